@@ -1,0 +1,37 @@
+# zan_library(<name> FOLDERS <src sub-folders...> DEPS <targets...>)
+# One static library per subsystem folder; sources are globbed so that a new class pair
+# needs no CMake edit.
+function(zan_library name)
+  cmake_parse_arguments(ARG "" "" "FOLDERS;DEPS;EXCLUDE" ${ARGN})
+  set(sources)
+  foreach(folder IN LISTS ARG_FOLDERS)
+    file(GLOB_RECURSE found CONFIGURE_DEPENDS
+      ${PROJECT_SOURCE_DIR}/src/${folder}/*.cpp
+      ${PROJECT_SOURCE_DIR}/src/${folder}/*.h)
+    list(APPEND sources ${found})
+  endforeach()
+  foreach(pattern IN LISTS ARG_EXCLUDE)
+    list(FILTER sources EXCLUDE REGEX "${pattern}")
+  endforeach()
+  add_library(${name} STATIC ${sources})
+  target_include_directories(${name} PUBLIC ${PROJECT_SOURCE_DIR}/src)
+  target_link_libraries(${name} PUBLIC ${ARG_DEPS})
+endfunction()
+
+# zan_test(<name> FOLDER <tests sub-folder> DEPS <targets...>)
+function(zan_test name)
+  cmake_parse_arguments(ARG "" "FOLDER" "DEPS" ${ARGN})
+  file(GLOB_RECURSE sources CONFIGURE_DEPENDS
+    ${PROJECT_SOURCE_DIR}/tests/${ARG_FOLDER}/*.cpp
+    ${PROJECT_SOURCE_DIR}/tests/${ARG_FOLDER}/*.h)
+  if(NOT sources)
+    return()
+  endif()
+  add_executable(${name} ${sources})
+  target_link_libraries(${name} PRIVATE zan_testsupport ${ARG_DEPS})
+  target_include_directories(${name} PRIVATE ${PROJECT_SOURCE_DIR}/tests)
+  gtest_discover_tests(${name}
+    DISCOVERY_MODE PRE_TEST
+    PROPERTIES ENVIRONMENT "QT_QPA_PLATFORM=offscreen;ZAN_SOURCE_DIR=${PROJECT_SOURCE_DIR};ZAN_BIN_DIR=${CMAKE_BINARY_DIR}/bin"
+               TIMEOUT 600)
+endfunction()

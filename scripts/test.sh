@@ -1,0 +1,14 @@
+#!/usr/bin/env bash
+# Installs what is missing, builds the test build (AddressSanitizer + UndefinedBehaviorSanitizer)
+# and runs the whole test suite. Window tests run on the offscreen platform; the smoke test
+# starts its own X server (Xvfb).
+set -euo pipefail
+cd "$(dirname "$0")/.."
+scripts/install-deps.sh
+cmake -S . -B build/test -G Ninja -DCMAKE_BUILD_TYPE=Debug -DZAN_SANITIZE=ON -DZAN_BUILD_TESTS=ON
+cmake --build build/test
+export QT_QPA_PLATFORM=offscreen
+export ASAN_OPTIONS=detect_leaks=0:abort_on_error=1
+export UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1
+cd build/test
+ctest --output-on-failure -j2 "$@"

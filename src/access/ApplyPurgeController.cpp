@@ -1,0 +1,5 @@
+#include "access/ApplyPurgeController.h"
+
+#include "shell/MainContext.h"
+
+ApplyPurgeController::ApplyPurgeController(MainContext &context) : m_ctx(context) {}

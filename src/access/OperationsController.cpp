@@ -1,0 +1,5 @@
+#include "access/OperationsController.h"
+
+#include "shell/MainContext.h"
+
+OperationsController::OperationsController(MainContext &context) : m_ctx(context) {}

@@ -1,0 +1,78 @@
+#pragma once
+
+#include <QList>
+#include <QString>
+#include <QStringList>
+
+// A view as the program sees it.
+struct ViewInfo {
+    QString tag;
+    QString host;
+    bool snapshot = false;
+    bool active = false;
+    QString configSpec;
+};
+
+// One attribute on a version: its type name and its value as text.
+struct AttributeInfo {
+    QString typeName;
+    QString value;
+};
+
+// A trigger type to be created, as the trigger-type definition object collects it.
+// Codes are the ClearCase Automation Library's own enumeration values:
+//   kind:   2 = all elements, 4 = all UCM objects (0 = type trigger)
+//   firing: 1 = pre-operation
+//   operation kinds: 1 MODIFY_TYPE, 2 MODIFY_ELEM, 3 MODIFY_DATA, 4 MODIFY_MD, 88 MODIFY_UCM
+struct TriggerTypeDefinition {
+    enum ActionTarget { AllClients, WindowsClients, UnixClients };
+    struct Action {
+        ActionTarget target;
+        QString command;
+    };
+
+    QString name;
+    int kind = 0;
+    int firing = 0;
+    QList<int> operationKinds;
+    QStringList exemptUsers;
+    QList<Action> actions;
+    QString comment;
+};
+
+// Every ClearCase operation the program needs, by role. Every failure is thrown as a
+// ZanError whose description reads like ClearCase's own message.
+//
+// Paths are the program's element paths (m:\view\vob\dir\file); a version path is such a
+// path followed by "@@/main/0". The VOB root directory may be written with a trailing
+// "\." or "\" before the "@@".
+class ClearCase
+{
+public:
+    virtual ~ClearCase() = default;
+
+    // Which backend this is and where its data lives (shown in the About box).
+    virtual QString description() const = 0;
+
+    virtual void requireVob(const QString &vobTag) = 0;                 // VOB by tag
+    virtual void requireVersion(const QString &path) = 0;               // version by path
+    virtual ViewInfo viewByTag(const QString &tag) = 0;                 // view by tag
+    virtual QList<ViewInfo> allViews() = 0;                             // tag and host of each
+    virtual void requireUcmProjectVob(const QString &vobTag) = 0;       // throws unless a UCM project VOB
+
+    virtual QStringList triggerTypeNames(const QString &vobTag) = 0;
+    virtual void removeTriggerType(const QString &vobTag, const QString &name) = 0;
+    virtual void createTriggerType(const QString &vobTag, const TriggerTypeDefinition &definition) = 0;
+
+    virtual QStringList attributeTypeNames(const QString &vobTag) = 0;
+    // valueType 8 is the library's code for types that hold text.
+    virtual void createAttributeType(const QString &vobTag, const QString &name, int valueType,
+                                     const QString &comment) = 0;
+    virtual void attachAttribute(const QString &vobTag, const QString &typeName, const QString &versionPath,
+                                 const QString &value, const QString &comment, bool replace) = 0;
+    virtual QList<AttributeInfo> attributes(const QString &versionPath) = 0;
+    virtual void removeAttribute(const QString &versionPath, const QString &typeName, const QString &comment) = 0;
+
+    // One cleartool command line without the word "cleartool"; returns its output.
+    virtual QString runCommand(const QString &commandLine) = 0;
+};

@@ -1,0 +1,133 @@
+#include "shell/MainWindowController.h"
+
+#include "clearcase/CCase.h"
+#include "platform/Platform.h"
+#include "platform/SystemRoutines.h"
+#include "shell/AboutDialog.h"
+#include "shell/ErrorReporter.h"
+#include "shell/GettingHelpDialog.h"
+#include "shell/MainContext.h"
+#include "shell/MainWindow.h"
+#include "shell/Registry.h"
+#include "util/AppInfo.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QComboBox>
+#include <QDate>
+#include <QLabel>
+#include <QLocale>
+
+MainWindowController::MainWindowController(MainContext &context, QString version)
+    : m_ctx(context), m_version(std::move(version))
+{
+    MainWindow &form = m_ctx.form;
+    connect(&form, &MainWindow::activated, this, &MainWindowController::activate);
+    connect(&form, &MainWindow::unloading, this, &MainWindowController::unload);
+    connect(form.Exit, &QAction::triggered, this, &MainWindowController::unloadAllForms);
+    connect(form.settings, &QAction::triggered, this, &MainWindowController::showSettings);
+    connect(form.content, &QAction::triggered, this, &MainWindowController::showHelpContent);
+    connect(form.GettingHelp, &QAction::triggered, this, &MainWindowController::showGettingHelp);
+    connect(form.about, &QAction::triggered, this, &MainWindowController::showAbout);
+}
+
+QString MainWindowController::caption() const
+{
+    return AppInfo::title + QStringLiteral(" - ") + AppInfo::webAddress + QStringLiteral(" (Beta Release)") +
+           QStringLiteral(" - ") + m_version;
+}
+
+void MainWindowController::load()
+{
+    MainWindow &form = m_ctx.form;
+    try {
+        form.statusPanel->setText(QStringLiteral("Status"));
+        form.datePanel->setText(QLocale().toString(QDate::currentDate(), QLocale::ShortFormat));
+        form.headerLbl[0]->setText(AppInfo::title);
+        m_ctx.hooks.populateOperationsList(false, false);
+        form.selectUserCombo->addItem(QStringLiteral("<select_or_enter_user>"));
+        form.selectUserCombo->addItem(QStringLiteral("ALL"));
+        form.selectUserCombo->setCurrentIndex(0);
+        form.trigNamesCombo->addItem(QStringLiteral("_KORVANE_SECURITY1"));
+        form.trigNamesCombo->addItem(QStringLiteral("_KORVANE_SECURITY2"));
+        form.trigNamesCombo->addItem(QStringLiteral("_UCM_KORVANE_SECURITY"));
+        form.trigNamesCombo->setCurrentIndex(0);
+        m_ctx.hooks.processRegistrySettings(true, false);
+    } catch (...) {
+        m_ctx.errors.reportWithSupportLine(ZanError::current(QStringLiteral("frmMain")));
+    }
+}
+
+void MainWindowController::activate()
+{
+    if (m_closing)
+        return;
+    MainWindow &form = m_ctx.form;
+    try {
+        form.overrideImage->setVisible(m_ctx.registry.readFromReg(QStringLiteral("CLEARCASE_OVERRIDE")) == QLatin1String("True"));
+    } catch (...) {
+    }
+    try {
+        form.nuserImage->setVisible(m_ctx.registry.readFromReg(QStringLiteral("NUSERS")) == QLatin1String("1"));
+    } catch (...) {
+    }
+}
+
+void MainWindowController::unload()
+{
+    m_ctx.system.setEnvVar(QStringLiteral("CLEARCASE_OVERRIDE"), QString());
+    unloadAllForms();
+}
+
+void MainWindowController::unloadAllForms()
+{
+    if (m_closing)
+        return;
+    m_closing = true;
+    for (QWidget *window : QApplication::topLevelWidgets()) {
+        if (window->isWindow())
+            window->close();
+    }
+    if (!m_ctx.form.isHidden())
+        m_ctx.form.close();
+}
+
+void MainWindowController::showSettings()
+{
+    try {
+        m_ctx.hooks.processRegistrySettings(true, false);
+        m_ctx.hooks.showSettingsDialog();
+    } catch (...) {
+    }
+}
+
+void MainWindowController::showHelpContent()
+{
+    try {
+        m_ctx.platform.openDocument(m_ctx.platform.programFolder() + QStringLiteral("/help/main.html"));
+    } catch (...) {
+    }
+}
+
+void MainWindowController::showGettingHelp()
+{
+    auto *dialog = new GettingHelpDialog(&m_ctx.form);
+    dialog->setAttribute(Qt::WA_DeleteOnClose);
+    dialog->open();
+}
+
+void MainWindowController::showAbout()
+{
+    try {
+        QString backend;
+        try {
+            backend = m_ctx.ccase.clearCase().description();
+        } catch (...) {
+            backend = ZanError::current().description();
+        }
+        auto *dialog = new AboutDialog(m_version, backend, &m_ctx.form);
+        dialog->setAttribute(Qt::WA_DeleteOnClose);
+        dialog->open();
+    } catch (...) {
+    }
+}

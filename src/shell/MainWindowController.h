@@ -1,0 +1,36 @@
+#pragma once
+
+#include <QObject>
+#include <QString>
+
+struct MainContext;
+
+// The main window's own life: load, activate and unload steps, the close-all routine that
+// runs at most once, and the File › Exit, Options › Settings and Help menu commands.
+class MainWindowController : public QObject
+{
+    Q_OBJECT
+
+public:
+    MainWindowController(MainContext &context, QString version);
+
+    // "Zan Utility - <web address> (Beta Release) - <major.minor.revision>"
+    QString caption() const;
+
+    void load();
+    void activate();
+    void unload();
+    void unloadAllForms();
+
+    bool isClosing() const { return m_closing; }
+
+private:
+    void showSettings();
+    void showHelpContent();
+    void showGettingHelp();
+    void showAbout();
+
+    MainContext &m_ctx;
+    QString m_version;
+    bool m_closing = false;
+};

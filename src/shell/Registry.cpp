@@ -1,0 +1,50 @@
+#include "shell/Registry.h"
+
+#include "shell/SettingsStore.h"
+#include "util/ErrorBox.h"
+#include "util/Prompter.h"
+#include "util/ZanError.h"
+
+Registry::Registry(SettingsStore &store, Prompter &prompter, std::function<void()> leaveBusy)
+    : m_store(store), m_prompter(prompter), m_leaveBusy(std::move(leaveBusy))
+{
+}
+
+void Registry::saveToReg(const QString &key, const QString &value)
+{
+    try {
+        m_store.setValue(key, value);
+    } catch (...) {
+        m_leaveBusy();
+        ErrorBox::showErrorBox(m_prompter, ZanError::current(QStringLiteral("saveToReg")), QStringLiteral("Error encountered!"));
+    }
+}
+
+QString Registry::readFromReg(const QString &key)
+{
+    try {
+        return m_store.value(key);
+    } catch (...) {
+        m_leaveBusy();
+        ErrorBox::showErrorBox(m_prompter, ZanError::current(QStringLiteral("readFromReg")), QStringLiteral("Error encountered!"));
+        return QString();
+    }
+}
+
+void Registry::DeleteFromReg(const QString &key)
+{
+    try {
+        m_store.remove(key);
+    } catch (...) {
+    }
+}
+
+void Registry::delFromReg(const QVariant &key)
+{
+    DeleteFromReg(key.toString());
+}
+
+QList<QPair<QString, QString>> Registry::allSettings() const
+{
+    return m_store.entries();
+}

@@ -1,0 +1,41 @@
+#pragma once
+
+#include "platform/QtPlatform.h"
+
+#include <QHash>
+#include <QStringList>
+
+// The real platform with the user, the computer, the environment and the drives made up,
+// and with every started command, opened document and copied file recorded.
+class FakePlatform : public QtPlatform
+{
+public:
+    QString login = QStringLiteral("bob");
+    QString computer = QStringLiteral("testhost");
+    QHash<QString, QString> environment;
+    QStringList startedCommands;
+    QStringList openedDocuments;
+    QString folder;
+    bool singleInstanceFree = true;
+    bool hourglass = false;
+
+    QString envVar(const QString &name) const override { return environment.value(name); }
+    void setEnvVar(const QString &name, const QString &value) override { environment.insert(name, value); }
+    QString loginName() const override { return login; }
+    QString computerName() const override { return computer; }
+    qint64 startDetached(const QString &commandLine) override
+    {
+        startedCommands << commandLine;
+        return 1;
+    }
+    bool openDocument(const QString &path) override
+    {
+        openedDocuments << path;
+        return true;
+    }
+    bool claimSingleInstance(const QString &) override { return singleInstanceFree; }
+    void setTopMost(QWidget *, bool) override {}
+    void setHourglass(bool busy) override { hourglass = busy; }
+    void processEvents() override {}
+    QString programFolder() const override { return folder.isEmpty() ? QtPlatform::programFolder() : folder; }
+};
