@@ -24,6 +24,14 @@ namespace {
 // tens of thousands of items would spend more time repainting than working.
 constexpr qint64 kEventIntervalMs = 15;
 
+// Program paths use backslashes whatever the host; Qt's native-separator helpers only
+// convert them on Windows.
+QString withSlashes(const QString &path)
+{
+    QString result = path;
+    return result.replace(QLatin1Char('\\'), QLatin1Char('/'));
+}
+
 QString withoutWildcardSuffix(QString pattern)
 {
     for (const QString &suffix : {QStringLiteral("\\*.*"), QStringLiteral("/*.*"), QStringLiteral("\\*"), QStringLiteral("/*")}) {
@@ -104,11 +112,11 @@ void QtPlatform::setDriveMap(const QMap<QChar, QString> &map)
 QString QtPlatform::hostPath(const QString &path) const
 {
     if (path.size() < 2 || path.at(1) != QLatin1Char(':'))
-        return QDir::fromNativeSeparators(path);
+        return withSlashes(path);
     const auto drive = m_drives.constFind(path.at(0).toLower());
     if (drive == m_drives.constEnd())
-        return QDir::fromNativeSeparators(path);
-    QString rest = QDir::fromNativeSeparators(path.mid(2));
+        return withSlashes(path);
+    QString rest = withSlashes(path.mid(2));
     while (rest.startsWith(QLatin1Char('/')))
         rest.remove(0, 1);
     return rest.isEmpty() ? drive.value() : QDir(drive.value()).filePath(rest);

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "platform/QtPlatform.h"
+#include "support/QtPrinters.h"
 
 #include <QHash>
 #include <QStringList>

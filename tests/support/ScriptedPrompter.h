@@ -1,5 +1,6 @@
 #pragma once
 
+#include "support/QtPrinters.h"
 #include "util/Prompter.h"
 
 #include <QList>

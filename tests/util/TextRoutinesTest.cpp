@@ -1,3 +1,4 @@
+#include "support/QtPrinters.h"
 #include "util/TextRoutines.h"
 
 #include <gtest/gtest.h>

@@ -1,0 +1,83 @@
+#include "platform/QtPlatform.h"
+#include "platform/SystemRoutines.h"
+#include "support/FakePlatform.h"
+#include "support/ScriptedPrompter.h"
+#include "util/ZanError.h"
+
+#include <QDir>
+#include <QFile>
+#include <QTemporaryDir>
+#include <gtest/gtest.h>
+
+namespace {
+
+void touch(const QString &path)
+{
+    QFile file(path);
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+}
+
+} // namespace
+
+TEST(Platform, DriveMapTurnsProgramPathsIntoHostPaths)
+{
+    QtPlatform platform;
+    platform.setDriveMap(QtPlatform::parseDriveMap(QStringLiteral("M=/view;c=/home/me;bogus")));
+    EXPECT_EQ(platform.hostPath(QStringLiteral("m:\\bob_dev\\proj\\src\\a.c")), QStringLiteral("/view/bob_dev/proj/src/a.c"));
+    EXPECT_EQ(platform.hostPath(QStringLiteral("C:\\")), QStringLiteral("/home/me"));
+    EXPECT_EQ(platform.hostPath(QStringLiteral("z:\\x")), QStringLiteral("z:/x"));
+    EXPECT_EQ(platform.listDirectory(QString(), 5), (QStringList{QStringLiteral("[-c-]"), QStringLiteral("[-m-]")}));
+}
+
+TEST(Platform, DirectoryListingUsesListBoxEntryForms)
+{
+    QTemporaryDir dir;
+    QDir(dir.path()).mkdir(QStringLiteral("src"));
+    touch(dir.filePath(QStringLiteral("a b.txt")));
+    QtPlatform platform;
+    platform.setDriveMap({{QLatin1Char('m'), dir.path()}});
+    EXPECT_EQ(platform.listDirectory(QStringLiteral("m:\\*.*"), 1),
+              (QStringList{QStringLiteral("[..]"), QStringLiteral("[src]"), QStringLiteral("a b.txt")}));
+    EXPECT_THROW(platform.listDirectory(QStringLiteral("m:\\missing\\*.*"), 1), ZanError);
+}
+
+TEST(SystemRoutines, FileExistenceHonoursWildcardsAndTheDirectoryFlag)
+{
+    QTemporaryDir dir;
+    QDir(dir.path()).mkdir(QStringLiteral("sub"));
+    touch(dir.filePath(QStringLiteral("_qx_security_trigger.pl")));
+    FakePlatform platform;
+    platform.setDriveMap({{QLatin1Char('c'), dir.path()}});
+    ScriptedPrompter prompter;
+    SystemRoutines system(platform, prompter);
+    EXPECT_TRUE(system.isFileExist(QStringLiteral("c:\\_qx_security_trigger.pl"), false));
+    EXPECT_TRUE(system.isFileExist(QStringLiteral("c:\\*.pl"), false));
+    EXPECT_FALSE(system.isFileExist(QStringLiteral("c:\\sub"), false));
+    EXPECT_TRUE(system.isFileExist(QStringLiteral("c:\\su?"), true));
+    EXPECT_FALSE(system.isFileExist(QStringLiteral("c:\\nothing\\*.pl"), true));
+    EXPECT_EQ(prompter.count(), 0);
+}
+
+TEST(SystemRoutines, LoginNameDropsCharactersOutsideTheSingleByteRange)
+{
+    FakePlatform platform;
+    ScriptedPrompter prompter;
+    SystemRoutines system(platform, prompter);
+    platform.login = QString::fromUtf8("bo\0b", 4);
+    EXPECT_EQ(system.getLoginName(), QStringLiteral("bob"));
+    platform.login.clear();
+    EXPECT_EQ(system.getLoginName(), QString());
+}
+
+TEST(SystemRoutines, RunCommandReportsAProgramThatCannotStart)
+{
+    QtPlatform platform;
+    ScriptedPrompter prompter;
+    SystemRoutines system(platform, prompter);
+    EXPECT_EQ(system.runCommand(QStringLiteral("no-such-program-zan /mount"), 1), 0);
+    ASSERT_EQ(prompter.count(), 1);
+    EXPECT_EQ(prompter.last().title, QStringLiteral("Zan Utility"));
+    EXPECT_EQ(prompter.last().icon, Prompter::Icon::None);
+    EXPECT_TRUE(prompter.last().text.startsWith(QStringLiteral("ERROR: ")));
+    EXPECT_TRUE(prompter.last().text.endsWith(QStringLiteral("\r\nCould not execute --> no-such-program-zan /mount")));
+}
