@@ -29,6 +29,11 @@ struct MainHooks {
     std::function<void()> updateCheckedButtons = [] {};
     std::function<void(bool on)> setUcmMode = [](bool) {};
     std::function<void()> showSettingsDialog = [] {};
+    // Steps of the access-control panel shared between its controllers.
+    std::function<void(bool show)> showStopMsg = [](bool) {};
+    std::function<void()> selectOperation = [] {};
+    std::function<bool()> saveUserListToElem = [] { return false; };
+    std::function<void()> deleteOperation = [] {};
 };
 
 // What every controller works with: the main window's controls, the services below them,
