@@ -1,5 +1,79 @@
 #include "shell/SettingsController.h"
 
+#include "platform/SystemRoutines.h"
+#include "shell/ErrorReporter.h"
 #include "shell/MainContext.h"
+#include "shell/MainWindow.h"
+#include "shell/Registry.h"
+#include "shell/SettingsDialog.h"
+#include "shell/SettingsStore.h"
+#include "util/ListRoutines.h"
 
-SettingsController::SettingsController(MainContext &context) : m_ctx(context) {}
+#include <QLabel>
+#include <QListWidget>
+
+const QString SettingsController::defaultPrivOperations = QStringLiteral(
+    "mktype,rntype,rmtype,chevent,modtype,rmelem,rmhlink,rmtype,rntype,mkattype,mktrtype,mkeltype,mkhltype,mklbtype,mktrtype");
+
+SettingsController::SettingsController(MainContext &context) : m_ctx(context)
+{
+    MainHooks &hooks = m_ctx.hooks;
+    hooks.processRegistrySettings = [this](bool load, bool save) { processRegistrySettings(load, save); };
+    hooks.getPrivOperations = [this] { return dialog().getPrivOperations(); };
+    hooks.getViewDrive = [this] { return dialog().getViewDrive(); };
+    hooks.showSettingsDialog = [this] { showSettingsDialog(); };
+}
+
+SettingsDialog &SettingsController::dialog()
+{
+    if (!m_dialog) {
+        m_dialog = new SettingsDialog(m_ctx.registry, m_ctx.system, &m_ctx.form);
+        // In force even when the stored list cannot be read: an empty list would make no
+        // operation privileged.
+        m_dialog->setPrivOperations(defaultPrivOperations);
+        // The form's activate step refreshes the two indicators from the store.
+        connect(m_dialog, &SettingsDialog::settingsSaved, &m_ctx.form, &MainWindow::activated);
+    }
+    return *m_dialog;
+}
+
+void SettingsController::processRegistrySettings(bool load, bool save)
+{
+    try {
+        if (load)
+            loadStoredSettings();
+        if (save)
+            m_ctx.registry.saveToReg(QStringLiteral("PrivOper"), dialog().getPrivOperations());
+    } catch (...) {
+        m_ctx.errors.reportBoxed(ZanError::current(QStringLiteral("frmMain")),
+                                 QStringLiteral("Error encountered::processSecuritySettings()"));
+    }
+}
+
+void SettingsController::loadStoredSettings()
+{
+    Registry &registry = m_ctx.registry;
+    MainWindow &form = m_ctx.form;
+
+    const QString stored = registry.store().value(QStringLiteral("PrivOper"));
+    dialog().setPrivOperations(stored.isEmpty() ? defaultPrivOperations : stored);
+
+    ListRoutines::setListBoxFromString(registry.readFromReg(QStringLiteral("QXGROUPS")), ItemList(form.dgList[0]));
+
+    const bool overrideOn = registry.readFromReg(QStringLiteral("CLEARCASE_OVERRIDE")) == QLatin1String("True");
+    m_ctx.system.setEnvVar(QStringLiteral("CLEARCASE_OVERRIDE"), overrideOn ? QStringLiteral("True") : QStringLiteral("False"));
+    form.overrideImage->setVisible(overrideOn);
+
+    if (registry.readFromReg(QStringLiteral("NUSERS")) == QLatin1String("1")) {
+        form.nuserImage->show();
+        form.nuserImage->setToolTip(m_ctx.system.getLoginName() +
+                                    QStringLiteral(" will be added to the -nuser option when triggers is installed"));
+    } else {
+        form.nuserImage->hide();
+    }
+}
+
+void SettingsController::showSettingsDialog()
+{
+    dialog().showModal();
+}

@@ -7,11 +7,16 @@
 // The per-user key/value store of the program: application "QXSECURITY", section "CONFIG".
 // Keys compare case-insensitively and keep the spelling of their first write; any text may
 // be a key or a value; enumeration follows insertion order; a missing key reads as "".
-// Every write is atomic and durable. Failures are thrown as ZanError naming the file.
+//
+// The store is one JSON file. Every write replaces it as a whole (new file, flushed to disk,
+// then renamed over the old one), so a crash leaves either the old or the new store.
+// Failures are thrown as ZanError naming the file. A file that cannot be parsed is moved
+// aside (never overwritten) and the store goes on empty; a file that cannot be read at all
+// makes every call fail until it can be read again.
 class SettingsStore
 {
 public:
-    // The store file lives in `folder` (created when missing).
+    // The store file lives in `folder` (created on the first write). Never throws.
     explicit SettingsStore(const QString &folder);
     ~SettingsStore();
 
@@ -24,7 +29,9 @@ public:
     QString filePath() const;
 
     QString value(const QString &key) const;
+    // An empty key is refused.
     void setValue(const QString &key, const QString &value);
+    // A missing key is no error.
     void remove(const QString &key);
     QList<QPair<QString, QString>> entries() const;
 
