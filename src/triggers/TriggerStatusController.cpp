@@ -1,5 +1,135 @@
 #include "triggers/TriggerStatusController.h"
 
+#include "clearcase/CCase.h"
+#include "shell/BusyState.h"
+#include "shell/DetailWindow.h"
+#include "shell/ErrorReporter.h"
 #include "shell/MainContext.h"
+#include "shell/MainWindow.h"
+#include "triggers/TriggerCommandLines.h"
+#include "util/AppInfo.h"
+#include "util/Prompter.h"
 
-TriggerStatusController::TriggerStatusController(MainContext &context) : m_ctx(context) {}
+#include <QComboBox>
+#include <QIcon>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QTabWidget>
+
+namespace {
+
+constexpr int triggerTab = 2;
+// Any two of the listed trigger types make the VOB count as protected (an installation
+// makes the element and the type trigger).
+constexpr int appliedCount = 2;
+
+QStringList triggerNames(const QComboBox *combo)
+{
+    QStringList names;
+    for (int i = 0; i < combo->count(); ++i)
+        names << combo->itemText(i);
+    return names;
+}
+
+} // namespace
+
+TriggerStatusController::TriggerStatusController(MainContext &context) : m_ctx(context), m_settings(context)
+{
+    MainWindow &form = m_ctx.form;
+    connect(form.butTriggerDetail, &QPushButton::clicked, this, &TriggerStatusController::butTriggerDetail_Click);
+    connect(form.removeAllTriggersBut, &QPushButton::clicked, this, &TriggerStatusController::removeAllTriggersBut_Click);
+    m_ctx.hooks.setTrigStatus = [this] { setTrigStatus(); };
+}
+
+QString TriggerStatusController::removalWarning(const QString &vobTag)
+{
+    const QString &crlf = AppInfo::crlf;
+    return QStringLiteral("WARNING: ") + crlf + QStringLiteral("You are about to remove the following triggers") + crlf +
+           QStringLiteral("from ") + vobTag + QStringLiteral(" VOB:") + crlf + TriggerCommandLines::elementTriggerName +
+           QLatin1Char(',') + TriggerCommandLines::typeTriggerName + QLatin1Char(',') + TriggerCommandLines::ucmTriggerName +
+           crlf + crlf + QStringLiteral("    Are you sure you want to continue?") + crlf;
+}
+
+void TriggerStatusController::setTrigStatus()
+{
+    MainWindow &form = m_ctx.form;
+    try {
+        if (form.trigNamesCombo->count() == 0)
+            return;
+        m_settings.processVobTrigSettings(false, false);
+        const QString vobTag = form.vobTagTxt->text();
+        m_ctx.ccase.clearCase().requireVob(vobTag);
+        int present = 0;
+        for (const QString &name : triggerNames(form.trigNamesCombo)) {
+            if (m_ctx.ccase.isTrTypeExist(name, vobTag))
+                ++present;
+        }
+        form.ucmVobImage->hide();
+        m_ctx.hooks.setUcmMode(false);
+        form.ucmVobLbl->hide();
+        showApplied(present >= appliedCount);
+    } catch (...) {
+        m_ctx.errors.reportBoxed(ZanError::current(QStringLiteral("setTrigStatus")), QStringLiteral("setTrigStatus()"));
+    }
+}
+
+void TriggerStatusController::showApplied(bool applied)
+{
+    MainWindow &form = m_ctx.form;
+    form.trigStatusImage[0]->setVisible(applied);
+    form.trigStatusImage[1]->setVisible(!applied);
+    form.removeAllTriggersBut->setVisible(applied);
+    form.mainTabStrip->setTabIcon(triggerTab, applied ? QIcon() : form.smallIcon(QStringLiteral("stop")));
+    form.applyTriggerBut->setText(applied ? QStringLiteral("Update Trigger") : QStringLiteral("Apply Trigger"));
+}
+
+void TriggerStatusController::butTriggerDetail_Click()
+{
+    const QString vobTag = m_ctx.form.vobTagTxt->text();
+    if (vobTag.isEmpty() || vobTag.contains(QLatin1Char('<')))
+        return;
+    const QString name = m_ctx.form.trigNamesCombo->currentText();
+    QString description;
+    try {
+        description = m_ctx.ccase.clearCase().runCommand(QStringLiteral("desc -l trtype:") + name + QLatin1Char('@') + vobTag);
+    } catch (...) {
+    }
+    try {
+        m_ctx.detail.setCaption(QStringLiteral("Detail for Trigger: ") + name + QStringLiteral(" in VOB: ") + vobTag);
+        m_ctx.detail.setDetail(description);
+        m_ctx.detail.showModal();
+    } catch (...) {
+    }
+}
+
+void TriggerStatusController::removeAllTriggersBut_Click()
+{
+    const QString vobTag = m_ctx.form.vobTagTxt->text();
+    if (m_ctx.prompter.message(removalWarning(vobTag), QStringLiteral("Removing Triggers..."), Prompter::Icon::Exclamation,
+                               Prompter::Buttons::OkCancel) != Prompter::Answer::Ok)
+        return;
+    try {
+        m_settings.processVobTrigSettings(false, true);
+        m_ctx.ccase.clearCase().requireVob(vobTag);
+        m_ctx.busy.setBusy(true);
+        removeExistingTriggers(vobTag);
+        m_ctx.hooks.setTrigStatus();
+        m_ctx.busy.setBusy(false);
+    } catch (...) {
+        const ZanError error = ZanError::current(QStringLiteral("removeAllTriggersBut"));
+        m_ctx.busy.setBusy(false);
+        m_ctx.prompter.message(QStringLiteral("ERROR: encountered an error removing trigger:: ") + error.description() +
+                                   AppInfo::crlf,
+                               QStringLiteral("ERROR..."), Prompter::Icon::Critical);
+        m_ctx.errors.reportBoxed(error, QStringLiteral("ERROR::removeAllTriggersBut()"));
+    }
+}
+
+void TriggerStatusController::removeExistingTriggers(const QString &vobTag)
+{
+    for (const QString &name : triggerNames(m_ctx.form.trigNamesCombo)) {
+        if (m_ctx.ccase.isTrTypeExist(name, vobTag))
+            m_ctx.ccase.clearCase().removeTriggerType(vobTag, name);
+    }
+}

@@ -1,9 +1,14 @@
 #pragma once
 
+#include "triggers/VobTriggerSettings.h"
+
 #include <QObject>
+#include <QString>
 
 struct MainContext;
 
+// Whether the selected VOB carries the trigger types (marks, caption, tab image, remove
+// button), the description of one trigger type, and the removal of all of them.
 class TriggerStatusController : public QObject
 {
     Q_OBJECT
@@ -11,6 +16,16 @@ class TriggerStatusController : public QObject
 public:
     explicit TriggerStatusController(MainContext &context);
 
+    void setTrigStatus();
+    void butTriggerDetail_Click();
+    void removeAllTriggersBut_Click();
+
+    static QString removalWarning(const QString &vobTag);
+
 private:
+    void showApplied(bool applied);
+    void removeExistingTriggers(const QString &vobTag);
+
     MainContext &m_ctx;
+    VobTriggerSettings m_settings;
 };

@@ -1,0 +1,136 @@
+#include "triggers/TriggerCommandLines.h"
+
+#include "util/AppInfo.h"
+#include "util/TextRoutines.h"
+
+namespace {
+
+const QChar quote = QLatin1Char('"');
+
+QString quoted(const QString &text)
+{
+    return quote + text + quote;
+}
+
+bool breaksQuoting(const QString &text)
+{
+    return text.contains(quote) || text.contains(QLatin1Char('\r')) || text.contains(QLatin1Char('\n'));
+}
+
+// Operation kinds, trigger kinds and firing as the automation library numbers them.
+constexpr int allElementsKind = 2;
+constexpr int allUcmObjectsKind = 4;
+constexpr int preOperation = 1;
+constexpr int modifyElem = 2;
+constexpr int modifyData = 3;
+constexpr int modifyMetadata = 4;
+constexpr int modifyUcm = 88;
+
+} // namespace
+
+TriggerCommandLines::TriggerCommandLines(Inputs inputs) : m_in(std::move(inputs)) {}
+
+QString TriggerCommandLines::adminList() const
+{
+    const QString typed = m_in.adminUsersText.contains(QLatin1Char('<')) ? QString() : m_in.adminUsersText;
+    return TextRoutines::replaceChar(QStringLiteral(" "), QString(), typed);
+}
+
+QString TriggerCommandLines::drive() const
+{
+    return m_in.viewDrive.isEmpty() ? QStringLiteral("m") : m_in.viewDrive;
+}
+
+QString TriggerCommandLines::windowsCommand() const
+{
+    return QStringLiteral("ccperl ") + m_in.windowsLocation + QLatin1Char('\\') + scriptName + QLatin1Char(' ') + drive() +
+           QLatin1Char(' ') + adminList();
+}
+
+QString TriggerCommandLines::unixCommand() const
+{
+    return QStringLiteral("perl ") + m_in.unixLocation + QLatin1Char('/') + scriptName + QLatin1Char(' ') + drive() +
+           QLatin1Char(' ') + adminList();
+}
+
+QString TriggerCommandLines::elementComment() const
+{
+    return QStringLiteral("Created by ") + AppInfo::title + QStringLiteral(" on ") + m_in.date +
+           QStringLiteral(" * * DO NOT MODIFY OR DELETE * *");
+}
+
+QString TriggerCommandLines::ucmComment() const
+{
+    return QStringLiteral("UCM::") + elementComment();
+}
+
+void TriggerCommandLines::addActions(TriggerTypeDefinition &definition) const
+{
+    if (m_in.interop) {
+        definition.actions.append({TriggerTypeDefinition::WindowsClients, windowsCommand()});
+        definition.actions.append({TriggerTypeDefinition::UnixClients, unixCommand()});
+    } else {
+        definition.actions.append({TriggerTypeDefinition::AllClients, windowsCommand()});
+    }
+}
+
+TriggerTypeDefinition TriggerCommandLines::elementTrigger() const
+{
+    TriggerTypeDefinition definition;
+    definition.name = elementTriggerName;
+    definition.kind = allElementsKind;
+    definition.firing = preOperation;
+    if (!m_in.exemptUser.isEmpty())
+        definition.exemptUsers = QStringList{m_in.exemptUser};
+    definition.operationKinds = {modifyData, modifyElem, modifyMetadata};
+    addActions(definition);
+    definition.comment = elementComment();
+    return definition;
+}
+
+TriggerTypeDefinition TriggerCommandLines::ucmTrigger() const
+{
+    TriggerTypeDefinition definition;
+    definition.name = ucmTriggerName;
+    definition.kind = allUcmObjectsKind;
+    definition.firing = preOperation;
+    definition.operationKinds = {modifyUcm};
+    if (!m_in.exemptUser.isEmpty())
+        definition.exemptUsers = QStringList{m_in.exemptUser};
+    addActions(definition);
+    definition.comment = ucmComment();
+    return definition;
+}
+
+QString TriggerCommandLines::typeTriggerCommand(const QString &vobTag) const
+{
+    const QString exemption =
+        m_in.exemptUser.isEmpty() ? QString() : QStringLiteral("-nusers ") + quoted(m_in.exemptUser) + QLatin1Char(' ');
+    const QString actions =
+        m_in.interop ? QStringLiteral("-execwin ") + quoted(windowsCommand()) + QStringLiteral(" -execunix ") +
+                           quoted(unixCommand()) + QLatin1Char(' ')
+                     : QStringLiteral("-exec ") + quoted(windowsCommand()) + QLatin1Char(' ');
+    return QStringLiteral("mktrtype -type -preop MODIFY_TYPE ") + exemption +
+           QStringLiteral("-attype -all -brtype -all -eltype -all -hltype -all -lbtype -all -trtype -all") +
+           QLatin1Char(' ') + actions + QStringLiteral(" -c ") + quoted(elementComment()) + QLatin1Char(' ') +
+           typeTriggerName + QLatin1Char('@') + vobTag;
+}
+
+QString TriggerCommandLines::quotingProblem() const
+{
+    auto problem = [](const QString &field, const QString &reason) {
+        return QStringLiteral("The ") + field + QStringLiteral(" cannot be written into the trigger command line: ") + reason +
+               AppInfo::crlf + QStringLiteral("Please correct it and apply the triggers again.");
+    };
+    const QString quoteOrBreak = QStringLiteral("it contains a double quote or a line break.");
+    if (breaksQuoting(m_in.windowsLocation))
+        return problem(QStringLiteral("Windows trigger location"), quoteOrBreak);
+    if (m_in.interop && breaksQuoting(m_in.unixLocation))
+        return problem(QStringLiteral("Unix trigger location"), quoteOrBreak);
+    const QString admins = adminList();
+    if (breaksQuoting(admins))
+        return problem(QStringLiteral("admin users list"), quoteOrBreak);
+    if (admins.endsWith(QLatin1Char('\\')))
+        return problem(QStringLiteral("admin users list"), QStringLiteral("it ends with a backslash."));
+    return QString();
+}

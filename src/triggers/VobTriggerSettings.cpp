@@ -1,0 +1,95 @@
+#include "triggers/VobTriggerSettings.h"
+
+#include "shell/MainContext.h"
+#include "shell/MainWindow.h"
+#include "shell/Registry.h"
+#include "triggers/TriggerPaths.h"
+
+#include <QCheckBox>
+#include <QLineEdit>
+
+namespace {
+
+const QString winUnixLocKey = QStringLiteral("WinUnixLoc");
+const QString interopKey = QStringLiteral("Interop");
+const QString ntLocKey = QStringLiteral("NTLoc");
+const QString unixLocKey = QStringLiteral("UnixLoc");
+const QString adminListKey = QStringLiteral("AdminList");
+
+QString flagText(const QCheckBox *box)
+{
+    return box->isChecked() ? QStringLiteral("1") : QStringLiteral("0");
+}
+
+// Every step runs on its own: a failing one must not keep the rest from being done.
+template <typename Step>
+void tryStep(Step step)
+{
+    try {
+        step();
+    } catch (...) {
+    }
+}
+
+} // namespace
+
+VobTriggerSettings::VobTriggerSettings(MainContext &context) : m_ctx(context) {}
+
+void VobTriggerSettings::processVobTrigSettings(bool save, bool remove)
+{
+    const QString vobName = TriggerPaths::vobNameOf(m_ctx.form.vobTagTxt->text());
+    if (vobName.isEmpty())
+        return;
+    if (remove)
+        erase(vobName);
+    else if (save)
+        store(vobName);
+    else
+        load(vobName);
+}
+
+void VobTriggerSettings::store(const QString &vobName)
+{
+    MainWindow &form = m_ctx.form;
+    Registry &registry = m_ctx.registry;
+    tryStep([&] { registry.saveToReg(winUnixLocKey + vobName, flagText(form.checkboxUnixOrWindowsLocation)); });
+    tryStep([&] { registry.saveToReg(interopKey + vobName, flagText(form.interopSupportCB)); });
+    tryStep([&] { registry.saveToReg(ntLocKey + vobName, form.trigLocationTxt->text()); });
+    tryStep([&] { registry.saveToReg(unixLocKey + vobName, form.trigLocationUnixTxt->text()); });
+    if (!form.adminUsersTxt->text().contains(QLatin1Char('<')))
+        tryStep([&] { registry.saveToReg(adminListKey + vobName, form.adminUsersTxt->text()); });
+}
+
+void VobTriggerSettings::erase(const QString &vobName)
+{
+    for (const QString &prefix : {winUnixLocKey, interopKey, ntLocKey, unixLocKey, adminListKey})
+        tryStep([&] { m_ctx.registry.DeleteFromReg(prefix + vobName); });
+}
+
+void VobTriggerSettings::loadFlag(QCheckBox *box, const QString &key)
+{
+    const QString stored = m_ctx.registry.readFromReg(key);
+    if (stored.isEmpty()) {
+        box->setChecked(false);
+        return;
+    }
+    bool isNumber = false;
+    const int state = stored.toInt(&isNumber);
+    if (isNumber && (state == 0 || state == 1))
+        box->setChecked(state == 1);
+}
+
+void VobTriggerSettings::load(const QString &vobName)
+{
+    MainWindow &form = m_ctx.form;
+    Registry &registry = m_ctx.registry;
+    tryStep([&] { loadFlag(form.interopSupportCB, interopKey + vobName); });
+    tryStep([&] { loadFlag(form.checkboxUnixOrWindowsLocation, winUnixLocKey + vobName); });
+    tryStep([&] { form.trigLocationTxt->setText(registry.readFromReg(ntLocKey + vobName)); });
+    tryStep([&] { form.trigLocationUnixTxt->setText(registry.readFromReg(unixLocKey + vobName)); });
+    tryStep([&] { form.adminUsersTxt->setText(registry.readFromReg(adminListKey + vobName)); });
+    for (QLineEdit *field : {form.trigLocationTxt, form.trigLocationUnixTxt, form.adminUsersTxt}) {
+        if (field->text().isEmpty())
+            tryStep([&] { field->setText(field->property("tag").toString()); });
+    }
+}
