@@ -1,0 +1,165 @@
+#include "clearcase/cleartool/CleartoolClearCase.h"
+
+#include "clearcase/cleartool/CleartoolOutput.h"
+#include "clearcase/cleartool/CleartoolQuoting.h"
+#include "clearcase/cleartool/CleartoolTriggerOptions.h"
+#include "util/ZanError.h"
+
+using CleartoolQuoting::quote;
+
+namespace {
+
+const QString source = QStringLiteral("cleartool");
+
+QString valueTypeOption(int valueType)
+{
+    // The library passes VB variant codes: 8 text, 3 integer, 5 real, 7 date.
+    switch (valueType) {
+    case 8:
+        return QStringLiteral("string");
+    case 3:
+        return QStringLiteral("integer");
+    case 5:
+        return QStringLiteral("real");
+    case 7:
+        return QStringLiteral("time");
+    default:
+        throw ZanError(ZanError::General, source,
+                       QStringLiteral("The attribute value type code %1 has no cleartool equivalent").arg(valueType));
+    }
+}
+
+} // namespace
+
+CleartoolClearCase::CleartoolClearCase(const QString &program, int timeoutMs)
+    : m_process(program, timeoutMs)
+{
+}
+
+std::unique_ptr<ClearCase> CleartoolClearCase::create(const QString &program)
+{
+    return std::make_unique<CleartoolClearCase>(program.isEmpty() ? QStringLiteral("cleartool") : program);
+}
+
+QString CleartoolClearCase::description() const
+{
+    return QStringLiteral("cleartool ") + m_process.program();
+}
+
+QString CleartoolClearCase::execute(const QStringList &quotedArguments)
+{
+    return m_process.execute(CleartoolQuoting::join(quotedArguments));
+}
+
+QStringList CleartoolClearCase::commentOptions(const QString &comment)
+{
+    if (comment.isEmpty())
+        return {QStringLiteral("-nc")};
+    return {QStringLiteral("-c"), quote(comment)};
+}
+
+void CleartoolClearCase::requireVob(const QString &vobTag)
+{
+    execute({QStringLiteral("lsvob"), QStringLiteral("-short"), quote(vobTag)});
+}
+
+void CleartoolClearCase::requireVersion(const QString &path)
+{
+    const QString kind = execute({QStringLiteral("describe"), QStringLiteral("-fmt"), QStringLiteral("%m"), quote(path)}).trimmed();
+    if (kind != QLatin1String("version") && kind != QLatin1String("directory version"))
+        throw ZanError(ZanError::ClearCaseFailure, source, QStringLiteral("cleartool: Error: Not a vob object: \"%1\".").arg(path));
+}
+
+ViewInfo CleartoolClearCase::viewByTag(const QString &tag)
+{
+    const QList<ViewInfo> views = CleartoolOutput::parseViewRecords(
+        execute({QStringLiteral("lsview"), QStringLiteral("-long"), quote(tag)}));
+    if (views.isEmpty())
+        throw ZanError(ZanError::ClearCaseFailure, source,
+                       QStringLiteral("cleartool: Error: No matching entries found for view tag \"%1\".").arg(tag));
+    ViewInfo view = views.first();
+    view.configSpec = execute({QStringLiteral("catcs"), QStringLiteral("-tag"), quote(tag)});
+    return view;
+}
+
+QList<ViewInfo> CleartoolClearCase::allViews()
+{
+    return CleartoolOutput::parseViewRecords(execute({QStringLiteral("lsview"), QStringLiteral("-long")}));
+}
+
+void CleartoolClearCase::requireUcmProjectVob(const QString &vobTag)
+{
+    const QString record = execute({QStringLiteral("lsvob"), QStringLiteral("-long"), quote(vobTag)});
+    if (!CleartoolOutput::isUcmProjectVobRecord(record))
+        throw ZanError(ZanError::ClearCaseFailure, source, QStringLiteral("\"%1\" is not a UCM project VOB.").arg(vobTag));
+}
+
+QStringList CleartoolClearCase::typeNames(const QString &kind, const QString &vobTag)
+{
+    QStringList names = CleartoolOutput::lines(execute(
+        {QStringLiteral("lstype"), QStringLiteral("-kind"), kind, QStringLiteral("-short"), QStringLiteral("-invob"), quote(vobTag)}));
+    for (QString &name : names)
+        name = name.trimmed();
+    return names;
+}
+
+QStringList CleartoolClearCase::triggerTypeNames(const QString &vobTag)
+{
+    return typeNames(QStringLiteral("trtype"), vobTag);
+}
+
+void CleartoolClearCase::removeTriggerType(const QString &vobTag, const QString &name)
+{
+    execute({QStringLiteral("rmtype"), QStringLiteral("-rmall"), QStringLiteral("-force"), QStringLiteral("-nc"),
+             quote(QStringLiteral("trtype:") + name + QLatin1Char('@') + vobTag)});
+}
+
+void CleartoolClearCase::createTriggerType(const QString &vobTag, const TriggerTypeDefinition &definition)
+{
+    m_process.execute(CleartoolTriggerOptions::mktrtypeCommand(vobTag, definition));
+}
+
+QStringList CleartoolClearCase::attributeTypeNames(const QString &vobTag)
+{
+    return typeNames(QStringLiteral("attype"), vobTag);
+}
+
+void CleartoolClearCase::createAttributeType(const QString &vobTag, const QString &name, int valueType,
+                                             const QString &comment)
+{
+    QStringList args{QStringLiteral("mkattype"), QStringLiteral("-vtype"), valueTypeOption(valueType)};
+    args += commentOptions(comment);
+    args << quote(name + QLatin1Char('@') + vobTag);
+    execute(args);
+}
+
+void CleartoolClearCase::attachAttribute(const QString &, const QString &typeName, const QString &versionPath,
+                                         const QString &value, const QString &comment, bool replace)
+{
+    // The attribute type is found in the VOB of the version, which is the VOB passed in.
+    QStringList args{QStringLiteral("mkattr")};
+    if (replace)
+        args << QStringLiteral("-replace");
+    args += commentOptions(comment);
+    args << quote(typeName) << CleartoolQuoting::stringValue(value) << quote(versionPath);
+    execute(args);
+}
+
+QList<AttributeInfo> CleartoolClearCase::attributes(const QString &versionPath)
+{
+    return CleartoolOutput::parseAttributes(
+        execute({QStringLiteral("describe"), QStringLiteral("-aattr"), QStringLiteral("-all"), quote(versionPath)}));
+}
+
+void CleartoolClearCase::removeAttribute(const QString &versionPath, const QString &typeName, const QString &comment)
+{
+    QStringList args{QStringLiteral("rmattr")};
+    args += commentOptions(comment);
+    args << quote(typeName) << quote(versionPath);
+    execute(args);
+}
+
+QString CleartoolClearCase::runCommand(const QString &commandLine)
+{
+    return m_process.execute(commandLine);
+}

@@ -1,0 +1,48 @@
+#pragma once
+
+#include "clearcase/ClearCase.h"
+#include "clearcase/cleartool/CleartoolProcess.h"
+
+#include <memory>
+
+// The ClearCase roles answered by real cleartool through one long-lived co-process.
+// Every argument goes through CleartoolQuoting; output is read by CleartoolOutput.
+class CleartoolClearCase : public ClearCase
+{
+public:
+    // The program is taken from ZAN_CLEARTOOL by callers; "cleartool" finds it on the PATH.
+    explicit CleartoolClearCase(const QString &program, int timeoutMs = CleartoolProcess::defaultTimeoutMs);
+
+    static std::unique_ptr<ClearCase> create(const QString &program);
+
+    CleartoolProcess &process() { return m_process; }
+
+    QString description() const override;
+
+    void requireVob(const QString &vobTag) override;
+    void requireVersion(const QString &path) override;
+    ViewInfo viewByTag(const QString &tag) override;
+    QList<ViewInfo> allViews() override;
+    void requireUcmProjectVob(const QString &vobTag) override;
+
+    QStringList triggerTypeNames(const QString &vobTag) override;
+    void removeTriggerType(const QString &vobTag, const QString &name) override;
+    void createTriggerType(const QString &vobTag, const TriggerTypeDefinition &definition) override;
+
+    QStringList attributeTypeNames(const QString &vobTag) override;
+    void createAttributeType(const QString &vobTag, const QString &name, int valueType,
+                             const QString &comment) override;
+    void attachAttribute(const QString &vobTag, const QString &typeName, const QString &versionPath,
+                         const QString &value, const QString &comment, bool replace) override;
+    QList<AttributeInfo> attributes(const QString &versionPath) override;
+    void removeAttribute(const QString &versionPath, const QString &typeName, const QString &comment) override;
+
+    QString runCommand(const QString &commandLine) override;
+
+private:
+    QString execute(const QStringList &quotedArguments);
+    QStringList typeNames(const QString &kind, const QString &vobTag);
+    static QStringList commentOptions(const QString &comment);
+
+    CleartoolProcess m_process;
+};

@@ -1,0 +1,214 @@
+#include "clearcase/cleartool/CleartoolProcess.h"
+
+#include "clearcase/cleartool/CleartoolQuoting.h"
+#include "util/ZanError.h"
+
+#include <QDeadlineTimer>
+#include <QProcess>
+#include <QRegularExpression>
+
+namespace {
+
+const QString source = QStringLiteral("cleartool");
+
+// The status line closes every answer; the output before it may lack its own newline.
+const QRegularExpression &statusLinePattern()
+{
+    static const QRegularExpression pattern(QStringLiteral("Command \\d+ returned status (-?\\d+)\\r?\\n$"));
+    return pattern;
+}
+
+const QRegularExpression &diagnosticPattern()
+{
+    static const QRegularExpression pattern(QStringLiteral("^(?:clear|multi)tool[^:]*: (Error|Warning): "));
+    return pattern;
+}
+
+QString decode(const QByteArray &bytes)
+{
+    return QString::fromLocal8Bit(bytes).replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
+}
+
+} // namespace
+
+CleartoolProcess::CleartoolProcess(QString program, int timeoutMs)
+    : m_program(std::move(program)), m_timeoutMs(timeoutMs), m_environment(QProcessEnvironment::systemEnvironment())
+{
+}
+
+CleartoolProcess::~CleartoolProcess()
+{
+    stop();
+}
+
+qint64 CleartoolProcess::processId() const
+{
+    return m_process && m_process->state() != QProcess::NotRunning ? m_process->processId() : 0;
+}
+
+CleartoolProcess::Reply CleartoolProcess::run(const QString &commandLine)
+{
+    CleartoolQuoting::requireSingleLine(commandLine);
+    if (commandLine.trimmed().isEmpty())
+        throw ZanError(ZanError::General, source, QStringLiteral("Empty cleartool command line"));
+    ensureRunning();
+
+    m_process->readAllStandardOutput(); // nothing may be left over, but never misattribute it
+    m_stderr.clear();
+    m_process->readAllStandardError();
+    if (m_process->write(commandLine.toLocal8Bit() + '\n') < 0)
+        failLost(commandLine);
+
+    const QString text = decode(readUntilStatus(commandLine));
+    drainStandardError();
+
+    Reply reply;
+    const QRegularExpressionMatch status = statusLinePattern().match(text);
+    reply.output = text.left(status.capturedStart());
+    reply.status = status.captured(1).toInt();
+    classifyDiagnostics(reply);
+    return reply;
+}
+
+QString CleartoolProcess::execute(const QString &commandLine)
+{
+    const Reply reply = run(commandLine);
+    if (reply.status != 0)
+        throw ZanError(ZanError::ClearCaseFailure, source, describeFailure(commandLine, reply));
+    return reply.output;
+}
+
+QString CleartoolProcess::describeFailure(const QString &commandLine, const Reply &reply)
+{
+    if (!reply.errors.isEmpty())
+        return reply.errors.join(QLatin1Char('\n'));
+    QStringList lines = reply.warnings + reply.otherDiagnostics;
+    if (!lines.isEmpty())
+        return lines.join(QLatin1Char('\n'));
+    return QStringLiteral("cleartool %1: returned status %2").arg(commandLine).arg(reply.status);
+}
+
+bool CleartoolProcess::isAlive()
+{
+    // A death while idle is only noticed when someone looks: poll without waiting.
+    if (m_process && m_process->state() == QProcess::Running)
+        m_process->waitForFinished(0);
+    return m_process && m_process->state() == QProcess::Running;
+}
+
+void CleartoolProcess::ensureRunning()
+{
+    if (isAlive())
+        return;
+    if (m_process)
+        m_lost = true; // died while idle
+    start();
+}
+
+void CleartoolProcess::start()
+{
+    const bool restarting = m_lost;
+    stop();
+    m_process = std::make_unique<QProcess>();
+    QProcessEnvironment environment = m_environment;
+    // A profile could supply default comments or prompts that would stall the co-process.
+    environment.remove(QStringLiteral("CLEARCASE_PROFILE"));
+    m_process->setProcessEnvironment(environment);
+    m_process->setProgram(m_program);
+    m_process->setArguments({QStringLiteral("-status")});
+    m_process->start();
+    ++m_startCount;
+    if (!m_process->waitForStarted(m_timeoutMs)) {
+        const QString reason = m_process->errorString();
+        m_process.reset();
+        m_lost = restarting;
+        throw ZanError(ZanError::CommandFailure, source,
+                       restarting ? QStringLiteral("The cleartool co-process (%1) stopped and could not be restarted: %2")
+                                        .arg(m_program, reason)
+                                  : QStringLiteral("Unable to start cleartool (%1): %2").arg(m_program, reason));
+    }
+    m_lost = false;
+}
+
+void CleartoolProcess::stop()
+{
+    if (!m_process)
+        return;
+    if (m_process->state() == QProcess::Running) {
+        m_process->write("exit\n");
+        m_process->closeWriteChannel();
+        if (!m_process->waitForFinished(2000)) {
+            m_process->kill();
+            m_process->waitForFinished(2000);
+        }
+    }
+    m_process.reset();
+}
+
+void CleartoolProcess::failLost(const QString &commandLine)
+{
+    const QString detail = decode(m_stderr + m_process->readAllStandardError()).trimmed();
+    m_lost = true;
+    m_process->kill();
+    m_process->waitForFinished(2000);
+    QString description = QStringLiteral("The cleartool co-process (%1) ended unexpectedly while running \"%2\"; "
+                                         "it will be restarted for the next command.")
+                              .arg(m_program, commandLine);
+    if (!detail.isEmpty())
+        description += QLatin1Char('\n') + detail;
+    throw ZanError(ZanError::CommandFailure, source, description);
+}
+
+void CleartoolProcess::failTimeout(const QString &commandLine)
+{
+    m_lost = true;
+    m_process->kill();
+    m_process->waitForFinished(2000);
+    throw ZanError(ZanError::CommandFailure, source,
+                   QStringLiteral("cleartool (%1) did not answer \"%2\" within %3 seconds; the co-process was ended.")
+                       .arg(m_program, commandLine)
+                       .arg(m_timeoutMs / 1000.0));
+}
+
+QByteArray CleartoolProcess::readUntilStatus(const QString &commandLine)
+{
+    QByteArray output;
+    QDeadlineTimer deadline(m_timeoutMs);
+    for (;;) {
+        output += m_process->readAllStandardOutput();
+        m_stderr += m_process->readAllStandardError();
+        if (output.endsWith('\n') && statusLinePattern().match(decode(output)).hasMatch())
+            return output;
+        if (m_process->state() != QProcess::Running)
+            failLost(commandLine);
+        if (deadline.hasExpired())
+            failTimeout(commandLine);
+        m_process->waitForReadyRead(int(qMax<qint64>(1, deadline.remainingTime())));
+    }
+}
+
+void CleartoolProcess::drainStandardError()
+{
+    // stderr is written before the status line, but the two pipes are read separately:
+    // take whatever has arrived by now without waiting for more.
+    m_process->setReadChannel(QProcess::StandardError);
+    for (int i = 0; i < 16 && m_process->waitForReadyRead(0); ++i) {
+    }
+    m_process->setReadChannel(QProcess::StandardOutput);
+    m_stderr += m_process->readAllStandardError();
+}
+
+void CleartoolProcess::classifyDiagnostics(Reply &reply)
+{
+    const QStringList lines = decode(m_stderr).split(QLatin1Char('\n'), Qt::SkipEmptyParts);
+    m_stderr.clear();
+    for (const QString &line : lines) {
+        const QRegularExpressionMatch match = diagnosticPattern().match(line);
+        if (!match.hasMatch())
+            reply.otherDiagnostics << line;
+        else if (match.captured(1) == QLatin1String("Error"))
+            reply.errors << line;
+        else
+            reply.warnings << line;
+    }
+}

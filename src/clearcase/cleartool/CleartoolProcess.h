@@ -1,0 +1,80 @@
+#pragma once
+
+#include <QProcessEnvironment>
+#include <QString>
+#include <QStringList>
+
+#include <memory>
+
+class QProcess;
+
+// One long-lived "cleartool -status" co-process, started on first use and kept for the run.
+// Each command is one line on its stdin; its answer is everything on stdout up to
+// "Command N returned status M" (which may be glued to output that has no final newline),
+// plus the diagnostics on stderr.
+//
+// A co-process that dies is noticed: the command in flight fails, and the next command
+// starts a fresh co-process once; if that fails too, the error says so. A command that
+// gets no answer before the deadline fails and the co-process is ended, so that a stuck
+// cleartool never hangs the program.
+class CleartoolProcess
+{
+public:
+    struct Reply {
+        QString output;        // stdout without the status line, "\r\n" turned into "\n"
+        int status = 0;        // M of the status line
+        QStringList errors;    // "cleartool: Error: ..." lines, as printed
+        QStringList warnings;  // "cleartool: Warning: ..." lines
+        QStringList otherDiagnostics; // any other stderr line (a trigger script's output, ...)
+    };
+
+    static constexpr int defaultTimeoutMs = 120000;
+
+    explicit CleartoolProcess(QString program, int timeoutMs = defaultTimeoutMs);
+    ~CleartoolProcess();
+    CleartoolProcess(const CleartoolProcess &) = delete;
+    CleartoolProcess &operator=(const CleartoolProcess &) = delete;
+
+    const QString &program() const { return m_program; }
+    // Environment for co-processes started from now on (default: the program's own).
+    void setEnvironment(const QProcessEnvironment &environment) { m_environment = environment; }
+    void setTimeout(int milliseconds) { m_timeoutMs = milliseconds; }
+
+    // Sends one command line and returns the answer whatever its status. Throws ZanError
+    // when the line cannot be sent as one command, or the co-process cannot be started,
+    // dies or does not answer in time.
+    Reply run(const QString &commandLine);
+
+    // As run(), but a non-zero status throws a ZanError whose description is the error
+    // lines cleartool printed. Returns the output.
+    QString execute(const QString &commandLine);
+
+    // Process id of the running co-process, 0 when none runs (tests use it).
+    qint64 processId() const;
+    // Whether the co-process still runs; notices a death that happened while idle.
+    bool isAlive();
+    // How many co-processes were started so far.
+    int startCount() const { return m_startCount; }
+
+    // The error description of a failed reply: its error lines, else its other stderr
+    // lines, else a generic text naming the command and status.
+    static QString describeFailure(const QString &commandLine, const Reply &reply);
+
+private:
+    void ensureRunning();
+    void start();
+    void stop();
+    [[noreturn]] void failLost(const QString &commandLine);
+    [[noreturn]] void failTimeout(const QString &commandLine);
+    QByteArray readUntilStatus(const QString &commandLine);
+    void drainStandardError();
+    void classifyDiagnostics(Reply &reply);
+
+    QString m_program;
+    int m_timeoutMs;
+    QProcessEnvironment m_environment;
+    std::unique_ptr<QProcess> m_process;
+    QByteArray m_stderr;
+    int m_startCount = 0;
+    bool m_lost = false; // the previous co-process died or was ended after a timeout
+};

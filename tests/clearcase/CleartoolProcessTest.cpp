@@ -1,0 +1,136 @@
+#include "clearcase/cleartool/CleartoolProcess.h"
+#include "support/QtPrinters.h"
+#include "util/ZanError.h"
+
+#include <QDeadlineTimer>
+#include <QFile>
+#include <QTemporaryDir>
+
+#include <gtest/gtest.h>
+#include <csignal>
+
+namespace {
+
+// A stand-in co-process speaking the status protocol, with commands that misbehave.
+const char *fakeCleartool = R"(#!/bin/sh
+n=0
+while IFS= read -r line; do
+  n=$((n+1))
+  case "$line" in
+    exit|quit) exit 0 ;;
+    glued) printf 'a.c' ;;
+    lines) printf 'one\r\ntwo\r\n' ;;
+    fail) echo 'cleartool: Warning: Trigger "t" has refused to let rmelem proceed.' >&2
+          echo 'cleartool: Error: Unable to remove element "x".' >&2 ;;
+    quiet-fail) echo "Command $n returned status 2"; continue ;;
+    die) echo 'cleartool: Error: fatal' >&2; exit 3 ;;
+    hang) continue ;;
+    *) echo "ran: $line" ;;
+  esac
+  case "$line" in fail) s=1 ;; *) s=0 ;; esac
+  echo "Command $n returned status $s"
+done
+)";
+
+class CleartoolProcessTest : public ::testing::Test
+{
+protected:
+    void SetUp() override
+    {
+        ASSERT_TRUE(dir.isValid());
+        script = dir.filePath(QStringLiteral("cleartool"));
+        QFile file(script);
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+        file.write(fakeCleartool);
+        file.close();
+        file.setPermissions(QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+    }
+
+    static QString descriptionOf(const std::function<void()> &call)
+    {
+        try {
+            call();
+        } catch (const ZanError &e) {
+            return e.description();
+        }
+        return QStringLiteral("<no error>");
+    }
+
+    QTemporaryDir dir;
+    QString script;
+};
+
+} // namespace
+
+TEST_F(CleartoolProcessTest, OneCoProcessAnswersEveryCommandUpToItsStatusLine)
+{
+    CleartoolProcess process(script);
+    EXPECT_EQ(process.execute(QStringLiteral("lsvob -s")), QStringLiteral("ran: lsvob -s\n"));
+    EXPECT_EQ(process.execute(QStringLiteral("glued")), QStringLiteral("a.c"));
+    EXPECT_EQ(process.execute(QStringLiteral("lines")), QStringLiteral("one\ntwo\n"));
+    EXPECT_EQ(process.startCount(), 1);
+}
+
+TEST_F(CleartoolProcessTest, ErrorLinesBecomeTheDescription)
+{
+    CleartoolProcess process(script);
+    const CleartoolProcess::Reply reply = process.run(QStringLiteral("fail"));
+    EXPECT_EQ(reply.status, 1);
+    EXPECT_EQ(reply.errors, QStringList{QStringLiteral("cleartool: Error: Unable to remove element \"x\".")});
+    EXPECT_EQ(reply.warnings.size(), 1);
+
+    EXPECT_EQ(descriptionOf([&] { process.execute(QStringLiteral("fail")); }),
+              QStringLiteral("cleartool: Error: Unable to remove element \"x\"."));
+    EXPECT_EQ(descriptionOf([&] { process.execute(QStringLiteral("quiet-fail")); }),
+              QStringLiteral("cleartool quiet-fail: returned status 2"));
+    // The session goes on after failures.
+    EXPECT_EQ(process.execute(QStringLiteral("x")), QStringLiteral("ran: x\n"));
+}
+
+TEST_F(CleartoolProcessTest, ADeadCoProcessFailsItsCommandAndIsRestartedForTheNext)
+{
+    CleartoolProcess process(script);
+    const QString lost = descriptionOf([&] { process.execute(QStringLiteral("die")); });
+    EXPECT_TRUE(lost.contains(QLatin1String("ended unexpectedly while running \"die\""))) << lost.toStdString();
+    EXPECT_TRUE(lost.contains(QLatin1String("cleartool: Error: fatal"))) << lost.toStdString();
+    EXPECT_EQ(process.execute(QStringLiteral("again")), QStringLiteral("ran: again\n"));
+    EXPECT_EQ(process.startCount(), 2);
+
+    // Killed while idle: noticed before the next command is sent.
+    ::kill(pid_t(process.processId()), SIGKILL);
+    QDeadlineTimer deadline(10000);
+    while (process.isAlive() && !deadline.hasExpired()) {
+    }
+    EXPECT_EQ(process.execute(QStringLiteral("after kill")), QStringLiteral("ran: after kill\n"));
+    EXPECT_EQ(process.startCount(), 3);
+}
+
+TEST_F(CleartoolProcessTest, AFailedRestartIsReportedAsSuch)
+{
+    CleartoolProcess process(script);
+    process.execute(QStringLiteral("x"));
+    ASSERT_TRUE(QFile::remove(script));
+    descriptionOf([&] { process.execute(QStringLiteral("die")); });
+    const QString restart = descriptionOf([&] { process.execute(QStringLiteral("x")); });
+    EXPECT_TRUE(restart.contains(QLatin1String("stopped and could not be restarted"))) << restart.toStdString();
+
+    CleartoolProcess missing(dir.filePath(QStringLiteral("nothing-here")));
+    EXPECT_TRUE(descriptionOf([&] { missing.execute(QStringLiteral("x")); }).startsWith(QLatin1String("Unable to start cleartool")));
+}
+
+TEST_F(CleartoolProcessTest, ACommandWithoutAnswerFailsAtTheDeadline)
+{
+    CleartoolProcess process(script, 300);
+    const QString timeout = descriptionOf([&] { process.execute(QStringLiteral("hang")); });
+    EXPECT_TRUE(timeout.contains(QLatin1String("did not answer \"hang\""))) << timeout.toStdString();
+    process.setTimeout(CleartoolProcess::defaultTimeoutMs);
+    EXPECT_EQ(process.execute(QStringLiteral("x")), QStringLiteral("ran: x\n"));
+}
+
+TEST_F(CleartoolProcessTest, MultiLineCommandsAreNeverSent)
+{
+    CleartoolProcess process(script);
+    EXPECT_THROW(process.execute(QStringLiteral("lsvob\nrmvob x")), ZanError);
+    EXPECT_THROW(process.execute(QStringLiteral("  ")), ZanError);
+    EXPECT_EQ(process.startCount(), 0);
+}
