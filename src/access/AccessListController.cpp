@@ -1,5 +1,374 @@
 #include "access/AccessListController.h"
 
+#include "access/AccessAttributeFormat.h"
+#include "clearcase/CCase.h"
+#include "shell/BusyState.h"
+#include "shell/ErrorReporter.h"
 #include "shell/MainContext.h"
+#include "shell/MainWindow.h"
+#include "shell/Registry.h"
+#include "util/AppInfo.h"
+#include "util/ListRoutines.h"
+#include "util/Prompter.h"
+#include "util/ZanError.h"
 
-AccessListController::AccessListController(MainContext &context) : m_ctx(context) {}
+#include <QComboBox>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QToolButton>
+
+using namespace ListRoutines;
+namespace Format = AccessAttributeFormat;
+
+namespace {
+
+const QString component = QStringLiteral("AccessListController");
+
+// A list's entries and selection, so that an edit whose write failed can be undone exactly.
+struct ListSnapshot {
+    QStringList entries;
+    QList<int> selectedRows;
+
+    static ListSnapshot of(const QListWidget *list)
+    {
+        ListSnapshot snapshot;
+        for (int i = 0; i < list->count(); ++i) {
+            snapshot.entries << list->item(i)->text();
+            if (list->item(i)->isSelected())
+                snapshot.selectedRows << i;
+        }
+        return snapshot;
+    }
+
+    void restore(QListWidget *list) const
+    {
+        list->clear();
+        list->addItems(entries);
+        for (int row : selectedRows)
+            list->item(row)->setSelected(true);
+    }
+};
+
+bool hasSelection(const QListWidget *list)
+{
+    return !list->selectedItems().isEmpty();
+}
+
+void showVobUndefined(Prompter &prompter)
+{
+    prompter.message(QStringLiteral("Must first select the VOB.  Currently, VOB is UNDEFINED"), QStringLiteral("VOB Undefined"),
+                     Prompter::Icon::Exclamation);
+}
+
+void showNoGroupSelected(Prompter &prompter)
+{
+    prompter.message(QStringLiteral("Must select a group(s) to delete from the users list."),
+                     QStringLiteral("No group selected..."), Prompter::Icon::Exclamation);
+}
+
+} // namespace
+
+AccessListController::AccessListController(MainContext &context) : m_ctx(context)
+{
+    MainWindow &form = m_ctx.form;
+    for (int i : {0, 1, 2, 3, 4, 5, 10})
+        connect(form.zanBut[i], &QToolButton::clicked, this, [this, i] { zanButClicked(i); });
+
+    connect(form.zanList[0], &QListWidget::currentRowChanged, this, [this](int row) {
+        if (row >= 0)
+            zanListSelected(0);
+    });
+    for (int i : {1, 2})
+        connect(form.zanList[i], &QListWidget::itemSelectionChanged, this, [this, i] {
+            if (hasSelection(m_ctx.form.zanList[i]))
+                zanListSelected(i);
+        });
+    for (int i = 0; i < 3; ++i)
+        connect(form.zanList[i], &QListWidget::itemDoubleClicked, this, [this, i] { zanListDoubleClicked(i); });
+
+    connect(form.selectUserCombo, qOverload<int>(&QComboBox::activated), this, &AccessListController::addUserToList);
+    connect(form.selectUserCombo->lineEdit(), &QLineEdit::returnPressed, this, &AccessListController::addUserToList);
+    connect(form.selectGroupCombo, qOverload<int>(&QComboBox::activated), this, [this] { addUsersFromGroup(false); });
+    form.selectGroupCombo->installEventFilter(this);
+
+    for (QWidget *caption : {static_cast<QWidget *>(form.zanLbl[0]), static_cast<QWidget *>(form.zanLbl[1]),
+                             static_cast<QWidget *>(form.zanLbl[2]), static_cast<QWidget *>(form.zanCurSettingLbl),
+                             static_cast<QWidget *>(form.userGroupLbl), form.frame[0]})
+        caption->installEventFilter(this);
+}
+
+void AccessListController::zanButClicked(int index)
+{
+    MainWindow &form = m_ctx.form;
+    if (form.mainList->count() == 0)
+        return;
+    try {
+        const QString vobRoot = form.vobRootTxt->text();
+        if (vobRoot.isEmpty() || vobRoot == QLatin1String("UNDEFINED")) {
+            showVobUndefined(m_ctx.prompter);
+            return;
+        }
+        m_ctx.hooks.showStopMsg(false);
+        switch (index) {
+        case 0: toggleOperationPicker(); break;
+        case 1: m_ctx.hooks.deleteOperation(); break;
+        case 2: toggleUserChooser(); break;
+        case 3: deleteUserFromList(); break;
+        case 4: deleteGroupFromList(); break;
+        case 5: toggleGroupChooser(); break;
+        case 10: deleteGroupFromElem(); break;
+        default: break;
+        }
+    } catch (...) {
+        m_ctx.errors.reportWithSupportLine(ZanError::current(component));
+    }
+}
+
+void AccessListController::toggleOperationPicker()
+{
+    QListWidget *picker = m_ctx.form.zanSubList;
+    if (MainWindow::isShown(picker)) {
+        picker->hide();
+        return;
+    }
+    if (m_ctx.form.selectedElemTxt->text().isEmpty())
+        return;
+    picker->show();
+    if (picker->count() > 0)
+        picker->setCurrentRow(0);
+    picker->setFocus();
+    m_ctx.hooks.populateOperationsList(false, MainWindow::isShown(m_ctx.form.ucmVobImage));
+}
+
+void AccessListController::toggleUserChooser()
+{
+    QComboBox *chooser = m_ctx.form.selectUserCombo;
+    if (MainWindow::isShown(chooser)) {
+        chooser->hide();
+        return;
+    }
+    if (m_ctx.form.zanList[0]->count() > 0 && chooser->count() > 0) {
+        chooser->show();
+        chooser->setFocus();
+    }
+}
+
+void AccessListController::toggleGroupChooser()
+{
+    QComboBox *chooser = m_ctx.form.selectGroupCombo;
+    if (MainWindow::isShown(chooser)) {
+        chooser->hide();
+        return;
+    }
+    if (m_ctx.form.zanList[0]->count() == 0)
+        return;
+    ItemList groups(chooser);
+    groups.clear();
+    groups.add(QStringLiteral("<select_group>"));
+    setListBoxFromString(m_ctx.registry.readFromReg(QStringLiteral("QXGROUPS")), groups);
+    if (groups.count() > 0)
+        groups.setCurrentIndex(0);
+    chooser->show();
+    chooser->setFocus();
+}
+
+void AccessListController::zanListSelected(int index)
+{
+    MainWindow &form = m_ctx.form;
+    if (form.mainList->count() == 0)
+        return;
+    try {
+        m_ctx.hooks.hideSubLists();
+        if (index == 0)
+            m_ctx.hooks.selectOperation();
+        const QListWidgetItem *group = form.zanList[2]->currentItem();
+        if (index == 2 && group && group->isSelected())
+            form.zanBut[4]->setToolTip(QStringLiteral("Delete all users in group: ") + group->text() +
+                                       QStringLiteral(" from User list"));
+    } catch (...) {
+        m_ctx.errors.reportWithSupportLine(ZanError::current(component));
+    }
+}
+
+void AccessListController::zanListDoubleClicked(int index)
+{
+    if (m_ctx.form.mainList->count() == 0)
+        return;
+    m_ctx.hooks.hideSubLists();
+    if (index == 2)
+        addUsersFromGroup(true);
+}
+
+void AccessListController::refuseUserName(const QString &user)
+{
+    m_ctx.prompter.message(QStringLiteral("A user name cannot contain a comma:") + AppInfo::crlf + user,
+                           QStringLiteral("Invalid user name..."), Prompter::Icon::Exclamation);
+}
+
+void AccessListController::addUserToList()
+{
+    MainWindow &form = m_ctx.form;
+    try {
+        if (form.zanList[0]->count() > 0) {
+            m_ctx.busy.setBusy(true);
+            const QString user = form.selectUserCombo->currentText();
+            ItemList users(form.zanList[1]);
+            ItemList chooser(form.selectUserCombo);
+            // Placeholders, the empty-list marker, blank names and names already listed add
+            // nothing; a comma would split the name into two users when read back.
+            if (user.contains(QLatin1Char(','))) {
+                refuseUserName(user);
+            } else if (!user.contains(QLatin1Char('<')) && Format::isStorableUserName(user) && !is_dup_list(user, users)) {
+                users.add(user);
+                if (!is_dup_list(user, chooser))
+                    chooser.add(user);
+                if (m_ctx.hooks.saveUserListToElem())
+                    selectListItem(user, users);
+                else
+                    removeFromList(user, users);
+            }
+        }
+        m_ctx.busy.setBusy(false);
+        form.selectUserCombo->hide();
+    } catch (...) {
+        m_ctx.errors.reportWithSupportLine(ZanError::current(component));
+    }
+}
+
+void AccessListController::deleteUserFromList()
+{
+    QListWidget *users = m_ctx.form.zanList[1];
+    try {
+        if (!hasSelection(users)) {
+            m_ctx.prompter.message(QStringLiteral("Must select user(s) to delete."),
+                                   QStringLiteral("No user selected to delete...     "), Prompter::Icon::Exclamation);
+            return;
+        }
+        const ListSnapshot before = ListSnapshot::of(users);
+        deletedSelectedInList(ItemList(users));
+        if (!m_ctx.hooks.saveUserListToElem()) {
+            before.restore(users);
+        } else if (users->count() > 0) {
+            users->setCurrentRow(0);
+            users->setFocus();
+        }
+    } catch (...) {
+        m_ctx.errors.reportBoxed(ZanError::current(component), QStringLiteral("Error encountered::deleteUserFromList()"));
+    }
+}
+
+void AccessListController::addUsersFromGroup(bool fromGroupsList)
+{
+    MainWindow &form = m_ctx.form;
+    try {
+        QListWidget *groups = form.zanList[2];
+        if (fromGroupsList || form.selectGroupCombo->count() > 0) {
+            QString group;
+            if (!fromGroupsList)
+                group = form.selectGroupCombo->currentText();
+            else if (groups->currentItem() && groups->currentItem()->isSelected())
+                group = groups->currentItem()->text();
+            if (!group.isEmpty() && !group.contains(QLatin1Char('<'))) {
+                const QString members = m_ctx.registry.readFromReg(group);
+                const bool added = !is_dup_list(group, ItemList(groups));
+                if (added)
+                    groups->addItem(group);
+                const QString groupsValue = getStringFromListBox(ItemList(groups));
+                if (!groupsValue.isEmpty()) {
+                    if (m_ctx.ccase.addCCAttrToElem(Format::groupsTypeName, groupsValue, form.selectedElemTxt->text(),
+                                                    form.vobTagTxt->text(), true)) {
+                        const ListSnapshot before = ListSnapshot::of(form.zanList[1]);
+                        setListBoxFromString(members, ItemList(form.zanList[1]));
+                        if (!m_ctx.hooks.saveUserListToElem())
+                            before.restore(form.zanList[1]);
+                        m_ctx.hooks.hideSubLists();
+                        return;
+                    }
+                    if (added)
+                        removeFromList(group, ItemList(groups));
+                }
+            }
+        }
+        m_ctx.hooks.hideSubLists();
+    } catch (...) {
+        m_ctx.errors.reportBoxed(ZanError::current(component), QStringLiteral("addUsersFromGroup()"));
+    }
+}
+
+void AccessListController::deleteGroupFromList()
+{
+    MainWindow &form = m_ctx.form;
+    QListWidget *groups = form.zanList[2];
+    QListWidget *users = form.zanList[1];
+    try {
+        if (!hasSelection(groups)) {
+            showNoGroupSelected(m_ctx.prompter);
+            return;
+        }
+        if (groups->count() == 0)
+            return;
+        const ListSnapshot before = ListSnapshot::of(users);
+        for (int i = 0; i < groups->count(); ++i) {
+            if (groups->item(i)->isSelected())
+                delStringFromListBox(m_ctx.registry.readFromReg(groups->item(i)->text()), ItemList(users));
+        }
+        if (!m_ctx.hooks.saveUserListToElem()) {
+            before.restore(users);
+            return;
+        }
+        if (groups->count() > 0) {
+            groups->setCurrentRow(0);
+            groups->setFocus();
+        }
+    } catch (...) {
+        m_ctx.errors.reportBoxed(ZanError::current(component), QStringLiteral("Error encountered::deleteGroupFromList()"));
+    }
+}
+
+void AccessListController::deleteGroupFromElem()
+{
+    MainWindow &form = m_ctx.form;
+    QListWidget *groups = form.zanList[2];
+    if (!hasSelection(groups)) {
+        showNoGroupSelected(m_ctx.prompter);
+        return;
+    }
+    const ListSnapshot before = ListSnapshot::of(groups);
+    try {
+        deletedSelectedInList(ItemList(groups));
+        const QString path = Format::elementPath(form.selectedElemTxt->text(), form.vobRootTxt->text());
+        const QString groupsValue = getStringFromListBox(ItemList(groups));
+        if (!groupsValue.isEmpty()) {
+            if (!m_ctx.ccase.addCCAttrToElem(Format::groupsTypeName, groupsValue, path, form.vobTagTxt->text(), true))
+                before.restore(groups);
+            return;
+        }
+        // The last group goes: the attribute is removed rather than left empty.
+        const QString version = CCase::versionOf(path);
+        ClearCase &clearCase = m_ctx.ccase.clearCase();
+        for (const AttributeInfo &attribute : clearCase.attributes(version)) {
+            if (attribute.typeName == Format::groupsTypeName)
+                clearCase.removeAttribute(version, Format::groupsTypeName, QString());
+        }
+    } catch (...) {
+        before.restore(groups);
+        m_ctx.errors.reportBoxed(ZanError::current(component), QStringLiteral("Could not remove group from Element"));
+    }
+}
+
+bool AccessListController::eventFilter(QObject *watched, QEvent *event)
+{
+    MainWindow &form = m_ctx.form;
+    if (watched == form.selectGroupCombo && event->type() == QEvent::KeyPress) {
+        const int key = static_cast<QKeyEvent *>(event)->key();
+        if (key == Qt::Key_Return || key == Qt::Key_Enter) {
+            addUsersFromGroup(false);
+            return true;
+        }
+    } else if (event->type() == QEvent::MouseButtonPress && watched != form.selectGroupCombo) {
+        m_ctx.hooks.hideSubLists();
+    }
+    return QObject::eventFilter(watched, event);
+}

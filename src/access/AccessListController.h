@@ -1,9 +1,15 @@
 #pragma once
 
 #include <QObject>
+#include <QString>
+#include <QStringList>
 
+class QListWidget;
 struct MainContext;
 
+// The editing side of the access-control panel: the zanBut buttons, the three zanList
+// lists, the user chooser and the group chooser. Every edit is written to the VOB at once;
+// a write that fails leaves the lists as they were.
 class AccessListController : public QObject
 {
     Q_OBJECT
@@ -11,6 +17,24 @@ class AccessListController : public QObject
 public:
     explicit AccessListController(MainContext &context);
 
+    void zanButClicked(int index);
+    void zanListSelected(int index);
+    void zanListDoubleClicked(int index);
+
+    void addUserToList();
+    void deleteUserFromList();
+    void addUsersFromGroup(bool fromGroupsList);
+    void deleteGroupFromList();
+    void deleteGroupFromElem();
+
+protected:
+    bool eventFilter(QObject *watched, QEvent *event) override;
+
 private:
+    void toggleOperationPicker();
+    void toggleUserChooser();
+    void toggleGroupChooser();
+    void refuseUserName(const QString &user);
+
     MainContext &m_ctx;
 };

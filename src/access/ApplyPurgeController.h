@@ -1,9 +1,12 @@
 #pragma once
 
 #include <QObject>
+#include <QString>
 
 struct MainContext;
 
+// Copies the selected element's settings to every checked element, and purges all access
+// settings from the selected element or from every checked one.
 class ApplyPurgeController : public QObject
 {
     Q_OBJECT
@@ -11,6 +14,15 @@ class ApplyPurgeController : public QObject
 public:
     explicit ApplyPurgeController(MainContext &context);
 
+    void doApplyAllChecked();
+    void purgeAllChecked();
+    void purgeElement();
+
 private:
+    void applyAllCheckedClicked();
+    bool confirmApplyToVobRoot(const QString &target);
+    void purgeVersion(const QString &versionPath);
+    void emptyAccessLists();
+
     MainContext &m_ctx;
 };

@@ -1,0 +1,83 @@
+#include "access/AccessAttributeFormat.h"
+
+#include "util/TextRoutines.h"
+
+#include <QLocale>
+
+namespace AccessAttributeFormat {
+
+QString typeName(const QString &operation)
+{
+    return operationMarker + operation;
+}
+
+QString typeComment(const QString &date)
+{
+    return QStringLiteral("Created by VuVoziruv Evarori on ") + date + QStringLiteral(" * * DO NOT DELETE * *");
+}
+
+QString typeComment(const QDate &date)
+{
+    return typeComment(QLocale().toString(date, QLocale::ShortFormat));
+}
+
+QString joinUsers(const QStringList &users)
+{
+    return users.isEmpty() ? emptyListMarker : TextRoutines::commaJoin(users);
+}
+
+QStringList splitUsers(const QString &value)
+{
+    QStringList users;
+    for (const QString &piece : TextRoutines::commaSplit(value)) {
+        if (piece != emptyListMarker && !users.contains(piece, Qt::CaseInsensitive))
+            users << piece;
+    }
+    return users;
+}
+
+QStringList splitGroups(const QString &value)
+{
+    return TextRoutines::commaSplit(value);
+}
+
+bool isStorableUserName(const QString &user)
+{
+    return !user.trimmed().isEmpty() && !user.contains(QLatin1Char(',')) && user != emptyListMarker;
+}
+
+bool isOperationType(const QString &name)
+{
+    return name.contains(operationMarker);
+}
+
+bool isPurgedType(const QString &name)
+{
+    return isOperationType(name) || name == groupsTypeName;
+}
+
+QString valueOf(const QList<AttributeInfo> &attributes, const QString &name)
+{
+    for (const AttributeInfo &attribute : attributes) {
+        if (attribute.typeName == name)
+            return attribute.value;
+    }
+    return QString();
+}
+
+QString vobRootElement(const QString &vobRoot)
+{
+    return vobRoot + QStringLiteral("\\.");
+}
+
+QString attributeTarget(bool privileged, const QString &selectedElement, const QString &vobRoot)
+{
+    return privileged ? vobRootElement(vobRoot) : selectedElement;
+}
+
+QString elementPath(const QString &path, const QString &vobRoot)
+{
+    return path == vobRoot ? vobRootElement(path) : path;
+}
+
+} // namespace AccessAttributeFormat
