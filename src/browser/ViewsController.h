@@ -1,9 +1,15 @@
 #pragma once
 
+#include "browser/TreePopulator.h"
+
 #include <QObject>
+#include <QString>
 
 struct MainContext;
 
+// The view list and the drive roots: "Load Views", adding a view by name, selecting a view
+// (snapshot refusal, startview), the config spec, the drive filter toggle, "Refresh List"
+// and "Mount VOB".
 class ViewsController : public QObject
 {
     Q_OBJECT
@@ -11,6 +17,27 @@ class ViewsController : public QObject
 public:
     explicit ViewsController(MainContext &context);
 
+    void loadViews();
+    void specifyView();
+    void selectView();
+    void showConfigSpec();
+    void toggleDriveMode();
+    void refreshList();
+    void mountVob();
+
+    // ClearCase's mount dialog exists on Windows only; elsewhere "Mount VOB" explains how
+    // to mount a VOB instead.
+    void setMountDialogAvailable(bool available) { m_mountDialogAvailable = available; }
+
 private:
+    void currentViewChanged(int row);
+    void viewClicked();
+    QString selectedViewTag() const;
+
     MainContext &m_ctx;
+    TreePopulator m_populator;
+    bool m_mountDialogAvailable;
+    // A click that made a view current already selected it; a click on the current view
+    // selects it again.
+    bool m_selectedByCurrentChange = false;
 };
