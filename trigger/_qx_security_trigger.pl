@@ -53,8 +53,7 @@ sub main {
 
     my %target = governingTarget($operation, $driveArgument);
     if ($target{path} eq '') {
-        return refuse("$operation $target{label} is refused for $user: the "
-            . ($target{vobWide} ? 'VOB root directory' : 'element')
+        return refuse("$operation $target{label} is refused for $user: the VOB root directory"
             . ' cannot be determined from the trigger environment.');
     }
 
@@ -203,13 +202,19 @@ sub vobRootDirectory {
     $drive = 'm' if $drive eq '';
     my $view = viewTagOf($elementPath);
     my $vob = vobTagOf($elementPath);
-    $vob =~ s/^[\\\/]+//;
-    return '' if $view eq '' || $vob eq '';
+    return '' if $view eq '' || $vob !~ /[^\\\/]/;
+    # Unix clients (interop) have VOB tags such as /vobs/proj and no view drive.
+    return "/view/$view$vob/." if $vob =~ /^\//;
+    $vob =~ s/^\\+//;
     return "$drive:\\$view\\$vob\\.";
 }
 
 sub parentDirectory {
     my ($path) = @_;
+    if ($path =~ /^\//) {
+        (my $parent = $path) =~ s/\/+[^\/]+\/*$//;
+        return $parent ne '' ? $parent : $path;
+    }
     my @components = pathComponents($path);
     return $path if @components < 4;
     pop(@components);
