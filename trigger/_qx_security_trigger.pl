@@ -230,16 +230,19 @@ sub readAccessSetting {
     return (1, attributeValue($output, $attributeName), '');
 }
 
-# Output: a header line, "  Attributes:", then "    name = value" lines; string values keep
-# their double quotes and may contain quotes themselves, so the value runs to the last one.
+# Output: a header line, "  Attributes:", then "    name = value" lines indented deeper;
+# string values keep their double quotes and may contain quotes themselves, so the value
+# runs to the last one.
 sub attributeValue {
     my ($output, $attributeName) = @_;
-    my $inAttributes = 0;
+    my $sectionIndent = -1;
     foreach my $line (split(/\r?\n/, $output)) {
-        if (!$inAttributes) {
-            $inAttributes = 1 if $line =~ /^\s*Attributes:\s*$/;
+        my $indent = $line =~ /^(\s*)/ ? length($1) : 0;
+        if ($sectionIndent < 0) {
+            $sectionIndent = $indent if $line =~ /^\s*Attributes:\s*$/;
             next;
         }
+        last if $indent <= $sectionIndent;
         next unless $line =~ /^\s*(\S+) = (.*)$/ && $1 eq $attributeName;
         my $raw = $2;
         return $1 if $raw =~ /^"(.*)"/;

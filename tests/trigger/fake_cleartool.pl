@@ -4,6 +4,7 @@
 # from a fixture file (ZAN_FAKE_CT_FIXTURE), one line each:
 #     <path>                     the element exists and has no attributes
 #     <path><TAB><attribute>     the element carries this attribute line, e.g. __checkout = "bob"
+#                                (printed indented by four blanks unless it starts with a blank)
 # ZAN_FAKE_CT_LOG      append the arguments of every call (tab-separated, one call a line)
 # ZAN_FAKE_CT_FAIL     fail every call with this error text
 # ZAN_FAKE_CT_CRLF     end output lines with CR LF, as on Windows
@@ -31,7 +32,7 @@ binmode(STDOUT);
 print $versionPath, $eol;
 if (@attributes) {
     print '  Attributes:', $eol;
-    print '    ', $_, $eol for @attributes;
+    print /^\s/ ? '' : '    ', $_, $eol for @attributes;
 }
 exit 0;
 

@@ -93,6 +93,8 @@ sub extraCases {
         { %eve, name => 'only the exact attribute name counts', expect => 'deny',
           fixture => ["$ELEMENT\t__checkout_old = \"eve\"", "$ELEMENT\tQX_GROUPS = \"eve\"",
                       "$ELEMENT\t__checkout = \"bob\"", "$ELEMENT\tLevel = 3"] },
+        { %eve, name => 'lines after the attributes section are not attributes', elem => '-', expect => 'allow',
+          fixture => ["$ELEMENT\t__lock = \"x\"", "$ELEMENT\t  Labels:", "$ELEMENT\t    __checkout = \"bob\""] },
         { %eve, name => 'Windows line ends and an odd header', elem => 'eve', expect => 'allow',
           env => { ZAN_FAKE_CT_CRLF => 1 } },
         { %eve, name => 'odd element path reaches cleartool unchanged and unexpanded', expect => 'allow',
