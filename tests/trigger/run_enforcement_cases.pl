@@ -128,8 +128,6 @@ sub extraCases {
         { %eve, name => 'type operation without a known VOB is refused', op => 'rmtype', target => 'type',
           env => { CLEARCASE_VOB_PN => undef }, expect => 'deny',
           message => qr/rmtype in an unknown VOB is refused for eve: the VOB root directory cannot be determined/ },
-        { %eve, name => 'an explicitly empty administrator argument', elem => 'NONE', args => ['m', ''],
-          expect => 'deny' },
     );
 }
 
