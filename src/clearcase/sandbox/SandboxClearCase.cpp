@@ -1,0 +1,167 @@
+#include "clearcase/sandbox/SandboxClearCase.h"
+
+#include "clearcase/sandbox/SandboxSeed.h"
+#include "clearcase/sandbox/SandboxStore.h"
+#include "platform/QtPlatform.h"
+#include "util/ZanError.h"
+
+#include <QDir>
+#include <QHash>
+
+namespace {
+
+[[noreturn]] void clearCaseError(const QString &text)
+{
+    throw ZanError(ZanError::ClearCaseFailure, QStringLiteral("ClearCase"), text);
+}
+
+} // namespace
+
+SandboxClearCase::SandboxClearCase(std::unique_ptr<SandboxStore> store, QString localHost, QString userName)
+    : m_store(std::move(store)), m_localHost(std::move(localHost)), m_user(std::move(userName)),
+      m_resolver(*m_store), m_commands(*m_store, m_user)
+{
+}
+
+SandboxClearCase::~SandboxClearCase() = default;
+
+std::unique_ptr<SandboxClearCase> SandboxClearCase::open(Platform &platform, const QString &folder)
+{
+    auto store = std::make_unique<SandboxStore>(folder);
+    QMap<QChar, QString> drives = platform.driveMap();
+    QStringList letters = SandboxSeed::otherDrives;
+    letters << SandboxSeed::viewDrive;
+    for (const QString &letter : letters)
+        drives.insert(letter.at(0), store->driveFolder(letter));
+    drives.insert(QtPlatform::parseDriveMap(platform.envVar(QStringLiteral("ZAN_DRIVES"))));
+    platform.setDriveMap(drives);
+    return std::make_unique<SandboxClearCase>(std::move(store), platform.computerName(), platform.loginName());
+}
+
+QString SandboxClearCase::description() const
+{
+    return QStringLiteral("sandbox at ") + QDir::toNativeSeparators(m_store->folder());
+}
+
+void SandboxClearCase::requireVob(const QString &vobTag)
+{
+    m_store->vob(vobTag);
+}
+
+void SandboxClearCase::requireVersion(const QString &path)
+{
+    m_resolver.resolve(path);
+}
+
+ViewInfo SandboxClearCase::toViewInfo(const SandboxView &view) const
+{
+    return ViewInfo{view.tag, view.host.isEmpty() ? m_localHost : view.host, view.snapshot, view.active, view.configSpec};
+}
+
+ViewInfo SandboxClearCase::viewByTag(const QString &tag)
+{
+    return toViewInfo(m_store->view(tag));
+}
+
+QList<ViewInfo> SandboxClearCase::allViews()
+{
+    QList<ViewInfo> result;
+    for (const SandboxView &view : m_store->views())
+        result.append(toViewInfo(view));
+    return result;
+}
+
+void SandboxClearCase::requireUcmProjectVob(const QString &vobTag)
+{
+    if (!m_store->vob(vobTag).ucmProject)
+        clearCaseError(QStringLiteral("VOB \"%1\" is not a UCM project VOB.").arg(vobTag));
+}
+
+QStringList SandboxClearCase::triggerTypeNames(const QString &vobTag)
+{
+    QStringList names;
+    for (const SandboxTriggerType &type : m_store->triggerTypes(vobTag))
+        names << type.name;
+    return names;
+}
+
+void SandboxClearCase::removeTriggerType(const QString &vobTag, const QString &name)
+{
+    m_store->removeTriggerType(vobTag, name);
+}
+
+QString SandboxClearCase::operationKindName(int code)
+{
+    static const QHash<int, QString> names = {
+        {1, QStringLiteral("MODIFY_TYPE")}, {2, QStringLiteral("MODIFY_ELEM")}, {3, QStringLiteral("MODIFY_DATA")},
+        {4, QStringLiteral("MODIFY_MD")},   {88, QStringLiteral("MODIFY_UCM")}, {10, QStringLiteral("checkout")},
+        {11, QStringLiteral("mkelem")},     {12, QStringLiteral("mkbranch")},   {13, QStringLiteral("checkin")},
+        {14, QStringLiteral("rmelem")},     {20, QStringLiteral("mkattr")},     {24, QStringLiteral("rmattr")},
+        {27, QStringLiteral("uncheckout")}};
+    const auto found = names.constFind(code);
+    if (found == names.constEnd())
+        clearCaseError(QStringLiteral("Unknown operation kind %1.").arg(code));
+    return *found;
+}
+
+void SandboxClearCase::createTriggerType(const QString &vobTag, const TriggerTypeDefinition &definition)
+{
+    if (definition.kind != 0 && definition.kind != 2 && definition.kind != 4)
+        clearCaseError(QStringLiteral("Unsupported trigger kind %1.").arg(definition.kind));
+    if (definition.firing != 1 && definition.firing != 2)
+        clearCaseError(QStringLiteral("Unsupported trigger firing %1.").arg(definition.firing));
+    if (definition.operationKinds.isEmpty() || definition.actions.isEmpty())
+        clearCaseError(QStringLiteral("Trigger type \"%1\" needs operations and actions.").arg(definition.name));
+    SandboxTriggerType type;
+    type.name = definition.name;
+    type.kind = definition.kind;
+    type.firing = definition.firing;
+    for (int code : definition.operationKinds)
+        type.operations << operationKindName(code);
+    type.exemptUsers = definition.exemptUsers;
+    type.actions = definition.actions;
+    type.comment = definition.comment;
+    type.creator = m_user;
+    m_store->addTriggerType(vobTag, type);
+}
+
+QStringList SandboxClearCase::attributeTypeNames(const QString &vobTag)
+{
+    QStringList names;
+    for (const SandboxAttributeType &type : m_store->attributeTypes(vobTag))
+        names << type.name;
+    return names;
+}
+
+void SandboxClearCase::createAttributeType(const QString &vobTag, const QString &name, int valueType, const QString &comment)
+{
+    m_store->addAttributeType(vobTag, {name, valueType, comment, {}});
+}
+
+void SandboxClearCase::attachAttribute(const QString &vobTag, const QString &typeName, const QString &versionPath,
+                                       const QString &value, const QString &comment, bool replace)
+{
+    m_store->vob(vobTag);
+    const SandboxPathResolver::Element element = m_resolver.resolve(versionPath);
+    if (element.vobTag != vobTag)
+        clearCaseError(QStringLiteral("Attribute type \"%1\" of VOB \"%2\" cannot be used on \"%3\".")
+                           .arg(typeName, vobTag, versionPath));
+    m_store->attachAttribute(element.vobTag, element.path, typeName, value, comment, replace);
+}
+
+QList<AttributeInfo> SandboxClearCase::attributes(const QString &versionPath)
+{
+    const SandboxPathResolver::Element element = m_resolver.resolve(versionPath);
+    return m_store->attributes(element.vobTag, element.path);
+}
+
+void SandboxClearCase::removeAttribute(const QString &versionPath, const QString &typeName, const QString &)
+{
+    const SandboxPathResolver::Element element = m_resolver.resolve(versionPath);
+    m_store->removeAttribute(element.vobTag, element.path, typeName);
+}
+
+QString SandboxClearCase::runCommand(const QString &commandLine)
+{
+    return m_commands.run(commandLine);
+}

@@ -1,0 +1,61 @@
+#pragma once
+
+#include "clearcase/ClearCase.h"
+#include "clearcase/sandbox/SandboxCommands.h"
+#include "clearcase/sandbox/SandboxPathResolver.h"
+
+#include <memory>
+
+class Platform;
+class SandboxStore;
+
+// The embedded ClearCase: every role of the ClearCase interface answered from a sandbox
+// store. Views stored without a host belong to this computer (localHost).
+class SandboxClearCase : public ClearCase
+{
+public:
+    SandboxClearCase(std::unique_ptr<SandboxStore> store, QString localHost, QString userName);
+    ~SandboxClearCase() override;
+
+    // Opens (seeding on first use) the sandbox in folder for this computer and user, and
+    // points the platform's drives at the sandbox's drive folders; entries of ZAN_DRIVES
+    // keep precedence.
+    static std::unique_ptr<SandboxClearCase> open(Platform &platform, const QString &folder);
+
+    SandboxStore &store() { return *m_store; }
+    SandboxCommands &commands() { return m_commands; }
+
+    QString description() const override;
+
+    void requireVob(const QString &vobTag) override;
+    void requireVersion(const QString &path) override;
+    ViewInfo viewByTag(const QString &tag) override;
+    QList<ViewInfo> allViews() override;
+    void requireUcmProjectVob(const QString &vobTag) override;
+
+    QStringList triggerTypeNames(const QString &vobTag) override;
+    void removeTriggerType(const QString &vobTag, const QString &name) override;
+    void createTriggerType(const QString &vobTag, const TriggerTypeDefinition &definition) override;
+
+    QStringList attributeTypeNames(const QString &vobTag) override;
+    void createAttributeType(const QString &vobTag, const QString &name, int valueType, const QString &comment) override;
+    void attachAttribute(const QString &vobTag, const QString &typeName, const QString &versionPath,
+                         const QString &value, const QString &comment, bool replace) override;
+    QList<AttributeInfo> attributes(const QString &versionPath) override;
+    void removeAttribute(const QString &versionPath, const QString &typeName, const QString &comment) override;
+
+    QString runCommand(const QString &commandLine) override;
+
+    // The operation kind name of an automation-library code (2 -> MODIFY_ELEM); throws for
+    // a code the sandbox does not know.
+    static QString operationKindName(int code);
+
+private:
+    ViewInfo toViewInfo(const SandboxView &view) const;
+
+    std::unique_ptr<SandboxStore> m_store;
+    QString m_localHost;
+    QString m_user;
+    SandboxPathResolver m_resolver;
+    SandboxCommands m_commands;
+};

@@ -1,0 +1,47 @@
+#pragma once
+
+#include "clearcase/ClearCase.h"
+
+#include <QDateTime>
+#include <QList>
+#include <QPair>
+#include <QString>
+#include <QStringList>
+
+// Rows of the sandbox store, shared by the sandbox backend, its command interpreter and the
+// cleartool emulator.
+
+struct SandboxView {
+    QString tag;
+    QString host;       // "" = this computer
+    QString owner;
+    bool snapshot = false;
+    bool active = false;
+    QString configSpec;
+};
+
+struct SandboxVob {
+    QString tag;        // with its leading backslash, e.g. \proj
+    bool ucmProject = false;
+    bool mounted = true;
+};
+
+struct SandboxAttributeType {
+    QString name;
+    int valueType = 8;
+    QString comment;
+    QDateTime created;
+};
+
+struct SandboxTriggerType {
+    QString name;
+    int kind = 0;                      // 0 type, 2 all element, 4 all UCM object
+    int firing = 1;                    // 1 pre-operation, 2 post-operation
+    QStringList operations;            // operation kind names, e.g. MODIFY_TYPE
+    QStringList exemptUsers;
+    QList<TriggerTypeDefinition::Action> actions;
+    QList<QPair<QString, QString>> inclusions; // type kind ("attype") and its list ("-all" or names)
+    QString comment;
+    QDateTime created;
+    QString creator;
+};

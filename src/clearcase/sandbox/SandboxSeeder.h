@@ -1,0 +1,33 @@
+#pragma once
+
+#include <QString>
+
+class SandboxStore;
+
+// Fills a new sandbox with the sample site named in SandboxSeed.h: views, VOBs, element
+// trees on disk and in the store, the drive folders, and the started views' folders.
+// Runs inside the store's opening transaction; writing files that already exist is harmless,
+// so a seed interrupted half-way is simply done again.
+class SandboxSeeder
+{
+public:
+    explicit SandboxSeeder(SandboxStore &store);
+    void seed();
+
+private:
+    void seedDrives();
+    void seedVobs();
+    void seedProj();
+    void seedBuildTree();
+    void seedTools();
+    void seedPvob();
+    void seedViews();
+
+    // Creates the entry on disk and, unless viewPrivate, records it as an element together
+    // with its parent directories. The path uses backslashes, relative to the VOB root.
+    void addFile(const QString &vobTag, const QString &path, const QString &content, bool element = true);
+    void addDirectory(const QString &vobTag, const QString &path, bool element = true);
+    void addParents(const QString &vobTag, const QString &path);
+
+    SandboxStore &m_store;
+};

@@ -1,0 +1,508 @@
+#include "clearcase/sandbox/SandboxStore.h"
+
+#include "clearcase/sandbox/SandboxSeeder.h"
+#include "util/ZanError.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
+#include <QSqlDatabase>
+#include <QSqlError>
+#include <QSqlQuery>
+#include <QStandardPaths>
+#include <atomic>
+
+namespace {
+
+const QString kSource = QStringLiteral("ClearCase");
+const QString kDatabaseFile = QStringLiteral("clearcase.db");
+
+[[noreturn]] void clearCaseError(const QString &text)
+{
+    throw ZanError(ZanError::ClearCaseFailure, kSource, text);
+}
+
+QString nextConnectionName()
+{
+    static std::atomic<int> counter{0};
+    return QStringLiteral("zan-sandbox-%1").arg(++counter);
+}
+
+QString joinList(const QStringList &list) { return list.join(QLatin1Char(',')); }
+QStringList splitList(const QString &text) { return text.isEmpty() ? QStringList() : text.split(QLatin1Char(',')); }
+
+QString actionsToJson(const QList<TriggerTypeDefinition::Action> &actions)
+{
+    QJsonArray array;
+    for (const auto &action : actions)
+        array.append(QJsonObject{{QStringLiteral("target"), int(action.target)}, {QStringLiteral("command"), action.command}});
+    return QString::fromUtf8(QJsonDocument(array).toJson(QJsonDocument::Compact));
+}
+
+QList<TriggerTypeDefinition::Action> actionsFromJson(const QString &text)
+{
+    QList<TriggerTypeDefinition::Action> actions;
+    for (const QJsonValue &value : QJsonDocument::fromJson(text.toUtf8()).array()) {
+        const QJsonObject object = value.toObject();
+        actions.append({TriggerTypeDefinition::ActionTarget(object.value(QStringLiteral("target")).toInt()),
+                        object.value(QStringLiteral("command")).toString()});
+    }
+    return actions;
+}
+
+QString inclusionsToJson(const QList<QPair<QString, QString>> &inclusions)
+{
+    QJsonArray array;
+    for (const auto &inclusion : inclusions)
+        array.append(QJsonArray{inclusion.first, inclusion.second});
+    return QString::fromUtf8(QJsonDocument(array).toJson(QJsonDocument::Compact));
+}
+
+QList<QPair<QString, QString>> inclusionsFromJson(const QString &text)
+{
+    QList<QPair<QString, QString>> inclusions;
+    for (const QJsonValue &value : QJsonDocument::fromJson(text.toUtf8()).array()) {
+        const QJsonArray pair = value.toArray();
+        inclusions.append({pair.at(0).toString(), pair.at(1).toString()});
+    }
+    return inclusions;
+}
+
+SandboxView viewFrom(const QSqlQuery &q)
+{
+    return SandboxView{q.value(0).toString(), q.value(1).toString(), q.value(2).toString(),
+                       q.value(3).toBool(),   q.value(4).toBool(),   q.value(5).toString()};
+}
+
+SandboxVob vobFrom(const QSqlQuery &q)
+{
+    return SandboxVob{q.value(0).toString(), q.value(1).toBool(), q.value(2).toBool()};
+}
+
+SandboxTriggerType triggerTypeFrom(const QSqlQuery &q)
+{
+    SandboxTriggerType type;
+    type.name = q.value(0).toString();
+    type.kind = q.value(1).toInt();
+    type.firing = q.value(2).toInt();
+    type.operations = splitList(q.value(3).toString());
+    type.exemptUsers = splitList(q.value(4).toString());
+    type.actions = actionsFromJson(q.value(5).toString());
+    type.inclusions = inclusionsFromJson(q.value(6).toString());
+    type.comment = q.value(7).toString();
+    type.created = QDateTime::fromString(q.value(8).toString(), Qt::ISODate);
+    type.creator = q.value(9).toString();
+    return type;
+}
+
+const QString kViewColumns = QStringLiteral("tag, host, owner, snapshot, active, config_spec");
+const QString kTriggerColumns =
+    QStringLiteral("name, kind, firing, operations, exempt, actions, inclusions, comment, created, creator");
+
+} // namespace
+
+SandboxStore::SandboxStore(const QString &folder, int busyTimeoutMs)
+    : m_folder(QDir::cleanPath(QDir(folder).absolutePath())), m_connection(nextConnectionName())
+{
+    open(busyTimeoutMs);
+}
+
+SandboxStore::~SandboxStore()
+{
+    {
+        QSqlDatabase db = QSqlDatabase::database(m_connection, false);
+        if (db.isOpen())
+            db.close();
+    }
+    QSqlDatabase::removeDatabase(m_connection);
+}
+
+QString SandboxStore::defaultFolder()
+{
+    const QString configured = qEnvironmentVariable("ZAN_SANDBOX");
+    if (!configured.isEmpty())
+        return configured;
+    return QStandardPaths::writableLocation(QStandardPaths::AppLocalDataLocation) + QStringLiteral("/sandbox");
+}
+
+QString SandboxStore::databasePath() const { return m_folder + QLatin1Char('/') + kDatabaseFile; }
+QString SandboxStore::vobsFolder() const { return m_folder + QStringLiteral("/vobs"); }
+QString SandboxStore::vobFolder(const QString &vobTag) const { return vobsFolder() + QLatin1Char('/') + vobName(vobTag); }
+QString SandboxStore::drivesFolder() const { return m_folder + QStringLiteral("/drives"); }
+QString SandboxStore::driveFolder(const QString &letter) const { return drivesFolder() + QLatin1Char('/') + letter.toLower(); }
+
+QString SandboxStore::vobName(const QString &vobTag)
+{
+    return vobTag.startsWith(QLatin1Char('\\')) ? vobTag.mid(1) : vobTag;
+}
+
+void SandboxStore::open(int busyTimeoutMs)
+{
+    const bool hasDatabase = QFileInfo::exists(databasePath());
+    const QDir vobs(vobsFolder());
+    if (!hasDatabase && vobs.exists() && !vobs.isEmpty())
+        fail(QStringLiteral("is missing"),
+             QStringLiteral("the folder still holds VOB trees, so nothing is recreated over them. "
+                            "Restore the database or point ZAN_SANDBOX at another folder."));
+    if (!QDir().mkpath(m_folder))
+        fail(QStringLiteral("cannot be created"), QStringLiteral("the folder is not writable"));
+
+    QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), m_connection);
+    db.setDatabaseName(databasePath());
+    if (!db.open())
+        fail(QStringLiteral("cannot be opened"), db.lastError().text());
+    run(QStringLiteral("PRAGMA busy_timeout = %1").arg(busyTimeoutMs));
+    if (!isWriteAheadLogging())
+        fail(QStringLiteral("cannot be used"), QStringLiteral("write-ahead logging is not available"));
+    run(QStringLiteral("PRAGMA synchronous = FULL"));
+
+    transaction([this] {
+        createSchema();
+        if (!isSeeded()) {
+            SandboxSeeder(*this).seed();
+            run(QStringLiteral("INSERT OR REPLACE INTO meta (key, value) VALUES ('seeded', '1')"));
+        }
+    });
+}
+
+void SandboxStore::createSchema()
+{
+    run(QStringLiteral("CREATE TABLE IF NOT EXISTS meta (key TEXT PRIMARY KEY, value TEXT NOT NULL)"));
+    QSqlQuery version = run(QStringLiteral("SELECT value FROM meta WHERE key = 'schema_version'"));
+    if (version.next()) {
+        if (version.value(0).toInt() > schemaVersion)
+            fail(QStringLiteral("cannot be used"),
+                 QStringLiteral("it was written by a newer version (schema %1)").arg(version.value(0).toString()));
+        return;
+    }
+    run(QStringLiteral("CREATE TABLE views (tag TEXT PRIMARY KEY, host TEXT NOT NULL, owner TEXT NOT NULL, "
+                       "snapshot INTEGER NOT NULL, active INTEGER NOT NULL, config_spec TEXT NOT NULL)"));
+    run(QStringLiteral("CREATE TABLE vobs (tag TEXT PRIMARY KEY, ucm_project INTEGER NOT NULL, mounted INTEGER NOT NULL)"));
+    run(QStringLiteral("CREATE TABLE elements (vob TEXT NOT NULL, path TEXT NOT NULL, directory INTEGER NOT NULL, "
+                       "PRIMARY KEY (vob, path))"));
+    run(QStringLiteral("CREATE TABLE attribute_types (vob TEXT NOT NULL, name TEXT NOT NULL, value_type INTEGER NOT NULL, "
+                       "comment TEXT NOT NULL, created TEXT NOT NULL, PRIMARY KEY (vob, name))"));
+    run(QStringLiteral("CREATE TABLE attributes (vob TEXT NOT NULL, element TEXT NOT NULL, type TEXT NOT NULL, "
+                       "value TEXT NOT NULL, comment TEXT NOT NULL, PRIMARY KEY (vob, element, type))"));
+    run(QStringLiteral("CREATE TABLE trigger_types (vob TEXT NOT NULL, name TEXT NOT NULL, kind INTEGER NOT NULL, "
+                       "firing INTEGER NOT NULL, operations TEXT NOT NULL, exempt TEXT NOT NULL, actions TEXT NOT NULL, "
+                       "inclusions TEXT NOT NULL, comment TEXT NOT NULL, created TEXT NOT NULL, creator TEXT NOT NULL, "
+                       "PRIMARY KEY (vob, name))"));
+    run(QStringLiteral("INSERT INTO meta (key, value) VALUES ('schema_version', ?)"), {schemaVersion});
+}
+
+bool SandboxStore::isWriteAheadLogging()
+{
+    QSqlQuery mode = run(QStringLiteral("PRAGMA journal_mode = WAL"));
+    return mode.next() && mode.value(0).toString().compare(QStringLiteral("wal"), Qt::CaseInsensitive) == 0;
+}
+
+bool SandboxStore::isSeeded()
+{
+    QSqlQuery q = run(QStringLiteral("SELECT value FROM meta WHERE key = 'seeded'"));
+    return q.next() && q.value(0).toString() == QLatin1String("1");
+}
+
+void SandboxStore::transaction(const std::function<void()> &work)
+{
+    if (m_transactionDepth > 0) {
+        work();
+        return;
+    }
+    run(QStringLiteral("BEGIN IMMEDIATE"));
+    m_transactionDepth = 1;
+    try {
+        work();
+        m_transactionDepth = 0;
+        run(QStringLiteral("COMMIT"));
+    } catch (...) {
+        m_transactionDepth = 0;
+        QSqlQuery(QSqlDatabase::database(m_connection, false)).exec(QStringLiteral("ROLLBACK"));
+        throw;
+    }
+}
+
+QSqlQuery SandboxStore::run(const QString &sql, const QVariantList &values)
+{
+    QSqlQuery q(QSqlDatabase::database(m_connection, false));
+    if (!q.prepare(sql))
+        fail(QStringLiteral("cannot be read"), q.lastError().text());
+    for (const QVariant &value : values) {
+        // A null QString would bind as SQL NULL; every text column holds text.
+        const bool nullText = value.typeId() == QMetaType::QString && value.toString().isNull();
+        q.addBindValue(nullText ? QVariant(QStringLiteral("")) : value);
+    }
+    if (!q.exec())
+        fail(QStringLiteral("cannot be used"), q.lastError().text());
+    return q;
+}
+
+void SandboxStore::fail(const QString &what, const QString &detail) const
+{
+    QString text = QStringLiteral("The sandbox database %1 %2").arg(QDir::toNativeSeparators(databasePath()), what);
+    const QString lowered = detail.toLower();
+    if (lowered.contains(QLatin1String("locked")) || lowered.contains(QLatin1String("busy")))
+        text += QStringLiteral(": it is locked by another program (%1). Try again when that program has finished.").arg(detail);
+    else if (lowered.contains(QLatin1String("not a database")) || lowered.contains(QLatin1String("malformed")))
+        text += QStringLiteral(": it is damaged (%1). Restore it from a backup or point ZAN_SANDBOX at another folder.").arg(detail);
+    else
+        text += QStringLiteral(": ") + detail;
+    throw ZanError(ZanError::StoreFailure, QStringLiteral("Sandbox"), text);
+}
+
+// ---- views ----
+
+QList<SandboxView> SandboxStore::views()
+{
+    QList<SandboxView> result;
+    QSqlQuery q = run(QStringLiteral("SELECT %1 FROM views ORDER BY rowid").arg(kViewColumns));
+    while (q.next())
+        result.append(viewFrom(q));
+    return result;
+}
+
+std::optional<SandboxView> SandboxStore::findView(const QString &tag)
+{
+    QSqlQuery q = run(QStringLiteral("SELECT %1 FROM views WHERE tag = ?").arg(kViewColumns), {tag});
+    if (!q.next())
+        return std::nullopt;
+    return viewFrom(q);
+}
+
+SandboxView SandboxStore::view(const QString &tag)
+{
+    if (auto found = findView(tag))
+        return *found;
+    clearCaseError(QStringLiteral("No matching entries found for view tag \"%1\".").arg(tag));
+}
+
+void SandboxStore::addView(const SandboxView &view)
+{
+    transaction([&] {
+        if (findView(view.tag))
+            clearCaseError(QStringLiteral("View tag \"%1\" already exists.").arg(view.tag));
+        run(QStringLiteral("INSERT INTO views (%1) VALUES (?, ?, ?, ?, ?, ?)").arg(kViewColumns),
+            {view.tag, view.host, view.owner, int(view.snapshot), int(view.active), view.configSpec});
+        if (view.active && !view.snapshot)
+            linkViewFolder(view);
+    });
+}
+
+void SandboxStore::startView(const QString &tag)
+{
+    transaction([&] {
+        SandboxView started = view(tag);
+        if (started.snapshot)
+            return;
+        run(QStringLiteral("UPDATE views SET active = 1 WHERE tag = ?"), {tag});
+        linkViewFolder(started);
+    });
+}
+
+void SandboxStore::linkViewFolder(const SandboxView &view)
+{
+    const QString viewFolder = driveFolder(QStringLiteral("m")) + QLatin1Char('/') + view.tag;
+    if (!QDir().mkpath(viewFolder))
+        clearCaseError(QStringLiteral("Unable to start view \"%1\": cannot create %2.").arg(view.tag, viewFolder));
+    for (const SandboxVob &mounted : vobs()) {
+        if (!mounted.mounted)
+            continue;
+        const QString link = viewFolder + QLatin1Char('/') + vobName(mounted.tag);
+        if (QFileInfo(link).isSymLink() || QFileInfo::exists(link))
+            continue;
+        if (!QFile::link(vobFolder(mounted.tag), link))
+            clearCaseError(QStringLiteral("Unable to start view \"%1\": cannot mount %2.").arg(view.tag, mounted.tag));
+    }
+}
+
+// ---- VOBs ----
+
+QList<SandboxVob> SandboxStore::vobs()
+{
+    QList<SandboxVob> result;
+    QSqlQuery q = run(QStringLiteral("SELECT tag, ucm_project, mounted FROM vobs ORDER BY rowid"));
+    while (q.next())
+        result.append(vobFrom(q));
+    return result;
+}
+
+std::optional<SandboxVob> SandboxStore::findVob(const QString &tag)
+{
+    QSqlQuery q = run(QStringLiteral("SELECT tag, ucm_project, mounted FROM vobs WHERE tag = ?"), {tag});
+    if (!q.next())
+        return std::nullopt;
+    return vobFrom(q);
+}
+
+SandboxVob SandboxStore::vob(const QString &tag)
+{
+    if (auto found = findVob(tag))
+        return *found;
+    clearCaseError(QStringLiteral("No matching entries found for VOB tag \"%1\".").arg(tag));
+}
+
+void SandboxStore::addVob(const SandboxVob &vob)
+{
+    if (!vob.tag.startsWith(QLatin1Char('\\')) || vob.tag.size() < 2 || vob.tag.indexOf(QLatin1Char('\\'), 1) >= 0)
+        clearCaseError(QStringLiteral("Invalid VOB tag \"%1\".").arg(vob.tag));
+    transaction([&] {
+        if (findVob(vob.tag))
+            clearCaseError(QStringLiteral("VOB tag \"%1\" already exists.").arg(vob.tag));
+        if (!QDir().mkpath(vobFolder(vob.tag)))
+            clearCaseError(QStringLiteral("Unable to create VOB \"%1\".").arg(vob.tag));
+        run(QStringLiteral("INSERT INTO vobs (tag, ucm_project, mounted) VALUES (?, ?, ?)"),
+            {vob.tag, int(vob.ucmProject), int(vob.mounted)});
+        run(QStringLiteral("INSERT INTO elements (vob, path, directory) VALUES (?, '', 1)"), {vob.tag});
+    });
+}
+
+// ---- elements ----
+
+bool SandboxStore::isElement(const QString &vobTag, const QString &path)
+{
+    return run(QStringLiteral("SELECT 1 FROM elements WHERE vob = ? AND path = ?"), {vobTag, path}).next();
+}
+
+void SandboxStore::addElement(const QString &vobTag, const QString &path, bool directory)
+{
+    transaction([&] {
+        vob(vobTag);
+        run(QStringLiteral("INSERT OR IGNORE INTO elements (vob, path, directory) VALUES (?, ?, ?)"),
+            {vobTag, path, int(directory)});
+    });
+}
+
+QStringList SandboxStore::elements(const QString &vobTag)
+{
+    QStringList result;
+    QSqlQuery q = run(QStringLiteral("SELECT path FROM elements WHERE vob = ? ORDER BY path"), {vobTag});
+    while (q.next())
+        result << q.value(0).toString();
+    return result;
+}
+
+// ---- attribute types and attributes ----
+
+QList<SandboxAttributeType> SandboxStore::attributeTypes(const QString &vobTag)
+{
+    vob(vobTag);
+    QList<SandboxAttributeType> result;
+    QSqlQuery q = run(QStringLiteral("SELECT name, value_type, comment, created FROM attribute_types "
+                                     "WHERE vob = ? ORDER BY rowid"), {vobTag});
+    while (q.next())
+        result.append({q.value(0).toString(), q.value(1).toInt(), q.value(2).toString(),
+                       QDateTime::fromString(q.value(3).toString(), Qt::ISODate)});
+    return result;
+}
+
+bool SandboxStore::hasAttributeType(const QString &vobTag, const QString &name)
+{
+    return run(QStringLiteral("SELECT 1 FROM attribute_types WHERE vob = ? AND name = ?"), {vobTag, name}).next();
+}
+
+void SandboxStore::addAttributeType(const QString &vobTag, const SandboxAttributeType &type)
+{
+    if (type.name.isEmpty())
+        clearCaseError(QStringLiteral("Invalid type name \"\"."));
+    transaction([&] {
+        vob(vobTag);
+        if (hasAttributeType(vobTag, type.name))
+            clearCaseError(QStringLiteral("Name \"%1\" already exists.").arg(type.name));
+        const QDateTime created = type.created.isValid() ? type.created : QDateTime::currentDateTime();
+        run(QStringLiteral("INSERT INTO attribute_types (vob, name, value_type, comment, created) VALUES (?, ?, ?, ?, ?)"),
+            {vobTag, type.name, type.valueType, type.comment, created.toString(Qt::ISODate)});
+    });
+}
+
+QList<AttributeInfo> SandboxStore::attributes(const QString &vobTag, const QString &path)
+{
+    QList<AttributeInfo> result;
+    QSqlQuery q = run(QStringLiteral("SELECT type, value FROM attributes WHERE vob = ? AND element = ? ORDER BY rowid"),
+                      {vobTag, path});
+    while (q.next())
+        result.append({q.value(0).toString(), q.value(1).toString()});
+    return result;
+}
+
+void SandboxStore::attachAttribute(const QString &vobTag, const QString &path, const QString &typeName,
+                                   const QString &value, const QString &comment, bool replace)
+{
+    transaction([&] {
+        if (!hasAttributeType(vobTag, typeName))
+            clearCaseError(QStringLiteral("Attribute type not found: \"%1\".").arg(typeName));
+        if (!isElement(vobTag, path))
+            clearCaseError(QStringLiteral("Not a vob object: \"%1\".").arg(path));
+        const bool present = run(QStringLiteral("SELECT 1 FROM attributes WHERE vob = ? AND element = ? AND type = ?"),
+                                 {vobTag, path, typeName}).next();
+        if (present && !replace)
+            clearCaseError(QStringLiteral("Attribute \"%1\" already exists on this version; use replace to change it.")
+                               .arg(typeName));
+        if (present)
+            run(QStringLiteral("UPDATE attributes SET value = ?, comment = ? WHERE vob = ? AND element = ? AND type = ?"),
+                {value, comment, vobTag, path, typeName});
+        else
+            run(QStringLiteral("INSERT INTO attributes (vob, element, type, value, comment) VALUES (?, ?, ?, ?, ?)"),
+                {vobTag, path, typeName, value, comment});
+    });
+}
+
+void SandboxStore::removeAttribute(const QString &vobTag, const QString &path, const QString &typeName)
+{
+    transaction([&] {
+        QSqlQuery q = run(QStringLiteral("DELETE FROM attributes WHERE vob = ? AND element = ? AND type = ?"),
+                          {vobTag, path, typeName});
+        if (q.numRowsAffected() < 1)
+            clearCaseError(QStringLiteral("Attribute not found: \"%1\".").arg(typeName));
+    });
+}
+
+// ---- trigger types ----
+
+QList<SandboxTriggerType> SandboxStore::triggerTypes(const QString &vobTag)
+{
+    vob(vobTag);
+    QList<SandboxTriggerType> result;
+    QSqlQuery q = run(QStringLiteral("SELECT %1 FROM trigger_types WHERE vob = ? ORDER BY rowid").arg(kTriggerColumns),
+                      {vobTag});
+    while (q.next())
+        result.append(triggerTypeFrom(q));
+    return result;
+}
+
+std::optional<SandboxTriggerType> SandboxStore::findTriggerType(const QString &vobTag, const QString &name)
+{
+    QSqlQuery q = run(QStringLiteral("SELECT %1 FROM trigger_types WHERE vob = ? AND name = ?").arg(kTriggerColumns),
+                      {vobTag, name});
+    if (!q.next())
+        return std::nullopt;
+    return triggerTypeFrom(q);
+}
+
+void SandboxStore::addTriggerType(const QString &vobTag, const SandboxTriggerType &type)
+{
+    if (type.name.isEmpty())
+        clearCaseError(QStringLiteral("Invalid type name \"\"."));
+    transaction([&] {
+        vob(vobTag);
+        if (findTriggerType(vobTag, type.name))
+            clearCaseError(QStringLiteral("Name \"%1\" already exists.").arg(type.name));
+        const QDateTime created = type.created.isValid() ? type.created : QDateTime::currentDateTime();
+        run(QStringLiteral("INSERT INTO trigger_types (vob, %1) VALUES (?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?)").arg(kTriggerColumns),
+            {vobTag, type.name, type.kind, type.firing, joinList(type.operations), joinList(type.exemptUsers),
+             actionsToJson(type.actions), inclusionsToJson(type.inclusions), type.comment,
+             created.toString(Qt::ISODate), type.creator});
+    });
+}
+
+void SandboxStore::removeTriggerType(const QString &vobTag, const QString &name)
+{
+    transaction([&] {
+        vob(vobTag);
+        QSqlQuery q = run(QStringLiteral("DELETE FROM trigger_types WHERE vob = ? AND name = ?"), {vobTag, name});
+        if (q.numRowsAffected() < 1)
+            clearCaseError(QStringLiteral("Trigger type not found: \"%1\".").arg(name));
+    });
+}

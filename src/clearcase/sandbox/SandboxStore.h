@@ -1,0 +1,91 @@
+#pragma once
+
+#include "clearcase/ClearCase.h"
+#include "clearcase/sandbox/SandboxRecords.h"
+
+#include <QString>
+#include <QVariantList>
+#include <functional>
+#include <optional>
+
+class QSqlQuery;
+
+// The sandbox's data: a folder holding clearcase.db (SQLite, WAL, a busy timeout, a schema
+// version; every write in a transaction), the VOB trees (vobs/<name>/...) and the drive
+// folders (drives/<letter>/). A started dynamic view is drives/m/<tag>/ with one link per
+// mounted VOB. An empty folder is seeded with the sample site on first open; a folder that
+// holds VOB trees but no database is refused rather than seeded over.
+//
+// Rule violations (missing VOB, existing type, ...) throw ZanError with ClearCase's wording;
+// store failures (corrupt, locked, unwritable) throw ZanError naming the database file.
+class SandboxStore
+{
+public:
+    static constexpr int schemaVersion = 1;
+    static constexpr int defaultBusyTimeoutMs = 5000;
+
+    explicit SandboxStore(const QString &folder, int busyTimeoutMs = defaultBusyTimeoutMs);
+    ~SandboxStore();
+    SandboxStore(const SandboxStore &) = delete;
+    SandboxStore &operator=(const SandboxStore &) = delete;
+
+    // ZAN_SANDBOX, else the per-user data folder + "/sandbox".
+    static QString defaultFolder();
+
+    QString folder() const { return m_folder; }
+    QString databasePath() const;
+    QString vobsFolder() const;
+    QString vobFolder(const QString &vobTag) const;
+    QString drivesFolder() const;
+    QString driveFolder(const QString &letter) const;
+
+    // Runs work as one transaction (nested calls join the outer one).
+    void transaction(const std::function<void()> &work);
+
+    QList<SandboxView> views();
+    std::optional<SandboxView> findView(const QString &tag);
+    SandboxView view(const QString &tag); // throws "No matching entries found for view tag"
+    void addView(const SandboxView &view);
+    // Marks a dynamic view active and makes its folder on the view drive.
+    void startView(const QString &tag);
+
+    QList<SandboxVob> vobs();
+    std::optional<SandboxVob> findVob(const QString &tag);
+    SandboxVob vob(const QString &tag);   // throws for an unknown tag
+    void addVob(const SandboxVob &vob);
+
+    // Element paths are relative to the VOB root with "/" separators; "" is the root.
+    bool isElement(const QString &vobTag, const QString &path);
+    void addElement(const QString &vobTag, const QString &path, bool directory);
+    QStringList elements(const QString &vobTag);
+
+    QList<SandboxAttributeType> attributeTypes(const QString &vobTag);
+    bool hasAttributeType(const QString &vobTag, const QString &name);
+    void addAttributeType(const QString &vobTag, const SandboxAttributeType &type);
+
+    QList<AttributeInfo> attributes(const QString &vobTag, const QString &path);
+    void attachAttribute(const QString &vobTag, const QString &path, const QString &typeName,
+                         const QString &value, const QString &comment, bool replace);
+    void removeAttribute(const QString &vobTag, const QString &path, const QString &typeName);
+
+    QList<SandboxTriggerType> triggerTypes(const QString &vobTag);
+    std::optional<SandboxTriggerType> findTriggerType(const QString &vobTag, const QString &name);
+    void addTriggerType(const QString &vobTag, const SandboxTriggerType &type);
+    void removeTriggerType(const QString &vobTag, const QString &name);
+
+    // The tag's name without its leading backslash ("\proj" -> "proj").
+    static QString vobName(const QString &vobTag);
+
+private:
+    void open(int busyTimeoutMs);
+    void createSchema();
+    bool isWriteAheadLogging();
+    bool isSeeded();
+    void linkViewFolder(const SandboxView &view);
+    QSqlQuery run(const QString &sql, const QVariantList &values = {});
+    [[noreturn]] void fail(const QString &what, const QString &detail) const;
+
+    QString m_folder;
+    QString m_connection;
+    int m_transactionDepth = 0;
+};
