@@ -1,0 +1,43 @@
+#include "ShellFixture.h"
+#include "support/QtPrinters.h"
+
+#include <QDir>
+#include <gtest/gtest.h>
+
+TEST(Registry, ReadsWritesAndDeletesWithoutAnyMessage)
+{
+    ShellFixture f;
+    EXPECT_EQ(f.registry.readFromReg(QStringLiteral("never written")), QString());
+    f.registry.saveToReg(QStringLiteral("AdminListproj"), QStringLiteral("bob,alice"));
+    EXPECT_EQ(f.registry.readFromReg(QStringLiteral("adminlistPROJ")), QStringLiteral("bob,alice"));
+    f.registry.DeleteFromReg(QStringLiteral("AdminListproj"));
+    f.registry.DeleteFromReg(QStringLiteral("AdminListproj"));
+    f.registry.saveToReg(QStringLiteral("dev"), QStringLiteral("bob"));
+    f.registry.delFromReg(QVariant(QStringLiteral("dev")));
+    EXPECT_TRUE(f.registry.allSettings().isEmpty());
+    EXPECT_EQ(f.prompter.count(), 0);
+}
+
+TEST(Registry, StoreFailuresGiveTheBoxedErrorLeaveBusyAndReadAsEmpty)
+{
+    ShellFixture f;
+    ASSERT_TRUE(QDir().mkpath(f.store.filePath())); // the store cannot be read
+
+    f.busy.setBusy(true, QStringLiteral("test"));
+    EXPECT_EQ(f.registry.readFromReg(QStringLiteral("NUSERS")), QString());
+    EXPECT_FALSE(f.busy.isBusy());
+    ASSERT_EQ(f.prompter.count(), 1);
+    EXPECT_EQ(f.prompter.last().title, QStringLiteral("Error..."));
+    EXPECT_TRUE(f.prompter.last().text.contains(QStringLiteral("* Error encountered!\r\n")));
+    EXPECT_TRUE(f.prompter.last().text.contains(QDir::toNativeSeparators(f.store.filePath())));
+
+    f.busy.setBusy(true, QStringLiteral("test"));
+    f.registry.saveToReg(QStringLiteral("NUSERS"), QStringLiteral("1"));
+    EXPECT_FALSE(f.busy.isBusy());
+    EXPECT_EQ(f.prompter.count(), 2);
+    EXPECT_TRUE(f.prompter.last().text.contains(QStringLiteral("* Error encountered!\r\n")));
+
+    f.registry.DeleteFromReg(QStringLiteral("NUSERS"));
+    f.registry.delFromReg(QVariant(QStringLiteral("NUSERS")));
+    EXPECT_EQ(f.prompter.count(), 2);
+}
