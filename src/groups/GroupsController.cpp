@@ -31,7 +31,9 @@ bool isTypedName(const QString &name)
 GroupsController::GroupsController(MainContext &context) : m_ctx(context)
 {
     MainWindow &form = m_ctx.form;
+    // A click on the entry that is already current selects it again (and rereads it).
     connect(form.dgList[0], &QListWidget::currentRowChanged, this, [this] { dgList_Click(0); });
+    connect(form.dgList[0], &QListWidget::itemClicked, this, [this] { dgList_Click(0); });
     for (int i = 0; i < int(form.dgBut.size()); ++i)
         connect(form.dgBut[i], &QToolButton::clicked, this, [this, i] { dgBut_Click(i); });
     for (int i = 0; i < int(form.dgTxt.size()); ++i)

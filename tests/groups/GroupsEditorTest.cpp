@@ -1,0 +1,281 @@
+#include "app/AppComposer.h"
+#include "clearcase/sandbox/SandboxStore.h"
+#include "groups/GroupNameRules.h"
+#include "shell/MainContext.h"
+#include "shell/MainWindow.h"
+#include "shell/Registry.h"
+#include "support/FakePlatform.h"
+#include "support/ScriptedPrompter.h"
+#include "support/TempSandbox.h"
+
+#include <QLineEdit>
+#include <QListWidget>
+#include <QTemporaryDir>
+#include <QCoreApplication>
+#include <QKeyEvent>
+#include <QToolButton>
+#include <gtest/gtest.h>
+#include <memory>
+
+namespace {
+
+void pressReturn(QWidget *widget, Qt::Key key)
+{
+    QKeyEvent press(QEvent::KeyPress, key, Qt::NoModifier, QStringLiteral("\r"));
+    QCoreApplication::sendEvent(widget, &press);
+}
+
+class GroupsEditorTest : public ::testing::Test
+{
+protected:
+    void SetUp() override { startProgram(); }
+
+    // A fresh run of the program over the same settings folder and sandbox.
+    void startProgram()
+    {
+        app.reset();
+        app = std::make_unique<AppComposer>(
+            AppComposer::Options{&platform, &prompter, settingsFolder.path(), sandbox.factory()});
+        ASSERT_TRUE(app->start(false));
+    }
+
+    MainWindow &form() { return app->form(); }
+    Registry &registry() { return app->context().registry; }
+
+    bool isStored(const QString &key)
+    {
+        for (const auto &entry : registry().allSettings()) {
+            if (entry.first.compare(key, Qt::CaseInsensitive) == 0)
+                return true;
+        }
+        return false;
+    }
+
+    QStringList entries(int list)
+    {
+        QStringList texts;
+        for (int i = 0; i < form().dgList[list]->count(); ++i)
+            texts << form().dgList[list]->item(i)->text();
+        return texts;
+    }
+
+    void type(int box, const QString &text) { form().dgTxt[box]->setText(text); }
+    void click(int button) { form().dgBut[button]->click(); }
+    void addGroup(const QString &name)
+    {
+        type(0, name);
+        click(0);
+    }
+    void selectGroup(const QString &name)
+    {
+        form().dgList[0]->setCurrentItem(form().dgList[0]->findItems(name, Qt::MatchExactly).value(0));
+    }
+    void addMembers(const QString &group, const QStringList &members)
+    {
+        selectGroup(group);
+        for (const QString &member : members) {
+            type(1, member);
+            click(2);
+        }
+    }
+    bool memberControlsEnabled()
+    {
+        return form().dgList[1]->isEnabled() && form().dgTxt[1]->isEnabled() && form().dgBut[2]->isEnabled() &&
+               form().dgBut[3]->isEnabled();
+    }
+
+    FakePlatform platform;
+    ScriptedPrompter prompter;
+    QTemporaryDir settingsFolder;
+    TempSandbox sandbox;
+    std::unique_ptr<AppComposer> app;
+};
+
+} // namespace
+
+TEST_F(GroupsEditorTest, AddingGroupsStoresTheListAndDeletingOneSelectsTheFirstWithItsMembers)
+{
+    addGroup(QStringLiteral("dev"));
+    addGroup(QStringLiteral("qa"));
+    addGroup(QStringLiteral("rel"));
+    EXPECT_EQ(registry().readFromReg(QStringLiteral("QXGROUPS")), QStringLiteral("dev,qa,rel"));
+    EXPECT_EQ(form().dgTxt[0]->text(), QString());
+
+    addMembers(QStringLiteral("dev"), {QStringLiteral("bob"), QStringLiteral("ann")});
+    addMembers(QStringLiteral("qa"), {QStringLiteral("carl")});
+    EXPECT_EQ(registry().readFromReg(QStringLiteral("dev")), QStringLiteral("bob,ann"));
+    EXPECT_EQ(form().dgTxt[1]->text(), QString());
+
+    selectGroup(QStringLiteral("rel"));
+    EXPECT_TRUE(entries(1).isEmpty());
+    selectGroup(QStringLiteral("qa"));
+    EXPECT_EQ(entries(1), QStringList{QStringLiteral("carl")});
+    EXPECT_EQ(form().dgTxt[1]->text(), QStringLiteral("<enter_users_to_group_qa>"));
+    click(1);
+
+    EXPECT_EQ(registry().readFromReg(QStringLiteral("QXGROUPS")), QStringLiteral("dev,rel"));
+    EXPECT_FALSE(isStored(QStringLiteral("qa")));
+    EXPECT_EQ(form().dgList[0]->currentItem()->text(), QStringLiteral("dev"));
+    EXPECT_EQ(entries(1), (QStringList{QStringLiteral("bob"), QStringLiteral("ann")}));
+    EXPECT_EQ(form().dgTxt[1]->text(), QStringLiteral("<enter_users_to_group_dev>"));
+    EXPECT_TRUE(memberControlsEnabled());
+    EXPECT_EQ(prompter.count(), 0);
+}
+
+TEST_F(GroupsEditorTest, DuplicatesAndPlaceholdersAddNothingButTheListIsStillSaved)
+{
+    addGroup(QStringLiteral("dev"));
+    registry().saveToReg(QStringLiteral("QXGROUPS"), QStringLiteral("stale"));
+    addGroup(QStringLiteral("DEV"));
+    EXPECT_EQ(entries(0), QStringList{QStringLiteral("dev")});
+    EXPECT_EQ(registry().readFromReg(QStringLiteral("QXGROUPS")), QStringLiteral("dev"));
+
+    form().dgTxt[0]->setText(form().dgTxt[0]->property("tag").toString());
+    click(0);
+    EXPECT_EQ(entries(0), QStringList{QStringLiteral("dev")});
+
+    selectGroup(QStringLiteral("dev"));
+    click(2); // the member box still shows "<enter_users_to_group_dev>"
+    EXPECT_TRUE(entries(1).isEmpty());
+    EXPECT_TRUE(isStored(QStringLiteral("dev")));
+    EXPECT_EQ(registry().readFromReg(QStringLiteral("dev")), QString());
+}
+
+TEST_F(GroupsEditorTest, EnterInAnEntryBoxAddsLikeTheButton)
+{
+    form().dgTxt[0]->setText(QStringLiteral("dev"));
+    pressReturn(form().dgTxt[0], Qt::Key_Return);
+    EXPECT_EQ(entries(0), QStringList{QStringLiteral("dev")});
+
+    selectGroup(QStringLiteral("dev"));
+    form().dgTxt[1]->setText(QStringLiteral("bob"));
+    pressReturn(form().dgTxt[1], Qt::Key_Enter);
+    EXPECT_EQ(entries(1), QStringList{QStringLiteral("bob")});
+    EXPECT_EQ(registry().readFromReg(QStringLiteral("dev")), QStringLiteral("bob"));
+    EXPECT_EQ(form().dgTxt[1]->text(), QString());
+}
+
+TEST_F(GroupsEditorTest, LastMemberAndLastGroupLeaveEmptyKeysAndDisabledMemberControls)
+{
+    addGroup(QStringLiteral("dev"));
+    addMembers(QStringLiteral("dev"), {QStringLiteral("bob")});
+    form().dgList[1]->item(0)->setSelected(true);
+    click(3);
+    EXPECT_TRUE(isStored(QStringLiteral("dev")));
+    EXPECT_EQ(registry().readFromReg(QStringLiteral("dev")), QString());
+    EXPECT_EQ(form().dgTxt[1]->text(), QStringLiteral("<enter_new_user>"));
+    EXPECT_TRUE(memberControlsEnabled());
+
+    click(1);
+    EXPECT_TRUE(entries(0).isEmpty());
+    EXPECT_EQ(registry().readFromReg(QStringLiteral("QXGROUPS")), QString());
+    EXPECT_FALSE(isStored(QStringLiteral("dev")));
+    EXPECT_EQ(form().dgTxt[0]->text(), QStringLiteral("<enter_new_group>"));
+    EXPECT_FALSE(form().dgList[1]->isEnabled());
+    EXPECT_FALSE(form().dgTxt[1]->isEnabled());
+    EXPECT_FALSE(form().dgBut[2]->isEnabled());
+    EXPECT_FALSE(form().dgBut[3]->isEnabled());
+}
+
+TEST_F(GroupsEditorTest, DeletingSeveralGroupsRemovesEveryOneOfTheirKeysAndOnlyThose)
+{
+    for (const QString &group : {QStringLiteral("dev"), QStringLiteral("qa"), QStringLiteral("rel")}) {
+        addGroup(group);
+        addMembers(group, {group + QStringLiteral("_lead")});
+    }
+    // rel is the current entry but Ctrl+click took it out of the selection: it stays.
+    QListWidget *groups = form().dgList[0];
+    groups->setCurrentRow(2, QItemSelectionModel::NoUpdate);
+    groups->clearSelection();
+    groups->item(0)->setSelected(true);
+    groups->item(1)->setSelected(true);
+    click(1);
+
+    EXPECT_EQ(entries(0), QStringList{QStringLiteral("rel")});
+    EXPECT_EQ(registry().readFromReg(QStringLiteral("QXGROUPS")), QStringLiteral("rel"));
+    EXPECT_FALSE(isStored(QStringLiteral("dev")));
+    EXPECT_FALSE(isStored(QStringLiteral("qa")));
+    EXPECT_EQ(registry().readFromReg(QStringLiteral("rel")), QStringLiteral("rel_lead"));
+    EXPECT_EQ(entries(1), QStringList{QStringLiteral("rel_lead")});
+}
+
+TEST_F(GroupsEditorTest, StoredListKeepsEmptyPiecesOnTheNextStart)
+{
+    registry().saveToReg(QStringLiteral("QXGROUPS"), QStringLiteral("a,,b"));
+    startProgram();
+    EXPECT_EQ(entries(0), (QStringList{QStringLiteral("a"), QString(), QStringLiteral("b")}));
+
+    // The unnamed entry has no key of its own: it shows no members and takes none.
+    selectGroup(QString());
+    EXPECT_TRUE(entries(1).isEmpty());
+    type(1, QStringLiteral("bob"));
+    click(2);
+    EXPECT_EQ(prompter.last().text, QStringLiteral("A group without a name cannot hold members."));
+    EXPECT_TRUE(entries(1).isEmpty());
+    EXPECT_FALSE(isStored(QString()));
+}
+
+TEST_F(GroupsEditorTest, NamesThatWouldCorruptTheStoreAreRefusedAndNothingChanges)
+{
+    registry().saveToReg(QStringLiteral("NUSERS"), QStringLiteral("1"));
+    addGroup(QStringLiteral("dev"));
+
+    type(0, QStringLiteral("dev,qa"));
+    click(0);
+    EXPECT_EQ(prompter.last().text, GroupNameRules::groupNameProblem(QStringLiteral("dev,qa")));
+    EXPECT_EQ(prompter.last().title, QStringLiteral("Invalid name"));
+    EXPECT_EQ(prompter.last().icon, Prompter::Icon::Exclamation);
+    EXPECT_EQ(form().dgTxt[0]->text(), QStringLiteral("dev,qa")); // kept for correction
+
+    for (const QString &name : {QStringLiteral("nusers"), QStringLiteral("QXGROUPS"), QStringLiteral("NTLocproj")}) {
+        type(0, name);
+        click(0);
+        EXPECT_EQ(prompter.last().text, GroupNameRules::groupNameProblem(name));
+    }
+    EXPECT_EQ(entries(0), QStringList{QStringLiteral("dev")});
+    EXPECT_EQ(registry().readFromReg(QStringLiteral("QXGROUPS")), QStringLiteral("dev"));
+    EXPECT_EQ(registry().readFromReg(QStringLiteral("NUSERS")), QStringLiteral("1"));
+
+    selectGroup(QStringLiteral("dev"));
+    type(1, QStringLiteral("bob,ann"));
+    click(2);
+    EXPECT_EQ(prompter.last().text, GroupNameRules::memberNameProblem(QStringLiteral("bob,ann")));
+    EXPECT_TRUE(entries(1).isEmpty());
+}
+
+TEST_F(GroupsEditorTest, AGroupLeftOverUnderASettingsNameNeverTouchesThatSetting)
+{
+    registry().saveToReg(QStringLiteral("NUSERS"), QStringLiteral("1"));
+    registry().saveToReg(QStringLiteral("QXGROUPS"), QStringLiteral("dev,NUSERS"));
+    startProgram();
+
+    selectGroup(QStringLiteral("NUSERS"));
+    type(1, QStringLiteral("bob"));
+    click(2);
+    EXPECT_EQ(prompter.last().text, GroupNameRules::memberKeyProblem(QStringLiteral("NUSERS")));
+    click(3);
+    EXPECT_EQ(registry().readFromReg(QStringLiteral("NUSERS")), QStringLiteral("1"));
+
+    click(1);
+    EXPECT_EQ(registry().readFromReg(QStringLiteral("QXGROUPS")), QStringLiteral("dev"));
+    EXPECT_EQ(registry().readFromReg(QStringLiteral("NUSERS")), QStringLiteral("1"));
+}
+
+TEST_F(GroupsEditorTest, GroupAttributeTypeIsMadeOnceInEachVob)
+{
+    auto groupTypes = [this] {
+        int n = 0;
+        for (const auto &type : sandbox.store().attributeTypes(QStringLiteral("\\proj")))
+            n += type.name == QLatin1String("QX_GROUPS") ? 1 : 0;
+        return n;
+    };
+    ASSERT_EQ(groupTypes(), 0);
+    app->context().hooks.doMakeGroupAttype(QStringLiteral("\\proj"));
+    EXPECT_EQ(groupTypes(), 1);
+    const QString comment = sandbox.store().attributeTypes(QStringLiteral("\\proj")).constLast().comment;
+    EXPECT_TRUE(comment.startsWith(QStringLiteral("Created by VuVoziruv Evarori on "))) << comment.toStdString();
+    EXPECT_TRUE(comment.endsWith(QStringLiteral(" * * DO NOT DELETE * *"))) << comment.toStdString();
+    app->context().hooks.doMakeGroupAttype(QStringLiteral("\\proj"));
+    EXPECT_EQ(groupTypes(), 1);
+    EXPECT_EQ(prompter.count(), 0);
+}
