@@ -1,0 +1,151 @@
+#include "clearcase/cleartool/CleartoolEmulator.h"
+
+#include "clearcase/cleartool/EmulatorCommands.h"
+#include "clearcase/sandbox/CommandLine.h"
+#include "clearcase/sandbox/SandboxStore.h"
+#include "platform/QtPlatform.h"
+#include "util/ZanError.h"
+
+#include <QCoreApplication>
+#include <QDir>
+#include <QFile>
+
+#include <iostream>
+#include <string>
+
+#ifdef Q_OS_WIN
+#include <io.h>
+#define isatty _isatty
+#define fileno _fileno
+#else
+#include <unistd.h>
+#endif
+
+namespace {
+
+void write(std::FILE *stream, const QString &text)
+{
+    const QByteArray bytes = text.toLocal8Bit();
+    std::fwrite(bytes.constData(), 1, size_t(bytes.size()), stream);
+    std::fflush(stream);
+}
+
+// Every diagnostic line reads "cleartool: Error: ..." (or Warning), whatever raised it.
+QString errorLines(const QString &description)
+{
+    QString text;
+    for (const QString &line : description.split(QLatin1Char('\n'), Qt::SkipEmptyParts))
+        text += (line.startsWith(QLatin1String("cleartool: ")) ? line : QStringLiteral("cleartool: Error: ") + line) + QLatin1Char('\n');
+    return text;
+}
+
+QString shellQuoted(const QString &text)
+{
+    QString quoted = text;
+    quoted.replace(QLatin1Char('\''), QStringLiteral("'\\''"));
+    return QLatin1Char('\'') + quoted + QLatin1Char('\'');
+}
+
+} // namespace
+
+CleartoolEmulator::CleartoolEmulator(EmulatorCommands &commands) : m_commands(commands) {}
+
+int CleartoolEmulator::execute(const QStringList &words, std::FILE *out, std::FILE *err)
+{
+    try {
+        write(out, m_commands.run(words));
+        return 0;
+    } catch (...) {
+        write(err, errorLines(ZanError::current(QStringLiteral("cleartool")).description()));
+        return 1;
+    }
+}
+
+int CleartoolEmulator::runSingle(const QStringList &words, std::FILE *out, std::FILE *err)
+{
+    return execute(words, out, err);
+}
+
+int CleartoolEmulator::runSession(std::istream &in, std::FILE *out, std::FILE *err, bool statusLines, bool prompt)
+{
+    int number = 0;
+    std::string raw;
+    for (;;) {
+        if (prompt)
+            write(out, QStringLiteral("cleartool %1> ").arg(number + 1));
+        if (!std::getline(in, raw))
+            break;
+        QString line = QString::fromLocal8Bit(raw.data(), qsizetype(raw.size()));
+        if (line.endsWith(QLatin1Char('\r')))
+            line.chop(1);
+        if (line.trimmed().isEmpty())
+            continue;
+        if (line.trimmed() == QLatin1String("exit") || line.trimmed() == QLatin1String("quit"))
+            break;
+        ++number;
+        int status = 1;
+        try {
+            status = execute(CommandLine::split(line), out, err);
+        } catch (...) {
+            write(err, errorLines(ZanError::current(QStringLiteral("cleartool")).description()));
+        }
+        if (statusLines)
+            write(out, QStringLiteral("Command %1 returned status %2\n").arg(number).arg(status));
+    }
+    return 0;
+}
+
+int CleartoolEmulator::main(const QStringList &arguments)
+{
+    try {
+        SandboxStore store(SandboxStore::defaultFolder());
+        QtPlatform platform;
+        EmulatorCommands commands(store, platform.loginName(), platform.computerName().toLower());
+        CleartoolEmulator emulator(commands);
+        if (arguments.isEmpty() || arguments.first() == QLatin1String("-status")) {
+            const bool status = !arguments.isEmpty();
+            return emulator.runSession(std::cin, stdout, stderr, status, isatty(fileno(stdin)) != 0);
+        }
+        return emulator.runSingle(arguments, stdout, stderr);
+    } catch (...) {
+        write(stderr, errorLines(ZanError::current(QStringLiteral("cleartool")).description()));
+        return 1;
+    }
+}
+
+QString CleartoolEmulator::defaultEmulatorProgram()
+{
+    return QDir(QCoreApplication::applicationDirPath()).filePath(QStringLiteral("cleartool-sim"));
+}
+
+QString CleartoolEmulator::installAsCleartool(const QString &sandboxFolder, const QString &emulatorProgram)
+{
+    const QString binFolder = QDir(sandboxFolder).filePath(QStringLiteral("bin"));
+    const QString emulator = QFileInfo(emulatorProgram).absoluteFilePath();
+    const QString sandbox = QFileInfo(sandboxFolder).absoluteFilePath();
+    if (!QFileInfo(emulator).isExecutable())
+        throw ZanError(ZanError::FileNotFound, QStringLiteral("cleartool"),
+                       QStringLiteral("The cleartool emulator %1 is missing or not executable.").arg(QDir::toNativeSeparators(emulator)));
+#ifdef Q_OS_WIN
+    const QString wrapperPath = QDir(binFolder).filePath(QStringLiteral("cleartool.cmd"));
+    const QString wrapper = QStringLiteral("@echo off\r\nset \"ZAN_SANDBOX=%1\"\r\n\"%2\" %*\r\n")
+                                .arg(QDir::toNativeSeparators(sandbox), QDir::toNativeSeparators(emulator));
+#else
+    const QString wrapperPath = QDir(binFolder).filePath(QStringLiteral("cleartool"));
+    const QString wrapper = QStringLiteral("#!/bin/sh\nZAN_SANDBOX=%1 exec %2 \"$@\"\n").arg(shellQuoted(sandbox), shellQuoted(emulator));
+#endif
+    QFile file(wrapperPath + QStringLiteral(".new"));
+    const bool written = QDir().mkpath(binFolder) && file.open(QIODevice::WriteOnly | QIODevice::Truncate)
+                         && file.write(wrapper.toLocal8Bit()) >= 0 && file.flush();
+    file.close();
+    const bool installed = written
+                           && file.setPermissions(QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner | QFile::ReadGroup
+                                                  | QFile::ExeGroup | QFile::ReadOther | QFile::ExeOther)
+                           && (!QFile::exists(wrapperPath) || QFile::remove(wrapperPath)) && file.rename(wrapperPath);
+    if (!installed) {
+        QFile::remove(file.fileName());
+        throw ZanError(ZanError::Permission, QStringLiteral("cleartool"),
+                       QStringLiteral("Unable to install cleartool in %1: %2").arg(QDir::toNativeSeparators(binFolder), file.errorString()));
+    }
+    return binFolder;
+}
