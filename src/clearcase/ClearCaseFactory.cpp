@@ -1,5 +1,6 @@
 #include "clearcase/ClearCaseFactory.h"
 
+#include "clearcase/cleartool/CleartoolClearCase.h"
 #include "clearcase/sandbox/SandboxClearCase.h"
 #include "clearcase/sandbox/SandboxStore.h"
 #include "platform/Platform.h"
@@ -16,10 +17,10 @@ bool cleartoolOnPath()
     return !QStandardPaths::findExecutable(QStringLiteral("cleartool")).isEmpty();
 }
 
-std::unique_ptr<ClearCase> createCleartool(Platform &)
+std::unique_ptr<ClearCase> createCleartool(Platform &platform)
 {
-    throw ZanError(ZanError::ClearCaseFailure, kSource,
-                   QStringLiteral("The cleartool backend is not available in this build; set ZAN_CLEARCASE=sandbox."));
+    const QString program = platform.envVar(QStringLiteral("ZAN_CLEARTOOL"));
+    return CleartoolClearCase::create(program.isEmpty() ? QStringLiteral("cleartool") : program);
 }
 
 std::unique_ptr<ClearCase> createSandbox(Platform &platform)

@@ -137,6 +137,10 @@ void SandboxSeeder::addFile(const QString &vobTag, const QString &path, const QS
 
 void SandboxSeeder::addDirectory(const QString &vobTag, const QString &path, bool element)
 {
+    const QString key = vobTag + QLatin1Char('|') + path;
+    if (m_directories.contains(key))
+        return;
+    m_directories.insert(key);
     addParents(vobTag, path);
     const QString hostFolder = m_store.vobFolder(vobTag) + QLatin1Char('/') + storedPath(path);
     if (!QDir().mkpath(hostFolder))

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QSet>
 #include <QString>
 
 class SandboxStore;
@@ -30,4 +31,5 @@ private:
     void addParents(const QString &vobTag, const QString &path);
 
     SandboxStore &m_store;
+    QSet<QString> m_directories; // "vob|path" of the directories made so far
 };

@@ -459,6 +459,13 @@ void SandboxStore::removeAttribute(const QString &vobTag, const QString &path, c
     });
 }
 
+QString SandboxStore::attributeComment(const QString &vobTag, const QString &path, const QString &typeName)
+{
+    QSqlQuery q = run(QStringLiteral("SELECT comment FROM attributes WHERE vob = ? AND element = ? AND type = ?"),
+                      {vobTag, path, typeName});
+    return q.next() ? q.value(0).toString() : QString();
+}
+
 // ---- trigger types ----
 
 QList<SandboxTriggerType> SandboxStore::triggerTypes(const QString &vobTag)

@@ -67,6 +67,8 @@ public:
     void attachAttribute(const QString &vobTag, const QString &path, const QString &typeName,
                          const QString &value, const QString &comment, bool replace);
     void removeAttribute(const QString &vobTag, const QString &path, const QString &typeName);
+    // The comment the attribute was attached with; "" when there is no such attribute.
+    QString attributeComment(const QString &vobTag, const QString &path, const QString &typeName);
 
     QList<SandboxTriggerType> triggerTypes(const QString &vobTag);
     std::optional<SandboxTriggerType> findTriggerType(const QString &vobTag, const QString &name);
