@@ -1,0 +1,165 @@
+#include "triggers/TriggerLocationsController.h"
+#include "triggers/TriggerPaths.h"
+#include "TriggerTabFixture.h"
+
+namespace {
+
+const QString placeholder = QStringLiteral("<trigger_location>");
+
+class TriggerLocationsTest : public TriggerTabFixture
+{
+protected:
+    TriggerLocationsController &locations() { return app->controller<TriggerLocationsController>(); }
+    QLineEdit *windowsField() { return form().trigLocationTxt; }
+    QLineEdit *unixField() { return form().trigLocationUnixTxt; }
+    bool unixControlsShown()
+    {
+        const bool shown = MainWindow::isShown(unixField());
+        EXPECT_EQ(shown, MainWindow::isShown(form().trigLbl[5]));
+        EXPECT_EQ(shown, MainWindow::isShown(form().checkboxUnixOrWindowsLocation));
+        return shown;
+    }
+    void releaseBackslash(QLineEdit *field)
+    {
+        QKeyEvent press(QEvent::KeyPress, Qt::Key_Backslash, Qt::NoModifier, QStringLiteral("\\"));
+        QCoreApplication::sendEvent(field, &press);
+        QKeyEvent release(QEvent::KeyRelease, Qt::Key_Backslash, Qt::NoModifier, QStringLiteral("\\"));
+        QCoreApplication::sendEvent(field, &release);
+    }
+    int interopNotes() { return int(prompter.texts().count(TriggerLocationsController::interopNote())); }
+};
+
+} // namespace
+
+TEST_F(TriggerLocationsTest, SharedInteropLocationFollowsTheWindowsFieldOnEveryKeystroke)
+{
+    EXPECT_FALSE(unixControlsShown());
+    form().interopSupportCB->setChecked(true);
+    ASSERT_EQ(prompter.count(), 1);
+    EXPECT_EQ(prompter.last().text,
+              QStringLiteral("Note: by default, the trigger are expected to be stored on the unix platform in the interop\r\n"
+                             "mode.  Copy the trigger to a directory on unix accessible by both windows and unix clients"));
+    EXPECT_EQ(prompter.last().title, QStringLiteral("Interop Requirements..."));
+    EXPECT_EQ(prompter.last().icon, Prompter::Icon::Information);
+    EXPECT_TRUE(unixControlsShown());
+    EXPECT_EQ(unixField()->text(), placeholder);
+    EXPECT_TRUE(unixField()->isReadOnly());
+
+    windowsField()->clear();
+    const QString typed = QStringLiteral("\\\\srv\\share\\trig");
+    for (int i = 0; i < typed.size(); ++i) {
+        typeInto(windowsField(), typed.mid(i, 1));
+        EXPECT_EQ(unixField()->text(), TriggerPaths::toUnixPath(typed.left(i + 1)));
+    }
+    EXPECT_EQ(unixField()->text(), QStringLiteral("/net/srv/share/trig"));
+
+    windowsField()->setText(placeholder);
+    EXPECT_EQ(unixField()->text(), placeholder);
+
+    windowsField()->setText(typed);
+    form().interopSupportCB->setChecked(false);
+    EXPECT_FALSE(unixControlsShown());
+    EXPECT_EQ(unixField()->text(), QStringLiteral("/net/srv/share/trig"));
+    windowsField()->setText(QStringLiteral("\\\\other\\trig"));
+    EXPECT_EQ(unixField()->text(), QStringLiteral("/net/srv/share/trig"));
+}
+
+TEST_F(TriggerLocationsTest, SeparateUnixLocationKeepsItsWindowsFormAndRefusesBackslashes)
+{
+    windowsField()->setText(QStringLiteral("\\\\win\\trig"));
+    form().interopSupportCB->setChecked(true);
+    form().checkboxUnixOrWindowsLocation->setChecked(true);
+    EXPECT_FALSE(unixField()->isReadOnly());
+    windowsField()->setText(QStringLiteral("\\\\other\\trig"));
+    EXPECT_EQ(unixField()->text(), QStringLiteral("/net/win/trig")); // no longer follows the Windows field
+
+    unixField()->clear();
+    typeInto(unixField(), QStringLiteral("/net/unix1/trig"));
+    EXPECT_EQ(form().txtUnixWork->text(), QStringLiteral("\\\\unix1\\trig"));
+
+    prompter.clear();
+    releaseBackslash(unixField());
+    ASSERT_EQ(prompter.count(), 1);
+    EXPECT_EQ(prompter.last().text, QStringLiteral("Path must be in Unix format (e.g., /net/unixserver/triggers)"));
+    EXPECT_EQ(prompter.last().title, QStringLiteral("Must use Unix style paths..."));
+    EXPECT_EQ(prompter.last().icon, Prompter::Icon::Exclamation);
+    EXPECT_EQ(unixField()->text(), QStringLiteral("/net/unix1/trig/"));
+
+    form().checkboxUnixOrWindowsLocation->setChecked(false);
+    EXPECT_TRUE(unixField()->isReadOnly());
+    prompter.clear();
+    releaseBackslash(unixField());
+    EXPECT_EQ(prompter.count(), 0);
+}
+
+TEST_F(TriggerLocationsTest, InteropNoteOnlyForAVobNotStoredAsInterop)
+{
+    registry().saveToReg(QStringLiteral("Interopproj"), QStringLiteral("1"));
+    form().interopSupportCB->setChecked(true);
+    EXPECT_EQ(interopNotes(), 0);
+    form().interopSupportCB->setChecked(false);
+
+    selectVob(QStringLiteral("\\tools"), QStringLiteral("m:\\bob_dev\\tools"));
+    form().interopSupportCB->setChecked(true);
+    form().interopSupportCB->setChecked(false);
+    form().interopSupportCB->setChecked(true);
+    EXPECT_EQ(interopNotes(), 2);
+}
+
+TEST_F(TriggerLocationsTest, PerVobSettingsAreKeyedByTheLastTagComponent)
+{
+    selectVob(QStringLiteral("\\vobs\\proj"), QStringLiteral("m:\\bob_dev\\vobs\\proj"));
+    windowsField()->setText(QStringLiteral("\\\\srv\\trig"));
+    form().interopSupportCB->setChecked(true);
+    form().adminUsersTxt->setText(QStringLiteral("ann,bob"));
+    locations().processVobTrigSettings(true, false);
+    EXPECT_EQ(registry().readFromReg(QStringLiteral("NTLocproj")), QStringLiteral("\\\\srv\\trig"));
+    EXPECT_EQ(registry().readFromReg(QStringLiteral("UnixLocproj")), QStringLiteral("/net/srv/trig"));
+    EXPECT_EQ(registry().readFromReg(QStringLiteral("Interopproj")), QStringLiteral("1"));
+    EXPECT_EQ(registry().readFromReg(QStringLiteral("WinUnixLocproj")), QStringLiteral("0"));
+
+    // The placeholder is never stored over a real list.
+    form().adminUsersTxt->setText(QStringLiteral("<admin_users_list>"));
+    locations().processVobTrigSettings(true, false);
+    EXPECT_EQ(registry().readFromReg(QStringLiteral("AdminListproj")), QStringLiteral("ann,bob"));
+
+    // A VOB without stored settings shows interop off and the placeholders.
+    selectVob(QStringLiteral("\\tools"), QStringLiteral("m:\\bob_dev\\tools"));
+    locations().processVobTrigSettings(false, false);
+    EXPECT_FALSE(form().interopSupportCB->isChecked());
+    EXPECT_EQ(windowsField()->text(), placeholder);
+    EXPECT_EQ(unixField()->text(), placeholder);
+    EXPECT_EQ(form().adminUsersTxt->text(), QStringLiteral("<admin_users_list>"));
+
+    selectVob(QStringLiteral("\\vobs\\proj"), QStringLiteral("m:\\bob_dev\\vobs\\proj"));
+    locations().processVobTrigSettings(false, false);
+    EXPECT_TRUE(form().interopSupportCB->isChecked());
+    EXPECT_EQ(windowsField()->text(), QStringLiteral("\\\\srv\\trig"));
+    EXPECT_EQ(unixField()->text(), QStringLiteral("/net/srv/trig"));
+    EXPECT_EQ(form().adminUsersTxt->text(), QStringLiteral("ann,bob"));
+
+    // A flag that is no check-box state leaves the box alone.
+    registry().saveToReg(QStringLiteral("Interopproj"), QStringLiteral("x"));
+    registry().saveToReg(QStringLiteral("WinUnixLocproj"), QStringLiteral("2"));
+    form().checkboxUnixOrWindowsLocation->setChecked(true);
+    locations().processVobTrigSettings(false, false);
+    EXPECT_TRUE(form().interopSupportCB->isChecked());
+    EXPECT_TRUE(form().checkboxUnixOrWindowsLocation->isChecked());
+
+    locations().processVobTrigSettings(false, true);
+    for (const char *prefix : {"WinUnixLoc", "Interop", "NTLoc", "UnixLoc", "AdminList"})
+        EXPECT_FALSE(isStored(QLatin1String(prefix) + QStringLiteral("proj"))) << prefix;
+}
+
+TEST_F(TriggerLocationsTest, PlaceholderTagStoresLoadsAndDeletesNothing)
+{
+    registry().saveToReg(QStringLiteral("NTLoc<UNDEF>"), QStringLiteral("\\\\old\\trig"));
+    const auto before = registry().allSettings();
+    form().vobTagTxt->setText(QStringLiteral("<UNDEF>"));
+    windowsField()->setText(QStringLiteral("\\\\srv\\trig"));
+    locations().processVobTrigSettings(true, false);
+    locations().processVobTrigSettings(false, false);
+    EXPECT_EQ(windowsField()->text(), QStringLiteral("\\\\srv\\trig"));
+    locations().processVobTrigSettings(false, true);
+    EXPECT_EQ(registry().allSettings(), before);
+}
