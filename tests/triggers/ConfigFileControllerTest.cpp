@@ -1,0 +1,245 @@
+#include "app/AppComposer.h"
+#include "shell/MainContext.h"
+#include "shell/MainWindow.h"
+#include "shell/Registry.h"
+#include "shell/SettingsStore.h"
+#include "support/FakePlatform.h"
+#include "support/QtPrinters.h"
+#include "support/ScriptedPrompter.h"
+#include "support/TempSandbox.h"
+#include "triggers/ConfigFileController.h"
+
+#include <QAction>
+#include <QDir>
+#include <QFile>
+#include <QLabel>
+#include <QTemporaryDir>
+#include <gtest/gtest.h>
+#include <memory>
+
+namespace {
+
+using Settings = QList<QPair<QString, QString>>;
+
+const QString restartText = QStringLiteral("You must restart the application for this change to take effect");
+
+class ConfigFileControllerTest : public ::testing::Test
+{
+protected:
+    void SetUp() override
+    {
+        platform.folder = programDir.path();
+        startProgram();
+    }
+
+    void startProgram()
+    {
+        app.reset();
+        app = std::make_unique<AppComposer>(AppComposer::Options{&platform, &prompter, settingsDir.path(), sandbox.factory()});
+    }
+
+    Registry &registry() { return app->context().registry; }
+    Settings settings() { return registry().allSettings(); }
+    void seed(const Settings &values)
+    {
+        for (const auto &[key, value] : values)
+            registry().saveToReg(key, value);
+    }
+
+    QString writeFile(const QString &name, const QByteArray &content)
+    {
+        const QString path = programDir.filePath(name);
+        QFile file(path);
+        file.open(QIODevice::WriteOnly);
+        file.write(content);
+        return path;
+    }
+    QByteArray readFile(const QString &name)
+    {
+        QFile file(programDir.filePath(name));
+        return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+    }
+
+    void exportAs(const QString &answer)
+    {
+        prompter.inputs.enqueue(answer);
+        app->form().saveConfigToFile->trigger();
+    }
+    void importFile(const QString &path)
+    {
+        prompter.files.enqueue(path);
+        app->form().loadConfigFile->trigger();
+    }
+
+    static QString notValid(const QString &path)
+    {
+        return QStringLiteral("File --> ") + path + QStringLiteral("\r\nis not a valid Configuration file.  Must be a file\r\nsaved by Zan Utility\r\n");
+    }
+    bool boxedErrorShown(const QString &routineText)
+    {
+        return prompter.count() > 0 && prompter.last().title == QStringLiteral("Error...") &&
+               prompter.last().icon == Prompter::Icon::Critical &&
+               prompter.last().text.contains(QStringLiteral("* ") + routineText + QStringLiteral("\r\n"));
+    }
+
+    QTemporaryDir settingsDir;
+    QTemporaryDir programDir;
+    TempSandbox sandbox;
+    FakePlatform platform;
+    ScriptedPrompter prompter;
+    std::unique_ptr<AppComposer> app;
+};
+
+} // namespace
+
+TEST_F(ConfigFileControllerTest, ExportThenImportChangesNothingAndAsksForARestart)
+{
+    const Settings before{{QStringLiteral("CLEARCASE_OVERRIDE"), QStringLiteral("False")},
+                          {QStringLiteral("NUSERS"), QStringLiteral("1")},
+                          {QStringLiteral("NTLocproj"), QStringLiteral("\\\\myhost\\triggers")},
+                          {QStringLiteral("Interopproj"), QStringLiteral("0")},
+                          {QStringLiteral("QXGROUPS"), QStringLiteral("dev team,qa")},
+                          {QStringLiteral("dev team"), QStringLiteral(" bob,alice ")},
+                          {QStringLiteral("AdminListproj"), QString()}};
+    seed(before);
+    exportAs(QStringLiteral("my.txt"));
+
+    ASSERT_EQ(prompter.count(), 1);
+    EXPECT_EQ(prompter.last().kind, QStringLiteral("input"));
+    EXPECT_EQ(prompter.last().text, QStringLiteral("Enter Filename: "));
+    EXPECT_EQ(prompter.last().title, QStringLiteral("Save Config file..."));
+    EXPECT_TRUE(readFile(QStringLiteral("my.txt"))
+                    .startsWith("#ZAN#\r\nCLEARCASE_OVERRIDE:False\r\nNUSERS:1\r\nNTLocproj:\\\\myhost\\triggers\r\nInteropproj:0\r\n"));
+
+    importFile(programDir.filePath(QStringLiteral("my.txt")));
+    EXPECT_EQ(settings(), before);
+    ASSERT_EQ(prompter.count(), 3);
+    EXPECT_EQ(prompter.records[1].kind, QStringLiteral("file"));
+    EXPECT_EQ(prompter.records[1].title, QStringLiteral("Select Configuration File "));
+    EXPECT_EQ(prompter.records[1].text, QStringLiteral("*.txt"));
+    EXPECT_EQ(prompter.last().text, restartText);
+    EXPECT_EQ(prompter.last().title, QStringLiteral("Restart application..."));
+    EXPECT_EQ(prompter.last().icon, Prompter::Icon::Exclamation);
+}
+
+TEST_F(ConfigFileControllerTest, CancellingEitherDialogDoesNothing)
+{
+    seed({{QStringLiteral("NUSERS"), QStringLiteral("1")}});
+    prompter.inputs.enqueue(std::nullopt);
+    app->form().saveConfigToFile->trigger();
+    exportAs(QString());
+    app->form().loadConfigFile->trigger(); // the dialog hands back its preset "*.txt"
+    importFile(QString());
+
+    EXPECT_TRUE(QDir(programDir.path()).isEmpty());
+    for (const auto &record : prompter.records)
+        EXPECT_NE(record.kind, QStringLiteral("message")) << record.text.toStdString();
+}
+
+TEST_F(ConfigFileControllerTest, KeysTheFormatCannotHoldAreLeftOutAndNamed)
+{
+    seed({{QStringLiteral("team:a"), QStringLiteral("bob")},
+          {QStringLiteral("NUSERS"), QStringLiteral("1")},
+          {QStringLiteral("notes"), QStringLiteral("one\r\ntwo")}});
+    exportAs(QStringLiteral("zan_config.txt"));
+
+    EXPECT_EQ(readFile(QStringLiteral("zan_config.txt")), QByteArray("#ZAN#\r\nNUSERS:1\r\n"));
+    EXPECT_EQ(prompter.last().title, QStringLiteral("Save Config file..."));
+    EXPECT_EQ(prompter.last().icon, Prompter::Icon::Exclamation);
+    EXPECT_TRUE(prompter.last().text.contains(QStringLiteral("\r\n  team:a\r\n  notes")));
+}
+
+TEST_F(ConfigFileControllerTest, ExportFailuresGiveTheBoxedReport)
+{
+    exportAs(QStringLiteral("empty.txt"));
+    EXPECT_EQ(readFile(QStringLiteral("empty.txt")), QByteArray("#ZAN#\r\n"));
+    EXPECT_TRUE(boxedErrorShown(QStringLiteral("Error::Couldn't save config file::doSaveToConfigFile()")));
+
+    seed({{QStringLiteral("NUSERS"), QStringLiteral("1")}});
+    exportAs(QStringLiteral("no such folder/x.txt"));
+    EXPECT_TRUE(boxedErrorShown(QStringLiteral("Error::Couldn't save config file::doSaveToConfigFile()")));
+    EXPECT_TRUE(prompter.last().text.contains(QStringLiteral("no such folder")));
+}
+
+TEST_F(ConfigFileControllerTest, ImportMergesSplitsAtTheFirstColonAndKeepsOtherKeys)
+{
+    seed({{QStringLiteral("AdminListproj"), QStringLiteral("root")}, {QStringLiteral("ntlocPROJ"), QStringLiteral("old")}});
+    importFile(writeFile(QStringLiteral("in.txt"), "\xEF\xBB\xBF#ZAN#\nNTLocproj:C:\\triggers\r\nlonely\nNUSERS:01\n"));
+
+    EXPECT_EQ(settings(), (Settings{{QStringLiteral("AdminListproj"), QStringLiteral("root")},
+                                    {QStringLiteral("ntlocPROJ"), QStringLiteral("C:\\triggers")},
+                                    {QStringLiteral("lonely"), QString()},
+                                    {QStringLiteral("NUSERS"), QStringLiteral("01")}}));
+    EXPECT_EQ(prompter.last().text, restartText);
+}
+
+TEST_F(ConfigFileControllerTest, ImportedValuesTakeEffectOnRestartWithExactComparisons)
+{
+    importFile(writeFile(QStringLiteral("in.txt"), "#ZAN#\r\nCLEARCASE_OVERRIDE:true\r\nNUSERS:01\r\n"));
+    startProgram();
+    ASSERT_TRUE(app->start(false));
+    EXPECT_EQ(platform.environment.value(QStringLiteral("CLEARCASE_OVERRIDE")), QStringLiteral("False"));
+    EXPECT_FALSE(MainWindow::isShown(app->form().overrideImage));
+    EXPECT_FALSE(MainWindow::isShown(app->form().nuserImage));
+
+    importFile(writeFile(QStringLiteral("in.txt"), "#ZAN#\r\nCLEARCASE_OVERRIDE:True\r\nNUSERS:1\r\n"));
+    startProgram();
+    ASSERT_TRUE(app->start(false));
+    EXPECT_EQ(platform.environment.value(QStringLiteral("CLEARCASE_OVERRIDE")), QStringLiteral("True"));
+    EXPECT_TRUE(MainWindow::isShown(app->form().overrideImage));
+    EXPECT_TRUE(MainWindow::isShown(app->form().nuserImage));
+}
+
+TEST_F(ConfigFileControllerTest, RejectedFilesStoreNothing)
+{
+    seed({{QStringLiteral("NUSERS"), QStringLiteral("1")}});
+    const Settings before = settings();
+    for (const QByteArray &content : {QByteArray("#zan#\r\nNUSERS:0\r\n"), QByteArray(" #ZAN#\r\nNUSERS:0\r\n"),
+                                      QByteArray("\x89PNG\r\n\x1a\n\0\0\0\rIHDR", 16)}) {
+        const QString path = writeFile(QStringLiteral("bad.txt"), content);
+        importFile(path);
+        EXPECT_EQ(prompter.last().text, notValid(path));
+        EXPECT_EQ(prompter.last().title, QStringLiteral("Invalid Config File"));
+        EXPECT_EQ(prompter.last().icon, Prompter::Icon::Critical);
+    }
+
+    const QString empty = writeFile(QStringLiteral("empty.txt"), QByteArray());
+    importFile(empty);
+    EXPECT_EQ(prompter.last().text, QStringLiteral("Empty File:: ") + notValid(empty));
+    EXPECT_EQ(prompter.last().title, QStringLiteral("Empty Config File"));
+    EXPECT_EQ(prompter.last().icon, Prompter::Icon::Critical);
+
+    // A good start does not save a file whose later lines are not text or far too long.
+    const QString binary = writeFile(QStringLiteral("binary.txt"), QByteArray("#ZAN#\r\nNUSERS:0\r\nX:\0\x01\r\n", 23));
+    importFile(binary);
+    EXPECT_EQ(prompter.last().title, QStringLiteral("Invalid Config File"));
+    EXPECT_TRUE(prompter.last().text.startsWith(notValid(binary) + QStringLiteral("Line 3 ")));
+    const QString tooLong = writeFile(QStringLiteral("long.txt"), "#ZAN#\r\nNUSERS:0\r\nX:" + QByteArray(2 << 20, 'x'));
+    importFile(tooLong);
+    EXPECT_TRUE(prompter.last().text.startsWith(notValid(tooLong) + QStringLiteral("Line 3 ")));
+
+    EXPECT_EQ(settings(), before);
+    EXPECT_FALSE(prompter.texts().contains(restartText));
+}
+
+TEST_F(ConfigFileControllerTest, UnreadableChoicesGiveTheBoxedReportAndStoreNothing)
+{
+    for (const QString &path : {programDir.filePath(QStringLiteral("missing.txt")), programDir.path()}) {
+        importFile(path);
+        EXPECT_TRUE(boxedErrorShown(QStringLiteral("Error::doReadConfigFile()"))) << path.toStdString();
+        EXPECT_TRUE(prompter.last().text.contains(path)) << path.toStdString();
+    }
+    EXPECT_TRUE(settings().isEmpty());
+    EXPECT_FALSE(prompter.texts().contains(restartText));
+}
+
+TEST_F(ConfigFileControllerTest, RecordsWithAnEmptyKeyAreReportedAndTheImportGoesOn)
+{
+    importFile(writeFile(QStringLiteral("in.txt"), "#ZAN#\r\nA:1\r\n\r\n:orphan\r\nB:" + QByteArray(200000, 'b') + "\r\n"));
+
+    EXPECT_EQ(settings(), (Settings{{QStringLiteral("A"), QStringLiteral("1")}, {QStringLiteral("B"), QString(200000, QLatin1Char('b'))}}));
+    ASSERT_EQ(prompter.count(), 4); // file dialog, two refused records, restart
+    EXPECT_TRUE(prompter.records[1].text.contains(QStringLiteral("* Error encountered!\r\n")));
+    EXPECT_TRUE(prompter.records[2].text.contains(QStringLiteral("* Error encountered!\r\n")));
+    EXPECT_EQ(prompter.last().text, restartText);
+}
