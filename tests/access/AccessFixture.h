@@ -26,6 +26,19 @@
 #include <QToolButton>
 #include <gtest/gtest.h>
 
+// A scripted prompter that can also fail, as a message box that cannot be shown does.
+class FailingPrompter : public ScriptedPrompter
+{
+public:
+    Answer message(const QString &text, const QString &title, Icon icon, Buttons buttons) override
+    {
+        if (!throwOnTitle.isEmpty() && title == throwOnTitle)
+            throw ZanError(ZanError::General, QStringLiteral("Prompter"), QStringLiteral("The message box could not be shown."));
+        return ScriptedPrompter::message(text, title, icon, buttons);
+    }
+    QString throwOnTitle;
+};
+
 // The whole program over a fresh sandbox, with the element browser's part played by the
 // test: it puts the selection into the controls the way a node click does.
 class AccessFixture : public ::testing::Test
@@ -148,7 +161,7 @@ protected:
     TempSandbox sandbox;
     QTemporaryDir settingsDir;
     FakePlatform platform;
-    ScriptedPrompter prompter;
+    FailingPrompter prompter;
     std::unique_ptr<AppComposer> app;
     QString privileged = defaultPrivileged;
     FailingClearCase::FailRule failWhen;

@@ -1,0 +1,300 @@
+#include "AccessFixture.h"
+
+#include <QLabel>
+#include <QProgressBar>
+#include <QPushButton>
+
+namespace {
+const QString mainC = SandboxSeed::mainC;
+const QString utilC = SandboxSeed::utilC;
+const QString utilH = SandboxSeed::utilH;
+const QString readme = SandboxSeed::readmeTxt;
+}
+
+class ApplyPurge : public AccessFixture
+{
+protected:
+    void SetUp() override
+    {
+        AccessFixture::SetUp();
+        ctx().hooks.clearAllChecked = [this] {
+            ++clearAllCheckedCalls;
+            form().selectedList->clear();
+        };
+    }
+
+    // The base: main.c with checkout and checkin set and group dev recorded.
+    void selectBase(bool withGroups = true)
+    {
+        attach(mainC, QStringLiteral("__checkout"), QStringLiteral("bob,ALL"));
+        attach(mainC, QStringLiteral("__checkin"), QStringLiteral("NONE"));
+        if (withGroups)
+            attach(mainC, QStringLiteral("QX_GROUPS"), QStringLiteral("dev"));
+        selectElement(mainC);
+    }
+    void check(const QStringList &paths)
+    {
+        form().selectedList->clear();
+        form().selectedList->addItems(paths);
+    }
+    QStringList messageTitles() const
+    {
+        QStringList titles;
+        for (const ScriptedPrompter::Record &r : prompter.records)
+            titles << r.title;
+        return titles;
+    }
+    void expectCopiedTo(const QString &relative, const QString &groups = QStringLiteral("dev"))
+    {
+        EXPECT_EQ(valueOn(relative, QStringLiteral("__checkout")), QStringLiteral("bob,ALL")) << relative.toStdString();
+        EXPECT_EQ(valueOn(relative, QStringLiteral("__checkin")), QStringLiteral("NONE")) << relative.toStdString();
+        EXPECT_EQ(valueOn(relative, QStringLiteral("QX_GROUPS")), groups) << relative.toStdString();
+    }
+
+    int clearAllCheckedCalls = 0;
+};
+
+TEST_F(ApplyPurge, OnlyTheBaseCheckedAsksNothingAndWritesNothing)
+{
+    selectBase();
+    check({elementPath(mainC)});
+    form().applyAllCheckedBut->setEnabled(true);
+    form().applyAllCheckedBut->click();
+    EXPECT_EQ(prompter.count(), 0);
+    EXPECT_EQ(form().statusPanel->text(), QStringLiteral("Done"));
+    EXPECT_EQ(attributesOn(mainC).size(), 3);
+}
+
+TEST_F(ApplyPurge, CopiesTheBaseSettingsToEveryOtherCheckedElement)
+{
+    attach(utilC, QStringLiteral("__checkout"), QStringLiteral("old"));
+    attach(utilC, QStringLiteral("__lock"), QStringLiteral("keep"));
+    selectBase();
+    check({elementPath(utilC), elementPath(mainC), elementPath(utilH), elementPath(readme)});
+    ctx().hooks.doApplyAllChecked();
+
+    ASSERT_EQ(prompter.count(), 1);
+    EXPECT_EQ(prompter.last().text, QStringLiteral("NOTE: You are about to set access control for 4 element(s)\r\n"
+                                                   "based on element: m:\\bob_dev\\proj\\src\\main.c\r\n\r\n"
+                                                   "Are you sure you want to continue?"));
+    EXPECT_EQ(prompter.last().title, QStringLiteral("Set access control for all checked elements..."));
+    EXPECT_EQ(prompter.last().icon, Prompter::Icon::Exclamation);
+    EXPECT_EQ(prompter.last().buttons, Prompter::Buttons::YesNo);
+    for (const QString &target : {utilC, utilH, readme})
+        expectCopiedTo(target);
+    EXPECT_EQ(valueOn(utilC, QStringLiteral("__lock")), QStringLiteral("keep")); // the copy never removes
+    EXPECT_EQ(form().statusPanel->text(), QStringLiteral("Done"));
+    EXPECT_FALSE(MainWindow::isShown(form().ProgressBar1));
+}
+
+TEST_F(ApplyPurge, NoToTheQuestionWritesNothing)
+{
+    selectBase();
+    check({elementPath(mainC), elementPath(utilC)});
+    prompter.answers.enqueue(Prompter::Answer::No);
+    ctx().hooks.doApplyAllChecked();
+    EXPECT_EQ(valueOn(utilC, QStringLiteral("__checkout")), QStringLiteral("<absent>"));
+}
+
+TEST_F(ApplyPurge, BaseWithoutGroupsWritesAnEmptyGroupsValue)
+{
+    selectBase(false);
+    check({elementPath(utilC)});
+    ctx().hooks.doApplyAllChecked();
+    EXPECT_EQ(prompter.count(), 0);
+    expectCopiedTo(utilC, QString());
+}
+
+TEST_F(ApplyPurge, VobRootAskedPerTargetAndNoSkipsOnlyTheRoot)
+{
+    selectBase();
+    check({elementPath(utilC), vobRoot, elementPath(readme)});
+    prompter.answers.enqueue(Prompter::Answer::Yes);
+    prompter.answers.enqueue(Prompter::Answer::No);
+    ctx().hooks.doApplyAllChecked();
+
+    ASSERT_EQ(prompter.count(), 2);
+    EXPECT_EQ(prompter.last().text,
+              QStringLiteral("Are you sure you want to apply to the VOB root directory?\r\n---> m:\\bob_dev\\proj"));
+    EXPECT_EQ(prompter.last().title, QStringLiteral("Apply to VOB Root"));
+    EXPECT_EQ(prompter.last().buttons, Prompter::Buttons::YesNo);
+    expectCopiedTo(utilC);
+    expectCopiedTo(readme);
+    EXPECT_EQ(valueOn(QString(), QStringLiteral("__checkout")), QStringLiteral("<absent>"));
+
+    check({vobRoot, elementPath(readme)});
+    ctx().hooks.doApplyAllChecked();
+    expectCopiedTo(QString());
+}
+
+TEST_F(ApplyPurge, UnresolvableCheckedPathIsSkippedSilently)
+{
+    selectBase();
+    check({elementPath(QStringLiteral("src\\gone.c")), elementPath(SandboxSeed::privateFile), elementPath(utilC)});
+    prompter.answers.enqueue(Prompter::Answer::Yes);
+    ctx().hooks.doApplyAllChecked();
+    EXPECT_EQ(messageTitles(), QStringList{QStringLiteral("Set access control for all checked elements...")});
+    expectCopiedTo(utilC);
+}
+
+TEST_F(ApplyPurge, NoVobOrNoBaseRefusesWithTheBasisMessage)
+{
+    selectBase();
+    check({elementPath(utilC)});
+    form().vobTagTxt->setText(QStringLiteral("<UNDEF>"));
+    ctx().hooks.doApplyAllChecked();
+    ASSERT_EQ(prompter.count(), 1);
+    EXPECT_EQ(prompter.last().text, QStringLiteral("Must first select an element to be used as the basis\r\n"
+                                                   "for applying access control for all the selected elements"));
+    EXPECT_EQ(prompter.last().title, QStringLiteral("Select an element first..."));
+
+    // A node that is no element leaves no base: nothing may be blanked on the targets.
+    form().vobTagTxt->setText(vobTag);
+    form().selectedElemTxt->clear();
+    ctx().hooks.doApplyAllChecked();
+    EXPECT_EQ(prompter.count(), 2);
+    EXPECT_EQ(valueOn(utilC, QStringLiteral("QX_GROUPS")), QStringLiteral("<absent>"));
+}
+
+TEST_F(ApplyPurge, AddingAnOperationAppliesToTheCheckedElements)
+{
+    selectElement(mainC);
+    check({elementPath(mainC), elementPath(utilC)});
+    openPicker();
+    addOperation(QStringLiteral("checkout"));
+    EXPECT_EQ(messageTitles(), QStringList{QStringLiteral("Set access control for all checked elements...")});
+    EXPECT_EQ(valueOn(utilC, QStringLiteral("__checkout")), QStringLiteral("NONE"));
+    EXPECT_EQ(valueOn(utilC, QStringLiteral("QX_GROUPS")), QString());
+}
+
+TEST_F(ApplyPurge, FailedTargetWriteIsReportedAndTheApplyGoesOn)
+{
+    selectBase();
+    check({elementPath(utilC), elementPath(utilH), elementPath(readme)});
+    const QString failing = CCase::versionOf(elementPath(utilH));
+    failWhen = [failing](const QString &call, const QString &argument) {
+        return call == QLatin1String("attachAttribute") && argument == failing;
+    };
+    ctx().hooks.doApplyAllChecked();
+    // One report per attribute written to the failing target: checkout, checkin, groups.
+    EXPECT_EQ(messageTitles().count(QStringLiteral("Error...")), 3);
+    EXPECT_EQ(prompter.last().icon, Prompter::Icon::Information);
+    expectCopiedTo(utilC);
+    expectCopiedTo(readme);
+    EXPECT_EQ(valueOn(utilH, QStringLiteral("__checkout")), QStringLiteral("<absent>"));
+    EXPECT_EQ(form().statusPanel->text(), QStringLiteral("Done"));
+}
+
+TEST_F(ApplyPurge, OtherErrorsStopTheApplyAndKeepWhatWasWritten)
+{
+    selectBase();
+    check({elementPath(utilC), vobRoot, elementPath(readme)});
+    prompter.answers.enqueue(Prompter::Answer::Yes);
+    prompter.throwOnTitle = QStringLiteral("Apply to VOB Root");
+    ctx().hooks.doApplyAllChecked();
+
+    EXPECT_EQ(prompter.last().title, QStringLiteral("Error..."));
+    EXPECT_TRUE(prompter.last().text.contains(QStringLiteral("* doApplyAllChecked()")));
+    EXPECT_TRUE(prompter.last().text.contains(QStringLiteral("The message box could not be shown.")));
+    expectCopiedTo(utilC);
+    EXPECT_EQ(valueOn(readme, QStringLiteral("__checkout")), QStringLiteral("<absent>"));
+    EXPECT_EQ(form().statusPanel->text(), QStringLiteral("Status")); // the busy state was left
+}
+
+TEST_F(ApplyPurge, UnreadableBaseStopsBeforeAnyTargetIsWritten)
+{
+    selectBase();
+    check({elementPath(utilC), elementPath(readme)});
+    const QString base = CCase::versionOf(elementPath(mainC));
+    failWhen = [base](const QString &call, const QString &argument) {
+        return call == QLatin1String("attributes") && argument == base;
+    };
+    ctx().hooks.doApplyAllChecked();
+    EXPECT_TRUE(prompter.last().text.contains(QStringLiteral("* doApplyAllChecked()")));
+    EXPECT_EQ(valueOn(utilC, QStringLiteral("__checkout")), QStringLiteral("<absent>"));
+    EXPECT_EQ(valueOn(utilC, QStringLiteral("QX_GROUPS")), QStringLiteral("<absent>"));
+}
+
+TEST_F(ApplyPurge, PurgeAllCheckedRemovesSettingsButNotTypesOrForeignAttributes)
+{
+    attach(utilC, QStringLiteral("__checkout"), QStringLiteral("bob"));
+    attach(utilC, QStringLiteral("my__foreign"), QStringLiteral("x"));
+    attach(utilC, QStringLiteral("QX_GROUPS"), QStringLiteral("dev"));
+    attach(utilC, QStringLiteral("Owner"), QStringLiteral("kept"));
+    attach(QString(), QStringLiteral("__mktype"), QStringLiteral("admin"));
+    selectBase();
+    check({elementPath(mainC), elementPath(utilC), vobRoot});
+    form().deleteAllCheckedBut->setEnabled(true);
+
+    prompter.answers.enqueue(Prompter::Answer::Cancel);
+    form().deleteAllCheckedBut->click();
+    EXPECT_EQ(prompter.last().text, QStringLiteral("WARNING: \r\nYou are about to purge all operations and users from 3 element(s)\r\n\r\n"
+                                                   "Are you sure you want to do this?"));
+    EXPECT_EQ(prompter.last().title, QStringLiteral("About to purge..."));
+    EXPECT_EQ(prompter.last().buttons, Prompter::Buttons::OkCancel);
+    EXPECT_EQ(valueOn(utilC, QStringLiteral("__checkout")), QStringLiteral("bob"));
+
+    form().deleteAllCheckedBut->click();
+    for (const QString &element : {mainC, utilC, QString()}) {
+        for (const AttributeInfo &a : attributesOn(element))
+            EXPECT_FALSE(AccessAttributeFormat::isPurgedType(a.typeName)) << a.typeName.toStdString();
+    }
+    EXPECT_EQ(valueOn(utilC, QStringLiteral("Owner")), QStringLiteral("kept"));
+    EXPECT_TRUE(sandbox.store().hasAttributeType(vobTag, QStringLiteral("__checkout")));
+    for (QListWidget *list : form().zanList)
+        EXPECT_EQ(list->count(), 0);
+    EXPECT_EQ(form().selectedList->count(), 0);
+    EXPECT_EQ(clearAllCheckedCalls, 1);
+}
+
+TEST_F(ApplyPurge, PurgeAllStopsAtAnUnresolvablePathAndLeavesTheRest)
+{
+    attach(utilC, QStringLiteral("__checkout"), QStringLiteral("bob"));
+    selectBase();
+    check({elementPath(mainC), elementPath(QStringLiteral("src\\gone.c")), elementPath(utilC)});
+    form().deleteAllCheckedBut->setEnabled(true);
+    form().deleteAllCheckedBut->click();
+
+    EXPECT_EQ(prompter.last().title, QStringLiteral("Error..."));
+    EXPECT_TRUE(prompter.last().text.contains(QStringLiteral("* purgeFromElemBut()")));
+    EXPECT_EQ(valueOn(mainC, QStringLiteral("__checkout")), QStringLiteral("<absent>"));
+    EXPECT_EQ(valueOn(utilC, QStringLiteral("__checkout")), QStringLiteral("bob"));
+    EXPECT_EQ(form().selectedList->count(), 3);
+    EXPECT_EQ(form().zanList[0]->count(), 2);
+    EXPECT_EQ(clearAllCheckedCalls, 0);
+}
+
+TEST_F(ApplyPurge, PurgeElement)
+{
+    attach(mainC, QStringLiteral("Old__checkout"), QStringLiteral("x"));
+    selectBase();
+    prompter.answers.enqueue(Prompter::Answer::Cancel);
+    form().purgeFromElemBut->click();
+    EXPECT_EQ(prompter.last().text, QStringLiteral("WARNING: \r\nYou are about to purge all operations and users from "
+                                                   "the element \"m:\\bob_dev\\proj\\src\\main.c\"\r\n"
+                                                   "Are you sure you want to do this?"));
+    EXPECT_EQ(prompter.last().title, QStringLiteral("About to purge..."));
+    EXPECT_EQ(attributesOn(mainC).size(), 4);
+    EXPECT_EQ(form().zanList[0]->count(), 2);
+
+    form().purgeFromElemBut->click();
+    EXPECT_TRUE(attributesOn(mainC).isEmpty());
+    for (QListWidget *list : form().zanList)
+        EXPECT_EQ(list->count(), 0);
+
+    // Nothing listed: nothing asked.
+    prompter.clear();
+    form().purgeFromElemBut->click();
+    EXPECT_EQ(prompter.count(), 0);
+}
+
+TEST_F(ApplyPurge, PurgeElementFailureNamesTheError)
+{
+    selectBase();
+    failWhen = [](const QString &call, const QString &) { return call == QLatin1String("removeAttribute"); };
+    form().purgeFromElemBut->click();
+    const QString expected = QStringLiteral("* purgeFromElemBut()::Unable to access \"m:\\bob_dev\\proj\\src\\main.c@@/main/0\": "
+                                            "simulated failure.::-2147467259");
+    EXPECT_TRUE(prompter.last().text.contains(expected)) << prompter.last().text.toStdString();
+    EXPECT_EQ(form().zanList[0]->count(), 2);
+}
