@@ -1,0 +1,208 @@
+#include "clearcase/sandbox/SandboxSeed.h"
+#include "clearcase/sandbox/SandboxStore.h"
+#include "support/TempSandbox.h"
+#include "util/ZanError.h"
+
+#include <QCoreApplication>
+#include <QDeadlineTimer>
+#include <QDir>
+#include <QFile>
+#include <QProcess>
+#include <QSqlDatabase>
+#include <QSqlQuery>
+#include <QTemporaryDir>
+#include <cstdio>
+#include <gtest/gtest.h>
+
+namespace {
+
+const QString kWriterVariable = QStringLiteral("ZAN_TEST_CRASH_WRITER");
+const QString kMainC = QStringLiteral("src/main.c");
+
+QString errorOf(const std::function<void()> &call)
+{
+    try {
+        call();
+    } catch (const ZanError &e) {
+        return e.description();
+    }
+    return QStringLiteral("<no error>");
+}
+
+// Long enough to span several database pages, so a torn write could not pass as whole.
+QString crashValue(int n)
+{
+    return QStringLiteral("value-%1;").arg(n).repeated(2000);
+}
+
+// A second connection to the same database file, for what the store itself never does.
+class RawConnection
+{
+public:
+    explicit RawConnection(const QString &file) : m_name(QStringLiteral("raw-") + file)
+    {
+        QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), m_name);
+        db.setDatabaseName(file);
+        db.open();
+    }
+    ~RawConnection()
+    {
+        QSqlDatabase::database(m_name).close();
+        QSqlDatabase::removeDatabase(m_name);
+    }
+    bool exec(const QString &sql) { return QSqlQuery(QSqlDatabase::database(m_name)).exec(sql); }
+
+private:
+    QString m_name;
+};
+
+} // namespace
+
+TEST(SandboxStoreFailures, CorruptDatabaseIsNamedAndLeftAlone)
+{
+    QTemporaryDir dir;
+    const QString file = dir.filePath(QStringLiteral("clearcase.db"));
+    const QByteArray garbage = QByteArray("this is no database, but it must survive the attempt\n").repeated(40);
+    {
+        QFile out(file);
+        ASSERT_TRUE(out.open(QIODevice::WriteOnly));
+        out.write(garbage);
+    }
+    const QString error = errorOf([&] { SandboxStore store(dir.path()); });
+    EXPECT_TRUE(error.startsWith(QStringLiteral("The sandbox database %1").arg(QDir::toNativeSeparators(file)))) << error.toStdString();
+    EXPECT_TRUE(error.contains(QStringLiteral("damaged"))) << error.toStdString();
+    QFile in(file);
+    ASSERT_TRUE(in.open(QIODevice::ReadOnly));
+    EXPECT_EQ(in.readAll(), garbage);
+    EXPECT_FALSE(QFile::exists(dir.filePath(QStringLiteral("vobs"))));
+}
+
+TEST(SandboxStoreFailures, LockedStoreNamesTheFileAndRecovers)
+{
+    TempSandbox sandbox;
+    SandboxStore store(sandbox.folder(), 50);
+    RawConnection blocker(store.databasePath());
+    ASSERT_TRUE(blocker.exec(QStringLiteral("BEGIN EXCLUSIVE")));
+
+    const SandboxAttributeType type{QStringLiteral("__checkout"), 8, QString(), {}};
+    const QString error = errorOf([&] { store.addAttributeType(SandboxSeed::projVob, type); });
+    EXPECT_TRUE(error.contains(QDir::toNativeSeparators(store.databasePath()))) << error.toStdString();
+    EXPECT_TRUE(error.contains(QStringLiteral("locked by another program"))) << error.toStdString();
+    EXPECT_THROW(SandboxStore(sandbox.folder(), 50), ZanError);
+    EXPECT_TRUE(store.views().size() == SandboxSeed::viewTags.size()) << "readers go on while a writer holds the lock";
+
+    ASSERT_TRUE(blocker.exec(QStringLiteral("ROLLBACK")));
+    store.addAttributeType(SandboxSeed::projVob, type);
+    EXPECT_TRUE(store.hasAttributeType(SandboxSeed::projVob, QStringLiteral("__checkout")));
+}
+
+TEST(SandboxStoreFailures, LostDatabaseIsNotSeededOver)
+{
+    QTemporaryDir dir;
+    {
+        SandboxStore store(dir.path());
+        store.addAttributeType(SandboxSeed::projVob, {QStringLiteral("__mine"), 8, QString(), {}});
+    }
+    for (const QString &suffix : {QString(), QStringLiteral("-wal"), QStringLiteral("-shm")})
+        QFile::remove(dir.filePath(QStringLiteral("clearcase.db") + suffix));
+    const QString readme = dir.filePath(QStringLiteral("vobs/proj/docs/readme.txt"));
+    {
+        QFile edited(readme);
+        ASSERT_TRUE(edited.open(QIODevice::WriteOnly | QIODevice::Truncate));
+        edited.write("edited by hand\n");
+    }
+
+    const QString error = errorOf([&] { SandboxStore store(dir.path()); });
+    EXPECT_TRUE(error.contains(QStringLiteral("clearcase.db is missing"))) << error.toStdString();
+    EXPECT_TRUE(error.contains(QStringLiteral("VOB trees"))) << error.toStdString();
+    EXPECT_FALSE(QFile::exists(dir.filePath(QStringLiteral("clearcase.db"))));
+    QFile kept(readme);
+    ASSERT_TRUE(kept.open(QIODevice::ReadOnly));
+    EXPECT_EQ(kept.readAll(), QByteArray("edited by hand\n"));
+}
+
+TEST(SandboxStoreFailures, NewerSchemaIsRefused)
+{
+    TempSandbox sandbox;
+    {
+        RawConnection raw(sandbox.store().databasePath());
+        ASSERT_TRUE(raw.exec(QStringLiteral("UPDATE meta SET value = '99' WHERE key = 'schema_version'")));
+    }
+    const QString error = errorOf([&] { SandboxStore store(sandbox.folder()); });
+    EXPECT_TRUE(error.contains(QStringLiteral("newer version"))) << error.toStdString();
+}
+
+TEST(SandboxStore, ReopeningKeepsDataAndDoesNotReseed)
+{
+    QTemporaryDir dir;
+    {
+        SandboxStore store(dir.path());
+        store.addAttributeType(SandboxSeed::projVob, {QStringLiteral("__checkout"), 8, QStringLiteral("c"), {}});
+        store.attachAttribute(SandboxSeed::projVob, kMainC, QStringLiteral("__checkout"), QStringLiteral("bob"), QString(), false);
+        store.startView(SandboxSeed::teamBobInt);
+    }
+    SandboxStore reopened(dir.path());
+    const QList<AttributeInfo> attributes = reopened.attributes(SandboxSeed::projVob, kMainC);
+    ASSERT_EQ(attributes.size(), 1);
+    EXPECT_EQ(attributes.first().value, QStringLiteral("bob"));
+    EXPECT_EQ(reopened.views().size(), SandboxSeed::viewTags.size());
+    EXPECT_TRUE(reopened.view(SandboxSeed::teamBobInt).active);
+}
+
+// Helper run in a child process by the crash test: writes attribute types and their
+// attributes, each pair in one transaction, until it is killed.
+TEST(SandboxCrashWriter, WritesUntilKilled)
+{
+    const QString folder = qEnvironmentVariable(kWriterVariable.toLatin1().constData());
+    if (folder.isEmpty())
+        GTEST_SKIP() << "runs only as the child of SandboxStoreCrash";
+    SandboxStore store(folder);
+    for (int n = 0;; ++n) {
+        const QString type = QStringLiteral("__op%1").arg(n);
+        store.transaction([&] {
+            store.addAttributeType(SandboxSeed::projVob, {type, 8, QString(), {}});
+            store.attachAttribute(SandboxSeed::projVob, kMainC, type, crashValue(n), QStringLiteral("crash test"), false);
+        });
+        if (n == 25) {
+            std::fputs("ready\n", stdout);
+            std::fflush(stdout);
+        }
+    }
+}
+
+TEST(SandboxStoreCrash, KilledWriterLeavesWholeAttributesOrNone)
+{
+    TempSandbox sandbox;
+    QProcess writer;
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    environment.insert(kWriterVariable, sandbox.folder());
+    writer.setProcessEnvironment(environment);
+    writer.start(QCoreApplication::applicationFilePath(), {QStringLiteral("--gtest_filter=SandboxCrashWriter.*")});
+    ASSERT_TRUE(writer.waitForStarted());
+
+    QByteArray output;
+    const QDeadlineTimer deadline(120000);
+    while (!output.contains("ready") && !deadline.hasExpired() && writer.state() == QProcess::Running) {
+        writer.waitForReadyRead(500);
+        output += writer.readAllStandardOutput();
+    }
+    ASSERT_TRUE(output.contains("ready")) << output.toStdString();
+    writer.kill();
+    ASSERT_TRUE(writer.waitForFinished());
+
+    SandboxStore reopened(sandbox.folder());
+    QSet<QString> types;
+    for (const SandboxAttributeType &type : reopened.attributeTypes(SandboxSeed::projVob)) {
+        if (type.name.startsWith(QStringLiteral("__op")))
+            types.insert(type.name);
+    }
+    const QList<AttributeInfo> attributes = reopened.attributes(SandboxSeed::projVob, kMainC);
+    EXPECT_GE(attributes.size(), 26);
+    EXPECT_EQ(attributes.size(), types.size());
+    for (const AttributeInfo &attribute : attributes) {
+        EXPECT_TRUE(types.contains(attribute.typeName)) << attribute.typeName.toStdString();
+        EXPECT_EQ(attribute.value, crashValue(attribute.typeName.mid(4).toInt())) << attribute.typeName.toStdString();
+    }
+    // The store is writable again after the crash.
+    reopened.addAttributeType(SandboxSeed::projVob, {QStringLiteral("__after"), 8, QString(), {}});
+}
