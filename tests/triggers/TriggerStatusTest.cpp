@@ -118,3 +118,23 @@ TEST_F(TriggerStatusTest, UnknownVobIsReportedAndTheMarksStayAsTheyWere)
     EXPECT_TRUE(prompter.last().text.contains(QStringLiteral("setTrigStatus()")));
     EXPECT_TRUE(showsApplied());
 }
+
+TEST_F(TriggerStatusTest, FailingRemovalIsReportedTwiceAndTheSettingsAreAlreadyGone)
+{
+    storeSettingsOfProj();
+    registry().saveToReg(QStringLiteral("NTLocnosuch"), QStringLiteral("\\\\srv\\trig"));
+    form().vobTagTxt->setText(QStringLiteral("\\nosuch"));
+    prompter.clear();
+    form().removeAllTriggersBut->click();
+
+    ASSERT_EQ(prompter.count(), 3);
+    const ScriptedPrompter::Record &error = prompter.records[1];
+    EXPECT_TRUE(error.text.startsWith(QStringLiteral("ERROR: encountered an error removing trigger:: ")));
+    EXPECT_TRUE(error.text.endsWith(QStringLiteral("\r\n")));
+    EXPECT_EQ(error.title, QStringLiteral("ERROR..."));
+    EXPECT_EQ(error.icon, Prompter::Icon::Critical);
+    EXPECT_EQ(prompter.last().title, QStringLiteral("Error..."));
+    EXPECT_TRUE(prompter.last().text.contains(QStringLiteral("ERROR::removeAllTriggersBut()")));
+    EXPECT_FALSE(isStored(QStringLiteral("NTLocnosuch")));
+    EXPECT_EQ(storedSettingsOfProj(), 5);
+}
