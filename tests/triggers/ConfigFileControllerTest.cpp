@@ -23,6 +23,28 @@ using Settings = QList<QPair<QString, QString>>;
 
 const QString restartText = QStringLiteral("You must restart the application for this change to take effect");
 
+// Also keeps what the scripted prompter does not record: the proposed answer of the input
+// box and the start folder and filter of the file dialog.
+class DialogArgumentsPrompter : public ScriptedPrompter
+{
+public:
+    std::optional<QString> inputText(const QString &prompt, const QString &title, const QString &defaultText) override
+    {
+        proposedAnswer = defaultText;
+        return ScriptedPrompter::inputText(prompt, title, defaultText);
+    }
+    QString openFileName(const QString &title, const QString &startFolder, const QString &presetName, const QString &filter) override
+    {
+        fileDialogFolder = startFolder;
+        fileDialogFilter = filter;
+        return ScriptedPrompter::openFileName(title, startFolder, presetName, filter);
+    }
+
+    QString proposedAnswer;
+    QString fileDialogFolder;
+    QString fileDialogFilter;
+};
+
 class ConfigFileControllerTest : public ::testing::Test
 {
 protected:
@@ -86,7 +108,7 @@ protected:
     QTemporaryDir programDir;
     TempSandbox sandbox;
     FakePlatform platform;
-    ScriptedPrompter prompter;
+    DialogArgumentsPrompter prompter;
     std::unique_ptr<AppComposer> app;
 };
 
@@ -108,6 +130,7 @@ TEST_F(ConfigFileControllerTest, ExportThenImportChangesNothingAndAsksForARestar
     EXPECT_EQ(prompter.last().kind, QStringLiteral("input"));
     EXPECT_EQ(prompter.last().text, QStringLiteral("Enter Filename: "));
     EXPECT_EQ(prompter.last().title, QStringLiteral("Save Config file..."));
+    EXPECT_EQ(prompter.proposedAnswer, QStringLiteral("zan_config.txt"));
     EXPECT_TRUE(readFile(QStringLiteral("my.txt"))
                     .startsWith("#ZAN#\r\nCLEARCASE_OVERRIDE:False\r\nNUSERS:1\r\nNTLocproj:\\\\myhost\\triggers\r\nInteropproj:0\r\n"));
 
@@ -117,6 +140,8 @@ TEST_F(ConfigFileControllerTest, ExportThenImportChangesNothingAndAsksForARestar
     EXPECT_EQ(prompter.records[1].kind, QStringLiteral("file"));
     EXPECT_EQ(prompter.records[1].title, QStringLiteral("Select Configuration File "));
     EXPECT_EQ(prompter.records[1].text, QStringLiteral("*.txt"));
+    EXPECT_EQ(prompter.fileDialogFolder, programDir.path());
+    EXPECT_EQ(prompter.fileDialogFilter, QStringLiteral("All Files (*.*)|*.*"));
     EXPECT_EQ(prompter.last().text, restartText);
     EXPECT_EQ(prompter.last().title, QStringLiteral("Restart application..."));
     EXPECT_EQ(prompter.last().icon, Prompter::Icon::Exclamation);
