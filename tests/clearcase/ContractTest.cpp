@@ -1,0 +1,268 @@
+// The same expectations of every ClearCase role, run against each backend.
+#include "ContractBackends.h"
+
+#include "clearcase/sandbox/SandboxSeed.h"
+#include "clearcase/sandbox/SandboxStore.h"
+#include "support/QtPrinters.h"
+#include "util/ZanError.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+
+const QString proj = SandboxSeed::projVob;
+const QString pvob = SandboxSeed::projPvob;
+
+QString elementPath(const QString &relative, const QString &view = SandboxSeed::bobDev)
+{
+    return QStringLiteral("m:\\%1\\proj").arg(view) + (relative.isEmpty() ? QString() : QLatin1Char('\\') + relative);
+}
+
+QString versionOf(const QString &relative)
+{
+    return elementPath(relative) + QStringLiteral("@@/main/0");
+}
+
+QString errorOf(const std::function<void()> &call)
+{
+    try {
+        call();
+    } catch (const ZanError &e) {
+        return e.description().isEmpty() ? QStringLiteral("<empty description>") : e.description();
+    }
+    return QString();
+}
+
+QString valueOf(ClearCase &clearCase, const QString &version, const QString &typeName)
+{
+    for (const AttributeInfo &attribute : clearCase.attributes(version)) {
+        if (attribute.typeName == typeName)
+            return attribute.value;
+    }
+    return QStringLiteral("<missing>");
+}
+
+TriggerTypeDefinition elementTrigger()
+{
+    TriggerTypeDefinition definition;
+    definition.name = QStringLiteral("_KORVANE_SECURITY1");
+    definition.kind = 2;
+    definition.firing = 1;
+    definition.exemptUsers = {QStringLiteral("bob")};
+    definition.operationKinds = {3, 2, 4};
+    definition.actions = {{TriggerTypeDefinition::WindowsClients, QStringLiteral("ccperl \\\\host\\trig dir\\_qx_security_trigger.pl m ")},
+                          {TriggerTypeDefinition::UnixClients, QStringLiteral("perl /net/host/trig/_qx_security_trigger.pl m ")}};
+    definition.comment = QStringLiteral("Created by Zan Utility on 12/5/2006 * * DO NOT MODIFY OR DELETE * *");
+    return definition;
+}
+
+} // namespace
+
+template <typename Backend>
+class ClearCaseContract : public ::testing::Test
+{
+protected:
+    ClearCase &cc() { return backend.clearCase(); }
+    SandboxStore &store() { return backend.sandbox.store(); }
+    Backend backend;
+};
+
+using Backends = ::testing::Types<SandboxBackend, CleartoolBackend>;
+class BackendNames
+{
+public:
+    template <typename T>
+    static std::string GetName(int)
+    {
+        return std::is_same_v<T, SandboxBackend> ? "sandbox" : "cleartool";
+    }
+};
+TYPED_TEST_SUITE(ClearCaseContract, Backends, BackendNames);
+
+TYPED_TEST(ClearCaseContract, ViewsAreListedWithTheirKindStateAndConfigSpec)
+{
+    const QList<ViewInfo> views = this->cc().allViews();
+    QStringList tags;
+    for (const ViewInfo &view : views) {
+        tags << view.tag;
+        EXPECT_FALSE(view.host.isEmpty()) << view.tag.toStdString();
+        EXPECT_EQ(view.snapshot, view.tag == SandboxSeed::aliceSnap) << view.tag.toStdString();
+    }
+    EXPECT_EQ(tags, SandboxSeed::viewTags);
+
+    const ViewInfo started = this->cc().viewByTag(SandboxSeed::bobDev);
+    EXPECT_TRUE(started.active);
+    EXPECT_FALSE(started.snapshot);
+    EXPECT_EQ(started.configSpec, SandboxSeed::defaultConfigSpec);
+    EXPECT_FALSE(this->cc().viewByTag(SandboxSeed::teamBobInt).active);
+    EXPECT_TRUE(this->cc().viewByTag(SandboxSeed::aliceSnap).snapshot);
+    EXPECT_TRUE(errorOf([&] { this->cc().viewByTag(QStringLiteral("no_such_view")); }).contains(QLatin1String("no_such_view")));
+}
+
+TYPED_TEST(ClearCaseContract, VobsAndUcmProjectVobs)
+{
+    EXPECT_NO_THROW(this->cc().requireVob(proj));
+    EXPECT_NO_THROW(this->cc().requireVob(pvob));
+    EXPECT_THROW(this->cc().requireVob(QStringLiteral("\\nosuch")), ZanError);
+    EXPECT_NO_THROW(this->cc().requireUcmProjectVob(pvob));
+    EXPECT_THROW(this->cc().requireUcmProjectVob(proj), ZanError);
+    EXPECT_THROW(this->cc().requireUcmProjectVob(QStringLiteral("\\nosuch")), ZanError);
+}
+
+TYPED_TEST(ClearCaseContract, VersionsResolveOnlyForElementsInStartedViews)
+{
+    const QStringList elements = {versionOf(SandboxSeed::mainC), elementPath(SandboxSeed::mainC),
+                                  versionOf(SandboxSeed::fileOneTxt), versionOf(SandboxSeed::dotDotFile),
+                                  elementPath(QStringLiteral(".")), elementPath(QString()) + QStringLiteral("\\@@/main/0"),
+                                  versionOf(SandboxSeed::srcDir)};
+    for (const QString &path : elements)
+        EXPECT_NO_THROW(this->cc().requireVersion(path)) << path.toStdString();
+
+    const QStringList notElements = {versionOf(SandboxSeed::privateFile), elementPath(SandboxSeed::privateFile),
+                                     versionOf(QStringLiteral("src\\missing.c")), QStringLiteral("c:\\temp\\x.c@@/main/0"),
+                                     elementPath(SandboxSeed::mainC, SandboxSeed::teamBobInt) + QStringLiteral("@@/main/0"),
+                                     versionOf(SandboxSeed::atAtFile)};
+    for (const QString &path : notElements)
+        EXPECT_THROW(this->cc().requireVersion(path), ZanError) << path.toStdString();
+}
+
+TYPED_TEST(ClearCaseContract, AttributeTypesAreCreatedOncePerVob)
+{
+    const QStringList before = this->cc().attributeTypeNames(proj);
+    for (const QString &builtin : SandboxSeed::builtinAttributeTypes)
+        EXPECT_TRUE(before.contains(builtin)) << builtin.toStdString();
+
+    this->cc().createAttributeType(proj, QStringLiteral("__checkout"), 8, QStringLiteral("Korvane Zan Tool: Do NOT REMOVE"));
+    this->cc().createAttributeType(proj, QStringLiteral("QX_GROUPS"), 8, QString());
+    EXPECT_EQ(this->cc().attributeTypeNames(proj), before + QStringList({QStringLiteral("__checkout"), QStringLiteral("QX_GROUPS")}));
+    EXPECT_FALSE(this->cc().attributeTypeNames(SandboxSeed::toolsVob).contains(QStringLiteral("__checkout")));
+    EXPECT_THROW(this->cc().createAttributeType(proj, QStringLiteral("__checkout"), 8, QString()), ZanError);
+    EXPECT_THROW(this->cc().createAttributeType(QStringLiteral("\\nosuch"), QStringLiteral("__x"), 8, QString()), ZanError);
+}
+
+TYPED_TEST(ClearCaseContract, AttributeValuesTravelUnchanged)
+{
+    const QString comment = QStringLiteral("Korvane Zan Tool: Do NOT REMOVE");
+    this->cc().createAttributeType(proj, QStringLiteral("__checkout"), 8, comment);
+    this->cc().createAttributeType(proj, QStringLiteral("__rmelem"), 8, comment);
+    const QStringList versions = {versionOf(SandboxSeed::mainC), versionOf(SandboxSeed::fileOneTxt),
+                                  elementPath(QString()) + QStringLiteral("\\@@/main/0")};
+    const QStringList values = {QStringLiteral("NONE"), QStringLiteral("bob,ALL"), QStringLiteral("Anne Marie,Jörg,Ærø"),
+                                QString(), QStringLiteral(" padded , list "), QStringLiteral("a*b?(c)[d]\\e")};
+    for (const QString &version : versions) {
+        this->cc().attachAttribute(proj, QStringLiteral("__checkout"), version, QStringLiteral("NONE"), comment, false);
+        for (const QString &value : values) {
+            this->cc().attachAttribute(proj, QStringLiteral("__checkout"), version, value, comment, true);
+            EXPECT_EQ(valueOf(this->cc(), version, QStringLiteral("__checkout")), value) << version.toStdString();
+        }
+        this->cc().attachAttribute(proj, QStringLiteral("__rmelem"), version, QStringLiteral("ALL"), comment, false);
+        const QList<AttributeInfo> attributes = this->cc().attributes(version);
+        ASSERT_EQ(attributes.size(), 2);
+        EXPECT_EQ(attributes[0].typeName, QStringLiteral("__checkout"));
+        EXPECT_EQ(attributes[1].typeName, QStringLiteral("__rmelem"));
+    }
+    EXPECT_EQ(this->store().attributes(proj, QStringLiteral("src/main.c")).first().value, values.last());
+}
+
+TYPED_TEST(ClearCaseContract, AttachingAndRemovingFollowTheRules)
+{
+    const QString version = versionOf(SandboxSeed::utilC);
+    this->cc().createAttributeType(proj, QStringLiteral("__checkout"), 8, QString());
+    EXPECT_TRUE(this->cc().attributes(version).isEmpty());
+
+    this->cc().attachAttribute(proj, QStringLiteral("__checkout"), version, QStringLiteral("bob"), QStringLiteral("c"), false);
+    // Without replace an existing value stays as it is.
+    EXPECT_THROW(this->cc().attachAttribute(proj, QStringLiteral("__checkout"), version, QStringLiteral("eve"), QString(), false), ZanError);
+    EXPECT_EQ(valueOf(this->cc(), version, QStringLiteral("__checkout")), QStringLiteral("bob"));
+    EXPECT_THROW(this->cc().attachAttribute(proj, QStringLiteral("__nosuchtype"), version, QStringLiteral("x"), QString(), false), ZanError);
+    EXPECT_THROW(this->cc().attachAttribute(proj, QStringLiteral("__checkout"), versionOf(SandboxSeed::privateFile),
+                                            QStringLiteral("x"), QString(), false), ZanError);
+
+    this->cc().removeAttribute(version, QStringLiteral("__checkout"), QString());
+    EXPECT_TRUE(this->cc().attributes(version).isEmpty());
+    EXPECT_THROW(this->cc().removeAttribute(version, QStringLiteral("__checkout"), QString()), ZanError);
+    EXPECT_THROW(this->cc().attributes(versionOf(QStringLiteral("src\\missing.c"))), ZanError);
+}
+
+TYPED_TEST(ClearCaseContract, ValuesWithQuotesAreStoredOrRefusedButNeverMangled)
+{
+    const QString version = versionOf(SandboxSeed::mainC);
+    this->cc().createAttributeType(proj, QStringLiteral("__checkout"), 8, QString());
+    this->cc().attachAttribute(proj, QStringLiteral("__checkout"), version, QStringLiteral("NONE"), QString(), false);
+    for (const QString &value : {QStringLiteral("say \"hi\""), QStringLiteral("o'neil,bob"), QStringLiteral("two\nlines")}) {
+        const QString error = errorOf([&] {
+            this->cc().attachAttribute(proj, QStringLiteral("__checkout"), version, value, QString(), true);
+        });
+        if (TypeParam::refusesUnsafeValues) {
+            EXPECT_TRUE(error.startsWith(QLatin1String("Cannot pass "))) << error.toStdString();
+            EXPECT_EQ(valueOf(this->cc(), version, QStringLiteral("__checkout")), QStringLiteral("NONE"));
+        } else {
+            EXPECT_TRUE(error.isEmpty()) << error.toStdString();
+            EXPECT_EQ(valueOf(this->cc(), version, QStringLiteral("__checkout")), value);
+        }
+    }
+}
+
+TYPED_TEST(ClearCaseContract, TriggerTypesAreCreatedDescribedAndRemoved)
+{
+    this->cc().createTriggerType(proj, elementTrigger());
+    EXPECT_EQ(this->cc().triggerTypeNames(proj), QStringList{QStringLiteral("_KORVANE_SECURITY1")});
+    EXPECT_THROW(this->cc().createTriggerType(proj, elementTrigger()), ZanError);
+
+    const auto stored = this->store().findTriggerType(proj, QStringLiteral("_KORVANE_SECURITY1"));
+    ASSERT_TRUE(stored.has_value());
+    EXPECT_EQ(stored->kind, 2);
+    EXPECT_EQ(stored->firing, 1);
+    EXPECT_EQ(stored->operations, (QStringList{QStringLiteral("MODIFY_DATA"), QStringLiteral("MODIFY_ELEM"), QStringLiteral("MODIFY_MD")}));
+    EXPECT_EQ(stored->exemptUsers, QStringList{QStringLiteral("bob")});
+    ASSERT_EQ(stored->actions.size(), 2);
+    EXPECT_EQ(stored->actions[0].target, TriggerTypeDefinition::WindowsClients);
+    EXPECT_EQ(stored->actions[0].command, elementTrigger().actions[0].command);
+    EXPECT_EQ(stored->actions[1].command, elementTrigger().actions[1].command);
+    EXPECT_EQ(stored->comment, elementTrigger().comment);
+
+    const QString detail = this->cc().runCommand(QStringLiteral("desc -l trtype:_KORVANE_SECURITY1@\\proj"));
+    EXPECT_TRUE(detail.contains(QLatin1String("all element trigger"))) << detail.toStdString();
+    EXPECT_TRUE(detail.contains(QLatin1String("pre-operation"))) << detail.toStdString();
+
+    TriggerTypeDefinition ucm;
+    ucm.name = QStringLiteral("_UCM_KORVANE_SECURITY");
+    ucm.kind = 4;
+    ucm.firing = 1;
+    ucm.operationKinds = {88};
+    ucm.actions = {{TriggerTypeDefinition::AllClients, QStringLiteral("ccperl \\\\h\\t\\_qx_security_trigger.pl m a,b")}};
+    ucm.comment = QStringLiteral("UCM::Created by Zan Utility on 12/5/2006 * * DO NOT MODIFY OR DELETE * *");
+    this->cc().createTriggerType(pvob, ucm);
+    EXPECT_EQ(this->store().findTriggerType(pvob, ucm.name)->operations, QStringList{QStringLiteral("MODIFY_UCM")});
+
+    this->cc().removeTriggerType(proj, QStringLiteral("_KORVANE_SECURITY1"));
+    EXPECT_TRUE(this->cc().triggerTypeNames(proj).isEmpty());
+    EXPECT_THROW(this->cc().removeTriggerType(proj, QStringLiteral("_KORVANE_SECURITY1")), ZanError);
+    EXPECT_THROW(this->cc().triggerTypeNames(QStringLiteral("\\nosuch")), ZanError);
+}
+
+TYPED_TEST(ClearCaseContract, ProgramCommandLinesRunAsWritten)
+{
+    // The type trigger line exactly as the installer builds it (two blanks before -c).
+    const QString line = QStringLiteral(
+        "mktrtype -type -preop MODIFY_TYPE -nusers \"user1\" -attype -all -brtype -all -eltype -all -hltype -all "
+        "-lbtype -all -trtype -all -exec \"ccperl \\\\myhost\\triggers\\_qx_security_trigger.pl m user1,user2\"  "
+        "-c \"Created by Zan Utility on 12/5/2006 * * DO NOT MODIFY OR DELETE * *\" _KORVANE_SECURITY2@\\proj");
+    this->cc().runCommand(line);
+    const auto stored = this->store().findTriggerType(proj, QStringLiteral("_KORVANE_SECURITY2"));
+    ASSERT_TRUE(stored.has_value());
+    EXPECT_EQ(stored->kind, 0);
+    EXPECT_EQ(stored->exemptUsers, QStringList{QStringLiteral("user1")});
+    ASSERT_EQ(stored->actions.size(), 1);
+    EXPECT_EQ(stored->actions[0].command, QStringLiteral("ccperl \\\\myhost\\triggers\\_qx_security_trigger.pl m user1,user2"));
+    EXPECT_EQ(stored->comment, QStringLiteral("Created by Zan Utility on 12/5/2006 * * DO NOT MODIFY OR DELETE * *"));
+
+    EXPECT_THROW(this->cc().requireVersion(elementPath(SandboxSeed::mainC, SandboxSeed::teamBobInt)), ZanError);
+    this->cc().runCommand(QStringLiteral("startview ") + SandboxSeed::teamBobInt);
+    EXPECT_TRUE(this->cc().viewByTag(SandboxSeed::teamBobInt).active);
+    EXPECT_NO_THROW(this->cc().requireVersion(elementPath(SandboxSeed::mainC, SandboxSeed::teamBobInt)));
+
+    const QString error = errorOf([&] { this->cc().runCommand(QStringLiteral("desc -l trtype:_NOPE@\\proj")); });
+    EXPECT_TRUE(error.startsWith(QLatin1String("cleartool: Error: "))) << error.toStdString();
+    EXPECT_TRUE(error.contains(QLatin1String("_NOPE"))) << error.toStdString();
+}
