@@ -22,7 +22,6 @@
 #include <QMouseEvent>
 #include <QPushButton>
 #include <QTabWidget>
-#include <QTimer>
 #include <QTreeWidget>
 #include <QTreeWidgetItemIterator>
 
@@ -368,19 +367,18 @@ void ElementTreeController::currentNodeChanged(QTreeWidgetItem *node)
 {
     if (!node)
         return;
-    if (m_pressing) {
-        m_pendingCurrent = node;
-        return;
-    }
+    m_clickHandled = true;
     nodeClick(node);
 }
 
 void ElementTreeController::nodeClicked(QTreeWidgetItem *node)
 {
-    m_pendingCurrent = nullptr;
+    // A click on a check box checks the node without selecting it; a click that made the
+    // node current has selected it already.
     const bool checkBoxClick = m_pressToggledCheck && node == m_pressedNode;
+    const bool handled = std::exchange(m_clickHandled, false);
     m_pressToggledCheck = false;
-    if (!checkBoxClick && node)
+    if (node && !checkBoxClick && !handled)
         nodeClick(node);
 }
 
@@ -389,29 +387,12 @@ bool ElementTreeController::eventFilter(QObject *watched, QEvent *event)
     QTreeWidget *tree = m_ctx.form.tTreeList;
     if (watched != tree->viewport())
         return false;
-    switch (event->type()) {
-    case QEvent::MouseButtonPress:
-    case QEvent::MouseButtonDblClick:
-        m_pressing = true;
+    if (event->type() == QEvent::MouseButtonPress || event->type() == QEvent::MouseButtonDblClick) {
+        m_clickHandled = false;
         m_pressToggledCheck = false;
-        m_pendingCurrent = nullptr;
         m_pressedNode = tree->itemAt(static_cast<QMouseEvent *>(event)->position().toPoint());
-        break;
-    case QEvent::MouseButtonRelease:
-        m_pressing = false;
-        // A press that made a node current but ends without a click on it (released
-        // elsewhere) still selects that node.
-        QTimer::singleShot(0, this, [this] {
-            if (QTreeWidgetItem *pending = std::exchange(m_pendingCurrent, nullptr))
-                nodeClick(pending);
-        });
-        break;
-    case QEvent::MouseMove:
-        if (!tree->hasFocus())
-            tree->setFocus(Qt::MouseFocusReason);
-        break;
-    default:
-        break;
+    } else if (event->type() == QEvent::MouseMove && !tree->hasFocus()) {
+        tree->setFocus(Qt::MouseFocusReason);
     }
     return false;
 }
@@ -419,7 +400,6 @@ bool ElementTreeController::eventFilter(QObject *watched, QEvent *event)
 void ElementTreeController::forgetPressedNode()
 {
     m_pressedNode = nullptr;
-    m_pendingCurrent = nullptr;
     if (m_walkDepth > 0)
         m_walkAborted = true;
 }

@@ -57,12 +57,10 @@ private:
     bool m_checkAllFlag = false;
     int m_programChanges = 0;
 
-    // A mouse press makes a node current before the release tells whether the press was a
-    // click on the node or on its check box; the node click waits for the release.
-    bool m_pressing = false;
+    // One mouse click selects its node once, and a click on a check box does not select.
+    bool m_clickHandled = false;
     bool m_pressToggledCheck = false;
     QTreeWidgetItem *m_pressedNode = nullptr;
-    QTreeWidgetItem *m_pendingCurrent = nullptr;
 
     // A walk over a subtree lets window events run; if they rebuild the tree, it stops.
     int m_walkDepth = 0;
