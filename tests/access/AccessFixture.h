@@ -4,6 +4,7 @@
 
 #include "app/AppComposer.h"
 #include "clearcase/CCase.h"
+#include "clearcase/cleartool/CleartoolClearCase.h"
 #include "clearcase/sandbox/SandboxSeed.h"
 #include "clearcase/sandbox/SandboxStore.h"
 #include "shell/MainContext.h"
@@ -17,6 +18,9 @@
 #include "access/AccessAttributeFormat.h"
 
 #include <QComboBox>
+#include <QCoreApplication>
+#include <QDir>
+#include <QProcessEnvironment>
 #include <QDate>
 #include <QLabel>
 #include <QLineEdit>
@@ -56,7 +60,7 @@ protected:
         options.prompter = &prompter;
         options.settingsFolder = settingsDir.path();
         options.clearCaseFactory = [this](Platform &p) -> std::unique_ptr<ClearCase> {
-            return std::make_unique<FailingClearCase>(sandbox.open(p), [this](const QString &call, const QString &argument) {
+            return std::make_unique<FailingClearCase>(openBackend(p), [this](const QString &call, const QString &argument) {
                 return failWhen && failWhen(call, argument);
             });
         };
@@ -70,6 +74,19 @@ protected:
     }
 
     void TearDown() override { app.reset(); }
+
+    // The sandbox backend, or the cleartool backend driving the emulator over the same sandbox.
+    std::unique_ptr<ClearCase> openBackend(Platform &p)
+    {
+        if (!overCleartool)
+            return sandbox.open(p);
+        const QString binDir = qEnvironmentVariable("ZAN_BIN_DIR", QCoreApplication::applicationDirPath());
+        auto backend = std::make_unique<CleartoolClearCase>(QDir(binDir).filePath(QStringLiteral("cleartool-sim")));
+        QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+        environment.insert(QStringLiteral("ZAN_SANDBOX"), sandbox.folder());
+        backend->process().setEnvironment(environment);
+        return backend;
+    }
 
     MainWindow &form() { return app->form(); }
     MainContext &ctx() { return app->context(); }
@@ -165,4 +182,5 @@ protected:
     std::unique_ptr<AppComposer> app;
     QString privileged = defaultPrivileged;
     FailingClearCase::FailRule failWhen;
+    bool overCleartool = false;
 };
