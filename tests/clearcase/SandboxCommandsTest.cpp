@@ -61,6 +61,12 @@ TEST(CommandLineSplit, QuoteGivesEveryArgumentBack)
         ASSERT_EQ(back.size(), 2) << argument.toStdString();
         EXPECT_EQ(back.at(1), argument);
     }
+    // Closing quotes that could be read as escaped ones.
+    using Style = CommandLine::Style;
+    EXPECT_EQ(CommandLine::split(CommandLine::quote(QStringLiteral("ends in ^"))), QStringList{QStringLiteral("ends in ^")});
+    EXPECT_EQ(CommandLine::split(CommandLine::quote(QStringLiteral("a\\ b"), Style::Unix), Style::Unix),
+              QStringList{QStringLiteral("a\\ b")});
+    EXPECT_THROW(CommandLine::quote(QStringLiteral("it's a\\"), CommandLine::Style::Unix), ZanError);
     EXPECT_THROW(CommandLine::quote(QStringLiteral("both ' and \"")), ZanError);
     EXPECT_THROW(CommandLine::quote(QStringLiteral("two\nlines")), ZanError);
 }

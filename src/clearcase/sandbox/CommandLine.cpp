@@ -84,7 +84,15 @@ QString CommandLine::quote(const QString &argument, Style style)
         needsQuotes = needsQuotes || c.isSpace() || special.contains(c) || (style == Style::Unix && c == QLatin1Char('\\'));
     if (!needsQuotes)
         return argument;
-    if (hasSingle)
+    // A closing quote must not be read as escaped: ^' inside '...' on Windows, \" inside
+    // "..." on Unix.
+    const bool caretAtEnd = style == Style::Windows && argument.endsWith(QLatin1Char('^'));
+    const bool backslashAtEnd = style == Style::Unix && argument.endsWith(QLatin1Char('\\'));
+    if (hasSingle || caretAtEnd) {
+        if (hasDouble || backslashAtEnd)
+            throw ZanError(ZanError::CommandFailure, QStringLiteral("cleartool"),
+                           QStringLiteral("The text %1 cannot be passed to cleartool safely.").arg(argument));
         return QLatin1Char('"') + argument + QLatin1Char('"');
+    }
     return QLatin1Char('\'') + argument + QLatin1Char('\'');
 }
