@@ -30,41 +30,26 @@ TEST(TriggerCommandLines, TypeTriggerLineMatchesTheDocumentedExampleCharacterFor
                              "_KORVANE_SECURITY2@\\proj"));
 }
 
-TEST(TriggerCommandLines, AdminListDropsPlaceholderAndBlanks)
+TEST(TriggerCommandLines, CommandsTakeTheTypedInputsAsTheScriptExpectsThem)
 {
     auto in = exampleInputs();
     in.adminUsersText = QStringLiteral("<admin_users_list>");
+    in.viewDrive.clear();
     const TriggerCommandLines placeholder(in);
-    EXPECT_EQ(placeholder.adminList(), QString());
     EXPECT_EQ(placeholder.windowsCommand(), QStringLiteral("ccperl \\\\myhost\\triggers\\_qx_security_trigger.pl m "));
     EXPECT_EQ(placeholder.unixCommand(), QStringLiteral("perl /net/myhost/triggers/_qx_security_trigger.pl m "));
 
     in.adminUsersText = QStringLiteral("user1, user2");
-    EXPECT_EQ(TriggerCommandLines(in).windowsCommand(),
-              QStringLiteral("ccperl \\\\myhost\\triggers\\_qx_security_trigger.pl m user1,user2"));
-}
-
-TEST(TriggerCommandLines, EmptyViewDriveFallsBackToM)
-{
-    auto in = exampleInputs();
-    in.viewDrive.clear();
-    const TriggerCommandLines lines(in);
-    EXPECT_TRUE(lines.windowsCommand().endsWith(QStringLiteral(".pl m user1,user2")));
-    EXPECT_TRUE(lines.unixCommand().endsWith(QStringLiteral(".pl m user1,user2")));
     in.viewDrive = QStringLiteral("x");
-    EXPECT_TRUE(TriggerCommandLines(in).windowsCommand().endsWith(QStringLiteral(".pl x user1,user2")));
-}
+    EXPECT_EQ(TriggerCommandLines(in).windowsCommand(),
+              QStringLiteral("ccperl \\\\myhost\\triggers\\_qx_security_trigger.pl x user1,user2"));
 
-TEST(TriggerCommandLines, NoExemptionWithoutExemptUser)
-{
-    auto in = exampleInputs();
     in.exemptUser.clear();
-    const TriggerCommandLines lines(in);
-    EXPECT_FALSE(lines.typeTriggerCommand(QStringLiteral("\\proj")).contains(QStringLiteral("-nusers")));
-    EXPECT_TRUE(lines.typeTriggerCommand(QStringLiteral("\\proj"))
+    const TriggerCommandLines unexempted(in);
+    EXPECT_TRUE(unexempted.typeTriggerCommand(QStringLiteral("\\proj"))
                     .startsWith(QStringLiteral("mktrtype -type -preop MODIFY_TYPE -attype -all")));
-    EXPECT_TRUE(lines.elementTrigger().exemptUsers.isEmpty());
-    EXPECT_TRUE(lines.ucmTrigger().exemptUsers.isEmpty());
+    EXPECT_TRUE(unexempted.elementTrigger().exemptUsers.isEmpty());
+    EXPECT_TRUE(unexempted.ucmTrigger().exemptUsers.isEmpty());
 }
 
 TEST(TriggerCommandLines, InteropGivesWindowsThenUnixActions)

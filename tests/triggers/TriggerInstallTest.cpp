@@ -112,15 +112,6 @@ TEST_F(TriggerInstallTest, ApplyCopiesTheScriptMakesBothTriggerTypesAndStoresThe
     EXPECT_TRUE(showsApplied());
 }
 
-TEST_F(TriggerInstallTest, ExemptionFollowsTheNusersIndicator)
-{
-    form().nuserImage->show();
-    fillInputs();
-    apply();
-    EXPECT_EQ(stored(element).exemptUsers, QStringList{QStringLiteral("bob")});
-    EXPECT_EQ(stored(typeTrigger).exemptUsers, QStringList{QStringLiteral("bob")});
-}
-
 TEST_F(TriggerInstallTest, UcmIndicatorMakesOnlyTheUcmTriggerAndLeavesTheOthersAlone)
 {
     fillInputs();
