@@ -4,20 +4,6 @@
 #include <QDir>
 #include <gtest/gtest.h>
 
-TEST(Registry, ReadsWritesAndDeletesWithoutAnyMessage)
-{
-    ShellFixture f;
-    EXPECT_EQ(f.registry.readFromReg(QStringLiteral("never written")), QString());
-    f.registry.saveToReg(QStringLiteral("AdminListproj"), QStringLiteral("bob,alice"));
-    EXPECT_EQ(f.registry.readFromReg(QStringLiteral("adminlistPROJ")), QStringLiteral("bob,alice"));
-    f.registry.DeleteFromReg(QStringLiteral("AdminListproj"));
-    f.registry.DeleteFromReg(QStringLiteral("AdminListproj"));
-    f.registry.saveToReg(QStringLiteral("dev"), QStringLiteral("bob"));
-    f.registry.delFromReg(QVariant(QStringLiteral("dev")));
-    EXPECT_TRUE(f.registry.allSettings().isEmpty());
-    EXPECT_EQ(f.prompter.count(), 0);
-}
-
 TEST(Registry, StoreFailuresGiveTheBoxedErrorLeaveBusyAndReadAsEmpty)
 {
     ShellFixture f;

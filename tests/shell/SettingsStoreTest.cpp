@@ -86,25 +86,7 @@ TEST(SettingsStore, AnyTextSurvivesAReopenInInsertionOrder)
     EXPECT_EQ(reopened.value(QStringLiteral("never written")), QString());
 }
 
-TEST(SettingsStore, AnEmptyKeyIsRefusedNamingTheFile)
-{
-    QTemporaryDir dir;
-    SettingsStore store(dir.path());
-    const QString error = errorOf([&] { store.setValue(QString(), QStringLiteral("v")); });
-    EXPECT_TRUE(error.contains(QDir::toNativeSeparators(store.filePath()))) << error.toStdString();
-    EXPECT_TRUE(store.entries().isEmpty());
-}
 
-TEST(SettingsStore, SeesWhatAnotherStoreObjectWroteToTheSameFile)
-{
-    QTemporaryDir dir;
-    SettingsStore first(dir.path());
-    SettingsStore second(dir.path());
-    first.setValue(QStringLiteral("A"), QStringLiteral("1"));
-    EXPECT_EQ(second.value(QStringLiteral("a")), QStringLiteral("1"));
-    second.setValue(QStringLiteral("B"), QStringLiteral("2"));
-    EXPECT_EQ(keysOf(first), (QStringList{QStringLiteral("A"), QStringLiteral("B")}));
-}
 
 TEST(SettingsStore, ADamagedFileIsKeptAsideWithAMessageAndTheStoreGoesOnEmpty)
 {
@@ -132,27 +114,6 @@ TEST(SettingsStore, ADamagedFileIsKeptAsideWithAMessageAndTheStoreGoesOnEmpty)
     EXPECT_EQ(fileContent(dir.filePath(copies.first())), damaged);
 }
 
-TEST(SettingsStore, FilesThatAreNotStoresCountAsDamaged)
-{
-    const QList<QByteArray> notStores{
-        QByteArray(),
-        QByteArray("[CONFIG]\nNUSERS=1\n"),
-        QByteArray(R"({"application":"OTHER","section":"CONFIG","entries":[]})"),
-        QByteArray(R"({"application":"QXSECURITY","section":"CONFIG","entries":[["k"]]})"),
-        QByteArray(R"({"application":"QXSECURITY","section":"CONFIG","entries":[["k","1"],["K","2"]]})"),
-    };
-    for (const QByteArray &content : notStores) {
-        QTemporaryDir dir;
-        SettingsStore store(dir.path());
-        {
-            QFile file(store.filePath());
-            ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-            file.write(content);
-        }
-        EXPECT_FALSE(errorOf([&] { store.entries(); }).isEmpty()) << content.constData();
-        EXPECT_EQ(corruptCopies(dir).size(), 1) << content.constData();
-    }
-}
 
 TEST(SettingsStore, AStoreThatCannotBeReadIsNeitherReplacedNorMovedAside)
 {

@@ -50,14 +50,6 @@ TEST(ConfigFileFormat, LeavesOutRecordsThatWouldReadBackDifferently)
     EXPECT_EQ(composed.content, QByteArray("#ZAN#\r\nNTLocproj:C:\\triggers\r\n"));
 }
 
-TEST(ConfigFileFormat, RecordsSplitAtTheFirstColonOnly)
-{
-    using Pair = QPair<QString, QString>;
-    EXPECT_EQ(ConfigFile::splitRecord(QStringLiteral("NTLocproj:C:\\triggers")), Pair(QStringLiteral("NTLocproj"), QStringLiteral("C:\\triggers")));
-    EXPECT_EQ(ConfigFile::splitRecord(QStringLiteral("no colon here")), Pair(QStringLiteral("no colon here"), QString()));
-    EXPECT_EQ(ConfigFile::splitRecord(QStringLiteral(":value")), Pair(QString(), QStringLiteral("value")));
-    EXPECT_EQ(ConfigFile::splitRecord(QStringLiteral("key: value ")), Pair(QStringLiteral("key"), QStringLiteral(" value ")));
-}
 
 TEST(ConfigFileFormat, AcceptsEveryLineEndAndAByteOrderMark)
 {
