@@ -130,12 +130,13 @@ void GroupsController::deleteSelected(bool isGroups)
     else
         m_ctx.registry.delFromReg(selectedGroup()); // rewritten with the remaining members by the save
     {
-        // The list reselects as rows go; the first remaining entry is selected below.
+        // The list reselects as rows go; only the first remaining entry is selected, once.
         const QSignalBlocker blocker(edited);
         ListRoutines::deletedSelectedInList(ItemList(edited));
+        if (edited->count() > 0)
+            edited->setCurrentRow(0);
     }
     if (edited->count() > 0) {
-        edited->setCurrentRow(0);
         if (isGroups)
             selectGroup();
         return;
