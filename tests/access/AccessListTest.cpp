@@ -80,13 +80,6 @@ TEST_F(AccessLists, UserChooserRefusesPlaceholdersMarkerDuplicatesAndBadNames)
     EXPECT_EQ(form().statusPanel->text(), QStringLiteral("Status"));
 }
 
-TEST_F(AccessLists, UserChooserOpensOnlyWithAnOperationListed)
-{
-    selectElement(mainC);
-    form().zanBut[2]->click();
-    EXPECT_FALSE(MainWindow::isShown(form().selectUserCombo));
-    EXPECT_FALSE(MainWindow::isShown(form().selectGroupCombo));
-}
 
 TEST_F(AccessLists, FailedWriteUndoesTheUserEdit)
 {

@@ -87,23 +87,7 @@ TEST_F(ApplyPurge, CopiesTheBaseSettingsToEveryOtherCheckedElement)
     EXPECT_FALSE(MainWindow::isShown(form().ProgressBar1));
 }
 
-TEST_F(ApplyPurge, NoToTheQuestionWritesNothing)
-{
-    selectBase();
-    check({elementPath(mainC), elementPath(utilC)});
-    prompter.answers.enqueue(Prompter::Answer::No);
-    ctx().hooks.doApplyAllChecked();
-    EXPECT_EQ(valueOn(utilC, QStringLiteral("__checkout")), QStringLiteral("<absent>"));
-}
 
-TEST_F(ApplyPurge, BaseWithoutGroupsWritesAnEmptyGroupsValue)
-{
-    selectBase(false);
-    check({elementPath(utilC)});
-    ctx().hooks.doApplyAllChecked();
-    EXPECT_EQ(prompter.count(), 0);
-    expectCopiedTo(utilC, QString());
-}
 
 TEST_F(ApplyPurge, VobRootAskedPerTargetAndNoSkipsOnlyTheRoot)
 {

@@ -52,25 +52,14 @@ TEST_F(Operations, StopMessageOnlyForPrivilegedOperationsAwayFromTheVobRoot)
     EXPECT_FALSE(MainWindow::isShown(form().stopImage));
 }
 
-TEST_F(Operations, PrivilegedListIsReadAtEachSelection)
+TEST_F(Operations, PrivilegedFirstEntryStopsAtOnceAndAnyPanelButtonHidesIt)
 {
     selectElement(mainC);
     privileged = QStringLiteral("checkout");
     openPicker(); // the first entry, checkout, is selected at once
     EXPECT_TRUE(MainWindow::isShown(form().stopImage));
-    form().zanBut[3]->click(); // every panel button hides the stop message first
+    form().zanBut[3]->click();
     EXPECT_FALSE(MainWindow::isShown(form().stopImage));
-
-    privileged = QStringLiteral("unreserve");
-    QListWidget *picker = form().zanSubList;
-    picker->setCurrentItem(picker->findItems(QStringLiteral("reserve"), Qt::MatchExactly).first());
-    EXPECT_TRUE(MainWindow::isShown(form().stopImage));
-
-    privileged = QStringLiteral("MKTYPE");
-    picker->setCurrentItem(picker->findItems(QStringLiteral("mktype"), Qt::MatchExactly).first());
-    EXPECT_FALSE(MainWindow::isShown(form().stopImage));
-
-    EXPECT_TRUE(controller<OperationsController>().isPrivilegedOperation(QString()));
 }
 
 TEST_F(Operations, UcmOperationsOnlyWhileTheIndicatorShows)
@@ -163,20 +152,6 @@ TEST_F(Operations, PrivilegedOperationLandsOnTheVobRootDirectory)
     EXPECT_EQ(valueOn(QString(), QStringLiteral("__mktype")), QStringLiteral("admin"));
 }
 
-TEST_F(Operations, UsersValueFollowsTheListAndFallsBackToNone)
-{
-    selectElement(mainC);
-    openPicker();
-    addOperation(QStringLiteral("checkout"));
-    typeUser(QStringLiteral("bob"));
-    typeUser(QStringLiteral("ALL"));
-    EXPECT_EQ(valueOn(mainC, QStringLiteral("__checkout")), QStringLiteral("bob,ALL"));
-
-    form().zanList[1]->selectAll();
-    form().zanBut[3]->click();
-    EXPECT_EQ(form().zanList[1]->count(), 0);
-    EXPECT_EQ(valueOn(mainC, QStringLiteral("__checkout")), QStringLiteral("NONE"));
-}
 
 TEST_F(Operations, SelectingAnOperationLoadsItsUsersAndTheElementsGroups)
 {
