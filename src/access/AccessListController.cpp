@@ -89,7 +89,9 @@ AccessListController::AccessListController(MainContext &context) : m_ctx(context
         connect(form.zanList[i], &QListWidget::itemDoubleClicked, this, [this, i] { zanListDoubleClicked(i); });
 
     connect(form.selectUserCombo, qOverload<int>(&QComboBox::activated), this, &AccessListController::addUserToList);
-    connect(form.selectUserCombo->lineEdit(), &QLineEdit::returnPressed, this, &AccessListController::addUserToList);
+    // Enter is taken before the combo box sees it: the combo's own handling would also
+    // report the typed name as activated when it matches an item, running the step twice.
+    form.selectUserCombo->lineEdit()->installEventFilter(this);
     connect(form.selectGroupCombo, qOverload<int>(&QComboBox::activated), this, [this] { addUsersFromGroup(false); });
     form.selectGroupCombo->installEventFilter(this);
 
@@ -361,13 +363,17 @@ void AccessListController::deleteGroupFromElem()
 bool AccessListController::eventFilter(QObject *watched, QEvent *event)
 {
     MainWindow &form = m_ctx.form;
-    if (watched == form.selectGroupCombo && event->type() == QEvent::KeyPress) {
+    const bool chooser = watched == form.selectGroupCombo || watched == form.selectUserCombo->lineEdit();
+    if (chooser && event->type() == QEvent::KeyPress) {
         const int key = static_cast<QKeyEvent *>(event)->key();
         if (key == Qt::Key_Return || key == Qt::Key_Enter) {
-            addUsersFromGroup(false);
+            if (watched == form.selectGroupCombo)
+                addUsersFromGroup(false);
+            else
+                addUserToList();
             return true;
         }
-    } else if (event->type() == QEvent::MouseButtonPress && watched != form.selectGroupCombo) {
+    } else if (event->type() == QEvent::MouseButtonPress && !chooser) {
         m_ctx.hooks.hideSubLists();
     }
     return QObject::eventFilter(watched, event);

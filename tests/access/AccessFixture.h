@@ -20,6 +20,7 @@
 #include <QComboBox>
 #include <QCoreApplication>
 #include <QDir>
+#include <QKeyEvent>
 #include <QProcessEnvironment>
 #include <QDate>
 #include <QLabel>
@@ -172,7 +173,8 @@ protected:
     void typeUser(const QString &user)
     {
         form().selectUserCombo->setEditText(user);
-        emit form().selectUserCombo->lineEdit()->returnPressed();
+        QKeyEvent enter(QEvent::KeyPress, Qt::Key_Return, Qt::NoModifier);
+        QCoreApplication::sendEvent(form().selectUserCombo->lineEdit(), &enter);
     }
 
     TempSandbox sandbox;

@@ -91,6 +91,11 @@ TEST_F(AccessLists, FailedWriteUndoesTheUserEdit)
     EXPECT_TRUE(entries(form().selectUserCombo).contains(QStringLiteral("carol"))); // the chooser keeps it
     EXPECT_EQ(addCCAttrToElemError(), QStringLiteral("Error..."));
 
+    // Enter on a name the chooser holds runs the step once: one write, one report.
+    prompter.clear();
+    typeUser(QStringLiteral("ALL"));
+    EXPECT_EQ(prompter.count(), 1);
+
     selectUsers({QStringLiteral("bob")});
     form().zanBut[3]->click();
     EXPECT_EQ(entries(form().zanList[1]), (QStringList{QStringLiteral("bob"), QStringLiteral("eve")}));
