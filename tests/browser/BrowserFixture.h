@@ -29,11 +29,14 @@
 class SteppingPlatform : public FakePlatform
 {
 public:
-    std::function<void()> onProcessEvents;
+    std::function<void()> onProcessEvents;     // runs once
+    std::function<void()> everyProcessEvents;  // runs every time
     void processEvents() override
     {
         if (auto step = std::exchange(onProcessEvents, nullptr))
             step();
+        if (everyProcessEvents)
+            everyProcessEvents();
     }
 };
 

@@ -2,6 +2,8 @@
 // checked-element list, "Check All"/"Uncheck All" and the tab strip.
 #include "BrowserFixture.h"
 
+#include "util/ZanError.h"
+
 #include <QColor>
 #include <QDir>
 #include <QTabWidget>
@@ -225,16 +227,75 @@ TEST_F(ElementTreeTest, FileCheckedBeforeItsDirectoryIsListedOnce)
 TEST_F(ElementTreeTest, StatusBarNamesEachNodeOfTheWalk)
 {
     click(openNode(projRoot));
-    QStringList seen;
-    QTreeWidgetItem *readme = openNode(inProj(SandboxSeed::readmeTxt));
-    platform.onProcessEvents = [&] { seen << form().statusPanel->text(); };
-    setCheck(readme->parent(), true);
-    EXPECT_EQ(seen, QStringList{QStringLiteral("Selecting Folder --> ") + inProj(SandboxSeed::docsDir)});
-    setCheck(readme, false);
-    EXPECT_EQ(form().statusPanel->text(), QStringLiteral("Total Count: 1"));
-    platform.onProcessEvents = [&] { seen << form().statusPanel->text(); };
-    setCheck(readme->parent(), false);
-    EXPECT_EQ(seen.last(), QStringLiteral("Un-Selecting Folder --> ") + inProj(SandboxSeed::docsDir));
+    QTreeWidgetItem *src = openNode(inProj(SandboxSeed::srcDir));
+    QStringList seen; // the status text each time the walk lets events run
+    platform.everyProcessEvents = [&] { seen << form().statusPanel->text(); };
+    setCheck(src, true);
+    EXPECT_EQ(seen, (QStringList{QStringLiteral("Selecting Folder --> ") + inProj(QStringLiteral("src")),
+                                 QStringLiteral("Selecting Folder --> ") + inProj(QStringLiteral("src\\include")),
+                                 QStringLiteral("Selecting --> ") + inProj(QStringLiteral("src\\include\\util.h")),
+                                 QStringLiteral("Selecting --> ") + inProj(QStringLiteral("src\\main.c")),
+                                 QStringLiteral("Selecting --> ") + inProj(QStringLiteral("src\\private.tmp"))}));
+    seen.clear();
+    setCheck(src, false);
+    EXPECT_EQ(seen.first(), QStringLiteral("Un-Selecting Folder --> ") + inProj(QStringLiteral("src")));
+    EXPECT_EQ(seen.last(), QStringLiteral("Un-Selecting --> ") + inProj(QStringLiteral("src\\private.tmp")));
+}
+
+TEST_F(ElementTreeTest, ElementSettingsLoadAndTheFirstOperationIsSelected)
+{
+    SandboxStore &store = sandbox.store();
+    store.addAttributeType(SandboxSeed::projVob, {QStringLiteral("__checkout"), 8, QString(), {}});
+    store.attachAttribute(SandboxSeed::projVob, QStringLiteral("src/main.c"), QStringLiteral("__checkout"),
+                          QStringLiteral("bob"), QString(), false);
+    QStringList steps;
+    MainHooks &hooks = app->context().hooks;
+    hooks.hideSubLists = [&] { steps << QStringLiteral("hideSubLists"); };
+    hooks.setTrigStatus = [&] { steps << QStringLiteral("setTrigStatus ") + form().vobTagTxt->text(); };
+    hooks.doMakeGroupAttype = [&](const QString &tag) { steps << QStringLiteral("doMakeGroupAttype ") + tag; };
+    QTreeWidgetItem *root = openNode(projRoot);
+    QTreeWidgetItem *mainC = openNode(inProj(SandboxSeed::mainC));
+    form().zanList[1]->addItem(QStringLiteral("stale user"));
+    steps.clear();
+
+    click(root);
+    EXPECT_EQ(steps, (QStringList{QStringLiteral("hideSubLists"), QStringLiteral("setTrigStatus \\proj"),
+                                  QStringLiteral("doMakeGroupAttype \\proj")}));
+    EXPECT_EQ(form().zanList[1]->count(), 0);
+
+    steps.clear();
+    int selectedRow = -1;
+    QObject::connect(form().zanList[0], &QListWidget::currentRowChanged, [&](int row) { selectedRow = row; });
+    click(mainC);
+    ASSERT_FALSE(steps.isEmpty());
+    EXPECT_EQ(steps.first(), QStringLiteral("hideSubLists"));
+    EXPECT_TRUE(steps.filter(QStringLiteral("Trig")).isEmpty());
+    EXPECT_TRUE(steps.filter(QStringLiteral("Attype")).isEmpty());
+    EXPECT_EQ(listTexts(form().zanList[0]), QStringList{QStringLiteral("checkout")});
+    EXPECT_EQ(selectedRow, 0);
+}
+
+TEST_F(ElementTreeTest, FailuresOfANodeClickAndOfAListingAreReported)
+{
+    app->context().hooks.hideSubLists = [] { throw ZanError(ZanError::General, QStringLiteral("test"), QStringLiteral("broken step")); };
+    click(openNode(bobView));
+    ASSERT_EQ(prompter.count(), 1);
+    EXPECT_EQ(prompter.last().text, QStringLiteral("Error:broken step\r\ntTreeList()"));
+    EXPECT_EQ(prompter.last().title, QStringLiteral("Error..."));
+    EXPECT_EQ(prompter.last().icon, Prompter::Icon::Critical);
+    EXPECT_EQ(form().statusPanel->text(), QStringLiteral("Status"));
+
+    app->context().hooks.hideSubLists = [] {};
+    prompter.clear();
+    QTreeWidgetItem *docs = openNode(inProj(SandboxSeed::docsDir));
+    ASSERT_TRUE(QDir(sandbox.store().vobFolder(SandboxSeed::projVob) + QStringLiteral("/docs")).removeRecursively());
+    click(docs);
+    ASSERT_EQ(prompter.count(), 1);
+    EXPECT_TRUE(prompter.last().text.startsWith(QStringLiteral("Error:: ")));
+    EXPECT_TRUE(prompter.last().text.endsWith(QStringLiteral("\r\n")));
+    EXPECT_EQ(prompter.last().title, QStringLiteral("Zan Utility"));
+    EXPECT_EQ(prompter.last().icon, Prompter::Icon::None);
+    EXPECT_EQ(docs->childCount(), 0);
 }
 
 TEST_F(ElementTreeTest, TreeRebuiltDuringAWalkStopsTheWalkSafely)
