@@ -125,25 +125,24 @@ protected:
         form().tTreeList->setCurrentItem(node);
     }
 
+    void expectLastMessage(const QString &text, const QString &title, Prompter::Icon icon)
+    {
+        ASSERT_GT(prompter.count(), 0);
+        EXPECT_EQ(prompter.last().text, text);
+        EXPECT_EQ(prompter.last().title, title);
+        EXPECT_EQ(prompter.last().icon, icon);
+    }
+
     // The user ticking or clearing a check box.
     static void setCheck(QTreeWidgetItem *node, bool checked)
     {
         node->setCheckState(0, checked ? Qt::Checked : Qt::Unchecked);
     }
 
-    QStringList messagesTitled(const QString &title) const
-    {
-        QStringList texts;
-        for (const ScriptedPrompter::Record &record : prompter.records) {
-            if (record.title == title)
-                texts << record.text;
-        }
-        return texts;
-    }
-
     const QString crlf = QStringLiteral("\r\n");
     const QString bobView = QStringLiteral("m:\\") + SandboxSeed::bobDev;
     const QString projRoot = bobView + QStringLiteral("\\proj");
+    QString inProj(const QString &relative) const { return projRoot + QLatin1Char('\\') + relative; }
 
     SteppingPlatform platform;
     ScriptedPrompter prompter;

@@ -19,8 +19,6 @@ protected:
         prompter.clear();
     }
 
-    QString inProj(const QString &relative) const { return projRoot + QLatin1Char('\\') + relative; }
-
     QStringList checkedNodes() const
     {
         QStringList paths;
@@ -33,14 +31,13 @@ protected:
 
     void expectCheckedButtons(bool enabled)
     {
-        EXPECT_EQ(form().applyAllCheckedBut->isEnabled(), enabled);
-        EXPECT_EQ(form().deleteAllCheckedBut->isEnabled(), enabled);
-        EXPECT_EQ(form().zanLbl[3]->isEnabled(), enabled);
-        EXPECT_EQ(form().zanLbl[4]->isEnabled(), enabled);
+        for (QWidget *w : std::initializer_list<QWidget *>{form().applyAllCheckedBut, form().deleteAllCheckedBut, form().zanLbl[3],
+                                                           form().zanLbl[4]})
+            EXPECT_EQ(w->isEnabled(), enabled) << w->objectName().toStdString();
     }
 };
 
-TEST_F(ElementTreeTest, DriveAndViewNodesListChildrenWithoutSettingAVob)
+TEST_F(ElementTreeTest, NodeClicksSetTheCurrentVobOnlyForElements)
 {
     QTreeWidgetItem *drive = openNode(QStringLiteral("m:"));
     click(drive);
@@ -54,16 +51,8 @@ TEST_F(ElementTreeTest, DriveAndViewNodesListChildrenWithoutSettingAVob)
     EXPECT_EQ(form().zanCurSettingLbl->text(), QStringLiteral("Element: <UNDEF>"));
     EXPECT_EQ(form().zanLbl[3]->text(), QStringLiteral("Apply to all checked based on: <UNDEF>"));
     EXPECT_EQ(form().trigLbl[0]->text(), QStringLiteral("Trigger setup for VOB: <UNDEF>"));
-    EXPECT_TRUE(form().selectedElemTxt->text().isEmpty());
-    EXPECT_EQ(TreeNode::kind(view), QStringLiteral("folderClosed"));
-    EXPECT_EQ(form().statusPanel->text(), QStringLiteral("Status"));
-}
 
-TEST_F(ElementTreeTest, VobRootAndFileClicksSetTheCurrentVobAndElement)
-{
-    QTreeWidgetItem *root = openNode(projRoot);
-    ASSERT_NE(root, nullptr);
-    click(root);
+    click(openNode(projRoot));
     EXPECT_EQ(form().vobTagTxt->text(), QStringLiteral("\\proj"));
     EXPECT_EQ(form().vobRootTxt->text(), projRoot);
     EXPECT_EQ(form().selectedElemTxt->text(), projRoot + QStringLiteral("\\."));
@@ -71,37 +60,59 @@ TEST_F(ElementTreeTest, VobRootAndFileClicksSetTheCurrentVobAndElement)
     EXPECT_EQ(form().trigLbl[0]->text(), QStringLiteral("Trigger setup for VOB: \\proj"));
 
     QTreeWidgetItem *file = openNode(inProj(SandboxSeed::mainC));
-    ASSERT_NE(file, nullptr);
     click(file);
     EXPECT_EQ(form().zanCurSettingLbl->text(), QStringLiteral("Element: main.c"));
     EXPECT_EQ(form().zanLbl[3]->text(), QStringLiteral("Apply to all checked based on: main.c"));
     EXPECT_EQ(form().selectedElemTxt->text(), inProj(SandboxSeed::mainC));
     EXPECT_EQ(form().vobRootTxt->text(), projRoot);
     EXPECT_EQ(file->childCount(), 0);
-    EXPECT_EQ(TreeNode::kind(file), QStringLiteral("file"));
-    EXPECT_TRUE(prompter.texts().filter(QStringLiteral("Error")).isEmpty()) << prompter.texts().join("|").toStdString();
-}
 
-TEST_F(ElementTreeTest, ViewPrivateFileIsNoElementAndKeepsTheCurrentVob)
-{
-    click(openNode(projRoot));
+    // A view-private file is no element: the current VOB stays.
     click(openNode(inProj(SandboxSeed::privateFile)));
     EXPECT_EQ(form().zanCurSettingLbl->text(), QStringLiteral("Element: <UNDEF>"));
     EXPECT_TRUE(form().selectedElemTxt->text().isEmpty());
     EXPECT_EQ(form().vobTagTxt->text(), QStringLiteral("\\proj"));
+    EXPECT_EQ(form().statusPanel->text(), QStringLiteral("Status"));
+    EXPECT_TRUE(prompter.texts().filter(QStringLiteral("Error")).isEmpty());
 }
 
 TEST_F(ElementTreeTest, FolderNamedLikeItsVobIsAnOrdinaryElement)
 {
-    const QString relative = QStringLiteral("src\\proj");
     sandbox.store().addElement(SandboxSeed::projVob, QStringLiteral("src/proj"), true);
     ASSERT_TRUE(QDir().mkpath(sandbox.store().vobFolder(SandboxSeed::projVob) + QStringLiteral("/src/proj")));
-    QTreeWidgetItem *folder = openNode(inProj(relative));
-    ASSERT_NE(folder, nullptr);
-    click(folder);
+    click(openNode(inProj(QStringLiteral("src\\proj"))));
     EXPECT_EQ(form().zanCurSettingLbl->text(), QStringLiteral("Element: proj"));
-    EXPECT_EQ(form().selectedElemTxt->text(), inProj(relative));
+    EXPECT_EQ(form().selectedElemTxt->text(), inProj(QStringLiteral("src\\proj")));
     EXPECT_EQ(form().vobRootTxt->text(), projRoot);
+}
+
+TEST_F(ElementTreeTest, ElementSettingsLoadAndVobRootStepsRunInOrder)
+{
+    SandboxStore &store = sandbox.store();
+    store.addAttributeType(SandboxSeed::projVob, {QStringLiteral("__checkout"), 8, QString(), {}});
+    store.attachAttribute(SandboxSeed::projVob, QStringLiteral("src/main.c"), QStringLiteral("__checkout"), QStringLiteral("bob"),
+                          QString(), false);
+    QTreeWidgetItem *root = openNode(projRoot);
+    QTreeWidgetItem *mainC = openNode(inProj(SandboxSeed::mainC));
+    QStringList steps;
+    MainHooks &hooks = app->context().hooks;
+    hooks.hideSubLists = [&] { steps << QStringLiteral("hideSubLists"); };
+    hooks.setTrigStatus = [&] { steps << QStringLiteral("setTrigStatus ") + form().vobTagTxt->text(); };
+    hooks.doMakeGroupAttype = [&](const QString &tag) { steps << QStringLiteral("doMakeGroupAttype ") + tag; };
+    form().zanList[1]->addItem(QStringLiteral("stale user"));
+
+    click(root);
+    EXPECT_EQ(steps, (QStringList{QStringLiteral("hideSubLists"), QStringLiteral("setTrigStatus \\proj"),
+                                  QStringLiteral("doMakeGroupAttype \\proj")}));
+    EXPECT_EQ(form().zanList[1]->count(), 0);
+
+    steps.clear();
+    int selectedRow = -1;
+    QObject::connect(form().zanList[0], &QListWidget::currentRowChanged, [&](int row) { selectedRow = row; });
+    click(mainC);
+    EXPECT_TRUE(steps.filter(QStringLiteral("VOB")).isEmpty() && steps.filter(QStringLiteral("Attype")).isEmpty());
+    EXPECT_EQ(listTexts(form().zanList[0]), QStringList{QStringLiteral("checkout")});
+    EXPECT_EQ(selectedRow, 0);
 }
 
 TEST_F(ElementTreeTest, UcmProjectVobIsRefusedAndTheCurrentVobStays)
@@ -113,21 +124,18 @@ TEST_F(ElementTreeTest, UcmProjectVobIsRefusedAndTheCurrentVobStays)
 
     QTreeWidgetItem *pvob = openNode(bobView + QStringLiteral("\\proj_pvob"));
     click(pvob);
-    const QString refusal = QStringLiteral("Current beta version of Zan Utility\r\n"
-                                           "does not yet support UCM Project VOB.\r\n\r\n"
-                                           "UCM will be supported in a future release");
-    ASSERT_EQ(messagesTitled(QStringLiteral("UCM Project VOB....")), QStringList{refusal});
-    EXPECT_EQ(prompter.records.first().icon, Prompter::Icon::Exclamation);
-    EXPECT_TRUE(MainWindow::isShown(form().ucmVobImage));
-    EXPECT_TRUE(MainWindow::isShown(form().ucmVobLbl));
+    EXPECT_EQ(prompter.count(), 1);
+    expectLastMessage(QStringLiteral("Current beta version of Zan Utility\r\ndoes not yet support UCM Project VOB.\r\n\r\n"
+                                     "UCM will be supported in a future release"),
+                      QStringLiteral("UCM Project VOB...."), Prompter::Icon::Exclamation);
+    EXPECT_TRUE(MainWindow::isShown(form().ucmVobImage) && MainWindow::isShown(form().ucmVobLbl));
     EXPECT_EQ(form().vobTagTxt->text(), QStringLiteral("\\proj"));
     EXPECT_EQ(form().vobRootTxt->text(), rootText);
     EXPECT_EQ(form().selectedElemTxt->text(), elementText);
     EXPECT_EQ(form().zanCurSettingLbl->text(), QStringLiteral("Element: proj_pvob"));
     EXPECT_EQ(pvob->childCount(), 0);
     EXPECT_EQ(form().statusPanel->text(), QStringLiteral("Status"));
-    EXPECT_FALSE(form().projList->isEnabled());
-    EXPECT_FALSE(form().streamsList->isEnabled());
+    EXPECT_FALSE(form().projList->isEnabled() || form().streamsList->isEnabled());
 
     // The next ordinary VOB hides the indicator again.
     click(openNode(bobView + QStringLiteral("\\tools")));
@@ -140,7 +148,6 @@ TEST_F(ElementTreeTest, LostFoundVersionNamesAndDoubleDotsAreNotShown)
     QTreeWidgetItem *root = openNode(projRoot);
     click(root);
     const QStringList children = childTexts(root);
-    EXPECT_TRUE(children.contains(QStringLiteral("src")));
     EXPECT_TRUE(children.contains(QStringLiteral("dir with blanks")));
     for (const QString &hidden : {SandboxSeed::lostFound, SandboxSeed::atAtFile, SandboxSeed::dotDotFile, QStringLiteral("..")})
         EXPECT_FALSE(children.contains(hidden)) << hidden.toStdString();
@@ -150,64 +157,58 @@ TEST_F(ElementTreeTest, LostFoundVersionNamesAndDoubleDotsAreNotShown)
     EXPECT_EQ(root->childCount(), count);
 }
 
-TEST_F(ElementTreeTest, CheckingBeforeAVobIsSelectedIsRefused)
+TEST_F(ElementTreeTest, CheckingIsRefusedBeforeAVobAndForDrives)
 {
     QTreeWidgetItem *view = openNode(bobView);
     setCheck(view, true);
-    ASSERT_EQ(prompter.count(), 1);
-    EXPECT_EQ(prompter.last().text, QStringLiteral("You must first select a VOB"));
-    EXPECT_EQ(prompter.last().title, QStringLiteral("VOB Not Selected"));
-    EXPECT_EQ(prompter.last().icon, Prompter::Icon::Exclamation);
+    EXPECT_EQ(prompter.count(), 1);
+    expectLastMessage(QStringLiteral("You must first select a VOB"), QStringLiteral("VOB Not Selected"), Prompter::Icon::Exclamation);
     EXPECT_EQ(view->checkState(0), Qt::Unchecked);
-    EXPECT_EQ(form().selectedList->count(), 0);
-}
-
-TEST_F(ElementTreeTest, UncheckingBeforeAVobIsSelectedSaysNothing)
-{
-    QTreeWidgetItem *view = openNode(bobView);
     {
-        QSignalBlocker quiet(form().tTreeList);
+        QSignalBlocker quiet(form().tTreeList); // a mark the user could have set earlier
         view->setCheckState(0, Qt::Checked);
         view->setData(0, TreeNode::KnownCheckRole, int(Qt::Checked));
     }
     setCheck(view, false);
-    EXPECT_TRUE(prompter.records.isEmpty());
-}
+    EXPECT_EQ(prompter.count(), 1); // unchecking says nothing
 
-TEST_F(ElementTreeTest, DriveNodeCannotBeChecked)
-{
     click(openNode(projRoot));
     QTreeWidgetItem *drive = openNode(QStringLiteral("m:"));
     setCheck(drive, true);
     EXPECT_EQ(drive->checkState(0), Qt::Unchecked);
     EXPECT_EQ(form().selectedList->count(), 0);
     EXPECT_EQ(form().statusPanel->text(), QStringLiteral("Total Count: 0"));
-    expectCheckedButtons(false);
 }
 
 TEST_F(ElementTreeTest, CheckingADirectoryListsItFirstThenItsSubtreeAndUncheckingRemovesThem)
 {
     click(openNode(projRoot));
     QTreeWidgetItem *src = openNode(inProj(SandboxSeed::srcDir));
-    ASSERT_NE(src, nullptr);
+    QStringList seen; // the status text each time the walk lets events run
+    platform.everyProcessEvents = [&] { seen << form().statusPanel->text(); };
     setCheck(src, true);
     const QStringList expected{inProj(QStringLiteral("src")), inProj(QStringLiteral("src\\include")),
                                inProj(QStringLiteral("src\\include\\util.h")), inProj(QStringLiteral("src\\main.c")),
                                inProj(QStringLiteral("src\\private.tmp")), inProj(QStringLiteral("src\\util.c"))};
     EXPECT_EQ(listTexts(form().selectedList), expected);
     EXPECT_EQ(checkedNodes(), expected);
+    EXPECT_EQ(seen, (QStringList{QStringLiteral("Selecting Folder --> ") + expected[0], QStringLiteral("Selecting Folder --> ") + expected[1],
+                                 QStringLiteral("Selecting --> ") + expected[2], QStringLiteral("Selecting --> ") + expected[3],
+                                 QStringLiteral("Selecting --> ") + expected[4]}));
     EXPECT_EQ(form().statusPanel->text(), QStringLiteral("Total Count: 6"));
     EXPECT_EQ(form().applyAllCheckedBut->toolTip(),
               QStringLiteral("Apply access control to all selcted elements/artifacts.  Total selected: 6"));
     EXPECT_EQ(src->foreground(0).color(), QColor(0, 0, 255));
-    EXPECT_TRUE(src->isExpanded());
-    EXPECT_TRUE(MainWindow::isShown(form().tTreeList));
+    EXPECT_TRUE(src->isExpanded() && MainWindow::isShown(form().tTreeList));
     EXPECT_FALSE(platform.hourglass);
     expectCheckedButtons(true);
 
+    seen.clear();
     setCheck(src, false);
     EXPECT_EQ(form().selectedList->count(), 0);
     EXPECT_TRUE(checkedNodes().isEmpty());
+    EXPECT_EQ(seen.first(), QStringLiteral("Un-Selecting Folder --> ") + expected[0]);
+    EXPECT_EQ(seen.last(), QStringLiteral("Un-Selecting --> ") + expected[4]);
     EXPECT_EQ(form().statusPanel->text(), QStringLiteral("Total Count: 0"));
     EXPECT_EQ(src->child(0)->foreground(0).color(), QColor(Qt::black));
     expectCheckedButtons(false);
@@ -219,83 +220,8 @@ TEST_F(ElementTreeTest, FileCheckedBeforeItsDirectoryIsListedOnce)
     click(openNode(projRoot));
     QTreeWidgetItem *readme = openNode(inProj(SandboxSeed::readmeTxt));
     setCheck(readme, true);
-    EXPECT_EQ(form().statusPanel->text(), QStringLiteral("Total Count: 1"));
     setCheck(readme->parent(), true);
     EXPECT_EQ(listTexts(form().selectedList), (QStringList{inProj(SandboxSeed::readmeTxt), inProj(SandboxSeed::docsDir)}));
-}
-
-TEST_F(ElementTreeTest, StatusBarNamesEachNodeOfTheWalk)
-{
-    click(openNode(projRoot));
-    QTreeWidgetItem *src = openNode(inProj(SandboxSeed::srcDir));
-    QStringList seen; // the status text each time the walk lets events run
-    platform.everyProcessEvents = [&] { seen << form().statusPanel->text(); };
-    setCheck(src, true);
-    EXPECT_EQ(seen, (QStringList{QStringLiteral("Selecting Folder --> ") + inProj(QStringLiteral("src")),
-                                 QStringLiteral("Selecting Folder --> ") + inProj(QStringLiteral("src\\include")),
-                                 QStringLiteral("Selecting --> ") + inProj(QStringLiteral("src\\include\\util.h")),
-                                 QStringLiteral("Selecting --> ") + inProj(QStringLiteral("src\\main.c")),
-                                 QStringLiteral("Selecting --> ") + inProj(QStringLiteral("src\\private.tmp"))}));
-    seen.clear();
-    setCheck(src, false);
-    EXPECT_EQ(seen.first(), QStringLiteral("Un-Selecting Folder --> ") + inProj(QStringLiteral("src")));
-    EXPECT_EQ(seen.last(), QStringLiteral("Un-Selecting --> ") + inProj(QStringLiteral("src\\private.tmp")));
-}
-
-TEST_F(ElementTreeTest, ElementSettingsLoadAndTheFirstOperationIsSelected)
-{
-    SandboxStore &store = sandbox.store();
-    store.addAttributeType(SandboxSeed::projVob, {QStringLiteral("__checkout"), 8, QString(), {}});
-    store.attachAttribute(SandboxSeed::projVob, QStringLiteral("src/main.c"), QStringLiteral("__checkout"),
-                          QStringLiteral("bob"), QString(), false);
-    QStringList steps;
-    MainHooks &hooks = app->context().hooks;
-    hooks.hideSubLists = [&] { steps << QStringLiteral("hideSubLists"); };
-    hooks.setTrigStatus = [&] { steps << QStringLiteral("setTrigStatus ") + form().vobTagTxt->text(); };
-    hooks.doMakeGroupAttype = [&](const QString &tag) { steps << QStringLiteral("doMakeGroupAttype ") + tag; };
-    QTreeWidgetItem *root = openNode(projRoot);
-    QTreeWidgetItem *mainC = openNode(inProj(SandboxSeed::mainC));
-    form().zanList[1]->addItem(QStringLiteral("stale user"));
-    steps.clear();
-
-    click(root);
-    EXPECT_EQ(steps, (QStringList{QStringLiteral("hideSubLists"), QStringLiteral("setTrigStatus \\proj"),
-                                  QStringLiteral("doMakeGroupAttype \\proj")}));
-    EXPECT_EQ(form().zanList[1]->count(), 0);
-
-    steps.clear();
-    int selectedRow = -1;
-    QObject::connect(form().zanList[0], &QListWidget::currentRowChanged, [&](int row) { selectedRow = row; });
-    click(mainC);
-    ASSERT_FALSE(steps.isEmpty());
-    EXPECT_EQ(steps.first(), QStringLiteral("hideSubLists"));
-    EXPECT_TRUE(steps.filter(QStringLiteral("Trig")).isEmpty());
-    EXPECT_TRUE(steps.filter(QStringLiteral("Attype")).isEmpty());
-    EXPECT_EQ(listTexts(form().zanList[0]), QStringList{QStringLiteral("checkout")});
-    EXPECT_EQ(selectedRow, 0);
-}
-
-TEST_F(ElementTreeTest, FailuresOfANodeClickAndOfAListingAreReported)
-{
-    app->context().hooks.hideSubLists = [] { throw ZanError(ZanError::General, QStringLiteral("test"), QStringLiteral("broken step")); };
-    click(openNode(bobView));
-    ASSERT_EQ(prompter.count(), 1);
-    EXPECT_EQ(prompter.last().text, QStringLiteral("Error:broken step\r\ntTreeList()"));
-    EXPECT_EQ(prompter.last().title, QStringLiteral("Error..."));
-    EXPECT_EQ(prompter.last().icon, Prompter::Icon::Critical);
-    EXPECT_EQ(form().statusPanel->text(), QStringLiteral("Status"));
-
-    app->context().hooks.hideSubLists = [] {};
-    prompter.clear();
-    QTreeWidgetItem *docs = openNode(inProj(SandboxSeed::docsDir));
-    ASSERT_TRUE(QDir(sandbox.store().vobFolder(SandboxSeed::projVob) + QStringLiteral("/docs")).removeRecursively());
-    click(docs);
-    ASSERT_EQ(prompter.count(), 1);
-    EXPECT_TRUE(prompter.last().text.startsWith(QStringLiteral("Error:: ")));
-    EXPECT_TRUE(prompter.last().text.endsWith(QStringLiteral("\r\n")));
-    EXPECT_EQ(prompter.last().title, QStringLiteral("Zan Utility"));
-    EXPECT_EQ(prompter.last().icon, Prompter::Icon::None);
-    EXPECT_EQ(docs->childCount(), 0);
 }
 
 TEST_F(ElementTreeTest, TreeRebuiltDuringAWalkStopsTheWalkSafely)
@@ -312,18 +238,15 @@ TEST_F(ElementTreeTest, TreeRebuiltDuringAWalkStopsTheWalkSafely)
 TEST_F(ElementTreeTest, CheckAllFlipsMarksOnlyAndUncheckAllClearsEverything)
 {
     click(openNode(projRoot));
-    QTreeWidgetItem *docs = openNode(inProj(SandboxSeed::docsDir));
-    setCheck(docs, true);
+    setCheck(openNode(inProj(SandboxSeed::docsDir)), true);
     const QStringList listed = listTexts(form().selectedList);
 
     form().checkAll->click();
     for (QTreeWidgetItemIterator it(form().tTreeList); *it; ++it)
         EXPECT_EQ((*it)->checkState(0), TreeNode::isDrive(*it) ? Qt::Unchecked : Qt::Checked);
-    EXPECT_EQ(listTexts(form().selectedList), listed);
     form().checkAll->click();
     EXPECT_TRUE(checkedNodes().isEmpty());
     EXPECT_EQ(listTexts(form().selectedList), listed);
-    EXPECT_TRUE(prompter.records.isEmpty());
 
     form().checkAll->click();
     form().butClearAll->click();
@@ -331,27 +254,40 @@ TEST_F(ElementTreeTest, CheckAllFlipsMarksOnlyAndUncheckAllClearsEverything)
     EXPECT_EQ(form().selectedList->count(), 0);
     expectCheckedButtons(false);
     EXPECT_TRUE(tree().checkAllFlag()); // not reset by "Uncheck All"
+    EXPECT_TRUE(prompter.records.isEmpty());
 }
 
-TEST_F(ElementTreeTest, VobTagOfATwoPartPathIsAnError)
+TEST_F(ElementTreeTest, FailuresAreReportedInTheirOwnForms)
 {
     EXPECT_TRUE(tree().getVobTagFromNode(QStringLiteral("m:\\bob_dev")).isEmpty());
+    expectLastMessage(QStringLiteral("Error:Subscript out of range\r\ngetVobTagFromNode()"), QStringLiteral("Error..."),
+                      Prompter::Icon::Critical);
+
+    app->context().hooks.hideSubLists = [] { throw ZanError(ZanError::General, QStringLiteral("test"), QStringLiteral("broken")); };
+    click(openNode(bobView));
+    EXPECT_EQ(prompter.count(), 2);
+    expectLastMessage(QStringLiteral("Error:broken\r\ntTreeList()"), QStringLiteral("Error..."), Prompter::Icon::Critical);
+    EXPECT_EQ(form().statusPanel->text(), QStringLiteral("Status"));
+
+    // A directory that vanished from disk cannot be listed.
+    app->context().hooks.hideSubLists = [] {};
+    QTreeWidgetItem *docs = openNode(inProj(SandboxSeed::docsDir));
+    ASSERT_TRUE(QDir(sandbox.store().vobFolder(SandboxSeed::projVob) + QStringLiteral("/docs")).removeRecursively());
+    prompter.clear();
+    click(docs);
     ASSERT_EQ(prompter.count(), 1);
-    EXPECT_EQ(prompter.last().text, QStringLiteral("Error:Subscript out of range\r\ngetVobTagFromNode()"));
-    EXPECT_EQ(prompter.last().title, QStringLiteral("Error..."));
-    EXPECT_EQ(prompter.last().icon, Prompter::Icon::Critical);
+    EXPECT_TRUE(prompter.last().text.startsWith(QStringLiteral("Error:: ")) && prompter.last().text.endsWith(crlf));
+    EXPECT_EQ(prompter.last().title, QStringLiteral("Zan Utility"));
+    EXPECT_EQ(prompter.last().icon, Prompter::Icon::None);
 }
 
-TEST_F(ElementTreeTest, TriggerTabShowsTheCurrentVob)
+TEST_F(ElementTreeTest, TriggerTabShowsTheCurrentVobAndUcmControlsStayOff)
 {
     click(openNode(projRoot));
-    form().trigLbl[0]->setText(QString());
+    form().trigLbl[0]->clear();
     form().mainTabStrip->setCurrentIndex(2);
     EXPECT_EQ(form().trigLbl[0]->text(), QStringLiteral("Trigger setup for VOB: \\proj"));
-}
 
-TEST_F(ElementTreeTest, UcmControlsStayDisabledAndEmpty)
-{
     form().streamSubList->addItem(QStringLiteral("stream"));
     for (int i = 6; i <= 9; ++i)
         form().zanBut[i]->setEnabled(true);
@@ -359,6 +295,5 @@ TEST_F(ElementTreeTest, UcmControlsStayDisabledAndEmpty)
     EXPECT_EQ(form().streamSubList->count(), 0);
     for (int i = 6; i <= 9; ++i)
         EXPECT_FALSE(form().zanBut[i]->isEnabled()) << i;
-    EXPECT_FALSE(form().projList->isEnabled());
-    EXPECT_FALSE(form().streamsList->isEnabled());
+    EXPECT_FALSE(form().projList->isEnabled() || form().streamsList->isEnabled());
 }

@@ -9,45 +9,40 @@
 class RecordingClearCase : public ClearCase
 {
 public:
-    RecordingClearCase(std::unique_ptr<ClearCase> inner, QStringList &commands)
-        : m_inner(std::move(inner)), m_commands(commands)
+    RecordingClearCase(std::unique_ptr<ClearCase> inner, QStringList &commands) : m_in(std::move(inner)), m_commands(commands) {}
+
+    QString runCommand(const QString &line) override
     {
+        m_commands << line;
+        return m_in->runCommand(line);
     }
 
-    QString description() const override { return m_inner->description(); }
-    void requireVob(const QString &vobTag) override { m_inner->requireVob(vobTag); }
-    void requireVersion(const QString &path) override { m_inner->requireVersion(path); }
-    ViewInfo viewByTag(const QString &tag) override { return m_inner->viewByTag(tag); }
-    QList<ViewInfo> allViews() override { return m_inner->allViews(); }
-    void requireUcmProjectVob(const QString &vobTag) override { m_inner->requireUcmProjectVob(vobTag); }
-    QStringList triggerTypeNames(const QString &vobTag) override { return m_inner->triggerTypeNames(vobTag); }
-    void removeTriggerType(const QString &vobTag, const QString &name) override { m_inner->removeTriggerType(vobTag, name); }
-    void createTriggerType(const QString &vobTag, const TriggerTypeDefinition &definition) override
+    QString description() const override { return m_in->description(); }
+    void requireVob(const QString &tag) override { m_in->requireVob(tag); }
+    void requireVersion(const QString &path) override { m_in->requireVersion(path); }
+    ViewInfo viewByTag(const QString &tag) override { return m_in->viewByTag(tag); }
+    QList<ViewInfo> allViews() override { return m_in->allViews(); }
+    void requireUcmProjectVob(const QString &tag) override { m_in->requireUcmProjectVob(tag); }
+    QStringList triggerTypeNames(const QString &tag) override { return m_in->triggerTypeNames(tag); }
+    void removeTriggerType(const QString &tag, const QString &name) override { m_in->removeTriggerType(tag, name); }
+    void createTriggerType(const QString &tag, const TriggerTypeDefinition &d) override { m_in->createTriggerType(tag, d); }
+    QStringList attributeTypeNames(const QString &tag) override { return m_in->attributeTypeNames(tag); }
+    void createAttributeType(const QString &tag, const QString &name, int type, const QString &comment) override
     {
-        m_inner->createTriggerType(vobTag, definition);
+        m_in->createAttributeType(tag, name, type, comment);
     }
-    QStringList attributeTypeNames(const QString &vobTag) override { return m_inner->attributeTypeNames(vobTag); }
-    void createAttributeType(const QString &vobTag, const QString &name, int valueType, const QString &comment) override
-    {
-        m_inner->createAttributeType(vobTag, name, valueType, comment);
-    }
-    void attachAttribute(const QString &vobTag, const QString &typeName, const QString &versionPath, const QString &value,
+    void attachAttribute(const QString &tag, const QString &type, const QString &version, const QString &value,
                          const QString &comment, bool replace) override
     {
-        m_inner->attachAttribute(vobTag, typeName, versionPath, value, comment, replace);
+        m_in->attachAttribute(tag, type, version, value, comment, replace);
     }
-    QList<AttributeInfo> attributes(const QString &versionPath) override { return m_inner->attributes(versionPath); }
-    void removeAttribute(const QString &versionPath, const QString &typeName, const QString &comment) override
+    QList<AttributeInfo> attributes(const QString &version) override { return m_in->attributes(version); }
+    void removeAttribute(const QString &version, const QString &type, const QString &comment) override
     {
-        m_inner->removeAttribute(versionPath, typeName, comment);
-    }
-    QString runCommand(const QString &commandLine) override
-    {
-        m_commands << commandLine;
-        return m_inner->runCommand(commandLine);
+        m_in->removeAttribute(version, type, comment);
     }
 
 private:
-    std::unique_ptr<ClearCase> m_inner;
+    std::unique_ptr<ClearCase> m_in;
     QStringList &m_commands;
 };

@@ -32,8 +32,6 @@ protected:
     }
     void TearDown() override { form().hide(); }
 
-    QString inProj(const QString &relative) const { return projRoot + QLatin1Char('\\') + relative; }
-
     QPoint checkBoxOf(QTreeWidgetItem *node)
     {
         const QRect rect = form().tTreeList->visualItemRect(node);
