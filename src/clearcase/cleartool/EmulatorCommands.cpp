@@ -2,6 +2,7 @@
 
 #include "clearcase/cleartool/EmulatorArguments.h"
 #include "clearcase/cleartool/EmulatorFormat.h"
+#include "clearcase/cleartool/GuardedOperations.h"
 #include "clearcase/sandbox/SandboxStore.h"
 #include "util/ZanError.h"
 
@@ -90,8 +91,11 @@ EmulatorCommands::EmulatorCommands(SandboxStore &store, QString userName, QStrin
     : m_store(store), m_user(std::move(userName)), m_localHost(std::move(localHost)), m_resolver(store),
       m_commands(store, m_user)
 {
-    const auto add = [this](const QString &name, int minimumLength, QString (EmulatorCommands::*handler)(const QStringList &)) {
-        m_commands.addCommand(name, minimumLength, [this, handler](const QStringList &words) { return (this->*handler)(words); });
+    // Pre-operation triggers guard the type commands below and the element operations.
+    const auto guarded = std::make_shared<GuardedOperations>(store, m_user);
+    const auto add = [this, guarded](const QString &name, int minimumLength, QString (EmulatorCommands::*handler)(const QStringList &)) {
+        m_commands.addCommand(name, minimumLength,
+                              guarded->guard(name, [this, handler](const QStringList &words) { return (this->*handler)(words); }));
     };
     add(QStringLiteral("lsview"), 3, &EmulatorCommands::lsview);
     add(QStringLiteral("lsvob"), 5, &EmulatorCommands::lsvob);
@@ -102,6 +106,7 @@ EmulatorCommands::EmulatorCommands(SandboxStore &store, QString userName, QStrin
     add(QStringLiteral("rmattr"), 6, &EmulatorCommands::rmattr);
     add(QStringLiteral("rmtype"), 6, &EmulatorCommands::rmtype);
     add(QStringLiteral("catcs"), 5, &EmulatorCommands::catcs);
+    guarded->addOperations(m_commands);
 }
 
 QString EmulatorCommands::run(const QStringList &words)

@@ -1,0 +1,427 @@
+#include "clearcase/cleartool/GuardedOperations.h"
+
+#include "clearcase/cleartool/EmulatorArguments.h"
+#include "clearcase/sandbox/SandboxSeed.h"
+#include "clearcase/sandbox/SandboxStore.h"
+#include "util/ZanError.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QRegularExpression>
+
+namespace {
+
+const QString versionZero = QStringLiteral("\\main\\0");
+
+struct TypeSelector {
+    QString kind;
+    QString name;
+    QString vobTag;
+};
+
+const QHash<QString, QString> &typeKindNames()
+{
+    static const QHash<QString, QString> names = {
+        {QStringLiteral("attype"), QStringLiteral("attribute type")}, {QStringLiteral("lbtype"), QStringLiteral("label type")},
+        {QStringLiteral("brtype"), QStringLiteral("branch type")},    {QStringLiteral("eltype"), QStringLiteral("element type")},
+        {QStringLiteral("hltype"), QStringLiteral("hyperlink type")}, {QStringLiteral("trtype"), QStringLiteral("trigger type")}};
+    return names;
+}
+
+bool isTypeSelector(const QString &word)
+{
+    static const QRegularExpression prefix(QStringLiteral("^(attype|lbtype|brtype|eltype|hltype|trtype):"));
+    return prefix.match(word).hasMatch();
+}
+
+// kind:NAME@\vob, or NAME@\vob with the kind given apart.
+TypeSelector parseTypeSelector(const QString &text, const QString &defaultKind)
+{
+    TypeSelector selector{defaultKind, text, QString()};
+    const int colon = text.indexOf(QLatin1Char(':'));
+    if (isTypeSelector(text)) {
+        selector.kind = text.left(colon);
+        selector.name = text.mid(colon + 1);
+    }
+    const int at = selector.name.lastIndexOf(QLatin1Char('@'));
+    if (at <= 0 || at == selector.name.size() - 1)
+        SandboxCommands::fail(QStringLiteral("Unable to determine VOB for pathname \"%1\".").arg(text));
+    selector.vobTag = selector.name.mid(at + 1);
+    selector.name = selector.name.left(at);
+    if (!typeKindNames().contains(selector.kind))
+        SandboxCommands::fail(QStringLiteral("Unknown type kind in \"%1\".").arg(text));
+    return selector;
+}
+
+QList<EmulatorArguments::Option> optionsOf(const QList<QPair<QString, bool>> &options, bool takesComment)
+{
+    QList<EmulatorArguments::Option> result;
+    for (const auto &option : options)
+        result.append({option.first, int(option.first.size()), option.second});
+    if (takesComment)
+        result += EmulatorArguments::commentOptions();
+    return result;
+}
+
+QString withoutVersion(const QString &pname)
+{
+    const int marker = pname.indexOf(QLatin1String("@@"));
+    return marker >= 0 ? pname.left(marker) : pname;
+}
+
+// The program-form parent of a pathname: m:\view\vob\dir\name -> m:\view\vob\dir.
+QString parentOf(const QString &pname)
+{
+    const int slash = std::max(pname.lastIndexOf(QLatin1Char('\\')), pname.lastIndexOf(QLatin1Char('/')));
+    return slash > 0 ? pname.left(slash) : pname;
+}
+
+// The message texts name the pathname as %1 and, where there is one, the leading operand as %2.
+QString filled(QString text, const QString &pname, const QString &leading = QString())
+{
+    return text.replace(QStringLiteral("%2"), leading).replace(QStringLiteral("%1"), pname);
+}
+
+QString commandLineOf(const QString &command, const QStringList &words)
+{
+    return (QStringList{command} + words).join(QLatin1Char(' '));
+}
+
+} // namespace
+
+GuardedOperations::GuardedOperations(SandboxStore &store, QString loginName)
+    : m_store(store), m_login(std::move(loginName)), m_resolver(store), m_runner(store)
+{
+}
+
+QList<GuardedOperations::ElementOperation> GuardedOperations::elementOperations()
+{
+    using Options = QList<QPair<QString, bool>>;
+    const Options checkoutOptions = {{QStringLiteral("-reserved"), false}, {QStringLiteral("-unreserved"), false},
+                                     {QStringLiteral("-nquery"), false},   {QStringLiteral("-query"), false},
+                                     {QStringLiteral("-nwarn"), false},    {QStringLiteral("-ndata"), false},
+                                     {QStringLiteral("-version"), false},  {QStringLiteral("-out"), true},
+                                     {QStringLiteral("-branch"), true},    {QStringLiteral("-nmaster"), false}};
+    const Options checkinOptions = {{QStringLiteral("-nwarn"), false}, {QStringLiteral("-identical"), false},
+                                    {QStringLiteral("-keep"), false},  {QStringLiteral("-rm"), false},
+                                    {QStringLiteral("-from"), true},   {QStringLiteral("-ptime"), false}};
+    const Options removeOptions = {{QStringLiteral("-force"), false}};
+    const Options mkelemOptions = {{QStringLiteral("-eltype"), true}, {QStringLiteral("-nco"), false},
+                                   {QStringLiteral("-ci"), false},    {QStringLiteral("-mkpath"), false},
+                                   {QStringLiteral("-master"), false}};
+    const Options lockOptions = {{QStringLiteral("-replace"), false}, {QStringLiteral("-nusers"), true},
+                                 {QStringLiteral("-obsolete"), false}, {QStringLiteral("-version"), true}};
+    const Options labelOptions = {{QStringLiteral("-replace"), false}, {QStringLiteral("-recurse"), false},
+                                  {QStringLiteral("-version"), true}};
+    const QString checkedOut = QStringLiteral("Checked out \"%1\" from version \"/main/0\".");
+    return {
+        {QStringLiteral("checkout"), QStringLiteral("checkout"), 0, true, checkoutOptions, checkedOut,
+         QStringLiteral("Unable to check out \"%1\".")},
+        {QStringLiteral("co"), QStringLiteral("checkout"), 0, true, checkoutOptions, checkedOut,
+         QStringLiteral("Unable to check out \"%1\".")},
+        {QStringLiteral("checkin"), QStringLiteral("checkin"), 0, true, checkinOptions,
+         QStringLiteral("Checked in \"%1\" version \"/main/1\"."), QStringLiteral("Unable to check in \"%1\".")},
+        {QStringLiteral("ci"), QStringLiteral("checkin"), 0, true, checkinOptions,
+         QStringLiteral("Checked in \"%1\" version \"/main/1\"."), QStringLiteral("Unable to check in \"%1\".")},
+        {QStringLiteral("uncheckout"), QStringLiteral("uncheckout"), 0, false,
+         {{QStringLiteral("-keep"), false}, {QStringLiteral("-rm"), false}},
+         QStringLiteral("Checkout cancelled for \"%1\"."), QStringLiteral("Unable to uncheckout \"%1\".")},
+        {QStringLiteral("unco"), QStringLiteral("uncheckout"), 0, false,
+         {{QStringLiteral("-keep"), false}, {QStringLiteral("-rm"), false}},
+         QStringLiteral("Checkout cancelled for \"%1\"."), QStringLiteral("Unable to uncheckout \"%1\".")},
+        {QStringLiteral("mkbranch"), QStringLiteral("mkbranch"), 1, true,
+         {{QStringLiteral("-version"), true}, {QStringLiteral("-nco"), false}, {QStringLiteral("-ptime"), false}},
+         QStringLiteral("Created branch \"%2\" from \"%1\" version \"/main/0\"."),
+         QStringLiteral("Unable to create branch \"%2\" on \"%1\".")},
+        {QStringLiteral("rmelem"), QStringLiteral("rmelem"), 0, true, removeOptions, QStringLiteral("Removed element \"%1\"."),
+         QStringLiteral("Unable to remove element \"%1\".")},
+        {QStringLiteral("lock"), QStringLiteral("lock"), 0, true, lockOptions, QStringLiteral("Locked element \"%1\"."),
+         QStringLiteral("Unable to lock element \"%1\".")},
+        {QStringLiteral("unlock"), QStringLiteral("unlock"), 0, true, {{QStringLiteral("-version"), true}},
+         QStringLiteral("Unlocked element \"%1\"."), QStringLiteral("Unable to unlock element \"%1\".")},
+        {QStringLiteral("rmname"), QStringLiteral("rmname"), 0, true, removeOptions, QStringLiteral("Removed \"%1\"."),
+         QStringLiteral("Unable to remove \"%1\".")},
+        {QStringLiteral("mkelem"), QStringLiteral("mkelem"), 0, true, mkelemOptions,
+         QStringLiteral("Created element \"%1\" (type \"text_file\")."), QStringLiteral("Unable to create element \"%1\".")},
+        {QStringLiteral("mklabel"), QStringLiteral("mklabel"), 1, true, labelOptions,
+         QStringLiteral("Created label \"%2\" on \"%1\" version \"/main/0\"."),
+         QStringLiteral("Unable to create label \"%2\" on \"%1\".")},
+        {QStringLiteral("reserve"), QStringLiteral("reserve"), 0, true, {},
+         QStringLiteral("Changed checkout to reserved for \"%1\" branch \"/main\"."),
+         QStringLiteral("Unable to change checkout to reserved for \"%1\".")},
+        {QStringLiteral("unreserve"), QStringLiteral("unreserve"), 0, true, {},
+         QStringLiteral("Changed checkout to unreserved for \"%1\" branch \"/main\"."),
+         QStringLiteral("Unable to change checkout to unreserved for \"%1\".")},
+        {QStringLiteral("protect"), QStringLiteral("protect"), 0, true,
+         {{QStringLiteral("-chmod"), true}, {QStringLiteral("-chown"), true}, {QStringLiteral("-chgrp"), true}},
+         QStringLiteral("Changed protection on \"%1\"."), QStringLiteral("Unable to change protection on \"%1\".")},
+        {QStringLiteral("chtype"), QStringLiteral("chtype"), 1, true, {{QStringLiteral("-force"), false}},
+         QStringLiteral("Changed type of element \"%1\" to \"%2\"."), QStringLiteral("Unable to change type of element \"%1\".")},
+        {QStringLiteral("lnname"), QStringLiteral("lnname"), 0, true, {}, QStringLiteral("Link created: \"%1\"."),
+         QStringLiteral("Unable to create link: \"%1\".")},
+        {QStringLiteral("mkslink"), QStringLiteral("mkslink"), 1, true, {}, QStringLiteral("Link created: \"%1\"."),
+         QStringLiteral("Unable to create link: \"%1\".")},
+    };
+}
+
+void GuardedOperations::addOperations(SandboxCommands &commands)
+{
+    for (const ElementOperation &spec : elementOperations()) {
+        const bool lock = spec.command == QLatin1String("lock") || spec.command == QLatin1String("unlock");
+        commands.addCommand(spec.command, int(spec.command.size()), [self = shared_from_this(), spec, lock](const QStringList &words) {
+            return lock ? self->lockOrUnlock(spec, words) : self->runElementOperation(spec, words);
+        });
+    }
+    commands.addCommand(QStringLiteral("rntype"), 6, [self = shared_from_this()](const QStringList &words) { return self->rntype(words); });
+    commands.addCommand(QStringLiteral("mklbtype"), 5, [self = shared_from_this()](const QStringList &words) { return self->mklbtype(words); });
+}
+
+QString GuardedOperations::actingUser() const
+{
+    const QString user = qEnvironmentVariable("CLEARCASE_USER");
+    return user.isEmpty() ? m_login : user;
+}
+
+QString GuardedOperations::currentViewTag() const
+{
+    const QString viewDrive = QDir::cleanPath(m_store.driveFolder(SandboxSeed::viewDrive)) + QLatin1Char('/');
+    for (const QString &folder : {qEnvironmentVariable("PWD"), QDir::currentPath()}) {
+        const QString clean = QDir::cleanPath(folder);
+        if (!folder.isEmpty() && clean.startsWith(viewDrive))
+            return clean.mid(viewDrive.size()).section(QLatin1Char('/'), 0, 0);
+    }
+    // cleartool setview marks the set view this way (/view/<tag>).
+    QString root = qEnvironmentVariable("CLEARCASE_ROOT");
+    root.replace(QLatin1Char('\\'), QLatin1Char('/'));
+    return root.section(QLatin1Char('/'), -1, -1, QString::SectionSkipEmpty);
+}
+
+[[noreturn]] void GuardedOperations::refuse(const TriggerRunner::Refusal &refusal, const QString &operation,
+                                            const QString &failedLine)
+{
+    QStringList lines;
+    for (const QString &note : refusal.notes)
+        lines << QStringLiteral("cleartool: Warning: ") + note;
+    lines << QStringLiteral("cleartool: Warning: Trigger \"%1\" has refused to let %2 proceed.").arg(refusal.triggerName, operation);
+    lines << QStringLiteral("cleartool: Error: ") + failedLine;
+    throw ZanError(ZanError::CommandFailure, QStringLiteral("cleartool"), lines.join(QLatin1Char('\n')));
+}
+
+// --- element operations -----------------------------------------------------------------
+
+void GuardedOperations::guardElement(const ElementOperation &spec, const QString &pname, const QString &leading,
+                                     const QString &commandLine)
+{
+    const QString failedLine = filled(spec.failed, pname, leading);
+    const bool newName = spec.operation == QLatin1String("mkelem") || spec.operation == QLatin1String("lnname")
+                         || spec.operation == QLatin1String("mkslink");
+    // A name being made is not an element yet: its directory must be one.
+    const SandboxPathResolver::Element element = m_resolver.resolve(newName ? parentOf(withoutVersion(pname)) : pname);
+    QString path = element.path;
+    if (newName) {
+        const QString name = withoutVersion(pname).section(QRegularExpression(QStringLiteral("[\\\\/]")), -1);
+        path = path.isEmpty() ? name : path + QLatin1Char('/') + name;
+        if (m_store.isElement(element.vobTag, path))
+            SandboxCommands::fail({QStringLiteral("Entry named \"%1\" already exists.").arg(name), failedLine});
+    }
+    const bool directory = QFileInfo(m_store.vobFolder(element.vobTag) + QLatin1Char('/') + path).isDir();
+
+    TriggerRunner::Firing firing;
+    firing.operation = spec.operation;
+    firing.vobTag = element.vobTag;
+    const QString elementPath = withoutVersion(pname);
+    firing.variables = {{QStringLiteral("CLEARCASE_PN"), elementPath},
+                        {QStringLiteral("CLEARCASE_XPN"), elementPath + QStringLiteral("@@") + versionZero},
+                        {QStringLiteral("CLEARCASE_XN_SFX"), QStringLiteral("@@")},
+                        {QStringLiteral("CLEARCASE_ID_STR"), versionZero},
+                        {QStringLiteral("CLEARCASE_ELTYPE"), directory ? QStringLiteral("directory") : QStringLiteral("text_file")},
+                        {QStringLiteral("CLEARCASE_MTYPE"), directory ? QStringLiteral("directory element") : QStringLiteral("element")},
+                        {QStringLiteral("CLEARCASE_BRTYPE"), QStringLiteral("main")},
+                        {QStringLiteral("CLEARCASE_VIEW_TAG"), element.viewTag},
+                        {QStringLiteral("CLEARCASE_VIEW_KIND"), QStringLiteral("dynamic")},
+                        {QStringLiteral("CLEARCASE_CMDLINE"), commandLine}};
+    if (spec.operation == QLatin1String("mkbranch"))
+        firing.variables.insert(QStringLiteral("CLEARCASE_BRTYPE"), leading);
+    if (spec.operation == QLatin1String("mklabel"))
+        firing.variables.insert(QStringLiteral("CLEARCASE_LBTYPE"), leading);
+    if (spec.operation == QLatin1String("chtype"))
+        firing.variables.insert(QStringLiteral("CLEARCASE_NEW_TYPE"), leading);
+    if (spec.operation == QLatin1String("mkslink"))
+        firing.variables.insert(QStringLiteral("CLEARCASE_SLNKTXT"), leading);
+    if (const auto refusal = m_runner.runPreOperation(firing, actingUser()))
+        refuse(*refusal, spec.operation, failedLine);
+
+    if (spec.operation == QLatin1String("mkelem")) {
+        QFile file(m_store.vobFolder(element.vobTag) + QLatin1Char('/') + path);
+        if (!file.exists() && !file.open(QIODevice::WriteOnly))
+            SandboxCommands::fail({QStringLiteral("Unable to create file: %1").arg(file.errorString()), failedLine});
+        file.close();
+        m_store.addElement(element.vobTag, path, false);
+    }
+}
+
+QString GuardedOperations::runElementOperation(const ElementOperation &spec, const QStringList &words)
+{
+    const EmulatorArguments args(words, optionsOf(spec.options, spec.takesComment));
+    if (spec.takesComment)
+        args.comment();
+    if (args.operands().size() <= spec.leadingOperands)
+        SandboxCommands::fail(QStringLiteral("A pathname must be given."));
+    const QString leading = spec.leadingOperands > 0 ? args.operands().first() : QString();
+    const QString commandLine = commandLineOf(spec.command, words);
+    QString out;
+    for (const QString &pname : args.operands().mid(spec.leadingOperands)) {
+        guardElement(spec, pname, leading, commandLine);
+        out += filled(spec.done, pname, leading) + QLatin1Char('\n');
+    }
+    return out;
+}
+
+QString GuardedOperations::lockOrUnlock(const ElementOperation &spec, const QStringList &words)
+{
+    const EmulatorArguments args(words, optionsOf(spec.options, spec.takesComment));
+    args.comment();
+    if (args.operands().isEmpty())
+        SandboxCommands::fail(QStringLiteral("An object to %1 must be given.").arg(spec.command));
+    const QString commandLine = commandLineOf(spec.command, words);
+    const QString done = spec.command == QLatin1String("lock") ? QStringLiteral("Locked %1 \"%2\".") : QStringLiteral("Unlocked %1 \"%2\".");
+    QString out;
+    for (const QString &operand : args.operands()) {
+        if (!isTypeSelector(operand)) {
+            guardElement(spec, operand, QString(), commandLine);
+            out += filled(spec.done, operand) + QLatin1Char('\n');
+            continue;
+        }
+        const TypeSelector selector = parseTypeSelector(operand, QString());
+        const QString kindName = typeKindNames().value(selector.kind);
+        guardType(spec.operation, selector.kind, operand, commandLine,
+                  QStringLiteral("Unable to %1 %2 \"%3\".").arg(spec.command, kindName, selector.name));
+        out += done.arg(kindName, selector.name) + QLatin1Char('\n');
+    }
+    return out;
+}
+
+// --- type operations --------------------------------------------------------------------
+
+void GuardedOperations::guardType(const QString &operation, const QString &typeKind, const QString &selectorText,
+                                  const QString &commandLine, const QString &failedLine)
+{
+    const TypeSelector selector = parseTypeSelector(selectorText, typeKind);
+    m_store.vob(selector.vobTag);
+    TriggerRunner::Firing firing;
+    firing.operation = operation;
+    firing.vobTag = selector.vobTag;
+    firing.onType = true;
+    firing.typeKind = selector.kind;
+    firing.typeName = selector.name;
+    firing.variables = {{QStringLiteral("CLEARCASE_MTYPE"), typeKindNames().value(selector.kind)},
+                        {QStringLiteral("CLEARCASE_") + selector.kind.toUpper(), selector.name},
+                        {QStringLiteral("CLEARCASE_VIEW_TAG"), currentViewTag()},
+                        {QStringLiteral("CLEARCASE_CMDLINE"), commandLine}};
+    if (const auto refusal = m_runner.runPreOperation(firing, actingUser()))
+        refuse(*refusal, operation, failedLine);
+}
+
+QString GuardedOperations::runTypeOperation(const QString &operation, const QString &typeKind, const QStringList &selectors,
+                                            const QString &commandLine,
+                                            const std::function<QString(const QString &)> &failedLine)
+{
+    for (const QString &selector : selectors)
+        guardType(operation, typeKind, selector, commandLine, failedLine(selector));
+    return QString();
+}
+
+SandboxCommands::Handler GuardedOperations::guard(const QString &command, SandboxCommands::Handler handler)
+{
+    if (command == QLatin1String("mkattype")) {
+        return [self = shared_from_this(), handler](const QStringList &words) {
+            QList<EmulatorArguments::Option> options = {
+                {QStringLiteral("-replace"), 4},   {QStringLiteral("-global"), 3},   {QStringLiteral("-ordinary"), 3},
+                {QStringLiteral("-vpelement"), 4}, {QStringLiteral("-vpbranch"), 4}, {QStringLiteral("-vpversion"), 4},
+                {QStringLiteral("-shared"), 3},    {QStringLiteral("-vtype"), 3, true}, {QStringLiteral("-default"), 4, true}};
+            options += EmulatorArguments::commentOptions();
+            const EmulatorArguments args(words, options);
+            self->runTypeOperation(QStringLiteral("mktype"), QStringLiteral("attype"), args.operands(),
+                             commandLineOf(QStringLiteral("mkattype"), words), [](const QString &selector) {
+                                 return QStringLiteral("Unable to create attribute type \"%1\".")
+                                     .arg(parseTypeSelector(selector, QStringLiteral("attype")).name);
+                             });
+            return handler(words);
+        };
+    }
+    if (command == QLatin1String("rmtype")) {
+        return [self = shared_from_this(), handler](const QStringList &words) {
+            QList<EmulatorArguments::Option> options = {{QStringLiteral("-kind"), 3, true}, {QStringLiteral("-ignore"), 3},
+                                                        {QStringLiteral("-rmall"), 4},      {QStringLiteral("-force"), 2}};
+            options += EmulatorArguments::commentOptions();
+            const EmulatorArguments args(words, options);
+            // -ignore skips the pre-operation triggers, as in ClearCase.
+            if (!args.has(QStringLiteral("-ignore"))) {
+                const QString kind = args.value(QStringLiteral("-kind"));
+                self->runTypeOperation(QStringLiteral("rmtype"), kind, args.operands(),
+                                 commandLineOf(QStringLiteral("rmtype"), words), [kind](const QString &selector) {
+                                     const TypeSelector parsed = parseTypeSelector(selector, kind);
+                                     return QStringLiteral("Unable to remove %1 \"%2\".").arg(typeKindNames().value(parsed.kind), parsed.name);
+                                 });
+            }
+            return removesOnlyLabelTypes(args) ? removedLabelTypes(args) : handler(words);
+        };
+    }
+    return handler;
+}
+
+// Label types are not kept in the store (mklbtype only reports them), so neither is their removal.
+bool GuardedOperations::removesOnlyLabelTypes(const EmulatorArguments &args)
+{
+    for (const QString &operand : args.operands()) {
+        if (parseTypeSelector(operand, args.value(QStringLiteral("-kind"))).kind != QLatin1String("lbtype"))
+            return false;
+    }
+    return !args.operands().isEmpty();
+}
+
+QString GuardedOperations::removedLabelTypes(const EmulatorArguments &args)
+{
+    QString out;
+    for (const QString &operand : args.operands())
+        out += QStringLiteral("Removed label type \"%1\".\n").arg(parseTypeSelector(operand, QStringLiteral("lbtype")).name);
+    return out;
+}
+
+QString GuardedOperations::rntype(const QStringList &words)
+{
+    QList<EmulatorArguments::Option> options = {{QStringLiteral("-force"), 2}, {QStringLiteral("-acquire"), 4}};
+    options += EmulatorArguments::commentOptions();
+    const EmulatorArguments args(words, options);
+    args.comment();
+    if (args.operands().size() != 2)
+        SandboxCommands::fail(QStringLiteral("A type selector and a new name must be given."));
+    const TypeSelector selector = parseTypeSelector(args.operands().first(), QString());
+    const QString kindName = typeKindNames().value(selector.kind);
+    guardType(QStringLiteral("rntype"), selector.kind, args.operands().first(),
+              commandLineOf(QStringLiteral("rntype"), words),
+              QStringLiteral("Unable to rename %1 \"%2\".").arg(kindName, selector.name));
+    return QStringLiteral("Renamed %1 \"%2\" to \"%3\".\n").arg(kindName, selector.name, args.operands().at(1));
+}
+
+QString GuardedOperations::mklbtype(const QStringList &words)
+{
+    QList<EmulatorArguments::Option> options = {{QStringLiteral("-replace"), 4}, {QStringLiteral("-global"), 3},
+                                                {QStringLiteral("-ordinary"), 3}, {QStringLiteral("-pbranch"), 3},
+                                                {QStringLiteral("-shared"), 3}};
+    options += EmulatorArguments::commentOptions();
+    const EmulatorArguments args(words, options);
+    args.comment();
+    if (args.operands().isEmpty())
+        SandboxCommands::fail(QStringLiteral("A label type name must be given."));
+    QString out;
+    for (const QString &operand : args.operands()) {
+        const TypeSelector selector = parseTypeSelector(operand, QStringLiteral("lbtype"));
+        guardType(QStringLiteral("mktype"), QStringLiteral("lbtype"), operand,
+                  commandLineOf(QStringLiteral("mklbtype"), words),
+                  QStringLiteral("Unable to create label type \"%1\".").arg(selector.name));
+        out += QStringLiteral("Created label type \"%1\".\n").arg(selector.name);
+    }
+    return out;
+}

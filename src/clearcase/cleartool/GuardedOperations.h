@@ -1,0 +1,71 @@
+#pragma once
+
+#include "clearcase/cleartool/TriggerRunner.h"
+#include "clearcase/sandbox/SandboxCommands.h"
+#include "clearcase/sandbox/SandboxPathResolver.h"
+
+#include <QList>
+#include <QString>
+#include <QStringList>
+#include <memory>
+
+class EmulatorArguments;
+class SandboxStore;
+
+// The operations ClearCase guards with pre-operation triggers, for the cleartool emulator.
+// Element operations (checkout, checkin, uncheckout, mkbranch, rmelem, lock, unlock, rmname,
+// mkelem, mklabel, reserve, unreserve, protect, chtype, lnname, mkslink) fire the VOB's
+// all-element triggers; type operations (mkattype, mklbtype, rmtype, rntype, lock and
+// unlock of a type) fire its type triggers. A refusal cancels the operation with
+// ClearCase's warning and error lines. Apart from mkelem (which makes the element) and
+// the type commands the emulator already had, an allowed operation only reports success.
+//
+// The acting user is CLEARCASE_USER when set, else the login name. A type operation's view
+// is the one the working folder lies in (m:\<view>\...), else the one CLEARCASE_ROOT names.
+//
+// Held by a shared pointer: the handlers it registers keep it alive.
+class GuardedOperations : public std::enable_shared_from_this<GuardedOperations>
+{
+public:
+    GuardedOperations(SandboxStore &store, QString loginName);
+
+    // Registers the element operations and the type operations the emulator lacks.
+    void addOperations(SandboxCommands &commands);
+    // The handler of one of the emulator's own commands, guarded when it is a type
+    // operation (mkattype, rmtype), else unchanged.
+    SandboxCommands::Handler guard(const QString &command, SandboxCommands::Handler handler);
+
+    QString actingUser() const;
+    QString currentViewTag() const;
+
+private:
+    struct ElementOperation {
+        QString command;
+        QString operation;          // the kind triggers see
+        int leadingOperands;        // words before the pathnames (branch type, label, ...)
+        bool takesComment;
+        QList<QPair<QString, bool>> options; // name, takes a value
+        QString done;               // %1 pathname, %2 first leading operand
+        QString failed;
+    };
+
+    QString runElementOperation(const ElementOperation &spec, const QStringList &words);
+    void guardElement(const ElementOperation &spec, const QString &pname, const QString &leading, const QString &commandLine);
+    QString runTypeOperation(const QString &operation, const QString &typeKind, const QStringList &selectors,
+                             const QString &commandLine, const std::function<QString(const QString &)> &failedLine);
+    void guardType(const QString &operation, const QString &typeKind, const QString &selector, const QString &commandLine,
+                   const QString &failedLine);
+    static bool removesOnlyLabelTypes(const EmulatorArguments &args);
+    static QString removedLabelTypes(const EmulatorArguments &args);
+    QString rntype(const QStringList &words);
+    QString mklbtype(const QStringList &words);
+    QString lockOrUnlock(const ElementOperation &spec, const QStringList &words);
+    [[noreturn]] void refuse(const TriggerRunner::Refusal &refusal, const QString &operation, const QString &failedLine);
+
+    static QList<ElementOperation> elementOperations();
+
+    SandboxStore &m_store;
+    QString m_login;
+    SandboxPathResolver m_resolver;
+    TriggerRunner m_runner;
+};

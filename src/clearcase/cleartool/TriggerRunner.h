@@ -1,0 +1,62 @@
+#pragma once
+
+#include "clearcase/ClearCase.h"
+
+#include <QHash>
+#include <QMap>
+#include <QProcessEnvironment>
+#include <QString>
+#include <QStringList>
+#include <optional>
+
+class SandboxStore;
+struct SandboxTriggerType;
+
+// Runs the pre-operation triggers of a VOB before an emulated operation, as ClearCase does:
+// every matching trigger type whose exempt users do not include the acting user runs its
+// action for this client platform with ClearCase's trigger environment; the first action
+// that exits non-zero cancels the operation. The actions' output goes straight through.
+//
+// Action commands are run without a shell: "ccperl" and "Perl" stand for perl, and
+// drive-letter paths (c:\triggers\x.pl) are mapped through the sandbox's drives, overridden
+// by ZAN_DRIVES. A UNC path (\\host\share\...) cannot be reached here: such an action fails
+// and so refuses the operation. The scripts reach cleartool through <sandbox>/bin/cleartool
+// (CleartoolEmulator::installAsCleartool), which is put first on their PATH when present.
+class TriggerRunner
+{
+public:
+    // One firing: the operation kind as triggers see it and where it happens.
+    struct Firing {
+        QString operation;        // CLEARCASE_OP_KIND, e.g. "checkout", "rmtype"
+        QString vobTag;
+        bool onType = false;      // a type operation (type triggers) or an element one
+        QString typeKind;         // for type operations: "attype", "lbtype", ...
+        QString typeName;
+        QHash<QString, QString> variables; // the rest of the trigger environment
+    };
+
+    struct Refusal {
+        QString triggerName;
+        QStringList notes;        // extra warning lines, e.g. an action that could not run
+    };
+
+    explicit TriggerRunner(SandboxStore &store);
+
+    // Runs the triggers guarding the firing; the refusal of the first one that says no.
+    std::optional<Refusal> runPreOperation(const Firing &firing, const QString &user);
+
+    // Whether a trigger type's operation kinds (names or groups such as MODIFY_ELEM) take in
+    // the operation.
+    static bool covers(const QStringList &operationKinds, const QString &operation, bool onType);
+
+private:
+    bool fires(const SandboxTriggerType &type, const Firing &firing, const QString &user) const;
+    std::optional<Refusal> runActions(const SandboxTriggerType &type, const QProcessEnvironment &environment);
+    std::optional<QString> runAction(const TriggerTypeDefinition::Action &action, const QProcessEnvironment &environment);
+    QStringList actionWords(const TriggerTypeDefinition::Action &action) const;
+    QProcessEnvironment environment(const Firing &firing, const SandboxTriggerType &type, const QString &user) const;
+    QString hostPath(const QString &path) const;
+
+    SandboxStore &m_store;
+    QMap<QChar, QString> m_drives;
+};
