@@ -15,6 +15,7 @@
 #include "util/ZanError.h"
 
 #include <QCheckBox>
+#include <QEvent>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QOperatingSystemVersion>
@@ -52,6 +53,14 @@ ViewsController::ViewsController(MainContext &context)
     connect(form.mountVobBut, &QPushButton::clicked, this, &ViewsController::mountVob);
     connect(form.mainList, &QListWidget::currentRowChanged, this, &ViewsController::currentViewChanged);
     connect(form.mainList, &QListWidget::itemClicked, this, &ViewsController::viewClicked);
+    form.mainList->viewport()->installEventFilter(this);
+}
+
+bool ViewsController::eventFilter(QObject *watched, QEvent *event)
+{
+    if (watched == m_ctx.form.mainList->viewport() && event->type() == QEvent::MouseButtonPress)
+        m_selectedByCurrentChange = false;
+    return false;
 }
 
 void ViewsController::loadViews()

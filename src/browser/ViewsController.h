@@ -29,6 +29,9 @@ public:
     // to mount a VOB instead.
     void setMountDialogAvailable(bool available) { m_mountDialogAvailable = available; }
 
+protected:
+    bool eventFilter(QObject *watched, QEvent *event) override;
+
 private:
     void currentViewChanged(int row);
     void viewClicked();
@@ -37,7 +40,7 @@ private:
     MainContext &m_ctx;
     TreePopulator m_populator;
     bool m_mountDialogAvailable;
-    // A click that made a view current already selected it; a click on the current view
+    // A click that made a view current has selected it already; a click on the current view
     // selects it again.
     bool m_selectedByCurrentChange = false;
 };
