@@ -2,10 +2,14 @@
 
 #include "clearcase/cleartool/CleartoolClearCase.h"
 #include "clearcase/sandbox/SandboxClearCase.h"
+#include "clearcase/sandbox/SandboxSeed.h"
 #include "clearcase/sandbox/SandboxStore.h"
 #include "platform/Platform.h"
+#include "platform/QtPlatform.h"
 #include "util/ZanError.h"
 
+#include <QDir>
+#include <QFileInfo>
 #include <QStandardPaths>
 
 namespace {
@@ -17,18 +21,43 @@ bool cleartoolOnPath()
     return !QStandardPaths::findExecutable(QStringLiteral("cleartool")).isEmpty();
 }
 
+QString sandboxFolder(Platform &platform)
+{
+    const QString folder = platform.envVar(QStringLiteral("ZAN_SANDBOX"));
+    return folder.isEmpty() ? SandboxStore::defaultFolder() : folder;
+}
+
+// cleartool over the emulator: without a view drive of its own the platform borrows the
+// sandbox's drives, so that m:\ paths reach the emulated views. ZAN_DRIVES still wins.
+void borrowSandboxDrives(Platform &platform)
+{
+    QMap<QChar, QString> drives = platform.driveMap();
+    if (drives.contains(QLatin1Char('m')))
+        return;
+    const QString folder = sandboxFolder(platform);
+    if (!QFileInfo(QDir(folder).filePath(QStringLiteral("clearcase.db"))).isFile())
+        return;
+    QStringList letters = SandboxSeed::otherDrives;
+    letters << SandboxSeed::viewDrive;
+    const QString drivesFolder = QDir(folder).filePath(QStringLiteral("drives"));
+    for (const QString &letter : letters) {
+        if (!drives.contains(letter.at(0)))
+            drives.insert(letter.at(0), QDir(drivesFolder).filePath(letter));
+    }
+    drives.insert(QtPlatform::parseDriveMap(platform.envVar(QStringLiteral("ZAN_DRIVES"))));
+    platform.setDriveMap(drives);
+}
+
 std::unique_ptr<ClearCase> createCleartool(Platform &platform)
 {
+    borrowSandboxDrives(platform);
     const QString program = platform.envVar(QStringLiteral("ZAN_CLEARTOOL"));
     return CleartoolClearCase::create(program.isEmpty() ? QStringLiteral("cleartool") : program);
 }
 
 std::unique_ptr<ClearCase> createSandbox(Platform &platform)
 {
-    QString folder = platform.envVar(QStringLiteral("ZAN_SANDBOX"));
-    if (folder.isEmpty())
-        folder = SandboxStore::defaultFolder();
-    return SandboxClearCase::open(platform, folder);
+    return SandboxClearCase::open(platform, sandboxFolder(platform));
 }
 
 } // namespace

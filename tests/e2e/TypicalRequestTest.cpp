@@ -1,0 +1,232 @@
+// The typical request from start to end, through the real main window and real input
+// events: define group dev, restrict checkout of src\main.c to bob and dev, rmtype on \proj
+// to bob, apply the triggers; then the emulator, acting as several users, runs the
+// installed trigger script before each operation. Once over the sandbox backend and once
+// over cleartool (the emulator through the co-process).
+#include "WidgetDriver.h"
+
+#include "app/AppComposer.h"
+#include "clearcase/ClearCaseFactory.h"
+#include "clearcase/cleartool/CleartoolEmulator.h"
+#include "clearcase/sandbox/SandboxSeed.h"
+#include "clearcase/sandbox/SandboxStore.h"
+#include "shell/MainContext.h"
+#include "shell/MainWindow.h"
+#include "support/FakePlatform.h"
+#include "support/ScriptedPrompter.h"
+#include "support/TempSandbox.h"
+
+#include <QComboBox>
+#include <QDir>
+#include <QLineEdit>
+#include <QProcess>
+#include <QPushButton>
+#include <QTemporaryDir>
+#include <QToolButton>
+#include <gtest/gtest.h>
+#include <memory>
+
+using namespace WidgetDriver;
+
+namespace {
+
+QString binFolder()
+{
+    return qEnvironmentVariable("ZAN_BIN_DIR", QCoreApplication::applicationDirPath());
+}
+
+struct Outcome {
+    int status = -1;
+    QString output;
+};
+
+class TypicalRequest : public ::testing::TestWithParam<bool>
+{
+protected:
+    void SetUp() override
+    {
+        const QString emulator = QDir(binFolder()).filePath(QStringLiteral("cleartool-sim"));
+        cleartool = QDir(CleartoolEmulator::installAsCleartool(sandbox.folder(), emulator)).filePath(QStringLiteral("cleartool"));
+        // c:\triggers, the trigger location, is a folder on the sandbox's drive c.
+        ASSERT_TRUE(QDir().mkpath(QDir(sandbox.folder()).filePath(QStringLiteral("drives/c/triggers"))));
+        platform.folder = binFolder(); // the security script is shipped next to the program
+
+        AppComposer::Options options{&platform, &prompter, settings.path(), sandbox.factory()};
+        if (GetParam()) {
+            platform.environment.insert(QStringLiteral("ZAN_CLEARCASE"), QStringLiteral("cleartool"));
+            platform.environment.insert(QStringLiteral("ZAN_CLEARTOOL"), cleartool);
+            platform.environment.insert(QStringLiteral("ZAN_SANDBOX"), sandbox.folder());
+            options.clearCaseFactory = [](Platform &p) { return ClearCaseFactory::create(p); };
+        }
+        app = std::make_unique<AppComposer>(options);
+        ASSERT_TRUE(app->start(false));
+        form().show();
+    }
+
+    void TearDown() override
+    {
+        if (app)
+            form().hide();
+    }
+
+    MainWindow &form() { return app->form(); }
+
+    void defineGroup(const QString &name, const QStringList &members)
+    {
+        clickTab(form().mainTabStrip, 1);
+        typeOver(form().dgTxt[0], name);
+        click(form().dgBut[0]);
+        clickItem(form().dgList[0], item(form().dgList[0], name));
+        for (const QString &member : members) {
+            typeOver(form().dgTxt[1], member);
+            click(form().dgBut[2]);
+        }
+        clickTab(form().mainTabStrip, 0);
+    }
+
+    // Clicks down the tree from the view drive, each click loading the node's children.
+    QTreeWidgetItem *openPath(const QStringList &names)
+    {
+        QTreeWidget *tree = form().tTreeList;
+        QTreeWidgetItem *node = nullptr;
+        for (int i = 0; i < tree->topLevelItemCount() && !node; ++i) {
+            if (tree->topLevelItem(i)->text(0) == names.first())
+                node = tree->topLevelItem(i);
+        }
+        for (const QString &name : names.mid(1)) {
+            if (!node)
+                return nullptr;
+            clickNode(tree, node);
+            key(tree, Qt::Key_Right); // expands the current node
+            node = child(node, name);
+        }
+        if (node)
+            clickNode(tree, node);
+        return node;
+    }
+
+    void addOperation(const QString &operation)
+    {
+        click(form().zanBut[0]);
+        QListWidget *picker = form().zanSubList;
+        QListWidgetItem *entry = item(picker, operation);
+        ASSERT_NE(entry, nullptr) << operation.toStdString();
+        doubleClick(picker->viewport(), pointOf(picker, picker->indexFromItem(entry)));
+    }
+
+    void addUser(const QString &user)
+    {
+        click(form().zanBut[2]);
+        QLineEdit *field = form().selectUserCombo->lineEdit();
+        typeOver(field, user);
+        key(field, Qt::Key_Return, QStringLiteral("\r"));
+    }
+
+    void addGroup(const QString &group)
+    {
+        click(form().zanBut[5]);
+        QComboBox *chooser = form().selectGroupCombo;
+        const int index = chooser->findText(group);
+        ASSERT_GT(index, 0);
+        for (int i = chooser->currentIndex(); i < index; ++i)
+            key(chooser, Qt::Key_Down);
+    }
+
+    QString attribute(const QString &path, const QString &type)
+    {
+        for (const AttributeInfo &info : sandbox.store().attributes(SandboxSeed::projVob, path)) {
+            if (info.typeName == type)
+                return info.value;
+        }
+        return QStringLiteral("<absent>");
+    }
+
+    // cleartool as the given user, from a folder of the view bob_dev.
+    Outcome runAs(const QString &user, const QStringList &arguments, bool override = false)
+    {
+        QProcess process;
+        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+        env.insert(QStringLiteral("CLEARCASE_USER"), user);
+        env.insert(QStringLiteral("CLEARCASE_OVERRIDE"), override ? QStringLiteral("True") : QStringLiteral("False"));
+        const QString viewFolder = QDir(sandbox.store().driveFolder(SandboxSeed::viewDrive)).filePath(QStringLiteral("bob_dev/proj"));
+        env.insert(QStringLiteral("PWD"), viewFolder);
+        process.setProcessEnvironment(env);
+        process.setWorkingDirectory(viewFolder);
+        process.setProcessChannelMode(QProcess::MergedChannels);
+        process.start(cleartool, arguments);
+        if (!process.waitForFinished(60000))
+            return {};
+        return {process.exitCode(), QString::fromLocal8Bit(process.readAll())};
+    }
+
+    FakePlatform platform;
+    ScriptedPrompter prompter;
+    QTemporaryDir settings;
+    TempSandbox sandbox;
+    QString cleartool;
+    std::unique_ptr<AppComposer> app;
+};
+
+} // namespace
+
+TEST_P(TypicalRequest, SettingsMadeInTheWindowAreEnforcedBeforeEachOperation)
+{
+    const QString mainC = QStringLiteral("m:\\bob_dev\\proj\\src\\main.c");
+    defineGroup(QStringLiteral("dev"), {QStringLiteral("carol"), QStringLiteral("dave")});
+
+    click(form().loadBut);
+    clickItem(form().mainList, item(form().mainList, SandboxSeed::bobDev));
+    ASSERT_NE(openPath({QStringLiteral("m:"), SandboxSeed::bobDev, QStringLiteral("proj")}), nullptr);
+    EXPECT_EQ(form().vobTagTxt->text(), SandboxSeed::projVob);
+    ASSERT_NE(openPath({QStringLiteral("m:"), SandboxSeed::bobDev, QStringLiteral("proj"), QStringLiteral("src"),
+                        QStringLiteral("main.c")}),
+              nullptr);
+    EXPECT_EQ(form().selectedElemTxt->text(), mainC);
+
+    addOperation(QStringLiteral("checkout"));
+    EXPECT_EQ(attribute(QStringLiteral("src/main.c"), QStringLiteral("__checkout")), QStringLiteral("NONE"));
+    addUser(QStringLiteral("bob"));
+    addGroup(QStringLiteral("dev"));
+    EXPECT_EQ(attribute(QStringLiteral("src/main.c"), QStringLiteral("__checkout")), QStringLiteral("bob,carol,dave"));
+    EXPECT_EQ(attribute(QStringLiteral("src/main.c"), QStringLiteral("QX_GROUPS")), QStringLiteral("dev"));
+
+    openPath({QStringLiteral("m:"), SandboxSeed::bobDev, QStringLiteral("proj")});
+    addOperation(QStringLiteral("rmtype"));
+    addUser(QStringLiteral("bob"));
+    EXPECT_EQ(attribute(QString(), QStringLiteral("__rmtype")), QStringLiteral("bob"));
+
+    clickTab(form().mainTabStrip, 2);
+    typeOver(form().trigLocationTxt, QStringLiteral("c:\\triggers"));
+    typeOver(form().adminUsersTxt, QStringLiteral("vobadm"));
+    click(form().applyTriggerBut);
+    EXPECT_EQ(form().applyTriggerBut->text(), QStringLiteral("Update Trigger"));
+    EXPECT_EQ(prompter.texts(), QStringList());
+
+    const QStringList checkout{QStringLiteral("checkout"), QStringLiteral("-nc"), mainC};
+    const Outcome bob = runAs(QStringLiteral("bob"), checkout);
+    EXPECT_EQ(bob.status, 0) << bob.output.toStdString();
+    EXPECT_EQ(bob.output, QStringLiteral("Checked out \"%1\" from version \"/main/0\".\n").arg(mainC));
+    EXPECT_EQ(runAs(QStringLiteral("Carol"), checkout).status, 0);
+    EXPECT_EQ(runAs(QStringLiteral("vobadm"), checkout).status, 0);
+    const Outcome eve = runAs(QStringLiteral("eve"), checkout);
+    EXPECT_EQ(eve.status, 1);
+    EXPECT_TRUE(eve.output.endsWith(
+        QStringLiteral("cleartool: Warning: Trigger \"_KORVANE_SECURITY1\" has refused to let checkout proceed.\n"
+                       "cleartool: Error: Unable to check out \"%1\".\n")
+            .arg(mainC)))
+        << eve.output.toStdString();
+    EXPECT_EQ(runAs(QStringLiteral("eve"), checkout, true).status, 1);
+
+    ASSERT_EQ(runAs(QStringLiteral("vobadm"), {QStringLiteral("mklbtype"), QStringLiteral("-nc"), QStringLiteral("REL_2@\\proj")}).status, 0);
+    const QStringList rmtype{QStringLiteral("rmtype"), QStringLiteral("-nc"), QStringLiteral("lbtype:REL_2@\\proj")};
+    const Outcome eveRmtype = runAs(QStringLiteral("eve"), rmtype);
+    EXPECT_EQ(eveRmtype.status, 1);
+    EXPECT_TRUE(eveRmtype.output.contains(QStringLiteral("Trigger \"_KORVANE_SECURITY2\" has refused to let rmtype proceed.")))
+        << eveRmtype.output.toStdString();
+    EXPECT_EQ(runAs(QStringLiteral("bob"), rmtype).status, 0);
+}
+
+INSTANTIATE_TEST_SUITE_P(Backends, TypicalRequest, ::testing::Values(false, true),
+                         [](const ::testing::TestParamInfo<bool> &backend) {
+                             return backend.param ? std::string("Cleartool") : std::string("Sandbox");
+                         });
