@@ -32,6 +32,5 @@ function(zan_test name)
   target_include_directories(${name} PRIVATE ${PROJECT_SOURCE_DIR}/tests)
   gtest_discover_tests(${name}
     DISCOVERY_MODE PRE_TEST
-    PROPERTIES ENVIRONMENT "QT_QPA_PLATFORM=offscreen;ZAN_SOURCE_DIR=${PROJECT_SOURCE_DIR};ZAN_BIN_DIR=${CMAKE_BINARY_DIR}/bin"
-               TIMEOUT 600)
+    PROPERTIES ENVIRONMENT "QT_QPA_PLATFORM=offscreen" TIMEOUT 600)
 endfunction()

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QCoreApplication>
 #include <QDeadlineTimer>
 #include <QDir>
 #include <QFile>
@@ -28,8 +29,9 @@ public:
 
     static QString binary(const QString &name)
     {
-        const QString dir = qEnvironmentVariable("ZAN_BIN_DIR");
-        return QDir(dir.isEmpty() ? QStringLiteral(".") : dir).filePath(name);
+        // The program binaries are built next to the test binaries.
+        const QString dir = qEnvironmentVariable("ZAN_BIN_DIR", QCoreApplication::applicationDirPath());
+        return QDir(dir).filePath(name);
     }
 
     QString path(const QString &name) const { return m_dir.filePath(name); }

@@ -24,6 +24,9 @@ protected:
             auto backend = std::make_unique<CleartoolClearCase>(program);
             QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
             environment.insert(QStringLiteral("ZAN_SANDBOX"), sandboxFolder);
+            // The emulator runs the VOB's triggers before type operations, as ClearCase does;
+            // act as the user the tests exempt from them.
+            environment.insert(QStringLiteral("CLEARCASE_USER"), QStringLiteral("bob"));
             backend->process().setEnvironment(environment);
             return backend;
         };
