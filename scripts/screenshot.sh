@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
-# Makes docs/screenshot.png: the real zan binary under Xvfb on a fresh sandbox, in the
-# middle of the typical request (checkout of \proj\src\main.c restricted to bob and dev).
+# Makes docs/screenshot.png: the real zan binary under Xvfb on a fresh sandbox that already
+# holds the typical request's settings (checkout of \proj\src\main.c for bob and group dev).
+# It does not yet click through to the file: the picture shows the window as it opens.
 # Usage: scripts/screenshot.sh [build/dev/bin]
 set -euo pipefail
 root="$(cd "$(dirname "$0")/.." && pwd)"
