@@ -1,7 +1,10 @@
 #!/usr/bin/env bash
 # Makes docs/screenshot.png: the real zan binary under Xvfb on a fresh sandbox that already
 # holds the typical request's settings (checkout of \proj\src\main.c for bob and group dev).
-# It does not yet click through to the file: the picture shows the window as it opens.
+# It then drives the window as a person would: Load Views, the first view (bob_dev), the m:
+# drive, and through the tree by keyboard to src\main.c, so the picture shows the file
+# selected with its operations, users and groups. The three clicks use the positions of the
+# 1280x800 window; the tree is walked with the arrow keys. Re-run it when the window changes.
 # Usage: scripts/screenshot.sh [build/dev/bin]
 set -euo pipefail
 root="$(cd "$(dirname "$0")/.." && pwd)"
@@ -50,6 +53,15 @@ done
 [ -n "$window" ] || { echo "zan did not open its window" >&2; exit 1; }
 xdotool windowsize "$window" 1280 800 windowmove "$window" 0 0
 sleep 2
+
+click() { xdotool mousemove "$1" "$2" click 1; sleep 1; }
+keys() { for key in "$@"; do xdotool key --clearmodifiers "$key"; sleep 0.5; done; }
+click 48 71     # Load Views
+click 60 100    # the first view: bob_dev
+click 30 282    # the m: drive
+# m: > bob_dev > proj (the VOB root) > src > main.c
+keys Right Down Right Down Right Down Down Down Down Right Down Down
+sleep 1
 
 mkdir -p "$(dirname "$out")"
 xwd -root -silent -display "$display" > "$work/shot.xwd"
