@@ -125,7 +125,8 @@ QString SandboxStore::defaultFolder()
     const QString configured = qEnvironmentVariable("ZAN_SANDBOX");
     if (!configured.isEmpty())
         return configured;
-    return QStandardPaths::writableLocation(QStandardPaths::AppLocalDataLocation) + QStringLiteral("/sandbox");
+    // Not the application's own data folder: zan and cleartool-sim must find the same sandbox.
+    return QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation) + QStringLiteral("/zan-utility/sandbox");
 }
 
 QString SandboxStore::databasePath() const { return m_folder + QLatin1Char('/') + kDatabaseFile; }
