@@ -1,6 +1,5 @@
 #include "access/AccessAttributeFormat.h"
 #include "access/OperationsCatalogue.h"
-#include "access/OperationsController.h"
 #include "support/QtPrinters.h"
 #include "util/TextRoutines.h"
 
@@ -56,11 +55,8 @@ TEST(AccessAttributeFormat, StorableNamesAndPurgedTypes)
     EXPECT_FALSE(Format::isOperationType(QStringLiteral("QX_GROUPS")));
 }
 
-TEST(AccessAttributeFormat, TextsWrittenIntoTheVobAndShown)
+TEST(AccessAttributeFormat, TypeComment)
 {
     EXPECT_EQ(Format::typeComment(QStringLiteral("3/4/25")),
               QStringLiteral("Created by VuVoziruv Evarori on 3/4/25 * * DO NOT DELETE * *"));
-    EXPECT_EQ(OperationsController::stopMessage(QStringLiteral("chevent")),
-              QStringLiteral("Operation \"chevent\" can only be applied \r\nto the VOB root (VOB folder).  Select the  \r\n"
-                             "VOB root.  This applies to the entire VOB, \r\nnot per element."));
 }

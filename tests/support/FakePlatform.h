@@ -5,9 +5,12 @@
 
 #include <QHash>
 #include <QStringList>
+#include <functional>
+#include <utility>
 
 // The real platform with the user, the computer, the environment and the drives made up,
-// and with every started command, opened document and copied file recorded.
+// with every started command and opened document recorded, and an event pump a test can
+// hook into.
 class FakePlatform : public QtPlatform
 {
 public:
@@ -19,6 +22,8 @@ public:
     QString folder;
     bool singleInstanceFree = true;
     bool hourglass = false;
+    std::function<void()> onProcessEvents;    // runs once, in the middle of a long loop
+    std::function<void()> everyProcessEvents; // runs every time
 
     QString envVar(const QString &name) const override { return environment.value(name); }
     void setEnvVar(const QString &name, const QString &value) override { environment.insert(name, value); }
@@ -37,6 +42,12 @@ public:
     bool claimSingleInstance(const QString &) override { return singleInstanceFree; }
     void setTopMost(QWidget *, bool) override {}
     void setHourglass(bool busy) override { hourglass = busy; }
-    void processEvents() override {}
+    void processEvents() override
+    {
+        if (auto step = std::exchange(onProcessEvents, nullptr))
+            step();
+        if (everyProcessEvents)
+            everyProcessEvents();
+    }
     QString programFolder() const override { return folder.isEmpty() ? QtPlatform::programFolder() : folder; }
 };

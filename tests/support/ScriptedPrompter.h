@@ -2,6 +2,7 @@
 
 #include "support/QtPrinters.h"
 #include "util/Prompter.h"
+#include "util/ZanError.h"
 
 #include <QList>
 #include <QQueue>
@@ -10,7 +11,8 @@
 
 // A Prompter for tests: records every message, question, input box and file dialog, and
 // answers from a script (queued answers first, then the defaults: OK / Yes, cancel for
-// input boxes, the preset for file dialogs).
+// input boxes, the preset for file dialogs). A message with the title `throwOnTitle` fails
+// as a message box that cannot be shown does.
 class ScriptedPrompter : public Prompter
 {
 public:
@@ -24,22 +26,27 @@ public:
 
     Answer message(const QString &text, const QString &title, Icon icon, Buttons buttons) override
     {
+        if (!throwOnTitle.isEmpty() && title == throwOnTitle)
+            throw ZanError(ZanError::General, QStringLiteral("Prompter"), QStringLiteral("The message box could not be shown."));
         records.append({QStringLiteral("message"), text, title, icon, buttons});
         if (!answers.isEmpty())
             return answers.dequeue();
         return buttons == Buttons::YesNo ? Answer::Yes : Answer::Ok;
     }
 
-    std::optional<QString> inputText(const QString &prompt, const QString &title, const QString &) override
+    std::optional<QString> inputText(const QString &prompt, const QString &title, const QString &defaultText) override
     {
+        proposedAnswer = defaultText;
         records.append({QStringLiteral("input"), prompt, title, Icon::None, Buttons::OkCancel});
         if (inputs.isEmpty())
             return std::nullopt;
         return inputs.dequeue();
     }
 
-    QString openFileName(const QString &title, const QString &, const QString &presetName, const QString &) override
+    QString openFileName(const QString &title, const QString &startFolder, const QString &presetName, const QString &filter) override
     {
+        fileDialogFolder = startFolder;
+        fileDialogFilter = filter;
         records.append({QStringLiteral("file"), presetName, title, Icon::None, Buttons::OkCancel});
         if (files.isEmpty())
             return presetName;
@@ -62,4 +69,9 @@ public:
     QQueue<Answer> answers;
     QQueue<std::optional<QString>> inputs;
     QQueue<QString> files;
+    QString throwOnTitle;
+    // What the records leave out: the input box's proposed answer, the file dialog's folder and filter.
+    QString proposedAnswer;
+    QString fileDialogFolder;
+    QString fileDialogFilter;
 };

@@ -1,0 +1,175 @@
+#pragma once
+
+#include "support/FakePlatform.h"
+#include "support/ForwardingClearCase.h"
+#include "support/QtPrinters.h"
+#include "support/ScriptedPrompter.h"
+#include "support/TempSandbox.h"
+
+#include "app/AppComposer.h"
+#include "clearcase/CCase.h"
+#include "clearcase/cleartool/CleartoolClearCase.h"
+#include "clearcase/sandbox/SandboxSeed.h"
+#include "clearcase/sandbox/SandboxStore.h"
+#include "shell/MainContext.h"
+#include "shell/MainWindow.h"
+#include "shell/Registry.h"
+#include "util/ZanError.h"
+
+#include <QComboBox>
+#include <QCoreApplication>
+#include <QDir>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QProcessEnvironment>
+#include <QPushButton>
+#include <QTemporaryDir>
+#include <QToolButton>
+#include <gtest/gtest.h>
+#include <memory>
+
+inline QString emulatorProgram()
+{
+    const QString binDir = qEnvironmentVariable("ZAN_BIN_DIR", QCoreApplication::applicationDirPath());
+    return QDir(binDir).filePath(QStringLiteral("cleartool-sim"));
+}
+
+// The cleartool backend driving the emulator over a sandbox folder, acting as bob.
+inline std::unique_ptr<CleartoolClearCase> emulatorBackend(const QString &sandboxFolder)
+{
+    auto backend = std::make_unique<CleartoolClearCase>(emulatorProgram());
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    environment.insert(QStringLiteral("ZAN_SANDBOX"), sandboxFolder);
+    // The emulator runs a VOB's triggers before type operations; the tests' user is exempted.
+    environment.insert(QStringLiteral("CLEARCASE_USER"), QStringLiteral("bob"));
+    backend->process().setEnvironment(environment);
+    return backend;
+}
+
+// The whole program over a fresh sandbox, loaded but not shown. The backend can run over the
+// emulator instead, records its command lines and fails the calls `failWhen` picks.
+class AppFixture : public ::testing::Test
+{
+protected:
+    using FailRule = std::function<bool(const QString &call, const QString &argument)>;
+
+    inline static const QString vobTag = SandboxSeed::projVob;
+    inline static const QString vobRoot = QStringLiteral("m:\\bob_dev\\proj");
+
+    AppFixture() { platform.folder = programDir.path(); }
+    void SetUp() override { startProgram(); }
+
+    // A fresh run of the program over the same settings folder and sandbox.
+    void startProgram(bool load = true)
+    {
+        app.reset();
+        app = std::make_unique<AppComposer>(AppComposer::Options{&platform, &prompter, settingsDir.path(),
+                                                                  [this](Platform &p) { return openBackend(p); }});
+        if (load) {
+            ASSERT_TRUE(app->start(false));
+        }
+        prompter.clear();
+    }
+
+    std::unique_ptr<ClearCase> openBackend(Platform &p)
+    {
+        std::unique_ptr<ClearCase> inner;
+        if (overCleartool)
+            inner = emulatorBackend(sandbox.folder());
+        else
+            inner = sandbox.open(p);
+        return std::make_unique<ForwardingClearCase>(std::move(inner), [this](const QString &call, const QString &argument) {
+            if (call == QLatin1String("runCommand"))
+                commands << argument;
+            if (failWhen && failWhen(call, argument))
+                throw ZanError(ZanError::ClearCaseFailure, QStringLiteral("ClearCase.Application"),
+                               QStringLiteral("Unable to access \"%1\": simulated failure.").arg(argument));
+        });
+    }
+
+    MainWindow &form() { return app->form(); }
+    MainContext &ctx() { return app->context(); }
+    Registry &registry() { return app->context().registry; }
+    template <typename T> T &controller() { return app->controller<T>(); }
+
+    // What a click on a VOB root leaves in the controls.
+    void selectVob(const QString &tag, const QString &root)
+    {
+        form().vobTagTxt->setText(tag);
+        form().vobRootTxt->setText(root);
+        form().selectedElemTxt->setText(root + QStringLiteral("\\."));
+    }
+
+    static QStringList entries(const QListWidget *list)
+    {
+        QStringList result;
+        for (int i = 0; i < list->count(); ++i)
+            result << list->item(i)->text();
+        return result;
+    }
+    static QStringList entries(const QComboBox *combo)
+    {
+        QStringList result;
+        for (int i = 0; i < combo->count(); ++i)
+            result << combo->itemText(i);
+        return result;
+    }
+
+    void expectLastMessage(const QString &text, const QString &title, Prompter::Icon icon)
+    {
+        ASSERT_GT(prompter.count(), 0);
+        EXPECT_EQ(prompter.last().text, text);
+        EXPECT_EQ(prompter.last().title, title);
+        EXPECT_EQ(prompter.last().icon, icon);
+    }
+
+    bool isStored(const QString &key)
+    {
+        for (const auto &entry : registry().allSettings()) {
+            if (entry.first.compare(key, Qt::CaseInsensitive) == 0)
+                return true;
+        }
+        return false;
+    }
+
+    static void pressKey(QWidget *widget, Qt::Key key = Qt::Key_Return, const QString &text = QStringLiteral("\r"))
+    {
+        QKeyEvent press(QEvent::KeyPress, key, Qt::NoModifier, text);
+        QCoreApplication::sendEvent(widget, &press);
+    }
+    static void typeInto(QLineEdit *field, const QString &text)
+    {
+        for (const QChar c : text)
+            pressKey(field, Qt::Key_unknown, QString(c));
+    }
+
+    // Attributes in the sandbox; paths are relative to the VOB root with "\" or "/", "" is the root.
+    static QString storePath(QString relative) { return relative.replace(QLatin1Char('\\'), QLatin1Char('/')); }
+    QList<AttributeInfo> attributesOn(const QString &relative) { return sandbox.store().attributes(vobTag, storePath(relative)); }
+    QString valueOn(const QString &relative, const QString &typeName)
+    {
+        for (const AttributeInfo &a : attributesOn(relative)) {
+            if (a.typeName == typeName)
+                return a.value;
+        }
+        return QStringLiteral("<absent>");
+    }
+    void attach(const QString &relative, const QString &typeName, const QString &value)
+    {
+        if (!sandbox.store().hasAttributeType(vobTag, typeName))
+            sandbox.store().addAttributeType(vobTag, {typeName, 8, QStringLiteral("test"), {}});
+        sandbox.store().attachAttribute(vobTag, storePath(relative), typeName, value, QStringLiteral("test"), true);
+    }
+
+    TempSandbox sandbox;
+    QTemporaryDir settingsDir;
+    QTemporaryDir programDir;
+    FakePlatform platform;
+    ScriptedPrompter prompter;
+    QStringList commands;
+    FailRule failWhen;
+    bool overCleartool = false;
+    std::unique_ptr<AppComposer> app;
+};
