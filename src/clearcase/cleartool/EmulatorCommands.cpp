@@ -48,22 +48,6 @@ QString kindName(const QString &kind)
     return names.value(kind);
 }
 
-QString valueTypeName(int code)
-{
-    switch (code) {
-    case 3:
-        return QStringLiteral("integer");
-    case 5:
-        return QStringLiteral("real");
-    case 7:
-        return QStringLiteral("time");
-    case 8:
-        return QStringLiteral("string");
-    default:
-        return QStringLiteral("opaque");
-    }
-}
-
 int valueTypeCode(const QString &name)
 {
     static const QHash<QString, int> codes = {{QStringLiteral("integer"), 3}, {QStringLiteral("real"), 5},

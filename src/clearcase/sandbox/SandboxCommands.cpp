@@ -1,5 +1,6 @@
 #include "clearcase/sandbox/SandboxCommands.h"
 
+#include "clearcase/cleartool/CleartoolTriggerOptions.h"
 #include "clearcase/sandbox/MktrtypeArguments.h"
 #include "clearcase/sandbox/SandboxStore.h"
 #include "util/ZanError.h"
@@ -23,19 +24,6 @@ TypeSelector triggerTypeSelector(const QString &selector)
     if (at <= 0 || at == text.size() - 1)
         SandboxCommands::fail(QStringLiteral("Unable to determine VOB for pathname \"%1\".").arg(selector));
     return {text.left(at), text.mid(at + 1)};
-}
-
-QString actionOption(TriggerTypeDefinition::ActionTarget target)
-{
-    switch (target) {
-    case TriggerTypeDefinition::WindowsClients:
-        return QStringLiteral("-execwin");
-    case TriggerTypeDefinition::UnixClients:
-        return QStringLiteral("-execunix");
-    case TriggerTypeDefinition::AllClients:
-        break;
-    }
-    return QStringLiteral("-exec");
 }
 
 QString kindLine(int kind)
@@ -171,7 +159,7 @@ QString SandboxCommands::describeTriggerType(const SandboxTriggerType &type)
     for (const auto &inclusion : type.inclusions)
         lines << QStringLiteral("  inclusion: -%1 %2").arg(inclusion.first, inclusion.second);
     for (const auto &action : type.actions)
-        lines << QStringLiteral("  action: %1 \"%2\"").arg(actionOption(action.target), action.command);
+        lines << QStringLiteral("  action: %1 \"%2\"").arg(CleartoolTriggerOptions::actionOption(action.target), action.command);
     if (!type.exemptUsers.isEmpty())
         lines << QStringLiteral("  excluded users: ") + type.exemptUsers.join(QLatin1Char(','));
     return lines.join(QLatin1Char('\n')) + QLatin1Char('\n');
