@@ -1,68 +1,20 @@
 #pragma once
 
-#include "RecordingClearCase.h"
-#include "app/AppComposer.h"
+#include "support/AppFixture.h"
+
 #include "browser/ElementTreeController.h"
 #include "browser/TreeNode.h"
 #include "browser/ViewsController.h"
-#include "clearcase/sandbox/SandboxSeed.h"
-#include "clearcase/sandbox/SandboxStore.h"
-#include "shell/MainContext.h"
-#include "shell/MainWindow.h"
-#include "support/FakePlatform.h"
-#include "support/QtPrinters.h"
-#include "support/ScriptedPrompter.h"
-#include "support/TempSandbox.h"
 
-#include <QLabel>
-#include <QLineEdit>
-#include <QListWidget>
-#include <QPushButton>
-#include <QTemporaryDir>
 #include <QTreeWidget>
 #include <QTreeWidgetItemIterator>
-#include <functional>
-#include <gtest/gtest.h>
-#include <memory>
 
-// A platform whose event pump can run a test's step in the middle of a long loop.
-class SteppingPlatform : public FakePlatform
-{
-public:
-    std::function<void()> onProcessEvents;     // runs once
-    std::function<void()> everyProcessEvents;  // runs every time
-    void processEvents() override
-    {
-        if (auto step = std::exchange(onProcessEvents, nullptr))
-            step();
-        if (everyProcessEvents)
-            everyProcessEvents();
-    }
-};
-
-// The whole program over a fresh sandbox, loaded but not shown.
-class BrowserFixture : public ::testing::Test
+// The program with helpers to walk the element tree as the user does.
+class BrowserFixture : public AppFixture
 {
 protected:
-    void SetUp() override
-    {
-        ASSERT_TRUE(settings.isValid());
-        AppComposer::Options options;
-        options.platform = &platform;
-        options.prompter = &prompter;
-        options.settingsFolder = settings.path();
-        auto factory = sandbox.factory();
-        options.clearCaseFactory = [this, factory](Platform &p) -> std::unique_ptr<ClearCase> {
-            return std::make_unique<RecordingClearCase>(factory(p), commands);
-        };
-        app = std::make_unique<AppComposer>(options);
-        ASSERT_TRUE(app->start(false));
-        prompter.clear();
-    }
-
-    MainWindow &form() { return app->form(); }
-    ElementTreeController &tree() { return app->controller<ElementTreeController>(); }
-    ViewsController &views() { return app->controller<ViewsController>(); }
+    ElementTreeController &tree() { return controller<ElementTreeController>(); }
+    ViewsController &views() { return controller<ViewsController>(); }
 
     // Puts the view into the list and selects it as a click would.
     void selectView(const QString &tag)
@@ -71,22 +23,13 @@ protected:
         form().mainList->setCurrentRow(form().mainList->count() - 1);
     }
 
-    QStringList listTexts(const QListWidget *list) const
+    QStringList rootTexts()
     {
         QStringList texts;
-        for (int i = 0; i < list->count(); ++i)
-            texts << list->item(i)->text();
+        for (int i = 0; i < form().tTreeList->topLevelItemCount(); ++i)
+            texts << form().tTreeList->topLevelItem(i)->text(0);
         return texts;
     }
-
-    QStringList rootTexts() const
-    {
-        QStringList texts;
-        for (int i = 0; i < app->form().tTreeList->topLevelItemCount(); ++i)
-            texts << app->form().tTreeList->topLevelItem(i)->text(0);
-        return texts;
-    }
-
     static QStringList childTexts(const QTreeWidgetItem *node)
     {
         QStringList texts;
@@ -99,11 +42,10 @@ protected:
     QTreeWidgetItem *openNode(const QString &path)
     {
         const QStringList parts = path.split(QLatin1Char('\\'));
-        QTreeWidget *treeWidget = form().tTreeList;
         QTreeWidgetItem *node = nullptr;
-        for (int i = 0; i < treeWidget->topLevelItemCount() && !node; ++i) {
-            if (treeWidget->topLevelItem(i)->text(0) == parts.first())
-                node = treeWidget->topLevelItem(i);
+        for (int i = 0; i < form().tTreeList->topLevelItemCount() && !node; ++i) {
+            if (form().tTreeList->topLevelItem(i)->text(0) == parts.first())
+                node = form().tTreeList->topLevelItem(i);
         }
         for (int p = 1; node && p < parts.size(); ++p) {
             if (node->childCount() == 0)
@@ -124,30 +66,10 @@ protected:
         form().tTreeList->setCurrentItem(nullptr);
         form().tTreeList->setCurrentItem(node);
     }
-
-    void expectLastMessage(const QString &text, const QString &title, Prompter::Icon icon)
-    {
-        ASSERT_GT(prompter.count(), 0);
-        EXPECT_EQ(prompter.last().text, text);
-        EXPECT_EQ(prompter.last().title, title);
-        EXPECT_EQ(prompter.last().icon, icon);
-    }
-
     // The user ticking or clearing a check box.
-    static void setCheck(QTreeWidgetItem *node, bool checked)
-    {
-        node->setCheckState(0, checked ? Qt::Checked : Qt::Unchecked);
-    }
+    static void setCheck(QTreeWidgetItem *node, bool checked) { node->setCheckState(0, checked ? Qt::Checked : Qt::Unchecked); }
 
-    const QString crlf = QStringLiteral("\r\n");
     const QString bobView = QStringLiteral("m:\\") + SandboxSeed::bobDev;
     const QString projRoot = bobView + QStringLiteral("\\proj");
     QString inProj(const QString &relative) const { return projRoot + QLatin1Char('\\') + relative; }
-
-    SteppingPlatform platform;
-    ScriptedPrompter prompter;
-    QTemporaryDir settings;
-    TempSandbox sandbox;
-    QStringList commands;
-    std::unique_ptr<AppComposer> app;
 };

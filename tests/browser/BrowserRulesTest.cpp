@@ -31,12 +31,7 @@ TEST(FileDirInfoTest, ChildEntriesSkipParentLostFoundAndVersionNames)
     EXPECT_EQ(children({QStringLiteral("[..]"), QStringLiteral("[src]"), QStringLiteral("[lost+found]"), QStringLiteral("x@@y"),
                         QStringLiteral("a..b"), QStringLiteral("[Lost+Found]"), QStringLiteral("main.c"), QStringLiteral("[d@@x]")}),
               (QStringList{QStringLiteral("src/folderClosed"), QStringLiteral("Lost+Found/folderClosed"), QStringLiteral("main.c/file")}));
-}
-
-TEST(FileDirInfoTest, OnlyAFullyBracketedEntryIsADirectory)
-{
-    // A file with brackets in its name, and directories that look like drive entries.
-    EXPECT_EQ(children({QStringLiteral("notes[old].txt"), QStringLiteral("[-x-]"), QStringLiteral("[-lead]")}),
-              (QStringList{QStringLiteral("notes[old].txt/file"), QStringLiteral("-x-/folderClosed"),
-                           QStringLiteral("-lead/folderClosed")}));
+    // Only a fully bracketed entry is a directory, also one that looks like a drive entry.
+    EXPECT_EQ(children({QStringLiteral("notes[old].txt"), QStringLiteral("[-x-]")}),
+              (QStringList{QStringLiteral("notes[old].txt/file"), QStringLiteral("-x-/folderClosed")}));
 }

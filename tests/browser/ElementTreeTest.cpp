@@ -39,6 +39,8 @@ protected:
 
 TEST_F(ElementTreeTest, NodeClicksSetTheCurrentVobOnlyForElements)
 {
+    sandbox.store().addElement(SandboxSeed::projVob, QStringLiteral("src/proj"), true);
+    ASSERT_TRUE(QDir().mkpath(sandbox.store().vobFolder(SandboxSeed::projVob) + QStringLiteral("/src/proj")));
     QTreeWidgetItem *drive = openNode(QStringLiteral("m:"));
     click(drive);
     EXPECT_TRUE(childTexts(drive).contains(SandboxSeed::bobDev));
@@ -74,12 +76,8 @@ TEST_F(ElementTreeTest, NodeClicksSetTheCurrentVobOnlyForElements)
     EXPECT_EQ(form().vobTagTxt->text(), QStringLiteral("\\proj"));
     EXPECT_EQ(form().statusPanel->text(), QStringLiteral("Status"));
     EXPECT_TRUE(prompter.texts().filter(QStringLiteral("Error")).isEmpty());
-}
 
-TEST_F(ElementTreeTest, FolderNamedLikeItsVobIsAnOrdinaryElement)
-{
-    sandbox.store().addElement(SandboxSeed::projVob, QStringLiteral("src/proj"), true);
-    ASSERT_TRUE(QDir().mkpath(sandbox.store().vobFolder(SandboxSeed::projVob) + QStringLiteral("/src/proj")));
+    // A folder named like its VOB is an ordinary element.
     click(openNode(inProj(QStringLiteral("src\\proj"))));
     EXPECT_EQ(form().zanCurSettingLbl->text(), QStringLiteral("Element: proj"));
     EXPECT_EQ(form().selectedElemTxt->text(), inProj(QStringLiteral("src\\proj")));
@@ -111,7 +109,7 @@ TEST_F(ElementTreeTest, ElementSettingsLoadAndVobRootStepsRunInOrder)
     QObject::connect(form().zanList[0], &QListWidget::currentRowChanged, [&](int row) { selectedRow = row; });
     click(mainC);
     EXPECT_TRUE(steps.filter(QStringLiteral("VOB")).isEmpty() && steps.filter(QStringLiteral("Attype")).isEmpty());
-    EXPECT_EQ(listTexts(form().zanList[0]), QStringList{QStringLiteral("checkout")});
+    EXPECT_EQ(entries(form().zanList[0]), QStringList{QStringLiteral("checkout")});
     EXPECT_EQ(selectedRow, 0);
 }
 
@@ -190,7 +188,7 @@ TEST_F(ElementTreeTest, CheckingADirectoryListsItFirstThenItsSubtreeAndUncheckin
     const QStringList expected{inProj(QStringLiteral("src")), inProj(QStringLiteral("src\\include")),
                                inProj(QStringLiteral("src\\include\\util.h")), inProj(QStringLiteral("src\\main.c")),
                                inProj(QStringLiteral("src\\private.tmp")), inProj(QStringLiteral("src\\util.c"))};
-    EXPECT_EQ(listTexts(form().selectedList), expected);
+    EXPECT_EQ(entries(form().selectedList), expected);
     EXPECT_EQ(checkedNodes(), expected);
     EXPECT_EQ(seen, (QStringList{QStringLiteral("Selecting Folder --> ") + expected[0], QStringLiteral("Selecting Folder --> ") + expected[1],
                                  QStringLiteral("Selecting --> ") + expected[2], QStringLiteral("Selecting --> ") + expected[3],
@@ -213,15 +211,12 @@ TEST_F(ElementTreeTest, CheckingADirectoryListsItFirstThenItsSubtreeAndUncheckin
     EXPECT_EQ(src->child(0)->foreground(0).color(), QColor(Qt::black));
     expectCheckedButtons(false);
     EXPECT_TRUE(prompter.records.isEmpty());
-}
 
-TEST_F(ElementTreeTest, FileCheckedBeforeItsDirectoryIsListedOnce)
-{
-    click(openNode(projRoot));
+    // A file checked before its directory is listed once.
     QTreeWidgetItem *readme = openNode(inProj(SandboxSeed::readmeTxt));
     setCheck(readme, true);
     setCheck(readme->parent(), true);
-    EXPECT_EQ(listTexts(form().selectedList), (QStringList{inProj(SandboxSeed::readmeTxt), inProj(SandboxSeed::docsDir)}));
+    EXPECT_EQ(entries(form().selectedList), (QStringList{inProj(SandboxSeed::readmeTxt), inProj(SandboxSeed::docsDir)}));
 }
 
 TEST_F(ElementTreeTest, TreeRebuiltDuringAWalkStopsTheWalkSafely)
@@ -239,14 +234,14 @@ TEST_F(ElementTreeTest, CheckAllFlipsMarksOnlyAndUncheckAllClearsEverything)
 {
     click(openNode(projRoot));
     setCheck(openNode(inProj(SandboxSeed::docsDir)), true);
-    const QStringList listed = listTexts(form().selectedList);
+    const QStringList listed = entries(form().selectedList);
 
     form().checkAll->click();
     for (QTreeWidgetItemIterator it(form().tTreeList); *it; ++it)
         EXPECT_EQ((*it)->checkState(0), TreeNode::isDrive(*it) ? Qt::Unchecked : Qt::Checked);
     form().checkAll->click();
     EXPECT_TRUE(checkedNodes().isEmpty());
-    EXPECT_EQ(listTexts(form().selectedList), listed);
+    EXPECT_EQ(entries(form().selectedList), listed);
 
     form().checkAll->click();
     form().butClearAll->click();
@@ -276,7 +271,7 @@ TEST_F(ElementTreeTest, FailuresAreReportedInTheirOwnForms)
     prompter.clear();
     click(docs);
     ASSERT_EQ(prompter.count(), 1);
-    EXPECT_TRUE(prompter.last().text.startsWith(QStringLiteral("Error:: ")) && prompter.last().text.endsWith(crlf));
+    EXPECT_TRUE(prompter.last().text.startsWith(QStringLiteral("Error:: ")) && prompter.last().text.endsWith(QStringLiteral("\r\n")));
     EXPECT_EQ(prompter.last().title, QStringLiteral("Zan Utility"));
     EXPECT_EQ(prompter.last().icon, Prompter::Icon::None);
 }

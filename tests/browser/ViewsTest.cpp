@@ -14,13 +14,13 @@ TEST_F(ViewsTest, LoadingAndAddingViewsNeverDuplicatesATag)
     form().myViewsOnlyCB->setChecked(true);
     form().loadBut->click();
     form().loadBut->click();
-    EXPECT_EQ(listTexts(form().mainList), (QStringList{SandboxSeed::bobDev, SandboxSeed::teamBobInt}));
+    EXPECT_EQ(entries(form().mainList), (QStringList{SandboxSeed::bobDev, SandboxSeed::teamBobInt}));
     // Every view passes through the status bar, also the ones the filter leaves out.
     EXPECT_EQ(form().statusPanel->text(), QStringLiteral("Adding view --> ") + SandboxSeed::relView);
 
     form().myViewsOnlyCB->setChecked(false);
     form().loadBut->click();
-    EXPECT_EQ(listTexts(form().mainList), SandboxSeed::viewTags);
+    EXPECT_EQ(entries(form().mainList), SandboxSeed::viewTags);
     EXPECT_TRUE(MainWindow::isShown(form().mainList));
 
     prompter.inputs.enqueue(SandboxSeed::bobDev);
@@ -31,7 +31,7 @@ TEST_F(ViewsTest, LoadingAndAddingViewsNeverDuplicatesATag)
     form().butSpecifyView->click();
     EXPECT_EQ(prompter.last().title, QStringLiteral("Error..."));
     EXPECT_TRUE(prompter.last().text.contains(QStringLiteral("View does not exist or problem verifying view.")));
-    EXPECT_EQ(listTexts(form().mainList), SandboxSeed::viewTags);
+    EXPECT_EQ(entries(form().mainList), SandboxSeed::viewTags);
 }
 
 TEST_F(ViewsTest, SnapshotViewIsRefusedButTheDrivesAreListed)
