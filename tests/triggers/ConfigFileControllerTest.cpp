@@ -1,21 +1,8 @@
-#include "app/AppComposer.h"
-#include "shell/MainContext.h"
-#include "shell/MainWindow.h"
-#include "shell/Registry.h"
-#include "shell/SettingsStore.h"
-#include "support/FakePlatform.h"
-#include "support/QtPrinters.h"
-#include "support/ScriptedPrompter.h"
-#include "support/TempSandbox.h"
+#include "support/AppFixture.h"
 #include "triggers/ConfigFileController.h"
 
 #include <QAction>
-#include <QDir>
 #include <QFile>
-#include <QLabel>
-#include <QTemporaryDir>
-#include <gtest/gtest.h>
-#include <memory>
 
 namespace {
 
@@ -23,44 +10,11 @@ using Settings = QList<QPair<QString, QString>>;
 
 const QString restartText = QStringLiteral("You must restart the application for this change to take effect");
 
-// Also keeps what the scripted prompter does not record: the proposed answer of the input
-// box and the start folder and filter of the file dialog.
-class DialogArgumentsPrompter : public ScriptedPrompter
-{
-public:
-    std::optional<QString> inputText(const QString &prompt, const QString &title, const QString &defaultText) override
-    {
-        proposedAnswer = defaultText;
-        return ScriptedPrompter::inputText(prompt, title, defaultText);
-    }
-    QString openFileName(const QString &title, const QString &startFolder, const QString &presetName, const QString &filter) override
-    {
-        fileDialogFolder = startFolder;
-        fileDialogFilter = filter;
-        return ScriptedPrompter::openFileName(title, startFolder, presetName, filter);
-    }
-
-    QString proposedAnswer;
-    QString fileDialogFolder;
-    QString fileDialogFilter;
-};
-
-class ConfigFileControllerTest : public ::testing::Test
+class ConfigFileControllerTest : public AppFixture
 {
 protected:
-    void SetUp() override
-    {
-        platform.folder = programDir.path();
-        startProgram();
-    }
+    void SetUp() override { startProgram(false); }
 
-    void startProgram()
-    {
-        app.reset();
-        app = std::make_unique<AppComposer>(AppComposer::Options{&platform, &prompter, settingsDir.path(), sandbox.factory()});
-    }
-
-    Registry &registry() { return app->context().registry; }
     Settings settings() { return registry().allSettings(); }
     void seed(const Settings &values)
     {
@@ -104,12 +58,6 @@ protected:
                prompter.last().text.contains(QStringLiteral("* ") + routineText + QStringLiteral("\r\n"));
     }
 
-    QTemporaryDir settingsDir;
-    QTemporaryDir programDir;
-    TempSandbox sandbox;
-    FakePlatform platform;
-    DialogArgumentsPrompter prompter;
-    std::unique_ptr<AppComposer> app;
 };
 
 } // namespace
@@ -202,14 +150,12 @@ TEST_F(ConfigFileControllerTest, ImportedValuesTakeEffectOnRestartWithExactCompa
 {
     importFile(writeFile(QStringLiteral("in.txt"), "#ZAN#\r\nCLEARCASE_OVERRIDE:true\r\nNUSERS:01\r\n"));
     startProgram();
-    ASSERT_TRUE(app->start(false));
     EXPECT_EQ(platform.environment.value(QStringLiteral("CLEARCASE_OVERRIDE")), QStringLiteral("False"));
     EXPECT_FALSE(MainWindow::isShown(app->form().overrideImage));
     EXPECT_FALSE(MainWindow::isShown(app->form().nuserImage));
 
     importFile(writeFile(QStringLiteral("in.txt"), "#ZAN#\r\nCLEARCASE_OVERRIDE:True\r\nNUSERS:1\r\n"));
     startProgram();
-    ASSERT_TRUE(app->start(false));
     EXPECT_EQ(platform.environment.value(QStringLiteral("CLEARCASE_OVERRIDE")), QStringLiteral("True"));
     EXPECT_TRUE(MainWindow::isShown(app->form().overrideImage));
     EXPECT_TRUE(MainWindow::isShown(app->form().nuserImage));

@@ -1,10 +1,7 @@
 // The apply and removal flows once more, with the cleartool backend driving the emulator
 // over the sandbox through the co-process: the mktrtype line travels as real cleartool
 // would receive it.
-#include "clearcase/cleartool/CleartoolClearCase.h"
 #include "TriggerTabFixture.h"
-
-#include <QProcessEnvironment>
 
 namespace {
 
@@ -15,22 +12,7 @@ const QString ucm = TriggerCommandLines::ucmTriggerName;
 class TriggerCoprocessTest : public TriggerTabFixture
 {
 protected:
-    std::function<std::unique_ptr<ClearCase>(Platform &)> factory() override
-    {
-        const QString binDir = qEnvironmentVariable("ZAN_BIN_DIR", QCoreApplication::applicationDirPath());
-        const QString program = QDir(binDir).filePath(QStringLiteral("cleartool-sim"));
-        const QString sandboxFolder = sandbox.folder();
-        return [program, sandboxFolder](Platform &) -> std::unique_ptr<ClearCase> {
-            auto backend = std::make_unique<CleartoolClearCase>(program);
-            QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
-            environment.insert(QStringLiteral("ZAN_SANDBOX"), sandboxFolder);
-            // The emulator runs the VOB's triggers before type operations, as ClearCase does;
-            // act as the user the tests exempt from them.
-            environment.insert(QStringLiteral("CLEARCASE_USER"), QStringLiteral("bob"));
-            backend->process().setEnvironment(environment);
-            return backend;
-        };
-    }
+    TriggerCoprocessTest() { overCleartool = true; }
 
     void apply()
     {
@@ -42,12 +24,12 @@ protected:
 
 } // namespace
 
-TEST_F(TriggerCoprocessTest, ApplyTwiceLeavesOneOfEachAndRemovalTakesThemAway)
+TEST_F(TriggerCoprocessTest, ApplyTwiceLeavesOneOfEachRemovalTakesThemAwayUcmMakesOnlyItsOwn)
 {
     form().nuserImage->show();
     apply();
     apply();
-    EXPECT_EQ(messageTexts(), QStringList());
+    EXPECT_EQ(prompter.texts(), QStringList());
     EXPECT_EQ(triggerTypes(), (QStringList{element, typeTrigger}));
     EXPECT_TRUE(showsApplied());
     const auto typeType = sandbox.store().findTriggerType(QStringLiteral("\\proj"), typeTrigger);
@@ -61,16 +43,15 @@ TEST_F(TriggerCoprocessTest, ApplyTwiceLeavesOneOfEachAndRemovalTakesThemAway)
     EXPECT_EQ(prompter.count(), 1); // the confirmation
     EXPECT_TRUE(triggerTypes().isEmpty());
     EXPECT_FALSE(showsApplied());
-}
 
-TEST_F(TriggerCoprocessTest, UcmIndicatorMakesOnlyTheUcmTriggerAndRemovalSkipsTheMissingOnes)
-{
+    // The UCM indicator makes only the UCM trigger; removal skips the missing ones.
     form().ucmVobImage->show();
     apply();
     EXPECT_EQ(triggerTypes(), QStringList{ucm});
     EXPECT_FALSE(showsApplied());
 
+    prompter.clear();
     form().removeAllTriggersBut->click();
-    EXPECT_EQ(messageTexts().size(), 1);
+    EXPECT_EQ(prompter.texts().size(), 1);
     EXPECT_TRUE(triggerTypes().isEmpty());
 }

@@ -1,7 +1,6 @@
 #include "triggers/TriggerInstallController.h"
 #include "TriggerTabFixture.h"
 
-#include "util/ZanError.h"
 
 namespace {
 
@@ -31,59 +30,13 @@ protected:
     }
 };
 
-// A backend whose cleartool command lines fail, as a refusing ClearCase would.
-class FailingCommands : public ClearCase
-{
-public:
-    explicit FailingCommands(std::unique_ptr<ClearCase> inner) : m(std::move(inner)) {}
-    QString description() const override { return m->description(); }
-    void requireVob(const QString &t) override { m->requireVob(t); }
-    void requireVersion(const QString &p) override { m->requireVersion(p); }
-    ViewInfo viewByTag(const QString &t) override { return m->viewByTag(t); }
-    QList<ViewInfo> allViews() override { return m->allViews(); }
-    void requireUcmProjectVob(const QString &t) override { m->requireUcmProjectVob(t); }
-    QStringList triggerTypeNames(const QString &t) override { return m->triggerTypeNames(t); }
-    void removeTriggerType(const QString &t, const QString &n) override { m->removeTriggerType(t, n); }
-    void createTriggerType(const QString &t, const TriggerTypeDefinition &d) override { m->createTriggerType(t, d); }
-    QStringList attributeTypeNames(const QString &t) override { return m->attributeTypeNames(t); }
-    void createAttributeType(const QString &t, const QString &n, int v, const QString &c) override
-    {
-        m->createAttributeType(t, n, v, c);
-    }
-    void attachAttribute(const QString &t, const QString &n, const QString &p, const QString &v, const QString &c,
-                         bool r) override
-    {
-        m->attachAttribute(t, n, p, v, c, r);
-    }
-    QList<AttributeInfo> attributes(const QString &p) override { return m->attributes(p); }
-    void removeAttribute(const QString &p, const QString &n, const QString &c) override { m->removeAttribute(p, n, c); }
-    QString runCommand(const QString &) override
-    {
-        throw ZanError(ZanError::ClearCaseFailure, QStringLiteral("cleartool"),
-                       QStringLiteral("cleartool: Error: Unable to create trigger type \"_KORVANE_SECURITY2\"."));
-    }
-
-private:
-    std::unique_ptr<ClearCase> m;
-};
-
-class TriggerInstallFailureTest : public TriggerInstallTest
-{
-protected:
-    std::function<std::unique_ptr<ClearCase>(Platform &)> factory() override
-    {
-        auto inner = sandbox.factory();
-        return [inner](Platform &p) -> std::unique_ptr<ClearCase> { return std::make_unique<FailingCommands>(inner(p)); };
-    }
-};
-
 } // namespace
 
 TEST_F(TriggerInstallTest, ApplyCopiesTheScriptMakesBothTriggerTypesAndStoresTheSettings)
 {
     fillInputs();
     apply();
-    EXPECT_EQ(messageTexts(), QStringList());
+    EXPECT_EQ(prompter.texts(), QStringList());
     EXPECT_EQ(triggerTypes(), (QStringList{element, typeTrigger}));
     EXPECT_TRUE(scriptCopiedTo(windowsLocation()));
     EXPECT_TRUE(showsApplied());
@@ -107,7 +60,7 @@ TEST_F(TriggerInstallTest, ApplyCopiesTheScriptMakesBothTriggerTypesAndStoresThe
     EXPECT_EQ(registry().readFromReg(QStringLiteral("AdminListproj")), QStringLiteral("user1, user2"));
 
     apply();
-    EXPECT_EQ(messageTexts(), QStringList());
+    EXPECT_EQ(prompter.texts(), QStringList());
     EXPECT_EQ(triggerTypes(), (QStringList{element, typeTrigger}));
     EXPECT_TRUE(showsApplied());
 }
@@ -134,7 +87,7 @@ TEST_F(TriggerInstallTest, UcmIndicatorMakesOnlyTheUcmTriggerAndLeavesTheOthersA
     EXPECT_EQ(stored(ucm).exemptUsers, QStringList{QStringLiteral("bob")});
     EXPECT_TRUE(stored(element).exemptUsers.isEmpty());
     EXPECT_TRUE(stored(typeTrigger).exemptUsers.isEmpty());
-    EXPECT_EQ(messageTexts(), QStringList());
+    EXPECT_EQ(prompter.texts(), QStringList());
 }
 
 TEST_F(TriggerInstallTest, InteropWithASeparateUnixLocationWarnsAndStillInstalls)
@@ -198,7 +151,10 @@ TEST_F(TriggerInstallTest, InvalidInputsAreRefusedInOrderBeforeAnythingIsCopiedO
 
     form().interopSupportCB->setChecked(false);
     form().adminUsersTxt->setText(QStringLiteral("user1,\"user2"));
-    expectRefusal(TriggerCommandLines({windowsLocation(), QString(), QStringLiteral("user1,\"user2")}).quotingProblem(),
+    TriggerCommandLines::Inputs typed;
+    typed.windowsLocation = windowsLocation();
+    typed.adminUsersText = QStringLiteral("user1,\"user2");
+    expectRefusal(TriggerCommandLines(typed).quotingProblem(),
                   QStringLiteral("Invalid trigger setting"));
     form().adminUsersTxt->setText(QStringLiteral("user1"));
     form().trigLocationTxt->setText(windowsLocation() + QStringLiteral("\nx"));
@@ -212,7 +168,7 @@ TEST_F(TriggerInstallTest, InvalidInputsAreRefusedInOrderBeforeAnythingIsCopiedO
 
 TEST_F(TriggerInstallTest, MissingScriptIsReportedAndOnlyTheStatusIsRefreshed)
 {
-    ASSERT_TRUE(QFile::remove(QDir(programFolder.path()).filePath(TriggerCommandLines::scriptName)));
+    ASSERT_TRUE(QFile::remove(QDir(programDir.path()).filePath(TriggerCommandLines::scriptName)));
     fillInputs();
     prompter.clear();
     apply();
@@ -239,8 +195,9 @@ TEST_F(TriggerInstallTest, UnknownVobEndsTheCommandWithTheApplyReport)
     EXPECT_FALSE(isStored(QStringLiteral("NTLocnosuch")));
 }
 
-TEST_F(TriggerInstallFailureTest, FailingTypeTriggerIsReportedUnderTheElementTriggerAndTheApplyGoesOn)
+TEST_F(TriggerInstallTest, FailingTypeTriggerIsReportedUnderTheElementTriggerAndTheApplyGoesOn)
 {
+    failWhen = [](const QString &call, const QString &) { return call == QLatin1String("runCommand"); };
     fillInputs();
     apply();
     ASSERT_EQ(prompter.count(), 1);

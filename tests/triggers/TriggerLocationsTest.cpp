@@ -9,7 +9,7 @@ const QString placeholder = QStringLiteral("<trigger_location>");
 class TriggerLocationsTest : public TriggerTabFixture
 {
 protected:
-    TriggerLocationsController &locations() { return app->controller<TriggerLocationsController>(); }
+    TriggerLocationsController &locations() { return controller<TriggerLocationsController>(); }
     QLineEdit *windowsField() { return form().trigLocationTxt; }
     QLineEdit *unixField() { return form().trigLocationUnixTxt; }
     bool unixControlsShown()

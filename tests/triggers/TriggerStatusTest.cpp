@@ -22,7 +22,7 @@ protected:
     void makeElementTrigger() { clearCase().createTriggerType(proj, lines().elementTrigger()); }
     void makeTypeTrigger() { clearCase().runCommand(lines().typeTriggerCommand(proj)); }
     void makeUcmTrigger() { clearCase().createTriggerType(proj, lines().ucmTrigger()); }
-    void refresh() { context().hooks.setTrigStatus(); }
+    void refresh() { ctx().hooks.setTrigStatus(); }
     void storeSettingsOfProj()
     {
         for (const char *prefix : {"WinUnixLoc", "Interop", "NTLoc", "UnixLoc", "AdminList"})
@@ -86,7 +86,7 @@ TEST_F(TriggerStatusTest, RemovalAsksFirstThenRemovesWhatExistsAndSkipsTheRest)
 TEST_F(TriggerStatusTest, DetailShowsTheSelectedTypesDescriptionOrAnEmptyText)
 {
     makeElementTrigger();
-    DetailWindow &detail = context().detail;
+    DetailWindow &detail = ctx().detail;
     form().butTriggerDetail->click();
     EXPECT_EQ(detail.windowTitle(), QStringLiteral("Detail for Trigger: _KORVANE_SECURITY1 in VOB: \\proj"));
     EXPECT_TRUE(detail.mainTxt->toPlainText().contains(QStringLiteral("_KORVANE_SECURITY1")));
