@@ -1,63 +1,12 @@
-#include "app/AppComposer.h"
-#include "clearcase/sandbox/SandboxStore.h"
 #include "groups/GroupNameRules.h"
-#include "shell/MainContext.h"
-#include "shell/MainWindow.h"
-#include "shell/Registry.h"
-#include "support/FakePlatform.h"
-#include "support/ScriptedPrompter.h"
-#include "support/TempSandbox.h"
-
-#include <QLineEdit>
-#include <QListWidget>
-#include <QTemporaryDir>
-#include <QCoreApplication>
-#include <QKeyEvent>
-#include <QToolButton>
-#include <gtest/gtest.h>
-#include <memory>
+#include "support/AppFixture.h"
 
 namespace {
 
-void pressReturn(QWidget *widget, Qt::Key key)
-{
-    QKeyEvent press(QEvent::KeyPress, key, Qt::NoModifier, QStringLiteral("\r"));
-    QCoreApplication::sendEvent(widget, &press);
-}
-
-class GroupsEditorTest : public ::testing::Test
+class GroupsEditorTest : public AppFixture
 {
 protected:
-    void SetUp() override { startProgram(); }
-
-    // A fresh run of the program over the same settings folder and sandbox.
-    void startProgram()
-    {
-        app.reset();
-        app = std::make_unique<AppComposer>(
-            AppComposer::Options{&platform, &prompter, settingsFolder.path(), sandbox.factory()});
-        ASSERT_TRUE(app->start(false));
-    }
-
-    MainWindow &form() { return app->form(); }
-    Registry &registry() { return app->context().registry; }
-
-    bool isStored(const QString &key)
-    {
-        for (const auto &entry : registry().allSettings()) {
-            if (entry.first.compare(key, Qt::CaseInsensitive) == 0)
-                return true;
-        }
-        return false;
-    }
-
-    QStringList entries(int list)
-    {
-        QStringList texts;
-        for (int i = 0; i < form().dgList[list]->count(); ++i)
-            texts << form().dgList[list]->item(i)->text();
-        return texts;
-    }
+    QStringList entries(int list) { return AppFixture::entries(form().dgList[list]); }
 
     void type(int box, const QString &text) { form().dgTxt[box]->setText(text); }
     void click(int button) { form().dgBut[button]->click(); }
@@ -83,12 +32,6 @@ protected:
         return form().dgList[1]->isEnabled() && form().dgTxt[1]->isEnabled() && form().dgBut[2]->isEnabled() &&
                form().dgBut[3]->isEnabled();
     }
-
-    FakePlatform platform;
-    ScriptedPrompter prompter;
-    QTemporaryDir settingsFolder;
-    TempSandbox sandbox;
-    std::unique_ptr<AppComposer> app;
 };
 
 } // namespace
@@ -125,11 +68,11 @@ TEST_F(GroupsEditorTest, AddingGroupsStoresTheListAndDeletingOneSelectsTheFirstW
 TEST_F(GroupsEditorTest, EnterAddsLikeTheButtonAndDuplicatesOrPlaceholdersAddNothingButAreSaved)
 {
     form().dgTxt[0]->setText(QStringLiteral("dev"));
-    pressReturn(form().dgTxt[0], Qt::Key_Return);
+    pressKey(form().dgTxt[0]);
     EXPECT_EQ(entries(0), QStringList{QStringLiteral("dev")});
     selectGroup(QStringLiteral("dev"));
     form().dgTxt[1]->setText(QStringLiteral("bob"));
-    pressReturn(form().dgTxt[1], Qt::Key_Enter);
+    pressKey(form().dgTxt[1], Qt::Key_Enter);
     EXPECT_EQ(registry().readFromReg(QStringLiteral("dev")), QStringLiteral("bob"));
     EXPECT_EQ(form().dgTxt[1]->text(), QString());
 
@@ -233,11 +176,8 @@ TEST_F(GroupsEditorTest, NamesThatWouldCorruptTheStoreAreRefusedAndNothingChange
     click(2);
     EXPECT_EQ(prompter.last().text, GroupNameRules::memberNameProblem(QStringLiteral("bob,ann")));
     EXPECT_TRUE(entries(1).isEmpty());
-}
 
-TEST_F(GroupsEditorTest, AGroupLeftOverUnderASettingsNameNeverTouchesThatSetting)
-{
-    registry().saveToReg(QStringLiteral("NUSERS"), QStringLiteral("1"));
+    // A group left over under a setting's name never touches that setting.
     registry().saveToReg(QStringLiteral("QXGROUPS"), QStringLiteral("dev,NUSERS"));
     startProgram();
 
@@ -259,12 +199,12 @@ TEST_F(GroupsEditorTest, GroupAttributeTypeIsMadeOnceInEachVob)
         return n;
     };
     ASSERT_EQ(groupTypes(), 0);
-    app->context().hooks.doMakeGroupAttype(QStringLiteral("\\proj"));
+    ctx().hooks.doMakeGroupAttype(QStringLiteral("\\proj"));
     EXPECT_EQ(groupTypes(), 1);
     const QString comment = sandbox.store().attributeTypes(QStringLiteral("\\proj")).constLast().comment;
     EXPECT_TRUE(comment.startsWith(QStringLiteral("Created by VuVoziruv Evarori on "))) << comment.toStdString();
     EXPECT_TRUE(comment.endsWith(QStringLiteral(" * * DO NOT DELETE * *"))) << comment.toStdString();
-    app->context().hooks.doMakeGroupAttype(QStringLiteral("\\proj"));
+    ctx().hooks.doMakeGroupAttype(QStringLiteral("\\proj"));
     EXPECT_EQ(groupTypes(), 1);
     EXPECT_EQ(prompter.count(), 0);
 }
