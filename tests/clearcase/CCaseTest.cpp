@@ -13,13 +13,6 @@ namespace {
 
 const QString kCrLf = QStringLiteral("\r\n");
 
-class CountingPlatform : public FakePlatform
-{
-public:
-    int eventRuns = 0;
-    void processEvents() override { ++eventRuns; }
-};
-
 QStringList itemsOf(const QListWidget &list)
 {
     QStringList items;
@@ -32,12 +25,14 @@ class CCaseTest : public ::testing::Test
 {
 protected:
     TempSandbox sandbox;
-    CountingPlatform platform;
+    FakePlatform platform;
+    int eventRuns = 0;
     ScriptedPrompter prompter;
     std::unique_ptr<ClearCase> backend = sandbox.open(platform);
     CCase ccase{[this]() -> ClearCase & { return *backend; }, prompter, platform};
     QListWidget list;
 
+    void SetUp() override { platform.everyProcessEvents = [this] { ++eventRuns; }; }
     static QString elem(const QString &relative) { return QStringLiteral("m:\\bob_dev\\proj\\") + relative; }
     static QString projRoot() { return QStringLiteral("m:\\bob_dev\\proj"); }
 
@@ -86,10 +81,8 @@ TEST_F(CCaseTest, AttributeListHoldsOperationTokensOnce)
     ccase.getAttrListOnElem(ItemList(&list), elem(SandboxSeed::mainC), true, false, QStringLiteral("_"), QString());
     EXPECT_EQ(itemsOf(list), (QStringList{QStringLiteral("checkout"), QStringLiteral("QX_GROUPS"), QStringLiteral("mkbranch")}));
     EXPECT_EQ(prompter.count(), 0);
-}
 
-TEST_F(CCaseTest, AttributeListOfTheVobRootUsesTheRootMarker)
-{
+    // The VOB root's list is read from its "\." directory.
     attach(QStringLiteral("__mktype"), QStringLiteral("NONE"), projRoot() + QStringLiteral("\\."));
     ccase.getAttrListOnElem(ItemList(&list), projRoot(), true, true, QStringLiteral("_"), SandboxSeed::projVob);
     EXPECT_EQ(itemsOf(list), QStringList{QStringLiteral("mktype")});
@@ -159,7 +152,7 @@ TEST_F(CCaseTest, AddAttributeReplacesOnlyWhenAsked)
     EXPECT_EQ(ccase.getAttrValueOnElem(QStringLiteral("__checkin"), elem(SandboxSeed::mainC)), QStringLiteral("bob,\"o'neil\""));
 }
 
-TEST_F(CCaseTest, ExistenceTestsAreSilent)
+TEST_F(CCaseTest, ExistenceTestsCompareNamesExactlyAndAreSilent)
 {
     EXPECT_TRUE(ccase.isAttypeExist(QStringLiteral("HlinkFromText"), SandboxSeed::toolsVob));
     EXPECT_FALSE(ccase.isAttypeExist(QStringLiteral("hlinkfromtext"), SandboxSeed::toolsVob));
@@ -173,6 +166,10 @@ TEST_F(CCaseTest, ExistenceTestsAreSilent)
     EXPECT_FALSE(ccase.isCCElement(elem(SandboxSeed::atAtFile)));
     EXPECT_FALSE(ccase.isCCElement(QStringLiteral("m:\\Team_BOB_int\\proj\\src\\main.c")));
 
+    backend->createTriggerType(SandboxSeed::projVob, {QStringLiteral("_KORVANE_SECURITY1"), 2, 1, {2}, {}, {{TriggerTypeDefinition::AllClients, QStringLiteral("perl x.pl")}}, QString()});
+    EXPECT_TRUE(ccase.isTrTypeExist(QStringLiteral("_KORVANE_SECURITY1"), SandboxSeed::projVob));
+    EXPECT_FALSE(ccase.isTrTypeExist(QStringLiteral("_korvane_security1"), SandboxSeed::projVob));
+    EXPECT_FALSE(ccase.isTrTypeExist(QStringLiteral("_KORVANE_SECURITY1"), SandboxSeed::toolsVob));
     EXPECT_TRUE(ccase.isUcmProjectVob(SandboxSeed::projPvob, true));
     EXPECT_FALSE(ccase.isUcmProjectVob(SandboxSeed::projVob, false));
     EXPECT_EQ(prompter.count(), 0);
@@ -183,15 +180,6 @@ TEST_F(CCaseTest, ExistenceTestsAreSilent)
                                         + QStringLiteral("Couldn't get trigger info."));
     EXPECT_EQ(prompter.last().title, QStringLiteral("Error.."));
     EXPECT_EQ(prompter.last().icon, Prompter::Icon::Critical);
-}
-
-TEST_F(CCaseTest, TriggerTypeNameMustMatchExactly)
-{
-    backend->createTriggerType(SandboxSeed::projVob, {QStringLiteral("_KORVANE_SECURITY1"), 2, 1, {2}, {}, {{TriggerTypeDefinition::AllClients, QStringLiteral("perl x.pl")}}, QString()});
-    EXPECT_TRUE(ccase.isTrTypeExist(QStringLiteral("_KORVANE_SECURITY1"), SandboxSeed::projVob));
-    EXPECT_FALSE(ccase.isTrTypeExist(QStringLiteral("_korvane_security1"), SandboxSeed::projVob));
-    EXPECT_FALSE(ccase.isTrTypeExist(QStringLiteral("_KORVANE_SECURITY1"), SandboxSeed::toolsVob));
-    EXPECT_EQ(prompter.count(), 0);
 }
 
 TEST_F(CCaseTest, RoutineFailuresShowTheirOwnMessages)
@@ -230,7 +218,7 @@ TEST_F(CCaseTest, ViewsListFiltersAndReportsEachView)
     EXPECT_EQ(itemsOf(list), SandboxSeed::viewTags);
     EXPECT_EQ(status.first(), QStringLiteral("Adding view --> bob_dev"));
     EXPECT_EQ(status.size(), SandboxSeed::viewTags.size());
-    EXPECT_EQ(platform.eventRuns, SandboxSeed::viewTags.size());
+    EXPECT_EQ(eventRuns, SandboxSeed::viewTags.size());
 
     // Tags already present (in any case) stay and are not added twice.
     list.clear();
@@ -246,10 +234,9 @@ TEST_F(CCaseTest, ViewsListFiltersAndReportsEachView)
     ccase.getViewsList(false, true, ItemList(&list), sink);
     EXPECT_EQ(itemsOf(list), SandboxSeed::viewTags);
     EXPECT_EQ(prompter.count(), 0);
-}
 
-TEST_F(CCaseTest, ViewsListOnThisHostOnly)
-{
+    // Only the views of this host, whatever the case of its name.
+    list.clear();
     sandbox.store().addView({QStringLiteral("remote_view"), QStringLiteral("buildsrv"), QStringLiteral("bob"), false, false,
                              SandboxSeed::defaultConfigSpec});
     platform.computer = QStringLiteral("TestHost Office");

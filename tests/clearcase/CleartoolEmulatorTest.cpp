@@ -1,6 +1,7 @@
 // cleartool-sim as scripts and the co-process meet it: exit status, stderr lines, the
 // -status protocol and the installed "cleartool".
-#include "ContractBackends.h"
+#include "support/EmulatorBackend.h"
+#include "support/TempSandbox.h"
 
 #include "clearcase/cleartool/CleartoolEmulator.h"
 #include "clearcase/cleartool/EmulatorFormat.h"

@@ -7,17 +7,14 @@
 
 using namespace CleartoolQuoting;
 
-TEST(CleartoolQuoting, PlainArgumentsAndWindowsPathsPassUnchanged)
+TEST(CleartoolQuoting, PlainArgumentsPassUnchangedOthersAreQuoted)
 {
     EXPECT_EQ(quote(QStringLiteral("lsvob")), QStringLiteral("lsvob"));
     EXPECT_EQ(quote(QStringLiteral("m:\\bob_dev\\proj\\src\\main.c@@/main/0")),
               QStringLiteral("m:\\bob_dev\\proj\\src\\main.c@@/main/0"));
     EXPECT_EQ(quote(QStringLiteral("bob,ALL")), QStringLiteral("bob,ALL"));
     EXPECT_EQ(quote(QStringLiteral("Zürich")), QStringLiteral("Zürich"));
-}
-
-TEST(CleartoolQuoting, SpecialArgumentsGoInTheQuoteTheyDoNotContain)
-{
+    // Special ones go in the quote they do not contain.
     EXPECT_EQ(quote(QString()), QStringLiteral("''"));
     EXPECT_EQ(quote(QStringLiteral("dir with blanks\\a.c")), QStringLiteral("'dir with blanks\\a.c'"));
     EXPECT_EQ(quote(QStringLiteral("*src*")), QStringLiteral("'*src*'"));
@@ -101,9 +98,6 @@ TEST(CleartoolTriggerOptions, CodesWithoutAMappingAreRefused)
     EXPECT_THROW(CleartoolTriggerOptions::mktrtypeCommand(QStringLiteral("\\proj"), definition), ZanError);
     definition = elementTrigger();
     definition.operationKinds = {3, 77};
-    EXPECT_THROW(CleartoolTriggerOptions::mktrtypeCommand(QStringLiteral("\\proj"), definition), ZanError);
-    definition = elementTrigger();
-    definition.exemptUsers = {QStringLiteral("a,b")};
     EXPECT_THROW(CleartoolTriggerOptions::mktrtypeCommand(QStringLiteral("\\proj"), definition), ZanError);
     definition = elementTrigger();
     definition.comment = QStringLiteral("it's \"quoted\"");

@@ -1,5 +1,7 @@
 // The same expectations of every ClearCase role, run against each backend.
-#include "ContractBackends.h"
+#include "support/EmulatorBackend.h"
+#include "support/FakePlatform.h"
+#include "support/TempSandbox.h"
 
 #include "clearcase/sandbox/SandboxSeed.h"
 #include "clearcase/sandbox/SandboxStore.h"
@@ -55,6 +57,22 @@ TriggerTypeDefinition elementTrigger()
     definition.comment = QStringLiteral("Created by Zan Utility on 12/5/2006 * * DO NOT MODIFY OR DELETE * *");
     return definition;
 }
+
+struct SandboxBackend {
+    static constexpr bool refusesUnsafeValues = false;
+    ClearCase &clearCase() { return *backend; }
+    TempSandbox sandbox;
+    FakePlatform platform;
+    std::unique_ptr<ClearCase> backend = sandbox.open(platform);
+};
+
+// The cleartool backend driving the emulator over the same kind of sandbox.
+struct CleartoolBackend {
+    static constexpr bool refusesUnsafeValues = true;
+    ClearCase &clearCase() { return *backend; }
+    TempSandbox sandbox;
+    std::unique_ptr<ClearCase> backend = emulatorBackend(sandbox.folder());
+};
 
 } // namespace
 

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "support/EmulatorBackend.h"
 #include "support/FakePlatform.h"
 #include "support/ForwardingClearCase.h"
 #include "support/QtPrinters.h"
@@ -8,7 +9,6 @@
 
 #include "app/AppComposer.h"
 #include "clearcase/CCase.h"
-#include "clearcase/cleartool/CleartoolClearCase.h"
 #include "clearcase/sandbox/SandboxSeed.h"
 #include "clearcase/sandbox/SandboxStore.h"
 #include "shell/MainContext.h"
@@ -23,30 +23,11 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
-#include <QProcessEnvironment>
 #include <QPushButton>
 #include <QTemporaryDir>
 #include <QToolButton>
 #include <gtest/gtest.h>
 #include <memory>
-
-inline QString emulatorProgram()
-{
-    const QString binDir = qEnvironmentVariable("ZAN_BIN_DIR", QCoreApplication::applicationDirPath());
-    return QDir(binDir).filePath(QStringLiteral("cleartool-sim"));
-}
-
-// The cleartool backend driving the emulator over a sandbox folder, acting as bob.
-inline std::unique_ptr<CleartoolClearCase> emulatorBackend(const QString &sandboxFolder)
-{
-    auto backend = std::make_unique<CleartoolClearCase>(emulatorProgram());
-    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
-    environment.insert(QStringLiteral("ZAN_SANDBOX"), sandboxFolder);
-    // The emulator runs a VOB's triggers before type operations; the tests' user is exempted.
-    environment.insert(QStringLiteral("CLEARCASE_USER"), QStringLiteral("bob"));
-    backend->process().setEnvironment(environment);
-    return backend;
-}
 
 // The whole program over a fresh sandbox, loaded but not shown. The backend can run over the
 // emulator instead, records its command lines and fails the calls `failWhen` picks.
