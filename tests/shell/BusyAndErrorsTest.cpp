@@ -7,7 +7,7 @@
 #include <QToolButton>
 #include <gtest/gtest.h>
 
-TEST(BusyState, WorkingTextProgressBarAndTimerFollowTheState)
+TEST(BusyState, WorkingTextProgressBarAndTimerFollowTheStateAndTheBarWraps)
 {
     ShellFixture f;
     f.busy.setBusy(true, QStringLiteral("Loading"));
@@ -28,11 +28,8 @@ TEST(BusyState, WorkingTextProgressBarAndTimerFollowTheState)
     EXPECT_EQ(f.form.progBarTimer->interval(), 0);
     EXPECT_EQ(f.form.ProgressBar1->value(), 0);
     EXPECT_FALSE(f.platform.hourglass);
-}
 
-TEST(BusyState, ProgressClimbsToTheMaximumAndStartsAgainAtOne)
-{
-    ShellFixture f;
+    // The progress climbs to the maximum and starts again at one.
     f.busy.setBusy(true);
     f.form.ProgressBar1->setValue(99);
     f.busy.tick();
@@ -41,7 +38,7 @@ TEST(BusyState, ProgressClimbsToTheMaximumAndStartsAgainAtOne)
     EXPECT_EQ(f.form.ProgressBar1->value(), 1);
 }
 
-TEST(ErrorReporter, SupportLineFormLeavesTheBusyStateAndNamesTheSupportAddress)
+TEST(ErrorReporter, BothFormsLeaveTheBusyState)
 {
     ShellFixture f;
     f.busy.setBusy(true);
@@ -54,11 +51,8 @@ TEST(ErrorReporter, SupportLineFormLeavesTheBusyStateAndNamesTheSupportAddress)
     EXPECT_EQ(f.prompter.last().text,
               QStringLiteral("ERROR::view not found\r\nCould not Load all views.  Snapshot views are not supported.\r\n"
                              "Report Bug to support@korvane.com"));
-}
 
-TEST(ErrorReporter, BoxedFormLeavesTheBusyStateAndShowsTheHandlersText)
-{
-    ShellFixture f;
+    // The boxed form too.
     f.busy.setBusy(true);
     f.errors.reportBoxed(ZanError(76, QStringLiteral("tree"), QStringLiteral("Path not found")),
                          QStringLiteral("Error encountered::refreshBut_C()"));

@@ -122,22 +122,6 @@ TEST(MainWindowController, AFailingLoadStepIsReportedAndTheRestIsSkipped)
     EXPECT_EQ(f.prompter.last().text, QStringLiteral("ERROR::broken\r\nReport Bug to support@korvane.com"));
 }
 
-TEST(MainWindowController, ActivationComparesTheStoredFlagsExactly)
-{
-    ShellFixture f;
-    f.registry.saveToReg(QStringLiteral("CLEARCASE_OVERRIDE"), QStringLiteral("true"));
-    f.registry.saveToReg(QStringLiteral("NUSERS"), QStringLiteral("01"));
-    f.window->activate();
-    EXPECT_FALSE(MainWindow::isShown(f.form.overrideImage));
-    EXPECT_FALSE(MainWindow::isShown(f.form.nuserImage));
-
-    f.registry.saveToReg(QStringLiteral("CLEARCASE_OVERRIDE"), QStringLiteral("True"));
-    f.registry.saveToReg(QStringLiteral("NUSERS"), QStringLiteral("1"));
-    f.window->activate();
-    EXPECT_TRUE(MainWindow::isShown(f.form.overrideImage));
-    EXPECT_TRUE(MainWindow::isShown(f.form.nuserImage));
-}
-
 TEST(MainWindowController, UnloadEmptiesTheOverrideVariableAndClosesWindowsOnce)
 {
     ShellFixture f;

@@ -146,25 +146,6 @@ TEST(SettingsDialog, LoadsItsControlsOnceWithTheLoginName)
     EXPECT_TRUE(d.isHidden());
 }
 
-TEST(SettingsDialog, PadlocksUnlockAndLockTheAdvancedSection)
-{
-    SettingsFixture f;
-    SettingsDialog &d = f.dialog();
-    const auto locked = [&] {
-        return !d.privOperationsTxt->isEnabled() && !d.viewDriveCombo->isEnabled() && MainWindow::isShown(d.lockImage[0]) &&
-               !MainWindow::isShown(d.lockImage[1]);
-    };
-    const auto unlocked = [&] {
-        return d.privOperationsTxt->isEnabled() && d.viewDriveCombo->isEnabled() && !MainWindow::isShown(d.lockImage[0]) &&
-               MainWindow::isShown(d.lockImage[1]);
-    };
-    EXPECT_TRUE(locked());
-    d.lockImage[0]->click();
-    EXPECT_TRUE(unlocked());
-    d.lockImage[1]->click();
-    EXPECT_TRUE(locked());
-}
-
 TEST(SettingsDialog, EachOpeningShowsTheStoredStates)
 {
     SettingsFixture f;
@@ -194,7 +175,7 @@ TEST(SettingsDialog, EachOpeningShowsTheStoredStates)
     EXPECT_TRUE(d.nuserSetting->isChecked());
 }
 
-TEST(SettingsDialog, CancelStoresNothingAndLeavesTheEnvironment)
+TEST(SettingsDialog, PadlocksAndCancelStoreNothingAndLeaveTheEnvironment)
 {
     SettingsFixture f;
     f.storeValue("CLEARCASE_OVERRIDE", QStringLiteral("False"));
@@ -202,6 +183,17 @@ TEST(SettingsDialog, CancelStoresNothingAndLeavesTheEnvironment)
     f.window->load();
     f.openFromMenu();
     SettingsDialog &d = f.dialog();
+    const auto locked = [&] {
+        return !d.privOperationsTxt->isEnabled() && !d.viewDriveCombo->isEnabled() && MainWindow::isShown(d.lockImage[0]) &&
+               !MainWindow::isShown(d.lockImage[1]);
+    };
+    EXPECT_TRUE(locked());
+    d.lockImage[0]->click();
+    EXPECT_FALSE(locked());
+    EXPECT_TRUE(d.privOperationsTxt->isEnabled() && d.viewDriveCombo->isEnabled() && MainWindow::isShown(d.lockImage[1]));
+    d.lockImage[1]->click();
+    EXPECT_TRUE(locked());
+
     d.overrideTriggersCB->setChecked(true);
     d.nuserSetting->setChecked(true);
     d.lockImage[0]->click();
