@@ -109,83 +109,80 @@ TEST_F(ConfigFileControllerTest, CancellingEitherDialogDoesNothing)
         EXPECT_NE(record.kind, QStringLiteral("message")) << record.text.toStdString();
 }
 
-TEST_F(ConfigFileControllerTest, KeysTheFormatCannotHoldAreLeftOutAndNamed)
-{
-    seed({{QStringLiteral("team:a"), QStringLiteral("bob")},
-          {QStringLiteral("NUSERS"), QStringLiteral("1")},
-          {QStringLiteral("notes"), QStringLiteral("one\r\ntwo")}});
-    exportAs(QStringLiteral("zan_config.txt"));
-
-    EXPECT_EQ(readFile(QStringLiteral("zan_config.txt")), QByteArray("#ZAN#\r\nNUSERS:1\r\n"));
-    EXPECT_EQ(prompter.last().title, QStringLiteral("Save Config file..."));
-    EXPECT_EQ(prompter.last().icon, Prompter::Icon::Exclamation);
-    EXPECT_TRUE(prompter.last().text.contains(QStringLiteral("\r\n  team:a\r\n  notes")));
-}
-
-TEST_F(ConfigFileControllerTest, ExportFailuresGiveTheBoxedReport)
+TEST_F(ConfigFileControllerTest, ExportNamesTheKeysItLeavesOutAndReportsFailuresBoxed)
 {
     exportAs(QStringLiteral("empty.txt"));
     EXPECT_EQ(readFile(QStringLiteral("empty.txt")), QByteArray("#ZAN#\r\n"));
     EXPECT_TRUE(boxedErrorShown(QStringLiteral("Error::Couldn't save config file::doSaveToConfigFile()")));
 
-    seed({{QStringLiteral("NUSERS"), QStringLiteral("1")}});
+    seed({{QStringLiteral("team:a"), QStringLiteral("bob")},
+          {QStringLiteral("NUSERS"), QStringLiteral("1")},
+          {QStringLiteral("notes"), QStringLiteral("one\r\ntwo")}});
+    exportAs(QStringLiteral("zan_config.txt"));
+    EXPECT_EQ(readFile(QStringLiteral("zan_config.txt")), QByteArray("#ZAN#\r\nNUSERS:1\r\n"));
+    EXPECT_EQ(prompter.last().title, QStringLiteral("Save Config file..."));
+    EXPECT_EQ(prompter.last().icon, Prompter::Icon::Exclamation);
+    EXPECT_TRUE(prompter.last().text.contains(QStringLiteral("\r\n  team:a\r\n  notes")));
+
     exportAs(QStringLiteral("no such folder/x.txt"));
     EXPECT_TRUE(boxedErrorShown(QStringLiteral("Error::Couldn't save config file::doSaveToConfigFile()")));
     EXPECT_TRUE(prompter.last().text.contains(QStringLiteral("no such folder")));
 }
 
-TEST_F(ConfigFileControllerTest, ImportMergesSplitsAtTheFirstColonAndKeepsOtherKeys)
+TEST_F(ConfigFileControllerTest, ImportMergesSplitsAtTheFirstColonKeepsOtherKeysAndReportsEmptyKeys)
 {
     seed({{QStringLiteral("AdminListproj"), QStringLiteral("root")}, {QStringLiteral("ntlocPROJ"), QStringLiteral("old")}});
-    importFile(writeFile(QStringLiteral("in.txt"), "\xEF\xBB\xBF#ZAN#\nNTLocproj:C:\\triggers\r\nlonely\nNUSERS:01\n"));
+    importFile(writeFile(QStringLiteral("in.txt"), "\xEF\xBB\xBF#ZAN#\nNTLocproj:C:\\triggers\r\nlonely\n\r\n:orphan\nB:" +
+                                                       QByteArray(200000, 'b') + "\n"));
 
     EXPECT_EQ(settings(), (Settings{{QStringLiteral("AdminListproj"), QStringLiteral("root")},
                                     {QStringLiteral("ntlocPROJ"), QStringLiteral("C:\\triggers")},
                                     {QStringLiteral("lonely"), QString()},
-                                    {QStringLiteral("NUSERS"), QStringLiteral("01")}}));
+                                    {QStringLiteral("B"), QString(200000, QLatin1Char('b'))}}));
+    ASSERT_EQ(prompter.count(), 4); // file dialog, two refused records, restart
+    EXPECT_TRUE(prompter.records[1].text.contains(QStringLiteral("* Error encountered!\r\n")));
+    EXPECT_TRUE(prompter.records[2].text.contains(QStringLiteral("* Error encountered!\r\n")));
     EXPECT_EQ(prompter.last().text, restartText);
 }
 
 TEST_F(ConfigFileControllerTest, ImportedValuesTakeEffectOnRestartWithExactComparisons)
 {
-    importFile(writeFile(QStringLiteral("in.txt"), "#ZAN#\r\nCLEARCASE_OVERRIDE:true\r\nNUSERS:01\r\n"));
-    startProgram();
-    EXPECT_EQ(platform.environment.value(QStringLiteral("CLEARCASE_OVERRIDE")), QStringLiteral("False"));
-    EXPECT_FALSE(MainWindow::isShown(app->form().overrideImage));
-    EXPECT_FALSE(MainWindow::isShown(app->form().nuserImage));
-
-    importFile(writeFile(QStringLiteral("in.txt"), "#ZAN#\r\nCLEARCASE_OVERRIDE:True\r\nNUSERS:1\r\n"));
-    startProgram();
-    EXPECT_EQ(platform.environment.value(QStringLiteral("CLEARCASE_OVERRIDE")), QStringLiteral("True"));
-    EXPECT_TRUE(MainWindow::isShown(app->form().overrideImage));
-    EXPECT_TRUE(MainWindow::isShown(app->form().nuserImage));
+    for (const bool on : {false, true}) {
+        importFile(writeFile(QStringLiteral("in.txt"), on ? "#ZAN#\r\nCLEARCASE_OVERRIDE:True\r\nNUSERS:1\r\n"
+                                                          : "#ZAN#\r\nCLEARCASE_OVERRIDE:true\r\nNUSERS:01\r\n"));
+        startProgram();
+        EXPECT_EQ(platform.environment.value(QStringLiteral("CLEARCASE_OVERRIDE")), on ? QStringLiteral("True") : QStringLiteral("False"));
+        EXPECT_EQ(MainWindow::isShown(app->form().overrideImage), on);
+        EXPECT_EQ(MainWindow::isShown(app->form().nuserImage), on);
+    }
 }
 
 TEST_F(ConfigFileControllerTest, RejectedFilesStoreNothing)
 {
     seed({{QStringLiteral("NUSERS"), QStringLiteral("1")}});
     const Settings before = settings();
-    for (const QByteArray &content : {QByteArray("#zan#\r\nNUSERS:0\r\n"), QByteArray(" #ZAN#\r\nNUSERS:0\r\n"),
-                                      QByteArray("\x89PNG\r\n\x1a\n\0\0\0\rIHDR", 16)}) {
-        const QString path = writeFile(QStringLiteral("bad.txt"), content);
+    struct Case {
+        QByteArray content;
+        QString textBeforePath;
+        QString textAfter; // after the "not valid" text
+        QString title;
+    };
+    const QList<Case> cases{
+        {QByteArray("#zan#\r\nNUSERS:0\r\n"), QString(), QString(), QStringLiteral("Invalid Config File")},
+        {QByteArray(" #ZAN#\r\nNUSERS:0\r\n"), QString(), QString(), QStringLiteral("Invalid Config File")},
+        {QByteArray("\x89PNG\r\n\x1a\n\0\0\0\rIHDR", 16), QString(), QString(), QStringLiteral("Invalid Config File")},
+        {QByteArray(), QStringLiteral("Empty File:: "), QString(), QStringLiteral("Empty Config File")},
+        // A good start does not save a file whose later lines are not text.
+        {QByteArray("#ZAN#\r\nNUSERS:0\r\nX:\0\x01\r\n", 23), QString(), QStringLiteral("Line 3 "), QStringLiteral("Invalid Config File")},
+    };
+    for (const Case &c : cases) {
+        const QString path = writeFile(QStringLiteral("bad.txt"), c.content);
         importFile(path);
-        EXPECT_EQ(prompter.last().text, notValid(path));
-        EXPECT_EQ(prompter.last().title, QStringLiteral("Invalid Config File"));
+        EXPECT_EQ(prompter.last().text.left(c.textBeforePath.size() + notValid(path).size() + c.textAfter.size()),
+                  c.textBeforePath + notValid(path) + c.textAfter);
+        EXPECT_EQ(prompter.last().title, c.title);
         EXPECT_EQ(prompter.last().icon, Prompter::Icon::Critical);
     }
-
-    const QString empty = writeFile(QStringLiteral("empty.txt"), QByteArray());
-    importFile(empty);
-    EXPECT_EQ(prompter.last().text, QStringLiteral("Empty File:: ") + notValid(empty));
-    EXPECT_EQ(prompter.last().title, QStringLiteral("Empty Config File"));
-    EXPECT_EQ(prompter.last().icon, Prompter::Icon::Critical);
-
-    // A good start does not save a file whose later lines are not text.
-    const QString binary = writeFile(QStringLiteral("binary.txt"), QByteArray("#ZAN#\r\nNUSERS:0\r\nX:\0\x01\r\n", 23));
-    importFile(binary);
-    EXPECT_EQ(prompter.last().title, QStringLiteral("Invalid Config File"));
-    EXPECT_TRUE(prompter.last().text.startsWith(notValid(binary) + QStringLiteral("Line 3 ")));
-
     EXPECT_EQ(settings(), before);
     EXPECT_FALSE(prompter.texts().contains(restartText));
 }
@@ -199,15 +196,4 @@ TEST_F(ConfigFileControllerTest, UnreadableChoicesGiveTheBoxedReportAndStoreNoth
     }
     EXPECT_TRUE(settings().isEmpty());
     EXPECT_FALSE(prompter.texts().contains(restartText));
-}
-
-TEST_F(ConfigFileControllerTest, RecordsWithAnEmptyKeyAreReportedAndTheImportGoesOn)
-{
-    importFile(writeFile(QStringLiteral("in.txt"), "#ZAN#\r\nA:1\r\n\r\n:orphan\r\nB:" + QByteArray(200000, 'b') + "\r\n"));
-
-    EXPECT_EQ(settings(), (Settings{{QStringLiteral("A"), QStringLiteral("1")}, {QStringLiteral("B"), QString(200000, QLatin1Char('b'))}}));
-    ASSERT_EQ(prompter.count(), 4); // file dialog, two refused records, restart
-    EXPECT_TRUE(prompter.records[1].text.contains(QStringLiteral("* Error encountered!\r\n")));
-    EXPECT_TRUE(prompter.records[2].text.contains(QStringLiteral("* Error encountered!\r\n")));
-    EXPECT_EQ(prompter.last().text, restartText);
 }

@@ -48,52 +48,18 @@ TEST(TriggerCommandLines, CommandsTakeTheTypedInputsAsTheScriptExpectsThem)
     const TriggerCommandLines unexempted(in);
     EXPECT_TRUE(unexempted.typeTriggerCommand(QStringLiteral("\\proj"))
                     .startsWith(QStringLiteral("mktrtype -type -preop MODIFY_TYPE -attype -all")));
-    EXPECT_TRUE(unexempted.elementTrigger().exemptUsers.isEmpty());
-    EXPECT_TRUE(unexempted.ucmTrigger().exemptUsers.isEmpty());
 }
 
 TEST(TriggerCommandLines, InteropGivesWindowsThenUnixActions)
 {
     auto in = exampleInputs();
     in.interop = true;
-    const TriggerCommandLines lines(in);
-    const QString line = lines.typeTriggerCommand(QStringLiteral("\\proj"));
+    const QString line = TriggerCommandLines(in).typeTriggerCommand(QStringLiteral("\\proj"));
     EXPECT_TRUE(line.contains(QStringLiteral(
         "-execwin \"ccperl \\\\myhost\\triggers\\_qx_security_trigger.pl m user1,user2\" "
         "-execunix \"perl /net/myhost/triggers/_qx_security_trigger.pl m user1,user2\"  -c ")))
         << line.toStdString();
     EXPECT_FALSE(line.contains(QStringLiteral("-exec \"")));
-
-    const TriggerTypeDefinition element = lines.elementTrigger();
-    ASSERT_EQ(element.actions.size(), 2);
-    EXPECT_EQ(element.actions[0].target, TriggerTypeDefinition::WindowsClients);
-    EXPECT_EQ(element.actions[0].command, lines.windowsCommand());
-    EXPECT_EQ(element.actions[1].target, TriggerTypeDefinition::UnixClients);
-    EXPECT_EQ(element.actions[1].command, lines.unixCommand());
-
-    in.interop = false;
-    const TriggerTypeDefinition single = TriggerCommandLines(in).elementTrigger();
-    ASSERT_EQ(single.actions.size(), 1);
-    EXPECT_EQ(single.actions[0].target, TriggerTypeDefinition::AllClients);
-}
-
-TEST(TriggerCommandLines, DefinitionsCarryTheLibraryCodesAndComments)
-{
-    const TriggerCommandLines lines(exampleInputs());
-    const TriggerTypeDefinition element = lines.elementTrigger();
-    EXPECT_EQ(element.name, QStringLiteral("_KORVANE_SECURITY1"));
-    EXPECT_EQ(element.kind, 2);
-    EXPECT_EQ(element.firing, 1);
-    EXPECT_EQ(element.operationKinds, (QList<int>{3, 2, 4}));
-    EXPECT_EQ(element.exemptUsers, QStringList{QStringLiteral("user1")});
-    EXPECT_EQ(element.comment, QStringLiteral("Created by Zan Utility on 12/5/2006 * * DO NOT MODIFY OR DELETE * *"));
-
-    const TriggerTypeDefinition ucm = lines.ucmTrigger();
-    EXPECT_EQ(ucm.name, QStringLiteral("_UCM_KORVANE_SECURITY"));
-    EXPECT_EQ(ucm.kind, 4);
-    EXPECT_EQ(ucm.firing, 1);
-    EXPECT_EQ(ucm.operationKinds, QList<int>{88});
-    EXPECT_EQ(ucm.comment, QStringLiteral("UCM::Created by Zan Utility on 12/5/2006 * * DO NOT MODIFY OR DELETE * *"));
 }
 
 TEST(TriggerCommandLines, TextThatWouldBreakTheQuotingIsNamed)
@@ -121,7 +87,7 @@ TEST(TriggerCommandLines, TextThatWouldBreakTheQuotingIsNamed)
     EXPECT_TRUE(TriggerCommandLines(in).quotingProblem().contains(QStringLiteral("Unix trigger location")));
 }
 
-TEST(TriggerPaths, ConvertsBetweenUncAndNetPaths)
+TEST(TriggerPaths, ConvertsBetweenUncAndNetPathsAndNamesTheVob)
 {
     using namespace TriggerPaths;
     EXPECT_EQ(toUnixPath(QStringLiteral("\\\\srv\\share\\trig")), QStringLiteral("/net/srv/share/trig"));
@@ -130,11 +96,8 @@ TEST(TriggerPaths, ConvertsBetweenUncAndNetPaths)
     EXPECT_EQ(toUnixPath(QStringLiteral("<trigger_location>")), QStringLiteral("<trigger_location>"));
     // Case-sensitive: only a lower-case /net/ names a host.
     EXPECT_EQ(toWindowsPath(QStringLiteral("/NET/srv")), QStringLiteral("\\NET\\srv"));
-}
 
-TEST(TriggerPaths, VobNameIsTheLastTagComponentAndNeverAPlaceholder)
-{
-    using namespace TriggerPaths;
+    // The VOB name is the last tag component and never a placeholder.
     EXPECT_EQ(vobNameOf(QStringLiteral("\\vobs\\proj")), QStringLiteral("proj"));
     EXPECT_EQ(vobNameOf(QStringLiteral("\\proj ")), QStringLiteral("proj"));
     EXPECT_EQ(vobNameOf(QStringLiteral("<UNDEF>")), QString());

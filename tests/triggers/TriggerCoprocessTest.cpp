@@ -35,6 +35,7 @@ TEST_F(TriggerCoprocessTest, ApplyTwiceLeavesOneOfEachRemovalTakesThemAwayUcmMak
     const auto typeType = sandbox.store().findTriggerType(QStringLiteral("\\proj"), typeTrigger);
     ASSERT_TRUE(typeType.has_value());
     EXPECT_EQ(typeType->exemptUsers, QStringList{QStringLiteral("bob")});
+    EXPECT_EQ(sandbox.store().findTriggerType(QStringLiteral("\\proj"), element)->exemptUsers, QStringList{QStringLiteral("bob")});
     ASSERT_EQ(typeType->actions.size(), 1);
     EXPECT_EQ(typeType->actions[0].command,
               QStringLiteral("ccperl ") + windowsLocation() + QStringLiteral("\\_qx_security_trigger.pl m user1,user2"));

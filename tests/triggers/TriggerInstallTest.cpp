@@ -41,8 +41,13 @@ TEST_F(TriggerInstallTest, ApplyCopiesTheScriptMakesBothTriggerTypesAndStoresThe
     EXPECT_TRUE(scriptCopiedTo(windowsLocation()));
     EXPECT_TRUE(showsApplied());
 
+    const QString comment = QStringLiteral(" * * DO NOT MODIFY OR DELETE * *");
     const SandboxTriggerType elementType = stored(element);
     EXPECT_EQ(elementType.kind, 2);
+    EXPECT_EQ(elementType.firing, 1);
+    EXPECT_EQ(elementType.operations, (QStringList{QStringLiteral("MODIFY_DATA"), QStringLiteral("MODIFY_ELEM"), QStringLiteral("MODIFY_MD")}));
+    EXPECT_TRUE(elementType.comment.startsWith(QStringLiteral("Created by Zan Utility on ")));
+    EXPECT_TRUE(elementType.comment.endsWith(comment));
     EXPECT_TRUE(elementType.exemptUsers.isEmpty()); // "NUSERS" is off
     ASSERT_EQ(elementType.actions.size(), 1);
     EXPECT_EQ(elementType.actions[0].target, TriggerTypeDefinition::AllClients);
@@ -72,7 +77,10 @@ TEST_F(TriggerInstallTest, UcmIndicatorMakesOnlyTheUcmTriggerAndLeavesTheOthersA
     apply();
     EXPECT_EQ(triggerTypes(), QStringList{ucm});
     EXPECT_EQ(stored(ucm).kind, 4);
+    EXPECT_EQ(stored(ucm).firing, 1);
+    EXPECT_EQ(stored(ucm).operations, QStringList{QStringLiteral("MODIFY_UCM")});
     EXPECT_TRUE(stored(ucm).comment.startsWith(QStringLiteral("UCM::Created by Zan Utility on ")));
+    EXPECT_TRUE(stored(ucm).comment.endsWith(QStringLiteral(" * * DO NOT MODIFY OR DELETE * *")));
     EXPECT_FALSE(MainWindow::isShown(form().ucmVobImage)); // the status refresh clears it
     EXPECT_FALSE(showsApplied());
 
