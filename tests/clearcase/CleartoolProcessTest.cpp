@@ -1,4 +1,5 @@
 #include "clearcase/cleartool/CleartoolProcess.h"
+#include "support/ErrorText.h"
 #include "support/QtPrinters.h"
 #include "util/ZanError.h"
 
@@ -46,51 +47,40 @@ protected:
         file.setPermissions(QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
     }
 
-    static QString descriptionOf(const std::function<void()> &call)
-    {
-        try {
-            call();
-        } catch (const ZanError &e) {
-            return e.description();
-        }
-        return QStringLiteral("<no error>");
-    }
-
     QTemporaryDir dir;
     QString script;
 };
 
 } // namespace
 
-TEST_F(CleartoolProcessTest, OneCoProcessAnswersEveryCommandUpToItsStatusLine)
+TEST_F(CleartoolProcessTest, OneCoProcessAnswersEveryCommandUpToItsStatusLineAndGoesOnAfterErrors)
 {
     CleartoolProcess process(script);
+    // Multi-line commands are never sent.
+    EXPECT_THROW(process.execute(QStringLiteral("lsvob\nrmvob x")), ZanError);
+    EXPECT_THROW(process.execute(QStringLiteral("  ")), ZanError);
+    EXPECT_EQ(process.startCount(), 0);
+
     EXPECT_EQ(process.execute(QStringLiteral("lsvob -s")), QStringLiteral("ran: lsvob -s\n"));
     EXPECT_EQ(process.execute(QStringLiteral("glued")), QStringLiteral("a.c"));
     EXPECT_EQ(process.execute(QStringLiteral("lines")), QStringLiteral("one\ntwo\n"));
-    EXPECT_EQ(process.startCount(), 1);
-}
 
-TEST_F(CleartoolProcessTest, ErrorLinesBecomeTheDescription)
-{
-    CleartoolProcess process(script);
     const CleartoolProcess::Reply reply = process.run(QStringLiteral("fail"));
     EXPECT_EQ(reply.status, 1);
     EXPECT_EQ(reply.errors, QStringList{QStringLiteral("cleartool: Error: Unable to remove element \"x\".")});
     EXPECT_EQ(reply.warnings.size(), 1);
-
-    EXPECT_EQ(descriptionOf([&] { process.execute(QStringLiteral("fail")); }),
+    EXPECT_EQ(errorOf([&] { process.execute(QStringLiteral("fail")); }),
               QStringLiteral("cleartool: Error: Unable to remove element \"x\"."));
-    EXPECT_EQ(descriptionOf([&] { process.execute(QStringLiteral("quiet-fail")); }),
+    EXPECT_EQ(errorOf([&] { process.execute(QStringLiteral("quiet-fail")); }),
               QStringLiteral("cleartool quiet-fail: returned status 2"));
-    // The session goes on after failures.
     EXPECT_EQ(process.execute(QStringLiteral("x")), QStringLiteral("ran: x\n"));
+    EXPECT_EQ(process.startCount(), 1);
 }
 
 TEST_F(CleartoolProcessTest, ADeadCoProcessFailsItsCommandAndIsRestartedForTheNext)
 {
     CleartoolProcess process(script);
-    const QString lost = descriptionOf([&] { process.execute(QStringLiteral("die")); });
+    const QString lost = errorOf([&] { process.execute(QStringLiteral("die")); });
     EXPECT_TRUE(lost.contains(QLatin1String("ended unexpectedly while running \"die\""))) << lost.toStdString();
     EXPECT_TRUE(lost.contains(QLatin1String("cleartool: Error: fatal"))) << lost.toStdString();
     EXPECT_EQ(process.execute(QStringLiteral("again")), QStringLiteral("ran: again\n"));
@@ -110,27 +100,19 @@ TEST_F(CleartoolProcessTest, AFailedRestartIsReportedAsSuch)
     CleartoolProcess process(script);
     process.execute(QStringLiteral("x"));
     ASSERT_TRUE(QFile::remove(script));
-    descriptionOf([&] { process.execute(QStringLiteral("die")); });
-    const QString restart = descriptionOf([&] { process.execute(QStringLiteral("x")); });
+    errorOf([&] { process.execute(QStringLiteral("die")); });
+    const QString restart = errorOf([&] { process.execute(QStringLiteral("x")); });
     EXPECT_TRUE(restart.contains(QLatin1String("stopped and could not be restarted"))) << restart.toStdString();
 
     CleartoolProcess missing(dir.filePath(QStringLiteral("nothing-here")));
-    EXPECT_TRUE(descriptionOf([&] { missing.execute(QStringLiteral("x")); }).startsWith(QLatin1String("Unable to start cleartool")));
+    EXPECT_TRUE(errorOf([&] { missing.execute(QStringLiteral("x")); }).startsWith(QLatin1String("Unable to start cleartool")));
 }
 
 TEST_F(CleartoolProcessTest, ACommandWithoutAnswerFailsAtTheDeadline)
 {
     CleartoolProcess process(script, 300);
-    const QString timeout = descriptionOf([&] { process.execute(QStringLiteral("hang")); });
+    const QString timeout = errorOf([&] { process.execute(QStringLiteral("hang")); });
     EXPECT_TRUE(timeout.contains(QLatin1String("did not answer \"hang\""))) << timeout.toStdString();
     process.setTimeout(CleartoolProcess::defaultTimeoutMs);
     EXPECT_EQ(process.execute(QStringLiteral("x")), QStringLiteral("ran: x\n"));
-}
-
-TEST_F(CleartoolProcessTest, MultiLineCommandsAreNeverSent)
-{
-    CleartoolProcess process(script);
-    EXPECT_THROW(process.execute(QStringLiteral("lsvob\nrmvob x")), ZanError);
-    EXPECT_THROW(process.execute(QStringLiteral("  ")), ZanError);
-    EXPECT_EQ(process.startCount(), 0);
 }

@@ -1,3 +1,4 @@
+#include "ElementTrigger.h"
 #include "clearcase/cleartool/CleartoolQuoting.h"
 #include "clearcase/cleartool/CleartoolTriggerOptions.h"
 #include "support/QtPrinters.h"
@@ -51,30 +52,12 @@ TEST(CleartoolQuoting, UnsafeTextIsRefusedWithAClearMessage)
     EXPECT_NO_THROW(requireSingleLine(QStringLiteral("desc -l trtype:X@\\proj")));
 }
 
-namespace {
-
-TriggerTypeDefinition elementTrigger()
-{
-    TriggerTypeDefinition definition;
-    definition.name = QStringLiteral("_KORVANE_SECURITY1");
-    definition.kind = 2;
-    definition.firing = 1;
-    definition.exemptUsers = {QStringLiteral("bob")};
-    definition.operationKinds = {3, 2, 4};
-    definition.actions = {{TriggerTypeDefinition::WindowsClients, QStringLiteral("ccperl \\\\h\\t\\_qx_security_trigger.pl m ")},
-                          {TriggerTypeDefinition::UnixClients, QStringLiteral("perl /net/h/t/_qx_security_trigger.pl m ")}};
-    definition.comment = QStringLiteral("Created by Zan Utility on 12/5/2006 * * DO NOT MODIFY OR DELETE * *");
-    return definition;
-}
-
-} // namespace
-
 TEST(CleartoolTriggerOptions, ElementTriggerBecomesOneMktrtypeLine)
 {
     EXPECT_EQ(CleartoolTriggerOptions::mktrtypeCommand(QStringLiteral("\\proj"), elementTrigger()),
               QStringLiteral("mktrtype -element -all -preop MODIFY_DATA,MODIFY_ELEM,MODIFY_MD -nusers bob "
-                             "-execwin 'ccperl \\\\h\\t\\_qx_security_trigger.pl m ' "
-                             "-execunix 'perl /net/h/t/_qx_security_trigger.pl m ' "
+                             "-execwin 'ccperl \\\\host\\trig dir\\_qx_security_trigger.pl m ' "
+                             "-execunix 'perl /net/host/trig/_qx_security_trigger.pl m ' "
                              "-c 'Created by Zan Utility on 12/5/2006 * * DO NOT MODIFY OR DELETE * *' "
                              "_KORVANE_SECURITY1@\\proj"));
 }

@@ -1,4 +1,5 @@
 // The same expectations of every ClearCase role, run against each backend.
+#include "ElementTrigger.h"
 #include "support/EmulatorBackend.h"
 #include "support/FakePlatform.h"
 #include "support/TempSandbox.h"
@@ -42,20 +43,6 @@ QString valueOf(ClearCase &clearCase, const QString &version, const QString &typ
             return attribute.value;
     }
     return QStringLiteral("<missing>");
-}
-
-TriggerTypeDefinition elementTrigger()
-{
-    TriggerTypeDefinition definition;
-    definition.name = QStringLiteral("_KORVANE_SECURITY1");
-    definition.kind = 2;
-    definition.firing = 1;
-    definition.exemptUsers = {QStringLiteral("bob")};
-    definition.operationKinds = {3, 2, 4};
-    definition.actions = {{TriggerTypeDefinition::WindowsClients, QStringLiteral("ccperl \\\\host\\trig dir\\_qx_security_trigger.pl m ")},
-                          {TriggerTypeDefinition::UnixClients, QStringLiteral("perl /net/host/trig/_qx_security_trigger.pl m ")}};
-    definition.comment = QStringLiteral("Created by Zan Utility on 12/5/2006 * * DO NOT MODIFY OR DELETE * *");
-    return definition;
 }
 
 struct SandboxBackend {

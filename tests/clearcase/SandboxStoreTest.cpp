@@ -1,5 +1,6 @@
 #include "clearcase/sandbox/SandboxSeed.h"
 #include "clearcase/sandbox/SandboxStore.h"
+#include "support/ErrorText.h"
 #include "support/TempSandbox.h"
 #include "util/ZanError.h"
 
@@ -18,16 +19,6 @@ namespace {
 
 const QString kWriterVariable = QStringLiteral("ZAN_TEST_CRASH_WRITER");
 const QString kMainC = QStringLiteral("src/main.c");
-
-QString errorOf(const std::function<void()> &call)
-{
-    try {
-        call();
-    } catch (const ZanError &e) {
-        return e.description();
-    }
-    return QStringLiteral("<no error>");
-}
 
 // Long enough to span several database pages, so a torn write could not pass as whole.
 QString crashValue(int n)
@@ -58,23 +49,68 @@ private:
 
 } // namespace
 
-TEST(SandboxStoreFailures, CorruptDatabaseIsNamedAndLeftAlone)
+namespace {
+
+void writeFile(const QString &path, const QByteArray &content)
 {
-    QTemporaryDir dir;
-    const QString file = dir.filePath(QStringLiteral("clearcase.db"));
+    QFile out(path);
+    ASSERT_TRUE(out.open(QIODevice::WriteOnly | QIODevice::Truncate));
+    out.write(content);
+}
+
+QByteArray readFile(const QString &path)
+{
+    QFile in(path);
+    return in.open(QIODevice::ReadOnly) ? in.readAll() : QByteArray("<unreadable>");
+}
+
+} // namespace
+
+// A store that cannot be opened is named and left exactly as it was: never repaired or seeded over.
+TEST(SandboxStoreFailures, UnopenableStoresAreNamedAndLeftAlone)
+{
     const QByteArray garbage = QByteArray("this is no database, but it must survive the attempt\n").repeated(40);
-    {
-        QFile out(file);
-        ASSERT_TRUE(out.open(QIODevice::WriteOnly));
-        out.write(garbage);
+    struct Case {
+        const char *name;
+        std::function<void(const QString &folder)> damage;
+        QStringList errorParts;
+        QString keptFile;
+        QByteArray keptContent;
+        QString notCreated;
+    };
+    const QList<Case> cases{
+        {"corrupt",
+         [&](const QString &folder) { writeFile(folder + QStringLiteral("/clearcase.db"), garbage); },
+         {QStringLiteral("The sandbox database "), QStringLiteral("damaged")}, QStringLiteral("clearcase.db"), garbage,
+         QStringLiteral("vobs")},
+        {"lost",
+         [](const QString &folder) {
+             SandboxStore(folder).addAttributeType(SandboxSeed::projVob, {QStringLiteral("__mine"), 8, QString(), {}});
+             for (const QString &suffix : {QString(), QStringLiteral("-wal"), QStringLiteral("-shm")})
+                 QFile::remove(folder + QStringLiteral("/clearcase.db") + suffix);
+             writeFile(folder + QStringLiteral("/vobs/proj/docs/readme.txt"), "edited by hand\n");
+         },
+         {QStringLiteral("clearcase.db is missing"), QStringLiteral("VOB trees")}, QStringLiteral("vobs/proj/docs/readme.txt"),
+         "edited by hand\n", QStringLiteral("clearcase.db")},
+        {"newer",
+         [](const QString &folder) {
+             const QString file = SandboxStore(folder).databasePath();
+             RawConnection raw(file);
+             ASSERT_TRUE(raw.exec(QStringLiteral("UPDATE meta SET value = '99' WHERE key = 'schema_version'")));
+         },
+         {QStringLiteral("newer version")}, QString(), QByteArray(), QString()},
+    };
+    for (const Case &c : cases) {
+        QTemporaryDir dir;
+        c.damage(dir.path());
+        const QString error = errorOf([&] { SandboxStore store(dir.path()); });
+        for (const QString &part : c.errorParts)
+            EXPECT_TRUE(error.contains(part)) << c.name << ": " << error.toStdString();
+        if (!c.keptFile.isEmpty()) {
+            EXPECT_EQ(readFile(dir.filePath(c.keptFile)), c.keptContent) << c.name;
+            EXPECT_FALSE(QFile::exists(dir.filePath(c.notCreated))) << c.name;
+        }
     }
-    const QString error = errorOf([&] { SandboxStore store(dir.path()); });
-    EXPECT_TRUE(error.startsWith(QStringLiteral("The sandbox database %1").arg(QDir::toNativeSeparators(file)))) << error.toStdString();
-    EXPECT_TRUE(error.contains(QStringLiteral("damaged"))) << error.toStdString();
-    QFile in(file);
-    ASSERT_TRUE(in.open(QIODevice::ReadOnly));
-    EXPECT_EQ(in.readAll(), garbage);
-    EXPECT_FALSE(QFile::exists(dir.filePath(QStringLiteral("vobs"))));
 }
 
 TEST(SandboxStoreFailures, LockedStoreNamesTheFileAndRecovers)
@@ -94,42 +130,6 @@ TEST(SandboxStoreFailures, LockedStoreNamesTheFileAndRecovers)
     ASSERT_TRUE(blocker.exec(QStringLiteral("ROLLBACK")));
     store.addAttributeType(SandboxSeed::projVob, type);
     EXPECT_TRUE(store.hasAttributeType(SandboxSeed::projVob, QStringLiteral("__checkout")));
-}
-
-TEST(SandboxStoreFailures, LostDatabaseIsNotSeededOver)
-{
-    QTemporaryDir dir;
-    {
-        SandboxStore store(dir.path());
-        store.addAttributeType(SandboxSeed::projVob, {QStringLiteral("__mine"), 8, QString(), {}});
-    }
-    for (const QString &suffix : {QString(), QStringLiteral("-wal"), QStringLiteral("-shm")})
-        QFile::remove(dir.filePath(QStringLiteral("clearcase.db") + suffix));
-    const QString readme = dir.filePath(QStringLiteral("vobs/proj/docs/readme.txt"));
-    {
-        QFile edited(readme);
-        ASSERT_TRUE(edited.open(QIODevice::WriteOnly | QIODevice::Truncate));
-        edited.write("edited by hand\n");
-    }
-
-    const QString error = errorOf([&] { SandboxStore store(dir.path()); });
-    EXPECT_TRUE(error.contains(QStringLiteral("clearcase.db is missing"))) << error.toStdString();
-    EXPECT_TRUE(error.contains(QStringLiteral("VOB trees"))) << error.toStdString();
-    EXPECT_FALSE(QFile::exists(dir.filePath(QStringLiteral("clearcase.db"))));
-    QFile kept(readme);
-    ASSERT_TRUE(kept.open(QIODevice::ReadOnly));
-    EXPECT_EQ(kept.readAll(), QByteArray("edited by hand\n"));
-}
-
-TEST(SandboxStoreFailures, NewerSchemaIsRefused)
-{
-    TempSandbox sandbox;
-    {
-        RawConnection raw(sandbox.store().databasePath());
-        ASSERT_TRUE(raw.exec(QStringLiteral("UPDATE meta SET value = '99' WHERE key = 'schema_version'")));
-    }
-    const QString error = errorOf([&] { SandboxStore store(sandbox.folder()); });
-    EXPECT_TRUE(error.contains(QStringLiteral("newer version"))) << error.toStdString();
 }
 
 TEST(SandboxStore, ReopeningKeepsDataAndDoesNotReseed)
