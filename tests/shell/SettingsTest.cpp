@@ -44,17 +44,14 @@ TEST(ProcessRegistrySettings, EmptyPrivOperIsTheVerbatimDefaultAndABlankIsKept)
     SettingsFixture f;
     const QString defaults = QStringLiteral(
         "mktype,rntype,rmtype,chevent,modtype,rmelem,rmhlink,rmtype,rntype,mkattype,mktrtype,mkeltype,mkhltype,mklbtype,mktrtype");
-    f.settings.processRegistrySettings(true, false);
-    EXPECT_EQ(f.context.hooks.getPrivOperations(), defaults);
     EXPECT_EQ(defaults.split(QLatin1Char(',')).size(), 15);
-
-    f.storeValue("PrivOper", QStringLiteral(" "));
-    f.settings.processRegistrySettings(true, false);
-    EXPECT_EQ(f.context.hooks.getPrivOperations(), QStringLiteral(" "));
-
-    f.storeValue("PrivOper", QString());
-    f.settings.processRegistrySettings(true, false);
-    EXPECT_EQ(f.context.hooks.getPrivOperations(), defaults);
+    for (const auto &[stored, used] : QList<QPair<std::optional<QString>, QString>>{
+             {std::nullopt, defaults}, {QStringLiteral(" "), QStringLiteral(" ")}, {QString(), defaults}}) {
+        if (stored)
+            f.storeValue("PrivOper", *stored);
+        f.settings.processRegistrySettings(true, false);
+        EXPECT_EQ(f.context.hooks.getPrivOperations(), used);
+    }
     EXPECT_EQ(f.prompter.count(), 0);
 }
 
@@ -149,30 +146,27 @@ TEST(SettingsDialog, LoadsItsControlsOnceWithTheLoginName)
 TEST(SettingsDialog, EachOpeningShowsTheStoredStates)
 {
     SettingsFixture f;
-    f.storeValue("CLEARCASE_OVERRIDE", QStringLiteral("True"));
-    f.storeValue("NUSERS", QStringLiteral("1"));
-    f.openFromMenu();
     SettingsDialog &d = f.dialog();
-    EXPECT_TRUE(MainWindow::isShown(&d));
-    EXPECT_TRUE(d.isModal());
-    EXPECT_TRUE(d.overrideTriggersCB->isChecked());
-    EXPECT_TRUE(d.nuserSetting->isChecked());
-    d.cancelBut->click();
-
-    f.storeValue("CLEARCASE_OVERRIDE", QStringLiteral("False"));
-    f.storeValue("NUSERS", QStringLiteral("0"));
-    f.openFromMenu();
-    EXPECT_FALSE(d.overrideTriggersCB->isChecked());
-    EXPECT_FALSE(d.nuserSetting->isChecked());
-    d.cancelBut->click();
-
+    struct Case {
+        QString override;
+        QString nusers;
+        bool overrideChecked;
+        bool nusersChecked;
+    };
     // A value that is no state of the box leaves it as it was; "true" is not "True".
-    d.nuserSetting->setChecked(true);
-    f.storeValue("CLEARCASE_OVERRIDE", QStringLiteral("true"));
-    f.storeValue("NUSERS", QStringLiteral("yes"));
-    f.openFromMenu();
-    EXPECT_FALSE(d.overrideTriggersCB->isChecked());
-    EXPECT_TRUE(d.nuserSetting->isChecked());
+    for (const Case &c : {Case{QStringLiteral("True"), QStringLiteral("1"), true, true},
+                          Case{QStringLiteral("False"), QStringLiteral("0"), false, false},
+                          Case{QStringLiteral("true"), QStringLiteral("yes"), false, true}}) {
+        f.storeValue("CLEARCASE_OVERRIDE", c.override);
+        f.storeValue("NUSERS", c.nusers);
+        f.openFromMenu();
+        EXPECT_TRUE(MainWindow::isShown(&d));
+        EXPECT_TRUE(d.isModal());
+        EXPECT_EQ(d.overrideTriggersCB->isChecked(), c.overrideChecked) << c.override.toStdString();
+        EXPECT_EQ(d.nuserSetting->isChecked(), c.nusersChecked) << c.nusers.toStdString();
+        d.cancelBut->click();
+        d.nuserSetting->setChecked(true);
+    }
 }
 
 TEST(SettingsDialog, PadlocksAndCancelStoreNothingAndLeaveTheEnvironment)
@@ -213,33 +207,25 @@ TEST(SettingsDialog, PadlocksAndCancelStoreNothingAndLeaveTheEnvironment)
 TEST(SettingsDialog, OkSetsTheEnvironmentAtOnceStoresBothAndRefreshesTheIndicators)
 {
     SettingsFixture f;
-    f.openFromMenu();
     SettingsDialog &d = f.dialog();
-    d.lockImage[0]->click();
-    d.overrideTriggersCB->setChecked(true);
-    d.nuserSetting->setChecked(true);
-
     std::vector<QString> envWhenActivated;
     QObject::connect(&f.form, &MainWindow::activated, [&] { envWhenActivated.push_back(f.env()); });
-    d.okBut->click();
+    for (const bool on : {true, false}) {
+        f.openFromMenu();
+        d.lockImage[0]->click();
+        d.overrideTriggersCB->setChecked(on);
+        d.nuserSetting->setChecked(on);
+        d.okBut->click();
 
-    EXPECT_TRUE(d.isHidden());
-    EXPECT_TRUE(d.isAdvancedLocked());
-    EXPECT_EQ(envWhenActivated, std::vector<QString>{QStringLiteral("True")});
-    EXPECT_EQ(f.stored("CLEARCASE_OVERRIDE"), QStringLiteral("True"));
-    EXPECT_EQ(f.stored("NUSERS"), QStringLiteral("1"));
-    EXPECT_TRUE(MainWindow::isShown(f.form.overrideImage));
-    EXPECT_TRUE(MainWindow::isShown(f.form.nuserImage));
-
-    f.openFromMenu();
-    d.overrideTriggersCB->setChecked(false);
-    d.nuserSetting->setChecked(false);
-    d.okBut->click();
-    EXPECT_EQ(f.env(), QStringLiteral("False"));
-    EXPECT_EQ(f.stored("CLEARCASE_OVERRIDE"), QStringLiteral("False"));
-    EXPECT_EQ(f.stored("NUSERS"), QStringLiteral("0"));
-    EXPECT_FALSE(MainWindow::isShown(f.form.overrideImage));
-    EXPECT_FALSE(MainWindow::isShown(f.form.nuserImage));
+        EXPECT_TRUE(d.isHidden());
+        EXPECT_TRUE(d.isAdvancedLocked());
+        EXPECT_EQ(envWhenActivated.back(), on ? QStringLiteral("True") : QStringLiteral("False"));
+        EXPECT_EQ(f.stored("CLEARCASE_OVERRIDE"), on ? QStringLiteral("True") : QStringLiteral("False"));
+        EXPECT_EQ(f.stored("NUSERS"), on ? QStringLiteral("1") : QStringLiteral("0"));
+        EXPECT_EQ(MainWindow::isShown(f.form.overrideImage), on);
+        EXPECT_EQ(MainWindow::isShown(f.form.nuserImage), on);
+    }
+    EXPECT_EQ(envWhenActivated.size(), 2u);
     EXPECT_EQ(f.prompter.count(), 0);
 }
 
