@@ -39,7 +39,7 @@ protected:
 
 } // namespace
 
-TEST_F(TriggerStatusTest, AtLeastTwoOfTheTriggerTypesCountAsApplied)
+TEST_F(TriggerStatusTest, AtLeastTwoOfTheTriggerTypesCountAsAppliedAndAnUnknownVobChangesNothing)
 {
     makeElementTrigger();
     form().ucmVobImage->show();
@@ -53,6 +53,14 @@ TEST_F(TriggerStatusTest, AtLeastTwoOfTheTriggerTypesCountAsApplied)
     refresh();
     EXPECT_TRUE(showsApplied());
     EXPECT_EQ(prompter.count(), 0);
+
+    // An unknown VOB is reported and the marks stay as they were.
+    form().vobTagTxt->setText(QStringLiteral("\\nosuch"));
+    refresh();
+    ASSERT_GE(prompter.count(), 1);
+    EXPECT_EQ(prompter.last().title, QStringLiteral("Error..."));
+    EXPECT_TRUE(prompter.last().text.contains(QStringLiteral("setTrigStatus()")));
+    EXPECT_TRUE(showsApplied());
 }
 
 TEST_F(TriggerStatusTest, RemovalAsksFirstThenRemovesWhatExistsAndSkipsTheRest)
@@ -102,21 +110,6 @@ TEST_F(TriggerStatusTest, DetailShowsTheSelectedTypesDescriptionOrAnEmptyText)
     form().vobTagTxt->setText(QStringLiteral("<UNDEF>"));
     form().butTriggerDetail->click();
     EXPECT_TRUE(detail.isHidden());
-}
-
-TEST_F(TriggerStatusTest, UnknownVobIsReportedAndTheMarksStayAsTheyWere)
-{
-    makeElementTrigger();
-    makeTypeTrigger();
-    refresh();
-    ASSERT_TRUE(showsApplied());
-    form().vobTagTxt->setText(QStringLiteral("\\nosuch"));
-    prompter.clear();
-    refresh();
-    ASSERT_GE(prompter.count(), 1);
-    EXPECT_EQ(prompter.last().title, QStringLiteral("Error..."));
-    EXPECT_TRUE(prompter.last().text.contains(QStringLiteral("setTrigStatus()")));
-    EXPECT_TRUE(showsApplied());
 }
 
 TEST_F(TriggerStatusTest, FailingRemovalIsReportedTwiceAndTheSettingsAreAlreadyGone)
