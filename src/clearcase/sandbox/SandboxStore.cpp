@@ -162,6 +162,9 @@ void SandboxStore::open(int busyTimeoutMs)
     // process; only a power cut may drop the last commits. FULL syncs the disk on every
     // attribute write, which made applying settings to thousands of elements crawl.
     run(QStringLiteral("PRAGMA synchronous = NORMAL"));
+    // A VOB of tens of thousands of elements outgrows SQLite's default 2 MB page cache, and
+    // bulk purges then slow down with every element already handled.
+    run(QStringLiteral("PRAGMA cache_size = -65536"));
 
     transaction([this] {
         createSchema();
