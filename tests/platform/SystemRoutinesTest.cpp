@@ -81,3 +81,37 @@ TEST(SystemRoutines, RunCommandReportsAProgramThatCannotStart)
     EXPECT_TRUE(prompter.last().text.startsWith(QStringLiteral("ERROR: ")));
     EXPECT_TRUE(prompter.last().text.endsWith(QStringLiteral("\r\nCould not execute --> no-such-program-zan /mount")));
 }
+
+namespace {
+
+// A platform whose user and file services fail.
+class BrokenPlatform : public FakePlatform
+{
+public:
+    QString loginName() const override
+    {
+        throw ZanError(ZanError::General, QStringLiteral("platform"), QStringLiteral("no user"));
+    }
+    bool fileExists(const QString &, bool) const override
+    {
+        throw ZanError(ZanError::Permission, QStringLiteral("platform"), QStringLiteral("Permission denied"));
+    }
+};
+
+} // namespace
+
+TEST(SystemRoutines, FailingUserAndFileServicesAreReportedAndGiveEmptyResults)
+{
+    BrokenPlatform platform;
+    ScriptedPrompter prompter;
+    SystemRoutines system(platform, prompter);
+
+    EXPECT_EQ(system.getLoginName(), QString());
+    EXPECT_EQ(prompter.last().text, QStringLiteral("Error getting login name!"));
+    EXPECT_EQ(prompter.last().title, QStringLiteral("Zan Utility"));
+    EXPECT_EQ(prompter.last().icon, Prompter::Icon::Critical);
+
+    EXPECT_FALSE(system.isFileExist(QStringLiteral("c:\\trig\\*.pl"), false));
+    EXPECT_EQ(prompter.last().text, QStringLiteral("Error determining file exist --> c:\\trig\\*.pl::Permission denied"));
+    EXPECT_EQ(prompter.last().icon, Prompter::Icon::Critical);
+}

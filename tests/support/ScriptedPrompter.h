@@ -24,10 +24,15 @@ public:
         Buttons buttons = Buttons::Ok;
     };
 
-    Answer message(const QString &text, const QString &title, Icon icon, Buttons buttons) override
+    void failIfAsked(const QString &title) const
     {
         if (!throwOnTitle.isEmpty() && title == throwOnTitle)
             throw ZanError(ZanError::General, QStringLiteral("Prompter"), QStringLiteral("The message box could not be shown."));
+    }
+
+    Answer message(const QString &text, const QString &title, Icon icon, Buttons buttons) override
+    {
+        failIfAsked(title);
         records.append({QStringLiteral("message"), text, title, icon, buttons});
         if (!answers.isEmpty())
             return answers.dequeue();
@@ -36,6 +41,7 @@ public:
 
     std::optional<QString> inputText(const QString &prompt, const QString &title, const QString &defaultText) override
     {
+        failIfAsked(title);
         proposedAnswer = defaultText;
         records.append({QStringLiteral("input"), prompt, title, Icon::None, Buttons::OkCancel});
         if (inputs.isEmpty())
@@ -45,6 +51,7 @@ public:
 
     QString openFileName(const QString &title, const QString &startFolder, const QString &presetName, const QString &filter) override
     {
+        failIfAsked(title);
         fileDialogFolder = startFolder;
         fileDialogFilter = filter;
         records.append({QStringLiteral("file"), presetName, title, Icon::None, Buttons::OkCancel});
