@@ -16,6 +16,9 @@
 
 #ifdef Q_OS_WIN
 #include <QStorageInfo>
+#else
+#include <pwd.h>
+#include <unistd.h>
 #endif
 
 namespace {
@@ -89,8 +92,14 @@ QString QtPlatform::loginName() const
 #ifdef Q_OS_WIN
     return qEnvironmentVariable("USERNAME");
 #else
-    const QString user = qEnvironmentVariable("USER");
-    return user.isEmpty() ? qEnvironmentVariable("LOGNAME") : user;
+    for (const char *variable : {"USER", "LOGNAME"}) {
+        const QString user = qEnvironmentVariable(variable);
+        if (!user.isEmpty())
+            return user;
+    }
+    // Services and containers often start programs without either variable.
+    const passwd *entry = getpwuid(geteuid());
+    return entry && entry->pw_name ? QString::fromLocal8Bit(entry->pw_name) : QString();
 #endif
 }
 

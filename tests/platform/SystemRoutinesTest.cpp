@@ -115,3 +115,19 @@ TEST(SystemRoutines, FailingUserAndFileServicesAreReportedAndGiveEmptyResults)
     EXPECT_EQ(prompter.last().text, QStringLiteral("Error determining file exist --> c:\\trig\\*.pl::Permission denied"));
     EXPECT_EQ(prompter.last().icon, Prompter::Icon::Critical);
 }
+
+#ifndef Q_OS_WIN
+TEST(Platform, LoginNameIsFoundWithoutTheUsualEnvironmentVariables)
+{
+    const QByteArray user = qgetenv("USER");
+    const QByteArray logname = qgetenv("LOGNAME");
+    qunsetenv("USER");
+    qunsetenv("LOGNAME");
+    const QString name = QtPlatform().loginName();
+    if (!user.isEmpty())
+        qputenv("USER", user);
+    if (!logname.isEmpty())
+        qputenv("LOGNAME", logname);
+    EXPECT_FALSE(name.isEmpty());
+}
+#endif
