@@ -1,6 +1,7 @@
 #include "clearcase/ClearCaseFactory.h"
 
 #include "clearcase/cleartool/CleartoolClearCase.h"
+#include "clearcase/cleartool/CleartoolEmulator.h"
 #include "clearcase/sandbox/SandboxClearCase.h"
 #include "clearcase/sandbox/SandboxSeed.h"
 #include "clearcase/sandbox/SandboxStore.h"
@@ -55,9 +56,26 @@ std::unique_ptr<ClearCase> createCleartool(Platform &platform)
     return CleartoolClearCase::create(program.isEmpty() ? QStringLiteral("cleartool") : program);
 }
 
+// The emulator shipped next to the program becomes the sandbox's own "cleartool", so that
+// the installed trigger script, which calls cleartool, reads the sandbox's attributes.
+void installEmulator(Platform &platform, const QString &folder)
+{
+    const QString emulator = QDir(platform.programFolder()).filePath(QStringLiteral("cleartool-sim"));
+    if (!QFileInfo(emulator).isExecutable())
+        return;
+    try {
+        CleartoolEmulator::installAsCleartool(folder, emulator);
+    } catch (const ZanError &) {
+        // The sandbox works without it; only trigger runs outside the emulator need it.
+    }
+}
+
 std::unique_ptr<ClearCase> createSandbox(Platform &platform)
 {
-    return SandboxClearCase::open(platform, sandboxFolder(platform));
+    const QString folder = sandboxFolder(platform);
+    std::unique_ptr<ClearCase> sandbox = SandboxClearCase::open(platform, folder);
+    installEmulator(platform, folder);
+    return sandbox;
 }
 
 } // namespace

@@ -137,6 +137,8 @@ TEST(SandboxFactory, ChoosesTheBackendFromTheEnvironment)
     EXPECT_EQ(cc->description(), QStringLiteral("sandbox at ") + QDir::toNativeSeparators(dir.path()));
     EXPECT_EQ(platform.driveMap().value(QLatin1Char('c')), QStringLiteral("/elsewhere"));
     EXPECT_EQ(platform.driveMap().value(QLatin1Char('m')), dir.path() + QStringLiteral("/drives/m"));
+    // The emulator next to the program is the sandbox's own cleartool for trigger scripts.
+    EXPECT_TRUE(QFileInfo(dir.filePath(QStringLiteral("bin/cleartool"))).isExecutable());
 
     platform.environment.insert(QStringLiteral("ZAN_CLEARCASE"), QStringLiteral("clearcase-by-mail"));
     EXPECT_THROW(ClearCaseFactory::create(platform), ZanError);
