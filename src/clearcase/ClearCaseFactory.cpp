@@ -1,7 +1,7 @@
 #include "clearcase/ClearCaseFactory.h"
 
 #include "clearcase/cleartool/CleartoolClearCase.h"
-#include "clearcase/cleartool/CleartoolEmulator.h"
+#include "clearcase/emulator/CleartoolEmulator.h"
 #include "clearcase/sandbox/SandboxClearCase.h"
 #include "clearcase/sandbox/SandboxSeed.h"
 #include "clearcase/sandbox/SandboxStore.h"

@@ -3,8 +3,8 @@
 #include "support/EmulatorBackend.h"
 #include "support/TempSandbox.h"
 
-#include "clearcase/cleartool/CleartoolEmulator.h"
-#include "clearcase/cleartool/EmulatorFormat.h"
+#include "clearcase/emulator/CleartoolEmulator.h"
+#include "clearcase/emulator/EmulatorFormat.h"
 #include "clearcase/sandbox/SandboxSeed.h"
 #include "support/QtPrinters.h"
 #include "util/ZanError.h"

@@ -1,7 +1,7 @@
 // Guarded operations in the emulator: which triggers fire, what their actions see, and how
 // a refusal reads. The actions are small shell scripts on the sandbox's drive c.
 #include "clearcase/ClearCaseFactory.h"
-#include "clearcase/cleartool/EmulatorCommands.h"
+#include "clearcase/emulator/EmulatorCommands.h"
 #include "clearcase/sandbox/SandboxStore.h"
 #include "support/FakePlatform.h"
 #include "support/TempSandbox.h"

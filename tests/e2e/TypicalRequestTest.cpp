@@ -7,7 +7,7 @@
 
 #include "app/AppComposer.h"
 #include "clearcase/ClearCaseFactory.h"
-#include "clearcase/cleartool/CleartoolEmulator.h"
+#include "clearcase/emulator/CleartoolEmulator.h"
 #include "clearcase/sandbox/SandboxSeed.h"
 #include "clearcase/sandbox/SandboxStore.h"
 #include "shell/MainContext.h"

@@ -1,5 +1,5 @@
 // cleartool-sim: cleartool's command-line behaviour over the sandbox store (ZAN_SANDBOX).
-#include "clearcase/cleartool/CleartoolEmulator.h"
+#include "clearcase/emulator/CleartoolEmulator.h"
 
 #include <QCoreApplication>
 

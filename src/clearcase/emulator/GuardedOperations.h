@@ -1,6 +1,6 @@
 #pragma once
 
-#include "clearcase/cleartool/TriggerRunner.h"
+#include "clearcase/emulator/TriggerRunner.h"
 #include "clearcase/sandbox/SandboxCommands.h"
 #include "clearcase/sandbox/SandboxPathResolver.h"
 

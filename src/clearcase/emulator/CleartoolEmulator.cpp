@@ -1,6 +1,6 @@
-#include "clearcase/cleartool/CleartoolEmulator.h"
+#include "clearcase/emulator/CleartoolEmulator.h"
 
-#include "clearcase/cleartool/EmulatorCommands.h"
+#include "clearcase/emulator/EmulatorCommands.h"
 #include "clearcase/sandbox/CommandLine.h"
 #include "clearcase/sandbox/SandboxStore.h"
 #include "platform/QtPlatform.h"

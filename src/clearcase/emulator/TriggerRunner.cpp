@@ -1,4 +1,4 @@
-#include "clearcase/cleartool/TriggerRunner.h"
+#include "clearcase/emulator/TriggerRunner.h"
 
 #include "clearcase/sandbox/CommandLine.h"
 #include "clearcase/sandbox/SandboxSeed.h"

@@ -1,6 +1,6 @@
-#include "clearcase/cleartool/GuardedOperations.h"
+#include "clearcase/emulator/GuardedOperations.h"
 
-#include "clearcase/cleartool/EmulatorArguments.h"
+#include "clearcase/emulator/EmulatorArguments.h"
 #include "clearcase/sandbox/SandboxSeed.h"
 #include "clearcase/sandbox/SandboxStore.h"
 #include "util/ZanError.h"

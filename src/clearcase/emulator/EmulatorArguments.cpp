@@ -1,4 +1,4 @@
-#include "clearcase/cleartool/EmulatorArguments.h"
+#include "clearcase/emulator/EmulatorArguments.h"
 
 #include "clearcase/sandbox/SandboxCommands.h"
 

@@ -1,8 +1,8 @@
-#include "clearcase/cleartool/EmulatorCommands.h"
+#include "clearcase/emulator/EmulatorCommands.h"
 
-#include "clearcase/cleartool/EmulatorArguments.h"
-#include "clearcase/cleartool/EmulatorFormat.h"
-#include "clearcase/cleartool/GuardedOperations.h"
+#include "clearcase/emulator/EmulatorArguments.h"
+#include "clearcase/emulator/EmulatorFormat.h"
+#include "clearcase/emulator/GuardedOperations.h"
 #include "clearcase/sandbox/SandboxStore.h"
 #include "util/ZanError.h"
 

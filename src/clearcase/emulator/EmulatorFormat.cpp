@@ -1,4 +1,4 @@
-#include "clearcase/cleartool/EmulatorFormat.h"
+#include "clearcase/emulator/EmulatorFormat.h"
 
 namespace {
 
