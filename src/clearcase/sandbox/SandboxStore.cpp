@@ -166,6 +166,11 @@ void SandboxStore::open(int busyTimeoutMs)
     // bulk purges then slow down with every element already handled.
     run(QStringLiteral("PRAGMA cache_size = -65536"));
 
+    // A store already set up is only read here, so opening never waits behind a writer.
+    bool ready = false;
+    readTransaction([&] { ready = isSeeded(); });
+    if (ready)
+        return;
     transaction([this] {
         createSchema();
         if (!isSeeded()) {
@@ -178,13 +183,8 @@ void SandboxStore::open(int busyTimeoutMs)
 void SandboxStore::createSchema()
 {
     run(QStringLiteral("CREATE TABLE IF NOT EXISTS meta (key TEXT PRIMARY KEY, value TEXT NOT NULL)"));
-    QSqlQuery version = run(QStringLiteral("SELECT value FROM meta WHERE key = 'schema_version'"));
-    if (version.next()) {
-        if (version.value(0).toInt() > schemaVersion)
-            fail(QStringLiteral("cannot be used"),
-                 QStringLiteral("it was written by a newer version (schema %1)").arg(version.value(0).toString()));
+    if (checkSchemaVersion())
         return;
-    }
     run(QStringLiteral("CREATE TABLE views (tag TEXT PRIMARY KEY, host TEXT NOT NULL, owner TEXT NOT NULL, "
                        "snapshot INTEGER NOT NULL, active INTEGER NOT NULL, config_spec TEXT NOT NULL)"));
     run(QStringLiteral("CREATE TABLE vobs (tag TEXT PRIMARY KEY, ucm_project INTEGER NOT NULL, mounted INTEGER NOT NULL)"));
@@ -201,6 +201,17 @@ void SandboxStore::createSchema()
     run(QStringLiteral("INSERT INTO meta (key, value) VALUES ('schema_version', ?)"), {schemaVersion});
 }
 
+bool SandboxStore::checkSchemaVersion()
+{
+    QSqlQuery version = run(QStringLiteral("SELECT value FROM meta WHERE key = 'schema_version'"));
+    if (!version.next())
+        return false;
+    if (version.value(0).toInt() > schemaVersion)
+        fail(QStringLiteral("cannot be used"),
+             QStringLiteral("it was written by a newer version (schema %1)").arg(version.value(0).toString()));
+    return true;
+}
+
 bool SandboxStore::isWriteAheadLogging()
 {
     QSqlQuery mode = run(QStringLiteral("PRAGMA journal_mode = WAL"));
@@ -209,17 +220,30 @@ bool SandboxStore::isWriteAheadLogging()
 
 bool SandboxStore::isSeeded()
 {
+    if (!run(QStringLiteral("SELECT 1 FROM sqlite_master WHERE type = 'table' AND name = 'meta'")).next())
+        return false;
+    checkSchemaVersion();
     QSqlQuery q = run(QStringLiteral("SELECT value FROM meta WHERE key = 'seeded'"));
     return q.next() && q.value(0).toString() == QLatin1String("1");
 }
 
 void SandboxStore::transaction(const std::function<void()> &work)
 {
+    runTransaction(QStringLiteral("BEGIN IMMEDIATE"), work);
+}
+
+void SandboxStore::readTransaction(const std::function<void()> &work)
+{
+    runTransaction(QStringLiteral("BEGIN DEFERRED"), work);
+}
+
+void SandboxStore::runTransaction(const QString &begin, const std::function<void()> &work)
+{
     if (m_transactionDepth > 0) {
         work();
         return;
     }
-    run(QStringLiteral("BEGIN IMMEDIATE"));
+    run(begin);
     m_transactionDepth = 1;
     try {
         work();
@@ -395,13 +419,15 @@ QStringList SandboxStore::elements(const QString &vobTag)
 
 QList<SandboxAttributeType> SandboxStore::attributeTypes(const QString &vobTag)
 {
-    vob(vobTag);
     QList<SandboxAttributeType> result;
-    QSqlQuery q = run(QStringLiteral("SELECT name, value_type, comment, created FROM attribute_types "
-                                     "WHERE vob = ? ORDER BY rowid"), {vobTag});
-    while (q.next())
-        result.append({q.value(0).toString(), q.value(1).toInt(), q.value(2).toString(),
-                       QDateTime::fromString(q.value(3).toString(), Qt::ISODate)});
+    readTransaction([&] {
+        vob(vobTag);
+        QSqlQuery q = run(QStringLiteral("SELECT name, value_type, comment, created FROM attribute_types "
+                                         "WHERE vob = ? ORDER BY rowid"), {vobTag});
+        while (q.next())
+            result.append({q.value(0).toString(), q.value(1).toInt(), q.value(2).toString(),
+                           QDateTime::fromString(q.value(3).toString(), Qt::ISODate)});
+    });
     return result;
 }
 
@@ -477,12 +503,14 @@ QString SandboxStore::attributeComment(const QString &vobTag, const QString &pat
 
 QList<SandboxTriggerType> SandboxStore::triggerTypes(const QString &vobTag)
 {
-    vob(vobTag);
     QList<SandboxTriggerType> result;
-    QSqlQuery q = run(QStringLiteral("SELECT %1 FROM trigger_types WHERE vob = ? ORDER BY rowid").arg(kTriggerColumns),
-                      {vobTag});
-    while (q.next())
-        result.append(triggerTypeFrom(q));
+    readTransaction([&] {
+        vob(vobTag);
+        QSqlQuery q = run(QStringLiteral("SELECT %1 FROM trigger_types WHERE vob = ? ORDER BY rowid").arg(kTriggerColumns),
+                          {vobTag});
+        while (q.next())
+            result.append(triggerTypeFrom(q));
+    });
     return result;
 }
 

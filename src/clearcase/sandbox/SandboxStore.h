@@ -41,6 +41,8 @@ public:
 
     // Runs work as one transaction (nested calls join the outer one).
     void transaction(const std::function<void()> &work);
+    // Runs reads on one snapshot without taking the write lock: readers never wait for a writer.
+    void readTransaction(const std::function<void()> &work);
 
     QList<SandboxView> views();
     std::optional<SandboxView> findView(const QString &tag);
@@ -81,6 +83,8 @@ public:
 private:
     void open(int busyTimeoutMs);
     void createSchema();
+    void runTransaction(const QString &begin, const std::function<void()> &work);
+    bool checkSchemaVersion(); // false while the store has no schema yet
     bool isWriteAheadLogging();
     bool isSeeded();
     void linkViewFolder(const SandboxView &view);
