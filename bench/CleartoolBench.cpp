@@ -1,5 +1,6 @@
 // 1,000 attribute reads through one "cleartool -status" co-process against 1,000
-// single-command cleartool runs, both against cleartool-sim over a seeded sandbox.
+// single-command cleartool runs, both against cleartool-sim over a seeded sandbox; and one
+// 32 MB answer read from a co-process.
 // Usage: bench_cleartool [--emulator=<path to cleartool-sim>] [benchmark options]
 #include "clearcase/cleartool/CleartoolClearCase.h"
 #include "clearcase/sandbox/SandboxStore.h"
@@ -7,6 +8,7 @@
 #include <QCoreApplication>
 #include <QDir>
 #include <QElapsedTimer>
+#include <QFile>
 #include <QProcess>
 #include <QTemporaryDir>
 
@@ -22,6 +24,8 @@ QString g_emulator;
 QString g_sandbox;
 double g_coProcessSeconds = 0;
 double g_singleSeconds = 0;
+double g_largeReplySeconds = 0;
+constexpr int largeReplyMegabytes = 32;
 
 QProcessEnvironment sandboxEnvironment()
 {
@@ -64,6 +68,30 @@ void SingleCommandReads(benchmark::State &state)
     }
 }
 
+// A stand-in co-process whose every answer is 32 MB of lines.
+void LargeReply(benchmark::State &state)
+{
+    QTemporaryDir folder;
+    const QString script = folder.filePath(QStringLiteral("large"));
+    QFile file(script);
+    file.open(QIODevice::WriteOnly);
+    file.write(QStringLiteral("#!/bin/sh\nn=0\nwhile read -r line; do n=$((n+1))\n"
+                              "  yes 'a line of output from a long listing' | head -c %1; echo\n"
+                              "  echo \"Command $n returned status 0\"\ndone\n")
+                   .arg(largeReplyMegabytes << 20).toLocal8Bit());
+    file.close();
+    file.setPermissions(QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+    CleartoolProcess process(script);
+    for (auto _ : state) {
+        QElapsedTimer timer;
+        timer.start();
+        if (process.execute(QStringLiteral("lshistory")).size() < largeReplyMegabytes << 20)
+            state.SkipWithError("short answer");
+        g_largeReplySeconds = timer.nsecsElapsed() / 1e9;
+    }
+}
+
+BENCHMARK(LargeReply)->Iterations(1)->Unit(benchmark::kMillisecond);
 BENCHMARK(CoProcessReads)->Iterations(1)->Unit(benchmark::kMillisecond);
 BENCHMARK(SingleCommandReads)->Iterations(1)->Unit(benchmark::kMillisecond);
 
@@ -99,5 +127,7 @@ int main(int argc, char **argv)
     if (g_coProcessSeconds > 0 && g_singleSeconds > 0)
         std::printf("\n%d attribute reads: co-process %.2f s, single commands %.2f s, ratio %.1fx\n", reads,
                     g_coProcessSeconds, g_singleSeconds, g_singleSeconds / g_coProcessSeconds);
+    if (g_largeReplySeconds > 0)
+        std::printf("one %d MB answer from the co-process: %.2f s\n", largeReplyMegabytes, g_largeReplySeconds);
     return 0;
 }

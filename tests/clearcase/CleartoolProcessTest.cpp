@@ -20,6 +20,10 @@ while IFS= read -r line; do
   case "$line" in
     exit|quit) exit 0 ;;
     glued) printf 'a.c' ;;
+    catcs) printf '# Command 1 returned status 0\n'; sleep 0.1; printf 'Command 9 returned status 1\n'; sleep 0.1
+           printf 'Command %s returned status 1\n# Command %s returned status 1\nlast\n' $n $n ;;
+    unterminated) printf 'x\nCommand %s returned status 1' $n ;;
+    late-fail) echo "Command $n returned status 1"; sleep 0.1; echo 'cleartool: Error: late' >&2; continue ;;
     lines) printf 'one\r\ntwo\r\n' ;;
     fail) echo 'cleartool: Warning: Trigger "t" has refused to let rmelem proceed.' >&2
           echo 'cleartool: Error: Unable to remove element "x".' >&2 ;;
@@ -58,12 +62,27 @@ TEST_F(CleartoolProcessTest, OneCoProcessAnswersEveryCommandUpToItsStatusLineAnd
     CleartoolProcess process(script);
     // Multi-line commands are never sent.
     EXPECT_THROW(process.execute(QStringLiteral("lsvob\nrmvob x")), ZanError);
-    EXPECT_THROW(process.execute(QStringLiteral("  ")), ZanError);
+    for (const QString &blank : {QStringLiteral("  "), QStringLiteral("\t"), QStringLiteral("\u00a0")})
+        EXPECT_THROW(process.execute(blank), ZanError);
     EXPECT_EQ(process.startCount(), 0);
 
-    EXPECT_EQ(process.execute(QStringLiteral("lsvob -s")), QStringLiteral("ran: lsvob -s\n"));
-    EXPECT_EQ(process.execute(QStringLiteral("glued")), QStringLiteral("a.c"));
-    EXPECT_EQ(process.execute(QStringLiteral("lines")), QStringLiteral("one\ntwo\n"));
+    // Text that only looks like a status line (another number, not at a line's start, or
+    // not at the end of the answer) stays output, with or without a final newline.
+    const QList<std::pair<QString, QString>> answers{
+        {QStringLiteral("lsvob -s"), QStringLiteral("ran: lsvob -s\n")},
+        {QStringLiteral("glued"), QStringLiteral("a.c")},
+        {QStringLiteral("lines"), QStringLiteral("one\ntwo\n")},
+        {QStringLiteral("catcs"), QStringLiteral("# Command 1 returned status 0\nCommand 9 returned status 1\n"
+                                                 "Command 4 returned status 1\n# Command 4 returned status 1\nlast\n")},
+        {QStringLiteral("unterminated"), QStringLiteral("x\nCommand 5 returned status 1")},
+        {QStringLiteral("lsvob -s"), QStringLiteral("ran: lsvob -s\n")},
+    };
+    for (const auto &[command, output] : answers)
+        EXPECT_EQ(process.execute(command), output) << command.toStdString();
+
+    // Error lines that trail the status line stay with their own command.
+    EXPECT_EQ(process.run(QStringLiteral("late-fail")).errors, QStringList{QStringLiteral("cleartool: Error: late")});
+    EXPECT_TRUE(process.run(QStringLiteral("x")).errors.isEmpty());
 
     const CleartoolProcess::Reply reply = process.run(QStringLiteral("fail"));
     EXPECT_EQ(reply.status, 1);

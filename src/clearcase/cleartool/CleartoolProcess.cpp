@@ -11,12 +11,8 @@ namespace {
 
 const QString source = QStringLiteral("cleartool");
 
-// The status line closes every answer; the output before it may lack its own newline.
-const QRegularExpression &statusLinePattern()
-{
-    static const QRegularExpression pattern(QStringLiteral("Command \\d+ returned status (-?\\d+)\\r?\\n$"));
-    return pattern;
-}
+// How long a failed command's error lines may trail its status line on the other pipe.
+constexpr int kLateErrorGraceMs = 300;
 
 const QRegularExpression &diagnosticPattern()
 {
@@ -24,10 +20,40 @@ const QRegularExpression &diagnosticPattern()
     return pattern;
 }
 
-QString decode(const QByteArray &bytes)
+QString decode(QByteArrayView bytes)
 {
     return QString::fromLocal8Bit(bytes).replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
 }
+
+bool isDigit(char c) { return c >= '0' && c <= '9'; }
+
+} // namespace
+
+// Only the end of what has arrived is looked at, so reading a long answer stays linear.
+// The line must carry the number of the command in flight: text in the output that merely
+// looks like a status line (a config spec comment, an attribute value) never ends a reply.
+// It starts a line, or follows output that had no final newline.
+CleartoolProcess::StatusLine CleartoolProcess::findStatusLine(const QByteArray &output, int commandNumber)
+{
+    if (!output.endsWith('\n'))
+        return {};
+    qsizetype end = output.size() - 1;
+    if (end > 0 && output.at(end - 1) == '\r')
+        --end;
+    qsizetype digits = end;
+    while (digits > 0 && isDigit(output.at(digits - 1)))
+        --digits;
+    if (digits == end)
+        return {};
+    const qsizetype number = digits > 0 && output.at(digits - 1) == '-' ? digits - 1 : digits;
+    const QByteArray prefix = "Command " + QByteArray::number(commandNumber) + " returned status ";
+    const qsizetype start = number - prefix.size();
+    if (start < 0 || QByteArrayView(output).sliced(start, prefix.size()) != prefix)
+        return {};
+    return {start, QByteArrayView(output).sliced(number, end - number).toInt()};
+}
+
+namespace {
 
 } // namespace
 
@@ -58,14 +84,15 @@ CleartoolProcess::Reply CleartoolProcess::run(const QString &commandLine)
     m_process->readAllStandardError();
     if (m_process->write(commandLine.toLocal8Bit() + '\n') < 0)
         failLost(commandLine);
+    ++m_commandNumber;
 
-    const QString text = decode(readUntilStatus(commandLine));
-    drainStandardError();
+    StatusLine status;
+    const QByteArray output = readUntilStatus(commandLine, status);
+    drainStandardError(status.status != 0);
 
     Reply reply;
-    const QRegularExpressionMatch status = statusLinePattern().match(text);
-    reply.output = text.left(status.capturedStart());
-    reply.status = status.captured(1).toInt();
+    reply.output = decode(QByteArrayView(output).first(status.start));
+    reply.status = status.status;
     classifyDiagnostics(reply);
     return reply;
 }
@@ -118,6 +145,7 @@ void CleartoolProcess::start()
     m_process->setArguments({QStringLiteral("-status")});
     m_process->start();
     ++m_startCount;
+    m_commandNumber = 0;
     if (!m_process->waitForStarted(m_timeoutMs)) {
         const QString reason = m_process->errorString();
         m_process.reset();
@@ -170,15 +198,19 @@ void CleartoolProcess::failTimeout(const QString &commandLine)
                        .arg(m_timeoutMs / 1000.0));
 }
 
-QByteArray CleartoolProcess::readUntilStatus(const QString &commandLine)
+QByteArray CleartoolProcess::readUntilStatus(const QString &commandLine, StatusLine &status)
 {
     QByteArray output;
     QDeadlineTimer deadline(m_timeoutMs);
     for (;;) {
         output += m_process->readAllStandardOutput();
         m_stderr += m_process->readAllStandardError();
-        if (output.endsWith('\n') && statusLinePattern().match(decode(output)).hasMatch())
+        status = findStatusLine(output, m_commandNumber);
+        // More output already waiting means the line was only the end of one chunk.
+        if (status.start >= 0 && !m_process->waitForReadyRead(0))
             return output;
+        if (status.start >= 0)
+            continue;
         if (m_process->state() != QProcess::Running)
             failLost(commandLine);
         if (deadline.hasExpired())
@@ -187,15 +219,31 @@ QByteArray CleartoolProcess::readUntilStatus(const QString &commandLine)
     }
 }
 
-void CleartoolProcess::drainStandardError()
+void CleartoolProcess::drainStandardError(bool failed)
 {
     // stderr is written before the status line, but the two pipes are read separately:
-    // take whatever has arrived by now without waiting for more.
+    // take whatever has arrived by now. A failure's error lines may still be on their way;
+    // they are waited for briefly, so that they stay with their own command.
     m_process->setReadChannel(QProcess::StandardError);
     for (int i = 0; i < 16 && m_process->waitForReadyRead(0); ++i) {
     }
+    const QDeadlineTimer grace(failed ? kLateErrorGraceMs : 0);
+    while (!hasErrorLine(m_stderr + m_process->peek(m_process->bytesAvailable())) && !grace.hasExpired())
+        m_process->waitForReadyRead(int(qMax<qint64>(1, grace.remainingTime())));
     m_process->setReadChannel(QProcess::StandardOutput);
     m_stderr += m_process->readAllStandardError();
+}
+
+bool CleartoolProcess::hasErrorLine(const QByteArray &diagnostics)
+{
+    QStringList lines = decode(diagnostics).split(QLatin1Char('\n'));
+    lines.removeLast(); // not finished yet
+    for (const QString &line : lines) {
+        const QRegularExpressionMatch match = diagnosticPattern().match(line);
+        if (match.hasMatch() && match.captured(1) == QLatin1String("Error"))
+            return true;
+    }
+    return false;
 }
 
 void CleartoolProcess::classifyDiagnostics(Reply &reply)

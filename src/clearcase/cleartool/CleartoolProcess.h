@@ -10,8 +10,8 @@ class QProcess;
 
 // One long-lived "cleartool -status" co-process, started on first use and kept for the run.
 // Each command is one line on its stdin; its answer is everything on stdout up to
-// "Command N returned status M" (which may be glued to output that has no final newline),
-// plus the diagnostics on stderr.
+// "Command N returned status M", N being the number of that command in the session (the
+// line may be glued to output that has no final newline), plus the diagnostics on stderr.
 //
 // A co-process that dies is noticed: the command in flight fails, and the next command
 // starts a fresh co-process once; if that fails too, the error says so. A command that
@@ -60,14 +60,22 @@ public:
     // lines, else a generic text naming the command and status.
     static QString describeFailure(const QString &commandLine, const Reply &reply);
 
+    struct StatusLine {
+        qsizetype start = -1; // where the status line begins in the output; -1: none yet
+        int status = 0;
+    };
+    // The status line of command number commandNumber at the very end of output.
+    static StatusLine findStatusLine(const QByteArray &output, int commandNumber);
+
 private:
     void ensureRunning();
     void start();
     void stop();
     [[noreturn]] void failLost(const QString &commandLine);
     [[noreturn]] void failTimeout(const QString &commandLine);
-    QByteArray readUntilStatus(const QString &commandLine);
-    void drainStandardError();
+    QByteArray readUntilStatus(const QString &commandLine, StatusLine &status);
+    void drainStandardError(bool failed);
+    static bool hasErrorLine(const QByteArray &diagnostics);
     void classifyDiagnostics(Reply &reply);
 
     QString m_program;
@@ -76,5 +84,6 @@ private:
     std::unique_ptr<QProcess> m_process;
     QByteArray m_stderr;
     int m_startCount = 0;
+    int m_commandNumber = 0; // of the last command sent to the running co-process
     bool m_lost = false; // the previous co-process died or was ended after a timeout
 };
