@@ -11,6 +11,11 @@ QString typeName(const QString &operation)
     return operationMarker + operation;
 }
 
+QString operationOf(const QString &name)
+{
+    return TextRoutines::getLastToken(name, operationMarker);
+}
+
 QString typeComment(const QString &date)
 {
     return QStringLiteral("Created by VuVoziruv Evarori on ") + date + QStringLiteral(" * * DO NOT DELETE * *");

@@ -14,6 +14,8 @@ namespace AccessAttributeFormat {
 
 inline const QString operationMarker = QStringLiteral("__");
 inline const QString groupsTypeName = QStringLiteral("QX_GROUPS");
+// The privileged-operations list recorded on the VOB root by the trigger installation.
+inline const QString privilegedListTypeName = QStringLiteral("QX_PRIVOPER");
 inline const QString emptyListMarker = QStringLiteral("NONE");
 
 // "__" + operation.
@@ -25,6 +27,10 @@ QString typeComment(const QDate &date);
 
 // Users list -> attribute value: comma-joined, or "NONE" for an empty list.
 QString joinUsers(const QStringList &users);
+
+// The operation an operation setting's type name stands for: the text after the last
+// "__", trimmed.
+QString operationOf(const QString &typeName);
 
 // Attribute value -> users: every comma piece except exactly "NONE", untrimmed, each name
 // once (duplicates compared ignoring case). "a,,b" gives a, "" and b.

@@ -37,6 +37,12 @@ QStringList offeredOperations(bool includeUcm)
     return result;
 }
 
+QString defaultPrivilegedList()
+{
+    return QStringLiteral("mktype,rntype,rmtype,chevent,modtype,rmelem,rmhlink,rmtype,rntype,mkattype,mktrtype,") +
+           QStringLiteral("mkeltype,mkhltype,mklbtype,mktrtype");
+}
+
 bool isPrivileged(const QString &operation, const QString &privilegedList)
 {
     if (operation.isEmpty())

@@ -16,6 +16,9 @@ QString ucmOperations();
 // catalogue order: element operations, type operations, then the UCM ones if asked for.
 QStringList offeredOperations(bool includeUcm);
 
+// The privileged-operations list in force when none is stored or recorded.
+QString defaultPrivilegedList();
+
 // True when the operation text occurs anywhere in the privileged list, case-sensitive.
 // The list is one text, not a set of names: "reserve" is privileged when the list holds
 // "unreserve", and the empty operation is always privileged.
