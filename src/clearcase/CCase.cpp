@@ -195,7 +195,7 @@ void CCase::getViewsList(bool hostOnly, bool myViewsOnly, ItemList list, const S
 {
     try {
         const QString host = TextRoutines::stripNonAnsi(m_platform.computerName().toLower()).section(QLatin1Char(' '), 0, 0);
-        const QString user = myViewsOnly ? TextRoutines::stripNonAnsi(m_platform.loginName()).toLower() : QString();
+        const QString user = myViewsOnly ? m_platform.loginName().toLower() : QString();
         for (const ViewInfo &view : clearCase().allViews()) {
             m_platform.processEvents();
             QString tag = view.tag;

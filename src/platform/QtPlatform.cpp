@@ -198,7 +198,9 @@ bool QtPlatform::openDocument(const QString &path)
 
 bool QtPlatform::claimSingleInstance(const QString &key)
 {
-    const QString folder = QStandardPaths::writableLocation(QStandardPaths::TempLocation);
+    // The per-user runtime folder: only this user can create or remove files there, unlike
+    // a shared or redirected TMPDIR.
+    const QString folder = QStandardPaths::writableLocation(QStandardPaths::RuntimeLocation);
     const QString user = loginName().isEmpty() ? QStringLiteral("user") : loginName();
     m_instanceLock = std::make_unique<QLockFile>(QDir(folder).filePath(key + QLatin1Char('-') + user + QStringLiteral(".lock")));
     m_instanceLock->setStaleLockTime(0);

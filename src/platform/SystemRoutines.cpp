@@ -1,7 +1,6 @@
 #include "platform/SystemRoutines.h"
 
 #include "util/AppInfo.h"
-#include "util/TextRoutines.h"
 #include "util/ZanError.h"
 
 SystemRoutines::SystemRoutines(Platform &platform, Prompter &prompter)
@@ -17,8 +16,8 @@ void SystemRoutines::setEnvVar(const QString &name, const QString &value)
 QString SystemRoutines::getLoginName()
 {
     try {
-        const QString name = m_platform.loginName().left(255);
-        return name.isEmpty() ? QString() : TextRoutines::stripNonAnsi(name);
+        // Every letter counts: the name decides trigger exemptions and whose views are listed.
+        return m_platform.loginName().left(255).remove(QChar(0));
     } catch (...) {
         m_prompter.message(QStringLiteral("Error getting login name!"), AppInfo::title, Prompter::Icon::Critical);
         return QString();

@@ -9,6 +9,8 @@
 #include "shell/MainContext.h"
 #include "shell/MainWindow.h"
 #include "shell/Registry.h"
+#include "shell/SettingsStore.h"
+#include "util/ErrorBox.h"
 #include "util/AppInfo.h"
 
 #include <QAction>
@@ -63,14 +65,27 @@ void MainWindowController::activate()
     if (m_closing)
         return;
     MainWindow &form = m_ctx.form;
+    QString override;
+    QString nusers;
     try {
-        form.overrideImage->setVisible(m_ctx.registry.readFromReg(QStringLiteral("CLEARCASE_OVERRIDE")) == QLatin1String("True"));
+        override = m_ctx.registry.store().value(QStringLiteral("CLEARCASE_OVERRIDE"));
+        nusers = m_ctx.registry.store().value(QStringLiteral("NUSERS"));
+        m_reportedStoreFailure.clear();
     } catch (...) {
+        reportStoreFailureOnce(ZanError::current(QStringLiteral("readFromReg")));
     }
-    try {
-        form.nuserImage->setVisible(m_ctx.registry.readFromReg(QStringLiteral("NUSERS")) == QLatin1String("1"));
-    } catch (...) {
-    }
+    form.overrideImage->setVisible(override == QLatin1String("True"));
+    form.nuserImage->setVisible(nusers == QLatin1String("1"));
+}
+
+// The window is activated again and again; a store that stays unreadable is reported once,
+// and again only when its failure changes or after it could be read.
+void MainWindowController::reportStoreFailureOnce(const ZanError &error)
+{
+    if (error.description() == m_reportedStoreFailure)
+        return;
+    m_reportedStoreFailure = error.description();
+    ErrorBox::showErrorBox(m_ctx.prompter, error, QStringLiteral("Error encountered!"));
 }
 
 void MainWindowController::unload()

@@ -4,6 +4,7 @@
 #include <QString>
 
 struct MainContext;
+class ZanError;
 
 // The main window's own life: load, activate and unload steps, the close-all routine that
 // runs at most once, and the File › Exit, Options › Settings and Help menu commands.
@@ -29,8 +30,10 @@ private:
     void showHelpContent();
     void showGettingHelp();
     void showAbout();
+    void reportStoreFailureOnce(const ZanError &error);
 
     MainContext &m_ctx;
     QString m_version;
     bool m_closing = false;
+    QString m_reportedStoreFailure;
 };

@@ -8,10 +8,13 @@
 #include <QFileInfo>
 #include <QJsonArray>
 #include <QJsonDocument>
+#include <QHash>
 #include <QJsonObject>
+#include <QLockFile>
 #include <QSaveFile>
 #include <QStandardPaths>
 
+#include <functional>
 #include <optional>
 
 namespace {
@@ -19,6 +22,8 @@ namespace {
 const QString application = QStringLiteral("QXSECURITY");
 const QString section = QStringLiteral("CONFIG");
 const QString source = QStringLiteral("SettingsStore");
+// How long a write waits for another instance's write to finish.
+constexpr int kLockWaitMs = 10000;
 
 using Entries = QList<QPair<QString, QString>>;
 
@@ -38,16 +43,49 @@ QByteArray serialize(const Entries &entries)
     return QJsonDocument(root).toJson(QJsonDocument::Indented);
 }
 
-int indexOfKey(const Entries &entries, const QString &key)
+// The store's entries with a case-insensitive index, so lookups and parsing stay linear.
+class Table
 {
-    for (int i = 0; i < entries.size(); ++i)
-        if (entries[i].first.compare(key, Qt::CaseInsensitive) == 0)
-            return i;
-    return -1;
-}
+public:
+    const Entries &entries() const { return m_entries; }
+
+    int find(const QString &key) const { return m_index.value(key.toCaseFolded(), -1); }
+
+    // False when the value is already there.
+    bool set(const QString &key, const QString &value)
+    {
+        const int index = find(key);
+        if (index >= 0 && m_entries[index].second == value)
+            return false;
+        if (index >= 0) {
+            m_entries[index].second = value;
+        } else {
+            m_index.insert(key.toCaseFolded(), int(m_entries.size()));
+            m_entries.append({key, value});
+        }
+        return true;
+    }
+
+    bool remove(const QString &key)
+    {
+        const int index = find(key);
+        if (index < 0)
+            return false;
+        m_entries.removeAt(index);
+        m_index.remove(key.toCaseFolded());
+        for (int &later : m_index)
+            if (later > index)
+                --later;
+        return true;
+    }
+
+private:
+    Entries m_entries;
+    QHash<QString, int> m_index;
+};
 
 // The entries of a store file, or std::nullopt with the reason it is not one.
-std::optional<Entries> parse(const QByteArray &data, QString &reason)
+std::optional<Table> parse(const QByteArray &data, QString &reason)
 {
     QJsonParseError parseError;
     const QJsonDocument document = QJsonDocument::fromJson(data, &parseError);
@@ -61,20 +99,20 @@ std::optional<Entries> parse(const QByteArray &data, QString &reason)
         reason = QStringLiteral("not a %1/%2 settings file").arg(application, section);
         return std::nullopt;
     }
-    Entries entries;
+    Table table;
     for (const QJsonValue &item : root.value(QStringLiteral("entries")).toArray()) {
         const QJsonArray pair = item.toArray();
         if (pair.size() != 2 || !pair[0].isString() || !pair[1].isString() || pair[0].toString().isEmpty()) {
-            reason = QStringLiteral("entry %1 is not a key and a text value").arg(entries.size() + 1);
+            reason = QStringLiteral("entry %1 is not a key and a text value").arg(table.entries().size() + 1);
             return std::nullopt;
         }
-        if (indexOfKey(entries, pair[0].toString()) >= 0) {
+        if (table.find(pair[0].toString()) >= 0) {
             reason = QStringLiteral("the key \"%1\" appears twice").arg(pair[0].toString());
             return std::nullopt;
         }
-        entries.append({pair[0].toString(), pair[1].toString()});
+        table.set(pair[0].toString(), pair[1].toString());
     }
-    return entries;
+    return table;
 }
 
 // What identifies the file's content we last read or wrote.
@@ -95,27 +133,27 @@ struct Stamp {
 
 struct SettingsStore::Impl {
     QString folder;
-    Entries entries;
+    Table table;
     bool current = false;
     Stamp stamp;
 
     QString path() const { return QDir(folder).filePath(QStringLiteral("QXSECURITY.json")); }
 
-    // Brings `entries` in line with the file; throws when the file cannot be read.
-    void refresh()
+    // Brings `table` in line with the file; throws when the file cannot be read.
+    void refresh(bool force = false)
     {
         const Stamp onDisk = Stamp::of(path());
-        if (current && onDisk == stamp)
+        if (current && onDisk == stamp && !force)
             return;
         current = false;
         if (!onDisk.exists) {
-            entries.clear();
+            table = Table();
         } else {
             QString reason;
-            std::optional<Entries> parsed = parse(readFile(), reason);
+            std::optional<Table> parsed = parse(readFile(), reason);
             if (!parsed)
                 setAside(reason);
-            entries = std::move(*parsed);
+            table = std::move(*parsed);
         }
         stamp = onDisk;
         current = true;
@@ -123,9 +161,15 @@ struct SettingsStore::Impl {
 
     QByteArray readFile() const
     {
+        const QFileInfo info(path());
+        if (info.isDir())
+            throw unreadable(QStringLiteral("it is a folder"));
+        // Opening a pipe or a device could block the program for good.
+        if (!info.isFile())
+            throw unreadable(QStringLiteral("it is not a regular file but a pipe, socket or device"));
         QFile file(path());
-        if (QFileInfo(file).isDir() || !file.open(QIODevice::ReadOnly))
-            throw unreadable(QFileInfo(file).isDir() ? QStringLiteral("it is a folder") : file.errorString());
+        if (!file.open(QIODevice::ReadOnly))
+            throw unreadable(file.errorString());
         QByteArray data = file.readAll();
         if (file.error() != QFileDevice::NoError)
             throw unreadable(file.errorString());
@@ -148,23 +192,36 @@ struct SettingsStore::Impl {
             throw storeError(QStringLiteral("The settings store %1 is damaged (%2) and could not be moved aside. "
                                             "It is left as it is and nothing is written to it.")
                                  .arg(file, reason));
-        entries.clear();
+        table = Table();
         stamp = Stamp{};
         current = true;
         throw storeError(QStringLiteral("The settings store %1 is damaged (%2). It was kept as %3 and the settings start empty.")
                              .arg(file, reason, QDir::toNativeSeparators(aside)));
     }
 
-    // Writes `next` as the whole store; `entries` changes only when the new file is in place.
-    void write(Entries next)
+    // Changes the store under a lock shared with other processes: the file is read again
+    // under the lock, so a write of another instance in the meantime is never lost.
+    void update(const std::function<bool(Table &)> &change)
     {
-        const bool isNew = !QFileInfo::exists(path());
         if (!QDir().mkpath(folder))
             throw unwritable(QStringLiteral("the folder cannot be created"));
+        QLockFile lock(path() + QStringLiteral(".lock"));
+        if (!lock.tryLock(kLockWaitMs))
+            throw unwritable(QStringLiteral("another program keeps it locked"));
+        refresh(true);
+        Table next = table;
+        if (change(next))
+            write(std::move(next));
+    }
+
+    // Writes `next` as the whole store; `table` changes only when the new file is in place.
+    void write(Table next)
+    {
+        const bool isNew = !QFileInfo::exists(path());
         QSaveFile file(path());
         if (!file.open(QIODevice::WriteOnly))
             throw unwritable(file.errorString());
-        const QByteArray data = serialize(next);
+        const QByteArray data = serialize(next.entries());
         if (file.write(data) != data.size() || !file.flush())
             throw unwritable(file.errorString());
         // commit() syncs the new file to disk before renaming it over the old one.
@@ -172,7 +229,7 @@ struct SettingsStore::Impl {
             throw unwritable(file.errorString());
         if (isNew)
             QFile::setPermissions(path(), QFileDevice::ReadOwner | QFileDevice::WriteOwner);
-        entries = std::move(next);
+        table = std::move(next);
         stamp = Stamp::of(path());
         current = true;
     }
@@ -198,41 +255,40 @@ QString SettingsStore::filePath() const { return d->path(); }
 QString SettingsStore::value(const QString &key) const
 {
     d->refresh();
-    const int index = indexOfKey(d->entries, key);
-    return index < 0 ? QString() : d->entries[index].second;
+    const int index = d->table.find(key);
+    return index < 0 ? QString() : d->table.entries()[index].second;
 }
 
 void SettingsStore::setValue(const QString &key, const QString &value)
 {
-    if (key.isEmpty())
-        throw storeError(QStringLiteral("An empty key cannot be stored in the settings store %1.")
-                             .arg(QDir::toNativeSeparators(d->path())));
-    d->refresh();
-    Entries next = d->entries;
-    const int index = indexOfKey(next, key);
-    if (index >= 0) {
-        if (next[index].second == value)
-            return;
-        next[index].second = value;
-    } else {
-        next.append({key, value});
+    setValues({{key, value}});
+}
+
+void SettingsStore::setValues(const QList<QPair<QString, QString>> &values)
+{
+    for (const auto &entry : values) {
+        if (entry.first.isEmpty())
+            throw storeError(QStringLiteral("An empty key cannot be stored in the settings store %1.")
+                                 .arg(QDir::toNativeSeparators(d->path())));
     }
-    d->write(std::move(next));
+    d->update([&](Table &table) {
+        bool changed = false;
+        for (const auto &[key, value] : values)
+            changed = table.set(key, value) || changed;
+        return changed;
+    });
 }
 
 void SettingsStore::remove(const QString &key)
 {
     d->refresh();
-    const int index = indexOfKey(d->entries, key);
-    if (index < 0)
+    if (d->table.find(key) < 0)
         return;
-    Entries next = d->entries;
-    next.removeAt(index);
-    d->write(std::move(next));
+    d->update([&](Table &table) { return table.remove(key); });
 }
 
 QList<QPair<QString, QString>> SettingsStore::entries() const
 {
     d->refresh();
-    return d->entries;
+    return d->table.entries();
 }

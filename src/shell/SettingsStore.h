@@ -9,10 +9,12 @@
 // be a key or a value; enumeration follows insertion order; a missing key reads as "".
 //
 // The store is one JSON file. Every write replaces it as a whole (new file, flushed to disk,
-// then renamed over the old one), so a crash leaves either the old or the new store.
-// Failures are thrown as ZanError naming the file. A file that cannot be parsed is moved
-// aside (never overwritten) and the store goes on empty; a file that cannot be read at all
-// makes every call fail until it can be read again.
+// then renamed over the old one), so a crash leaves either the old or the new store. Writes
+// take a lock file beside the store and re-read it first, so that several instances writing
+// at once lose nothing. Failures are thrown as ZanError naming the file. A file that cannot
+// be parsed is moved aside (never overwritten) and the store goes on empty; a file that
+// cannot be read at all (a folder, a pipe, a device, no permission) makes every call fail
+// until it can be read again.
 class SettingsStore
 {
 public:
@@ -31,6 +33,8 @@ public:
     QString value(const QString &key) const;
     // An empty key is refused.
     void setValue(const QString &key, const QString &value);
+    // Many values in one write of the store.
+    void setValues(const QList<QPair<QString, QString>> &values);
     // A missing key is no error.
     void remove(const QString &key);
     QList<QPair<QString, QString>> entries() const;

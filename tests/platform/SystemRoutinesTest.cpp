@@ -58,15 +58,19 @@ TEST(SystemRoutines, FileExistenceHonoursWildcardsAndTheDirectoryFlag)
     EXPECT_EQ(prompter.count(), 0);
 }
 
-TEST(SystemRoutines, LoginNameDropsCharactersOutsideTheSingleByteRange)
+TEST(SystemRoutines, LoginNameKeepsEveryLetterAndDropsOnlyNul)
 {
     FakePlatform platform;
     ScriptedPrompter prompter;
     SystemRoutines system(platform, prompter);
-    platform.login = QString::fromUtf8("bo\0b", 4);
-    EXPECT_EQ(system.getLoginName(), QStringLiteral("bob"));
-    platform.login.clear();
-    EXPECT_EQ(system.getLoginName(), QString());
+    const QList<std::pair<QString, QString>> cases{{QString::fromUtf8("bo\0b", 4), QStringLiteral("bob")},
+                                                  {QString::fromUtf8("michał"), QString::fromUtf8("michał")},
+                                                  {QString::fromUtf8("Зоя"), QString::fromUtf8("Зоя")},
+                                                  {QString(), QString()}};
+    for (const auto &[login, expected] : cases) {
+        platform.login = login;
+        EXPECT_EQ(system.getLoginName(), expected) << expected.toStdString();
+    }
 }
 
 TEST(SystemRoutines, RunCommandReportsAProgramThatCannotStart)
@@ -117,6 +121,23 @@ TEST(SystemRoutines, FailingUserAndFileServicesAreReportedAndGiveEmptyResults)
 }
 
 #ifndef Q_OS_WIN
+TEST(Platform, SingleInstanceLockLivesInTheRuntimeFolder)
+{
+    QTemporaryDir runtime, temp;
+    const QByteArray oldRuntime = qgetenv("XDG_RUNTIME_DIR"), oldTemp = qgetenv("TMPDIR");
+    qputenv("XDG_RUNTIME_DIR", runtime.path().toLocal8Bit());
+    qputenv("TMPDIR", temp.path().toLocal8Bit());
+    {
+        QtPlatform first, second;
+        EXPECT_TRUE(first.claimSingleInstance(QStringLiteral("zan-test")));
+        EXPECT_FALSE(second.claimSingleInstance(QStringLiteral("zan-test")));
+        EXPECT_FALSE(QDir(runtime.path()).isEmpty());
+        EXPECT_TRUE(QDir(temp.path()).isEmpty());
+    }
+    for (const auto &[name, value] : {std::pair("XDG_RUNTIME_DIR", oldRuntime), std::pair("TMPDIR", oldTemp)})
+        value.isEmpty() ? qunsetenv(name) : qputenv(name, value);
+}
+
 TEST(Platform, LoginNameIsFoundWithoutTheUsualEnvironmentVariables)
 {
     const QByteArray user = qgetenv("USER");

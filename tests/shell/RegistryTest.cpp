@@ -27,3 +27,21 @@ TEST(Registry, StoreFailuresGiveTheBoxedErrorLeaveBusyAndReadAsEmpty)
     f.registry.delFromReg(QVariant(QStringLiteral("NUSERS")));
     EXPECT_EQ(f.prompter.count(), 2);
 }
+
+TEST(Registry, AnUnreadableStoreIsReportedOnceUntilItChanges)
+{
+    ShellFixture f;
+    const auto activateTimes = [&](int times) {
+        for (int i = 0; i < times; ++i)
+            emit f.form.activated();
+    };
+    ASSERT_TRUE(QDir().mkpath(f.store.filePath()));
+    activateTimes(3);
+    EXPECT_EQ(f.prompter.count(), 1);
+    ASSERT_TRUE(QDir().rmdir(f.store.filePath()));
+    activateTimes(2);
+    EXPECT_EQ(f.prompter.count(), 1);
+    ASSERT_TRUE(QDir().mkpath(f.store.filePath()));
+    activateTimes(2);
+    EXPECT_EQ(f.prompter.count(), 2);
+}

@@ -11,6 +11,8 @@
 #include <gtest/gtest.h>
 
 #include <cstdio>
+#include <functional>
+#include <sys/stat.h>
 
 namespace {
 
@@ -105,19 +107,27 @@ TEST(SettingsStore, ADamagedFileIsKeptAsideWithAMessageAndTheStoreGoesOnEmpty)
 
 TEST(SettingsStore, AStoreThatCannotBeReadOrWrittenIsLeftAsItIs)
 {
-    QTemporaryDir dir;
-    SettingsStore store(dir.path());
-    // A folder where the file should be: no read can succeed, and it is not damage to repair.
-    ASSERT_TRUE(QDir().mkpath(store.filePath()));
-
-    const QString readError = errorOf([&] { store.value(QStringLiteral("NUSERS")); });
-    const QString writeError = errorOf([&] { store.setValue(QStringLiteral("NUSERS"), QStringLiteral("1")); });
-    EXPECT_TRUE(readError.contains(QStringLiteral("cannot be read"))) << readError.toStdString();
-    EXPECT_NE(writeError, QStringLiteral("<no error>"));
-    EXPECT_TRUE(QFileInfo(store.filePath()).isDir());
-    EXPECT_TRUE(corruptCopies(dir).isEmpty());
+    // A folder or a pipe where the file should be: no read can succeed (a pipe is never
+    // opened, it would block), and it is not damage to repair.
+    const QList<std::pair<std::function<bool(const QString &)>, QString>> blockers{
+        {[](const QString &path) { return QDir().mkpath(path); }, QStringLiteral("it is a folder")},
+        {[](const QString &path) { return ::mkfifo(QFile::encodeName(path).constData(), 0600) == 0; },
+         QStringLiteral("it is not a regular file but a pipe, socket or device")},
+    };
+    for (const auto &[block, reason] : blockers) {
+        QTemporaryDir dir;
+        SettingsStore store(dir.path());
+        ASSERT_TRUE(block(store.filePath()));
+        const QString readError = errorOf([&] { store.value(QStringLiteral("NUSERS")); });
+        const QString writeError = errorOf([&] { store.setValue(QStringLiteral("NUSERS"), QStringLiteral("1")); });
+        EXPECT_TRUE(readError.contains(QStringLiteral("cannot be read (") + reason)) << readError.toStdString();
+        EXPECT_EQ(writeError, readError);
+        EXPECT_FALSE(QFileInfo(store.filePath()).isFile());
+        EXPECT_TRUE(corruptCopies(dir).isEmpty());
+    }
 
     // A failed write changes nothing.
+    QTemporaryDir dir;
     const QString blocker = dir.filePath(QStringLiteral("not-a-folder"));
     QFile(blocker).open(QIODevice::WriteOnly);
     SettingsStore blocked(blocker + QStringLiteral("/settings"));
@@ -134,18 +144,48 @@ QString counterValue(int round) { return (QString::number(round) + QLatin1Char('
 
 } // namespace
 
-// Run by the test below in a child process: rewrites the store until it is killed.
+// Run by the tests below in a child process: writes its own keys, or rewrites the store
+// until it is killed.
 TEST(SettingsStoreWriterProcess, DISABLED_WritesUntilKilled)
 {
     const QString folder = qEnvironmentVariable("ZAN_STORE_WRITER_FOLDER");
     ASSERT_FALSE(folder.isEmpty());
     SettingsStore store(folder);
+    const QString ownKeys = qEnvironmentVariable("ZAN_STORE_WRITER_KEYS");
+    for (int i = 0; i < 150 && !ownKeys.isEmpty(); ++i)
+        store.setValue(ownKeys + QString::number(i), padding);
+    if (!ownKeys.isEmpty())
+        return;
     const QDeadlineTimer giveUp(60000);
     for (int round = 1; !giveUp.hasExpired(); ++round) {
         store.setValue(QStringLiteral("counter"), counterValue(round));
         std::printf("%d\n", round);
         std::fflush(stdout);
     }
+}
+
+namespace {
+
+void startWriter(QProcess &writer, const QString &folder, const QString &ownKeys = QString())
+{
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    environment.insert(QStringLiteral("ZAN_STORE_WRITER_FOLDER"), folder);
+    environment.insert(QStringLiteral("ZAN_STORE_WRITER_KEYS"), ownKeys);
+    writer.setProcessEnvironment(environment);
+    writer.start(QCoreApplication::applicationFilePath(),
+                 {QStringLiteral("--gtest_filter=SettingsStoreWriterProcess.*"), QStringLiteral("--gtest_also_run_disabled_tests")});
+}
+
+} // namespace
+
+TEST(SettingsStore, TwoProcessesWritingAtOnceLoseNothing)
+{
+    QTemporaryDir dir;
+    QProcess first, second;
+    startWriter(first, dir.path(), QStringLiteral("first"));
+    startWriter(second, dir.path(), QStringLiteral("second"));
+    ASSERT_TRUE(first.waitForFinished(120000) && second.waitForFinished(120000));
+    EXPECT_EQ(SettingsStore(dir.path()).entries().size(), 300);
 }
 
 TEST(SettingsStore, AWriterKilledAtAnyMomentLeavesTheOldOrTheNewStore)
@@ -158,11 +198,7 @@ TEST(SettingsStore, AWriterKilledAtAnyMomentLeavesTheOldOrTheNewStore)
     }
     for (int attempt = 0; attempt < 4; ++attempt) {
         QProcess writer;
-        QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
-        environment.insert(QStringLiteral("ZAN_STORE_WRITER_FOLDER"), dir.path());
-        writer.setProcessEnvironment(environment);
-        writer.start(QCoreApplication::applicationFilePath(),
-                     {QStringLiteral("--gtest_filter=SettingsStoreWriterProcess.*"), QStringLiteral("--gtest_also_run_disabled_tests")});
+        startWriter(writer, dir.path());
 
         // Kill it after a different number of completed writes each time.
         const int killAfter = 2 + attempt * 3;
