@@ -1,6 +1,7 @@
 #include "shell/MainWindowController.h"
 
 #include "clearcase/CCase.h"
+#include "platform/InstallLayout.h"
 #include "platform/Platform.h"
 #include "platform/SystemRoutines.h"
 #include "shell/AboutDialog.h"
@@ -119,7 +120,7 @@ void MainWindowController::showSettings()
 void MainWindowController::showHelpContent()
 {
     try {
-        m_ctx.platform.openDocument(m_ctx.platform.programFolder() + QStringLiteral("/help/main.html"));
+        m_ctx.platform.openDocument(InstallLayout(m_ctx.platform.programFolder()).helpDocument());
     } catch (...) {
     }
 }

@@ -1,6 +1,7 @@
 #include "triggers/TriggerInstallController.h"
 
 #include "clearcase/CCase.h"
+#include "platform/InstallLayout.h"
 #include "platform/Platform.h"
 #include "platform/SystemRoutines.h"
 #include "shell/BusyState.h"
@@ -34,7 +35,7 @@ QString TriggerInstallController::scriptSource() const
 {
     // The program folder is a host path, so it is joined with the host's separator
     // ("\" on Windows, "/" elsewhere).
-    return QDir::toNativeSeparators(m_ctx.platform.programFolder() + QLatin1Char('/') + TriggerCommandLines::scriptName);
+    return QDir::toNativeSeparators(InstallLayout(m_ctx.platform.programFolder()).triggerScript(TriggerCommandLines::scriptName));
 }
 
 void TriggerInstallController::applyTriggerBut_Click()
