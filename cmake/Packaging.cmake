@@ -19,6 +19,7 @@ install(DIRECTORY help/ DESTINATION ${ZAN_DATA_DIR}/help)
 install(FILES data/zan-utility.desktop DESTINATION ${CMAKE_INSTALL_DATADIR}/applications)
 install(FILES data/zan-utility.svg DESTINATION ${CMAKE_INSTALL_DATADIR}/icons/hicolor/scalable/apps)
 install(FILES data/copyright DESTINATION ${ZAN_DOC_DIR})
+install(FILES data/lintian-overrides DESTINATION ${CMAKE_INSTALL_DATADIR}/lintian/overrides RENAME zan-utility)
 
 set(ZAN_PACKAGE_RELEASE 1)
 set(ZAN_PACKAGE_VERSION ${PROJECT_VERSION}-${ZAN_PACKAGE_RELEASE})
@@ -60,13 +61,13 @@ set(CPACK_DEBIAN_PACKAGE_HOMEPAGE "http://www.korvane.com")
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
 set(CPACK_DEBIAN_PACKAGE_DEPENDS "libqt6sql6-sqlite, perl")
 set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "ClearCase access control administration")
-set(CPACK_DEBIAN_PACKAGE_DESCRIPTION "${CPACK_PACKAGE_DESCRIPTION_SUMMARY}
- Zan Utility decides who may perform which ClearCase operation (checkout,
- mkbranch, rmelem, rmtype and others) on which element of a VOB. Settings are
- stored in the VOB as attributes; pre-operation trigger types installed by the
- tool run a Perl security script that enforces them.
- .
- The package holds the desktop program zan, the command-line tool zanctl, and
- cleartool-sim, a cleartool emulator over a local sandbox for trying the tool
- without ClearCase.")
+# CPack puts the summary first and indents the rest; an empty line separates paragraphs.
+set(CPACK_DEBIAN_PACKAGE_DESCRIPTION "Zan Utility decides who may perform which ClearCase operation (checkout,
+mkbranch, rmelem, rmtype and others) on which element of a VOB. Settings are
+stored in the VOB as attributes; pre-operation trigger types installed by the
+tool run a Perl security script that enforces them.
+
+The package holds the desktop program zan, the command-line tool zanctl, and
+cleartool-sim, a cleartool emulator over a local sandbox for trying the tool
+without ClearCase.")
 include(CPack)

@@ -32,7 +32,7 @@ expected_files() {
   (cd help && find . -type f | sed "s|^\.|$share/zan-utility/help|")
   echo $share/applications/zan-utility.desktop $share/icons/hicolor/scalable/apps/zan-utility.svg
   for page in docs/man/*.1; do echo "$share/man/man1/$(basename "$page").gz"; done
-  echo $share/doc/zan-utility/copyright $share/doc/zan-utility/changelog.Debian.gz
+  echo $share/doc/zan-utility/copyright $share/doc/zan-utility/changelog.Debian.gz $share/lintian/overrides/zan-utility
 }
 listing=$(dpkg-deb -c "$deb")
 echo "$listing"
