@@ -1,5 +1,6 @@
 #include "access/AccessAttributeFormat.h"
 
+#include "clearcase/SiteStyle.h"
 #include "util/TextRoutines.h"
 
 #include <QLocale>
@@ -72,7 +73,7 @@ QString valueOf(const QList<AttributeInfo> &attributes, const QString &name)
 
 QString vobRootElement(const QString &vobRoot)
 {
-    return vobRoot + QStringLiteral("\\.");
+    return SiteStyle::current().vobRootElement(vobRoot);
 }
 
 QString attributeTarget(bool privileged, const QString &selectedElement, const QString &vobRoot)

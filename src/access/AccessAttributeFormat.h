@@ -49,7 +49,7 @@ bool isPurgedType(const QString &typeName);
 // Value of the first attribute of exactly that type name, "" when there is none.
 QString valueOf(const QList<AttributeInfo> &attributes, const QString &typeName);
 
-// The VOB root directory as an element: the root path + "\.".
+// The VOB root directory as an element: the root path, the separator and ".".
 QString vobRootElement(const QString &vobRoot);
 
 // Where an operation's setting lives: privileged operations on the VOB root directory,

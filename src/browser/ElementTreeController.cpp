@@ -1,8 +1,8 @@
 #include "browser/ElementTreeController.h"
 
-#include "browser/ElementPath.h"
 #include "browser/TreeNode.h"
 #include "clearcase/CCase.h"
+#include "clearcase/SiteStyle.h"
 #include "platform/Platform.h"
 #include "shell/BusyState.h"
 #include "shell/ErrorReporter.h"
@@ -132,14 +132,14 @@ bool ElementTreeController::showElementSettings(QTreeWidgetItem *node, const QSt
     form.zanList[2]->clear();
     form.vobRootTxt->setText(m_ctx.ccase.getVobRootFromElemPath(path));
 
-    if (!ElementPath::isVobRoot(path)) {
+    if (!SiteStyle::current().isVobRoot(path)) {
         m_ctx.ccase.getAttrListOnElem(ItemList(form.zanList[0]), path, true, true, QStringLiteral("_"), QString());
         form.selectedElemTxt->setText(path);
     } else {
         form.vobRootTxt->setText(path);
         m_ctx.ccase.getAttrListOnElem(ItemList(form.zanList[0]), path, true, true, QStringLiteral("_"), tag);
         form.zanCurSettingLbl->setText(QStringLiteral("VOB Root: ") + tag);
-        form.selectedElemTxt->setText(path + QStringLiteral("\\."));
+        form.selectedElemTxt->setText(SiteStyle::current().vobRootElement(path));
         m_ctx.hooks.setTrigStatus();
         m_ctx.hooks.doMakeGroupAttype(tag);
     }
@@ -175,7 +175,7 @@ bool ElementTreeController::checkUcmProjectVob(const QString &vobTag)
 QString ElementTreeController::getVobTagFromNode(const QString &path)
 {
     try {
-        return ElementPath::vobTagOf(path);
+        return SiteStyle::current().vobTagOf(path);
     } catch (...) {
         const ZanError error = ZanError::current(kComponent);
         m_ctx.prompter.message(QStringLiteral("Error:") + error.description() + AppInfo::crlf + QStringLiteral("getVobTagFromNode()"),

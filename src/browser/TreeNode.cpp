@@ -1,5 +1,7 @@
 #include "browser/TreeNode.h"
 
+#include "clearcase/SiteStyle.h"
+
 #include <QStringList>
 #include <QTreeWidgetItem>
 
@@ -23,7 +25,7 @@ QString TreeNode::fullPath(const QTreeWidgetItem *node)
     QStringList texts;
     for (const QTreeWidgetItem *n = node; n; n = n->parent())
         texts.prepend(n->text(0));
-    return texts.join(QLatin1Char('\\'));
+    return texts.join(SiteStyle::current().separator());
 }
 
 QString TreeNode::absPath(const QTreeWidgetItem *node)

@@ -2,6 +2,7 @@
 
 #include "browser/FileDirInfo.h"
 #include "browser/TreeNode.h"
+#include "clearcase/SiteStyle.h"
 #include "platform/Platform.h"
 #include "shell/MainContext.h"
 #include "shell/MainWindow.h"
@@ -70,6 +71,10 @@ QTreeWidgetItem *TreePopulator::addChildNode(QTreeWidgetItem *parent, const QStr
 
 void TreePopulator::addDriveRoots(const QString &filter)
 {
+    if (SiteStyle::current().isUnix()) {
+        addViewRoot();
+        return;
+    }
     QListWidget *list = m_ctx.form.dirList;
     const QStringList listed = fillDirList(list, QString(), 5);
     const QStringList kept = FileDirInfo::removeFilteredDrives(listed, filter);
@@ -79,7 +84,7 @@ void TreePopulator::addDriveRoots(const QString &filter)
     }
     QTreeWidget *tree = m_ctx.form.tTreeList;
     for (const QString &entry : kept) {
-        const QString text = FileDirInfo::parseDirListEntry(entry) + QLatin1Char(':');
+        const QString text = SiteStyle::current().treeRoot(FileDirInfo::parseDirListEntry(entry));
         QTreeWidgetItem *node = makeNode(QString(), text, QStringLiteral("drive"));
         // Root nodes stay sorted by text.
         int row = 0;
@@ -89,10 +94,18 @@ void TreePopulator::addDriveRoots(const QString &filter)
     }
 }
 
+// A UNIX site has one root, the view root, whose children are the started views.
+void TreePopulator::addViewRoot()
+{
+    m_ctx.form.dirList->clear();
+    m_ctx.form.tTreeList->addTopLevelItem(makeNode(QString(), SiteStyle::current().viewRoot(), QStringLiteral("drive")));
+}
+
 void TreePopulator::addChildren(QTreeWidgetItem *parent)
 {
+    const SiteStyle &style = SiteStyle::current();
     const QString parentPath = TreeNode::fullPath(parent);
-    const QStringList entries = fillDirList(m_ctx.form.dirList, parentPath + QStringLiteral("\\*.*"), 1);
+    const QStringList entries = fillDirList(m_ctx.form.dirList, style.join(parentPath, QStringLiteral("*.*")), 1);
     if (entries.isEmpty())
         return;
     const QList<FileDirInfo::Child> children = FileDirInfo::childEntries(entries);
@@ -100,7 +113,7 @@ void TreePopulator::addChildren(QTreeWidgetItem *parent)
     nodes.reserve(children.size());
     // The node's full path is its key: unique, where name + parent key can repeat.
     for (const FileDirInfo::Child &child : children)
-        nodes.append(makeNode(parentPath + QLatin1Char('\\') + child.name, child.name, child.kind));
+        nodes.append(makeNode(style.join(parentPath, child.name), child.name, child.kind));
     parent->addChildren(nodes);
 }
 

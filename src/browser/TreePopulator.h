@@ -30,6 +30,7 @@ public:
 
 private:
     void addDriveRoots(const QString &filter);
+    void addViewRoot();
     void addChildren(QTreeWidgetItem *parent);
     QTreeWidgetItem *makeNode(const QString &key, const QString &text, const QString &kind);
     const QIcon &icon(const QString &kind);

@@ -10,7 +10,6 @@
 namespace {
 
 const QString kAttributeComment = QStringLiteral("Korvane Zan Tool: Do NOT REMOVE");
-const QString kVersionSuffix = QStringLiteral("@@/main/0");
 constexpr int kStringValueType = 8;
 
 // The "ERROR::" report most routines share; call it inside a catch block.
@@ -33,15 +32,7 @@ ClearCase &CCase::clearCase() { return m_clearCase(); }
 QString CCase::getVobRootFromElemPath(const QString &path)
 {
     try {
-        const int colon = path.indexOf(QLatin1Char(':'));
-        if (colon < 0)
-            return QString();
-        const QString drive = path.left(colon);
-        const QStringList pieces = path.split(QLatin1Char('\\'));
-        const bool enough = pieces.size() >= 3;
-        const QString viewTag = enough ? pieces.at(1) : QString();
-        const QString vobName = enough ? pieces.at(2) : QString();
-        return drive + QStringLiteral(":\\") + viewTag + QLatin1Char('\\') + vobName;
+        return SiteStyle::current().vobRootOf(path);
     } catch (...) {
         const ZanError e = ZanError::current(QStringLiteral("ccase"));
         m_prompter.message(QStringLiteral("Error:: ") + e.description() + AppInfo::crlf
@@ -63,15 +54,11 @@ bool CCase::isTrTypeExist(const QString &name, const QString &vobTag)
     }
 }
 
-bool CCase::containsElemPath(const QString &inner, const QString &outer)
-{
-    return (outer + QStringLiteral("@@")).contains(inner + QStringLiteral("@@"), Qt::CaseSensitive);
-}
-
 void CCase::getAttrListOnElem(ItemList list, const QString &path, bool ignoreErrors, bool toolOnly,
                               const QString &sep, const QString &rootMarker)
 {
-    const QString version = rootMarker.isEmpty() ? path + kVersionSuffix : path + QLatin1Char('\\') + kVersionSuffix;
+    const QString version =
+        rootMarker.isEmpty() ? SiteStyle::versionOf(path) : SiteStyle::current().rootVersionOf(path);
     const QString delimiter = sep + sep;
     QList<AttributeInfo> found;
     try {
@@ -100,7 +87,7 @@ void CCase::getAttrListOnElem(ItemList list, const QString &path, bool ignoreErr
 QString CCase::getAttrValueOnElem(const QString &typeName, const QString &path)
 {
     try {
-        for (const AttributeInfo &attribute : clearCase().attributes(path + kVersionSuffix)) {
+        for (const AttributeInfo &attribute : clearCase().attributes(SiteStyle::versionOf(path))) {
             if (attribute.typeName == typeName)
                 return attribute.value;
         }
@@ -113,7 +100,7 @@ QString CCase::getAttrValueOnElem(const QString &typeName, const QString &path)
 bool CCase::isAttrOnElem(const QString &typeName, const QString &path)
 {
     try {
-        for (const AttributeInfo &attribute : clearCase().attributes(path + kVersionSuffix)) {
+        for (const AttributeInfo &attribute : clearCase().attributes(SiteStyle::versionOf(path))) {
             if (attribute.typeName == typeName)
                 return true;
         }
@@ -142,7 +129,7 @@ bool CCase::addCCAttrToElem(const QString &typeName, const QString &value, const
 {
     try {
         ClearCase &cc = clearCase();
-        const QString version = path + kVersionSuffix;
+        const QString version = SiteStyle::versionOf(path);
         cc.requireVob(vobTag);
         cc.requireVersion(version);
         cc.attachAttribute(vobTag, typeName, version, value, kAttributeComment, replace);

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "clearcase/ClearCase.h"
+#include "clearcase/SiteStyle.h"
 #include "util/ItemList.h"
 
 #include <QString>
@@ -22,11 +23,10 @@ public:
     // The shared application object, created on first use.
     ClearCase &clearCase();
 
-    static QString versionOf(const QString &path) { return path + QStringLiteral("@@/main/0"); }
+    static QString versionOf(const QString &path) { return SiteStyle::versionOf(path); }
 
     QString getVobRootFromElemPath(const QString &path);
     bool isTrTypeExist(const QString &name, const QString &vobTag);
-    static bool containsElemPath(const QString &inner, const QString &outer);
     void getAttrListOnElem(ItemList list, const QString &path, bool ignoreErrors, bool toolOnly,
                            const QString &sep, const QString &rootMarker);
     QString getAttrValueOnElem(const QString &typeName, const QString &path);

@@ -1,5 +1,6 @@
 #include "clearcase/ClearCaseFactory.h"
 
+#include "clearcase/SiteStyle.h"
 #include "clearcase/cleartool/CleartoolClearCase.h"
 #include "clearcase/emulator/CleartoolEmulator.h"
 #include "clearcase/sandbox/SandboxClearCase.h"
@@ -78,9 +79,7 @@ std::unique_ptr<ClearCase> createSandbox(Platform &platform)
     return sandbox;
 }
 
-} // namespace
-
-std::unique_ptr<ClearCase> ClearCaseFactory::create(Platform &platform)
+std::unique_ptr<ClearCase> createBackend(Platform &platform)
 {
     const QString choice = platform.envVar(QStringLiteral("ZAN_CLEARCASE")).trimmed().toLower();
     if (choice == QLatin1String("sandbox"))
@@ -91,4 +90,32 @@ std::unique_ptr<ClearCase> ClearCaseFactory::create(Platform &platform)
         throw ZanError(ZanError::ClearCaseFailure, kSource,
                        QStringLiteral("ZAN_CLEARCASE must be \"sandbox\" or \"cleartool\", not \"%1\".").arg(choice));
     return cleartoolOnPath() ? createCleartool(platform) : createSandbox(platform);
+}
+
+QStringList vobTagsOf(ClearCase &clearCase)
+{
+    try {
+        return clearCase.runCommand(QStringLiteral("lsvob -short")).split(QLatin1Char('\n'), Qt::SkipEmptyParts);
+    } catch (...) {
+        return {};
+    }
+}
+
+} // namespace
+
+void ClearCaseFactory::adoptSiteStyle(ClearCase &clearCase, const QString &setting)
+{
+    QStringList tags = vobTagsOf(clearCase);
+    for (QString &tag : tags)
+        tag = tag.trimmed();
+    const SiteStyle::Kind kind =
+        SiteStyle::fromSetting(setting).value_or(SiteStyle::fromVobTags(tags).value_or(SiteStyle::Kind::Windows));
+    SiteStyle::setCurrent(SiteStyle(kind, tags));
+}
+
+std::unique_ptr<ClearCase> ClearCaseFactory::create(Platform &platform)
+{
+    std::unique_ptr<ClearCase> clearCase = createBackend(platform);
+    adoptSiteStyle(*clearCase, platform.envVar(QStringLiteral("ZAN_SITE_STYLE")));
+    return clearCase;
 }

@@ -8,9 +8,14 @@ class Platform;
 
 // Chooses and creates the backend: ZAN_CLEARCASE=sandbox|cleartool; by default cleartool
 // when a cleartool executable is on the PATH, else the sandbox. The sandbox also sets the
-// platform's drive map so that its view drive is reachable.
+// platform's drive map so that its view drive is reachable. The site style follows the
+// backend's VOB tags unless ZAN_SITE_STYLE names one.
 class ClearCaseFactory
 {
 public:
     static std::unique_ptr<ClearCase> create(Platform &platform);
+
+    // Makes the backend's site style the program's: the setting (ZAN_SITE_STYLE) when given,
+    // else the style of the VOB tags it lists, else Windows.
+    static void adoptSiteStyle(ClearCase &clearCase, const QString &setting);
 };

@@ -1,6 +1,6 @@
 #include "triggers/TriggerPaths.h"
 
-#include "util/TextRoutines.h"
+#include "clearcase/SiteStyle.h"
 
 namespace TriggerPaths {
 
@@ -27,7 +27,7 @@ bool isFilledIn(const QString &text)
 
 QString vobNameOf(const QString &vobTag)
 {
-    const QString name = TextRoutines::getFileNameFromPath(vobTag);
+    const QString name = SiteStyle::current().lastComponent(vobTag);
     return isFilledIn(name) ? name : QString();
 }
 

@@ -45,27 +45,6 @@ protected:
 
 } // namespace
 
-TEST(CCasePaths, VobRootFromElementPath)
-{
-    FakePlatform platform;
-    ScriptedPrompter prompter;
-    CCase ccase([]() -> ClearCase & { throw ZanError(1, QStringLiteral("x"), QStringLiteral("unused")); }, prompter, platform);
-    EXPECT_EQ(ccase.getVobRootFromElemPath(QStringLiteral("M:\\myview\\myvob\\src\\a.c")), QStringLiteral("M:\\myview\\myvob"));
-    EXPECT_EQ(ccase.getVobRootFromElemPath(QStringLiteral("M:\\myview\\myvob")), QStringLiteral("M:\\myview\\myvob"));
-    EXPECT_EQ(ccase.getVobRootFromElemPath(QStringLiteral("\\\\server\\share\\vob\\a.c")), QString());
-    EXPECT_EQ(ccase.getVobRootFromElemPath(QStringLiteral("M:\\x")), QStringLiteral("M:\\\\"));
-    EXPECT_EQ(prompter.count(), 0);
-}
-
-TEST(CCasePaths, ContainsElemPathMatchesOnlyTheVobRoot)
-{
-    const QString vob = QStringLiteral("\\v");
-    EXPECT_TRUE(CCase::containsElemPath(vob, QStringLiteral("M:\\view\\v")));
-    EXPECT_FALSE(CCase::containsElemPath(vob, QStringLiteral("M:\\view\\vx")));
-    EXPECT_FALSE(CCase::containsElemPath(vob, QStringLiteral("M:\\view\\v\\src")));
-    EXPECT_FALSE(CCase::containsElemPath(vob, QStringLiteral("M:\\view\\V")));
-}
-
 TEST_F(CCaseTest, AttributeListHoldsOperationTokensOnce)
 {
     attach(QStringLiteral("__checkout"), QStringLiteral("bob"), elem(SandboxSeed::mainC));
