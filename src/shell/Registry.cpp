@@ -20,6 +20,23 @@ void Registry::saveToReg(const QString &key, const QString &value)
     }
 }
 
+void Registry::saveAllToReg(const QList<QPair<QString, QString>> &settings)
+{
+    QList<QPair<QString, QString>> storable;
+    for (const auto &setting : settings) {
+        if (setting.first.isEmpty())
+            saveToReg(setting.first, setting.second); // reports the refused key
+        else
+            storable.append(setting);
+    }
+    try {
+        m_store.setValues(storable);
+    } catch (...) {
+        m_leaveBusy();
+        ErrorBox::showErrorBox(m_prompter, ZanError::current(QStringLiteral("saveToReg")), QStringLiteral("Error encountered!"));
+    }
+}
+
 QString Registry::readFromReg(const QString &key)
 {
     try {

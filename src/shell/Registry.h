@@ -18,6 +18,9 @@ public:
     Registry(SettingsStore &store, Prompter &prompter, std::function<void()> leaveBusy);
 
     void saveToReg(const QString &key, const QString &value);
+    // Many settings in one store write; each refused key and a failed write are reported
+    // as saveToReg reports them.
+    void saveAllToReg(const QList<QPair<QString, QString>> &settings);
     QString readFromReg(const QString &key);
     void DeleteFromReg(const QString &key);
     void delFromReg(const QVariant &key);

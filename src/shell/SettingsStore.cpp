@@ -3,6 +3,7 @@
 #include "util/ZanError.h"
 
 #include <QDateTime>
+#include <QDeadlineTimer>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -24,6 +25,7 @@ const QString section = QStringLiteral("CONFIG");
 const QString source = QStringLiteral("SettingsStore");
 // How long a write waits for another instance's write to finish.
 constexpr int kLockWaitMs = 10000;
+constexpr int kOwnerlessLockMs = 1000;
 
 using Entries = QList<QPair<QString, QString>>;
 
@@ -206,12 +208,30 @@ struct SettingsStore::Impl {
         if (!QDir().mkpath(folder))
             throw unwritable(QStringLiteral("the folder cannot be created"));
         QLockFile lock(path() + QStringLiteral(".lock"));
-        if (!lock.tryLock(kLockWaitMs))
+        if (!takeLock(lock))
             throw unwritable(QStringLiteral("another program keeps it locked"));
         refresh(true);
         Table next = table;
         if (change(next))
             write(std::move(next));
+    }
+
+    bool takeLock(QLockFile &lock) const
+    {
+        const QDeadlineTimer deadline(kLockWaitMs);
+        while (!lock.tryLock(100)) {
+            if (deadline.hasExpired())
+                return false;
+            // A writer killed while creating the lock leaves it without an owner's details,
+            // and nobody would ever release it; a live writer fills them in at once.
+            const QFileInfo lockFile(path() + QStringLiteral(".lock"));
+            qint64 pid = 0;
+            QString host, application;
+            if (!lock.getLockInfo(&pid, &host, &application) && lockFile.exists() &&
+                lockFile.lastModified().msecsTo(QDateTime::currentDateTime()) > kOwnerlessLockMs)
+                lock.removeStaleLockFile();
+        }
+        return true;
     }
 
     // Writes `next` as the whole store; `table` changes only when the new file is in place.

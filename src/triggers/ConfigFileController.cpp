@@ -26,6 +26,16 @@ QString notValidText(const QString &path)
            AppInfo::crlf + QStringLiteral("saved by ") + AppInfo::title + AppInfo::crlf;
 }
 
+// "*.*" would hide every name without a dot, which is most names outside Windows.
+QString allFilesFilter()
+{
+#ifdef Q_OS_WIN
+    return QStringLiteral("All Files (*.*)|*.*");
+#else
+    return QStringLiteral("All Files (*)|*");
+#endif
+}
+
 } // namespace
 
 ConfigFileController::ConfigFileController(MainContext &context) : m_ctx(context)
@@ -85,7 +95,7 @@ void ConfigFileController::loadConfigFile()
     try {
         const QString preset = QStringLiteral("*.txt");
         const QString chosen = m_ctx.prompter.openFileName(QStringLiteral("Select Configuration File "), m_ctx.platform.programFolder(),
-                                                           preset, QStringLiteral("All Files (*.*)|*.*"));
+                                                           preset, allFilesFilter());
         if (chosen.isEmpty() || chosen == preset)
             return;
         doReadConfigFile(chosen);
@@ -119,10 +129,7 @@ void ConfigFileController::doReadConfigFile(const QString &path)
         case ConfigFile::Status::Ok:
             break;
         }
-        for (const auto &[key, value] : parsed.records) {
-            m_ctx.registry.saveToReg(key, value);
-            m_ctx.platform.processEvents();
-        }
+        m_ctx.registry.saveAllToReg(parsed.records);
         m_ctx.prompter.message(QStringLiteral("You must restart the application for this change to take effect"),
                                QStringLiteral("Restart application..."), Prompter::Icon::Exclamation);
     } catch (...) {
@@ -135,6 +142,10 @@ QByteArray ConfigFileController::readWholeFile(const QString &path) const
     const QFileInfo info(path);
     if (info.isDir())
         throw ZanError(ZanError::FileNotFound, source, path + QStringLiteral(" is a folder, not a configuration file."));
+    // Never opened: reading a pipe or a device could block the program for good.
+    if (info.exists() && !info.isFile())
+        throw ZanError(ZanError::FileNotFound, source,
+                       path + QStringLiteral(" is a pipe, socket or device, not a configuration file."));
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly))
         throw ZanError(ZanError::FileNotFound, source, QStringLiteral("Cannot open ") + path + QStringLiteral(": ") + file.errorString());

@@ -3,6 +3,7 @@
 
 #include <QAction>
 #include <QFile>
+#include <sys/stat.h>
 
 namespace {
 
@@ -89,7 +90,11 @@ TEST_F(ConfigFileControllerTest, ExportThenImportChangesNothingAndAsksForARestar
     EXPECT_EQ(prompter.records[1].title, QStringLiteral("Select Configuration File "));
     EXPECT_EQ(prompter.records[1].text, QStringLiteral("*.txt"));
     EXPECT_EQ(prompter.fileDialogFolder, programDir.path());
+#ifdef Q_OS_WIN
     EXPECT_EQ(prompter.fileDialogFilter, QStringLiteral("All Files (*.*)|*.*"));
+#else
+    EXPECT_EQ(prompter.fileDialogFilter, QStringLiteral("All Files (*)|*")); // names without a dot stay visible
+#endif
     EXPECT_EQ(prompter.last().text, restartText);
     EXPECT_EQ(prompter.last().title, QStringLiteral("Restart application..."));
     EXPECT_EQ(prompter.last().icon, Prompter::Icon::Exclamation);
@@ -189,11 +194,14 @@ TEST_F(ConfigFileControllerTest, RejectedFilesStoreNothing)
 
 TEST_F(ConfigFileControllerTest, UnreadableChoicesGiveTheBoxedReportAndStoreNothing)
 {
-    for (const QString &path : {programDir.filePath(QStringLiteral("missing.txt")), programDir.path()}) {
+    const QString pipe = programDir.filePath(QStringLiteral("pipe"));
+    ASSERT_EQ(::mkfifo(QFile::encodeName(pipe).constData(), 0600), 0);
+    for (const QString &path : {programDir.filePath(QStringLiteral("missing.txt")), programDir.path(), pipe}) {
         importFile(path);
         EXPECT_TRUE(boxedErrorShown(QStringLiteral("Error::doReadConfigFile()"))) << path.toStdString();
         EXPECT_TRUE(prompter.last().text.contains(path)) << path.toStdString();
     }
+    EXPECT_TRUE(prompter.last().text.contains(QStringLiteral("pipe, socket or device")));
     EXPECT_TRUE(settings().isEmpty());
     EXPECT_FALSE(prompter.texts().contains(restartText));
 }
