@@ -1,5 +1,7 @@
 #pragma once
 
+#include "clearcase/SiteStyle.h"
+
 #include <QList>
 #include <QString>
 #include <QStringList>
@@ -7,13 +9,13 @@
 // Widget-free values of the access core: where an element is, and what it carries.
 
 // An element as the access core addresses it. The VOB root directory is written as
-// vobRoot + "\." (rootElement()); a path equal to vobRoot itself stands for it too.
+// vobRoot + separator + "." (rootElement()); a path equal to vobRoot itself stands for it too.
 struct ElementLocation {
     QString path;    // m:\view\vob\dir\file
     QString vobRoot; // m:\view\vob
     QString vobTag;  // \vob
 
-    QString rootElement() const { return vobRoot + QStringLiteral("\\."); }
+    QString rootElement() const { return SiteStyle::current().vobRootElement(vobRoot); }
     // The path as an element: vobRoot alone becomes rootElement().
     QString element() const { return path == vobRoot ? rootElement() : path; }
     bool isVobRoot() const { return element() == rootElement(); }
