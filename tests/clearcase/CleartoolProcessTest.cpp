@@ -20,6 +20,7 @@ while IFS= read -r line; do
   case "$line" in
     exit|quit) exit 0 ;;
     glued) printf 'a.c' ;;
+    override) echo "override=$CLEARCASE_OVERRIDE" ;;
     catcs) printf '# Command 1 returned status 0\n'; sleep 0.1; printf 'Command 9 returned status 1\n'; sleep 0.1
            printf 'Command %s returned status 1\n# Command %s returned status 1\nlast\n' $n $n ;;
     unterminated) printf 'x\nCommand %s returned status 1' $n ;;
@@ -134,4 +135,17 @@ TEST_F(CleartoolProcessTest, ACommandWithoutAnswerFailsAtTheDeadline)
     EXPECT_TRUE(timeout.contains(QLatin1String("did not answer \"hang\""))) << timeout.toStdString();
     process.setTimeout(CleartoolProcess::defaultTimeoutMs);
     EXPECT_EQ(process.execute(QStringLiteral("x")), QStringLiteral("ran: x\n"));
+}
+
+TEST_F(CleartoolProcessTest, AChangedOverrideSettingReachesTheNextCommand)
+{
+    const QByteArray before = qgetenv("CLEARCASE_OVERRIDE");
+    CleartoolProcess process(script);
+    qputenv("CLEARCASE_OVERRIDE", "False");
+    EXPECT_EQ(process.execute(QStringLiteral("override")), QStringLiteral("override=False\n"));
+    qputenv("CLEARCASE_OVERRIDE", "True");
+    EXPECT_EQ(process.execute(QStringLiteral("override")), QStringLiteral("override=True\n"));
+    EXPECT_EQ(process.execute(QStringLiteral("override")), QStringLiteral("override=True\n"));
+    EXPECT_EQ(process.startCount(), 2);
+    before.isNull() ? qunsetenv("CLEARCASE_OVERRIDE") : qputenv("CLEARCASE_OVERRIDE", before);
 }

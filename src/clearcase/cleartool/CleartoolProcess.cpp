@@ -11,6 +11,10 @@ namespace {
 
 const QString source = QStringLiteral("cleartool");
 
+// Variables the program changes in its own environment while it runs (the Settings dialog's
+// override): the co-process is restarted when one of them no longer has the value it got.
+const char *const kFollowedVariables[] = {"CLEARCASE_OVERRIDE"};
+
 // How long a failed command's error lines may trail its status line on the other pipe.
 constexpr int kLateErrorGraceMs = 300;
 
@@ -123,13 +127,22 @@ bool CleartoolProcess::isAlive()
     return m_process && m_process->state() == QProcess::Running;
 }
 
+QStringList CleartoolProcess::followedValues()
+{
+    QStringList values;
+    for (const char *name : kFollowedVariables)
+        values << (qEnvironmentVariableIsSet(name) ? qEnvironmentVariable(name) : QStringLiteral("<unset>"));
+    return values;
+}
+
 void CleartoolProcess::ensureRunning()
 {
-    if (isAlive())
+    const bool alive = isAlive();
+    if (alive && followedValues() == m_startedWith)
         return;
-    if (m_process)
+    if (m_process && !alive)
         m_lost = true; // died while idle
-    start();
+    start(); // also when a followed setting changed: it takes effect with the next command
 }
 
 void CleartoolProcess::start()
@@ -138,6 +151,11 @@ void CleartoolProcess::start()
     stop();
     m_process = std::make_unique<QProcess>();
     QProcessEnvironment environment = m_environment;
+    m_startedWith = followedValues();
+    for (const char *name : kFollowedVariables) {
+        if (qEnvironmentVariableIsSet(name))
+            environment.insert(QString::fromLatin1(name), qEnvironmentVariable(name));
+    }
     // A profile could supply default comments or prompts that would stall the co-process.
     environment.remove(QStringLiteral("CLEARCASE_PROFILE"));
     m_process->setProcessEnvironment(environment);

@@ -36,7 +36,9 @@ public:
     CleartoolProcess &operator=(const CleartoolProcess &) = delete;
 
     const QString &program() const { return m_program; }
-    // Environment for co-processes started from now on (default: the program's own).
+    // Environment for co-processes started from now on (default: the program's own). The
+    // override variable always follows the program's own environment: when the program
+    // changes it, the co-process is restarted before the next command.
     void setEnvironment(const QProcessEnvironment &environment) { m_environment = environment; }
     void setTimeout(int milliseconds) { m_timeoutMs = milliseconds; }
 
@@ -69,6 +71,7 @@ public:
 
 private:
     void ensureRunning();
+    static QStringList followedValues();
     void start();
     void stop();
     [[noreturn]] void failLost(const QString &commandLine);
@@ -84,6 +87,7 @@ private:
     std::unique_ptr<QProcess> m_process;
     QByteArray m_stderr;
     int m_startCount = 0;
+    QStringList m_startedWith; // followedValues() when the running co-process started
     int m_commandNumber = 0; // of the last command sent to the running co-process
     bool m_lost = false; // the previous co-process died or was ended after a timeout
 };
