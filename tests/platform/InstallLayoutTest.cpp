@@ -2,7 +2,6 @@
 
 #include <QDir>
 #include <QFile>
-#include <QFileInfo>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 
@@ -11,35 +10,22 @@
 TEST(InstallLayout, FindsDataBesideTheProgramThenUnderShare)
 {
     const QString script = QStringLiteral("_qx_security_trigger.pl");
-    struct Case {
-        bool beside, installed;
-        QString expectedScript, expectedHelp; // relative to the prefix
-    };
-    const Case cases[] = {
-        {true, false, QStringLiteral("bin/") + script, QStringLiteral("bin/help/main.html")},
-        {false, true, QStringLiteral("share/zan-utility/trigger/") + script, QStringLiteral("share/zan-utility/help/main.html")},
-        {true, true, QStringLiteral("bin/") + script, QStringLiteral("bin/help/main.html")},
-        {false, false, QStringLiteral("bin/") + script, QStringLiteral("bin/help/main.html")},
-    };
-    for (const Case &c : cases) {
+    const QStringList beside{QStringLiteral("bin/") + script, QStringLiteral("bin/help/main.html")};
+    const QStringList shared{QStringLiteral("share/zan-utility/trigger/") + script, QStringLiteral("share/zan-utility/help/main.html")};
+    const struct {
+        QStringList present, expected;
+    } cases[] = {{beside, beside}, {shared, shared}, {beside + shared, beside}, {{}, beside}};
+    for (const auto &c : cases) {
         QTemporaryDir prefix;
         QDir root(prefix.path());
-        const auto place = [&root](const QString &path) {
-            root.mkpath(QFileInfo(root.filePath(path)).path());
-            QFile(root.filePath(path)).open(QIODevice::WriteOnly);
-        };
-        root.mkpath(QStringLiteral("bin"));
-        if (c.beside) {
-            place(QStringLiteral("bin/") + script);
-            place(QStringLiteral("bin/help/main.html"));
-        }
-        if (c.installed) {
-            place(QStringLiteral("share/zan-utility/trigger/") + script);
-            place(QStringLiteral("share/zan-utility/help/main.html"));
-        }
+        root.mkpath(QStringLiteral("bin/help"));
+        root.mkpath(QStringLiteral("share/zan-utility/trigger"));
+        root.mkpath(QStringLiteral("share/zan-utility/help"));
+        for (const QString &file : c.present)
+            QFile(root.filePath(file)).open(QIODevice::WriteOnly);
         const InstallLayout layout(root.filePath(QStringLiteral("bin")));
-        SCOPED_TRACE(testing::Message() << "beside " << c.beside << ", installed " << c.installed);
-        EXPECT_EQ(layout.triggerScript(script), root.filePath(c.expectedScript));
-        EXPECT_EQ(layout.helpDocument(), root.filePath(c.expectedHelp));
+        SCOPED_TRACE(c.present.join(QLatin1Char(' ')).toStdString());
+        EXPECT_EQ(layout.triggerScript(script), root.filePath(c.expected[0]));
+        EXPECT_EQ(layout.helpDocument(), root.filePath(c.expected[1]));
     }
 }
