@@ -59,7 +59,7 @@ scratch=$(mktemp -d)
 trap 'rm -rf "$scratch"' EXIT
 dpkg-deb -x "$deb" "$scratch/root"
 bin=$scratch/root/usr/bin
-export ZAN_SANDBOX=$scratch/sandbox ZAN_SETTINGS=$scratch/settings QT_QPA_PLATFORM=offscreen
+export ZAN_CLEARCASE=sandbox ZAN_SANDBOX=$scratch/sandbox ZAN_SETTINGS=$scratch/settings QT_QPA_PLATFORM=offscreen
 check "installed cleartool-sim lists the seeded VOBs" \
   bash -c "'$bin/cleartool-sim' lsvob | grep -q 'proj'"
 if $has_zanctl; then
