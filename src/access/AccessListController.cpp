@@ -1,6 +1,8 @@
 #include "access/AccessListController.h"
 
 #include "access/AccessAttributeFormat.h"
+#include "access/AccessEditor.h"
+#include "access/RoutineErrorReport.h"
 #include "clearcase/CCase.h"
 #include "shell/BusyState.h"
 #include "shell/ErrorReporter.h"
@@ -51,6 +53,11 @@ struct ListSnapshot {
     }
 };
 
+QStringList entriesOf(const QListWidget *list)
+{
+    return ListSnapshot::of(list).entries;
+}
+
 bool hasSelection(const QListWidget *list)
 {
     return !list->selectedItems().isEmpty();
@@ -76,11 +83,9 @@ AccessListController::AccessListController(MainContext &context) : m_ctx(context
     for (int i : {0, 1, 2, 3, 4, 5, 10})
         connect(form.zanBut[i], &QToolButton::clicked, this, [this, i] { zanButClicked(i); });
 
-    connect(form.zanList[0], &QListWidget::currentRowChanged, this, [this](int row) {
-        if (row >= 0)
-            zanListSelected(0);
-    });
-    for (int i : {1, 2})
+    // The selection, not the current row: a mouse press makes the row current before it
+    // selects it, and the step reads the selected operation.
+    for (int i : {0, 1, 2})
         connect(form.zanList[i], &QListWidget::itemSelectionChanged, this, [this, i] {
             if (hasSelection(m_ctx.form.zanList[i]))
                 zanListSelected(i);
@@ -279,8 +284,7 @@ void AccessListController::addUsersFromGroup(bool fromGroupsList)
                     groups->addItem(group);
                 const QString groupsValue = getStringFromListBox(ItemList(groups));
                 if (!groupsValue.isEmpty()) {
-                    if (m_ctx.ccase.addCCAttrToElem(Format::groupsTypeName, groupsValue, form.selectedElemTxt->text(),
-                                                    form.vobTagTxt->text(), true)) {
+                    if (writeGroups(entriesOf(groups))) {
                         const ListSnapshot before = ListSnapshot::of(form.zanList[1]);
                         setListBoxFromString(members, ItemList(form.zanList[1]));
                         if (!m_ctx.hooks.saveUserListToElem())
@@ -340,24 +344,30 @@ void AccessListController::deleteGroupFromElem()
     const ListSnapshot before = ListSnapshot::of(groups);
     try {
         deletedSelectedInList(ItemList(groups));
-        const QString path = Format::elementPath(form.selectedElemTxt->text(), form.vobRootTxt->text());
-        const QString groupsValue = getStringFromListBox(ItemList(groups));
-        if (!groupsValue.isEmpty()) {
-            if (!m_ctx.ccase.addCCAttrToElem(Format::groupsTypeName, groupsValue, path, form.vobTagTxt->text(), true))
+        const QStringList remaining = entriesOf(groups);
+        if (!remaining.isEmpty()) {
+            if (!writeGroups(remaining))
                 before.restore(groups);
             return;
         }
         // The last group goes: the attribute is removed rather than left empty.
-        const QString version = CCase::versionOf(path);
-        ClearCase &clearCase = m_ctx.ccase.clearCase();
-        for (const AttributeInfo &attribute : clearCase.attributes(version)) {
-            if (attribute.typeName == Format::groupsTypeName)
-                clearCase.removeAttribute(version, Format::groupsTypeName, QString());
-        }
+        AccessEditor(m_ctx.ccase.clearCase()).writeGroups(location(), remaining);
     } catch (...) {
         before.restore(groups);
         m_ctx.errors.reportBoxed(ZanError::current(component), QStringLiteral("Could not remove group from Element"));
     }
+}
+
+ElementLocation AccessListController::location() const
+{
+    const MainWindow &form = m_ctx.form;
+    return {form.selectedElemTxt->text(), form.vobRootTxt->text(), form.vobTagTxt->text()};
+}
+
+bool AccessListController::writeGroups(const QStringList &groups)
+{
+    return RoutineErrorReport::run(m_ctx.prompter, RoutineErrorReport::addAttribute,
+                                   [&] { AccessEditor(m_ctx.ccase.clearCase()).writeGroups(location(), groups); });
 }
 
 bool AccessListController::eventFilter(QObject *watched, QEvent *event)

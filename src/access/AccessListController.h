@@ -1,5 +1,7 @@
 #pragma once
 
+#include "access/AccessSettings.h"
+
 #include <QObject>
 #include <QString>
 #include <QStringList>
@@ -35,6 +37,9 @@ private:
     void toggleUserChooser();
     void toggleGroupChooser();
     void refuseUserName(const QString &user);
+    ElementLocation location() const;
+    // Writes the element's groups; a failure shows the attribute routine's message.
+    bool writeGroups(const QStringList &groups);
 
     MainContext &m_ctx;
 };

@@ -1,7 +1,10 @@
 #include "access/OperationsController.h"
 
 #include "access/AccessAttributeFormat.h"
+#include "access/AccessEditor.h"
+#include "access/AccessSettingsReader.h"
 #include "access/OperationsCatalogue.h"
+#include "access/RoutineErrorReport.h"
 #include "clearcase/CCase.h"
 #include "shell/BusyState.h"
 #include "shell/ErrorReporter.h"
@@ -10,6 +13,7 @@
 #include "util/AppInfo.h"
 #include "util/ListRoutines.h"
 #include "util/Prompter.h"
+#include "util/TextRoutines.h"
 #include "util/ZanError.h"
 
 #include <QComboBox>
@@ -167,14 +171,14 @@ void OperationsController::hideSubLists()
 
 QString OperationsController::selectedOperation() const
 {
-    const QListWidgetItem *item = m_ctx.form.zanList[0]->currentItem();
-    return item && item->isSelected() ? item->text() : QString();
+    const QList<QListWidgetItem *> selected = m_ctx.form.zanList[0]->selectedItems();
+    return selected.isEmpty() ? QString() : selected.first()->text();
 }
 
-QString OperationsController::attributeTargetFor(const QString &operation)
+ElementLocation OperationsController::location() const
 {
-    return Format::attributeTarget(isPrivilegedOperation(operation), m_ctx.form.selectedElemTxt->text(),
-                                   m_ctx.form.vobRootTxt->text());
+    const MainWindow &form = m_ctx.form;
+    return {form.selectedElemTxt->text(), form.vobRootTxt->text(), form.vobTagTxt->text()};
 }
 
 void OperationsController::addOperation()
@@ -188,14 +192,13 @@ void OperationsController::addOperation()
     try {
         form.zanSubList->hide();
         const QString operation = picked->text();
-        const QString typeName = Format::typeName(operation);
-        const QString vobTag = form.vobTagTxt->text();
-        if (m_ctx.ccase.makeAttype(vobTag, typeName, Format::typeComment(QDate::currentDate()))) {
-            const QString target = attributeTargetFor(operation);
+        AccessEditor editor(m_ctx.ccase.clearCase());
+        if (RoutineErrorReport::run(m_ctx.prompter, RoutineErrorReport::makeAttype, [&] { editor.ensureAttributeType(location(), Format::typeName(operation)); })) {
+            bool added = false;
+            RoutineErrorReport::run(m_ctx.prompter, RoutineErrorReport::addAttribute,
+                    [&] { added = editor.addOperation(location(), operation, m_ctx.hooks.getPrivOperations()); });
             ItemList operations(form.zanList[0]);
-            if (!m_ctx.ccase.isAttrOnElem(typeName, target) &&
-                m_ctx.ccase.addCCAttrToElem(typeName, Format::emptyListMarker, target, vobTag, false) &&
-                !is_dup_list(operation, operations)) {
+            if (added && !is_dup_list(operation, operations)) {
                 operations.add(operation);
                 selectListItem(operation, operations);
             }
@@ -223,8 +226,9 @@ bool OperationsController::saveUserListToElem()
                                    QStringLiteral("No operation selected..."), Prompter::Icon::Exclamation);
             return false;
         }
-        const bool written = m_ctx.ccase.addCCAttrToElem(Format::typeName(operation), Format::joinUsers(entries),
-                                                         attributeTargetFor(operation), form.vobTagTxt->text(), true);
+        const bool written = RoutineErrorReport::run(m_ctx.prompter, RoutineErrorReport::addAttribute, [&] {
+            AccessEditor(m_ctx.ccase.clearCase()).writeUsers(location(), operation, entries, m_ctx.hooks.getPrivOperations());
+        });
         m_ctx.busy.setBusy(false);
         return written;
     } catch (...) {
@@ -240,16 +244,7 @@ void OperationsController::deleteOperation()
     if (operation.isEmpty())
         return;
     try {
-        const QString typeName = Format::typeName(operation);
-        const QString version = CCase::versionOf(form.selectedElemTxt->text());
-        ClearCase &clearCase = m_ctx.ccase.clearCase();
-        bool present = false;
-        for (const AttributeInfo &attribute : clearCase.attributes(version))
-            present = present || attribute.typeName == typeName;
-        if (!present)
-            throw ZanError(ZanError::ClearCaseFailure, QStringLiteral("ClearCase.Version"),
-                           QStringLiteral("No attribute of type \"%1\" on version \"%2\"").arg(typeName, version));
-        clearCase.removeAttribute(version, typeName, QString());
+        AccessEditor(m_ctx.ccase.clearCase()).deleteOperation(location(), operation);
         {
             const QSignalBlocker blocker(form.zanList[0]);
             removeListItem(operation, ItemList(form.zanList[0]));
@@ -262,6 +257,8 @@ void OperationsController::deleteOperation()
     }
 }
 
+// A privileged operation shows the VOB root's value, the one that is enforced, also when the
+// element carries a copy of its own; an edit then starts from that value.
 void OperationsController::selectOperation()
 {
     MainWindow &form = m_ctx.form;
@@ -270,25 +267,30 @@ void OperationsController::selectOperation()
     try {
         hideSubLists();
         const QString operation = selectedOperation();
-        const QString path = form.selectedElemTxt->text();
+        if (operation.isEmpty())
+            return;
         form.userGroupLbl->setText(QStringLiteral("User(s) with \"") + operation + QStringLiteral("\" privilege"));
         ItemList users(form.zanList[1]);
         ItemList groups(form.zanList[2]);
-        if (path.isEmpty()) {
+        if (form.selectedElemTxt->text().isEmpty()) {
             groups.clear();
             return;
         }
+        ElementSettings settings;
+        RoutineErrorReport::run(m_ctx.prompter, RoutineErrorReport::readAttribute, [&] {
+            settings = AccessSettingsReader(m_ctx.ccase.clearCase()).read(location(), m_ctx.hooks.getPrivOperations());
+        });
+        const OperationSetting *setting = settings.find(operation);
         users.clear();
         ItemList chooser(form.selectUserCombo);
-        for (const QString &user : Format::splitUsers(m_ctx.ccase.getAttrValueOnElem(Format::typeName(operation), path))) {
+        for (const QString &user : setting ? setting->users : QStringList()) {
             if (!is_dup_list(user, users))
                 users.add(user);
             if (!is_dup_list(user, chooser))
                 chooser.add(user);
         }
-        const QString groupsValue = m_ctx.ccase.getAttrValueOnElem(Format::groupsTypeName, path);
         groups.clear();
-        setListBoxFromString(groupsValue, groups);
+        setListBoxFromString(TextRoutines::commaJoin(settings.groups), groups);
     } catch (...) {
         m_ctx.errors.reportWithSupportLine(ZanError::current(component));
     }

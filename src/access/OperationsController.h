@@ -1,5 +1,7 @@
 #pragma once
 
+#include "access/AccessSettings.h"
+
 #include <QObject>
 #include <QString>
 
@@ -35,7 +37,7 @@ private:
     void pickerSelectionChanged();
     void removeSetOperationsFromPicker();
     QString selectedOperation() const;
-    QString attributeTargetFor(const QString &operation);
+    ElementLocation location() const;
 
     MainContext &m_ctx;
 };

@@ -251,6 +251,8 @@ QWidget *MainWindow::buildAccessTab()
         zanLbl[i] = label(arrayName("zanLbl", i), lblCaptions[i]);
         zanLbl[i]->setProperty("tag", lblCaptions[i]);
     }
+    // The base element's name follows two blanks, unlike the design caption's one.
+    zanLbl[3]->setProperty("tag", QStringLiteral("Apply to all checked based on:  "));
 
     const QStringList butTips{
         QStringLiteral("Add operation"), QStringLiteral("Delete operation"), QStringLiteral("Add user"), QStringLiteral("Delete user"),

@@ -5,6 +5,8 @@
 
 #include <QLocale>
 #include <QPlainTextEdit>
+#include <QTest>
+#include <functional>
 
 namespace {
 const QString mainC = SandboxSeed::mainC;
@@ -208,4 +210,56 @@ TEST_F(Operations, PanelButtonsNeedViewsAndAVob)
     for (int i : {0, 1, 2, 3, 4, 5, 10})
         form().zanBut[i]->click();
     EXPECT_EQ(prompter.count(), 0);
+}
+
+// Real clicks and keys on the operations list: each new selection loads that operation, and
+// an edit afterwards writes the operation the administrator sees.
+TEST_F(Operations, MouseAndKeysSelectTheOperationThatIsThenEdited)
+{
+    attach(mainC, QStringLiteral("__checkout"), QStringLiteral("bob,ALL"));
+    attach(mainC, QStringLiteral("__mkbranch"), QStringLiteral("carol"));
+    attach(mainC, QStringLiteral("__lock"), QStringLiteral("NONE"));
+    selectElement(mainC);
+    QListWidget *list = form().zanList[0];
+    const auto click = [list](const QString &operation) {
+        const QRect rect = list->visualItemRect(list->findItems(operation, Qt::MatchExactly).first());
+        QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, rect.center());
+    };
+    const QString bobAll = QStringLiteral("bob,ALL");
+    struct Step {
+        std::function<void()> input;
+        QString operation;
+        QString users;
+    };
+    const QList<Step> steps{
+        {[&] { click(QStringLiteral("mkbranch")); }, QStringLiteral("mkbranch"), QStringLiteral("carol")},
+        {[&] { click(QStringLiteral("checkout")); }, QStringLiteral("checkout"), bobAll},
+        {[&] { QTest::keyClick(list, Qt::Key_End); }, QStringLiteral("lock"), QString()},
+        {[&] { QTest::keyClick(list, Qt::Key_Up); }, QStringLiteral("mkbranch"), QStringLiteral("carol")},
+        {[&] { QTest::keyClick(list, Qt::Key_Home); }, QStringLiteral("checkout"), bobAll},
+        {[&] { QTest::keyClick(list, Qt::Key_Down); }, QStringLiteral("mkbranch"), QStringLiteral("carol")},
+        {[&] { click(QStringLiteral("checkout")); }, QStringLiteral("checkout"), bobAll},
+    };
+    for (const Step &step : steps) {
+        step.input();
+        EXPECT_EQ(form().userGroupLbl->text(), QStringLiteral("User(s) with \"%1\" privilege").arg(step.operation));
+        EXPECT_EQ(entries(form().zanList[1]).join(QLatin1Char(',')), step.users) << step.operation.toStdString();
+    }
+    typeUser(QStringLiteral("carol"));
+    EXPECT_EQ(valueOn(mainC, QStringLiteral("__checkout")), QStringLiteral("bob,ALL,carol"));
+    EXPECT_EQ(valueOn(QStringLiteral("src\\main.c"), QStringLiteral("__")), QStringLiteral("<absent>"));
+    EXPECT_TRUE(prompter.records.isEmpty()) << prompter.texts().join(QLatin1Char('|')).toStdString();
+}
+
+// A privileged operation copied onto an element by an apply: the window shows and edits the
+// VOB root's value, never the element's stale copy.
+TEST_F(Operations, PrivilegedOperationShowsAndEditsTheEnforcedValue)
+{
+    attach(QString(), QStringLiteral("__mktype"), QStringLiteral("bob,carol"));
+    attach(mainC, QStringLiteral("__mktype"), QStringLiteral("bob"));
+    selectElement(mainC);
+    EXPECT_EQ(entries(form().zanList[1]), (QStringList{QStringLiteral("bob"), QStringLiteral("carol")}));
+    typeUser(QStringLiteral("eve"));
+    EXPECT_EQ(valueOn(QString(), QStringLiteral("__mktype")), QStringLiteral("bob,carol,eve"));
+    EXPECT_EQ(valueOn(mainC, QStringLiteral("__mktype")), QStringLiteral("bob"));
 }

@@ -51,7 +51,7 @@ TEST_F(ElementTreeTest, NodeClicksSetTheCurrentVobOnlyForElements)
     EXPECT_EQ(form().vobTagTxt->text(), QStringLiteral("<UNDEF>"));
     EXPECT_EQ(form().vobRootTxt->text(), QStringLiteral("UNDEFINED"));
     EXPECT_EQ(form().zanCurSettingLbl->text(), QStringLiteral("Element: <UNDEF>"));
-    EXPECT_EQ(form().zanLbl[3]->text(), QStringLiteral("Apply to all checked based on: <UNDEF>"));
+    EXPECT_EQ(form().zanLbl[3]->text(), QStringLiteral("Apply to all checked based on:  <UNDEF>"));
     EXPECT_EQ(form().trigLbl[0]->text(), QStringLiteral("Trigger setup for VOB: <UNDEF>"));
 
     QTreeWidgetItem *root = openNode(projRoot);
@@ -72,7 +72,8 @@ TEST_F(ElementTreeTest, NodeClicksSetTheCurrentVobOnlyForElements)
     QTreeWidgetItem *file = openNode(inProj(SandboxSeed::mainC));
     click(file);
     EXPECT_EQ(form().zanCurSettingLbl->text(), QStringLiteral("Element: main.c"));
-    EXPECT_EQ(form().zanLbl[3]->text(), QStringLiteral("Apply to all checked based on: main.c"));
+    EXPECT_EQ(form().zanLbl[3]->text(), QStringLiteral("Apply to all checked based on:  main.c"));
+    EXPECT_EQ(form().zanLbl[3]->toolTip(), form().zanLbl[3]->text());
     EXPECT_EQ(form().selectedElemTxt->text(), inProj(SandboxSeed::mainC));
     EXPECT_EQ(form().vobRootTxt->text(), projRoot);
     EXPECT_EQ(file->childCount(), 0);
