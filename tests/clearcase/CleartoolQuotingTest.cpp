@@ -1,5 +1,6 @@
 #include "ElementTrigger.h"
 #include "clearcase/cleartool/CleartoolQuoting.h"
+#include "clearcase/sandbox/CommandLine.h"
 #include "clearcase/cleartool/CleartoolTriggerOptions.h"
 #include "support/QtPrinters.h"
 #include "util/ZanError.h"
@@ -8,46 +9,82 @@
 
 using namespace CleartoolQuoting;
 
-TEST(CleartoolQuoting, PlainArgumentsPassUnchangedOthersAreQuoted)
+namespace {
+
+const QString refused = QStringLiteral("<refused>");
+
+QString quoted(const QString &argument, Style style, QString (*how)(const QString &, Style) = &quote)
 {
-    EXPECT_EQ(quote(QStringLiteral("lsvob")), QStringLiteral("lsvob"));
-    EXPECT_EQ(quote(QStringLiteral("m:\\bob_dev\\proj\\src\\main.c@@/main/0")),
-              QStringLiteral("m:\\bob_dev\\proj\\src\\main.c@@/main/0"));
-    EXPECT_EQ(quote(QStringLiteral("bob,ALL")), QStringLiteral("bob,ALL"));
-    EXPECT_EQ(quote(QStringLiteral("Zürich")), QStringLiteral("Zürich"));
-    // Special ones go in the quote they do not contain.
-    EXPECT_EQ(quote(QString()), QStringLiteral("''"));
-    EXPECT_EQ(quote(QStringLiteral("dir with blanks\\a.c")), QStringLiteral("'dir with blanks\\a.c'"));
-    EXPECT_EQ(quote(QStringLiteral("*src*")), QStringLiteral("'*src*'"));
-    EXPECT_EQ(quote(QStringLiteral("tab\there")), QStringLiteral("'tab\there'"));
-    EXPECT_EQ(quote(QStringLiteral("say \"hi\"")), QStringLiteral("'say \"hi\"'"));
-    EXPECT_EQ(quote(QStringLiteral("O'Brien")), QStringLiteral("\"O'Brien\""));
-    // A trigger command whose admin list is empty ends in a blank, which must survive.
-    EXPECT_EQ(quote(QStringLiteral("ccperl \\\\h\\t\\x.pl m ")), QStringLiteral("'ccperl \\\\h\\t\\x.pl m '"));
+    try {
+        return how(argument, style);
+    } catch (const ZanError &e) {
+        EXPECT_TRUE(e.description().startsWith(QLatin1String("Cannot pass"))) << e.description().toStdString();
+        return refused;
+    }
+}
+
+struct QuotingCase {
+    QString argument;
+    QString windows;
+    QString unix;
+};
+
+} // namespace
+
+TEST(CleartoolQuoting, ArgumentsPerSiteStyle)
+{
+    const QuotingCase cases[] = {
+        {QStringLiteral("lsvob"), QStringLiteral("lsvob"), QStringLiteral("lsvob")},
+        {QStringLiteral("m:\\bob_dev\\proj\\src\\main.c@@/main/0"), QStringLiteral("m:\\bob_dev\\proj\\src\\main.c@@/main/0"),
+         QStringLiteral("m\\:\\\\bob\\_dev\\\\proj\\\\src\\\\main\\.c\\@\\@\\/main\\/0")},
+        {QStringLiteral("/view/bob_dev/vobs/proj/a.c@@/main/0"), QStringLiteral("/view/bob_dev/vobs/proj/a.c@@/main/0"),
+         QStringLiteral("/view/bob_dev/vobs/proj/a.c@@/main/0")},
+        {QStringLiteral("bob,ALL"), QStringLiteral("bob,ALL"), QStringLiteral("bob,ALL")},
+        {QStringLiteral("Zürich"), QStringLiteral("Zürich"), QStringLiteral("Zürich")},
+        {QString(), QStringLiteral("''"), QStringLiteral("''")},
+        {QStringLiteral("dir with blanks/a.c"), QStringLiteral("'dir with blanks/a.c'"), QStringLiteral("'dir with blanks/a.c'")},
+        {QStringLiteral("*src*"), QStringLiteral("'*src*'"), QStringLiteral("'*src*'")},
+        {QStringLiteral("tab\there"), QStringLiteral("'tab\there'"), QStringLiteral("'tab\there'")},
+        {QStringLiteral("$HOME;rm"), QStringLiteral("$HOME;rm"), QStringLiteral("'$HOME;rm'")},
+        {QStringLiteral("say \"hi\""), QStringLiteral("'say \"hi\"'"), QStringLiteral("'say \"hi\"'")},
+        {QStringLiteral("O'Brien"), QStringLiteral("\"O'Brien\""), QStringLiteral("\"O'Brien\"")},
+        {QStringLiteral("it's \"x\""), refused, QStringLiteral("it\\'s\\ \\\"x\\\"")},
+        {QStringLiteral("a\\b c"), QStringLiteral("'a\\b c'"), QStringLiteral("a\\\\b\\ c")},
+        {QStringLiteral("Jörg's \\ *"), QStringLiteral("\"Jörg's \\ *\""), QStringLiteral("Jörg\\'s\\ \\\\\\ \\*")},
+        // A trigger command whose admin list is empty ends in a blank, which must survive.
+        {QStringLiteral("perl /net/h/t/x.pl /view "), QStringLiteral("'perl /net/h/t/x.pl /view '"),
+         QStringLiteral("'perl /net/h/t/x.pl /view '")},
+        {QStringLiteral("two\nlines"), refused, refused},
+        {QStringLiteral("cr\rhere"), refused, refused},
+        {QString(QChar(0)), refused, refused},
+    };
+    for (const QuotingCase &c : cases) {
+        SCOPED_TRACE(c.argument.toStdString());
+        EXPECT_EQ(quoted(c.argument, Style::Windows), c.windows);
+        EXPECT_EQ(quoted(c.argument, Style::Unix), c.unix);
+        // What is sent comes back whole through the emulator's UNIX line parser.
+        if (c.unix != refused) {
+            EXPECT_EQ(CommandLine::split(QStringLiteral("x ") + c.unix, CommandLine::Style::Unix).mid(1),
+                      QStringList{c.argument});
+        }
+    }
 }
 
 TEST(CleartoolQuoting, StringValuesCarryTheirDoubleQuotes)
 {
-    EXPECT_EQ(stringValue(QStringLiteral("bob,ALL")), QStringLiteral("'\"bob,ALL\"'"));
-    EXPECT_EQ(stringValue(QString()), QStringLiteral("'\"\"'"));
-    EXPECT_EQ(stringValue(QStringLiteral("Anne Marie,Jörg")), QStringLiteral("'\"Anne Marie,Jörg\"'"));
-}
-
-TEST(CleartoolQuoting, UnsafeTextIsRefusedWithAClearMessage)
-{
-    const QStringList unsafeArguments = {QStringLiteral("it's \"x\""), QStringLiteral("two\nlines"),
-                                         QStringLiteral("cr\rhere"), QString(QChar(0))};
-    for (const QString &argument : unsafeArguments) {
-        try {
-            quote(argument);
-            ADD_FAILURE() << "accepted " << argument.toStdString();
-        } catch (const ZanError &e) {
-            EXPECT_TRUE(e.description().startsWith(QLatin1String("Cannot pass"))) << e.description().toStdString();
-        }
+    const QuotingCase cases[] = {
+        {QStringLiteral("bob,ALL"), QStringLiteral("'\"bob,ALL\"'"), QStringLiteral("'\"bob,ALL\"'")},
+        {QString(), QStringLiteral("'\"\"'"), QStringLiteral("'\"\"'")},
+        {QStringLiteral("Anne Marie,Jörg"), QStringLiteral("'\"Anne Marie,Jörg\"'"), QStringLiteral("'\"Anne Marie,Jörg\"'")},
+        {QStringLiteral("O'Toole"), refused, QStringLiteral("\\\"O\\'Toole\\\"")},
+        {QStringLiteral("bob\""), refused, refused},
+        {QStringLiteral("a\\b"), QStringLiteral("'\"a\\b\"'"), refused},
+    };
+    for (const QuotingCase &c : cases) {
+        SCOPED_TRACE(c.argument.toStdString());
+        EXPECT_EQ(quoted(c.argument, Style::Windows, &stringValue), c.windows);
+        EXPECT_EQ(quoted(c.argument, Style::Unix, &stringValue), c.unix);
     }
-    // Inside '"..."' any quote in the value would end up next to the other kind.
-    EXPECT_THROW(stringValue(QStringLiteral("bob\"")), ZanError);
-    EXPECT_THROW(stringValue(QStringLiteral("o'neil")), ZanError);
     EXPECT_THROW(requireSingleLine(QStringLiteral("lsvob\nrmvob \\proj")), ZanError);
     EXPECT_NO_THROW(requireSingleLine(QStringLiteral("desc -l trtype:X@\\proj")));
 }

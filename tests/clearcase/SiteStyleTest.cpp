@@ -6,9 +6,9 @@
 
 namespace {
 
-const SiteStyle windows(SiteStyle::Kind::Windows);
+const SiteStyle windowsSite(SiteStyle::Kind::Windows);
 // Tags of several depths; /vobs/a is a prefix of /vobs/ab by text but not by component.
-const SiteStyle unix(SiteStyle::Kind::Unix, {QStringLiteral("/vobs/proj"), QStringLiteral("/vobs/a"),
+const SiteStyle unixSite(SiteStyle::Kind::Unix, {QStringLiteral("/vobs/proj"), QStringLiteral("/vobs/a"),
                                              QStringLiteral("/vobs/a/b"), QStringLiteral("/vobs/ab")});
 
 struct PathCase {
@@ -24,20 +24,20 @@ struct PathCase {
 TEST(SiteStyle, VobTagRootAndRootTestOfAPath)
 {
     const PathCase cases[] = {
-        {windows, QStringLiteral("m:\\bob_dev\\proj\\src\\a.c"), QStringLiteral("\\proj"), QStringLiteral("m:\\bob_dev\\proj"), false},
-        {windows, QStringLiteral("m:\\bob_dev\\proj"), QStringLiteral("\\proj"), QStringLiteral("m:\\bob_dev\\proj"), true},
+        {windowsSite, QStringLiteral("m:\\bob_dev\\proj\\src\\a.c"), QStringLiteral("\\proj"), QStringLiteral("m:\\bob_dev\\proj"), false},
+        {windowsSite, QStringLiteral("m:\\bob_dev\\proj"), QStringLiteral("\\proj"), QStringLiteral("m:\\bob_dev\\proj"), true},
         // A folder inside the VOB carrying the VOB's own name is no root.
-        {windows, QStringLiteral("m:\\bob_dev\\proj\\proj"), QStringLiteral("\\proj"), QStringLiteral("m:\\bob_dev\\proj"), false},
-        {windows, QStringLiteral("\\\\server\\share\\vob\\a.c"), QStringLiteral("\\server"), QString(), false},
-        {unix, QStringLiteral("/view/bob_dev/vobs/proj/src/a.c"), QStringLiteral("/vobs/proj"), QStringLiteral("/view/bob_dev/vobs/proj"), false},
-        {unix, QStringLiteral("/view/bob_dev/vobs/proj"), QStringLiteral("/vobs/proj"), QStringLiteral("/view/bob_dev/vobs/proj"), true},
-        {unix, QStringLiteral("/view/v/vobs/a/b/c"), QStringLiteral("/vobs/a/b"), QStringLiteral("/view/v/vobs/a/b"), false},
-        {unix, QStringLiteral("/view/v/vobs/a/b"), QStringLiteral("/vobs/a/b"), QStringLiteral("/view/v/vobs/a/b"), true},
-        {unix, QStringLiteral("/view/v/vobs/a/bc"), QStringLiteral("/vobs/a"), QStringLiteral("/view/v/vobs/a"), false},
-        {unix, QStringLiteral("/view/v/vobs/abc/x"), QString(), QString(), false},
-        {unix, QStringLiteral("/view/v/vobs"), QString(), QString(), false},
-        {unix, QStringLiteral("/view/v/vobs/Proj"), QString(), QString(), false},
-        {unix, QStringLiteral("/tmp/vobs/proj"), QString(), QString(), false},
+        {windowsSite, QStringLiteral("m:\\bob_dev\\proj\\proj"), QStringLiteral("\\proj"), QStringLiteral("m:\\bob_dev\\proj"), false},
+        {windowsSite, QStringLiteral("\\\\server\\share\\vob\\a.c"), QStringLiteral("\\server"), QString(), false},
+        {unixSite, QStringLiteral("/view/bob_dev/vobs/proj/src/a.c"), QStringLiteral("/vobs/proj"), QStringLiteral("/view/bob_dev/vobs/proj"), false},
+        {unixSite, QStringLiteral("/view/bob_dev/vobs/proj"), QStringLiteral("/vobs/proj"), QStringLiteral("/view/bob_dev/vobs/proj"), true},
+        {unixSite, QStringLiteral("/view/v/vobs/a/b/c"), QStringLiteral("/vobs/a/b"), QStringLiteral("/view/v/vobs/a/b"), false},
+        {unixSite, QStringLiteral("/view/v/vobs/a/b"), QStringLiteral("/vobs/a/b"), QStringLiteral("/view/v/vobs/a/b"), true},
+        {unixSite, QStringLiteral("/view/v/vobs/a/bc"), QStringLiteral("/vobs/a"), QStringLiteral("/view/v/vobs/a"), false},
+        {unixSite, QStringLiteral("/view/v/vobs/abc/x"), QString(), QString(), false},
+        {unixSite, QStringLiteral("/view/v/vobs"), QString(), QString(), false},
+        {unixSite, QStringLiteral("/view/v/vobs/Proj"), QString(), QString(), false},
+        {unixSite, QStringLiteral("/tmp/vobs/proj"), QString(), QString(), false},
     };
     for (const PathCase &c : cases) {
         SCOPED_TRACE(c.path.toStdString());
@@ -45,8 +45,8 @@ TEST(SiteStyle, VobTagRootAndRootTestOfAPath)
         EXPECT_EQ(c.style.vobRootOf(c.path), c.vobRoot);
         EXPECT_EQ(c.style.isVobRoot(c.path), c.isVobRoot);
     }
-    EXPECT_EQ(windows.vobTagOf(QStringLiteral("m:")), QStringLiteral("\\"));
-    EXPECT_THROW(windows.vobTagOf(QStringLiteral("m:\\bob_dev")), ZanError);
+    EXPECT_EQ(windowsSite.vobTagOf(QStringLiteral("m:")), QStringLiteral("\\"));
+    EXPECT_THROW(windowsSite.vobTagOf(QStringLiteral("m:\\bob_dev")), ZanError);
     // Without the site's tag list a UNIX site is taken to use /vobs/<name>.
     const SiteStyle untold(SiteStyle::Kind::Unix);
     EXPECT_EQ(untold.vobTagOf(QStringLiteral("/view/v/vobs/x/src")), QStringLiteral("/vobs/x"));
@@ -56,14 +56,14 @@ TEST(SiteStyle, VobTagRootAndRootTestOfAPath)
 
 TEST(SiteStyle, VersionsTreeRootAndNames)
 {
-    EXPECT_EQ(windows.rootVersionOf(QStringLiteral("m:\\v\\proj")), QStringLiteral("m:\\v\\proj\\.@@/main/0"));
-    EXPECT_EQ(unix.rootVersionOf(QStringLiteral("/view/v/vobs/proj")), QStringLiteral("/view/v/vobs/proj/.@@/main/0"));
-    EXPECT_EQ(windows.treeRoot(QStringLiteral("m")), QStringLiteral("m:"));
-    EXPECT_EQ(unix.treeRoot(QStringLiteral("m")), QStringLiteral("/view"));
-    EXPECT_EQ(unix.viewTagOf(QStringLiteral("/view/bob_dev/vobs/proj")), QStringLiteral("bob_dev"));
-    EXPECT_EQ(windows.viewTagOf(QStringLiteral("m:\\bob_dev\\proj")), QStringLiteral("bob_dev"));
-    EXPECT_EQ(unix.lastComponent(QStringLiteral("/vobs/a/b")), QStringLiteral("b"));
-    EXPECT_EQ(windows.lastComponent(QStringLiteral("\\proj")), QStringLiteral("proj"));
+    EXPECT_EQ(windowsSite.rootVersionOf(QStringLiteral("m:\\v\\proj")), QStringLiteral("m:\\v\\proj\\.@@/main/0"));
+    EXPECT_EQ(unixSite.rootVersionOf(QStringLiteral("/view/v/vobs/proj")), QStringLiteral("/view/v/vobs/proj/.@@/main/0"));
+    EXPECT_EQ(windowsSite.treeRoot(QStringLiteral("m")), QStringLiteral("m:"));
+    EXPECT_EQ(unixSite.treeRoot(QStringLiteral("m")), QStringLiteral("/view"));
+    EXPECT_EQ(unixSite.viewTagOf(QStringLiteral("/view/bob_dev/vobs/proj")), QStringLiteral("bob_dev"));
+    EXPECT_EQ(windowsSite.viewTagOf(QStringLiteral("m:\\bob_dev\\proj")), QStringLiteral("bob_dev"));
+    EXPECT_EQ(unixSite.lastComponent(QStringLiteral("/vobs/a/b")), QStringLiteral("b"));
+    EXPECT_EQ(windowsSite.lastComponent(QStringLiteral("\\proj")), QStringLiteral("proj"));
 }
 
 TEST(SiteStyle, StyleFromSettingAndFromTags)

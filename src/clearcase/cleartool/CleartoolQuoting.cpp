@@ -6,15 +6,29 @@ namespace {
 
 const QString source = QStringLiteral("cleartool");
 
-bool needsQuotes(const QString &argument)
+bool needsQuotes(const QString &argument, CleartoolQuoting::Style style)
 {
     if (argument.isEmpty())
         return true;
+    const QString special = style == CleartoolQuoting::Style::Unix ? QStringLiteral("[]()*?\"'\\$;&|<>`~#!{}")
+                                                                     : QStringLiteral("[]()*?\"'");
     for (const QChar c : argument) {
-        if (c.isSpace() || QStringLiteral("[]()*?\"'").contains(c))
+        if (c.isSpace() || special.contains(c))
             return true;
     }
     return false;
+}
+
+// Every ASCII character but letters and digits behind a backslash, no quotes.
+QString escapedEverywhere(const QString &argument)
+{
+    QString result;
+    for (const QChar c : argument) {
+        if (c.unicode() < 0x80 && !c.isLetterOrNumber())
+            result += QLatin1Char('\\');
+        result += c;
+    }
+    return result;
 }
 
 bool hasLineBreakOrNul(const QString &text)
@@ -37,26 +51,32 @@ bool hasLineBreakOrNul(const QString &text)
 
 namespace CleartoolQuoting {
 
-QString quote(const QString &argument)
+QString quote(const QString &argument, Style style)
 {
     if (hasLineBreakOrNul(argument))
         refuse(QStringLiteral("text with a line break"), argument.simplified());
     const bool hasSingle = argument.contains(QLatin1Char('\''));
     const bool hasDouble = argument.contains(QLatin1Char('"'));
-    if (hasSingle && hasDouble)
+    const bool onUnix = style == Style::Unix;
+    if (hasSingle && hasDouble && !onUnix)
         refuse(QStringLiteral("text holding both quote characters"), argument);
-    if (!needsQuotes(argument))
+    if (!needsQuotes(argument, style))
         return argument;
+    if (onUnix && ((hasSingle && hasDouble) || argument.contains(QLatin1Char('\\'))))
+        return escapedEverywhere(argument);
     if (hasSingle)
         return QLatin1Char('"') + argument + QLatin1Char('"');
     return QLatin1Char('\'') + argument + QLatin1Char('\'');
 }
 
-QString stringValue(const QString &value)
+QString stringValue(const QString &value, Style style)
 {
-    if (value.contains(QLatin1Char('"')) || value.contains(QLatin1Char('\'')))
+    const bool onUnix = style == Style::Unix;
+    if (value.contains(QLatin1Char('"')) || (!onUnix && value.contains(QLatin1Char('\''))))
         refuse(QStringLiteral("an attribute value holding a quote character"), value);
-    return quote(QLatin1Char('"') + value + QLatin1Char('"'));
+    if (onUnix && value.contains(QLatin1Char('\\')))
+        refuse(QStringLiteral("an attribute value holding a backslash"), value);
+    return quote(QLatin1Char('"') + value + QLatin1Char('"'), style);
 }
 
 QString join(const QStringList &quotedArguments)
