@@ -19,8 +19,11 @@ public:
     ProcessHarness()
     {
         QDir(m_dir.path()).mkpath(QStringLiteral("tmp"));
+        QDir(m_dir.path()).mkpath(QStringLiteral("runtime"));
+        QFile::setPermissions(path(QStringLiteral("runtime")), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
         m_env = QProcessEnvironment::systemEnvironment();
         m_env.insert(QStringLiteral("TMPDIR"), path(QStringLiteral("tmp")));
+        m_env.insert(QStringLiteral("XDG_RUNTIME_DIR"), path(QStringLiteral("runtime")));
         m_env.insert(QStringLiteral("ZAN_SETTINGS"), path(QStringLiteral("settings")));
         m_env.insert(QStringLiteral("ZAN_SANDBOX"), path(QStringLiteral("sandbox")));
         m_env.insert(QStringLiteral("ZAN_CLEARCASE"), QStringLiteral("sandbox"));

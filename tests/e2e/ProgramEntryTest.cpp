@@ -9,7 +9,7 @@ namespace {
 
 bool instanceLockExists(const ProcessHarness &harness)
 {
-    return !QDir(harness.path(QStringLiteral("tmp"))).entryList({QStringLiteral("QXSECURITY-zan-*.lock")}, QDir::Files).isEmpty();
+    return !QDir(harness.path(QStringLiteral("runtime"))).entryList({QStringLiteral("QXSECURITY-zan-*.lock")}, QDir::Files).isEmpty();
 }
 
 // A free X display number for Xvfb.
