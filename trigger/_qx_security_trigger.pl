@@ -6,32 +6,67 @@
 #     perl   <location>/_qx_security_trigger.pl <view drive> [<administrator list>]
 # It reads the operation, user, element and VOB from ClearCase's trigger environment and
 # the access settings (string attributes "__<operation>" on version /main/0) through
-# cleartool. Exit 0 lets the operation proceed silently; exit 1, after one line saying
-# why, cancels it.
+# cleartool, one attribute per query. Exit 0 lets the operation proceed silently; exit 1,
+# after one line saying why, cancels it. Whenever the answer is not certain (an unreadable
+# setting, an answer about another object, a missing trigger variable) it refuses.
+#
+# Trusted: ClearCase's trigger variables (CLEARCASE_*), the arguments and the cleartool
+# found on the PATH. Nothing else from the environment takes part: no ZAN_* variable, and
+# Perl options or library folders of the caller's choosing make the script start over
+# without them.
 #
 # Written for old Perls too: core only, no say, no //, no lexical file handles.
+
+BEGIN {
+    my @tuning = grep { defined($ENV{$_}) } ('PERL5OPT', 'PERL5LIB', 'PERLLIB', 'PERL5DB', 'PERL_UNICODE');
+    if (@tuning) {
+        delete @ENV{@tuning};
+        my $status = system { $^X } $^X, $0, @ARGV;
+        if ($status == -1) {
+            print STDERR "Zan Utility: The operation is refused: the security trigger could not restart itself ($!).\n";
+            exit(1);
+        }
+        exit(($status & 127) ? 1 : ($status >> 8));
+    }
+}
 
 use strict;
 use Fcntl;
 
 my $TITLE = 'Zan Utility';
 
-# Operations whose setting lives on the VOB root directory and covers the whole VOB.
-# Matched as whole list entries; repeats are harmless.
-my $PRIVILEGED_OPERATIONS = 'mktype,rntype,rmtype,chevent,modtype,rmelem,rmhlink,rmtype,rntype,'
+# The privileged list when the VOB records none (the window's default "PrivOper").
+my $DEFAULT_PRIVILEGED = 'mktype,rntype,rmtype,chevent,modtype,rmelem,rmhlink,rmtype,rntype,'
     . 'mkattype,mktrtype,mkeltype,mkhltype,mklbtype,mktrtype';
+my $PRIVILEGED_ATTRIBUTE = 'QX_PRIVOPER';
 
 # Operations that create a new name in a directory: the element has no /main/0 yet, so the
 # directory that receives the name carries the setting.
 my $NAME_CREATING_OPERATIONS = 'mkelem,mkslink,lnname';
 
+# The tool's own attributes and trigger types: only administrators may change them.
+my %OWN_ATTRIBUTES = map { $_ => 1 } ('QX_GROUPS', $PRIVILEGED_ATTRIBUTE);
+my %OWN_TRIGGER_TYPES = map { $_ => 1 } ('_KORVANE_SECURITY1', '_KORVANE_SECURITY2', '_UCM_KORVANE_SECURITY');
+my %TYPE_OPERATIONS = map { $_ => 1 } ('mktype', 'rmtype', 'rntype', 'modtype', 'lock', 'unlock', 'chevent', 'chmaster');
+
+# CLEARCASE_MTYPE of a type, its name variable and the kind's own creation setting.
+my %TYPE_KINDS = (
+    'attribute type' => ['CLEARCASE_ATTYPE', 'mkattype'],
+    'branch type'    => ['CLEARCASE_BRTYPE', 'mkbrtype'],
+    'element type'   => ['CLEARCASE_ELTYPE', 'mkeltype'],
+    'hyperlink type' => ['CLEARCASE_HLTYPE', 'mkhltype'],
+    'label type'     => ['CLEARCASE_LBTYPE', 'mklbtype'],
+    'trigger type'   => ['CLEARCASE_TRTYPE', 'mktrtype'],
+);
+
+delete @ENV{grep { /^ZAN_/ } keys(%ENV)};
 $| = 1;
 exit(main(@ARGV));
 
 sub main {
     my ($driveArgument, $adminArgument) = @_;
     my $operation = environment('CLEARCASE_OP_KIND');
-    my $user = currentUser();
+    my $user = environment('CLEARCASE_USER');
     my @administrators = commaSplit(defined($adminArgument) ? $adminArgument : '');
 
     # A post-operation run comes too late to stop anything.
@@ -42,30 +77,105 @@ sub main {
             . ' is refused: the user performing it cannot be determined'
             . ' (CLEARCASE_USER is not set).');
     }
-    # Administrators pass whatever the settings say; CLEARCASE_OVERRIDE=True adds nothing
-    # for them and must never help anybody else, so it plays no part in the decision.
-    return 0 if isListed($user, @administrators);
-
     if ($operation eq '') {
         return refuse("The operation is refused for $user: the trigger environment"
             . ' does not name it (CLEARCASE_OP_KIND is not set).');
     }
+    my $ownObject = ownObjectChanged($operation);
+    return decideOwnObject($operation, $ownObject, $user, $driveArgument, @administrators) if $ownObject ne '';
 
+    # Administrators pass whatever the settings say; CLEARCASE_OVERRIDE=True adds nothing
+    # for them and must never help anybody else, so it plays no part in the decision.
+    return 0 if isListed($user, @administrators);
+    return decideBySettings($operation, $user, $driveArgument, @administrators);
+}
+
+sub decideBySettings {
+    my ($operation, $user, $driveArgument, @administrators) = @_;
     my %target = governingTarget($operation, $driveArgument);
-    if ($target{path} eq '') {
-        return refuse("$operation $target{label} is refused for $user: the VOB root directory"
+    my $kindText = '';
+    my @settings = ('__' . $operation);
+    if ($operation eq 'mktype') {
+        my $kind = $TYPE_KINDS{environment('CLEARCASE_MTYPE')};
+        if (!$kind) {
+            return refuse("mktype $target{label} is refused for $user: the kind of type being made cannot be"
+                . ' determined (CLEARCASE_MTYPE is "' . environment('CLEARCASE_MTYPE') . '").');
+        }
+        push(@settings, '__' . $kind->[1]);
+        $kindText = ' (' . environment('CLEARCASE_MTYPE') . ')';
+    }
+    if ($target{root} eq '') {
+        return refuse("$operation$kindText $target{label} is refused for $user: the VOB root directory"
             . ' cannot be determined from the trigger environment.');
     }
+    my ($listOk, $privileged, $listError) = readAttribute($target{root}, $PRIVILEGED_ATTRIBUTE);
+    return unreadable($operation . $kindText, \%target, $user, $listError) if !$listOk;
+    $privileged = $DEFAULT_PRIVILEGED if !defined($privileged);
+    my $path = ($target{vobWide} || index($privileged, $operation) >= 0) ? $target{root} : $target{path};
+    my $scope = ($path eq $target{root} && $target{elementPath} ne '') ? " in VOB $target{vob}" : '';
 
-    my ($readOk, $value, $readError) = readAccessSetting($target{path}, '__' . $operation);
-    if (!$readOk) {
-        return refuse("$operation $target{label} is refused for $user: its access settings"
-            . " could not be read, so nothing is allowed ($readError).");
+    foreach my $setting (@settings) {
+        my ($readOk, $value, $readError) = readAttribute($path, $setting);
+        return unreadable($operation . $kindText, \%target, $user, $readError) if !$readOk;
+        next if !defined($value) || allows($value, $user);
+        return refuse("$user may not $operation$kindText $target{label}; allowed$scope: "
+            . whoMay($value, @administrators) . '.');
     }
-    return 0 if !defined($value) || allows($value, $user);
+    return 0;
+}
 
-    return refuse("$user may not $operation $target{label}; allowed$target{scope}: "
-        . whoMay($value, @administrators) . '.');
+sub unreadable {
+    my ($what, $target, $user, $error) = @_;
+    return refuse("$what $target->{label} is refused for $user: its access settings"
+        . " could not be read, so nothing is allowed ($error).");
+}
+
+# The tool's own attribute or trigger type the operation changes, in words; "" for none.
+sub ownObjectChanged {
+    my ($operation) = @_;
+    if ($operation eq 'mkattr' || $operation eq 'rmattr') {
+        my $name = environment('CLEARCASE_ATTYPE');
+        return 'an attribute whose type is not named' if $name eq '';
+        return isOwnAttribute($name) ? "attribute $name" : '';
+    }
+    return '' if !$TYPE_OPERATIONS{$operation};
+    my $kind = environment('CLEARCASE_MTYPE');
+    if ($kind eq 'attribute type') {
+        my $name = environment('CLEARCASE_ATTYPE');
+        return ($name eq '' || isOwnAttribute($name)) ? "attribute type $name" : '';
+    }
+    if ($kind eq 'trigger type') {
+        my $name = environment('CLEARCASE_TRTYPE');
+        return ($name eq '' || $OWN_TRIGGER_TYPES{$name}) ? "trigger type $name" : '';
+    }
+    return '';
+}
+
+sub isOwnAttribute {
+    my ($name) = @_;
+    return substr($name, 0, 2) eq '__' || $OWN_ATTRIBUTES{$name};
+}
+
+# Only the administrators may change what holds the settings; with no administrators,
+# only the VOB owner.
+sub decideOwnObject {
+    my ($operation, $object, $user, $driveArgument, @administrators) = @_;
+    my @admins = grep { $_ ne '' } @administrators;
+    if (@admins) {
+        return 0 if isListed($user, @admins);
+        return refuse("$user may not $operation $object: it holds $TITLE settings, which only the"
+            . ' administrators (' . join(', ', @admins) . ') may change.');
+    }
+    my %target = governingTarget($operation, $driveArgument);
+    my ($ok, $owner, $error) = vobOwner($target{vob});
+    if (!$ok) {
+        return refuse("$operation $object is refused for $user: it holds $TITLE settings and the VOB owner"
+            . " could not be determined ($error).");
+    }
+    (my $account = $owner) =~ s/^.*[\\\/]//;
+    return 0 if isListed($user, $owner, $account);
+    return refuse("$user may not $operation $object: it holds $TITLE settings, which only the VOB owner"
+        . " ($owner) may change.");
 }
 
 sub refuse {
@@ -80,13 +190,6 @@ sub environment {
     return defined($ENV{$name}) ? $ENV{$name} : '';
 }
 
-sub currentUser {
-    foreach my $name ('CLEARCASE_USER', 'USERNAME', 'USER') {
-        return $ENV{$name} if defined($ENV{$name}) && $ENV{$name} ne '';
-    }
-    return '';
-}
-
 # Every "," splits; empty pieces stay, nothing is trimmed.
 sub commaSplit {
     my ($text) = @_;
@@ -95,13 +198,18 @@ sub commaSplit {
 }
 
 # User names compare case-insensitively, non-ASCII letters included when the text is UTF-8.
+# A letter folds only when its lowercase form turns back into it, so that look-alikes such
+# as the Kelvin sign never pass for "k".
 sub foldCase {
     my ($text) = @_;
-    if (defined(&utf8::decode)) {
-        my $decoded = $text;
-        return lc($decoded) if utf8::decode($decoded);
+    my $decoded = $text;
+    return lc($text) unless defined(&utf8::decode) && utf8::decode($decoded);
+    my $folded = '';
+    foreach my $char (split(//, $decoded)) {
+        my $lower = lc($char);
+        $folded .= ($lower eq $char || uc($lower) eq $char) ? $lower : $char;
     }
-    return lc($text);
+    return $folded;
 }
 
 sub isListed {
@@ -142,24 +250,20 @@ sub isWholeEntryOf {
     return 0;
 }
 
-# Which version carries the setting for this operation, and how to name it in a message.
+# Where the settings for this operation may live (the element's own version, or the
+# directory receiving a new name) and the VOB root; how to name it in a message.
 sub governingTarget {
     my ($operation, $driveArgument) = @_;
     my $pathName = environment('CLEARCASE_PN');
-    my $isTypeTarget = environment('CLEARCASE_MTYPE') =~ /type\s*$/i || $pathName =~ /^\w*type:/i;
+    my $isTypeTarget = environment('CLEARCASE_MTYPE') =~ /type\s*$/i || $pathName =~ /^\w*type:/i
+        || $operation eq 'mktype';
     my $elementPath = $isTypeTarget ? '' : elementPathOf($pathName);
     my $vobTag = vobTagOf($elementPath);
-    my %target = (vobWide => 0, scope => '');
-
-    if ($isTypeTarget || isWholeEntryOf($operation, $PRIVILEGED_OPERATIONS) || $elementPath eq '') {
-        $target{vobWide} = 1;
-        $target{path} = vobRootDirectory($driveArgument, $elementPath);
-        $target{label} = $elementPath ne '' ? "\"$elementPath\""
-            : $vobTag ne '' ? "in VOB $vobTag" : 'in an unknown VOB';
-        $target{scope} = " in VOB $vobTag" if $elementPath ne '';
-        return %target;
-    }
-    $target{label} = "\"$elementPath\"";
+    my %target = (elementPath => $elementPath, vob => $vobTag,
+                  root => vobRootDirectory($driveArgument, $elementPath));
+    $target{vobWide} = $elementPath eq '';
+    $target{label} = $elementPath ne '' ? "\"$elementPath\""
+        : $vobTag ne '' ? "in VOB $vobTag" : 'in an unknown VOB';
     $target{path} = isWholeEntryOf($operation, $NAME_CREATING_OPERATIONS)
         ? parentDirectory($elementPath) : $elementPath;
     return %target;
@@ -222,49 +326,62 @@ sub parentDirectory {
     return @components == 3 ? "$parent\\." : $parent;
 }
 
+# One attribute of <path>@@/main/0. The answer names the kind, element and version first,
+# so that an answer about anything else is recognised; the attribute follows alone, so no
+# character of its value can fake or hide another setting.
 # Returns (read ok, value or undef when the attribute is absent, error text).
-sub readAccessSetting {
-    my ($path, $attributeName) = @_;
-    my ($ok, $output, $error) = runCleartool('describe', '-aattr', '-all', $path . '@@/main/0');
+sub readAttribute {
+    my ($path, $name) = @_;
+    my $version = $path . '@@/main/0';
+    my ($ok, $output, $error) = runCleartool('describe', '-fmt', '%m\n%En\n%Vn\n%[' . $name . ']a', $version);
     return (0, undef, $error) unless $ok;
-    return (1, attributeValue($output, $attributeName), '');
-}
-
-# Output: a header line, "  Attributes:", then "    name = value" lines indented deeper;
-# string values keep their double quotes and may contain quotes themselves, so the value
-# runs to the last one.
-sub attributeValue {
-    my ($output, $attributeName) = @_;
-    my $sectionIndent = -1;
-    foreach my $line (split(/\r?\n/, $output)) {
-        my $indent = $line =~ /^(\s*)/ ? length($1) : 0;
-        if ($sectionIndent < 0) {
-            $sectionIndent = $indent if $line =~ /^\s*Attributes:\s*$/;
-            next;
-        }
-        last if $indent <= $sectionIndent;
-        next unless $line =~ /^\s*(\S+) = (.*)$/ && $1 eq $attributeName;
-        my $raw = $2;
-        return $1 if $raw =~ /^"(.*)"/;
-        return $1 if $raw =~ /^"(.*)$/;
-        $raw =~ s/\s+$//;
-        return $raw;
+    my ($kind, $element, $versionId, $rest) = split(/\r?\n/, $output, 4);
+    $rest = '' if !defined($rest);
+    if (!defined($versionId) || ($kind ne 'version' && $kind ne 'directory version')
+        || comparablePath($element) ne comparablePath($path) || comparablePath($versionId) ne '/main/0') {
+        return (0, undef, "cleartool's answer does not describe \"$version\"");
     }
-    return undef;
+    return (1, undef, '') if $rest =~ /^\s*$/;
+    return (1, $1, '') if $rest =~ /^\(\Q$name\E="(.*)"\)\s*$/s;
+    return (0, undef, "cleartool's answer for $name on \"$version\" is not a string value");
 }
 
-sub cleartoolCommand {
-    my $program = environment('ZAN_CLEARTOOL');
-    return ('cleartool') if $program eq '';
-    return ($^X, $program) if $program =~ /\.pl$/i;
-    return ($program);
+sub comparablePath {
+    my ($path) = @_;
+    return '' if !defined($path);
+    $path =~ s/[\\\/]+/\//g;
+    $path =~ s/(\/\.)+$//;
+    $path =~ s/(.)\/$/$1/;
+    return $path =~ /^[A-Za-z]:/ ? lc($path) : $path;
+}
+
+# The owner of the VOB, from the ownership part of its long description.
+# Returns (ok, owner, error text).
+sub vobOwner {
+    my ($vobTag) = @_;
+    return (0, '', 'the VOB is not known') if $vobTag eq '';
+    my ($ok, $output, $error) = runCleartool('describe', '-long', "vob:$vobTag");
+    return (0, '', $error) unless $ok;
+    my ($header, @lines) = split(/\r?\n/, $output);
+    my ($inOwnership, @owners) = (0);
+    foreach my $line (@lines) {
+        if ($line =~ /^\s*VOB ownership:\s*$/) {
+            $inOwnership = 1;
+        } elsif ($inOwnership && $line =~ /^\s+owner\s+(\S+)\s*$/) {
+            push(@owners, $1);
+        } elsif ($line !~ /^\s{4}/) {
+            $inOwnership = 0;
+        }
+    }
+    return (1, $owners[0], '') if defined($header) && $header =~ /^versioned object base "/ && @owners == 1;
+    return (0, '', "cleartool's description of vob:$vobTag names no single owner");
 }
 
 # Runs cleartool without any shell (arguments reach it exactly as given) and collects what
 # it writes to both channels through a private temporary file, which works on every
 # platform and Perl the trigger meets. Returns (succeeded, output, error text).
 sub runCleartool {
-    my @command = (cleartoolCommand(), @_);
+    my @command = ('cleartool', @_);
     my $captureName = openCaptureFile();
     return (0, '', "no temporary file for the cleartool output: $!") if $captureName eq '';
 

@@ -8,7 +8,9 @@
 #include "util/ZanError.h"
 
 #include <QDir>
+#include <QElapsedTimer>
 #include <QFile>
+#include <QFileInfo>
 #include <gtest/gtest.h>
 
 namespace {
@@ -31,6 +33,13 @@ protected:
         qputenv("CLEARCASE_USER", "bob");
     }
     void TearDown() override { qunsetenv("CLEARCASE_USER"); }
+
+    void writeScript(const QString &name, const QByteArray &text)
+    {
+        QFile script(QDir(sandbox.folder()).filePath(QStringLiteral("drives/c/t/") + name));
+        ASSERT_TRUE(script.open(QIODevice::WriteOnly));
+        script.write(text);
+    }
 
     void makeTrigger(const QString &line) { commands.run(line + QStringLiteral(" -nc ") + QStringLiteral("T@\\proj")); }
 
@@ -90,8 +99,121 @@ TEST_F(GuardedOperations, TriggersThatDoNotApplyStayQuiet)
     // The type trigger fires for label types and names the type; -ignore skips it.
     EXPECT_THROW(commands.run(QStringLiteral("mklbtype -nc REL@\\proj")), ZanError);
     EXPECT_EQ(seen(), QStringLiteral("mktype||eve|\\proj||label type|REL|pre-operation\n"));
+    qputenv("CLEARCASE_USER", "bob");
     commands.run(QStringLiteral("rmtype -ignore -nc trtype:W@\\proj"));
     EXPECT_FALSE(sandbox.store().findTriggerType(QStringLiteral("\\proj"), QStringLiteral("W")).has_value());
+}
+
+TEST_F(GuardedOperations, AttributeChangesAndTriggerTypesFireTheirTriggers)
+{
+    writeScript(QStringLiteral("attr.sh"), "printf '%s\\n' \"$CLEARCASE_OP_KIND|$CLEARCASE_ATTYPE|$CLEARCASE_VAL|$CLEARCASE_MTYPE|"
+                                           "$CLEARCASE_TRTYPE\" >> \"$(dirname \"$0\")/seen.log\"\n[ \"$CLEARCASE_USER\" != eve ]\n");
+    commands.run(QStringLiteral("mkattype -vtype string -nc Level@\\proj"));
+    makeTrigger(QStringLiteral("mktrtype -element -all -preop MODIFY_MD -execunix \"sh c:/t/attr.sh\""));
+    commands.run(QStringLiteral("mktrtype -type -preop MODIFY_TYPE -trtype -all -execunix \"sh c:/t/attr.sh\" -nc Y@\\proj"));
+    commands.run(QStringList{QStringLiteral("mkattr"), QStringLiteral("-nc"), QStringLiteral("Level"), QStringLiteral("\"a b\""), mainC});
+    commands.run(QStringList{QStringLiteral("rmattr"), QStringLiteral("-nc"), QStringLiteral("Level"), mainC});
+    qputenv("CLEARCASE_USER", "eve");
+    EXPECT_THROW(commands.run(QStringList{QStringLiteral("mkattr"), QStringLiteral("-nc"), QStringLiteral("Level"), QStringLiteral("\"e\""), mainC}),
+                 ZanError);
+    EXPECT_THROW(commands.run(QStringLiteral("mktrtype -replace -element -all -preop checkout -exec x -nc T@\\proj")), ZanError);
+    EXPECT_EQ(seen(), QStringLiteral("mkattr|Level|\"a b\"|version|T\nrmattr|Level||version|T\nmkattr|Level|\"e\"|version|T\n"
+                                     "mktype|||trigger type|T\n"));
+    EXPECT_TRUE(sandbox.store().attributes(QStringLiteral("\\proj"), QStringLiteral("src/main.c")).isEmpty());
+}
+
+// Removing, renaming, locking or redefining a type: its owner (bob made T), the VOB owner or
+// root only, with or without -ignore; making a new type is for anyone.
+TEST_F(GuardedOperations, TypeChangesNeedTheOwnerTheVobOwnerOrRoot)
+{
+    makeTrigger(QStringLiteral("mktrtype -element -all -preop checkin -execunix \"true\""));
+    const QString vobOwner = QFileInfo(sandbox.store().vobFolder(QStringLiteral("\\proj"))).owner();
+    const struct {
+        QString user;
+        QString command;
+        bool allowed;
+    } cases[] = {
+        {QStringLiteral("eve"), QStringLiteral("rmtype -nc trtype:T@\\proj"), false},
+        {QStringLiteral("eve"), QStringLiteral("rmtype -ignore -nc trtype:T@\\proj"), false},
+        {QStringLiteral("eve"), QStringLiteral("rntype -nc trtype:T@\\proj U"), false},
+        {QStringLiteral("eve"), QStringLiteral("lock -nc trtype:T@\\proj"), false},
+        {QStringLiteral("eve"), QStringLiteral("mktrtype -replace -element -all -preop checkout -exec x -nc T@\\proj"), false},
+        {QStringLiteral("eve"), QStringLiteral("mkattype -replace -nc HlinkToText@\\proj"), false},
+        {QStringLiteral("eve"), QStringLiteral("mklbtype -nc REL@\\proj"), true},
+        {QStringLiteral("eve"), QStringLiteral("mktrtype -element -all -preop checkout -exec x -nc E@\\proj"), true},
+        {QStringLiteral("BOB"), QStringLiteral("lock -nc trtype:T@\\proj"), true},
+        {vobOwner, QStringLiteral("rntype -nc trtype:T@\\proj U"), true},
+        {vobOwner, QStringLiteral("mkattype -replace -nc HlinkToText@\\proj"), true},
+        {QStringLiteral("root"), QStringLiteral("rmtype -ignore -nc trtype:E@\\proj"), true},
+        {QStringLiteral("bob"), QStringLiteral("rmtype -ignore -nc trtype:T@\\proj"), true},
+    };
+    for (const auto &c : cases) {
+        qputenv("CLEARCASE_USER", c.user.toUtf8());
+        try {
+            commands.run(c.command);
+            EXPECT_TRUE(c.allowed) << c.user.toStdString() << ": " << c.command.toStdString();
+        } catch (const ZanError &e) {
+            EXPECT_FALSE(c.allowed) << c.command.toStdString() << ": " << e.description().toStdString();
+            EXPECT_TRUE(e.description().startsWith(QLatin1String("cleartool: Error: No permission to perform operation")))
+                << e.description().toStdString();
+        }
+    }
+    EXPECT_FALSE(sandbox.store().findTriggerType(QStringLiteral("\\proj"), QStringLiteral("T")).has_value());
+}
+
+// An action gets neither the caller's Perl tuning nor ZAN_* variables, a temporary folder of
+// its own that is removed afterwards, and a time limit past which it is killed with all it
+// started.
+TEST_F(GuardedOperations, ActionsRunCleanBoundedAndLeaveNothingBehind)
+{
+    const QString folder = QDir(sandbox.folder()).filePath(QStringLiteral("drives/c/t"));
+    writeScript(QStringLiteral("env.sh"), "echo \"$PERL5OPT|$PERL5LIB|$ZAN_DRIVES|$ZAN_CLEARTOOL|$TMPDIR\" > \"$(dirname \"$0\")/env.txt\"\n"
+                                          "touch \"$TMPDIR/left\"\n"
+                                          "[ \"$CLEARCASE_OP_KIND\" = checkout ] || { sleep 30 & echo $! > \"$(dirname \"$0\")/child\"; sleep 30; }\n");
+    makeTrigger(QStringLiteral("mktrtype -element -all -preop checkout,checkin -execunix \"sh c:/t/env.sh\""));
+    for (const char *name : {"PERL5OPT", "PERL5LIB", "ZAN_DRIVES", "ZAN_CLEARTOOL"})
+        qputenv(name, "caller");
+    qputenv("ZAN_TRIGGER_TIME_LIMIT", "1");
+    EmulatorCommands limited{sandbox.store(), QStringLiteral("bob"), QStringLiteral("host")};
+    for (const char *name : {"PERL5OPT", "PERL5LIB", "ZAN_DRIVES", "ZAN_CLEARTOOL", "ZAN_TRIGGER_TIME_LIMIT"})
+        qunsetenv(name);
+
+    limited.run(QStringList{QStringLiteral("checkout"), QStringLiteral("-nc"), mainC});
+    QFile seenEnvironment(QDir(folder).filePath(QStringLiteral("env.txt")));
+    ASSERT_TRUE(seenEnvironment.open(QIODevice::ReadOnly));
+    const QString line = QString::fromUtf8(seenEnvironment.readAll()).trimmed();
+    EXPECT_TRUE(line.startsWith(QLatin1String("||||/"))) << line.toStdString();
+    EXPECT_FALSE(QFileInfo::exists(line.mid(4))) << line.toStdString();
+
+    QElapsedTimer timer;
+    timer.start();
+    try {
+        limited.run(QStringList{QStringLiteral("checkin"), QStringLiteral("-nc"), mainC});
+        FAIL() << "a hanging trigger let checkin proceed";
+    } catch (const ZanError &e) {
+        EXPECT_TRUE(e.description().startsWith(
+            QStringLiteral("cleartool: Warning: Trigger action \"sh c:/t/env.sh\" did not finish within 1 seconds and was stopped.")))
+            << e.description().toStdString();
+    }
+    EXPECT_LT(timer.elapsed(), 15000);
+    QFile child(QDir(folder).filePath(QStringLiteral("child")));
+    ASSERT_TRUE(child.open(QIODevice::ReadOnly));
+    // Gone, or a zombie waiting for a parent that does not reap (as in some containers).
+    QFile status(QStringLiteral("/proc/%1/stat").arg(QString::fromLatin1(child.readAll().trimmed())));
+    const QByteArray state = status.open(QIODevice::ReadOnly) ? status.readAll().split(')').value(1).trimmed().left(1) : "Z";
+    EXPECT_EQ(state, "Z") << "the action's child outlived it";
+}
+
+TEST_F(GuardedOperations, MkelemRefusesNamesThatAreNotNames)
+{
+    for (const QString &name : {QStringLiteral("src\\."), QStringLiteral("src\\.."), QStringLiteral("src\\")}) {
+        try {
+            commands.run(QStringList{QStringLiteral("mkelem"), QStringLiteral("-nc"), QStringLiteral("m:\\bob_dev\\proj\\") + name});
+            ADD_FAILURE() << name.toStdString() << " was made";
+        } catch (const ZanError &e) {
+            EXPECT_TRUE(e.description().startsWith(QLatin1String("cleartool: Error: Invalid element name"))) << e.description().toStdString();
+        }
+    }
 }
 
 TEST(CleartoolFactory, BorrowsTheSandboxDrivesUnlessTheViewDriveIsMapped)

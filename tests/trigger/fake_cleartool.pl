@@ -1,57 +1,78 @@
 #!/usr/bin/perl
-# Stand-in for cleartool in the trigger script's tests. It only answers
-#     describe -aattr -all <path>@@/main/0
-# from a fixture file (ZAN_FAKE_CT_FIXTURE), one line each:
-#     <path>                     the element exists and has no attributes
-#     <path><TAB><attribute>     the element carries this attribute line, e.g. __checkout = "bob"
-#                                (printed indented by four blanks unless it starts with a blank)
-# ZAN_FAKE_CT_LOG      append the arguments of every call (tab-separated, one call a line)
-# ZAN_FAKE_CT_FAIL     fail every call with this error text
-# ZAN_FAKE_CT_CRLF     end output lines with CR LF, as on Windows
+# Stand-in for cleartool in the trigger script's tests, reached as "cleartool" on the PATH
+# through a small wrapper that sets its FAKE_CT_* variables. It answers
+#     describe -fmt '%m\n%En\n%Vn\n%[NAME]a' <path>@@/main/0
+#     describe -long vob:<tag>
+# from a fixture file (FAKE_CT_FIXTURE), one line each:
+#     <path>                         the element exists
+#     <path><TAB><name><TAB><value>  it carries this string attribute (\n, \t, \\ escapes)
+#     vob<TAB><tag><TAB><owner>      the VOB and its owner
+# FAKE_CT_LOG    append the arguments of every call (tab-separated, one call a line)
+# FAKE_CT_FAIL   fail every call with this error text
+# FAKE_CT_CRLF   end output lines with CR LF, as on Windows
+# FAKE_CT_REPLY  answer wrongly: silent (nothing at all), other (about another element),
+#                listing (the -aattr listing, whatever was asked), number (an unquoted value)
 use strict;
 use warnings;
 
-if (my $log = $ENV{ZAN_FAKE_CT_LOG}) {
+if (my $log = $ENV{FAKE_CT_LOG}) {
     open(my $out, '>>', $log) or die "cannot append to $log: $!\n";
     print $out join("\t", @ARGV), "\n";
     close($out);
 }
-fail($ENV{ZAN_FAKE_CT_FAIL}) if defined $ENV{ZAN_FAKE_CT_FAIL};
-
-my ($command, $aattr, $all, $versionPath) = @ARGV;
-fail("fake cleartool only knows describe -aattr -all <path>, got: @ARGV")
-    unless @ARGV == 4 && $command eq 'describe' && $aattr eq '-aattr' && $all eq '-all';
-fail("Not a version: \"$versionPath\"") unless $versionPath =~ /^(.*)\@\@\/main\/0$/s;
-my $path = $1;
-
-my ($known, @attributes) = fixtureFor($path);
-fail("Unable to access \"$versionPath\": No such file or directory.") unless $known;
-
-my $eol = $ENV{ZAN_FAKE_CT_CRLF} ? "\r\n" : "\n";
+fail($ENV{FAKE_CT_FAIL}) if defined $ENV{FAKE_CT_FAIL};
+my $reply = $ENV{FAKE_CT_REPLY} || '';
+exit 0 if $reply eq 'silent';
+my $eol = $ENV{FAKE_CT_CRLF} ? "\r\n" : "\n";
 binmode(STDOUT);
-print $versionPath, $eol;
-if (@attributes) {
-    print '  Attributes:', $eol;
-    print /^\s/ ? '' : '    ', $_, $eol for @attributes;
+
+if (@ARGV == 3 && $ARGV[0] eq 'describe' && $ARGV[1] eq '-long' && $ARGV[2] =~ /^vob:(.*)$/s) {
+    my ($owner) = map { $_->[2] } grep { $_->[0] eq 'vob' && $_->[1] eq $1 } fixture();
+    fail("Unable to determine VOB for pathname \"$1\".") unless defined $owner;
+    print join($eol, "versioned object base \"$1\"", '  VOB ownership:', "    owner $owner", '    group ccusers'), $eol;
+    exit 0;
+}
+fail("fake cleartool does not know: @ARGV")
+    unless @ARGV == 4 && $ARGV[0] eq 'describe' && $ARGV[1] eq '-fmt'
+        && $ARGV[2] =~ /^%m\\n%En\\n%Vn\\n%\[([^\]]+)\]a$/;
+my $wanted = $1;
+fail("Not a version: \"$ARGV[3]\"") unless $ARGV[3] =~ /^(.*)\@\@\/main\/0$/s;
+my $path = $1;
+my @rows = grep { $_->[0] eq $path } fixture();
+fail("Unable to access \"$ARGV[3]\": No such file or directory.") unless @rows;
+my %attributes = map { $_->[1] => $_->[2] } grep { @$_ == 3 } @rows;
+
+if ($reply eq 'listing') {
+    print "$ARGV[3]$eol  Attributes:$eol";
+    print "    $_ = \"$attributes{$_}\"$eol" for sort keys %attributes;
+    exit 0;
+}
+print join($eol, 'version', $reply eq 'other' ? "$path.other" : $path, '/main/0', '');
+if (defined $attributes{$wanted}) {
+    print $reply eq 'number' ? "($wanted=$attributes{$wanted})" : "($wanted=\"$attributes{$wanted}\")";
 }
 exit 0;
 
-sub fixtureFor {
-    my ($wanted) = @_;
-    my $file = $ENV{ZAN_FAKE_CT_FIXTURE};
-    return (0) unless defined $file;
+sub fixture {
+    my $file = $ENV{FAKE_CT_FIXTURE};
+    return () unless defined $file;
     open(my $in, '<', $file) or fail("cannot read fixture $file: $!");
     binmode($in);
-    my ($known, @attributes) = (0);
+    my @rows;
     while (my $line = <$in>) {
         chomp $line;
-        my ($path, $attribute) = split(/\t/, $line, 2);
-        next unless $path eq $wanted;
-        $known = 1;
-        push @attributes, $attribute if defined $attribute;
+        my @fields = split(/\t/, $line, 3);
+        $fields[2] = unescape($fields[2]) if @fields == 3 && $fields[0] ne 'vob';
+        push @rows, \@fields;
     }
     close($in);
-    return ($known, @attributes);
+    return @rows;
+}
+
+sub unescape {
+    my ($text) = @_;
+    $text =~ s/\\(.)/$1 eq 'n' ? "\n" : $1 eq 't' ? "\t" : $1/ge;
+    return $text;
 }
 
 sub fail {

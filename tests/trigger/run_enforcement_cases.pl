@@ -1,10 +1,16 @@
 #!/usr/bin/perl
-# Runs the security trigger script against every line of enforcement-cases.tsv and against
-# the extra cases below, with fake_cleartool.pl answering its attribute queries.
+# Plays every line of enforcement-cases.tsv, and the extra cases below, against the security
+# trigger script with fake_cleartool.pl answering its queries as "cleartool".
+# With --emulator, the table's rows are instead played through cleartool-sim: the script is
+# installed as the VOB's triggers, the settings are written with cleartool, and the
+# operation is run as the row's user; the trigger must refuse exactly the denied ones.
 # Usage: perl run_enforcement_cases.pl [--script <trigger script>] [--cases <table>]
+#                                      [--emulator <cleartool-sim>]
 use strict;
 use warnings;
 use File::Basename qw(dirname);
+use File::Copy qw(copy);
+use File::Path qw(make_path);
 use File::Spec;
 use File::Temp qw(tempdir);
 use Getopt::Long;
@@ -12,17 +18,24 @@ use Getopt::Long;
 my $here = File::Spec->rel2abs(dirname(__FILE__));
 my $script = File::Spec->catfile($here, '..', '..', 'trigger', '_qx_security_trigger.pl');
 my $casesFile = File::Spec->catfile($here, 'enforcement-cases.tsv');
-GetOptions('script=s' => \$script, 'cases=s' => \$casesFile) or die "bad arguments\n";
+my $emulator;
+GetOptions('script=s' => \$script, 'cases=s' => \$casesFile, 'emulator=s' => \$emulator) or die "bad arguments\n";
+$script = File::Spec->rel2abs($script);
+$emulator = File::Spec->rel2abs($emulator) if $emulator;
 my $fakeCleartool = File::Spec->catfile($here, 'fake_cleartool.pl');
+my @COLUMNS = qw(case user op target elem root admins override expect
+                 privoper mtype typename kindroot vobowner other env reply scope);
 
 my $ELEMENT = 'm:\zanview\proj\src\a.c';
 my $ROOT = 'm:\zanview\proj\.';
 my $VOB = '\proj';
+my $evil = evilModules();
 
-my @cases = (readTable($casesFile), extraCases());
+my @cases = readTable($casesFile);
+@cases = $emulator ? grep { playableInEmulator($_) } @cases : (@cases, extraCases());
 my ($passed, $failed) = (0, 0);
 foreach my $case (@cases) {
-    my @problems = check($case, runCase($case));
+    my @problems = $emulator ? checkEmulated($case, runEmulated($case)) : check($case, runCase($case));
     if (@problems) {
         $failed++;
         print "FAIL: $case->{name}\n", map { "    $_\n" } @problems;
@@ -41,13 +54,12 @@ sub readTable {
         $line =~ s/\r?\n$//;
         next if $line =~ /^#/ || $line =~ /^\s*$/ || $line =~ /^case\t/;
         my @f = split(/\t/, $line, -1);
-        die "$file line $.: expected 9 fields, found " . @f . "\n" unless @f == 9;
-        push @rows, {
-            name => "table: $f[0]", user => $f[1], op => $f[2], target => $f[3],
-            elem => absentIfDash($f[4]), root => absentIfDash($f[5]),
-            admins => ($f[6] eq '' ? undef : $f[6]), override => absentIfDash($f[7]),
-            expect => $f[8], fromTable => 1,
-        };
+        die "$file line $.: expected " . @COLUMNS . ' fields, found ' . @f . "\n" unless @f == @COLUMNS;
+        my %row = map { $COLUMNS[$_] => $f[$_] } 0 .. $#COLUMNS;
+        $row{$_} = absentIfDash($row{$_}) for qw(elem root override privoper mtype typename kindroot vobowner other env reply);
+        $row{admins} = undef if $row{admins} eq '';
+        push @rows, { %row, name => "table: $row{case}", fromTable => 1,
+                      env => parseEnvironment($row{env}), fake => { REPLY => $row{reply} } };
     }
     close($in);
     die "$file holds no cases\n" unless @rows;
@@ -55,6 +67,21 @@ sub readTable {
 }
 
 sub absentIfDash { return $_[0] eq '-' ? undef : $_[0] }
+
+sub parseEnvironment {
+    my ($text) = @_;
+    return {} unless defined $text;
+    return { map { my ($n, $v) = split(/=/, $_, 2); ($n => $v =~ s/\@EVIL\@/$evil/gr) } split(/;/, $text) };
+}
+
+# Modules that let every operation through the moment they are loaded.
+sub evilModules {
+    my $dir = tempdir(CLEANUP => 1);
+    writeFile(File::Spec->catfile($dir, "$_.pm"), "package $_;\nexit 0;\n1;\n") for qw(strict warnings Fcntl);
+    return $dir;
+}
+
+sub query { return join("\t", 'describe', '-fmt', "%m\\n%En\\n%Vn\\n%[$_[1]]a", "$_[0]\@\@/main/0") }
 
 # Cases beyond the table: odd input, failures and the wording of the refusal.
 sub extraCases {
@@ -69,62 +96,65 @@ sub extraCases {
         { %eve, name => 'refusal of a privileged element operation names the VOB-wide setting',
           op => 'rmelem', root => 'NONE', expect => 'deny',
           message => 'Zan Utility: eve may not rmelem "m:\zanview\proj\src\a.c"; allowed in VOB \proj: nobody.' },
+        { %eve, name => 'refusal of a type creation names the kind', op => 'mktype', target => 'type',
+          mtype => 'label type', kindroot => 'bob', expect => 'deny',
+          message => 'Zan Utility: eve may not mktype (label type) in VOB \proj; allowed: bob.' },
+        { %eve, name => 'refusal of a settings change names the administrators', op => 'rmattr', elem => 'ALL',
+          typename => '__checkout', admins => 'admin1', expect => 'deny',
+          message => 'Zan Utility: eve may not rmattr attribute __checkout: it holds Zan Utility settings,'
+                     . ' which only the administrators (admin1) may change.' },
+        { %eve, name => 'refusal of a settings change names the VOB owner', op => 'mkattr', typename => 'QX_GROUPS',
+          vobowner => 'DOMAIN\vobadm', expect => 'deny',
+          message => 'Zan Utility: eve may not mkattr attribute QX_GROUPS: it holds Zan Utility settings,'
+                     . ' which only the VOB owner (DOMAIN\vobadm) may change.' },
+        { %eve, name => 'the VOB owner without its domain', user => 'VOBADM', op => 'mkattr', typename => 'QX_GROUPS',
+          vobowner => 'DOMAIN\vobadm', expect => 'allow' },
         { %eve, name => 'cleartool failing refuses the operation', elem => 'ALL', expect => 'deny',
-          env => { ZAN_FAKE_CT_FAIL => 'Unable to access "m:\zanview\proj\src\a.c@@/main/0": Permission denied.' },
+          fake => { FAIL => 'Unable to access "m:\zanview\proj\src\a.c@@/main/0": Permission denied.' },
           message => qr/^Zan Utility: checkout "m:\\zanview\\proj\\src\\a\.c" is refused for eve: its access settings could not be read, so nothing is allowed \(cleartool failed with exit status 1: cleartool: Error: Unable to access .*Permission denied\.\)\.$/ },
-        { %eve, name => 'cleartool missing refuses the operation', elem => '-', expect => 'deny',
-          env => { ZAN_CLEARTOOL => '/nonexistent/cleartool' }, message => qr/could not be read.*could not be started/ },
+        { %eve, name => 'cleartool missing refuses the operation', expect => 'deny', noCleartool => 1,
+          message => qr/could not be read.*could not be started/ },
         { %eve, name => 'administrator passes without asking cleartool', user => 'Admin1', admins => 'admin1',
-          env => { ZAN_CLEARTOOL => '/nonexistent/cleartool' }, expect => 'allow', calls => [] },
+          noCleartool => 1, expect => 'allow', calls => [] },
         { %eve, name => 'missing operation is refused', env => { CLEARCASE_OP_KIND => undef }, expect => 'deny',
           message => 'Zan Utility: The operation is refused for eve: the trigger environment does not name it'
                      . ' (CLEARCASE_OP_KIND is not set).' },
         { %eve, name => 'unknown user is refused', elem => 'ALL', expect => 'deny',
           env => { CLEARCASE_USER => undef }, message => qr/user performing it cannot be determined/ },
-        { %eve, name => 'user falls back to USERNAME', elem => 'bob', expect => 'allow',
-          env => { CLEARCASE_USER => undef, USERNAME => 'bob' } },
-        { %eve, name => 'user falls back to USER', elem => 'bob', expect => 'allow',
-          env => { CLEARCASE_USER => undef, USER => 'bob' } },
         { %eve, name => 'user names with blanks and quotes', user => 'o"neil "x"',
           elem => 'bob,eve smith,o"neil "x"', expect => 'allow' },
         { %eve, name => 'a blank inside a listed name does not match its first word',
           elem => 'bob,eve smith', expect => 'deny' },
-        { %eve, name => 'non-ASCII user names ignore case', user => 'JÜRGEN', elem => 'jürgen', expect => 'allow' },
         { %eve, name => 'only the exact attribute name counts', expect => 'deny',
-          fixture => ["$ELEMENT\t__checkout_old = \"eve\"", "$ELEMENT\tQX_GROUPS = \"eve\"",
-                      "$ELEMENT\t__checkout = \"bob\"", "$ELEMENT\tLevel = 3"] },
-        { %eve, name => 'lines after the attributes section are not attributes', elem => '-', expect => 'allow',
-          fixture => ["$ELEMENT\t__lock = \"x\"", "$ELEMENT\t  Labels:", "$ELEMENT\t    __checkout = \"bob\""] },
-        { %eve, name => 'Windows line ends and an odd header', elem => 'eve', expect => 'allow',
-          env => { ZAN_FAKE_CT_CRLF => 1 } },
+          fixture => ["$ELEMENT\t__checkout_old\teve", "$ELEMENT\tQX_GROUPS\teve", "$ELEMENT\t__checkout\tbob"] },
+        { %eve, name => 'Windows line ends', elem => 'eve', expect => 'allow', fake => { CRLF => 1 } },
         { %eve, name => 'odd element path reaches cleartool unchanged and unexpanded', expect => 'allow',
           env => { CLEARCASE_PN => q{m:\zanview\proj\my dir\Grüße 'q' $(touch HACKED) ; & `id` a.c} },
-          fixture => [qq{m:\\zanview\\proj\\my dir\\Grüße 'q' \$(touch HACKED) ; & `id` a.c\t__checkout = "eve"}],
-          calls => [qq{describe\t-aattr\t-all\tm:\\zanview\\proj\\my dir\\Grüße 'q' \$(touch HACKED) ; & `id` a.c\@\@/main/0}],
+          fixture => [qq{m:\\zanview\\proj\\my dir\\Grüße 'q' \$(touch HACKED) ; & `id` a.c\t__checkout\teve}],
+          calls => [query($ROOT, 'QX_PRIVOPER'),
+                    query(qq{m:\\zanview\\proj\\my dir\\Grüße 'q' \$(touch HACKED) ; & `id` a.c}, '__checkout')],
           noFile => 'HACKED' },
         { %eve, name => 'override does not refuse a listed user', elem => 'eve', override => 'True', expect => 'allow' },
-        { %eve, name => 'privileged list matches whole entries only', op => 'type', elem => 'eve', root => 'NONE',
-          expect => 'allow' },
         { %eve, name => 'mkelem follows the directory that receives the name', op => 'mkelem', expect => 'deny',
-          env => { CLEARCASE_PN => 'm:\zanview\proj\src\new.c' }, fixture => ["m:\\zanview\\proj\\src\t__mkelem = \"bob\""],
-          calls => ["describe\t-aattr\t-all\tm:\\zanview\\proj\\src\@\@/main/0"] },
+          env => { CLEARCASE_PN => 'm:\zanview\proj\src\new.c' }, fixture => ["m:\\zanview\\proj\\src\t__mkelem\tbob"],
+          calls => [query($ROOT, 'QX_PRIVOPER'), query('m:\zanview\proj\src', '__mkelem')] },
         { %eve, name => 'mkelem at the top of the VOB follows the VOB root', op => 'mkelem', expect => 'allow',
-          env => { CLEARCASE_PN => 'm:\zanview\proj\new.c' }, fixture => ["$ROOT\t__mkelem = \"eve\""] },
+          env => { CLEARCASE_PN => 'm:\zanview\proj\new.c' }, fixture => ["$ROOT\t__mkelem\teve"] },
         { %eve, name => 'Unix client: a privileged operation follows the Unix VOB root', user => 'bob', op => 'rmelem',
           env => { CLEARCASE_PN => '/view/zanview/vobs/proj/src/a.c', CLEARCASE_VOB_PN => '/vobs/proj' },
-          fixture => ["/view/zanview/vobs/proj/.\t__rmelem = \"bob\""], expect => 'allow',
-          calls => ["describe\t-aattr\t-all\t/view/zanview/vobs/proj/.\@\@/main/0"] },
+          fixture => ["/view/zanview/vobs/proj/.\t__rmelem\tbob", '/view/zanview/vobs/proj/.'], expect => 'allow',
+          calls => [query('/view/zanview/vobs/proj/.', 'QX_PRIVOPER'), query('/view/zanview/vobs/proj/.', '__rmelem')] },
         { %eve, name => 'Unix client: mkelem follows the receiving directory', op => 'mkelem',
           env => { CLEARCASE_PN => '/view/zanview/vobs/proj/src/new.c', CLEARCASE_VOB_PN => '/vobs/proj' },
-          fixture => ["/view/zanview/vobs/proj/src\t__mkelem = \"eve\""], expect => 'allow' },
+          fixture => ["/view/zanview/vobs/proj/src\t__mkelem\teve", '/view/zanview/vobs/proj/.'], expect => 'allow' },
         { %eve, name => 'post-operation run never refuses', elem => 'NONE', expect => 'allow',
           env => { CLEARCASE_TRTYPE_KIND => 'post-operation' } },
         { %eve, name => 'drive given with its colon, view and VOB taken from the path', op => 'rmelem',
           root => 'bob', args => ['m:'], env => { CLEARCASE_VIEW_TAG => undef, CLEARCASE_VOB_PN => undef },
-          expect => 'deny', calls => ["describe\t-aattr\t-all\t$ROOT\@\@/main/0"] },
+          expect => 'deny', calls => [query($ROOT, 'QX_PRIVOPER'), query($ROOT, '__rmelem')] },
         { %eve, name => 'a type selector as path follows the VOB root', op => 'lock', root => 'NONE', expect => 'deny',
           env => { CLEARCASE_PN => 'lbtype:REL1@\proj', CLEARCASE_MTYPE => undef },
-          calls => ["describe\t-aattr\t-all\t$ROOT\@\@/main/0"] },
+          calls => [query($ROOT, 'QX_PRIVOPER'), query($ROOT, '__lock')] },
         { %eve, name => 'type operation without a known VOB is refused', op => 'rmtype', target => 'type',
           env => { CLEARCASE_VOB_PN => undef }, expect => 'deny',
           message => qr/rmtype in an unknown VOB is refused for eve: the VOB root directory cannot be determined/ },
@@ -139,11 +169,17 @@ sub runCase {
     my $log = File::Spec->catfile($dir, 'cleartool.log');
     writeFile($fixture, join('', map { "$_\n" } fixtureLines($case)));
     writeFile($log, '');
+    my $bin = File::Spec->catfile($dir, 'bin');
+    make_path($bin);
+    my %fake = (%{ $case->{fake} || {} }, FIXTURE => $fixture, LOG => $log);
+    writeFile(File::Spec->catfile($bin, 'cleartool'),
+              "#!/bin/sh\n" . join('', map { "FAKE_CT_$_='$fake{$_}'; export FAKE_CT_$_\n" } grep { defined $fake{$_} } sort keys %fake)
+              . "exec '$^X' '$fakeCleartool' \"\$@\"\n");
+    chmod(0755, File::Spec->catfile($bin, 'cleartool'));
 
     local %ENV = %ENV;
-    delete $ENV{$_} for grep { /^(CLEARCASE_|ZAN_|USER$|USERNAME$)/ } keys %ENV;
-    %ENV = (%ENV, scenarioEnvironment($case), ZAN_CLEARTOOL => $fakeCleartool,
-            ZAN_FAKE_CT_FIXTURE => $fixture, ZAN_FAKE_CT_LOG => $log);
+    delete $ENV{$_} for grep { /^(CLEARCASE_|ZAN_|FAKE_CT_|PERL|USER$|USERNAME$)/ } keys %ENV;
+    %ENV = (%ENV, scenarioEnvironment($case), PATH => ($case->{noCleartool} ? '' : "$bin:") . '/usr/bin:/bin');
     while (my ($name, $value) = each %{ $case->{env} || {} }) {
         if (defined $value) { $ENV{$name} = $value } else { delete $ENV{$name} }
     }
@@ -163,28 +199,58 @@ sub runCase {
     return ($exitCode, [readLines($output)], [readLines($log)], $dir);
 }
 
+sub typeKind {
+    my ($case) = @_;
+    return $case->{mtype} if defined $case->{mtype};
+    return $case->{target} eq 'type' ? 'attribute type' : 'version';
+}
+
+sub typeVariable {
+    my ($kind) = @_;
+    my %variables = ('attribute type' => 'ATTYPE', 'branch type' => 'BRTYPE', 'element type' => 'ELTYPE',
+                     'hyperlink type' => 'HLTYPE', 'label type' => 'LBTYPE', 'trigger type' => 'TRTYPE');
+    return $variables{$kind} ? "CLEARCASE_$variables{$kind}" : undef;
+}
+
 sub scenarioEnvironment {
     my ($case) = @_;
     my %env = (CLEARCASE_OP_KIND => $case->{op}, CLEARCASE_VIEW_TAG => 'zanview', CLEARCASE_VOB_PN => $VOB,
-               CLEARCASE_TRTYPE_KIND => 'pre-operation');
+               CLEARCASE_TRTYPE_KIND => 'pre-operation', CLEARCASE_MTYPE => typeKind($case));
     $env{CLEARCASE_USER} = $case->{user} if $case->{user} ne '';
     $env{CLEARCASE_OVERRIDE} = $case->{override} if defined $case->{override};
-    if ($case->{target} eq 'type') {
-        $env{CLEARCASE_MTYPE} = 'attribute type';
-    } else {
-        $env{CLEARCASE_MTYPE} = 'version';
-        $env{CLEARCASE_PN} = $ELEMENT;
-    }
+    $env{CLEARCASE_PN} = $ELEMENT if $case->{target} ne 'type';
+    my $variable = $case->{op} =~ /^(mkattr|rmattr)$/ ? 'CLEARCASE_ATTYPE' : typeVariable(typeKind($case));
+    $variable = undef if $case->{target} ne 'type' && $case->{op} !~ /^(mkattr|rmattr)$/;
+    return %env unless defined $variable;
+    my $ordinary = $case->{target} ne 'type' ? 'Level' : 'REL1';
+    $env{$variable} = defined $case->{typename} ? $case->{typename} : $ordinary;
     return %env;
+}
+
+sub kindSetting {
+    my %settings = ('attribute type' => 'mkattype', 'branch type' => 'mkbrtype', 'element type' => 'mkeltype',
+                    'hyperlink type' => 'mkhltype', 'label type' => 'mklbtype', 'trigger type' => 'mktrtype');
+    return $settings{ typeKind($_[0]) };
+}
+
+# Attributes as (path, name, value) in the order they are written, values in the table's
+# escaped form.
+sub settings {
+    my ($case) = @_;
+    my @set;
+    push @set, [$ELEMENT, split(/=/, $case->{other}, 2)] if defined $case->{other};
+    push @set, [$ELEMENT, "__$case->{op}", $case->{elem}] if defined $case->{elem};
+    push @set, [$ROOT, "__$case->{op}", $case->{root}] if defined $case->{root};
+    push @set, [$ROOT, 'QX_PRIVOPER', $case->{privoper}] if defined $case->{privoper};
+    push @set, [$ROOT, '__' . kindSetting($case), $case->{kindroot}] if defined $case->{kindroot} && kindSetting($case);
+    return @set;
 }
 
 sub fixtureLines {
     my ($case) = @_;
-    my @lines = ($ELEMENT, $ROOT);
-    push @lines, "$ELEMENT\t__$case->{op} = \"$case->{elem}\"" if defined $case->{elem} && $case->{elem} ne '-';
-    push @lines, "$ROOT\t__$case->{op} = \"$case->{root}\"" if defined $case->{root};
-    push @lines, @{ $case->{fixture} } if $case->{fixture};
-    return @lines;
+    my $owner = defined $case->{vobowner} ? $case->{vobowner} : 'vobadm';
+    return ($ELEMENT, $ROOT, "vob\t$VOB\t$owner", (map { join("\t", @$_) } settings($case)),
+            @{ $case->{fixture} || [] });
 }
 
 sub check {
@@ -197,13 +263,11 @@ sub check {
     } elsif ($case->{expect} eq 'deny') {
         push @problems, "expected exit 1, got $exitCode" if $exitCode != 1;
         push @problems, 'expected exactly one line, got ' . @$output . ": $shown" if @$output != 1;
-        my $line = $output->[0];
-        $line = '' unless defined $line;
+        my $line = defined $output->[0] ? $output->[0] : '';
         push @problems, "refusal does not start with the title: $line" unless $line =~ /^Zan Utility: /;
-        if ($case->{fromTable}) {
-            my $where = $case->{target} eq 'type' ? $VOB : "\"$ELEMENT\"";
-            push @problems, "refusal does not name $case->{user}, $case->{op} and $where: $line"
-                unless index($line, $case->{user}) >= 0 && $line =~ /\b\Q$case->{op}\E\b/ && index($line, $where) >= 0;
+        if ($case->{fromTable} && $case->{user} ne '') {
+            push @problems, "refusal does not name $case->{user} and $case->{op}: $line"
+                unless index($line, $case->{user}) >= 0 && $line =~ /\b\Q$case->{op}\E\b/;
         }
     } else {
         push @problems, "unknown expectation '$case->{expect}'";
@@ -221,6 +285,129 @@ sub check {
     push @problems, "a shell ran: $case->{noFile} was created"
         if $case->{noFile} && -e File::Spec->catfile($dir, $case->{noFile});
     return @problems;
+}
+
+# --- through the emulator -----------------------------------------------------------------
+
+my ($simFolder, $simOwner, $simRow);
+
+sub unescape {
+    my ($text) = @_;
+    $text =~ s/\\(.)/$1 eq 'n' ? "\n" : $1 eq 't' ? "\t" : $1/ge;
+    return $text;
+}
+
+# The command that performs the row's operation, or () when the emulator has none for it.
+sub emulatedCommand {
+    my ($case) = @_;
+    my ($op, $kind) = ($case->{op}, typeKind($case));
+    my $element = 'm:\bob_dev\proj\src\main.c';
+    my $attribute = defined $case->{typename} && $case->{typename} ne '' ? $case->{typename} : 'Level';
+    my %selectorKind = ('attribute type' => 'attype', 'label type' => 'lbtype', 'trigger type' => 'trtype');
+    my $name = defined $case->{typename} ? $case->{typename} : "ZAN_T$simRow";
+    my $selector = ($selectorKind{$kind} || 'lbtype') . ":$name\@\\proj";
+    if ($case->{target} eq 'element') {
+        my %commands = (
+            checkout => ['checkout', '-nc', $element], rmelem => ['rmelem', '-nc', $element],
+            lock => ['lock', '-nc', $element], chtype => ['chtype', '-nc', 'text_file', $element],
+            reserve => ['reserve', '-nc', $element], mkelem => ['mkelem', '-nc', "m:\\bob_dev\\proj\\src\\new_$simRow.c"],
+            mkattr => ['mkattr', '-replace', '-nc', $attribute, '"x"', "$element\@\@/main/0"],
+            rmattr => ['rmattr', '-nc', $attribute, "$element\@\@/main/0"]);
+        return $commands{$op} ? @{ $commands{$op} } : ();
+    }
+    my %makers = ('label type' => ['mklbtype', '-nc', "$name\@\\proj"],
+                  'attribute type' => ['mkattype', '-nc', '-vtype', 'string', "$name\@\\proj"],
+                  'trigger type' => ['mktrtype', '-replace', '-element', '-all', '-preop', 'checkout', '-exec', 'perl -e 0',
+                                     '-nc', "$name\@\\proj"]);
+    return @{ $makers{$kind} || [] } if $op eq 'mktype' || $op eq kindSetting($case);
+    return ('rmtype', '-nc', $selector) if $op eq 'rmtype';
+    return ('rntype', '-nc', $selector, "${name}_2") if $op eq 'rntype';
+    return ($op, '-nc', $selector) if $op eq 'lock' || $op eq 'unlock';
+    return ();
+}
+
+sub playableInEmulator {
+    my ($case) = @_;
+    return 0 if defined $case->{reply} || $case->{user} eq '' || (defined $case->{typename} && $case->{typename} eq '');
+    return 0 if $case->{target} eq 'type' && !defined $case->{typename} && $case->{op} eq 'mktype';
+    $simRow = 0;
+    return scalar(emulatedCommand($case));
+}
+
+sub simulate {
+    my ($user, $env, @words) = @_;
+    local %ENV = %ENV;
+    delete $ENV{$_} for grep { /^(CLEARCASE_|PERL)/ } keys %ENV;
+    %ENV = (%ENV, ZAN_SANDBOX => $simFolder, CLEARCASE_USER => $user, %{ $env || {} });
+    my $viewFolder = File::Spec->catfile($simFolder, qw(drives m bob_dev proj));
+    $ENV{PWD} = $viewFolder;
+    my $output = File::Spec->catfile($simFolder, 'output.txt');
+    my $pid = fork();
+    die "fork: $!\n" unless defined $pid;
+    if ($pid == 0) {
+        chdir(-d $viewFolder ? $viewFolder : $simFolder) or die "chdir: $!\n";
+        open(STDOUT, '>', $output) or die "redirect: $!\n";
+        open(STDERR, '>&', \*STDOUT) or die "redirect: $!\n";
+        exec { $emulator } $emulator, @words or die "exec $emulator: $!\n";
+    }
+    waitpid($pid, 0);
+    return ($? >> 8, join("\n", readLines($output)));
+}
+
+sub prepareEmulator {
+    $simFolder = tempdir(CLEANUP => 1);
+    my ($status, $text) = simulate('zansetup', {}, 'describe', '-long', 'vob:\proj');
+    die "cleartool-sim does not start: $text\n" unless $status == 0 && $text =~ /^\s+owner (\S+)$/m;
+    $simOwner = $1;
+    make_path(File::Spec->catfile($simFolder, qw(drives c triggers)));
+    copy($script, File::Spec->catfile($simFolder, qw(drives c triggers _qx_security_trigger.pl))) or die "copy: $!\n";
+    $simRow = 0;
+}
+
+my %simAttributes;   # "path\tname" of every setting written so far
+
+sub runEmulated {
+    my ($case) = @_;
+    prepareEmulator() unless $simFolder;
+    $simRow++;
+    my $admins = defined $case->{admins} ? $case->{admins} : '';
+    my $action = "perl c:\\triggers\\_qx_security_trigger.pl m $admins";
+    my @setup = (
+        ['mktrtype', '-replace', '-element', '-all', '-preop', 'MODIFY_DATA,MODIFY_ELEM,MODIFY_MD', '-nusers', 'zansetup',
+         '-exec', $action, '-nc', '_KORVANE_SECURITY1@\proj'],
+        ['mktrtype', '-replace', '-type', '-preop', 'MODIFY_TYPE', '-nusers', 'zansetup', map({ ("-$_", '-all') }
+         qw(attype brtype eltype hltype lbtype trtype)), '-exec', $action, '-nc', '_KORVANE_SECURITY2@\proj']);
+    my %paths = ($ELEMENT => 'm:\bob_dev\proj\src\main.c', $ROOT => 'm:\bob_dev\proj\.');
+    push @setup, ['rmattr', '-nc', (split(/\t/, $_))[1], (split(/\t/, $_))[0] . '@@/main/0'] for sort keys %simAttributes;
+    %simAttributes = ();
+    foreach my $setting (settings($case)) {
+        my ($path, $name, $value) = ($paths{ $setting->[0] }, $setting->[1], unescape($setting->[2]));
+        push @setup, ['mkattype', '-nc', '-vtype', 'string', "$name\@\\proj"], ['mkattr', '-replace', '-nc', $name, "\"$value\"", "$path\@\@/main/0"];
+        $simAttributes{"$path\t$name"} = 1;
+    }
+    foreach my $words (@setup) {
+        my ($status, $text) = simulate('zansetup', {}, @$words);
+        return (-1, "setup failed: @$words: $text") if $status != 0 && $words->[0] =~ /^(mktrtype|mkattr)$/;
+    }
+    my $vobOwner = defined $case->{vobowner} ? $case->{vobowner} : 'vobadm';
+    my $user = lc($case->{user}) eq lc($vobOwner) ? $simOwner : $case->{user};
+    my @command = emulatedCommand($case);
+    $simAttributes{"$paths{$ELEMENT}\t$command[3]"} = 1 if $command[0] eq 'mkattr';
+    return simulate($user, $case->{env}, @command);
+}
+
+# The trigger decides: an allowed row is never refused by it; a denied one is refused with
+# the script's one line and ClearCase's refusal.
+sub checkEmulated {
+    my ($case, $status, $output) = @_;
+    return ($output) if $status < 0;
+    my @lines = grep { /^Zan Utility: / } split(/\n/, $output);
+    my $refused = $output =~ /cleartool: Warning: Trigger "_KORVANE_SECURITY[12]" has refused to let \S+ proceed\./;
+    if ($case->{expect} eq 'allow') {
+        return $refused || @lines ? ("expected the trigger to allow, got: $output") : ();
+    }
+    return () if $refused && @lines == 1 && $status == 1;
+    return ("expected one refusal line and the trigger's refusal, got status $status: $output");
 }
 
 sub writeFile {

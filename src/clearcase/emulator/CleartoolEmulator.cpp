@@ -100,7 +100,9 @@ int CleartoolEmulator::main(const QStringList &arguments)
     try {
         SandboxStore store(SandboxStore::defaultFolder());
         QtPlatform platform;
-        EmulatorCommands commands(store, platform.loginName(), platform.computerName().toLower());
+        // The acting user records what is created (a type's owner) and signs describe's %u.
+        const QString user = qEnvironmentVariable("CLEARCASE_USER");
+        EmulatorCommands commands(store, user.isEmpty() ? platform.loginName() : user, platform.computerName().toLower());
         CleartoolEmulator emulator(commands);
         if (arguments.isEmpty() || arguments.first() == QLatin1String("-status")) {
             const bool status = !arguments.isEmpty();

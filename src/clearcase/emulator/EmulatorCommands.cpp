@@ -73,7 +73,7 @@ QString padded(const QString &text, int width)
 
 EmulatorCommands::EmulatorCommands(SandboxStore &store, QString userName, QString localHost)
     : m_store(store), m_user(std::move(userName)), m_localHost(std::move(localHost)), m_resolver(store),
-      m_commands(store, m_user)
+      m_commands(store, m_user), m_plainCommands(store, m_user)
 {
     // Pre-operation triggers guard the type commands below and the element operations.
     const auto guarded = std::make_shared<GuardedOperations>(store, m_user);
@@ -89,6 +89,7 @@ EmulatorCommands::EmulatorCommands(SandboxStore &store, QString userName, QStrin
     add(QStringLiteral("mkattr"), 6, &EmulatorCommands::mkattr);
     add(QStringLiteral("rmattr"), 6, &EmulatorCommands::rmattr);
     add(QStringLiteral("rmtype"), 6, &EmulatorCommands::rmtype);
+    add(QStringLiteral("mktrtype"), 8, &EmulatorCommands::mktrtype);
     add(QStringLiteral("catcs"), 5, &EmulatorCommands::catcs);
     guarded->addOperations(m_commands);
 }
@@ -324,6 +325,11 @@ QString EmulatorCommands::describeOne(const EmulatorArguments &args, const QStri
             return QStringLiteral("trigger type \"%1\"\n").arg(object.name);
         return SandboxCommands::describeTriggerType(*m_store.findTriggerType(object.vobTag, object.name));
     }
+    if (object.kind == QLatin1String("versioned object base") && args.has(QStringLiteral("-long"))) {
+        // The VOB owner is the owner of the VOB's storage folder.
+        return QStringLiteral("versioned object base \"%1\"\n  VOB ownership:\n    owner %2\n")
+            .arg(object.name, QFileInfo(m_store.vobFolder(object.vobTag)).owner());
+    }
     if (object.kind == QLatin1String("view private object"))
         return QStringLiteral("View private file \"%1\"\n").arg(object.name);
     QString out = QStringLiteral("%1 \"%2\"\n").arg(object.kind, object.name);
@@ -505,6 +511,11 @@ QString EmulatorCommands::rmattr(const QStringList &words)
         out += QStringLiteral("Removed attribute \"%1\" from \"%2\".\n").arg(typeName, object.name);
     }
     return out;
+}
+
+QString EmulatorCommands::mktrtype(const QStringList &words)
+{
+    return m_plainCommands.run(QStringList{QStringLiteral("mktrtype")} + words);
 }
 
 QString EmulatorCommands::rmtype(const QStringList &words)

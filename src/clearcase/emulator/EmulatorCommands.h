@@ -47,6 +47,7 @@ private:
     QString mkattr(const QStringList &words);
     QString rmattr(const QStringList &words);
     QString rmtype(const QStringList &words);
+    QString mktrtype(const QStringList &words);
     QString catcs(const QStringList &words);
 
     Described describeTarget(const QString &operand);
@@ -66,4 +67,5 @@ private:
     QString m_localHost;
     SandboxPathResolver m_resolver;
     SandboxCommands m_commands;  // the sandbox's interpreter, extended with the commands above
+    SandboxCommands m_plainCommands; // the sandbox's own mktrtype, run once its triggers allow it
 };

@@ -1,6 +1,7 @@
 #include "clearcase/emulator/GuardedOperations.h"
 
 #include "clearcase/emulator/EmulatorArguments.h"
+#include "clearcase/sandbox/MktrtypeArguments.h"
 #include "clearcase/sandbox/SandboxSeed.h"
 #include "clearcase/sandbox/SandboxStore.h"
 #include "util/ZanError.h"
@@ -81,6 +82,14 @@ QString parentOf(const QString &pname)
 QString filled(QString text, const QString &pname, const QString &leading = QString())
 {
     return text.replace(QStringLiteral("%2"), leading).replace(QStringLiteral("%1"), pname);
+}
+
+// CLEARCASE_MTYPE: an attribute sits on the version, the other operations act on the element.
+QString objectKind(const QString &operation, bool directory)
+{
+    if (operation == QLatin1String("mkattr") || operation == QLatin1String("rmattr"))
+        return directory ? QStringLiteral("directory version") : QStringLiteral("version");
+    return directory ? QStringLiteral("directory element") : QStringLiteral("element");
 }
 
 QString commandLineOf(const QString &command, const QStringList &words)
@@ -211,7 +220,7 @@ QString GuardedOperations::currentViewTag() const
 // --- element operations -----------------------------------------------------------------
 
 void GuardedOperations::guardElement(const ElementOperation &spec, const QString &pname, const QString &leading,
-                                     const QString &commandLine)
+                                     const QString &commandLine, const QHash<QString, QString> &extraVariables)
 {
     const QString failedLine = filled(spec.failed, pname, leading);
     const bool newName = spec.operation == QLatin1String("mkelem") || spec.operation == QLatin1String("lnname")
@@ -221,6 +230,8 @@ void GuardedOperations::guardElement(const ElementOperation &spec, const QString
     QString path = element.path;
     if (newName) {
         const QString name = withoutVersion(pname).section(QRegularExpression(QStringLiteral("[\\\\/]")), -1);
+        if (name.isEmpty() || name == QLatin1String(".") || name == QLatin1String(".."))
+            SandboxCommands::fail({QStringLiteral("Invalid element name \"%1\".").arg(name), failedLine});
         path = path.isEmpty() ? name : path + QLatin1Char('/') + name;
         if (m_store.isElement(element.vobTag, path))
             SandboxCommands::fail({QStringLiteral("Entry named \"%1\" already exists.").arg(name), failedLine});
@@ -236,7 +247,7 @@ void GuardedOperations::guardElement(const ElementOperation &spec, const QString
                         {QStringLiteral("CLEARCASE_XN_SFX"), QStringLiteral("@@")},
                         {QStringLiteral("CLEARCASE_ID_STR"), versionZero},
                         {QStringLiteral("CLEARCASE_ELTYPE"), directory ? QStringLiteral("directory") : QStringLiteral("text_file")},
-                        {QStringLiteral("CLEARCASE_MTYPE"), directory ? QStringLiteral("directory element") : QStringLiteral("element")},
+                        {QStringLiteral("CLEARCASE_MTYPE"), objectKind(spec.operation, directory)},
                         {QStringLiteral("CLEARCASE_BRTYPE"), QStringLiteral("main")},
                         {QStringLiteral("CLEARCASE_VIEW_TAG"), element.viewTag},
                         {QStringLiteral("CLEARCASE_VIEW_KIND"), QStringLiteral("dynamic")},
@@ -249,6 +260,7 @@ void GuardedOperations::guardElement(const ElementOperation &spec, const QString
         firing.variables.insert(QStringLiteral("CLEARCASE_NEW_TYPE"), leading);
     if (spec.operation == QLatin1String("mkslink"))
         firing.variables.insert(QStringLiteral("CLEARCASE_SLNKTXT"), leading);
+    firing.variables.insert(extraVariables);
     if (const auto refusal = m_runner.runPreOperation(firing, actingUser()))
         refuse(*refusal, spec.operation, failedLine);
 
@@ -296,7 +308,7 @@ QString GuardedOperations::lockOrUnlock(const ElementOperation &spec, const QStr
         const TypeSelector selector = parseTypeSelector(operand, QString());
         const QString kindName = typeKindNames().value(selector.kind);
         guardType(spec.operation, selector.kind, operand, commandLine,
-                  QStringLiteral("Unable to %1 %2 \"%3\".").arg(spec.command, kindName, selector.name));
+                  QStringLiteral("Unable to %1 %2 \"%3\".").arg(spec.command, kindName, selector.name), Ownership::Owner);
         out += done.arg(kindName, selector.name) + QLatin1Char('\n');
     }
     return out;
@@ -305,7 +317,7 @@ QString GuardedOperations::lockOrUnlock(const ElementOperation &spec, const QStr
 // --- type operations --------------------------------------------------------------------
 
 void GuardedOperations::guardType(const QString &operation, const QString &typeKind, const QString &selectorText,
-                                  const QString &commandLine, const QString &failedLine)
+                                  const QString &commandLine, const QString &failedLine, Ownership ownership)
 {
     const TypeSelector selector = parseTypeSelector(selectorText, typeKind);
     m_store.vob(selector.vobTag);
@@ -319,16 +331,47 @@ void GuardedOperations::guardType(const QString &operation, const QString &typeK
                         {QStringLiteral("CLEARCASE_") + selector.kind.toUpper(), selector.name},
                         {QStringLiteral("CLEARCASE_VIEW_TAG"), currentViewTag()},
                         {QStringLiteral("CLEARCASE_CMDLINE"), commandLine}};
-    if (const auto refusal = m_runner.runPreOperation(firing, actingUser()))
-        refuse(*refusal, operation, failedLine);
+    if (ownership != Ownership::SkipTriggers) {
+        if (const auto refusal = m_runner.runPreOperation(firing, actingUser()))
+            refuse(*refusal, operation, failedLine);
+    }
+    if (ownership != Ownership::Anyone)
+        requireOwnership(operation, selector.kind, selector.name, selector.vobTag, failedLine);
+}
+
+// ClearCase lets only the type's owner, the VOB owner or a privileged user remove, rename,
+// lock or redefine a type. The sandbox records the owner of trigger types; its attribute
+// types belong to the VOB owner; label types are not kept, so nobody owns them.
+void GuardedOperations::requireOwnership(const QString &operation, const QString &kind, const QString &name,
+                                         const QString &vobTag, const QString &failedLine)
+{
+    if (kind != QLatin1String("trtype") && kind != QLatin1String("attype"))
+        return;
+    const QString user = actingUser();
+    const auto same = [&user](const QString &other) { return !other.isEmpty() && other.compare(user, Qt::CaseInsensitive) == 0; };
+    if (same(vobOwner(vobTag)) || same(QStringLiteral("root")))
+        return;
+    if (kind == QLatin1String("trtype")) {
+        const auto type = m_store.findTriggerType(vobTag, name);
+        if (!type || same(type->creator))
+            return;
+    }
+    SandboxCommands::fail({QStringLiteral("No permission to perform operation \"%1\".").arg(operation),
+                           QStringLiteral("Must be one of: object owner, VOB owner, privileged user."), failedLine});
+}
+
+// The owner of the VOB's storage folder, as the system reports it.
+QString GuardedOperations::vobOwner(const QString &vobTag) const
+{
+    return QFileInfo(m_store.vobFolder(vobTag)).owner();
 }
 
 QString GuardedOperations::runTypeOperation(const QString &operation, const QString &typeKind, const QStringList &selectors,
                                             const QString &commandLine,
-                                            const std::function<QString(const QString &)> &failedLine)
+                                            const std::function<QString(const QString &)> &failedLine, Ownership ownership)
 {
     for (const QString &selector : selectors)
-        guardType(operation, typeKind, selector, commandLine, failedLine(selector));
+        guardType(operation, typeKind, selector, commandLine, failedLine(selector), ownership);
     return QString();
 }
 
@@ -342,11 +385,32 @@ SandboxCommands::Handler GuardedOperations::guard(const QString &command, Sandbo
                 {QStringLiteral("-shared"), 3},    {QStringLiteral("-vtype"), 3, true}, {QStringLiteral("-default"), 4, true}};
             options += EmulatorArguments::commentOptions();
             const EmulatorArguments args(words, options);
-            self->runTypeOperation(QStringLiteral("mktype"), QStringLiteral("attype"), args.operands(),
-                             commandLineOf(QStringLiteral("mkattype"), words), [](const QString &selector) {
-                                 return QStringLiteral("Unable to create attribute type \"%1\".")
-                                     .arg(parseTypeSelector(selector, QStringLiteral("attype")).name);
-                             });
+            for (const QString &operand : args.operands()) {
+                const TypeSelector selector = parseTypeSelector(operand, QStringLiteral("attype"));
+                const bool redefines = args.has(QStringLiteral("-replace")) && self->m_store.hasAttributeType(selector.vobTag, selector.name);
+                self->guardType(QStringLiteral("mktype"), QStringLiteral("attype"), operand, commandLineOf(QStringLiteral("mkattype"), words),
+                                QStringLiteral("Unable to create attribute type \"%1\".").arg(selector.name),
+                                redefines ? Ownership::Owner : Ownership::Anyone);
+            }
+            return handler(words);
+        };
+    }
+    if (command == QLatin1String("mktrtype")) {
+        return [self = shared_from_this(), handler](const QStringList &words) {
+            const MktrtypeArguments parsed = MktrtypeArguments::parse(words);
+            for (const QString &operand : parsed.selectors) {
+                const TypeSelector selector = parseTypeSelector(operand, QStringLiteral("trtype"));
+                const bool redefines = parsed.replace && self->m_store.findTriggerType(selector.vobTag, selector.name);
+                self->guardType(QStringLiteral("mktype"), QStringLiteral("trtype"), operand, commandLineOf(QStringLiteral("mktrtype"), words),
+                                QStringLiteral("Unable to create trigger type \"%1\".").arg(selector.name),
+                                redefines ? Ownership::Owner : Ownership::Anyone);
+            }
+            return handler(words);
+        };
+    }
+    if (command == QLatin1String("mkattr") || command == QLatin1String("rmattr")) {
+        return [self = shared_from_this(), handler, command](const QStringList &words) {
+            self->guardAttributeChange(command, words);
             return handler(words);
         };
     }
@@ -356,19 +420,41 @@ SandboxCommands::Handler GuardedOperations::guard(const QString &command, Sandbo
                                                         {QStringLiteral("-rmall"), 4},      {QStringLiteral("-force"), 2}};
             options += EmulatorArguments::commentOptions();
             const EmulatorArguments args(words, options);
-            // -ignore skips the pre-operation triggers, as in ClearCase.
-            if (!args.has(QStringLiteral("-ignore"))) {
-                const QString kind = args.value(QStringLiteral("-kind"));
-                self->runTypeOperation(QStringLiteral("rmtype"), kind, args.operands(),
-                                 commandLineOf(QStringLiteral("rmtype"), words), [kind](const QString &selector) {
-                                     const TypeSelector parsed = parseTypeSelector(selector, kind);
-                                     return QStringLiteral("Unable to remove %1 \"%2\".").arg(typeKindNames().value(parsed.kind), parsed.name);
-                                 });
-            }
+            // -ignore skips the pre-operation triggers, as in ClearCase; the ownership rule stays.
+            const QString kind = args.value(QStringLiteral("-kind"));
+            self->runTypeOperation(QStringLiteral("rmtype"), kind, args.operands(), commandLineOf(QStringLiteral("rmtype"), words),
+                                   [kind](const QString &selector) {
+                                       const TypeSelector parsed = parseTypeSelector(selector, kind);
+                                       return QStringLiteral("Unable to remove %1 \"%2\".").arg(typeKindNames().value(parsed.kind), parsed.name);
+                                   },
+                                   args.has(QStringLiteral("-ignore")) ? Ownership::SkipTriggers : Ownership::Owner);
             return removesOnlyLabelTypes(args) ? removedLabelTypes(args) : handler(words);
         };
     }
     return handler;
+}
+
+// mkattr and rmattr on versions fire the element triggers (MODIFY_MD) and name the
+// attribute type; mkattr also gives the value as written.
+void GuardedOperations::guardAttributeChange(const QString &command, const QStringList &words)
+{
+    const bool make = command == QLatin1String("mkattr");
+    QList<QPair<QString, bool>> options = {{QStringLiteral("-version"), true}, {QStringLiteral("-pname"), false}};
+    if (make)
+        options += {{QStringLiteral("-replace"), false}, {QStringLiteral("-recurse"), false}};
+    const EmulatorArguments args(words, optionsOf(options, true));
+    const int leading = make ? 2 : 1;
+    if (args.operands().size() <= leading)
+        return; // the command itself says what is missing
+    const QString typeName = args.operands().first();
+    const ElementOperation spec{command, command, leading, true, options, QString(),
+                                make ? QStringLiteral("Unable to create attribute \"%2\" on \"%1\".")
+                                     : QStringLiteral("Unable to remove attribute \"%2\" from \"%1\".")};
+    QHash<QString, QString> variables{{QStringLiteral("CLEARCASE_ATTYPE"), typeName}};
+    if (make)
+        variables.insert(QStringLiteral("CLEARCASE_VAL"), args.operands().at(1));
+    for (const QString &operand : args.operands().mid(leading))
+        guardElement(spec, operand + args.value(QStringLiteral("-version")), typeName, commandLineOf(command, words), variables);
 }
 
 // Label types are not kept in the store (mklbtype only reports them), so neither is their removal.
@@ -401,7 +487,7 @@ QString GuardedOperations::rntype(const QStringList &words)
     const QString kindName = typeKindNames().value(selector.kind);
     guardType(QStringLiteral("rntype"), selector.kind, args.operands().first(),
               commandLineOf(QStringLiteral("rntype"), words),
-              QStringLiteral("Unable to rename %1 \"%2\".").arg(kindName, selector.name));
+              QStringLiteral("Unable to rename %1 \"%2\".").arg(kindName, selector.name), Ownership::Owner);
     return QStringLiteral("Renamed %1 \"%2\" to \"%3\".\n").arg(kindName, selector.name, args.operands().at(1));
 }
 

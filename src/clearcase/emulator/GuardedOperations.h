@@ -20,6 +20,11 @@ class SandboxStore;
 // ClearCase's warning and error lines. Apart from mkelem (which makes the element) and
 // the type commands the emulator already had, an allowed operation only reports success.
 //
+// mkattr and rmattr on versions fire the element triggers (MODIFY_MD); mktrtype fires the
+// type triggers. Removing, renaming, locking or redefining a type is further allowed only to
+// its owner, the VOB owner (the owner of the VOB's storage folder) or root, as in ClearCase;
+// mkelem refuses the names ".", ".." and "".
+//
 // The acting user is CLEARCASE_USER when set, else the login name. A type operation's view
 // is the one the working folder lies in (m:\<view>\...), else the one CLEARCASE_ROOT names.
 //
@@ -32,7 +37,8 @@ public:
     // Registers the element operations and the type operations the emulator lacks.
     void addOperations(SandboxCommands &commands);
     // The handler of one of the emulator's own commands, guarded when it is a type
-    // operation (mkattype, rmtype), else unchanged.
+    // operation (mkattype, mktrtype, rmtype) or an attribute change (mkattr, rmattr), else
+    // unchanged.
     SandboxCommands::Handler guard(const QString &command, SandboxCommands::Handler handler);
 
     QString actingUser() const;
@@ -50,11 +56,21 @@ private:
     };
 
     QString runElementOperation(const ElementOperation &spec, const QStringList &words);
-    void guardElement(const ElementOperation &spec, const QString &pname, const QString &leading, const QString &commandLine);
+    // Who may perform a type operation once its triggers let it through; SkipTriggers is
+    // rmtype -ignore (no triggers, the owner rule still holds).
+    enum class Ownership { Anyone, Owner, SkipTriggers };
+
+    void guardElement(const ElementOperation &spec, const QString &pname, const QString &leading, const QString &commandLine,
+                      const QHash<QString, QString> &extraVariables = {});
+    void guardAttributeChange(const QString &command, const QStringList &words);
     QString runTypeOperation(const QString &operation, const QString &typeKind, const QStringList &selectors,
-                             const QString &commandLine, const std::function<QString(const QString &)> &failedLine);
+                             const QString &commandLine, const std::function<QString(const QString &)> &failedLine,
+                             Ownership ownership);
     void guardType(const QString &operation, const QString &typeKind, const QString &selector, const QString &commandLine,
-                   const QString &failedLine);
+                   const QString &failedLine, Ownership ownership = Ownership::Anyone);
+    void requireOwnership(const QString &operation, const QString &kind, const QString &name, const QString &vobTag,
+                          const QString &failedLine);
+    QString vobOwner(const QString &vobTag) const;
     static bool removesOnlyLabelTypes(const EmulatorArguments &args);
     static QString removedLabelTypes(const EmulatorArguments &args);
     QString rntype(const QStringList &words);

@@ -1,9 +1,9 @@
 #include "clearcase/emulator/TriggerRunner.h"
 
+#include "clearcase/emulator/CleartoolEmulator.h"
 #include "clearcase/sandbox/CommandLine.h"
 #include "clearcase/sandbox/SandboxSeed.h"
 #include "clearcase/sandbox/SandboxStore.h"
-#include "platform/QtPlatform.h"
 #include "util/ZanError.h"
 
 #include <QCoreApplication>
@@ -11,6 +11,12 @@
 #include <QFileInfo>
 #include <QProcess>
 #include <QRegularExpression>
+#include <QTemporaryDir>
+
+#ifdef Q_OS_UNIX
+#include <csignal>
+#include <unistd.h>
+#endif
 
 namespace {
 
@@ -45,6 +51,22 @@ const QStringList triggerVariables = {
     QStringLiteral("CLEARCASE_NEW_TYPE"), QStringLiteral("CLEARCASE_SLNKTXT"), QStringLiteral("CLEARCASE_VAL"),
     QStringLiteral("CLEARCASE_VTYPE"),   QStringLiteral("CLEARCASE_USER")};
 
+// Variables of the caller's own making that would change how a script runs or where it
+// looks for things; actions run without them.
+bool isCallerTuning(const QString &name)
+{
+    static const QStringList perl = {QStringLiteral("PERL5OPT"), QStringLiteral("PERL5LIB"), QStringLiteral("PERLLIB"),
+                                     QStringLiteral("PERL5DB"), QStringLiteral("PERL_UNICODE")};
+    return perl.contains(name) || name.startsWith(QLatin1String("ZAN_"));
+}
+
+int configuredTimeLimitMs()
+{
+    bool ok = false;
+    const int seconds = qEnvironmentVariableIntValue("ZAN_TRIGGER_TIME_LIMIT", &ok);
+    return ok && seconds > 0 ? seconds * 1000 : TriggerRunner::defaultTimeLimitMs;
+}
+
 bool isDrivePath(const QString &word)
 {
     static const QRegularExpression pattern(QStringLiteral("^[A-Za-z]:[\\\\/]"));
@@ -67,13 +89,14 @@ bool runsHere(TriggerTypeDefinition::ActionTarget target)
 
 } // namespace
 
-TriggerRunner::TriggerRunner(SandboxStore &store) : m_store(store)
+// The drives are the site's (the sandbox's): a caller's own drive map never decides which
+// script a trigger runs.
+TriggerRunner::TriggerRunner(SandboxStore &store) : m_store(store), m_timeLimitMs(configuredTimeLimitMs())
 {
     QStringList letters = SandboxSeed::otherDrives;
     letters << SandboxSeed::viewDrive;
     for (const QString &letter : letters)
         m_drives.insert(letter.at(0), store.driveFolder(letter));
-    m_drives.insert(QtPlatform::parseDriveMap(qEnvironmentVariable("ZAN_DRIVES")));
 }
 
 bool TriggerRunner::covers(const QStringList &operationKinds, const QString &operation, bool onType)
@@ -160,17 +183,43 @@ std::optional<QString> TriggerRunner::runAction(const TriggerTypeDefinition::Act
     }
     if (words.isEmpty())
         return QStringLiteral("Trigger action is empty.");
+    // Each run gets its own temporary folder, removed with everything the action left in it.
+    QTemporaryDir scratch;
+    QProcessEnvironment actionEnvironment = environment;
+    if (scratch.isValid()) {
+        for (const char *name : {"TMPDIR", "TEMP", "TMP"})
+            actionEnvironment.insert(QString::fromLatin1(name), QDir::toNativeSeparators(scratch.path()));
+    }
     QProcess process;
-    process.setProcessEnvironment(environment);
+    process.setProcessEnvironment(actionEnvironment);
     process.setProcessChannelMode(QProcess::ForwardedChannels);
     process.setInputChannelMode(QProcess::ForwardedInputChannel);
+#ifdef Q_OS_UNIX
+    // Its own process group, so that a time-out ends everything the action started.
+    process.setChildProcessModifier([] { ::setpgid(0, 0); });
+#endif
     process.start(words.first(), words.mid(1));
     if (!process.waitForStarted())
         return QStringLiteral("Unable to run trigger action \"%1\": %2").arg(action.command, process.errorString());
-    process.waitForFinished(-1);
+    if (!process.waitForFinished(m_timeLimitMs)) {
+        killTree(process);
+        return QStringLiteral("Trigger action \"%1\" did not finish within %2 seconds and was stopped.")
+            .arg(action.command)
+            .arg(m_timeLimitMs / 1000.0);
+    }
     if (process.exitStatus() != QProcess::NormalExit || process.exitCode() != 0)
         return QString();
     return std::nullopt;
+}
+
+void TriggerRunner::killTree(QProcess &process)
+{
+#ifdef Q_OS_UNIX
+    if (process.processId() > 0)
+        ::kill(-pid_t(process.processId()), SIGKILL);
+#endif
+    process.kill();
+    process.waitForFinished(5000);
 }
 
 QStringList TriggerRunner::actionWords(const TriggerTypeDefinition::Action &action) const
@@ -206,8 +255,10 @@ QString TriggerRunner::hostPath(const QString &path) const
 QProcessEnvironment TriggerRunner::environment(const Firing &firing, const SandboxTriggerType &type, const QString &user) const
 {
     QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-    for (const QString &name : triggerVariables)
-        env.remove(name);
+    for (const QString &name : env.keys()) {
+        if (triggerVariables.contains(name) || isCallerTuning(name))
+            env.remove(name);
+    }
     env.insert(QStringLiteral("CLEARCASE_OP_KIND"), firing.operation);
     env.insert(QStringLiteral("CLEARCASE_TRTYPE_KIND"), QStringLiteral("pre-operation"));
     env.insert(QStringLiteral("CLEARCASE_USER"), user);
@@ -216,15 +267,27 @@ QProcessEnvironment TriggerRunner::environment(const Firing &firing, const Sandb
     for (auto it = firing.variables.constBegin(); it != firing.variables.constEnd(); ++it)
         env.insert(it.key(), it.value());
 
-    // The script reads attributes with cleartool: the sandbox's own, when installed.
-    env.insert(QStringLiteral("ZAN_SANDBOX"), m_store.folder());
-    const QString binFolder = QDir(m_store.folder()).filePath(QStringLiteral("bin"));
-    if (QFileInfo::exists(QDir(binFolder).filePath(QStringLiteral("cleartool")))) {
+    // The scripts reach cleartool by its name: the emulator, installed in the sandbox.
+    const QString binFolder = cleartoolFolder();
+    if (!binFolder.isEmpty())
         env.insert(QStringLiteral("PATH"), QDir::toNativeSeparators(binFolder) + QDir::listSeparator() + env.value(QStringLiteral("PATH")));
-    } else if (!env.contains(QStringLiteral("ZAN_CLEARTOOL")) && QCoreApplication::instance()
-               && QFileInfo(QCoreApplication::applicationFilePath()).fileName().startsWith(QLatin1String("cleartool"))) {
-        // Not installed as cleartool: the emulator itself answers the script.
-        env.insert(QStringLiteral("ZAN_CLEARTOOL"), QCoreApplication::applicationFilePath());
-    }
     return env;
+}
+
+// <sandbox>/bin holding the emulator as "cleartool", installed on first need; "" when it
+// cannot be (the scripts then find no cleartool, or the site's own, and fail on their own).
+QString TriggerRunner::cleartoolFolder() const
+{
+    const QString binFolder = QDir(m_store.folder()).filePath(QStringLiteral("bin"));
+    if (QFileInfo::exists(QDir(binFolder).filePath(QStringLiteral("cleartool")))
+        || QFileInfo::exists(QDir(binFolder).filePath(QStringLiteral("cleartool.cmd"))))
+        return binFolder;
+    const bool runningEmulator = QCoreApplication::instance()
+                                 && QFileInfo(QCoreApplication::applicationFilePath()).fileName().startsWith(QLatin1String("cleartool"));
+    try {
+        return CleartoolEmulator::installAsCleartool(
+            m_store.folder(), runningEmulator ? QCoreApplication::applicationFilePath() : CleartoolEmulator::defaultEmulatorProgram());
+    } catch (const ZanError &) {
+        return QString();
+    }
 }

@@ -9,6 +9,7 @@
 #include <QStringList>
 #include <optional>
 
+class QProcess;
 class SandboxStore;
 struct SandboxTriggerType;
 
@@ -18,10 +19,15 @@ struct SandboxTriggerType;
 // that exits non-zero cancels the operation. The actions' output goes straight through.
 //
 // Action commands are run without a shell: "ccperl" and "Perl" stand for perl, and
-// drive-letter paths (c:\triggers\x.pl) are mapped through the sandbox's drives, overridden
-// by ZAN_DRIVES. A UNC path (\\host\share\...) cannot be reached here: such an action fails
-// and so refuses the operation. The scripts reach cleartool through <sandbox>/bin/cleartool
-// (CleartoolEmulator::installAsCleartool), which is put first on their PATH when present.
+// drive-letter paths (c:\triggers\x.pl) are mapped through the sandbox's drives (the site's,
+// never the caller's ZAN_DRIVES). A UNC path (\\host\share\...) cannot be reached here: such
+// an action fails and so refuses the operation. The scripts reach cleartool through
+// <sandbox>/bin/cleartool (CleartoolEmulator::installAsCleartool), put first on their PATH.
+//
+// An action does not inherit the caller's Perl tuning (PERL5OPT, PERL5LIB, ...) or ZAN_*
+// variables, gets a temporary folder of its own (removed afterwards) and runs within a time
+// limit (ZAN_TRIGGER_TIME_LIMIT seconds, default 60): past it, the action and everything it
+// started are killed and the operation is refused.
 class TriggerRunner
 {
 public:
@@ -40,6 +46,8 @@ public:
         QStringList notes;        // extra warning lines, e.g. an action that could not run
     };
 
+    static constexpr int defaultTimeLimitMs = 60000;
+
     explicit TriggerRunner(SandboxStore &store);
 
     // Runs the triggers guarding the firing; the refusal of the first one that says no.
@@ -56,7 +64,10 @@ private:
     QStringList actionWords(const TriggerTypeDefinition::Action &action) const;
     QProcessEnvironment environment(const Firing &firing, const SandboxTriggerType &type, const QString &user) const;
     QString hostPath(const QString &path) const;
+    QString cleartoolFolder() const;
+    static void killTree(QProcess &process);
 
     SandboxStore &m_store;
     QMap<QChar, QString> m_drives;
+    int m_timeLimitMs;
 };
