@@ -57,10 +57,6 @@ CleartoolProcess::StatusLine CleartoolProcess::findStatusLine(const QByteArray &
     return {start, QByteArrayView(output).sliced(number, end - number).toInt()};
 }
 
-namespace {
-
-} // namespace
-
 CleartoolProcess::CleartoolProcess(QString program, int timeoutMs)
     : m_program(std::move(program)), m_timeoutMs(timeoutMs), m_environment(QProcessEnvironment::systemEnvironment())
 {
