@@ -10,8 +10,8 @@
 # after one line saying why, cancels it. Whenever the answer is not certain (an unreadable
 # setting, an answer about another object, a missing trigger variable) it refuses.
 #
-# Trusted: ClearCase's trigger variables (CLEARCASE_*), the arguments and the cleartool
-# found on the PATH. Nothing else from the environment takes part: no ZAN_* variable, and
+# Trusted: ClearCase's trigger variables (CLEARCASE_*), the arguments and ClearCase's
+# cleartool (its standard install location, else the one on the PATH). Nothing else from the environment takes part: no ZAN_* variable, and
 # Perl options or library folders of the caller's choosing make the script start over
 # without them.
 #
@@ -377,11 +377,22 @@ sub vobOwner {
     return (0, '', "cleartool's description of vob:$vobTag names no single owner");
 }
 
+# ClearCase's own cleartool where it is installed in the standard places; otherwise the one
+# the trigger's PATH leads to.
+sub cleartoolProgram {
+    foreach my $candidate ('/opt/rational/clearcase/bin/cleartool', '/usr/atria/bin/cleartool',
+                           'C:\Program Files\IBM\RationalSDLC\ClearCase\bin\cleartool.exe',
+                           'C:\Program Files (x86)\IBM\RationalSDLC\ClearCase\bin\cleartool.exe') {
+        return $candidate if -f $candidate;
+    }
+    return 'cleartool';
+}
+
 # Runs cleartool without any shell (arguments reach it exactly as given) and collects what
 # it writes to both channels through a private temporary file, which works on every
 # platform and Perl the trigger meets. Returns (succeeded, output, error text).
 sub runCleartool {
-    my @command = ('cleartool', @_);
+    my @command = (cleartoolProgram(), @_);
     my $captureName = openCaptureFile();
     return (0, '', "no temporary file for the cleartool output: $!") if $captureName eq '';
 
