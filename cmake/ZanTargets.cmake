@@ -18,9 +18,11 @@ function(zan_library name)
   target_link_libraries(${name} PUBLIC ${ARG_DEPS})
 endfunction()
 
-# zan_test(<name> FOLDER <tests sub-folder> DEPS <targets...>)
+# zan_test(<name> FOLDER <tests sub-folder> DEPS <targets...> [BOTH_BACKENDS])
+# BOTH_BACKENDS registers the tests a second time, prefixed "cleartool.", with the program
+# fixture over the cleartool co-process and the emulator (ZAN_TEST_BACKEND=cleartool).
 function(zan_test name)
-  cmake_parse_arguments(ARG "" "FOLDER" "DEPS" ${ARGN})
+  cmake_parse_arguments(ARG "BOTH_BACKENDS" "FOLDER" "DEPS" ${ARGN})
   file(GLOB_RECURSE sources CONFIGURE_DEPENDS
     ${PROJECT_SOURCE_DIR}/tests/${ARG_FOLDER}/*.cpp
     ${PROJECT_SOURCE_DIR}/tests/${ARG_FOLDER}/*.h)
@@ -33,4 +35,10 @@ function(zan_test name)
   gtest_discover_tests(${name}
     DISCOVERY_MODE PRE_TEST
     PROPERTIES ENVIRONMENT "QT_QPA_PLATFORM=offscreen" TIMEOUT 600)
+  if(ARG_BOTH_BACKENDS)
+    gtest_discover_tests(${name}
+      DISCOVERY_MODE PRE_TEST
+      TEST_PREFIX "cleartool."
+      PROPERTIES ENVIRONMENT "QT_QPA_PLATFORM=offscreen;ZAN_TEST_BACKEND=cleartool" TIMEOUT 600)
+  endif()
 endfunction()

@@ -61,6 +61,8 @@ public:
     virtual void requireUcmProjectVob(const QString &vobTag) = 0;       // throws unless a UCM project VOB
 
     virtual QStringList triggerTypeNames(const QString &vobTag) = 0;
+    // Removes a trigger type even when a pre-operation trigger would refuse it (cleartool's
+    // "rmtype -ignore"), so that a broken trigger never locks out its own repair.
     virtual void removeTriggerType(const QString &vobTag, const QString &name) = 0;
     virtual void createTriggerType(const QString &vobTag, const TriggerTypeDefinition &definition) = 0;
 

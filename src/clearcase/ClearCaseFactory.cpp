@@ -29,31 +29,21 @@ QString sandboxFolder(Platform &platform)
     return folder.isEmpty() ? SandboxStore::defaultFolder() : folder;
 }
 
-// cleartool over the emulator: without a view drive of its own the platform borrows the
-// sandbox's drives, so that m:\ paths reach the emulated views. ZAN_DRIVES still wins.
-void borrowSandboxDrives(Platform &platform)
+// The emulator by its file name: it creates its sandbox on its first command, so its drives
+// are borrowed before that sandbox exists.
+bool isEmulator(const QString &program)
 {
-    QMap<QChar, QString> drives = platform.driveMap();
-    if (drives.contains(QLatin1Char('m')))
-        return;
-    const QString folder = sandboxFolder(platform);
-    if (!QFileInfo(QDir(folder).filePath(QStringLiteral("clearcase.db"))).isFile())
-        return;
-    QStringList letters = SandboxSeed::otherDrives;
-    letters << SandboxSeed::viewDrive;
-    const QString drivesFolder = QDir(folder).filePath(QStringLiteral("drives"));
-    for (const QString &letter : letters) {
-        if (!drives.contains(letter.at(0)))
-            drives.insert(letter.at(0), QDir(drivesFolder).filePath(letter));
-    }
-    drives.insert(QtPlatform::parseDriveMap(platform.envVar(QStringLiteral("ZAN_DRIVES"))));
-    platform.setDriveMap(drives);
+    return QFileInfo(program).completeBaseName() == QLatin1String("cleartool-sim");
 }
 
+// cleartool over the emulator: without a view drive of its own the platform borrows the
+// sandbox's drives, so that m:\ paths reach the emulated views.
 std::unique_ptr<ClearCase> createCleartool(Platform &platform)
 {
-    borrowSandboxDrives(platform);
     const QString program = platform.envVar(QStringLiteral("ZAN_CLEARTOOL"));
+    const QString folder = sandboxFolder(platform);
+    if (isEmulator(program) || QFileInfo(QDir(folder).filePath(QStringLiteral("clearcase.db"))).isFile())
+        ClearCaseFactory::borrowSandboxDrives(platform, folder);
     return CleartoolClearCase::create(program.isEmpty() ? QStringLiteral("cleartool") : program);
 }
 
@@ -102,6 +92,22 @@ QStringList vobTagsOf(ClearCase &clearCase)
 }
 
 } // namespace
+
+void ClearCaseFactory::borrowSandboxDrives(Platform &platform, const QString &sandboxFolder)
+{
+    QMap<QChar, QString> drives = platform.driveMap();
+    if (drives.contains(QLatin1Char('m')))
+        return;
+    QStringList letters = SandboxSeed::otherDrives;
+    letters << SandboxSeed::viewDrive;
+    const QString drivesFolder = QDir(sandboxFolder).filePath(QStringLiteral("drives"));
+    for (const QString &letter : letters) {
+        if (!drives.contains(letter.at(0)))
+            drives.insert(letter.at(0), QDir(drivesFolder).filePath(letter));
+    }
+    drives.insert(QtPlatform::parseDriveMap(platform.envVar(QStringLiteral("ZAN_DRIVES"))));
+    platform.setDriveMap(drives);
+}
 
 void ClearCaseFactory::adoptSiteStyle(ClearCase &clearCase, const QString &setting)
 {

@@ -2,6 +2,7 @@
 
 #include "clearcase/ClearCase.h"
 
+#include <QString>
 #include <memory>
 
 class Platform;
@@ -18,4 +19,8 @@ public:
     // Makes the backend's site style the program's: the setting (ZAN_SITE_STYLE) when given,
     // else the style of the VOB tags it lists, else Windows.
     static void adoptSiteStyle(ClearCase &clearCase, const QString &setting);
+
+    // Maps the sandbox's drive letters to its drive folders, unless the platform has an m
+    // drive of its own; ZAN_DRIVES still wins. The folders need not exist yet.
+    static void borrowSandboxDrives(Platform &platform, const QString &sandboxFolder);
 };

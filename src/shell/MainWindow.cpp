@@ -487,7 +487,12 @@ QWidget *MainWindow::buildTriggerTab()
     buttons->addWidget(applyTriggerBut);
     buttons->addWidget(removeAllTriggersBut);
     layout->addLayout(buttons, 9, 0, 1, 3);
-    layout->setRowStretch(10, 1);
+    privListWarningLbl = label(QStringLiteral("privListWarningLbl"), QString());
+    privListWarningLbl->setWordWrap(true);
+    privListWarningLbl->setStyleSheet(QStringLiteral("color: #b00000;"));
+    privListWarningLbl->hide();
+    layout->addWidget(privListWarningLbl, 10, 0, 1, 3);
+    layout->setRowStretch(11, 1);
     layout->setColumnStretch(1, 1);
     return tab;
 }

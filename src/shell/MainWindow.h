@@ -105,6 +105,7 @@ public:
     QPushButton *butTriggerDetail = nullptr;
     std::array<QLabel *, 2> trigStatusImage{};
     std::array<QLabel *, 6> trigLbl{};
+    QLabel *privListWarningLbl = nullptr; // the VOB enforces another privileged list
 
     // Define Groups tab.
     std::array<QLineEdit *, 2> dgTxt{};

@@ -3,6 +3,8 @@
 #include "util/AppInfo.h"
 #include "util/TextRoutines.h"
 
+#include <QRegularExpression>
+
 namespace {
 
 const QChar quote = QLatin1Char('"');
@@ -15,6 +17,20 @@ QString quoted(const QString &text)
 bool breaksQuoting(const QString &text)
 {
     return text.contains(quote) || text.contains(QLatin1Char('\r')) || text.contains(QLatin1Char('\n'));
+}
+
+// The first character the shell running a trigger action (cmd on Windows clients, sh on
+// Unix ones) would not hand on to the script as it stands.
+QChar firstUnsafe(const QString &text, const QRegularExpression &unsafe)
+{
+    const QRegularExpressionMatch match = unsafe.match(text);
+    return match.hasMatch() ? match.captured().at(0) : QChar();
+}
+
+QString unsafeReason(QChar character)
+{
+    const QString what = character.isSpace() ? QStringLiteral("a blank") : QStringLiteral("the character ") + character;
+    return QStringLiteral("it contains ") + what + QStringLiteral(", which the trigger's command line cannot pass on.");
 }
 
 // Operation kinds, trigger kinds and firing as the automation library numbers them.
@@ -118,19 +134,31 @@ QString TriggerCommandLines::typeTriggerCommand(const QString &vobTag) const
 
 QString TriggerCommandLines::quotingProblem() const
 {
+    static const QRegularExpression unsafeInWindowsLocation(QStringLiteral("[\\s%^&|<>]"));
+    static const QRegularExpression unsafeInUnixLocation(QStringLiteral("[\\s'`$&|;<>()\\\\*?\\[\\]#~]"));
+    static const QRegularExpression unsafeInAdmins(QStringLiteral("[^\\p{L}\\p{N}._@\\\\,-]"));
     auto problem = [](const QString &field, const QString &reason) {
         return QStringLiteral("The ") + field + QStringLiteral(" cannot be written into the trigger command line: ") + reason +
                AppInfo::crlf + QStringLiteral("Please correct it and apply the triggers again.");
     };
     const QString quoteOrBreak = QStringLiteral("it contains a double quote or a line break.");
+    const QString windowsField = QStringLiteral("Windows trigger location");
+    const QString unixField = QStringLiteral("Unix trigger location");
+    const QString adminsField = QStringLiteral("admin users list");
     if (breaksQuoting(m_in.windowsLocation))
-        return problem(QStringLiteral("Windows trigger location"), quoteOrBreak);
+        return problem(windowsField, quoteOrBreak);
     if (m_in.interop && breaksQuoting(m_in.unixLocation))
-        return problem(QStringLiteral("Unix trigger location"), quoteOrBreak);
+        return problem(unixField, quoteOrBreak);
     const QString admins = adminList();
     if (breaksQuoting(admins))
-        return problem(QStringLiteral("admin users list"), quoteOrBreak);
+        return problem(adminsField, quoteOrBreak);
     if (admins.endsWith(QLatin1Char('\\')))
-        return problem(QStringLiteral("admin users list"), QStringLiteral("it ends with a backslash."));
+        return problem(adminsField, QStringLiteral("it ends with a backslash."));
+    if (const QChar c = firstUnsafe(m_in.windowsLocation, unsafeInWindowsLocation); !c.isNull())
+        return problem(windowsField, unsafeReason(c));
+    if (const QChar c = firstUnsafe(m_in.unixLocation, unsafeInUnixLocation); m_in.interop && !c.isNull())
+        return problem(unixField, unsafeReason(c));
+    if (const QChar c = firstUnsafe(admins, unsafeInAdmins); !c.isNull())
+        return problem(adminsField, unsafeReason(c));
     return QString();
 }

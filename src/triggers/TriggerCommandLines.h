@@ -40,8 +40,10 @@ public:
     QString typeTriggerCommand(const QString &vobTag) const;
 
     // Why the typed inputs cannot be put between the double quotes of the trigger command
-    // lines (a quote, a line break, a backslash right before a closing quote); "" when
-    // they can.
+    // lines (a quote, a line break, a backslash right before a closing quote), or would not
+    // reach the script unchanged through the shell that runs the action (a blank or a shell
+    // character in a location, anything but letters, digits and ._@\- in a user name);
+    // "" when they can.
     QString quotingProblem() const;
 
 private:

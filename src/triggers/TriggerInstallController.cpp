@@ -8,6 +8,8 @@
 #include "shell/ErrorReporter.h"
 #include "shell/MainContext.h"
 #include "shell/MainWindow.h"
+#include "triggers/RecordedPrivilegedList.h"
+#include "triggers/ScriptDeployment.h"
 #include "triggers/TriggerPaths.h"
 #include "util/AppInfo.h"
 #include "util/Prompter.h"
@@ -19,12 +21,6 @@
 #include <QLineEdit>
 #include <QLocale>
 #include <QPushButton>
-
-namespace {
-
-const QString backslash = QStringLiteral("\\");
-
-} // namespace
 
 TriggerInstallController::TriggerInstallController(MainContext &context) : m_ctx(context), m_settings(context)
 {
@@ -48,9 +44,8 @@ void TriggerInstallController::applyTriggerBut_Click()
             m_ctx.prompter.message(QStringLiteral("Missing required security trigger file") + AppInfo::crlf +
                                        QStringLiteral("Send bug report to: ") + AppInfo::supportAddress + AppInfo::crlf,
                                    QStringLiteral("Missing required file.."), Prompter::Icon::Critical);
-        } else {
+        } else if (deployScript(source)) {
             m_ctx.busy.setBusy(true);
-            copyScript(source);
             doApplyTrigger(m_ctx.form.vobTagTxt->text());
             m_settings.processVobTrigSettings(true, false);
         }
@@ -61,6 +56,42 @@ void TriggerInstallController::applyTriggerBut_Click()
         m_ctx.errors.reportBoxed(error, QStringLiteral("applyTriggers(): Error encountered:: Verify that ") +
                                             QStringLiteral("triggers have been copied and applied::") + error.description());
     }
+}
+
+QString TriggerInstallController::copyFailure(const QStringList &locations)
+{
+    return QStringLiteral("The security trigger file could not be copied to:") + AppInfo::crlf +
+           locations.join(AppInfo::crlf) + AppInfo::crlf + AppInfo::crlf +
+           QStringLiteral("No trigger was installed. Check the location and your permission to write there, ") +
+           QStringLiteral("then apply the triggers again.");
+}
+
+QString TriggerInstallController::unreachableQuestion(const QStringList &locations)
+{
+    return QStringLiteral("This machine cannot reach the trigger location:") + AppInfo::crlf +
+           locations.join(AppInfo::crlf) + AppInfo::crlf + AppInfo::crlf +
+           QStringLiteral("The security trigger file was not copied there. Unless ") + TriggerCommandLines::scriptName +
+           QStringLiteral(" is there, the triggers will refuse every guarded operation.") + AppInfo::crlf + AppInfo::crlf +
+           QStringLiteral("Install the triggers anyway?");
+}
+
+// The script goes to every location a trigger action runs it from. False when it could
+// not be put there (reported) or the user chose not to install without it.
+bool TriggerInstallController::deployScript(const QString &source)
+{
+    MainWindow &form = m_ctx.form;
+    QStringList locations{form.trigLocationTxt->text()};
+    if (form.interopSupportCB->isChecked())
+        locations << form.trigLocationUnixTxt->text();
+    const ScriptDeployment::Outcome outcome =
+        ScriptDeployment(m_ctx.platform, TriggerCommandLines::scriptName).deploy(source, locations);
+    if (!outcome.notCopied.isEmpty()) {
+        m_ctx.prompter.message(copyFailure(outcome.notCopied), copyFailureTitle, Prompter::Icon::Critical);
+        return false;
+    }
+    return outcome.unreachable.isEmpty() ||
+           m_ctx.prompter.message(unreachableQuestion(outcome.unreachable), unreachableTitle, Prompter::Icon::Exclamation,
+                                  Prompter::Buttons::OkCancel) == Prompter::Answer::Ok;
 }
 
 bool TriggerInstallController::inputsAreValid()
@@ -77,7 +108,7 @@ bool TriggerInstallController::inputsAreValid()
     if (!TriggerPaths::isFilledIn(form.trigLocationTxt->text()))
         return refuse(QStringLiteral("Must define a valid absolute Windows path (\\\\myhost\\triggers) to copy the triggers."),
                       QStringLiteral("Invalid Windows path"));
-    if (MainWindow::isShown(form.trigLocationUnixTxt) && !TriggerPaths::isFilledIn(form.trigLocationUnixTxt->text()))
+    if (form.interopSupportCB->isChecked() && !TriggerPaths::isFilledIn(form.trigLocationUnixTxt->text().trimmed()))
         return refuse(QStringLiteral("Must define a valid absolute Unix (e.g., //net/myhost/triggers) path to copy the triggers."),
                       QStringLiteral("Invalid Unix path"));
     if (const QString problem = commandLines().quotingProblem(); !problem.isEmpty())
@@ -88,16 +119,6 @@ bool TriggerInstallController::inputsAreValid()
                                    QStringLiteral("absolute path."),
                                QStringLiteral("Unix path may not be absolute"), Prompter::Icon::Exclamation);
     return true;
-}
-
-void TriggerInstallController::copyScript(const QString &source)
-{
-    MainWindow &form = m_ctx.form;
-    const QString &name = TriggerCommandLines::scriptName;
-    // A copy that fails is no reason to leave the VOB unprotected: the types are made anyway.
-    m_ctx.platform.copyFile(source, form.trigLocationTxt->text() + backslash + name);
-    if (form.checkboxUnixOrWindowsLocation->isChecked())
-        m_ctx.platform.copyFile(source, form.txtUnixWork->text() + backslash + name);
 }
 
 TriggerCommandLines TriggerInstallController::commandLines()
@@ -122,21 +143,32 @@ void TriggerInstallController::doApplyTrigger(const QString &vobTag)
     const bool ucm = MainWindow::isShown(m_ctx.form.ucmVobImage);
     const TriggerTypeDefinition definition = ucm ? lines.ucmTrigger() : lines.elementTrigger();
     try {
-        replaceAndCreate(vobTag, definition);
-        if (!ucm) {
+        // All old types go first, so that none of them (a broken one included) judges the
+        // recording of the list or the making of the new ones.
+        removeIfPresent(vobTag, definition.name);
+        if (!ucm)
             removeIfPresent(vobTag, TriggerCommandLines::typeTriggerName);
+        recordPrivilegedList(vobTag);
+        clearCase.createTriggerType(vobTag, definition);
+        if (!ucm)
             clearCase.runCommand(lines.typeTriggerCommand(vobTag));
-        }
     } catch (...) {
         m_ctx.errors.reportBoxed(ZanError::current(QStringLiteral("doApplyTrigger")),
                                  QStringLiteral("doApplyTrigger()::") + definition.name);
     }
 }
 
-void TriggerInstallController::replaceAndCreate(const QString &vobTag, const TriggerTypeDefinition &definition)
+// A list that cannot be recorded leaves the script on the one recorded before (or the
+// default); the status then shows the difference.
+void TriggerInstallController::recordPrivilegedList(const QString &vobTag)
 {
-    removeIfPresent(vobTag, definition.name);
-    m_ctx.ccase.clearCase().createTriggerType(vobTag, definition);
+    try {
+        RecordedPrivilegedList::record(m_ctx.ccase.clearCase(), vobTag, m_ctx.form.vobRootTxt->text(),
+                                       m_ctx.hooks.getPrivOperations());
+    } catch (...) {
+        m_ctx.errors.reportBoxed(ZanError::current(QStringLiteral("doApplyTrigger")),
+                                 QStringLiteral("doApplyTrigger()::") + RecordedPrivilegedList::attributeName);
+    }
 }
 
 void TriggerInstallController::removeIfPresent(const QString &vobTag, const QString &name)

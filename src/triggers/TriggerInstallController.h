@@ -9,7 +9,8 @@
 struct MainContext;
 
 // "Apply Trigger": checks the inputs, copies the security script to the trigger
-// location(s) and (re)creates the trigger types that run it before guarded operations.
+// location(s) and checks it arrived, records the privileged-operations list in the VOB and
+// (re)creates the trigger types that run the script before guarded operations.
 class TriggerInstallController : public QObject
 {
     Q_OBJECT
@@ -26,11 +27,16 @@ public:
     // Where the script is taken from: the program's own folder.
     QString scriptSource() const;
 
+    static inline const QString copyFailureTitle = QStringLiteral("Trigger file not copied");
+    static inline const QString unreachableTitle = QStringLiteral("Trigger location not reachable");
+    static QString copyFailure(const QStringList &locations);
+    static QString unreachableQuestion(const QStringList &locations);
+
 private:
     bool inputsAreValid();
-    void copyScript(const QString &source);
+    bool deployScript(const QString &source);
     TriggerCommandLines commandLines();
-    void replaceAndCreate(const QString &vobTag, const TriggerTypeDefinition &definition);
+    void recordPrivilegedList(const QString &vobTag);
     void removeIfPresent(const QString &vobTag, const QString &name);
 
     MainContext &m_ctx;

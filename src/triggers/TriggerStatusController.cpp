@@ -6,6 +6,7 @@
 #include "shell/ErrorReporter.h"
 #include "shell/MainContext.h"
 #include "shell/MainWindow.h"
+#include "triggers/RecordedPrivilegedList.h"
 #include "triggers/TriggerCommandLines.h"
 #include "util/AppInfo.h"
 #include "util/Prompter.h"
@@ -39,6 +40,11 @@ TriggerStatusController::TriggerStatusController(MainContext &context) : m_ctx(c
     MainWindow &form = m_ctx.form;
     connect(form.butTriggerDetail, &QPushButton::clicked, this, &TriggerStatusController::butTriggerDetail_Click);
     connect(form.removeAllTriggersBut, &QPushButton::clicked, this, &TriggerStatusController::removeAllTriggersBut_Click);
+    // The list in Settings may have changed since the VOB was selected.
+    connect(form.mainTabStrip, &QTabWidget::currentChanged, this, [this](int tab) {
+        if (tab == triggerTab)
+            checkPrivilegedList();
+    });
     m_ctx.hooks.setTrigStatus = [this] { setTrigStatus(); };
 }
 
@@ -69,6 +75,7 @@ void TriggerStatusController::setTrigStatus()
         m_ctx.hooks.setUcmMode(false);
         form.ucmVobLbl->hide();
         showApplied(present >= appliedCount);
+        checkPrivilegedList();
     } catch (...) {
         m_ctx.errors.reportBoxed(ZanError::current(QStringLiteral("setTrigStatus")), QStringLiteral("setTrigStatus()"));
     }
@@ -84,6 +91,29 @@ void TriggerStatusController::showApplied(bool applied)
     form.applyTriggerBut->setText(applied ? QStringLiteral("Update Trigger") : QStringLiteral("Apply Trigger"));
 }
 
+QString TriggerStatusController::privilegedListWarning(const QString &enforced)
+{
+    return QStringLiteral("Warning: the privileged operations in Settings differ from the list the triggers of this VOB ") +
+           QStringLiteral("enforce: ") + enforced + QStringLiteral(". Click \"Update Trigger\" to enforce the list in Settings.");
+}
+
+// Only installed triggers enforce anything; a VOB root that cannot be read shows no warning.
+void TriggerStatusController::checkPrivilegedList()
+{
+    QLabel *warning = m_ctx.form.privListWarningLbl;
+    warning->hide();
+    if (!MainWindow::isShown(m_ctx.form.removeAllTriggersBut))
+        return;
+    try {
+        const QString enforced = RecordedPrivilegedList::inForce(m_ctx.ccase.clearCase(), m_ctx.form.vobRootTxt->text());
+        if (enforced == m_ctx.hooks.getPrivOperations())
+            return;
+        warning->setText(privilegedListWarning(enforced));
+        warning->show();
+    } catch (...) {
+    }
+}
+
 void TriggerStatusController::butTriggerDetail_Click()
 {
     const QString vobTag = m_ctx.form.vobTagTxt->text();
@@ -95,6 +125,8 @@ void TriggerStatusController::butTriggerDetail_Click()
         description = m_ctx.ccase.clearCase().runCommand(QStringLiteral("desc -l trtype:") + name + QLatin1Char('@') + vobTag);
     } catch (...) {
     }
+    if (MainWindow::isShown(m_ctx.form.privListWarningLbl))
+        description += AppInfo::crlf + m_ctx.form.privListWarningLbl->text() + AppInfo::crlf;
     try {
         m_ctx.detail.setCaption(QStringLiteral("Detail for Trigger: ") + name + QStringLiteral(" in VOB: ") + vobTag);
         m_ctx.detail.setDetail(description);

@@ -8,7 +8,8 @@
 struct MainContext;
 
 // Whether the selected VOB carries the trigger types (marks, caption, tab image, remove
-// button), the description of one trigger type, and the removal of all of them.
+// button) and enforces the privileged list in Settings, the description of one trigger
+// type, and the removal of all of them.
 class TriggerStatusController : public QObject
 {
     Q_OBJECT
@@ -21,8 +22,10 @@ public:
     void removeAllTriggersBut_Click();
 
     static QString removalWarning(const QString &vobTag);
+    static QString privilegedListWarning(const QString &enforced);
 
 private:
+    void checkPrivilegedList();
     void showApplied(bool applied);
     void removeExistingTriggers(const QString &vobTag);
 

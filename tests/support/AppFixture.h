@@ -9,6 +9,7 @@
 
 #include "app/AppComposer.h"
 #include "clearcase/CCase.h"
+#include "clearcase/ClearCaseFactory.h"
 #include "clearcase/sandbox/SandboxSeed.h"
 #include "clearcase/sandbox/SandboxStore.h"
 #include "shell/MainContext.h"
@@ -29,8 +30,10 @@
 #include <gtest/gtest.h>
 #include <memory>
 
-// The whole program over a fresh sandbox, loaded but not shown. The backend can run over the
-// emulator instead, records its command lines and fails the calls `failWhen` picks.
+// The whole program over a fresh sandbox, loaded but not shown. The backend records its
+// command lines and fails the calls `failWhen` picks. It is the sandbox's own, or the
+// cleartool co-process driving the emulator over the same sandbox (with the VOB's triggers
+// firing) when ZAN_TEST_BACKEND=cleartool or a test sets `overCleartool`.
 class AppFixture : public ::testing::Test
 {
 protected:
@@ -57,9 +60,10 @@ protected:
     std::unique_ptr<ClearCase> openBackend(Platform &p)
     {
         std::unique_ptr<ClearCase> inner;
-        if (overCleartool)
+        if (overCleartool) {
+            ClearCaseFactory::borrowSandboxDrives(p, sandbox.folder());
             inner = emulatorBackend(sandbox.folder());
-        else
+        } else
             inner = sandbox.open(p);
         return std::make_unique<ForwardingClearCase>(std::move(inner), [this](const QString &call, const QString &argument) {
             if (call == QLatin1String("runCommand"))
@@ -151,6 +155,6 @@ protected:
     ScriptedPrompter prompter;
     QStringList commands;
     FailRule failWhen;
-    bool overCleartool = false;
+    bool overCleartool = qEnvironmentVariable("ZAN_TEST_BACKEND") == QLatin1String("cleartool");
     std::unique_ptr<AppComposer> app;
 };

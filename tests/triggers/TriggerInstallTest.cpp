@@ -1,5 +1,10 @@
+#include "shell/SettingsController.h"
+#include "shell/SettingsDialog.h"
 #include "triggers/TriggerInstallController.h"
+#include "triggers/TriggerStatusController.h"
 #include "TriggerTabFixture.h"
+
+#include "e2e/WidgetDriver.h"
 
 
 namespace {
@@ -63,6 +68,7 @@ TEST_F(TriggerInstallTest, ApplyCopiesTheScriptMakesBothTriggerTypesAndStoresThe
     EXPECT_EQ(registry().readFromReg(QStringLiteral("Interopproj")), QStringLiteral("0"));
     EXPECT_EQ(registry().readFromReg(QStringLiteral("WinUnixLocproj")), QStringLiteral("0"));
     EXPECT_EQ(registry().readFromReg(QStringLiteral("AdminListproj")), QStringLiteral("user1, user2"));
+    EXPECT_EQ(valueOn(QString(), QStringLiteral("QX_PRIVOPER")), SettingsController::defaultPrivOperations);
 
     apply();
     EXPECT_EQ(prompter.texts(), QStringList());
@@ -130,48 +136,136 @@ TEST_F(TriggerInstallTest, InteropWithASeparateUnixLocationWarnsAndStillInstalls
     EXPECT_EQ(registry().readFromReg(QStringLiteral("UnixLocproj")), unixLocation());
 }
 
-TEST_F(TriggerInstallTest, InvalidInputsAreRefusedInOrderBeforeAnythingIsCopiedOrMade)
+TEST_F(TriggerInstallTest, InvalidInputsAreRefusedBeforeAnythingIsCopiedOrMade)
 {
-    auto expectRefusal = [this](const QString &text, const QString &title) {
+    const QString noVob = QStringLiteral("Must first load and start a view, then select a VOB to apply the triggers.");
+    const QString setting = QStringLiteral("Invalid trigger setting");
+    auto cannotCarry = [](const QString &field, const QString &reason) {
+        return QStringLiteral("The ") + field + QStringLiteral(" cannot be written into the trigger command line: it contains ") +
+               reason + QStringLiteral("\r\nPlease correct it and apply the triggers again.");
+    };
+    struct Case {
+        QString vobRoot, windows, unix, admins;
+        bool separate;
+        QString text, title;
+    };
+    const QString root = QStringLiteral("m:\\bob_dev\\proj");
+    const QString win = windowsLocation();
+    const QString ok = QStringLiteral("user1");
+    const QString none;
+    const Case cases[] = {
+        {QStringLiteral("UNDEFINED"), win, none, ok, false, noVob, QStringLiteral("VOB not selected")},
+        {none, win, none, ok, false, noVob, QStringLiteral("VOB not selected")},
+        {root, QStringLiteral("<trigger_location>"), none, ok, false,
+         QStringLiteral("Must define a valid absolute Windows path (\\\\myhost\\triggers) to copy the triggers."),
+         QStringLiteral("Invalid Windows path")},
+        // "Different locations" ticked: the Unix location must be given.
+        {root, win, QStringLiteral("<trigger_location>"), ok, true,
+         QStringLiteral("Must define a valid absolute Unix (e.g., //net/myhost/triggers) path to copy the triggers."),
+         QStringLiteral("Invalid Unix path")},
+        {root, win, QStringLiteral("  "), ok, true,
+         QStringLiteral("Must define a valid absolute Unix (e.g., //net/myhost/triggers) path to copy the triggers."),
+         QStringLiteral("Invalid Unix path")},
+        {root, win, none, QStringLiteral("user1,\"user2"), false,
+         cannotCarry(QStringLiteral("admin users list"), QStringLiteral("a double quote or a line break.")), setting},
+        {root, win, none, QStringLiteral("bob, o'neil"), false,
+         cannotCarry(QStringLiteral("admin users list"), QStringLiteral("the character ', which the trigger's command line cannot pass on.")), setting},
+        {root, QStringLiteral("c:\\my triggers"), none, ok, false,
+         cannotCarry(QStringLiteral("Windows trigger location"), QStringLiteral("a blank, which the trigger's command line cannot pass on.")), setting},
+        {root, win, QStringLiteral("/net/host/my triggers"), ok, true,
+         cannotCarry(QStringLiteral("Unix trigger location"), QStringLiteral("a blank, which the trigger's command line cannot pass on.")), setting},
+    };
+    for (const Case &c : cases) {
+        form().vobRootTxt->setText(c.vobRoot);
+        form().trigLocationTxt->setText(c.windows);
+        form().interopSupportCB->setChecked(!c.unix.isEmpty());
+        form().checkboxUnixOrWindowsLocation->setChecked(c.separate);
+        form().trigLocationUnixTxt->setText(c.unix);
+        form().adminUsersTxt->setText(c.admins);
         prompter.clear();
         apply();
-        ASSERT_EQ(prompter.count(), 1);
-        EXPECT_EQ(prompter.last().text, text);
-        EXPECT_EQ(prompter.last().title, title);
+        ASSERT_EQ(prompter.count(), 1) << c.text.toStdString();
+        EXPECT_EQ(prompter.last().text, c.text);
+        EXPECT_EQ(prompter.last().title, c.title);
         EXPECT_EQ(prompter.last().icon, Prompter::Icon::Exclamation);
-    };
-    const QString noVob = QStringLiteral("Must first load and start a view, then select a VOB to apply the triggers.");
-    form().vobRootTxt->setText(QStringLiteral("UNDEFINED"));
-    expectRefusal(noVob, QStringLiteral("VOB not selected"));
-    form().vobRootTxt->clear();
-    expectRefusal(noVob, QStringLiteral("VOB not selected"));
-
-    form().vobRootTxt->setText(QStringLiteral("m:\\bob_dev\\proj"));
-    expectRefusal(QStringLiteral("Must define a valid absolute Windows path (\\\\myhost\\triggers) to copy the triggers."),
-                  QStringLiteral("Invalid Windows path"));
-
-    fillInputs();
-    form().interopSupportCB->setChecked(true);
-    form().checkboxUnixOrWindowsLocation->setChecked(true);
-    form().trigLocationUnixTxt->setText(QStringLiteral("<trigger_location>"));
-    expectRefusal(QStringLiteral("Must define a valid absolute Unix (e.g., //net/myhost/triggers) path to copy the triggers."),
-                  QStringLiteral("Invalid Unix path"));
-
-    form().interopSupportCB->setChecked(false);
-    form().adminUsersTxt->setText(QStringLiteral("user1,\"user2"));
-    TriggerCommandLines::Inputs typed;
-    typed.windowsLocation = windowsLocation();
-    typed.adminUsersText = QStringLiteral("user1,\"user2");
-    expectRefusal(TriggerCommandLines(typed).quotingProblem(),
-                  QStringLiteral("Invalid trigger setting"));
-    form().adminUsersTxt->setText(QStringLiteral("user1"));
-    form().trigLocationTxt->setText(windowsLocation() + QStringLiteral("\nx"));
-    apply();
-    EXPECT_EQ(prompter.last().title, QStringLiteral("Invalid trigger setting"));
-
+    }
     EXPECT_TRUE(triggerTypes().isEmpty());
     EXPECT_FALSE(scriptCopiedTo(windowsLocation()));
     EXPECT_FALSE(isStored(QStringLiteral("NTLocproj")));
+}
+
+TEST_F(TriggerInstallTest, ScriptNotInPlaceInstallsNothingAndAnUnreachableLocationAsksFirst)
+{
+    ASSERT_TRUE(QDir(hostFolder(QStringLiteral("c:\\triggers\\blocked"))).mkpath(TriggerCommandLines::scriptName));
+    const QString notCopied = QStringLiteral("The security trigger file could not be copied to:\r\n%1\r\n\r\nNo trigger was installed. "
+                                             "Check the location and your permission to write there, then apply the triggers again.");
+    const QString unreachable = QStringLiteral("This machine cannot reach the trigger location:\r\n%1\r\n\r\nThe security trigger "
+                                               "file was not copied there. Unless _qx_security_trigger.pl is there, the triggers "
+                                               "will refuse every guarded operation.\r\n\r\nInstall the triggers anyway?");
+    struct Case {
+        QString windows, unix; // a Unix location is given separately in interop mode
+        Prompter::Answer answer;
+        QString text;
+        bool installed;
+    };
+    const Case cases[] = {
+        {QStringLiteral("c:\\triggers\\blocked"), {}, Prompter::Answer::Ok, notCopied.arg(QStringLiteral("c:\\triggers\\blocked")), false},
+        {QStringLiteral("c:\\triggers\\nosuch"), {}, Prompter::Answer::Cancel, unreachable.arg(QStringLiteral("c:\\triggers\\nosuch")), false},
+        {windowsLocation(), QStringLiteral("/net/nohost/triggers"), Prompter::Answer::Cancel, unreachable.arg(QStringLiteral("/net/nohost/triggers")), false},
+        // Seen from here, a UNC location is its /net form.
+        {QStringLiteral("\\\\nohost\\triggers"), {}, Prompter::Answer::Ok, unreachable.arg(QStringLiteral("\\\\nohost\\triggers")), true},
+    };
+    for (const Case &c : cases) {
+        fillInputs();
+        form().trigLocationTxt->setText(c.windows);
+        form().interopSupportCB->setChecked(!c.unix.isEmpty());
+        form().checkboxUnixOrWindowsLocation->setChecked(!c.unix.isEmpty());
+        form().trigLocationUnixTxt->setText(c.unix);
+        prompter.clear();
+        prompter.answers.enqueue(c.answer);
+        apply();
+        ASSERT_GE(prompter.count(), 1);
+        EXPECT_EQ(prompter.records[0].text, c.text);
+        EXPECT_EQ(prompter.records[0].title, c.installed || c.answer == Prompter::Answer::Cancel
+                                                 ? TriggerInstallController::unreachableTitle
+                                                 : TriggerInstallController::copyFailureTitle);
+        EXPECT_EQ(triggerTypes(), c.installed ? (QStringList{element, typeTrigger}) : QStringList()) << c.text.toStdString();
+        EXPECT_EQ(isStored(QStringLiteral("NTLocproj")), c.installed);
+    }
+}
+
+TEST_F(TriggerInstallTest, TriggersThatRefuseEverythingAreStillUpdatedAndRemoved)
+{
+    QFile script(QDir(programDir.path()).filePath(TriggerCommandLines::scriptName));
+    ASSERT_TRUE(script.open(QIODevice::WriteOnly | QIODevice::Truncate));
+    script.write("exit 1;\n");
+    script.close();
+    fillInputs();
+    apply();
+    apply();
+    EXPECT_EQ(prompter.texts(), QStringList());
+    EXPECT_EQ(triggerTypes(), (QStringList{element, typeTrigger}));
+    form().removeAllTriggersBut->click();
+    EXPECT_EQ(prompter.count(), 1); // the confirmation
+    EXPECT_TRUE(triggerTypes().isEmpty());
+}
+
+TEST_F(TriggerInstallTest, TheListInSettingsIsRecordedAndADifferentOneIsShownUntilTheUpdate)
+{
+    fillInputs();
+    apply();
+    EXPECT_FALSE(MainWindow::isShown(form().privListWarningLbl));
+
+    controller<SettingsController>().dialog().privOperationsTxt->setText(QStringLiteral("checkout,rmelem"));
+    WidgetDriver::clickTab(form().mainTabStrip, 2);
+    ASSERT_EQ(form().mainTabStrip->currentIndex(), 2);
+    EXPECT_TRUE(MainWindow::isShown(form().privListWarningLbl));
+    EXPECT_EQ(form().privListWarningLbl->text(), TriggerStatusController::privilegedListWarning(SettingsController::defaultPrivOperations));
+
+    apply();
+    EXPECT_EQ(valueOn(QString(), QStringLiteral("QX_PRIVOPER")), QStringLiteral("checkout,rmelem"));
+    EXPECT_FALSE(MainWindow::isShown(form().privListWarningLbl));
+    EXPECT_EQ(prompter.texts(), QStringList());
 }
 
 TEST_F(TriggerInstallTest, MissingScriptIsReportedAndOnlyTheStatusIsRefreshed)

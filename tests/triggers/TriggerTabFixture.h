@@ -8,8 +8,9 @@
 #include <QFile>
 #include <QTabWidget>
 
-// The program with \proj selected as the element browser would leave it, the security script
-// in the program folder and a trigger location on disk.
+// The program with \proj selected as the element browser would leave it, a stand-in security
+// script (it lets everything pass) in the program folder, a Windows trigger location on the
+// sandbox's c: drive (where the emulator runs the triggers from) and a Unix one on disk.
 class TriggerTabFixture : public AppFixture
 {
 protected:
@@ -19,7 +20,7 @@ protected:
         ASSERT_TRUE(script.open(QIODevice::WriteOnly));
         script.write("# security script stand-in\n");
         script.close();
-        ASSERT_TRUE(QDir(locations.path()).mkpath(QStringLiteral("win")));
+        ASSERT_TRUE(QDir(sandbox.folder()).mkpath(QStringLiteral("drives/c/triggers/win")));
         ASSERT_TRUE(QDir(locations.path()).mkpath(QStringLiteral("unix")));
         AppFixture::SetUp();
         form().mainList->addItem(QStringLiteral("bob_dev"));
@@ -28,11 +29,12 @@ protected:
 
     ClearCase &clearCase() { return ctx().ccase.clearCase(); }
 
-    QString windowsLocation() const { return QDir(locations.path()).filePath(QStringLiteral("win")); }
+    static QString windowsLocation() { return QStringLiteral("c:\\triggers\\win"); }
     QString unixLocation() const { return QDir(locations.path()).filePath(QStringLiteral("unix")); }
-    bool scriptCopiedTo(const QString &folder) const
+    QString hostFolder(const QString &location) { return platform.hostPath(location); }
+    bool scriptCopiedTo(const QString &location)
     {
-        return QFile::exists(QDir(folder).filePath(TriggerCommandLines::scriptName));
+        return QFile::exists(QDir(hostFolder(location)).filePath(TriggerCommandLines::scriptName));
     }
 
     QStringList triggerTypes()

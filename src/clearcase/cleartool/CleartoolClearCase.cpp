@@ -110,7 +110,8 @@ QStringList CleartoolClearCase::triggerTypeNames(const QString &vobTag)
 
 void CleartoolClearCase::removeTriggerType(const QString &vobTag, const QString &name)
 {
-    execute({QStringLiteral("rmtype"), QStringLiteral("-rmall"), QStringLiteral("-force"), QStringLiteral("-nc"),
+    execute({QStringLiteral("rmtype"), QStringLiteral("-ignore"), QStringLiteral("-rmall"), QStringLiteral("-force"),
+             QStringLiteral("-nc"),
              quote(QStringLiteral("trtype:") + name + QLatin1Char('@') + vobTag)});
 }
 

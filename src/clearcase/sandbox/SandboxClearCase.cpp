@@ -87,6 +87,7 @@ QStringList SandboxClearCase::triggerTypeNames(const QString &vobTag)
 
 void SandboxClearCase::removeTriggerType(const QString &vobTag, const QString &name)
 {
+    // No trigger runs here, so none can refuse the removal.
     m_store->removeTriggerType(vobTag, name);
 }
 

@@ -1,0 +1,36 @@
+#include "triggers/RecordedPrivilegedList.h"
+
+#include "clearcase/ClearCase.h"
+#include "shell/SettingsController.h"
+
+namespace {
+
+constexpr int textValueType = 8;
+const QString comment = QStringLiteral("Korvane Zan Tool: Do NOT REMOVE");
+
+QString rootVersion(const QString &vobRoot)
+{
+    return vobRoot + QStringLiteral("\\.@@/main/0");
+}
+
+} // namespace
+
+namespace RecordedPrivilegedList {
+
+void record(ClearCase &clearCase, const QString &vobTag, const QString &vobRoot, const QString &list)
+{
+    if (!clearCase.attributeTypeNames(vobTag).contains(attributeName))
+        clearCase.createAttributeType(vobTag, attributeName, textValueType, comment);
+    clearCase.attachAttribute(vobTag, attributeName, rootVersion(vobRoot), list, comment, true);
+}
+
+QString inForce(ClearCase &clearCase, const QString &vobRoot)
+{
+    for (const AttributeInfo &attribute : clearCase.attributes(rootVersion(vobRoot))) {
+        if (attribute.typeName == attributeName)
+            return attribute.value;
+    }
+    return SettingsController::defaultPrivOperations;
+}
+
+} // namespace RecordedPrivilegedList
