@@ -51,7 +51,9 @@ ViewsController::ViewsController(MainContext &context)
     connect(form.showAllDrivesBut, &QPushButton::clicked, this, &ViewsController::toggleDriveMode);
     connect(form.refreshBut, &QPushButton::clicked, this, &ViewsController::refreshList);
     connect(form.mountVobBut, &QPushButton::clicked, this, &ViewsController::mountVob);
-    connect(form.mainList, &QListWidget::currentRowChanged, this, &ViewsController::currentViewChanged);
+    // Selection, not the current row: tabbing into the list makes its first view current
+    // without selecting it, and that must not open the view.
+    connect(form.mainList, &QListWidget::itemSelectionChanged, this, &ViewsController::viewSelectionChanged);
     connect(form.mainList, &QListWidget::itemClicked, this, &ViewsController::viewClicked);
     form.mainList->viewport()->installEventFilter(this);
 }
@@ -96,9 +98,9 @@ void ViewsController::specifyView()
     }
 }
 
-void ViewsController::currentViewChanged(int row)
+void ViewsController::viewSelectionChanged()
 {
-    if (row < 0)
+    if (m_ctx.form.mainList->selectedItems().isEmpty())
         return;
     m_selectedByCurrentChange = true;
     selectView();

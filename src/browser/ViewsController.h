@@ -33,14 +33,14 @@ protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:
-    void currentViewChanged(int row);
+    void viewSelectionChanged();
     void viewClicked();
     QString selectedViewTag() const;
 
     MainContext &m_ctx;
     TreePopulator m_populator;
     bool m_mountDialogAvailable;
-    // A click that made a view current has selected it already; a click on the current view
-    // selects it again.
+    // A click that selected a view has opened it already; a click on the selected view
+    // opens it again.
     bool m_selectedByCurrentChange = false;
 };

@@ -2,6 +2,7 @@
 // "Mount VOB", driven through the real window over a sandbox.
 #include "BrowserFixture.h"
 
+#include "e2e/WidgetDriver.h"
 #include "shell/DetailWindow.h"
 
 #include <QCheckBox>
@@ -32,6 +33,23 @@ TEST_F(ViewsTest, LoadingAndAddingViewsNeverDuplicatesATag)
     EXPECT_EQ(prompter.last().title, QStringLiteral("Error..."));
     EXPECT_TRUE(prompter.last().text.contains(QStringLiteral("View does not exist or problem verifying view.")));
     EXPECT_EQ(entries(form().mainList), SandboxSeed::viewTags);
+}
+
+TEST_F(ViewsTest, TabbingIntoTheListOpensNoViewOnlyKeysAndClicksDo)
+{
+    form().loadBut->click();
+    QListWidget *list = form().mainList;
+    QFocusEvent tabIn(QEvent::FocusIn, Qt::TabFocusReason);
+    QCoreApplication::sendEvent(list, &tabIn);
+    EXPECT_TRUE(list->selectedItems().isEmpty());
+    EXPECT_EQ(form().tTreeList->topLevelItemCount(), 0);
+
+    WidgetDriver::key(list, Qt::Key_Down);
+    EXPECT_EQ(commands, QStringList{QStringLiteral("startview Team_BOB_int")});
+    EXPECT_EQ(rootTexts(), QStringList{QStringLiteral("m:")});
+    form().tTreeList->clear();
+    WidgetDriver::clickItem(list, WidgetDriver::item(list, SandboxSeed::teamBobInt));
+    EXPECT_EQ(rootTexts(), QStringList{QStringLiteral("m:")});
 }
 
 TEST_F(ViewsTest, SnapshotViewIsRefusedButTheDrivesAreListed)

@@ -62,29 +62,46 @@ TEST(TriggerCommandLines, InteropGivesWindowsThenUnixActions)
     EXPECT_FALSE(line.contains(QStringLiteral("-exec \"")));
 }
 
-TEST(TriggerCommandLines, TextThatWouldBreakTheQuotingIsNamed)
+TEST(TriggerCommandLines, InputsTheCommandLineCannotCarryAreNamed)
 {
-    auto in = exampleInputs();
-    EXPECT_EQ(TriggerCommandLines(in).quotingProblem(), QString());
-
-    in.windowsLocation = QStringLiteral("\\\\host\\tr\"ig");
-    EXPECT_TRUE(TriggerCommandLines(in).quotingProblem().contains(QStringLiteral("Windows trigger location")));
-
-    in = exampleInputs();
-    in.adminUsersText = QStringLiteral("user1\nuser2");
-    EXPECT_TRUE(TriggerCommandLines(in).quotingProblem().contains(QStringLiteral("admin users list")));
-    in.adminUsersText = QStringLiteral("DOMAIN\\");
-    EXPECT_TRUE(TriggerCommandLines(in).quotingProblem().contains(QStringLiteral("ends with a backslash")));
-    // A placeholder never reaches the command line, whatever it holds.
-    in.adminUsersText = QStringLiteral("<\"admins\">");
-    EXPECT_EQ(TriggerCommandLines(in).quotingProblem(), QString());
-
-    // The Unix location only travels in interop mode.
-    in = exampleInputs();
-    in.unixLocation = QStringLiteral("/net/a\r/b");
-    EXPECT_EQ(TriggerCommandLines(in).quotingProblem(), QString());
-    in.interop = true;
-    EXPECT_TRUE(TriggerCommandLines(in).quotingProblem().contains(QStringLiteral("Unix trigger location")));
+    struct Case {
+        QString windows, unix, admins; // "" keeps the example's
+        bool interop;
+        QString named;                 // "" when the inputs are fine
+    };
+    const QString quoteOrBreak =
+        QStringLiteral(" cannot be written into the trigger command line: it contains a double quote or a line break.");
+    const Case cases[] = {
+        {{}, {}, {}, false, {}},
+        {QStringLiteral("\\\\host\\tr\"ig"), {}, {}, false, QStringLiteral("Windows trigger location") },
+        {{}, {}, QStringLiteral("user1\nuser2"), false, QStringLiteral("admin users list")},
+        {{}, {}, QStringLiteral("DOMAIN\\"), false, QStringLiteral("ends with a backslash")},
+        {{}, {}, QStringLiteral("<\"admins\">"), false, {}}, // a placeholder never reaches the command line
+        {{}, QStringLiteral("/net/a\r/b"), {}, false, {}},     // the Unix location travels in interop mode only
+        {{}, QStringLiteral("/net/a\r/b"), {}, true, QStringLiteral("Unix trigger location") + quoteOrBreak},
+        // What the shell running the action would split, expand or end.
+        {{}, {}, QStringLiteral("bob,o'neil"), false, QStringLiteral("admin users list cannot be written into the trigger "
+                                                                   "command line: it contains the character ', which")},
+        {{}, {}, QStringLiteral("bob;id"), false, QStringLiteral("the character ;")},
+        {QStringLiteral("\\\\my host\\triggers"), {}, {}, false, QStringLiteral("Windows trigger location cannot be written "
+                                                                              "into the trigger command line: it contains a blank")},
+        {{}, QStringLiteral("/net/my host/t"), {}, true, QStringLiteral("Unix trigger location cannot be written into the "
+                                                                       "trigger command line: it contains a blank")},
+        {{}, QStringLiteral("/net/o'neil/t"), {}, true, QStringLiteral("Unix trigger location")},
+        {QStringLiteral("\\\\host\\c$\\triggers"), {}, QStringLiteral("micha\u0142,\u0417\u043e\u044f,DOM\\bob,a.b-c_d@x"), true, {}},
+    };
+    for (const Case &c : cases) {
+        auto in = exampleInputs();
+        in.interop = c.interop;
+        in.windowsLocation = c.windows.isEmpty() ? in.windowsLocation : c.windows;
+        in.unixLocation = c.unix.isEmpty() ? in.unixLocation : c.unix;
+        in.adminUsersText = c.admins.isEmpty() ? in.adminUsersText : c.admins;
+        const QString problem = TriggerCommandLines(in).quotingProblem();
+        if (c.named.isEmpty())
+            EXPECT_EQ(problem, QString());
+        else
+            EXPECT_TRUE(problem.contains(c.named)) << problem.toStdString() << " / " << c.named.toStdString();
+    }
 }
 
 TEST(TriggerPaths, ConvertsBetweenUncAndNetPathsAndNamesTheVob)
