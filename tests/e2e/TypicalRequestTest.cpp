@@ -1,5 +1,6 @@
 // The typical request from start to end, through the real main window and real input
-// events: define group dev, restrict checkout of src\main.c to bob and dev, rmtype on \proj
+// events: define group dev, take rmelem off the privileged operations, restrict checkout
+// of src\main.c to bob and dev, rmelem of src\util.c to bob, rmtype and mklbtype on \proj
 // to bob, apply the triggers; then the emulator, acting as several users, runs the
 // installed trigger script before each operation. Once over the sandbox backend and once
 // over cleartool (the emulator through the co-process).
@@ -12,6 +13,8 @@
 #include "clearcase/sandbox/SandboxStore.h"
 #include "shell/MainContext.h"
 #include "shell/MainWindow.h"
+#include "shell/SettingsController.h"
+#include "shell/SettingsDialog.h"
 #include "support/FakePlatform.h"
 #include "support/ScriptedPrompter.h"
 #include "support/TempSandbox.h"
@@ -105,6 +108,15 @@ protected:
         return node;
     }
 
+    void setPrivilegedOperations(const QString &list)
+    {
+        form().settings->trigger();
+        SettingsDialog &dialog = app->controller<SettingsController>().dialog();
+        click(dialog.lockImage[0]);
+        typeOver(dialog.privOperationsTxt, list);
+        click(dialog.okBut);
+    }
+
     void addOperation(const QString &operation)
     {
         click(form().zanBut[0]);
@@ -172,7 +184,9 @@ protected:
 TEST_P(TypicalRequest, SettingsMadeInTheWindowAreEnforcedBeforeEachOperation)
 {
     const QString mainC = QStringLiteral("m:\\bob_dev\\proj\\src\\main.c");
+    const QString privileged = QStringLiteral("mktype,rntype,rmtype,mklbtype");
     defineGroup(QStringLiteral("dev"), {QStringLiteral("carol"), QStringLiteral("dave")});
+    setPrivilegedOperations(privileged);
 
     click(form().loadBut);
     clickItem(form().mainList, item(form().mainList, SandboxSeed::bobDev));
@@ -190,10 +204,18 @@ TEST_P(TypicalRequest, SettingsMadeInTheWindowAreEnforcedBeforeEachOperation)
     EXPECT_EQ(attribute(QStringLiteral("src/main.c"), QStringLiteral("__checkout")), QStringLiteral("bob,carol,dave"));
     EXPECT_EQ(attribute(QStringLiteral("src/main.c"), QStringLiteral("QX_GROUPS")), QStringLiteral("dev"));
 
-    openPath({QStringLiteral("m:"), SandboxSeed::bobDev, QStringLiteral("proj")});
-    addOperation(QStringLiteral("rmtype"));
+    // Not privileged in this VOB: the setting stays on the element.
+    openPath({QStringLiteral("m:"), SandboxSeed::bobDev, QStringLiteral("proj"), QStringLiteral("src"), QStringLiteral("util.c")});
+    addOperation(QStringLiteral("rmelem"));
     addUser(QStringLiteral("bob"));
-    EXPECT_EQ(attribute(QString(), QStringLiteral("__rmtype")), QStringLiteral("bob"));
+    EXPECT_EQ(attribute(QStringLiteral("src/util.c"), QStringLiteral("__rmelem")), QStringLiteral("bob"));
+
+    openPath({QStringLiteral("m:"), SandboxSeed::bobDev, QStringLiteral("proj")});
+    for (const QString &operation : {QStringLiteral("rmtype"), QStringLiteral("mklbtype")}) {
+        addOperation(operation);
+        addUser(QStringLiteral("bob"));
+        EXPECT_EQ(attribute(QString(), QStringLiteral("__") + operation), QStringLiteral("bob"));
+    }
 
     clickTab(form().mainTabStrip, 2);
     typeOver(form().trigLocationTxt, QStringLiteral("c:\\triggers"));
@@ -201,6 +223,7 @@ TEST_P(TypicalRequest, SettingsMadeInTheWindowAreEnforcedBeforeEachOperation)
     click(form().applyTriggerBut);
     EXPECT_EQ(form().applyTriggerBut->text(), QStringLiteral("Update Trigger"));
     EXPECT_EQ(prompter.texts(), QStringList());
+    EXPECT_EQ(attribute(QString(), QStringLiteral("QX_PRIVOPER")), privileged);
 
     const QStringList checkout{QStringLiteral("checkout"), QStringLiteral("-nc"), mainC};
     const Outcome bob = runAs(QStringLiteral("bob"), checkout);
@@ -224,6 +247,35 @@ TEST_P(TypicalRequest, SettingsMadeInTheWindowAreEnforcedBeforeEachOperation)
     EXPECT_TRUE(eveRmtype.output.contains(QStringLiteral("Trigger \"_KORVANE_SECURITY2\" has refused to let rmtype proceed.")))
         << eveRmtype.output.toStdString();
     EXPECT_EQ(runAs(QStringLiteral("bob"), rmtype).status, 0);
+}
+
+// The emulator named by ZAN_CLEARTOOL makes its sandbox on its first command; the program's
+// drive map reaches that sandbox's views from the first run on.
+TEST(FirstRunOverTheEmulator, TheNewSandboxsViewsFillTheTree)
+{
+    QTemporaryDir home;
+    const QString folder = QDir(home.path()).filePath(QStringLiteral("sandbox"));
+    const QByteArray before = qgetenv("ZAN_SANDBOX");
+    qputenv("ZAN_SANDBOX", folder.toLocal8Bit()); // the emulator's own environment
+    FakePlatform platform;
+    platform.environment = {{QStringLiteral("ZAN_CLEARCASE"), QStringLiteral("cleartool")},
+                            {QStringLiteral("ZAN_CLEARTOOL"), QDir(binFolder()).filePath(QStringLiteral("cleartool-sim"))},
+                            {QStringLiteral("ZAN_SANDBOX"), folder}};
+    ScriptedPrompter prompter;
+    QTemporaryDir settings;
+    {
+        AppComposer app(AppComposer::Options{&platform, &prompter, settings.path(), {}});
+        ASSERT_TRUE(app.start(false));
+        click(app.form().loadBut);
+        clickItem(app.form().mainList, item(app.form().mainList, SandboxSeed::bobDev));
+        QTreeWidget *tree = app.form().tTreeList;
+        ASSERT_EQ(tree->topLevelItemCount(), 1);
+        clickNode(tree, tree->topLevelItem(0));
+        key(tree, Qt::Key_Right);
+        EXPECT_NE(child(tree->topLevelItem(0), SandboxSeed::bobDev), nullptr);
+        EXPECT_EQ(prompter.texts(), QStringList());
+    }
+    qputenv("ZAN_SANDBOX", before);
 }
 
 INSTANTIATE_TEST_SUITE_P(Backends, TypicalRequest, ::testing::Values(false, true),
