@@ -247,6 +247,19 @@ TEST_P(TypicalRequest, SettingsMadeInTheWindowAreEnforcedBeforeEachOperation)
     EXPECT_TRUE(eveRmtype.output.contains(QStringLiteral("Trigger \"_KORVANE_SECURITY2\" has refused to let rmtype proceed.")))
         << eveRmtype.output.toStdString();
     EXPECT_EQ(runAs(QStringLiteral("bob"), rmtype).status, 0);
+
+    // Type creation goes by the kind's own setting.
+    const QStringList mklbtype{QStringLiteral("mklbtype"), QStringLiteral("-nc"), QStringLiteral("REL_3@\\proj")};
+    const Outcome eveMklbtype = runAs(QStringLiteral("eve"), mklbtype);
+    EXPECT_EQ(eveMklbtype.status, 1) << eveMklbtype.output.toStdString();
+    EXPECT_EQ(runAs(QStringLiteral("bob"), mklbtype).status, 0);
+
+    // With rmelem off the list, the element's own setting decides.
+    const QStringList rmelem{QStringLiteral("rmelem"), QStringLiteral("-force"), QStringLiteral("-nc"),
+                             QStringLiteral("m:\\bob_dev\\proj\\src\\util.c")};
+    const Outcome eveRmelem = runAs(QStringLiteral("eve"), rmelem);
+    EXPECT_EQ(eveRmelem.status, 1) << eveRmelem.output.toStdString();
+    EXPECT_EQ(runAs(QStringLiteral("bob"), rmelem).status, 0);
 }
 
 // The emulator named by ZAN_CLEARTOOL makes its sandbox on its first command; the program's
