@@ -4,8 +4,11 @@
 # With --emulator, the table's rows are instead played through cleartool-sim: the script is
 # installed as the VOB's triggers, the settings are written with cleartool, and the
 # operation is run as the row's user; the trigger must refuse exactly the denied ones.
+# With --red-team as well, attacks on that installed chain are played instead, grouped by
+# what they go after: after each one, eve's checkout of main.c (restricted to bob) must still
+# be refused, the setting unchanged and both trigger types in place.
 # Usage: perl run_enforcement_cases.pl [--script <trigger script>] [--cases <table>]
-#                                      [--emulator <cleartool-sim>]
+#                                      [--emulator <cleartool-sim> [--red-team]]
 use strict;
 use warnings;
 use File::Basename qw(dirname);
@@ -18,8 +21,9 @@ use Getopt::Long;
 my $here = File::Spec->rel2abs(dirname(__FILE__));
 my $script = File::Spec->catfile($here, '..', '..', 'trigger', '_qx_security_trigger.pl');
 my $casesFile = File::Spec->catfile($here, 'enforcement-cases.tsv');
-my $emulator;
-GetOptions('script=s' => \$script, 'cases=s' => \$casesFile, 'emulator=s' => \$emulator) or die "bad arguments\n";
+my ($emulator, $redTeam);
+GetOptions('script=s' => \$script, 'cases=s' => \$casesFile, 'emulator=s' => \$emulator, 'red-team' => \$redTeam)
+    or die "bad arguments\n";
 $script = File::Spec->rel2abs($script);
 $emulator = File::Spec->rel2abs($emulator) if $emulator;
 my $fakeCleartool = File::Spec->catfile($here, 'fake_cleartool.pl');
@@ -32,10 +36,10 @@ my $VOB = '\proj';
 my $evil = evilModules();
 
 my @cases = readTable($casesFile);
-@cases = $emulator ? grep { playableInEmulator($_) } @cases : (@cases, extraCases());
+@cases = $redTeam ? redTeamAttacks() : $emulator ? grep { playableInEmulator($_) } @cases : (@cases, extraCases());
 my ($passed, $failed) = (0, 0);
 foreach my $case (@cases) {
-    my @problems = $emulator ? checkEmulated($case, runEmulated($case)) : check($case, runCase($case));
+    my @problems = $redTeam ? runAttack($case) : $emulator ? checkEmulated($case, runEmulated($case)) : check($case, runCase($case));
     if (@problems) {
         $failed++;
         print "FAIL: $case->{name}\n", map { "    $_\n" } @problems;
@@ -366,7 +370,9 @@ sub prepareEmulator {
 
 my %simAttributes;   # "path\tname" of every setting written so far
 
-sub runEmulated {
+# Installs the triggers with the case's administrators and writes its settings, removing
+# those of the case before; returns the problem, "" when all went well.
+sub setUpEmulated {
     my ($case) = @_;
     prepareEmulator() unless $simFolder;
     $simRow++;
@@ -387,8 +393,16 @@ sub runEmulated {
     }
     foreach my $words (@setup) {
         my ($status, $text) = simulate('zansetup', {}, @$words);
-        return (-1, "setup failed: @$words: $text") if $status != 0 && $words->[0] =~ /^(mktrtype|mkattr)$/;
+        return "setup failed: @$words: $text" if $status != 0 && $words->[0] =~ /^(mktrtype|mkattr)$/;
     }
+    return '';
+}
+
+sub runEmulated {
+    my ($case) = @_;
+    my $problem = setUpEmulated($case);
+    return (-1, $problem) if $problem ne '';
+    my %paths = ($ELEMENT => 'm:\bob_dev\proj\src\main.c');
     my $vobOwner = defined $case->{vobowner} ? $case->{vobowner} : 'vobadm';
     my $user = lc($case->{user}) eq lc($vobOwner) ? $simOwner : $case->{user};
     my @command = emulatedCommand($case);
@@ -408,6 +422,66 @@ sub checkEmulated {
     }
     return () if $refused && @lines == 1 && $status == 1;
     return ("expected one refusal line and the trigger's refusal, got status $status: $output");
+}
+
+# --- attacks on the installed chain --------------------------------------------------------
+
+sub redTeamAttacks {
+    my $decoys = tempdir(CLEANUP => 1);
+    make_path("$decoys/bin", "$decoys/drive/triggers");
+    writeFile("$decoys/drive/triggers/_qx_security_trigger.pl", "exit 0;\n");
+    writeFile("$decoys/bin/cleartool", "#!/bin/sh\nprintf 'version\\n%s\\n/main/0\\n' \"\$4\" | sed 's/\@\@.*//'\n");
+    writeFile("$decoys/true", "#!/bin/sh\nexit 0\n");
+    chmod(0755, "$decoys/bin/cleartool", "$decoys/true");
+    my $version = 'm:\bob_dev\proj\src\main.c@@/main/0';
+    my $root = 'm:\bob_dev\proj\.@@/main/0';
+    my @attacks = (
+        ['settings', 'remove the element setting', [['rmattr', '-nc', '__checkout', $version]]],
+        ['settings', 'replace the element setting with oneself', [['mkattr', '-replace', '-nc', '__checkout', '"eve"', $version]]],
+        ['settings', 'record a privileged list that moves checkout to the root',
+         [['mkattr', '-replace', '-nc', 'QX_PRIVOPER', '"checkout"', $root]]],
+        ['settings', 'redefine the setting attribute type', [['mkattype', '-replace', '-vtype', 'string', '-nc', '__checkout@\proj']]],
+        ['triggers', 'remove the element trigger type', [['rmtype', '-nc', 'trtype:_KORVANE_SECURITY1@\proj']]],
+        ['triggers', 'remove it skipping the triggers',
+         [['rmtype', '-ignore', '-rmall', '-force', '-nc', 'trtype:_KORVANE_SECURITY1@\proj']]],
+        ['triggers', 'remove the type trigger type first',
+         [['rmtype', '-ignore', '-nc', 'trtype:_KORVANE_SECURITY2@\proj'], ['rmtype', '-nc', 'trtype:_KORVANE_SECURITY1@\proj']]],
+        ['triggers', 'replace the element trigger with one that allows',
+         [['mktrtype', '-replace', '-element', '-all', '-preop', 'checkout', '-exec', 'perl -e 0', '-nc', '_KORVANE_SECURITY1@\proj']]],
+        ['triggers', 'rename and lock the trigger types',
+         [['rntype', '-nc', 'trtype:_KORVANE_SECURITY2@\proj', 'X'], ['lock', '-nc', 'trtype:_KORVANE_SECURITY1@\proj']]],
+        ['environment', 'name another cleartool for the script', [], { ZAN_CLEARTOOL => "$decoys/true" }],
+        ['environment', 'put a lying cleartool first on the PATH', [], { PATH => "$decoys/bin:$ENV{PATH}" }],
+        ['environment', 'load Perl modules of ones own', [], { PERL5LIB => $evil, PERLLIB => $evil }],
+        ['environment', 'pass Perl options', [], { PERL5OPT => "-I$evil -w" }],
+        ['environment', 'map drive c to a folder of ones own', [], { ZAN_DRIVES => "c=$decoys/drive" }],
+        ['environment', 'leave no room for the scripts temporary file', [], { TMPDIR => "$decoys/none", TEMP => "$decoys/none" }],
+        ['names', 'make an element named ..', [['mkelem', '-nc', 'm:\bob_dev\proj\src\..']]],
+    );
+    my %restricted = (user => 'eve', op => 'checkout', target => 'element', elem => 'bob', admins => 'admin1',
+                      other => 'QX_GROUPS=dev', privoper => 'mktype,rmtype,rmelem', expect => 'deny');
+    return ((map { { %restricted, name => "$_->[0]: $_->[1]", commands => $_->[2], env => $_->[3] || {} } } @attacks),
+            { %restricted, name => 'administrators: their writes pass', admin => 1, commands => [
+                ['mkattr', '-replace', '-nc', '__checkout', '"bob,carol"', $version], ['rmattr', '-nc', 'QX_GROUPS', $version],
+                ['mkattype', '-vtype', 'string', '-nc', '__mkbranch@\proj'],
+                ['mkattr', '-replace', '-nc', 'QX_PRIVOPER', '"rmelem"', $root]] });
+}
+
+sub runAttack {
+    my ($case) = @_;
+    my $problem = setUpEmulated($case);
+    return ($problem) if $problem ne '';
+    if ($case->{admin}) {
+        my @refused = grep { (simulate('admin1', {}, @$_))[0] != 0 } @{ $case->{commands} };
+        return map { "refused: @$_" } @refused;
+    }
+    simulate('eve', $case->{env}, @$_) for @{ $case->{commands} };
+    my @problems = checkEmulated($case, simulate('eve', $case->{env}, 'checkout', '-nc', 'm:\bob_dev\proj\src\main.c'));
+    my (undef, $setting) = simulate('zansetup', {}, 'describe', '-fmt', '%[__checkout]a', 'm:\bob_dev\proj\src\main.c');
+    push @problems, "the setting changed: $setting" unless $setting eq '(__checkout="bob")';
+    my (undef, $types) = simulate('zansetup', {}, 'lstype', '-kind', 'trtype', '-short', '-invob', '\proj');
+    push @problems, map { $types =~ /^\Q$_\E$/m ? () : "trigger type $_ is gone" } ('_KORVANE_SECURITY1', '_KORVANE_SECURITY2');
+    return @problems;
 }
 
 sub writeFile {
