@@ -308,7 +308,8 @@ sub emulatedCommand {
             rmattr => ['rmattr', '-nc', $attribute, "$element\@\@/main/0"]);
         return $commands{$op} ? @{ $commands{$op} } : ();
     }
-    my %makers = ('label type' => ['mklbtype', '-nc', "$name\@\\proj"],
+    my %makers = ('label type' => ['mklbtype', '-nc', "$name\@\\proj"], 'hyperlink type' => ['mkhltype', '-nc', "$name\@\\proj"],
+                  'element type' => ['mkeltype', '-supertype', 'text_file', '-nc', "$name\@\\proj"],
                   'attribute type' => ['mkattype', '-nc', '-vtype', 'string', "$name\@\\proj"],
                   'trigger type' => ['mktrtype', '-replace', '-element', '-all', '-preop', 'checkout', '-exec', 'perl -e 0',
                                      '-nc', "$name\@\\proj"]);

@@ -183,7 +183,10 @@ void GuardedOperations::addOperations(SandboxCommands &commands)
         });
     }
     commands.addCommand(QStringLiteral("rntype"), 6, [self = shared_from_this()](const QStringList &words) { return self->rntype(words); });
-    commands.addCommand(QStringLiteral("mklbtype"), 5, [self = shared_from_this()](const QStringList &words) { return self->mklbtype(words); });
+    for (const QString &kind : {QStringLiteral("lbtype"), QStringLiteral("eltype"), QStringLiteral("hltype"), QStringLiteral("brtype")}) {
+        commands.addCommand(QStringLiteral("mk") + kind, 5,
+                            [self = shared_from_this(), kind](const QStringList &words) { return self->mkReportedType(kind, words); });
+    }
 }
 
 QString GuardedOperations::actingUser() const
@@ -491,23 +494,26 @@ QString GuardedOperations::rntype(const QStringList &words)
     return QStringLiteral("Renamed %1 \"%2\" to \"%3\".\n").arg(kindName, selector.name, args.operands().at(1));
 }
 
-QString GuardedOperations::mklbtype(const QStringList &words)
+// Label, element, hyperlink and branch types are not kept: making one only reports it, once
+// the type triggers allow it.
+QString GuardedOperations::mkReportedType(const QString &kind, const QStringList &words)
 {
-    QList<EmulatorArguments::Option> options = {{QStringLiteral("-replace"), 4}, {QStringLiteral("-global"), 3},
+    QList<EmulatorArguments::Option> options = {{QStringLiteral("-replace"), 4},  {QStringLiteral("-global"), 3},
                                                 {QStringLiteral("-ordinary"), 3}, {QStringLiteral("-pbranch"), 3},
-                                                {QStringLiteral("-shared"), 3}};
+                                                {QStringLiteral("-shared"), 3},   {QStringLiteral("-acquire"), 4},
+                                                {QStringLiteral("-supertype"), 4, true}, {QStringLiteral("-manager"), 4, true}};
     options += EmulatorArguments::commentOptions();
     const EmulatorArguments args(words, options);
     args.comment();
+    const QString kindName = typeKindNames().value(kind);
     if (args.operands().isEmpty())
-        SandboxCommands::fail(QStringLiteral("A label type name must be given."));
+        SandboxCommands::fail(QStringLiteral("A %1 name must be given.").arg(kindName));
     QString out;
     for (const QString &operand : args.operands()) {
-        const TypeSelector selector = parseTypeSelector(operand, QStringLiteral("lbtype"));
-        guardType(QStringLiteral("mktype"), QStringLiteral("lbtype"), operand,
-                  commandLineOf(QStringLiteral("mklbtype"), words),
-                  QStringLiteral("Unable to create label type \"%1\".").arg(selector.name));
-        out += QStringLiteral("Created label type \"%1\".\n").arg(selector.name);
+        const TypeSelector selector = parseTypeSelector(operand, kind);
+        guardType(QStringLiteral("mktype"), kind, operand, commandLineOf(QStringLiteral("mk") + kind, words),
+                  QStringLiteral("Unable to create %1 \"%2\".").arg(kindName, selector.name));
+        out += QStringLiteral("Created %1 \"%2\".\n").arg(kindName, selector.name);
     }
     return out;
 }

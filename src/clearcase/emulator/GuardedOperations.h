@@ -15,13 +15,12 @@ class SandboxStore;
 // The operations ClearCase guards with pre-operation triggers, for the cleartool emulator.
 // Element operations (checkout, checkin, uncheckout, mkbranch, rmelem, lock, unlock, rmname,
 // mkelem, mklabel, reserve, unreserve, protect, chtype, lnname, mkslink) fire the VOB's
-// all-element triggers; type operations (mkattype, mklbtype, rmtype, rntype, lock and
-// unlock of a type) fire its type triggers. A refusal cancels the operation with
+// all-element triggers; type operations (mkattype, mklbtype, mkeltype, mkhltype, mkbrtype,
+// mktrtype, rmtype, rntype, lock and unlock of a type) fire its type triggers. A refusal cancels the operation with
 // ClearCase's warning and error lines. Apart from mkelem (which makes the element) and
 // the type commands the emulator already had, an allowed operation only reports success.
 //
-// mkattr and rmattr on versions fire the element triggers (MODIFY_MD); mktrtype fires the
-// type triggers. Removing, renaming, locking or redefining a type is further allowed only to
+// mkattr and rmattr on versions fire the element triggers (MODIFY_MD). Removing, renaming, locking or redefining a type is further allowed only to
 // its owner, the VOB owner (the owner of the VOB's storage folder) or root, as in ClearCase;
 // mkelem refuses the names ".", ".." and "".
 //
@@ -74,7 +73,7 @@ private:
     static bool removesOnlyLabelTypes(const EmulatorArguments &args);
     static QString removedLabelTypes(const EmulatorArguments &args);
     QString rntype(const QStringList &words);
-    QString mklbtype(const QStringList &words);
+    QString mkReportedType(const QString &kind, const QStringList &words);
     QString lockOrUnlock(const ElementOperation &spec, const QStringList &words);
     [[noreturn]] void refuse(const TriggerRunner::Refusal &refusal, const QString &operation, const QString &failedLine);
 
