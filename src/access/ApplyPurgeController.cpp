@@ -1,6 +1,7 @@
 #include "access/ApplyPurgeController.h"
 
-#include "access/AccessAttributeFormat.h"
+#include "access/AccessPlanner.h"
+#include "access/RoutineErrorReport.h"
 #include "clearcase/CCase.h"
 #include "platform/Platform.h"
 #include "shell/BusyState.h"
@@ -15,9 +16,6 @@
 #include <QListWidget>
 #include <QPushButton>
 #include <QToolButton>
-#include <optional>
-
-namespace Format = AccessAttributeFormat;
 
 namespace {
 
@@ -66,45 +64,77 @@ void ApplyPurgeController::doApplyAllChecked()
             return;
         }
         const QStringList targets = entriesOf(form.selectedList);
+        const QStringList operations = entriesOf(form.zanList[0]);
         if (targets.size() > 1) {
             const QString question = QStringLiteral("NOTE: You are about to set access control for ") +
                                      QString::number(targets.size()) + QStringLiteral(" element(s)") + crlf +
                                      QStringLiteral("based on element: ") + base + crlf + crlf +
                                      QStringLiteral("Are you sure you want to continue?");
-            if (m_ctx.prompter.message(question, QStringLiteral("Set access control for all checked elements..."),
-                                       Prompter::Icon::Exclamation, Prompter::Buttons::YesNo) != Prompter::Answer::Yes)
+            const auto preview = [&] {
+                return previewOf([&] { return AccessPlanner(m_ctx.ccase.clearCase()).planApply(location(), operations, targets); });
+            };
+            if (m_ctx.prompter.messageWithPreview(question, QStringLiteral("Set access control for all checked elements..."),
+                                                  Prompter::Icon::Exclamation, Prompter::Buttons::YesNo,
+                                                  preview) != Prompter::Answer::Yes)
                 return;
         }
         m_ctx.busy.setBusy(true);
-        const QStringList operations = entriesOf(form.zanList[0]);
-        const QString vobRoot = form.vobRootTxt->text();
-        const QString vobTag = form.vobTagTxt->text();
-        // The base is never a target, so its settings are read once, when first needed.
-        std::optional<QList<AttributeInfo>> baseSettings;
-        for (QString target : targets) {
-            m_ctx.platform.processEvents();
-            if (target == base || !m_ctx.ccase.isCCElement(target))
-                continue;
-            if (target == vobRoot) {
-                if (!confirmApplyToVobRoot(target))
-                    continue;
-                target = Format::vobRootElement(target);
-            }
-            m_ctx.busy.setStatBarMsg(QStringLiteral("Applying access control to --> ") + target);
-            if (!baseSettings)
-                baseSettings = m_ctx.ccase.clearCase().attributes(CCase::versionOf(base));
-            for (const QString &operation : operations) {
-                const QString typeName = Format::typeName(operation);
-                m_ctx.ccase.addCCAttrToElem(typeName, Format::valueOf(*baseSettings, typeName), target, vobTag, true);
-                m_ctx.busy.setStatBarMsg(QStringLiteral("Applying to --> ") + target);
-            }
-            m_ctx.ccase.addCCAttrToElem(Format::groupsTypeName, Format::valueOf(*baseSettings, Format::groupsTypeName),
-                                        target, vobTag, true);
-        }
+        AccessApplier::Observer observer = progressObserver();
+        observer.confirmVobRoot = [this](const QString &vobRoot) { return confirmApplyToVobRoot(vobRoot); };
+        const AccessApplier::Outcome outcome =
+            AccessApplier(m_ctx.ccase.clearCase()).apply(location(), operations, targets, observer);
         m_ctx.busy.setBusy(false);
-        m_ctx.busy.setStatBarMsg(QStringLiteral("Done"));
+        reportFailures(outcome.failures);
     } catch (...) {
         m_ctx.errors.reportBoxed(ZanError::current(component), QStringLiteral("doApplyAllChecked()"));
+    }
+}
+
+// Up to a handful of failures each get the attribute routine's own box; more are listed in
+// one summary. "Done" stands only for an apply without failures.
+void ApplyPurgeController::reportFailures(const QList<AccessApplier::Failure> &failures)
+{
+    constexpr int handful = 5;
+    constexpr int listedAtMost = 40;
+    if (failures.isEmpty()) {
+        m_ctx.busy.setStatBarMsg(QStringLiteral("Done"));
+        return;
+    }
+    m_ctx.busy.setStatBarMsg(QStringLiteral("Finished with %1 failure(s)").arg(failures.size()));
+    if (failures.size() <= handful) {
+        for (const AccessApplier::Failure &failure : failures)
+            RoutineErrorReport::show(m_ctx.prompter, ZanError(ZanError::ClearCaseFailure, component, failure.description),
+                                     RoutineErrorReport::addAttribute);
+        return;
+    }
+    QStringList lines{QStringLiteral("Access control could not be applied to %1 element(s):").arg(failures.size())};
+    for (const AccessApplier::Failure &failure : failures.mid(0, listedAtMost))
+        lines << failure.target + QStringLiteral(": ") + failure.description;
+    if (failures.size() > listedAtMost)
+        lines << QStringLiteral("... and %1 more").arg(failures.size() - listedAtMost);
+    m_ctx.prompter.message(lines.join(AppInfo::crlf), QStringLiteral("Apply failures..."), Prompter::Icon::Exclamation);
+}
+
+ElementLocation ApplyPurgeController::location() const
+{
+    const MainWindow &form = m_ctx.form;
+    return {form.selectedElemTxt->text(), form.vobRootTxt->text(), form.vobTagTxt->text()};
+}
+
+AccessApplier::Observer ApplyPurgeController::progressObserver()
+{
+    AccessApplier::Observer observer;
+    observer.status = [this](const QString &message) { m_ctx.busy.setStatBarMsg(message); };
+    observer.betweenChunks = [this] { m_ctx.platform.processEvents(); };
+    return observer;
+}
+
+QString ApplyPurgeController::previewOf(const std::function<AccessPlan()> &plan)
+{
+    try {
+        return plan().describe();
+    } catch (...) {
+        return QStringLiteral("The preview could not be made: ") + ZanError::current(component).description();
     }
 }
 
@@ -116,13 +146,13 @@ bool ApplyPurgeController::confirmApplyToVobRoot(const QString &target)
                                   Prompter::Buttons::YesNo) == Prompter::Answer::Yes;
 }
 
-void ApplyPurgeController::purgeVersion(const QString &versionPath)
+Prompter::Answer ApplyPurgeController::askPurge(const QString &warning, const QStringList &targets)
 {
-    ClearCase &clearCase = m_ctx.ccase.clearCase();
-    for (const AttributeInfo &attribute : clearCase.attributes(versionPath)) {
-        if (Format::isPurgedType(attribute.typeName))
-            clearCase.removeAttribute(versionPath, attribute.typeName, QString());
-    }
+    const auto preview = [&] {
+        return previewOf([&] { return AccessPlanner(m_ctx.ccase.clearCase()).planPurge(location(), targets); });
+    };
+    return m_ctx.prompter.messageWithPreview(warning, QStringLiteral("About to purge..."), Prompter::Icon::Exclamation,
+                                             Prompter::Buttons::OkCancel, preview);
 }
 
 void ApplyPurgeController::emptyAccessLists()
@@ -143,17 +173,10 @@ void ApplyPurgeController::purgeAllChecked()
                                 QStringLiteral("You are about to purge all operations and users from ") +
                                 QString::number(targets.size()) + QStringLiteral(" element(s)") + crlf + crlf +
                                 QStringLiteral("Are you sure you want to do this?");
-        if (m_ctx.prompter.message(warning, QStringLiteral("About to purge..."), Prompter::Icon::Exclamation,
-                                   Prompter::Buttons::OkCancel) != Prompter::Answer::Ok)
+        if (askPurge(warning, targets) != Prompter::Answer::Ok)
             return;
         m_ctx.busy.setBusy(true);
-        const QString vobRoot = form.vobRootTxt->text();
-        for (const QString &target : targets) {
-            m_ctx.platform.processEvents();
-            const QString version = CCase::versionOf(Format::elementPath(target, vobRoot));
-            m_ctx.busy.setStatBarMsg(QStringLiteral("Purging attributes from --> ") + version);
-            purgeVersion(version);
-        }
+        AccessApplier(m_ctx.ccase.clearCase()).purge(location(), targets, progressObserver());
         emptyAccessLists();
         m_ctx.busy.setStatBarMsg(QStringLiteral("Done"));
         m_ctx.busy.setBusy(false);
@@ -176,10 +199,9 @@ void ApplyPurgeController::purgeElement()
                                 QStringLiteral("You are about to purge all operations and users from") + QStringLiteral(" ") +
                                 QStringLiteral("the element ") + QLatin1Char('"') + element + QLatin1Char('"') +
                                 AppInfo::crlf + QStringLiteral("Are you sure you want to do this?");
-        if (m_ctx.prompter.message(warning, QStringLiteral("About to purge..."), Prompter::Icon::Exclamation,
-                                   Prompter::Buttons::OkCancel) == Prompter::Answer::Ok) {
+        if (askPurge(warning, {element}) == Prompter::Answer::Ok) {
             m_ctx.busy.setBusy(true);
-            purgeVersion(CCase::versionOf(Format::elementPath(element, form.vobRootTxt->text())));
+            AccessApplier(m_ctx.ccase.clearCase()).purge(location(), {element});
             emptyAccessLists();
             m_ctx.busy.setBusy(false);
         }

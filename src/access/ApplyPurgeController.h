@@ -1,5 +1,9 @@
 #pragma once
 
+#include "access/AccessApplier.h"
+#include "access/AccessPlan.h"
+#include "util/Prompter.h"
+
 #include <QObject>
 #include <QString>
 
@@ -21,7 +25,11 @@ public:
 private:
     void applyAllCheckedClicked();
     bool confirmApplyToVobRoot(const QString &target);
-    void purgeVersion(const QString &versionPath);
+    Prompter::Answer askPurge(const QString &warning, const QStringList &targets);
+    void reportFailures(const QList<AccessApplier::Failure> &failures);
+    ElementLocation location() const;
+    AccessApplier::Observer progressObserver();
+    QString previewOf(const std::function<AccessPlan()> &plan);
     void emptyAccessLists();
 
     MainContext &m_ctx;

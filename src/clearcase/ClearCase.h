@@ -19,6 +19,12 @@ struct AttributeInfo {
     QString value;
 };
 
+// Attribute types to remove from one version.
+struct AttributeRemoval {
+    QString versionPath;
+    QStringList typeNames;
+};
+
 // A trigger type to be created, as the trigger-type definition object collects it.
 // Codes are the ClearCase Automation Library's own enumeration values:
 //   kind:   2 = all elements, 4 = all UCM objects (0 = type trigger)
@@ -74,6 +80,21 @@ public:
                                  const QString &value, const QString &comment, bool replace) = 0;
     virtual QList<AttributeInfo> attributes(const QString &versionPath) = 0;
     virtual void removeAttribute(const QString &versionPath, const QString &typeName, const QString &comment) = 0;
+
+    // Batches over many versions, for applies and purges. Callers keep each batch within a
+    // chunk (a few hundred paths); a backend may split it further. The defaults make one
+    // call per path.
+    // The paths that name a version, in the given order; the others are left out.
+    virtual QStringList existingVersions(const QStringList &paths);
+    // Attaches every value (type name and value) to every version, replacing what is there.
+    // Throws when any write fails; which writes happened is then unknown (the sandbox makes
+    // none), so callers retry one version at a time to find the failures.
+    virtual void attachAttributes(const QString &vobTag, const QList<AttributeInfo> &values,
+                                  const QStringList &versionPaths, const QString &comment);
+    // The attributes of each version, in order; throws when any version cannot be read.
+    virtual QList<QList<AttributeInfo>> attributesOfVersions(const QStringList &versionPaths);
+    // Removes the named attributes, each with an empty comment; throws when any removal fails.
+    virtual void removeAttributes(const QList<AttributeRemoval> &removals);
 
     // One cleartool command line without the word "cleartool"; returns its output.
     virtual QString runCommand(const QString &commandLine) = 0;

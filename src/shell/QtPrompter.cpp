@@ -1,11 +1,43 @@
 #include "shell/QtPrompter.h"
 
 #include <QApplication>
+#include <QDialog>
+#include <QDialogButtonBox>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QVBoxLayout>
 #include <QFileDialog>
 #include <QInputDialog>
 #include <QMessageBox>
 
+namespace {
+
+// The preview: the changes, one per line, in a resizable read-only text.
+void showPreview(QWidget *parent, const QString &title, const QString &text)
+{
+    QDialog dialog(parent);
+    dialog.setWindowTitle(title + QStringLiteral(" - Preview"));
+    auto *layout = new QVBoxLayout(&dialog);
+    auto *view = new QPlainTextEdit(text.isEmpty() ? QStringLiteral("Nothing will change.") : text);
+    view->setReadOnly(true);
+    view->setLineWrapMode(QPlainTextEdit::NoWrap);
+    layout->addWidget(view);
+    auto *close = new QDialogButtonBox(QDialogButtonBox::Close);
+    QObject::connect(close, &QDialogButtonBox::rejected, &dialog, &QDialog::reject);
+    layout->addWidget(close);
+    dialog.resize(640, 400);
+    dialog.exec();
+}
+
+} // namespace
+
 Prompter::Answer QtPrompter::message(const QString &text, const QString &title, Icon icon, Buttons buttons)
+{
+    return messageWithPreview(text, title, icon, buttons, nullptr);
+}
+
+Prompter::Answer QtPrompter::messageWithPreview(const QString &text, const QString &title, Icon icon, Buttons buttons,
+                                                const std::function<QString()> &preview)
 {
     QMessageBox box(m_parent);
     box.setWindowTitle(title);
@@ -26,7 +58,12 @@ Prompter::Answer QtPrompter::message(const QString &text, const QString &title, 
     const bool hadOverride = QApplication::overrideCursor() != nullptr;
     if (hadOverride)
         QApplication::setOverrideCursor(Qt::ArrowCursor);
-    const int result = box.exec();
+    QPushButton *previewButton = preview ? box.addButton(QStringLiteral("Preview…"), QMessageBox::ActionRole) : nullptr;
+    int result = box.exec();
+    while (previewButton && box.clickedButton() == previewButton) {
+        showPreview(m_parent, title, preview());
+        result = box.exec();
+    }
     if (hadOverride)
         QApplication::restoreOverrideCursor();
     switch (result) {

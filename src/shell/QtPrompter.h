@@ -12,6 +12,8 @@ public:
     void setParent(QWidget *parent) { m_parent = parent; }
 
     Answer message(const QString &text, const QString &title, Icon icon, Buttons buttons) override;
+    Answer messageWithPreview(const QString &text, const QString &title, Icon icon, Buttons buttons,
+                              const std::function<QString()> &preview) override;
     std::optional<QString> inputText(const QString &prompt, const QString &title, const QString &defaultText) override;
     QString openFileName(const QString &title, const QString &startFolder, const QString &presetName,
                          const QString &filter) override;

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QString>
+#include <functional>
 #include <optional>
 
 // Every message box, question, input box and file dialog of the program goes through a
@@ -16,6 +17,15 @@ public:
 
     virtual Answer message(const QString &text, const QString &title, Icon icon,
                            Buttons buttons = Buttons::Ok) = 0;
+
+    // The same question with a "Preview…" button beside its answers: each press shows the
+    // text preview() returns and asks again. Without that button the question is asked as is.
+    virtual Answer messageWithPreview(const QString &text, const QString &title, Icon icon, Buttons buttons,
+                                      const std::function<QString()> &preview)
+    {
+        (void)preview;
+        return message(text, title, icon, buttons);
+    }
 
     // Input box; std::nullopt when the user cancels.
     virtual std::optional<QString> inputText(const QString &prompt, const QString &title,

@@ -151,13 +151,32 @@ TEST_F(ApplyPurge, FailedTargetWriteIsReportedAndTheApplyGoesOn)
         return call == QLatin1String("attachAttribute") && argument == failing;
     };
     ctx().hooks.doApplyAllChecked();
-    // One report per attribute written to the failing target: checkout, checkin, groups.
-    EXPECT_EQ(messageTitles().count(QStringLiteral("Error...")), 3);
+    // One report for the failing target, never "Done".
+    EXPECT_EQ(messageTitles().count(QStringLiteral("Error...")), 1);
     EXPECT_EQ(prompter.last().icon, Prompter::Icon::Information);
+    EXPECT_TRUE(prompter.last().text.endsWith(QStringLiteral("addCCAttrToElem()::")));
     expectCopiedTo(utilC);
     expectCopiedTo(readme);
     EXPECT_EQ(valueOn(utilH, QStringLiteral("__checkout")), QStringLiteral("<absent>"));
-    EXPECT_EQ(form().statusPanel->text(), QStringLiteral("Done"));
+    EXPECT_EQ(form().statusPanel->text(), QStringLiteral("Finished with 1 failure(s)"));
+
+    // More than a handful of failures: one summary naming each.
+    prompter.clear();
+    QStringList many;
+    for (int i = 0; i < 7; ++i)
+        many << elementPath(QStringLiteral("src\\gen%1.c").arg(i));
+    for (const QString &path : many)
+        sandbox.store().addElement(vobTag, storePath(path.mid(vobRoot.size() + 1)), false);
+    failWhen = [](const QString &call, const QString &argument) {
+        return call == QLatin1String("attachAttribute") && argument.contains(QStringLiteral("gen"));
+    };
+    check(many + QStringList{elementPath(utilH)});
+    ctx().hooks.doApplyAllChecked();
+    EXPECT_EQ(messageTitles(), (QStringList{QStringLiteral("Set access control for all checked elements..."),
+                                            QStringLiteral("Apply failures...")}));
+    EXPECT_TRUE(prompter.last().text.startsWith(QStringLiteral("Access control could not be applied to 7 element(s):\r\n") +
+                                                many.first() + QStringLiteral(": ")));
+    expectCopiedTo(utilH);
 }
 
 TEST_F(ApplyPurge, OtherErrorsStopTheApplyAndKeepWhatWasWritten)
@@ -267,4 +286,28 @@ TEST_F(ApplyPurge, PurgeElement)
                                             "simulated failure.::-2147467259");
     EXPECT_TRUE(prompter.last().text.contains(expected)) << prompter.last().text.toStdString();
     EXPECT_EQ(form().zanList[0]->count(), 2);
+}
+
+// The confirmations keep their words; "Preview…" beside them lists what will change.
+TEST_F(ApplyPurge, PreviewBesideTheConfirmationsListsTheChanges)
+{
+    attach(utilC, QStringLiteral("__checkout"), QStringLiteral("carol"));
+    selectBase();
+    check({elementPath(utilC), elementPath(readme)});
+    prompter.pressPreview = true;
+    prompter.answers.enqueue(Prompter::Answer::No);
+    form().applyAllCheckedBut->setEnabled(true);
+    form().applyAllCheckedBut->click();
+    ASSERT_EQ(prompter.previews.size(), 1);
+    EXPECT_TRUE(prompter.previews[0].startsWith(elementPath(utilC) + QStringLiteral("\n  checkout: gains bob, ALL; loses carol\n")))
+        << prompter.previews[0].toStdString();
+    EXPECT_EQ(valueOn(utilC, QStringLiteral("__checkout")), QStringLiteral("carol"));
+
+    prompter.answers.enqueue(Prompter::Answer::Cancel);
+    form().deleteAllCheckedBut->setEnabled(true);
+    form().deleteAllCheckedBut->click();
+    ASSERT_EQ(prompter.previews.size(), 2);
+    EXPECT_EQ(prompter.previews[1], elementPath(utilC) + QStringLiteral("\n  checkout: removed (carol)\n") + elementPath(readme) +
+                                        QStringLiteral(": no change"));
+    EXPECT_EQ(prompter.last().title, QStringLiteral("About to purge..."));
 }

@@ -39,6 +39,15 @@ public:
         return buttons == Buttons::YesNo ? Answer::Yes : Answer::Ok;
     }
 
+    // Presses "Preview…" first when pressPreview is set; the previews shown are kept.
+    Answer messageWithPreview(const QString &text, const QString &title, Icon icon, Buttons buttons,
+                              const std::function<QString()> &preview) override
+    {
+        if (pressPreview && preview)
+            previews << preview();
+        return message(text, title, icon, buttons);
+    }
+
     std::optional<QString> inputText(const QString &prompt, const QString &title, const QString &defaultText) override
     {
         failIfAsked(title);
@@ -77,6 +86,8 @@ public:
     QQueue<std::optional<QString>> inputs;
     QQueue<QString> files;
     QString throwOnTitle;
+    bool pressPreview = false;
+    QStringList previews;
     // What the records leave out: the input box's proposed answer, the file dialog's folder and filter.
     QString proposedAnswer;
     QString fileDialogFolder;

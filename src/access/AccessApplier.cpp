@@ -1,0 +1,134 @@
+#include "access/AccessApplier.h"
+
+#include "access/AccessAttributeFormat.h"
+#include "access/AccessEditor.h"
+#include "access/AccessPlanner.h"
+#include "clearcase/CCase.h"
+#include "util/ZanError.h"
+
+#include <optional>
+
+namespace Format = AccessAttributeFormat;
+
+namespace {
+
+QList<QStringList> chunksOf(const QStringList &items, int size)
+{
+    QList<QStringList> chunks;
+    for (qsizetype i = 0; i < items.size(); i += size)
+        chunks << items.mid(i, size);
+    return chunks;
+}
+
+QStringList versionsOf(const QStringList &elements)
+{
+    QStringList versions;
+    versions.reserve(elements.size());
+    for (const QString &element : elements)
+        versions << CCase::versionOf(element);
+    return versions;
+}
+
+AttributeRemoval removalOf(const QString &version, const QList<AttributeInfo> &attributes)
+{
+    AttributeRemoval removal{version, {}};
+    for (const SettingChange &change : AccessPlanner::purgeChanges(attributes))
+        removal.typeNames << change.typeName;
+    return removal;
+}
+
+} // namespace
+
+void AccessApplier::writeChunk(const QString &vobTag, const QList<AttributeInfo> &values, const QStringList &elements,
+                               Outcome &outcome)
+{
+    try {
+        m_clearCase.attachAttributes(vobTag, values, versionsOf(elements), AccessEditor::attributeComment);
+        outcome.written += int(elements.size());
+        return;
+    } catch (...) {
+        if (elements.size() == 1) {
+            outcome.failures << Failure{elements.first(), ZanError::current().description()};
+            return;
+        }
+    }
+    for (const QString &element : elements)
+        writeChunk(vobTag, values, {element}, outcome);
+}
+
+AccessApplier::Outcome AccessApplier::apply(const ElementLocation &base, const QStringList &operations,
+                                            const QStringList &targets, const Observer &observer)
+{
+    Outcome outcome;
+    std::optional<QList<AttributeInfo>> values;
+    QStringList pending;
+    const auto writePending = [&] {
+        if (pending.isEmpty())
+            return;
+        if (!values) {
+            // The base and the VOB once per apply, when the first target needs them.
+            const QList<AttributeInfo> baseAttributes = m_clearCase.attributes(CCase::versionOf(base.path));
+            values.emplace();
+            for (const QString &operation : operations)
+                values->append({Format::typeName(operation), Format::valueOf(baseAttributes, Format::typeName(operation))});
+            values->append({Format::groupsTypeName, Format::valueOf(baseAttributes, Format::groupsTypeName)});
+            m_clearCase.requireVob(base.vobTag);
+        }
+        observer.status(QStringLiteral("Applying access control to --> ") + pending.first());
+        writeChunk(base.vobTag, *values, pending, outcome);
+        observer.status(QStringLiteral("Applying to --> ") + pending.last());
+        pending.clear();
+    };
+    for (const QStringList &chunk : chunksOf(targets, m_chunkSize)) {
+        observer.betweenChunks();
+        QStringList candidates;
+        for (const QString &target : chunk) {
+            if (target != base.path)
+                candidates << target;
+        }
+        for (const QString &target : m_clearCase.existingVersions(candidates)) {
+            if (target != base.vobRoot) {
+                pending << target;
+                continue;
+            }
+            // The targets before the VOB root are written before the question.
+            writePending();
+            if (observer.confirmVobRoot(target))
+                pending << base.rootElement();
+        }
+        writePending();
+    }
+    return outcome;
+}
+
+void AccessApplier::purgeChunk(const QStringList &versions)
+{
+    QList<QList<AttributeInfo>> attributes;
+    try {
+        attributes = m_clearCase.attributesOfVersions(versions);
+    } catch (...) {
+        if (versions.size() == 1)
+            throw;
+        // Find the version that cannot be read; the ones before it are purged first.
+        for (const QString &version : versions)
+            purgeChunk({version});
+        return;
+    }
+    QList<AttributeRemoval> removals;
+    for (qsizetype i = 0; i < versions.size(); ++i)
+        removals << removalOf(versions[i], attributes[i]);
+    m_clearCase.removeAttributes(removals);
+}
+
+void AccessApplier::purge(const ElementLocation &vob, const QStringList &targets, const Observer &observer)
+{
+    for (const QStringList &chunk : chunksOf(targets, m_chunkSize)) {
+        observer.betweenChunks();
+        QStringList elements;
+        for (const QString &target : chunk)
+            elements << vob.at(target).element();
+        const QStringList versions = versionsOf(elements);
+        observer.status(QStringLiteral("Purging attributes from --> ") + versions.first());
+        purgeChunk(versions);
+    }
+}
