@@ -1,17 +1,11 @@
 #!/usr/bin/perl
-# Stand-in for cleartool in the trigger script's tests, reached as "cleartool" on the PATH
-# through a small wrapper that sets its FAKE_CT_* variables. It answers
-#     describe -fmt '%m\n%En\n%Vn\n%[NAME]a' <path>@@/main/0
-#     describe -long vob:<tag>
-# from a fixture file (FAKE_CT_FIXTURE), one line each:
-#     <path>                         the element exists
-#     <path><TAB><name><TAB><value>  it carries this string attribute (\n, \t, \\ escapes)
-#     vob<TAB><tag><TAB><owner>      the VOB and its owner
-# FAKE_CT_LOG    append the arguments of every call (tab-separated, one call a line)
-# FAKE_CT_FAIL   fail every call with this error text
-# FAKE_CT_CRLF   end output lines with CR LF, as on Windows
-# FAKE_CT_REPLY  answer wrongly: silent (nothing at all), other (about another element),
-#                listing (the -aattr listing, whatever was asked), number (an unquoted value)
+# Stand-in "cleartool" for the trigger script's tests (a wrapper on the PATH sets FAKE_CT_*).
+# Answers describe -fmt '%m\n%En\n%Vn\n%[NAME]a' <path>@@/main/0 and describe -long vob:<tag>
+# from FAKE_CT_FIXTURE, one line each: <path> (the element exists), <path>\t<name>\t<value>
+# (a string attribute; \n, \t, \\ escapes) or vob\t<tag>\t<owner>.
+# FAKE_CT_LOG: append every call's arguments. FAKE_CT_FAIL: fail with this text. FAKE_CT_CRLF:
+# end lines with CR LF. FAKE_CT_REPLY: answer wrongly: silent, other (another element),
+# listing (the -aattr listing), number (an unquoted value).
 use strict;
 use warnings;
 
@@ -69,11 +63,7 @@ sub fixture {
     return @rows;
 }
 
-sub unescape {
-    my ($text) = @_;
-    $text =~ s/\\(.)/$1 eq 'n' ? "\n" : $1 eq 't' ? "\t" : $1/ge;
-    return $text;
-}
+sub unescape { return $_[0] =~ s/\\(.)/$1 eq 'n' ? "\n" : $1 eq 't' ? "\t" : $1/ger }
 
 sub fail {
     my ($message) = @_;
