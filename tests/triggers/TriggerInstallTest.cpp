@@ -170,10 +170,6 @@ TEST_F(TriggerInstallTest, InvalidInputsAreRefusedBeforeAnythingIsCopiedOrMade)
          cannotCarry(QStringLiteral("admin users list"), QStringLiteral("a double quote or a line break.")), setting},
         {root, win, none, QStringLiteral("bob, o'neil"), false,
          cannotCarry(QStringLiteral("admin users list"), QStringLiteral("the character ', which the trigger's command line cannot pass on.")), setting},
-        {root, QStringLiteral("c:\\my triggers"), none, ok, false,
-         cannotCarry(QStringLiteral("Windows trigger location"), QStringLiteral("a blank, which the trigger's command line cannot pass on.")), setting},
-        {root, win, QStringLiteral("/net/host/my triggers"), ok, true,
-         cannotCarry(QStringLiteral("Unix trigger location"), QStringLiteral("a blank, which the trigger's command line cannot pass on.")), setting},
     };
     for (const Case &c : cases) {
         form().vobRootTxt->setText(c.vobRoot);
