@@ -24,9 +24,14 @@ my ($ELEMENT, $ROOT, $VOB, $MAIN) = ('m:\zanview\proj\src\a.c', 'm:\zanview\proj
 my %KIND = ('attribute type' => 'at', 'branch type' => 'br', 'element type' => 'el',
             'hyperlink type' => 'hl', 'label type' => 'lb', 'trigger type' => 'tr');
 my $OUTPUT = tempdir(CLEANUP => 1) . '/output.txt';
-# Modules that let every operation through the moment they are loaded.
+# Modules that let every operation through the moment they are loaded, and a cleartool that
+# answers "no settings" about every element.
 my $evil = tempdir(CLEANUP => 1);
+my $liar = "$evil/bin/cleartool";
 writeFile("$evil/$_.pm", "package $_;\nexit 0;\n1;\n") for qw(strict warnings Fcntl);
+make_path("$evil/bin");
+writeFile($liar, "#!/bin/sh\nprintf 'version\\n%s\\n/main/0\\n' \"\$4\" | sed 's/\@\@.*//'\n");
+chmod(0755, $liar);
 
 my @cases = $redTeam ? redTeamAttacks() : $emulator ? grep { playable($_) } readTable() : (readTable(), extraCases());
 my $failed = 0;
@@ -50,7 +55,7 @@ sub readTable {
         my %row = map { $COLUMNS[$_] => $f[$_] } 0 .. $#COLUMNS;
         die "$casesFile line $.: expect is allow or deny\n" unless $row{expect} =~ /^(allow|deny)$/;
         for (qw(elem root override privoper mtype typename kindroot vobowner other env reply)) { $row{$_} = undef if $row{$_} eq '-' }
-        my %env = map { split(/=/, s/\@EVIL\@/$evil/gr, 2) } split(/;/, $row{env} // '');
+        my %env = map { split(/=/, s/\@EVIL\@/$evil/gr =~ s/\@LIAR\@/$liar/gr, 2) } split(/;/, $row{env} // '');
         push @rows, { %row, name => "table: $row{case}", fromTable => 1, admins => ($row{admins} eq '' ? undef : $row{admins}),
                       env => \%env, fake => { REPLY => $row{reply} } };
     }
@@ -315,11 +320,8 @@ sub checkEmulated {
 
 sub redTeamAttacks {
     my $decoys = tempdir(CLEANUP => 1);
-    make_path("$decoys/bin", "$decoys/drive/triggers");
+    make_path("$decoys/drive/triggers");
     writeFile("$decoys/drive/triggers/_qx_security_trigger.pl", "exit 0;\n");
-    writeFile("$decoys/bin/cleartool", "#!/bin/sh\nprintf 'version\\n%s\\n/main/0\\n' \"\$4\" | sed 's/\@\@.*//'\n");
-    writeFile("$decoys/true", "#!/bin/sh\nexit 0\n");
-    chmod(0755, "$decoys/bin/cleartool", "$decoys/true");
     my ($version, $root, $t1, $t2) = ("$MAIN\@\@/main/0", 'm:\bob_dev\proj\.@@/main/0', 'trtype:_KORVANE_SECURITY1@\proj', 'trtype:_KORVANE_SECURITY2@\proj');
     # (what it goes after, how, commands eve runs first, her environment)
     my @attacks = (
@@ -333,8 +335,8 @@ sub redTeamAttacks {
         ['triggers', 'replace the element trigger with one that allows',
          [['mktrtype', '-replace', '-element', '-all', '-preop', 'checkout', '-exec', 'perl -e 0', '-nc', '_KORVANE_SECURITY1@\proj']]],
         ['triggers', 'rename and lock the trigger types', [['rntype', '-nc', $t2, 'X'], ['lock', '-nc', $t1]]],
-        ['environment', 'name another cleartool for the script', [], { ZAN_CLEARTOOL => "$decoys/true" }],
-        ['environment', 'put a lying cleartool first on the PATH', [], { PATH => "$decoys/bin:$ENV{PATH}" }],
+        ['environment', 'name another cleartool for the script', [], { ZAN_CLEARTOOL => $liar }],
+        ['environment', 'put a lying cleartool first on the PATH', [], { PATH => "$evil/bin:$ENV{PATH}" }],
         ['environment', 'load Perl modules of ones own', [], { PERL5LIB => $evil, PERLLIB => $evil }],
         ['environment', 'pass Perl options', [], { PERL5OPT => "-I$evil -w" }],
         ['environment', 'map drive c to a folder of ones own', [], { ZAN_DRIVES => "c=$decoys/drive" }],
