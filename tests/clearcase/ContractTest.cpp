@@ -271,3 +271,31 @@ TYPED_TEST(ClearCaseContract, ProgramCommandLinesRunAsWritten)
     EXPECT_TRUE(error.startsWith(QLatin1String("cleartool: Error: "))) << error.toStdString();
     EXPECT_TRUE(error.contains(QLatin1String("_NOPE"))) << error.toStdString();
 }
+
+TYPED_TEST(ClearCaseContract, BatchesCheckWriteReadAndRemoveManyVersions)
+{
+    const QStringList paths{elementPath(SandboxSeed::mainC), elementPath(SandboxSeed::privateFile), elementPath(SandboxSeed::utilC),
+                            elementPath(SandboxSeed::fileOneTxt)};
+    EXPECT_EQ(this->cc().existingVersions(paths), (QStringList{paths[0], paths[2], paths[3]}));
+    EXPECT_EQ(this->cc().existingVersions({paths[0], paths[2]}), (QStringList{paths[0], paths[2]}));
+
+    for (const QString &type : {QStringLiteral("__checkout"), QStringLiteral("QX_GROUPS")})
+        this->cc().createAttributeType(proj, type, 8, QStringLiteral("t"));
+    const QStringList versions{versionOf(SandboxSeed::mainC), versionOf(SandboxSeed::utilC), versionOf(SandboxSeed::fileOneTxt)};
+    const QList<AttributeInfo> values{{QStringLiteral("__checkout"), QStringLiteral("bob,ALL")}, {QStringLiteral("QX_GROUPS"), QString()}};
+    this->cc().attachAttributes(proj, values, versions, QStringLiteral("Korvane Zan Tool: Do NOT REMOVE"));
+    this->cc().attachAttributes(proj, {{QStringLiteral("__checkout"), QStringLiteral("eve")}}, versions.mid(2), QStringLiteral("c"));
+    const QList<QList<AttributeInfo>> read = this->cc().attributesOfVersions(versions);
+    ASSERT_EQ(read.size(), 3);
+    EXPECT_EQ(valueOf(this->cc(), versions[1], QStringLiteral("__checkout")), QStringLiteral("bob,ALL"));
+    EXPECT_EQ(valueOf(this->cc(), versions[2], QStringLiteral("__checkout")), QStringLiteral("eve"));
+    EXPECT_EQ(read[0].size(), read[1].size());
+
+    // A batch with one bad version throws; callers then retry one at a time.
+    EXPECT_THROW(this->cc().attachAttributes(proj, values, {versions[0], versionOf(SandboxSeed::privateFile)}, QStringLiteral("c")),
+                 ZanError);
+    this->cc().removeAttributes({{versions[0], {QStringLiteral("__checkout"), QStringLiteral("QX_GROUPS")}}, {versions[2], {QStringLiteral("QX_GROUPS")}}});
+    EXPECT_EQ(valueOf(this->cc(), versions[0], QStringLiteral("__checkout")), QStringLiteral("<missing>"));
+    EXPECT_EQ(valueOf(this->cc(), versions[2], QStringLiteral("__checkout")), QStringLiteral("eve"));
+    EXPECT_EQ(valueOf(this->cc(), versions[2], QStringLiteral("QX_GROUPS")), QStringLiteral("<missing>"));
+}

@@ -160,6 +160,43 @@ void CleartoolClearCase::removeAttribute(const QString &versionPath, const QStri
     execute(args);
 }
 
+QStringList CleartoolClearCase::existingVersions(const QStringList &paths)
+{
+    if (paths.isEmpty())
+        return {};
+    QStringList args{QStringLiteral("describe"), QStringLiteral("-fmt"), quote(QStringLiteral("%m\\n"))};
+    for (const QString &path : paths)
+        args << quote(path);
+    QStringList kinds;
+    try {
+        kinds = execute(args).split(QLatin1Char('\n'));
+    } catch (...) {
+        return ClearCase::existingVersions(paths); // some path is no element: find which
+    }
+    QStringList existing;
+    for (qsizetype i = 0; i < paths.size(); ++i) {
+        const QString kind = i < kinds.size() ? kinds[i].trimmed() : QString();
+        if (kind == QLatin1String("version") || kind == QLatin1String("directory version"))
+            existing << paths[i];
+    }
+    return existing;
+}
+
+void CleartoolClearCase::attachAttributes(const QString &, const QList<AttributeInfo> &values,
+                                          const QStringList &versionPaths, const QString &comment)
+{
+    if (versionPaths.isEmpty())
+        return;
+    for (const AttributeInfo &value : values) {
+        QStringList args{QStringLiteral("mkattr"), QStringLiteral("-replace")};
+        args += commentOptions(comment);
+        args << quote(value.typeName) << CleartoolQuoting::stringValue(value.value);
+        for (const QString &version : versionPaths)
+            args << quote(version);
+        execute(args);
+    }
+}
+
 QString CleartoolClearCase::runCommand(const QString &commandLine)
 {
     return m_process.execute(commandLine);

@@ -37,6 +37,11 @@ public:
     QList<AttributeInfo> attributes(const QString &versionPath) override;
     void removeAttribute(const QString &versionPath, const QString &typeName, const QString &comment) override;
 
+    // One describe for all paths (one by one only when it fails); one mkattr per value.
+    QStringList existingVersions(const QStringList &paths) override;
+    void attachAttributes(const QString &vobTag, const QList<AttributeInfo> &values, const QStringList &versionPaths,
+                          const QString &comment) override;
+
     QString runCommand(const QString &commandLine) override;
 
 private:

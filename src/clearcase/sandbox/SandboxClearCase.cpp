@@ -162,6 +162,31 @@ void SandboxClearCase::removeAttribute(const QString &versionPath, const QString
     m_store->removeAttribute(element.vobTag, element.path, typeName);
 }
 
+QStringList SandboxClearCase::existingVersions(const QStringList &paths)
+{
+    QStringList existing;
+    m_store->readTransaction([&] { existing = ClearCase::existingVersions(paths); });
+    return existing;
+}
+
+void SandboxClearCase::attachAttributes(const QString &vobTag, const QList<AttributeInfo> &values,
+                                        const QStringList &versionPaths, const QString &comment)
+{
+    m_store->transaction([&] { ClearCase::attachAttributes(vobTag, values, versionPaths, comment); });
+}
+
+QList<QList<AttributeInfo>> SandboxClearCase::attributesOfVersions(const QStringList &versionPaths)
+{
+    QList<QList<AttributeInfo>> result;
+    m_store->readTransaction([&] { result = ClearCase::attributesOfVersions(versionPaths); });
+    return result;
+}
+
+void SandboxClearCase::removeAttributes(const QList<AttributeRemoval> &removals)
+{
+    m_store->transaction([&] { ClearCase::removeAttributes(removals); });
+}
+
 QString SandboxClearCase::runCommand(const QString &commandLine)
 {
     return m_commands.run(commandLine);

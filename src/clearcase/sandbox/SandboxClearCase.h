@@ -44,6 +44,13 @@ public:
     QList<AttributeInfo> attributes(const QString &versionPath) override;
     void removeAttribute(const QString &versionPath, const QString &typeName, const QString &comment) override;
 
+    // Each batch is one store transaction: a killed writer leaves all of it or none.
+    QStringList existingVersions(const QStringList &paths) override;
+    void attachAttributes(const QString &vobTag, const QList<AttributeInfo> &values, const QStringList &versionPaths,
+                          const QString &comment) override;
+    QList<QList<AttributeInfo>> attributesOfVersions(const QStringList &versionPaths) override;
+    void removeAttributes(const QList<AttributeRemoval> &removals) override;
+
     QString runCommand(const QString &commandLine) override;
 
     // The operation kind name of an automation-library code (2 -> MODIFY_ELEM); throws for
