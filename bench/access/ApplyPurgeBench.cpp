@@ -1,6 +1,7 @@
 // Applying one base element's settings (three operations plus groups) to thousands of
-// checked elements, and purging them again, through the whole program over a sandbox.
-// Usage: bench_access_apply [count...]   (default: 5000 10000)
+// checked elements, and purging them again, through the whole program over each backend
+// (the cleartool co-process drives the emulator), beside SQLite's own time for the same
+// writes. Usage: bench_access_apply [count...]   (default: 5000 10000)
 #include "app/AppComposer.h"
 #include "clearcase/CCase.h"
 #include "clearcase/sandbox/SandboxClearCase.h"
@@ -8,6 +9,8 @@
 #include "clearcase/sandbox/SandboxStore.h"
 #include "shell/MainContext.h"
 #include "shell/MainWindow.h"
+#include "clearcase/cleartool/CleartoolClearCase.h"
+#include "support/EmulatorBackend.h"
 #include "support/FakePlatform.h"
 #include "support/ScriptedPrompter.h"
 
@@ -16,6 +19,8 @@
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPushButton>
+#include <QSqlDatabase>
+#include <QSqlQuery>
 #include <QTemporaryDir>
 #include <QTextStream>
 #include <cstdio>
@@ -29,15 +34,51 @@ const QStringList operations{QStringLiteral("checkout"), QStringLiteral("checkin
 struct Timing {
     qint64 applyMs = 0;
     qint64 purgeMs = 0;
+    double applyTrips = 0; // cleartool commands per target
+    double purgeTrips = 0;
     bool verified = false;
 };
+
+// The same number of attribute upserts into a bare SQLite table (WAL, synchronous=NORMAL),
+// one transaction per target: the floor a sandbox apply is measured against.
+qint64 sqliteFloorMs(int count, int attributesPerTarget)
+{
+    QTemporaryDir dir;
+    qint64 elapsed = 0;
+    {
+        QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), QStringLiteral("floor"));
+        db.setDatabaseName(dir.filePath(QStringLiteral("floor.db")));
+        db.open();
+        QSqlQuery query(db);
+        query.exec(QStringLiteral("PRAGMA journal_mode=WAL"));
+        query.exec(QStringLiteral("PRAGMA synchronous=NORMAL"));
+        query.exec(QStringLiteral("CREATE TABLE attributes(element INTEGER, type TEXT, value TEXT, PRIMARY KEY(element, type))"));
+        query.prepare(QStringLiteral("INSERT INTO attributes VALUES(?, ?, ?) ON CONFLICT(element, type) DO UPDATE SET value = excluded.value"));
+        QElapsedTimer clock;
+        clock.start();
+        for (int i = 0; i < count; ++i) {
+            db.transaction();
+            for (int a = 0; a < attributesPerTarget; ++a) {
+                query.addBindValue(i);
+                query.addBindValue(QStringLiteral("__op%1").arg(a));
+                query.addBindValue(QStringLiteral("bob,alice,ALL"));
+                query.exec();
+            }
+            db.commit();
+        }
+        elapsed = clock.elapsed();
+        db.close();
+    }
+    QSqlDatabase::removeDatabase(QStringLiteral("floor"));
+    return elapsed;
+}
 
 QString targetName(int i)
 {
     return QStringLiteral("bench/f_%1.c").arg(i, 5, 10, QLatin1Char('0'));
 }
 
-Timing run(int count)
+Timing run(int count, bool overCleartool)
 {
     QTemporaryDir dir;
     const QString folder = dir.path() + QStringLiteral("/sandbox");
@@ -65,7 +106,14 @@ Timing run(int count)
     options.platform = &platform;
     options.prompter = &prompter;
     options.settingsFolder = settings.path();
-    options.clearCaseFactory = [folder](Platform &p) -> std::unique_ptr<ClearCase> { return SandboxClearCase::open(p, folder); };
+    CleartoolClearCase *cleartool = nullptr;
+    options.clearCaseFactory = [folder, overCleartool, &cleartool](Platform &p) -> std::unique_ptr<ClearCase> {
+        if (!overCleartool)
+            return SandboxClearCase::open(p, folder);
+        auto backend = emulatorBackend(folder);
+        cleartool = backend.get();
+        return backend;
+    };
     AppComposer app(options);
     app.start(false);
 
@@ -82,18 +130,24 @@ Timing run(int count)
 
     Timing timing;
     QElapsedTimer clock;
+    app.context().ccase.clearCase(); // the co-process starts outside the timing
+    const auto commands = [&cleartool] { return cleartool ? cleartool->commandCount() : 0; };
+    int before = commands();
     clock.start();
     app.context().hooks.doApplyAllChecked();
     timing.applyMs = clock.elapsed();
+    timing.applyTrips = double(commands() - before) / count;
 
     const QString last = form.selectedList->item(count)->text();
     timing.verified = app.context().ccase.getAttrValueOnElem(QStringLiteral("__mkbranch"), last) == QStringLiteral("bob,alice,ALL") &&
                       app.context().ccase.getAttrValueOnElem(QStringLiteral("QX_GROUPS"), last) == QStringLiteral("dev,qa");
 
+    before = commands();
     clock.restart();
     form.deleteAllCheckedBut->setEnabled(true);
     form.deleteAllCheckedBut->click();
     timing.purgeMs = clock.elapsed();
+    timing.purgeTrips = double(commands() - before) / count;
     timing.verified = timing.verified && app.context().ccase.getAttrValueOnElem(QStringLiteral("__mkbranch"), last).isEmpty();
     return timing;
 }
@@ -112,13 +166,22 @@ int main(int argc, char **argv)
         counts = {5000, 10000};
 
     QTextStream out(stdout);
-    out << "checked elements | apply (ms) | per element (ms) | purge (ms) | per element (ms) | verified\n";
-    for (int count : counts) {
-        const Timing t = run(count);
-        out << count << " | " << t.applyMs << " | " << QString::number(double(t.applyMs) / count, 'f', 3) << " | "
-            << t.purgeMs << " | " << QString::number(double(t.purgeMs) / count, 'f', 3) << " | "
-            << (t.verified ? "yes" : "NO") << "\n";
+    const auto line = [&out](const char *what, int count, const char *backend, qint64 ms, double trips, qint64 floor) {
+        out << what << " N=" << count << " backend=" << backend << " ms=" << ms
+            << " roundtrips_per_target=" << QString::number(trips, 'f', 3) << " sqlite_floor_ms=" << floor
+            << " ratio=" << QString::number(double(ms) / double(qMax<qint64>(floor, 1)), 'f', 2) << "\n";
         out.flush();
+    };
+    for (int count : counts) {
+        const qint64 floor = sqliteFloorMs(count, int(operations.size()) + 1);
+        for (const bool overCleartool : {false, true}) {
+            const char *backend = overCleartool ? "cleartool" : "sandbox";
+            const Timing t = run(count, overCleartool);
+            line("apply", count, backend, t.applyMs, t.applyTrips, floor);
+            line("purge", count, backend, t.purgeMs, t.purgeTrips, floor);
+            if (!t.verified)
+                out << "NOT VERIFIED: " << backend << " N=" << count << "\n";
+        }
     }
     return 0;
 }

@@ -48,6 +48,7 @@ QString CleartoolClearCase::description() const
 
 QString CleartoolClearCase::execute(const QStringList &quotedArguments)
 {
+    ++m_commandCount;
     return m_process.execute(CleartoolQuoting::join(quotedArguments));
 }
 

@@ -16,6 +16,8 @@ public:
     static std::unique_ptr<ClearCase> create(const QString &program);
 
     CleartoolProcess &process() { return m_process; }
+    // Commands this backend has sent so far (round trips to cleartool).
+    int commandCount() const { return m_commandCount; }
 
     QString description() const override;
 
@@ -50,4 +52,5 @@ private:
     static QStringList commentOptions(const QString &comment);
 
     CleartoolProcess m_process;
+    int m_commandCount = 0;
 };
