@@ -1,0 +1,94 @@
+#include "access/VobAudit.h"
+
+#include "access/AccessAttributeFormat.h"
+#include "access/AccessExplainer.h"
+#include "access/OperationsCatalogue.h"
+#include "clearcase/ClearCase.h"
+#include "platform/Platform.h"
+#include "util/TextRoutines.h"
+
+#include <QDir>
+#include <QDirIterator>
+
+namespace {
+
+bool carriesSettings(const QList<AttributeInfo> &attributes)
+{
+    for (const AttributeInfo &attribute : attributes) {
+        if (AccessAttributeFormat::isPurgedType(attribute.typeName))
+            return true;
+    }
+    return false;
+}
+
+QString folderOf(const QString &path, const QString &vobRoot)
+{
+    const int cut = path.lastIndexOf(QLatin1Char('\\'));
+    return cut <= vobRoot.size() ? vobRoot : path.left(cut);
+}
+
+} // namespace
+
+bool VobAudit::Row::refusesEveryone() const
+{
+    return users.isEmpty() && !TextRoutines::commaSplit(value).contains(QStringLiteral("ALL"));
+}
+
+void VobAudit::addRows(const Element &element)
+{
+    const QString groups = AccessAttributeFormat::valueOf(element.attributes, AccessAttributeFormat::groupsTypeName);
+    const bool onRoot = element.path == AccessAttributeFormat::vobRootElement(vobRoot);
+    for (const AttributeInfo &attribute : element.attributes) {
+        if (!AccessAttributeFormat::isOperationType(attribute.typeName))
+            continue;
+        Row row;
+        row.path = element.path;
+        row.folder = onRoot ? vobRoot : folderOf(element.path, vobRoot);
+        row.operation = TextRoutines::getLastToken(attribute.typeName, AccessAttributeFormat::operationMarker);
+        row.value = attribute.value;
+        for (const QString &user : AccessAttributeFormat::splitUsers(attribute.value)) {
+            if (!user.isEmpty() && user != QLatin1String("ALL"))
+                row.users << user;
+        }
+        row.groups = AccessAttributeFormat::splitGroups(groups);
+        row.onVobRoot = onRoot;
+        row.privileged = OperationsCatalogue::isPrivileged(row.operation, privilegedList);
+        rows << row;
+    }
+}
+
+VobAudit VobAudit::run(ClearCase &clearCase, const Platform &platform, const QString &vobRoot, const Progress &progress)
+{
+    VobAudit audit;
+    audit.vobRoot = AccessExplainer::vobRootOf(vobRoot);
+    audit.vobTag = AccessExplainer::vobTagOf(vobRoot);
+    audit.enforcement = VobEnforcement::read(clearCase, platform, audit.vobTag);
+    audit.privilegedList = AccessExplainer::recordedPrivilegedList(clearCase, audit.vobRoot, &audit.privilegedListRecorded);
+
+    QStringList paths{AccessAttributeFormat::vobRootElement(audit.vobRoot)};
+    const QString hostRoot = platform.hostPath(audit.vobRoot);
+    QDirIterator walk(hostRoot, QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden, QDirIterator::Subdirectories);
+    QStringList relative;
+    while (walk.hasNext())
+        relative << QDir(hostRoot).relativeFilePath(walk.next());
+    relative.sort();
+    for (const QString &entry : relative)
+        paths << audit.vobRoot + QLatin1Char('\\') + QString(entry).replace(QLatin1Char('/'), QLatin1Char('\\'));
+
+    for (const QString &path : paths) {
+        ++audit.elementsSeen;
+        if (progress)
+            progress(audit.elementsSeen);
+        QList<AttributeInfo> attributes;
+        try {
+            attributes = clearCase.attributes(AccessExplainer::versionOf(path));
+        } catch (const std::exception &) {
+            continue; // not an element of the VOB
+        }
+        if (!carriesSettings(attributes))
+            continue;
+        audit.elements << Element{path, attributes};
+        audit.addRows(audit.elements.last());
+    }
+    return audit;
+}

@@ -1,0 +1,44 @@
+#pragma once
+
+#include "clearcase/ClearCase.h"
+
+#include <QTextStream>
+#include <functional>
+#include <memory>
+
+class Platform;
+class SettingsStore;
+
+// What every zanctl command works with: the platform, the backend (chosen as the program
+// chooses it, on first use), the settings store, and the two output streams. Progress goes
+// to stderr only when stderr is a terminal.
+class CliContext
+{
+public:
+    using BackendFactory = std::function<std::unique_ptr<ClearCase>(Platform &)>;
+
+    CliContext(Platform &platform, BackendFactory backend, QString settingsFolder, QTextStream &out, QTextStream &err,
+               bool progress);
+    ~CliContext();
+
+    Platform &platform() { return m_platform; }
+    ClearCase &clearCase();
+    SettingsStore &store();
+    QTextStream &out() { return m_out; }
+    QTextStream &err() { return m_err; }
+
+    // "\r<text>" on stderr when it is a terminal; endProgress() finishes the line.
+    void progress(const QString &text);
+    void endProgress();
+
+private:
+    Platform &m_platform;
+    BackendFactory m_backend;
+    QString m_settingsFolder;
+    QTextStream &m_out;
+    QTextStream &m_err;
+    bool m_progress;
+    bool m_progressShown = false;
+    std::unique_ptr<ClearCase> m_clearCase;
+    std::unique_ptr<SettingsStore> m_store;
+};

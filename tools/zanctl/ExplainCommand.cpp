@@ -1,0 +1,41 @@
+#include "ExplainCommand.h"
+
+#include "CliContext.h"
+#include "access/AccessExplainer.h"
+
+#include <QJsonArray>
+#include <QJsonObject>
+
+QList<ZanctlCommand::Positional> ExplainCommand::positionals() const
+{
+    return {{QStringLiteral("USER"), QStringLiteral("The login name.")},
+            {QStringLiteral("OPERATION"), QStringLiteral("The operation, as the catalogue names it (checkout, rmelem, mklbtype, ...).")},
+            {QStringLiteral("PATH"), QStringLiteral("The element, e.g. m:\\view\\vob\\dir\\file, or the VOB root path.")}};
+}
+
+int ExplainCommand::execute(const QStringList &arguments)
+{
+    QCommandLineParser parser;
+    if (const auto stop = parse(arguments, parser, 3, 3))
+        return *stop;
+    const QStringList words = operands(parser);
+    AccessExplainer explainer(m_ctx.clearCase(), m_ctx.platform());
+    const AccessExplainer::Explanation explanation = explainer.explain(words.at(0), words.at(1), words.at(2));
+    const QString verdict = explanation.allowed ? QStringLiteral("allow") : QStringLiteral("deny");
+    if (json(parser)) {
+        printJson(QJsonObject{{QStringLiteral("user"), words.at(0)},
+                              {QStringLiteral("operation"), words.at(1)},
+                              {QStringLiteral("path"), words.at(2)},
+                              {QStringLiteral("verdict"), verdict},
+                              {QStringLiteral("chain"), QJsonArray::fromStringList(explanation.chain)},
+                              {QStringLiteral("enforced"), explanation.enforced},
+                              {QStringLiteral("enforcement"), QJsonArray::fromStringList(explanation.enforcement)}});
+    } else {
+        m_ctx.out() << verdict << Qt::endl;
+        for (const QString &line : explanation.chain)
+            m_ctx.out() << QStringLiteral("  ") << line << Qt::endl;
+        for (const QString &line : explanation.enforcement)
+            m_ctx.out() << QStringLiteral("  ") << line << Qt::endl;
+    }
+    return explanation.allowed ? 0 : 1;
+}

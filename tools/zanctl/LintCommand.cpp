@@ -1,0 +1,55 @@
+#include "LintCommand.h"
+
+#include "CliContext.h"
+#include "access/AccessLint.h"
+#include "access/VobAudit.h"
+#include "shell/SettingsStore.h"
+#include "util/TextRoutines.h"
+
+#include <QJsonArray>
+#include <QJsonObject>
+
+namespace {
+
+AccessLint::GroupDefinitions groupDefinitions(SettingsStore &store)
+{
+    AccessLint::GroupDefinitions groups;
+    for (const QString &group : TextRoutines::commaSplit(store.value(QStringLiteral("QXGROUPS")))) {
+        if (!group.isEmpty())
+            groups.insert(group, TextRoutines::commaSplit(store.value(group)));
+    }
+    return groups;
+}
+
+} // namespace
+
+QList<ZanctlCommand::Positional> LintCommand::positionals() const
+{
+    return {{QStringLiteral("VOB"), QStringLiteral("The VOB root path in a view, e.g. m:\\view\\vob.")}};
+}
+
+int LintCommand::execute(const QStringList &arguments)
+{
+    QCommandLineParser parser;
+    if (const auto stop = parse(arguments, parser, 1, 1))
+        return *stop;
+    const VobAudit audit = VobAudit::run(m_ctx.clearCase(), m_ctx.platform(), operands(parser).first(), [this](int seen) {
+        if (seen % 50 == 0)
+            m_ctx.progress(QStringLiteral("lint: %1 entries read").arg(seen));
+    });
+    m_ctx.endProgress();
+    const QList<AccessLint::Finding> findings = AccessLint::check(audit, groupDefinitions(m_ctx.store()));
+    if (json(parser)) {
+        QJsonArray records;
+        for (const AccessLint::Finding &finding : findings)
+            records.append(QJsonObject{
+                {QStringLiteral("severity"), finding.severity == AccessLint::Severity::Error ? QStringLiteral("error") : QStringLiteral("warning")},
+                {QStringLiteral("where"), finding.where},
+                {QStringLiteral("message"), finding.message}});
+        printJson(records);
+    } else {
+        for (const AccessLint::Finding &finding : findings)
+            m_ctx.out() << finding.line() << Qt::endl;
+    }
+    return findings.isEmpty() ? 0 : 1;
+}

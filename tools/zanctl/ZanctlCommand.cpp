@@ -1,0 +1,67 @@
+#include "ZanctlCommand.h"
+
+#include "CliContext.h"
+#include "app/AppComposer.h"
+
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
+
+QString ZanctlCommand::version()
+{
+    return QStringLiteral("zanctl ") + AppComposer::version();
+}
+
+std::optional<int> ZanctlCommand::parse(const QStringList &arguments, QCommandLineParser &parser, int least, int most)
+{
+    parser.setApplicationDescription(description());
+    parser.setSingleDashWordOptionMode(QCommandLineParser::ParseAsLongOptions);
+    const QCommandLineOption help(QStringList{QStringLiteral("h"), QStringLiteral("help")}, QStringLiteral("Show this help."));
+    const QCommandLineOption versionOption(QStringLiteral("version"), QStringLiteral("Show the version."));
+    parser.addOption(help);
+    parser.addOption(versionOption);
+    if (printsRecords())
+        parser.addOption(QCommandLineOption(QStringLiteral("json"), QStringLiteral("Print machine-readable JSON.")));
+    parser.addOptions(options());
+    for (const Positional &positional : positionals())
+        parser.addPositionalArgument(positional.name, positional.description, positional.name);
+
+    const QStringList &words = arguments; // the subcommand's name stands where the program's would
+    if (!parser.parse(words))
+        return fail(parser.errorText());
+    if (parser.isSet(help)) {
+        QStringList lines = parser.helpText().split(QLatin1Char('\n'));
+        lines[0] = QStringLiteral("Usage: zanctl %1 [options] %2").arg(name(), synopsis());
+        m_ctx.out() << lines.join(QLatin1Char('\n'));
+        return 0;
+    }
+    if (parser.isSet(versionOption)) {
+        m_ctx.out() << version() << Qt::endl;
+        return 0;
+    }
+    const qsizetype count = parser.positionalArguments().size();
+    if (count < least || (most >= 0 && count > most))
+        return fail(QStringLiteral("usage: zanctl %1 [options] %2 (see zanctl %1 --help)").arg(name(), synopsis()));
+    return std::nullopt;
+}
+
+QString ZanctlCommand::synopsis() const
+{
+    QStringList names;
+    for (const Positional &positional : positionals())
+        names << positional.name;
+    return names.join(QLatin1Char(' '));
+}
+
+int ZanctlCommand::fail(const QString &text)
+{
+    m_ctx.endProgress();
+    m_ctx.err() << QStringLiteral("zanctl %1: %2").arg(name(), QString(text).replace(QLatin1Char('\n'), QLatin1Char(' '))) << Qt::endl;
+    return failureStatus;
+}
+
+void ZanctlCommand::printJson(const QJsonValue &value)
+{
+    const QJsonDocument document = value.isArray() ? QJsonDocument(value.toArray()) : QJsonDocument(value.toObject());
+    m_ctx.out() << QString::fromUtf8(document.toJson(QJsonDocument::Indented)) << Qt::flush;
+}

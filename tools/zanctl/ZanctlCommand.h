@@ -1,0 +1,54 @@
+#pragma once
+
+#include <QCommandLineOption>
+#include <QCommandLineParser>
+#include <QJsonValue>
+#include <QList>
+#include <QString>
+#include <QStringList>
+#include <optional>
+
+class CliContext;
+
+// One zanctl subcommand: its name, a one-line description, its positional arguments and
+// options, and execute(), which gets the words from the subcommand's name on and returns
+// the exit status. Usage errors and failures end with one line on stderr and status 2.
+class ZanctlCommand
+{
+public:
+    struct Positional {
+        QString name;         // as shown in the synopsis: "PATH", "TARGET..."
+        QString description;
+    };
+
+    static constexpr int failureStatus = 2;
+
+    explicit ZanctlCommand(CliContext &context) : m_ctx(context) {}
+    virtual ~ZanctlCommand() = default;
+
+    virtual QString name() const = 0;
+    virtual QString description() const = 0;
+    virtual QList<Positional> positionals() const = 0;
+    virtual QList<QCommandLineOption> options() const { return {}; }
+    // Commands that print records also take --json.
+    virtual bool printsRecords() const { return false; }
+
+    virtual int execute(const QStringList &arguments) = 0;
+
+    static QString version();
+
+protected:
+    // Sets the parser up and parses. Returns the status to end with for --help, --version and
+    // usage errors (the positional count outside [least, most]; most < 0 means no limit),
+    // nothing when the command goes on.
+    std::optional<int> parse(const QStringList &arguments, QCommandLineParser &parser, int least, int most);
+    // One line on stderr ("zanctl <name>: <text>"); returns the failure status.
+    int fail(const QString &text);
+    // The positional arguments after the subcommand's name.
+    static QStringList operands(const QCommandLineParser &parser) { return parser.positionalArguments(); }
+    QString synopsis() const;
+    bool json(const QCommandLineParser &parser) const { return printsRecords() && parser.isSet(QStringLiteral("json")); }
+    void printJson(const QJsonValue &value);
+
+    CliContext &m_ctx;
+};
