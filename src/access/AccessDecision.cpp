@@ -2,6 +2,7 @@
 
 #include "access/AccessAttributeFormat.h"
 #include "access/OperationsCatalogue.h"
+#include "triggers/TriggerCommandLines.h"
 #include "util/TextRoutines.h"
 
 namespace {
@@ -61,13 +62,13 @@ bool AccessDecision::isListed(const QString &user, const QStringList &names)
 bool AccessDecision::isToolAttributeType(const QString &typeName)
 {
     return typeName.startsWith(AccessAttributeFormat::operationMarker) || typeName == AccessAttributeFormat::groupsTypeName ||
-           typeName == QLatin1String("QX_PRIVOPER");
+           typeName == AccessAttributeFormat::privilegedListTypeName;
 }
 
 bool AccessDecision::isToolTriggerType(const QString &typeName)
 {
-    return typeName == QLatin1String("_KORVANE_SECURITY1") || typeName == QLatin1String("_KORVANE_SECURITY2") ||
-           typeName == QLatin1String("_UCM_KORVANE_SECURITY");
+    return typeName == TriggerCommandLines::elementTriggerName || typeName == TriggerCommandLines::typeTriggerName ||
+           typeName == TriggerCommandLines::ucmTriggerName;
 }
 
 bool AccessDecision::isTypeOperation(const QString &operation)

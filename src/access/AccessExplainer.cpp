@@ -3,13 +3,13 @@
 #include "access/AccessAttributeFormat.h"
 #include "access/VobEnforcement.h"
 #include "clearcase/ClearCase.h"
-#include "shell/SettingsController.h"
+#include "access/AccessSettingsReader.h"
+#include "access/OperationsCatalogue.h"
 #include "util/ZanError.h"
 
 namespace {
 
 const QChar backslash = QLatin1Char('\\');
-const QString privilegedListType = QStringLiteral("QX_PRIVOPER");
 
 QStringList componentsOf(const QString &path)
 {
@@ -35,14 +35,12 @@ std::optional<QString> valueIn(const QList<AttributeInfo> &attributes, const QSt
 
 AccessExplainer::AccessExplainer(ClearCase &clearCase, const Platform &platform) : m_clearCase(clearCase), m_platform(platform) {}
 
-QString AccessExplainer::vobRootOf(const QString &path)
+ElementLocation AccessExplainer::locationOf(const QString &path)
 {
-    return componentsOf(path).mid(0, 3).join(backslash);
-}
-
-QString AccessExplainer::vobTagOf(const QString &path)
-{
-    return backslash + componentsOf(path).at(2);
+    const QStringList pieces = componentsOf(path);
+    const QString vobRoot = pieces.mid(0, 3).join(backslash);
+    const QString element = pieces.join(backslash);
+    return {element == vobRoot ? AccessAttributeFormat::vobRootElement(vobRoot) : element, vobRoot, backslash + pieces.at(2)};
 }
 
 QString AccessExplainer::parentOf(const QString &path)
@@ -52,15 +50,6 @@ QString AccessExplainer::parentOf(const QString &path)
         pieces.removeLast();
     const QString parent = pieces.join(backslash);
     return pieces.size() == 3 ? AccessAttributeFormat::vobRootElement(parent) : parent;
-}
-
-QString AccessExplainer::recordedPrivilegedList(ClearCase &clearCase, const QString &vobRoot, bool *recorded)
-{
-    const std::optional<QString> value =
-        valueIn(clearCase.attributes(versionOf(AccessAttributeFormat::vobRootElement(vobRoot))), privilegedListType);
-    if (recorded)
-        *recorded = value.has_value();
-    return value.value_or(SettingsController::defaultPrivOperations);
 }
 
 const QList<AttributeInfo> &AccessExplainer::attributesOf(const QString &version)
@@ -75,26 +64,27 @@ QString AccessExplainer::placePath(AccessDecision::Place place) const
 {
     switch (place) {
     case AccessDecision::Place::VobRoot:
-        return AccessAttributeFormat::vobRootElement(m_vobRoot);
+        return m_location.rootElement();
     case AccessDecision::Place::ParentDirectory:
-        return parentOf(m_element);
+        return parentOf(m_location.element());
     case AccessDecision::Place::Element:
         break;
     }
-    return m_element;
+    return m_location.element();
 }
 
 AccessExplainer::Explanation AccessExplainer::explain(const QString &user, const QString &operation, const QString &path)
 {
-    m_vobRoot = vobRootOf(path);
-    m_element = AccessAttributeFormat::elementPath(path.endsWith(QLatin1String("\\.")) ? path.chopped(2) : path, m_vobRoot);
+    m_location = locationOf(path);
     m_read.clear();
-    attributesOf(versionOf(m_element)); // the element must exist, whatever governs
+    attributesOf(versionOf(m_location.element())); // the element must exist, whatever governs
 
-    const VobEnforcement enforcement = VobEnforcement::read(m_clearCase, m_platform, vobTagOf(path));
+    const VobEnforcement enforcement = VobEnforcement::read(m_clearCase, m_platform, m_location.vobTag);
     AccessDecision::Policy policy;
     policy.administrators = enforcement.administrators();
-    policy.privilegedList = recordedPrivilegedList(m_clearCase, m_vobRoot, &policy.privilegedListRecorded);
+    const std::optional<QString> recorded = AccessSettingsReader(m_clearCase).recordedPrivilegedList(m_location);
+    policy.privilegedListRecorded = recorded.has_value();
+    policy.privilegedList = recorded.value_or(OperationsCatalogue::defaultPrivilegedList());
     AccessDecision::Settings settings;
     settings.value = [this](AccessDecision::Place place, const QString &type) {
         return valueIn(attributesOf(versionOf(placePath(place))), type);

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "access/AccessDecision.h"
+#include "access/AccessSettings.h"
 
 #include <QHash>
 #include <QList>
@@ -28,15 +29,12 @@ public:
 
     Explanation explain(const QString &user, const QString &operation, const QString &path);
 
-    // m:\view\vob\dir\file -> m:\view\vob; throws ZanError for a path outside any VOB.
-    static QString vobRootOf(const QString &path);
-    static QString vobTagOf(const QString &path);
+    // m:\view\vob\dir\file -> its element location (VOB root m:\view\vob, tag \vob); throws
+    // ZanError for a path outside any VOB. A trailing "\." is taken off.
+    static ElementLocation locationOf(const QString &path);
     // The directory that receives a new name; the VOB root directory as "<root>\.".
     static QString parentOf(const QString &path);
     static QString versionOf(const QString &elementPath) { return elementPath + QStringLiteral("@@/main/0"); }
-
-    // The privileged list the script decides with: QX_PRIVOPER on the VOB root, else the default.
-    static QString recordedPrivilegedList(ClearCase &clearCase, const QString &vobRoot, bool *recorded = nullptr);
 
 private:
     const QList<AttributeInfo> &attributesOf(const QString &version);
@@ -44,7 +42,6 @@ private:
 
     ClearCase &m_clearCase;
     const Platform &m_platform;
-    QString m_element;
-    QString m_vobRoot;
+    ElementLocation m_location;
     QHash<QString, QList<AttributeInfo>> m_read;
 };

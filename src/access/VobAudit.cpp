@@ -2,6 +2,7 @@
 
 #include "access/AccessAttributeFormat.h"
 #include "access/AccessExplainer.h"
+#include "access/AccessSettingsReader.h"
 #include "access/OperationsCatalogue.h"
 #include "clearcase/ClearCase.h"
 #include "platform/Platform.h"
@@ -44,7 +45,7 @@ void VobAudit::addRows(const Element &element)
         Row row;
         row.path = element.path;
         row.folder = onRoot ? vobRoot : folderOf(element.path, vobRoot);
-        row.operation = TextRoutines::getLastToken(attribute.typeName, AccessAttributeFormat::operationMarker);
+        row.operation = AccessAttributeFormat::operationOf(attribute.typeName);
         row.value = attribute.value;
         for (const QString &user : AccessAttributeFormat::splitUsers(attribute.value)) {
             if (!user.isEmpty() && user != QLatin1String("ALL"))
@@ -60,10 +61,14 @@ void VobAudit::addRows(const Element &element)
 VobAudit VobAudit::run(ClearCase &clearCase, const Platform &platform, const QString &vobRoot, const Progress &progress)
 {
     VobAudit audit;
-    audit.vobRoot = AccessExplainer::vobRootOf(vobRoot);
-    audit.vobTag = AccessExplainer::vobTagOf(vobRoot);
+    const ElementLocation vob = AccessExplainer::locationOf(vobRoot);
+    AccessSettingsReader reader(clearCase);
+    audit.vobRoot = vob.vobRoot;
+    audit.vobTag = vob.vobTag;
     audit.enforcement = VobEnforcement::read(clearCase, platform, audit.vobTag);
-    audit.privilegedList = AccessExplainer::recordedPrivilegedList(clearCase, audit.vobRoot, &audit.privilegedListRecorded);
+    const std::optional<QString> recorded = reader.recordedPrivilegedList(vob);
+    audit.privilegedListRecorded = recorded.has_value();
+    audit.privilegedList = recorded.value_or(OperationsCatalogue::defaultPrivilegedList());
 
     QStringList paths{AccessAttributeFormat::vobRootElement(audit.vobRoot)};
     const QString hostRoot = platform.hostPath(audit.vobRoot);
@@ -81,7 +86,7 @@ VobAudit VobAudit::run(ClearCase &clearCase, const Platform &platform, const QSt
             progress(audit.elementsSeen);
         QList<AttributeInfo> attributes;
         try {
-            attributes = clearCase.attributes(AccessExplainer::versionOf(path));
+            attributes = reader.attributesOf(path);
         } catch (const std::exception &) {
             continue; // not an element of the VOB
         }

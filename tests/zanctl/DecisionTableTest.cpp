@@ -1,7 +1,7 @@
 // Every row of the enforcement decision table that the access core can play must come out
 // as the security script decides it.
 #include "access/AccessDecision.h"
-#include "shell/SettingsController.h"
+#include "access/OperationsCatalogue.h"
 
 #include <QFile>
 #include <QHash>
@@ -49,7 +49,7 @@ AccessDecision::Verdict decideRow(const Row &row)
     request.changedType = given(row, QStringLiteral("attype")).value_or(QString());
     AccessDecision::Policy policy;
     policy.administrators = row.value(QStringLiteral("admins")).split(QLatin1Char(','), Qt::SkipEmptyParts);
-    policy.privilegedList = given(row, QStringLiteral("privoper")).value_or(SettingsController::defaultPrivOperations);
+    policy.privilegedList = given(row, QStringLiteral("privoper")).value_or(OperationsCatalogue::defaultPrivilegedList());
     policy.vobOwner = given(row, QStringLiteral("owner")).value_or(QString());
     AccessDecision::Settings settings;
     settings.value = [&](AccessDecision::Place place, const QString &type) -> std::optional<QString> {

@@ -1,17 +1,23 @@
 #include "CommandRegistry.h"
 
+#include "ApplyCommand.h"
 #include "AuditCommand.h"
 #include "CliContext.h"
 #include "ExplainCommand.h"
 #include "ExportCommand.h"
 #include "ImportCommand.h"
 #include "LintCommand.h"
+#include "PurgeCommand.h"
+#include "ShowCommand.h"
 #include "util/ZanError.h"
 
 CommandRegistry::CommandRegistry(CliContext &context) : m_ctx(context)
 {
+    m_commands.push_back(std::make_unique<ShowCommand>(context));
     m_commands.push_back(std::make_unique<ExplainCommand>(context));
     m_commands.push_back(std::make_unique<AuditCommand>(context));
+    m_commands.push_back(std::make_unique<ApplyCommand>(context));
+    m_commands.push_back(std::make_unique<PurgeCommand>(context));
     m_commands.push_back(std::make_unique<LintCommand>(context));
     m_commands.push_back(std::make_unique<ExportCommand>(context));
     m_commands.push_back(std::make_unique<ImportCommand>(context));

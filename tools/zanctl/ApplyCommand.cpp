@@ -1,0 +1,36 @@
+#include "ApplyCommand.h"
+
+#include "CliContext.h"
+#include "access/AccessExplainer.h"
+#include "access/AccessPlanner.h"
+#include "access/AccessSettingsReader.h"
+
+QList<ZanctlCommand::Positional> ApplyCommand::positionals() const
+{
+    return {{QStringLiteral("TARGET..."), QStringLiteral("The elements that receive the settings.")}};
+}
+
+QList<QCommandLineOption> ApplyCommand::options() const
+{
+    QList<QCommandLineOption> all = PlanCommand::options();
+    all.prepend(QCommandLineOption(QStringLiteral("from"), QStringLiteral("The base element whose settings are copied."),
+                                   QStringLiteral("BASE")));
+    return all;
+}
+
+int ApplyCommand::execute(const QStringList &arguments)
+{
+    QCommandLineParser parser;
+    if (const auto stop = parse(arguments, parser, 0, -1))
+        return *stop;
+    if (!parser.isSet(QStringLiteral("from")))
+        return fail(QStringLiteral("--from BASE is required (see zanctl apply --help)"));
+    const QStringList paths = targets(parser);
+    if (paths.isEmpty())
+        return fail(QStringLiteral("no target given (TARGET... or --targets-from FILE)"));
+    const ElementLocation base = AccessExplainer::locationOf(parser.value(QStringLiteral("from")));
+    AccessSettingsReader reader(m_ctx.clearCase());
+    const QStringList operations = AccessSettingsReader::operationsOn(reader.attributesOf(base.element()));
+    const AccessPlan plan = AccessPlanner(m_ctx.clearCase()).planApply(base, operations, paths);
+    return finish(parser, plan, base.vobTag);
+}

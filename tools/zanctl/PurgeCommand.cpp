@@ -1,0 +1,23 @@
+#include "PurgeCommand.h"
+
+#include "CliContext.h"
+#include "access/AccessExplainer.h"
+#include "access/AccessPlanner.h"
+
+QList<ZanctlCommand::Positional> PurgeCommand::positionals() const
+{
+    return {{QStringLiteral("TARGET..."), QStringLiteral("The elements to purge.")}};
+}
+
+int PurgeCommand::execute(const QStringList &arguments)
+{
+    QCommandLineParser parser;
+    if (const auto stop = parse(arguments, parser, 0, -1))
+        return *stop;
+    const QStringList paths = targets(parser);
+    if (paths.isEmpty())
+        return fail(QStringLiteral("no target given (TARGET... or --targets-from FILE)"));
+    const ElementLocation vob = AccessExplainer::locationOf(paths.first());
+    const AccessPlan plan = AccessPlanner(m_ctx.clearCase()).planPurge(vob, paths);
+    return finish(parser, plan, vob.vobTag);
+}
