@@ -1,0 +1,104 @@
+#pragma once
+
+#include "CliContext.h"
+#include "CommandRegistry.h"
+#include "access/AccessAttributeFormat.h"
+#include "clearcase/emulator/CleartoolEmulator.h"
+#include "clearcase/sandbox/SandboxSeed.h"
+#include "clearcase/sandbox/SandboxStore.h"
+#include "support/EmulatorBackend.h"
+#include "support/FakePlatform.h"
+#include "support/TempSandbox.h"
+#include "triggers/TriggerCommandLines.h"
+
+#include <QDir>
+#include <QFile>
+#include <QProcess>
+#include <QTemporaryDir>
+#include <gtest/gtest.h>
+
+// zanctl run in-process over a fresh sandbox, through the sandbox backend (false) or the
+// cleartool co-process driving the emulator (true), with helpers that prepare the VOB.
+class ZanctlFixture : public ::testing::TestWithParam<bool>
+{
+protected:
+    struct Run {
+        int status = -1;
+        QString out;
+        QString err;
+    };
+
+    inline static const QString root = QStringLiteral("m:\\bob_dev\\proj");
+    inline static const QString mainC = root + QStringLiteral("\\src\\main.c");
+    inline static const QString utilC = root + QStringLiteral("\\src\\util.c");
+    inline static const QString readme = root + QStringLiteral("\\docs\\readme.txt");
+
+    void SetUp() override
+    {
+        backend = open(platform); // the sandbox's drives are mapped on the first opening
+        cleartool = QDir(CleartoolEmulator::installAsCleartool(sandbox.folder(), emulatorProgram())).filePath(QStringLiteral("cleartool"));
+    }
+
+    std::unique_ptr<ClearCase> open(Platform &p)
+    {
+        std::unique_ptr<ClearCase> sandboxBackend = sandbox.open(p);
+        return GetParam() ? emulatorBackend(sandbox.folder()) : std::move(sandboxBackend);
+    }
+
+    Run zanctl(const QStringList &arguments)
+    {
+        QString out, err;
+        QTextStream outStream(&out), errStream(&err);
+        CliContext context(platform, [this](Platform &p) { return open(p); }, settings.path(), outStream, errStream, false);
+        const int status = CommandRegistry(context).run(arguments);
+        outStream.flush();
+        errStream.flush();
+        return {status, out, err};
+    }
+
+    void set(const QString &element, const QString &type, const QString &value)
+    {
+        if (!backend->attributeTypeNames(SandboxSeed::projVob).contains(type))
+            backend->createAttributeType(SandboxSeed::projVob, type, 8, QStringLiteral("test"));
+        backend->attachAttribute(SandboxSeed::projVob, type, element + QStringLiteral("@@/main/0"), value, QString(), true);
+    }
+
+    // The security triggers at c:\triggers, as Apply Trigger makes them; the script copied
+    // there unless `withScript` is false.
+    void installTriggers(const QString &administrators, bool withScript = true)
+    {
+        const QString folder = QDir(sandbox.folder()).filePath(QStringLiteral("drives/c/triggers"));
+        ASSERT_TRUE(QDir().mkpath(folder));
+        if (withScript) {
+            ASSERT_TRUE(QFile::copy(QStringLiteral(ZAN_SOURCE_DIR "/trigger/_qx_security_trigger.pl"),
+                                    QDir(folder).filePath(TriggerCommandLines::scriptName)));
+        }
+        const TriggerCommandLines lines({QStringLiteral("c:\\triggers"), QString(), administrators, QStringLiteral("m"), QString(),
+                                         false, QStringLiteral("12/7/26")});
+        backend->createTriggerType(SandboxSeed::projVob, lines.elementTrigger());
+        backend->runCommand(lines.typeTriggerCommand(SandboxSeed::projVob));
+    }
+
+    // The emulator as `user`, from the view's VOB folder.
+    Run cleartoolAs(const QString &user, const QStringList &arguments)
+    {
+        QProcess process;
+        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+        env.insert(QStringLiteral("CLEARCASE_USER"), user);
+        env.insert(QStringLiteral("ZAN_SANDBOX"), sandbox.folder());
+        process.setProcessEnvironment(env);
+        process.setWorkingDirectory(QDir(sandbox.store().driveFolder(SandboxSeed::viewDrive)).filePath(QStringLiteral("bob_dev/proj")));
+        process.start(cleartool, arguments);
+        if (!process.waitForFinished(60000))
+            return {};
+        return {process.exitCode(), QString::fromLocal8Bit(process.readAllStandardOutput()),
+                QString::fromLocal8Bit(process.readAllStandardError())};
+    }
+
+    FakePlatform platform;
+    TempSandbox sandbox;
+    QTemporaryDir settings;
+    std::unique_ptr<ClearCase> backend;
+    QString cleartool;
+
+};
