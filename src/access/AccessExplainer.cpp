@@ -5,21 +5,22 @@
 #include "clearcase/ClearCase.h"
 #include "access/AccessSettingsReader.h"
 #include "access/OperationsCatalogue.h"
+#include "clearcase/SiteStyle.h"
 #include "util/ZanError.h"
 
 namespace {
 
-const QChar backslash = QLatin1Char('\\');
-
-QStringList componentsOf(const QString &path)
+ZanError notInVob(const QString &path)
 {
-    QStringList pieces = path.split(backslash, Qt::SkipEmptyParts);
-    if (!pieces.isEmpty() && pieces.last() == QLatin1String("."))
-        pieces.removeLast();
-    if (pieces.size() < 3 || pieces.first().size() != 2 || pieces.first().at(1) != QLatin1Char(':'))
-        throw ZanError(ZanError::PathNotFound, QStringLiteral("zanctl"),
-                       QStringLiteral("\"%1\" is not a path in a VOB (drive:\\view\\vob\\...).").arg(path));
-    return pieces;
+    return ZanError(ZanError::PathNotFound, QStringLiteral("zanctl"),
+                    QStringLiteral("\"%1\" is not a path in a VOB (a view path such as m:\\view\\vob\\dir\\file).").arg(path));
+}
+
+// The path without the "." that names a VOB root directory as an element.
+QString withoutRootDot(const QString &path)
+{
+    const QString dot = SiteStyle::current().separator() + QStringLiteral(".");
+    return path.endsWith(dot) ? path.chopped(dot.size()) : path;
 }
 
 std::optional<QString> valueIn(const QList<AttributeInfo> &attributes, const QString &typeName)
@@ -37,19 +38,27 @@ AccessExplainer::AccessExplainer(ClearCase &clearCase, const Platform &platform)
 
 ElementLocation AccessExplainer::locationOf(const QString &path)
 {
-    const QStringList pieces = componentsOf(path);
-    const QString vobRoot = pieces.mid(0, 3).join(backslash);
-    const QString element = pieces.join(backslash);
-    return {element == vobRoot ? AccessAttributeFormat::vobRootElement(vobRoot) : element, vobRoot, backslash + pieces.at(2)};
+    const SiteStyle &site = SiteStyle::current();
+    const QString element = withoutRootDot(path);
+    QString vobTag;
+    try {
+        vobTag = site.vobTagOf(element);
+    } catch (const ZanError &) {
+        throw notInVob(path);
+    }
+    const QString vobRoot = site.vobRootOf(element);
+    if (vobRoot.isEmpty() || vobTag.isEmpty() || site.lastComponent(vobTag).isEmpty() || !element.startsWith(vobRoot))
+        throw notInVob(path);
+    return {element == vobRoot ? site.vobRootElement(vobRoot) : element, vobRoot, vobTag};
 }
 
-QString AccessExplainer::parentOf(const QString &path)
+QString AccessExplainer::parentOf(const ElementLocation &location)
 {
-    QStringList pieces = componentsOf(path);
-    if (pieces.size() > 3)
-        pieces.removeLast();
-    const QString parent = pieces.join(backslash);
-    return pieces.size() == 3 ? AccessAttributeFormat::vobRootElement(parent) : parent;
+    const QString element = withoutRootDot(location.element());
+    if (element == location.vobRoot)
+        return location.rootElement();
+    const QString parent = element.left(element.lastIndexOf(SiteStyle::current().separator()));
+    return parent == location.vobRoot ? location.rootElement() : parent;
 }
 
 const QList<AttributeInfo> &AccessExplainer::attributesOf(const QString &version)
@@ -66,7 +75,7 @@ QString AccessExplainer::placePath(AccessDecision::Place place) const
     case AccessDecision::Place::VobRoot:
         return m_location.rootElement();
     case AccessDecision::Place::ParentDirectory:
-        return parentOf(m_location.element());
+        return parentOf(m_location);
     case AccessDecision::Place::Element:
         break;
     }
@@ -77,7 +86,7 @@ AccessExplainer::Explanation AccessExplainer::explain(const QString &user, const
 {
     m_location = locationOf(path);
     m_read.clear();
-    attributesOf(versionOf(m_location.element())); // the element must exist, whatever governs
+    attributesOf(SiteStyle::versionOf(m_location.element())); // the element must exist, whatever governs
 
     const VobEnforcement enforcement = VobEnforcement::read(m_clearCase, m_platform, m_location.vobTag);
     AccessDecision::Policy policy;
@@ -87,9 +96,9 @@ AccessExplainer::Explanation AccessExplainer::explain(const QString &user, const
     policy.privilegedList = recorded.value_or(OperationsCatalogue::defaultPrivilegedList());
     AccessDecision::Settings settings;
     settings.value = [this](AccessDecision::Place place, const QString &type) {
-        return valueIn(attributesOf(versionOf(placePath(place))), type);
+        return valueIn(attributesOf(SiteStyle::versionOf(placePath(place))), type);
     };
-    settings.where = [this](AccessDecision::Place place) { return versionOf(placePath(place)); };
+    settings.where = [this](AccessDecision::Place place) { return SiteStyle::versionOf(placePath(place)); };
 
     const AccessDecision::Verdict verdict =
         AccessDecision::decide(AccessDecision::fromCatalogueOperation(user, operation), policy, settings);

@@ -32,9 +32,8 @@ public:
     // m:\view\vob\dir\file -> its element location (VOB root m:\view\vob, tag \vob); throws
     // ZanError for a path outside any VOB. A trailing "\." is taken off.
     static ElementLocation locationOf(const QString &path);
-    // The directory that receives a new name; the VOB root directory as "<root>\.".
-    static QString parentOf(const QString &path);
-    static QString versionOf(const QString &elementPath) { return elementPath + QStringLiteral("@@/main/0"); }
+    // The directory that receives a new name; the VOB root directory as its element.
+    static QString parentOf(const ElementLocation &location);
 
 private:
     const QList<AttributeInfo> &attributesOf(const QString &version);

@@ -5,6 +5,7 @@
 #include "access/AccessSettingsReader.h"
 #include "access/OperationsCatalogue.h"
 #include "clearcase/ClearCase.h"
+#include "clearcase/SiteStyle.h"
 #include "platform/Platform.h"
 #include "util/TextRoutines.h"
 
@@ -24,7 +25,7 @@ bool carriesSettings(const QList<AttributeInfo> &attributes)
 
 QString folderOf(const QString &path, const QString &vobRoot)
 {
-    const int cut = path.lastIndexOf(QLatin1Char('\\'));
+    const int cut = path.lastIndexOf(SiteStyle::current().separator());
     return cut <= vobRoot.size() ? vobRoot : path.left(cut);
 }
 
@@ -38,7 +39,7 @@ bool VobAudit::Row::refusesEveryone() const
 void VobAudit::addRows(const Element &element)
 {
     const QString groups = AccessAttributeFormat::valueOf(element.attributes, AccessAttributeFormat::groupsTypeName);
-    const bool onRoot = element.path == AccessAttributeFormat::vobRootElement(vobRoot);
+    const bool onRoot = element.path == SiteStyle::current().vobRootElement(vobRoot);
     for (const AttributeInfo &attribute : element.attributes) {
         if (!AccessAttributeFormat::isOperationType(attribute.typeName))
             continue;
@@ -70,7 +71,8 @@ VobAudit VobAudit::run(ClearCase &clearCase, const Platform &platform, const QSt
     audit.privilegedListRecorded = recorded.has_value();
     audit.privilegedList = recorded.value_or(OperationsCatalogue::defaultPrivilegedList());
 
-    QStringList paths{AccessAttributeFormat::vobRootElement(audit.vobRoot)};
+    const SiteStyle &site = SiteStyle::current();
+    QStringList paths{vob.rootElement()};
     const QString hostRoot = platform.hostPath(audit.vobRoot);
     QDirIterator walk(hostRoot, QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden, QDirIterator::Subdirectories);
     QStringList relative;
@@ -78,7 +80,7 @@ VobAudit VobAudit::run(ClearCase &clearCase, const Platform &platform, const QSt
         relative << QDir(hostRoot).relativeFilePath(walk.next());
     relative.sort();
     for (const QString &entry : relative)
-        paths << audit.vobRoot + QLatin1Char('\\') + QString(entry).replace(QLatin1Char('/'), QLatin1Char('\\'));
+        paths << site.join(audit.vobRoot, QString(entry).replace(QLatin1Char('/'), site.separator()));
 
     for (const QString &path : paths) {
         ++audit.elementsSeen;

@@ -42,8 +42,14 @@ int ImportCommand::execute(const QStringList &arguments)
     const ConfigFile::Parsed parsed = ConfigFile::parse(file.read(ConfigFile::maxFileSize + 1));
     if (parsed.status != ConfigFile::Status::Ok)
         return fail(QStringLiteral("%1 is not a valid configuration file: %2; nothing was imported").arg(path, problemOf(parsed)));
-    for (const auto &[key, value] : parsed.records)
-        m_ctx.store().setValue(key, value);
-    m_ctx.out() << QStringLiteral("%1 setting(s) imported into %2").arg(parsed.records.size()).arg(m_ctx.store().filePath()) << Qt::endl;
+    ConfigFile::Records storable;
+    for (const auto &record : parsed.records) {
+        if (record.first.isEmpty())
+            m_ctx.err() << QStringLiteral("zanctl import: left out a record without a key (\":%1\")").arg(record.second) << Qt::endl;
+        else
+            storable << record;
+    }
+    m_ctx.store().setValues(storable); // one write for the whole file
+    m_ctx.out() << QStringLiteral("%1 setting(s) imported into %2").arg(storable.size()).arg(m_ctx.store().filePath()) << Qt::endl;
     return 0;
 }

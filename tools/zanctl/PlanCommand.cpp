@@ -4,6 +4,7 @@
 #include "access/AccessExplainer.h"
 #include "access/AccessPlan.h"
 #include "clearcase/ClearCase.h"
+#include "clearcase/SiteStyle.h"
 #include "util/ZanError.h"
 
 #include <QFile>
@@ -90,7 +91,7 @@ void PlanCommand::carryOut(const AccessPlan &plan, const QString &vobTag)
         m_ctx.progress(QStringLiteral("%1: %2 of %3 targets").arg(name()).arg(++done).arg(plan.targets.size()));
         if (!target.error.isEmpty())
             throw ZanError(ZanError::ClearCaseFailure, QStringLiteral("zanctl"), target.target + QStringLiteral(": ") + target.error);
-        const QString version = AccessExplainer::versionOf(target.target);
+        const QString version = SiteStyle::versionOf(target.target);
         for (const SettingChange &change : target.changes) {
             if (!change.changes())
                 continue;
