@@ -1,6 +1,7 @@
 #include "app/AppComposer.h"
 
 #include "access/AccessListController.h"
+#include "access/AccessToolsController.h"
 #include "access/ApplyPurgeController.h"
 #include "access/OperationsController.h"
 #include "browser/ElementTreeController.h"
@@ -62,6 +63,7 @@ struct AppComposer::Parts {
     std::unique_ptr<TriggerLocationsController> triggerLocations;
     std::unique_ptr<TriggerStatusController> triggerStatus;
     std::unique_ptr<TriggerInstallController> triggerInstall;
+    std::unique_ptr<AccessToolsController> accessTools;
 
     ClearCase &clearCaseObject()
     {
@@ -120,11 +122,13 @@ AppComposer::AppComposer(Options options) : d(std::make_unique<Parts>())
     d->triggerLocations = std::make_unique<TriggerLocationsController>(ctx);
     d->triggerStatus = std::make_unique<TriggerStatusController>(ctx);
     d->triggerInstall = std::make_unique<TriggerInstallController>(ctx);
+    d->accessTools = std::make_unique<AccessToolsController>(ctx);
 }
 
 AppComposer::~AppComposer()
 {
     // Controllers go before the window whose controls they hold.
+    d->accessTools.reset();
     d->triggerInstall.reset();
     d->triggerStatus.reset();
     d->triggerLocations.reset();

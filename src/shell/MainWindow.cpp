@@ -520,6 +520,11 @@ void MainWindow::buildMenus()
     GettingHelp = action(help, "GettingHelp", QStringLiteral("Getting Help from Korvane"));
     content = action(help, "content", QStringLiteral("Content"));
     about = action(help, "about", QStringLiteral("About"));
+
+    tools = menuBar()->addMenu(QStringLiteral("Tools"));
+    tools->setObjectName(QStringLiteral("tools"));
+    explainAccess = action(tools, "explainAccess", QStringLiteral("Explain access…"));
+    auditReport = action(tools, "auditReport", QStringLiteral("Audit report…"));
 }
 
 void MainWindow::buildStatusBar()

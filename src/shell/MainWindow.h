@@ -130,6 +130,9 @@ public:
     QAction *GettingHelp = nullptr;
     QAction *content = nullptr;
     QAction *about = nullptr;
+    QMenu *tools = nullptr;
+    QAction *explainAccess = nullptr;
+    QAction *auditReport = nullptr;
 
 signals:
     void activated();   // the window became active
