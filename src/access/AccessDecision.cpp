@@ -5,6 +5,8 @@
 #include "triggers/TriggerCommandLines.h"
 #include "util/TextRoutines.h"
 
+#include <QRegularExpression>
+
 namespace {
 
 const QStringList typeKinds = {QStringLiteral("attribute"), QStringLiteral("branch"), QStringLiteral("element"),
@@ -40,7 +42,7 @@ QString whyThere(const AccessDecision::Request &request, const AccessDecision::P
 {
     const QString list = policy.privilegedListRecorded ? QStringLiteral("the list recorded in the VOB")
                                                        : QStringLiteral("the default list (none recorded in the VOB)");
-    if (request.typeTarget)
+    if (request.typeTarget || request.operation == mktype)
         return QStringLiteral("%1 acts on a type, so the VOB root directory governs").arg(request.operation);
     if (OperationsCatalogue::isPrivileged(request.operation, policy.privilegedList))
         return QStringLiteral("%1 is privileged by %2, so the VOB root directory governs").arg(request.operation, list);
@@ -50,10 +52,22 @@ QString whyThere(const AccessDecision::Request &request, const AccessDecision::P
 
 } // namespace
 
+QString AccessDecision::foldCase(const QString &text)
+{
+    QString folded;
+    for (const char32_t c : text.toUcs4()) {
+        const char32_t lower = QChar::toLower(c);
+        const char32_t kept = (lower == c || QChar::toUpper(lower) == c) ? lower : c;
+        folded += QString::fromUcs4(&kept, 1);
+    }
+    return folded;
+}
+
 bool AccessDecision::isListed(const QString &user, const QStringList &names)
 {
+    const QString folded = foldCase(user);
     for (const QString &name : names) {
-        if (!name.isEmpty() && name.compare(user, Qt::CaseInsensitive) == 0)
+        if (!name.isEmpty() && foldCase(name) == folded)
             return true;
     }
     return false;
@@ -84,20 +98,31 @@ bool AccessDecision::isNameCreating(const QString &operation)
 
 QString AccessDecision::kindOperation(const QString &typeKind)
 {
-    const QString kind = typeKind.trimmed().toLower();
     for (int i = 0; i < typeKinds.size(); ++i) {
-        if (kind == typeKinds.at(i) + QStringLiteral(" type"))
+        if (typeKind == typeKinds.at(i) + QStringLiteral(" type"))
             return kindOperations.at(i);
     }
     return QString();
 }
 
-AccessDecision::Request AccessDecision::fromCatalogueOperation(const QString &user, const QString &operation)
+AccessDecision::Request AccessDecision::fromCatalogueOperation(const QString &user, const QString &operation,
+                                                               const QString &changedType)
 {
+    static const QStringList selectorKinds = {QStringLiteral("attype"), QStringLiteral("brtype"), QStringLiteral("eltype"),
+                                              QStringLiteral("hltype"), QStringLiteral("lbtype"), QStringLiteral("trtype")};
     Request request;
     request.user = user;
     request.operation = operation;
-    request.typeTarget = isTypeOperation(operation);
+    request.typeKind = QStringLiteral("version");
+    const int selector = selectorKinds.indexOf(changedType.section(QLatin1Char(':'), 0, 0));
+    if (changedType.contains(QLatin1Char(':')) && selector >= 0) {
+        request.typeTarget = true;
+        request.typeKind = typeKinds.at(selector) + QStringLiteral(" type");
+        request.changedType = changedType.section(QLatin1Char(':'), 1);
+    } else if (!changedType.isEmpty()) {
+        request.changedType = changedType;
+    }
+    request.typeTarget = request.typeTarget || isTypeOperation(operation);
     const int kind = kindOperations.indexOf(operation);
     if (kind >= 0) {
         request.operation = mktype;
@@ -108,7 +133,7 @@ AccessDecision::Request AccessDecision::fromCatalogueOperation(const QString &us
 
 AccessDecision::Place AccessDecision::governingPlace(const Request &request, const QString &privilegedList)
 {
-    if (request.typeTarget || OperationsCatalogue::isPrivileged(request.operation, privilegedList))
+    if (request.typeTarget || request.operation == mktype || OperationsCatalogue::isPrivileged(request.operation, privilegedList))
         return Place::VobRoot;
     return isNameCreating(request.operation) ? Place::ParentDirectory : Place::Element;
 }
@@ -122,14 +147,46 @@ QStringList AccessDecision::governingTypes(const Request &request)
     return types;
 }
 
-bool AccessDecision::changesToolObject(const Request &request)
+QString AccessDecision::toolObjectChanged(const Request &request)
 {
+    static const QStringList typeChanges = {mktype,           QStringLiteral("rmtype"), QStringLiteral("rntype"),
+                                            QStringLiteral("modtype"), QStringLiteral("lock"),   QStringLiteral("unlock"),
+                                            QStringLiteral("chevent"), QStringLiteral("chmaster")};
     const QString &op = request.operation;
-    if (op == QLatin1String("mkattr") || op == QLatin1String("rmattr"))
-        return isToolAttributeType(request.changedType);
-    const bool typeChange = op == QLatin1String("rmtype") || op == QLatin1String("rntype") || op == QLatin1String("lock") ||
-                            op == QLatin1String("unlock") || (op == mktype && request.replace);
-    return typeChange && (isToolAttributeType(request.changedType) || isToolTriggerType(request.changedType));
+    const std::optional<QString> &name = request.changedType;
+    if (op == QLatin1String("mkattr") || op == QLatin1String("rmattr")) {
+        if (name && name->isEmpty())
+            return QStringLiteral("an attribute whose type is not named");
+        return name && isToolAttributeType(*name) ? QStringLiteral("attribute ") + *name : QString();
+    }
+    if (!typeChanges.contains(op) || !name)
+        return QString();
+    if (request.typeKind == QLatin1String("attribute type") && (name->isEmpty() || isToolAttributeType(*name)))
+        return QStringLiteral("attribute type ") + *name;
+    if (request.typeKind == QLatin1String("trigger type") && (name->isEmpty() || isToolTriggerType(*name)))
+        return QStringLiteral("trigger type ") + *name;
+    return QString();
+}
+
+AccessDecision::Verdict AccessDecision::decideToolObject(const Request &request, const QString &object, const Policy &policy)
+{
+    Verdict verdict;
+    QStringList admins = policy.administrators;
+    admins.removeAll(QString());
+    verdict.chain << QStringLiteral("%1 of %2 changes the tool's own settings").arg(request.operation, object);
+    if (!admins.isEmpty()) {
+        verdict.allowed = isListed(request.user, admins);
+        verdict.chain << QStringLiteral("only the administrators (%1) may: %2 %3")
+                             .arg(admins.join(QStringLiteral(", ")), request.user,
+                                  verdict.allowed ? QStringLiteral("is one of them") : QStringLiteral("is not"));
+        return verdict;
+    }
+    const QString account = policy.vobOwner.section(QRegularExpression(QStringLiteral("[\\\\/]")), -1);
+    verdict.allowed = !policy.vobOwner.isEmpty() && isListed(request.user, {policy.vobOwner, account});
+    verdict.chain << QStringLiteral("no administrator is configured, so only the VOB owner (%1) may: %2 %3")
+                         .arg(policy.vobOwner.isEmpty() ? QStringLiteral("unknown") : policy.vobOwner, request.user,
+                              verdict.allowed ? QStringLiteral("owns the VOB") : QStringLiteral("does not"));
+    return verdict;
 }
 
 bool AccessDecision::allows(const QString &value, const QString &user, QString &reason)
@@ -161,25 +218,21 @@ AccessDecision::Verdict AccessDecision::decide(const Request &request, const Pol
         chain << QStringLiteral("the user cannot be determined: everything is refused");
         return verdict;
     }
+    if (request.operation.isEmpty()) {
+        chain << QStringLiteral("the operation is not named: refused");
+        return verdict;
+    }
+    const QString toolObject = toolObjectChanged(request);
+    if (!toolObject.isEmpty())
+        return decideToolObject(request, toolObject, policy);
     chain << QStringLiteral("administrators: %1").arg(listText(policy.administrators));
     if (isListed(request.user, policy.administrators)) {
         chain << QStringLiteral("%1 is an administrator: always allowed").arg(request.user);
         verdict.allowed = true;
         return verdict;
     }
-    if (request.operation.isEmpty()) {
-        chain << QStringLiteral("the operation is not named: refused");
-        return verdict;
-    }
-    if (changesToolObject(request)) {
-        const bool owner = policy.administrators.isEmpty() && !policy.vobOwner.isEmpty() &&
-                           policy.vobOwner.compare(request.user, Qt::CaseInsensitive) == 0;
-        chain << QStringLiteral("%1 of %2 changes the tool's own settings: only the administrators may (the VOB owner %3 "
-                                "while none are configured)")
-                     .arg(request.operation, quoted(request.changedType), quoted(policy.vobOwner));
-        chain << (owner ? QStringLiteral("%1 owns the VOB and no administrator is configured: allowed").arg(request.user)
-                        : QStringLiteral("%1 is not allowed to").arg(request.user));
-        verdict.allowed = owner;
+    if (request.operation == mktype && kindOperation(request.typeKind).isEmpty()) {
+        chain << QStringLiteral("the kind of type being made cannot be determined (\"%1\"): refused").arg(request.typeKind);
         return verdict;
     }
     const Place place = governingPlace(request, policy.privilegedList);

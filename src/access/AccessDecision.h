@@ -25,17 +25,18 @@ public:
     struct Request {
         QString user;
         QString operation;       // as ClearCase reports it: checkout, mktype, mkattr, ...
-        QString typeKind;        // type operations: "label type", "attribute type", ...
+        QString typeKind;        // CLEARCASE_MTYPE: "label type", "attribute type", "version", ...
         bool typeTarget = false; // the operation acts on a type object, not an element
-        QString changedType;     // mkattr/rmattr: the attribute type; type operations: the type
-        bool replace = false;    // mktype -replace
+        // mkattr/rmattr: the attribute type; type operations: the type's name. Nothing when
+        // it is an ordinary name; "" when ClearCase did not name it (which fails closed).
+        std::optional<QString> changedType;
     };
 
     struct Policy {
         QStringList administrators;       // the script's list; empty when none is configured
         QString privilegedList;           // the list in force
         bool privilegedListRecorded = false;
-        QString vobOwner;
+        QString vobOwner;                 // DOMAIN\\name or name
     };
 
     struct Settings {
@@ -57,17 +58,25 @@ public:
     static QStringList governingTypes(const Request &request);
     // "label type" -> "mklbtype"; "" for an unknown kind.
     static QString kindOperation(const QString &typeKind);
-    // The catalogue's mk<kind>type names ClearCase reports as mktype of that kind.
-    static Request fromCatalogueOperation(const QString &user, const QString &operation);
+    // The catalogue's mk<kind>type names ClearCase reports as mktype of that kind. The type
+    // changed, when given, is a type selector (lbtype:REL, attype:__checkout, trtype:NAME) or,
+    // for mkattr and rmattr, an attribute type name.
+    static Request fromCatalogueOperation(const QString &user, const QString &operation,
+                                          const QString &changedType = QString());
 
     static bool isToolAttributeType(const QString &typeName);
     static bool isToolTriggerType(const QString &typeName);
     static bool isTypeOperation(const QString &operation);
     static bool isNameCreating(const QString &operation);
-    // True when the user occurs in the comma list, ignoring case; empty pieces match nobody.
+    // True when the user occurs among the names, ignoring case; empty names match nobody.
+    // A letter folds only when its lowercase form turns back into it, so look-alikes such as
+    // the Kelvin sign never pass for "k".
     static bool isListed(const QString &user, const QStringList &names);
+    static QString foldCase(const QString &text);
 
 private:
-    static bool changesToolObject(const Request &request);
+    // The tool's own attribute or trigger type the operation changes, in words; "" for none.
+    static QString toolObjectChanged(const Request &request);
+    static Verdict decideToolObject(const Request &request, const QString &object, const Policy &policy);
     static bool allows(const QString &value, const QString &user, QString &reason);
 };

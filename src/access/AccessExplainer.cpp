@@ -8,6 +8,8 @@
 #include "clearcase/SiteStyle.h"
 #include "util/ZanError.h"
 
+#include <QRegularExpression>
+
 namespace {
 
 ZanError notInVob(const QString &path)
@@ -30,6 +32,30 @@ std::optional<QString> valueIn(const QList<AttributeInfo> &attributes, const QSt
             return attribute.value;
     }
     return std::nullopt;
+}
+
+// The one owner the VOB's long description names under "VOB ownership:"; "" when it names
+// none or several, as the script then refuses.
+QString vobOwner(ClearCase &clearCase, const QString &vobTag)
+{
+    QString description;
+    try {
+        description = clearCase.runCommand(QStringLiteral("describe -long vob:") + vobTag);
+    } catch (const ZanError &) {
+        return QString();
+    }
+    static const QRegularExpression ownerLine(QStringLiteral("^\\s+owner\\s+(\\S+)\\s*$"));
+    QStringList owners;
+    bool inOwnership = false;
+    for (const QString &line : description.split(QLatin1Char('\n'))) {
+        if (line.trimmed() == QLatin1String("VOB ownership:"))
+            inOwnership = true;
+        else if (inOwnership && ownerLine.match(line).hasMatch())
+            owners << ownerLine.match(line).captured(1);
+        else if (!line.startsWith(QLatin1String("    ")))
+            inOwnership = false;
+    }
+    return owners.size() == 1 ? owners.first() : QString();
 }
 
 } // namespace
@@ -82,7 +108,8 @@ QString AccessExplainer::placePath(AccessDecision::Place place) const
     return m_location.element();
 }
 
-AccessExplainer::Explanation AccessExplainer::explain(const QString &user, const QString &operation, const QString &path)
+AccessExplainer::Explanation AccessExplainer::explain(const QString &user, const QString &operation, const QString &path,
+                                                      const QString &changedType)
 {
     m_location = locationOf(path);
     m_read.clear();
@@ -91,6 +118,8 @@ AccessExplainer::Explanation AccessExplainer::explain(const QString &user, const
     const VobEnforcement enforcement = VobEnforcement::read(m_clearCase, m_platform, m_location.vobTag);
     AccessDecision::Policy policy;
     policy.administrators = enforcement.administrators();
+    if (policy.administrators.isEmpty())
+        policy.vobOwner = vobOwner(m_clearCase, m_location.vobTag);
     const std::optional<QString> recorded = AccessSettingsReader(m_clearCase).recordedPrivilegedList(m_location);
     policy.privilegedListRecorded = recorded.has_value();
     policy.privilegedList = recorded.value_or(OperationsCatalogue::defaultPrivilegedList());
@@ -101,7 +130,7 @@ AccessExplainer::Explanation AccessExplainer::explain(const QString &user, const
     settings.where = [this](AccessDecision::Place place) { return SiteStyle::versionOf(placePath(place)); };
 
     const AccessDecision::Verdict verdict =
-        AccessDecision::decide(AccessDecision::fromCatalogueOperation(user, operation), policy, settings);
+        AccessDecision::decide(AccessDecision::fromCatalogueOperation(user, operation, changedType), policy, settings);
     Explanation explanation{verdict.allowed, verdict.chain, enforcement.enforced(), enforcement.describe()};
     explanation.chain << QStringLiteral("by the settings: %1").arg(verdict.allowed ? QStringLiteral("allow") : QStringLiteral("deny"));
     if (!enforcement.installed()) {

@@ -27,7 +27,10 @@ public:
 
     AccessExplainer(ClearCase &clearCase, const Platform &platform);
 
-    Explanation explain(const QString &user, const QString &operation, const QString &path);
+    // The operation as the catalogue names it (mklbtype is ClearCase's mktype of a label
+    // type); changedType as AccessDecision::fromCatalogueOperation takes it.
+    Explanation explain(const QString &user, const QString &operation, const QString &path,
+                        const QString &changedType = QString());
 
     // m:\view\vob\dir\file -> its element location (VOB root m:\view\vob, tag \vob); throws
     // ZanError for a path outside any VOB. A trailing "\." is taken off.

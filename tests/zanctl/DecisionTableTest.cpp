@@ -33,10 +33,23 @@ QList<Row> tableRows()
     return rows;
 }
 
+// A cell's text with \n, \t and \\ decoded; nothing for "-".
 std::optional<QString> given(const Row &row, const QString &column)
 {
     const QString cell = row.value(column, QStringLiteral("-"));
-    return cell == QLatin1String("-") ? std::nullopt : std::optional<QString>(cell);
+    if (cell == QLatin1String("-"))
+        return std::nullopt;
+    QString text;
+    for (int i = 0; i < cell.size(); ++i) {
+        const QChar next = i + 1 < cell.size() ? cell.at(i + 1) : QChar();
+        if (cell.at(i) == QLatin1Char('\\') && (next == QLatin1Char('n') || next == QLatin1Char('t') || next == QLatin1Char('\\'))) {
+            text += next == QLatin1Char('n') ? QLatin1Char('\n') : next == QLatin1Char('t') ? QLatin1Char('\t') : next;
+            ++i;
+        } else {
+            text += cell.at(i);
+        }
+    }
+    return text;
 }
 
 AccessDecision::Verdict decideRow(const Row &row)
@@ -45,18 +58,19 @@ AccessDecision::Verdict decideRow(const Row &row)
     request.user = row.value(QStringLiteral("user"));
     request.operation = row.value(QStringLiteral("op"));
     request.typeTarget = row.value(QStringLiteral("target")) == QLatin1String("type");
-    request.typeKind = given(row, QStringLiteral("mtype")).value_or(QString());
-    request.changedType = given(row, QStringLiteral("attype")).value_or(QString());
+    request.typeKind = given(row, QStringLiteral("mtype")).value_or(request.typeTarget ? QStringLiteral("attribute type")
+                                                                                        : QStringLiteral("version"));
+    request.changedType = given(row, QStringLiteral("typename"));
     AccessDecision::Policy policy;
-    policy.administrators = row.value(QStringLiteral("admins")).split(QLatin1Char(','), Qt::SkipEmptyParts);
+    policy.administrators = row.value(QStringLiteral("admins")).split(QLatin1Char(','));
     policy.privilegedList = given(row, QStringLiteral("privoper")).value_or(OperationsCatalogue::defaultPrivilegedList());
-    policy.vobOwner = given(row, QStringLiteral("owner")).value_or(QString());
+    policy.privilegedListRecorded = given(row, QStringLiteral("privoper")).has_value();
+    policy.vobOwner = given(row, QStringLiteral("vobowner")).value_or(QStringLiteral("vobadm"));
     AccessDecision::Settings settings;
     settings.value = [&](AccessDecision::Place place, const QString &type) -> std::optional<QString> {
-        const QString column = place == AccessDecision::Place::VobRoot ? QStringLiteral("root") : QStringLiteral("elem");
-        if (type != QLatin1String("__") + request.operation)
-            return given(row, column + QLatin1Char('_') + type.mid(2));
-        return given(row, column);
+        if (type != QLatin1String("__") + request.operation) // the kind's own creation setting
+            return place == AccessDecision::Place::VobRoot ? given(row, QStringLiteral("kindroot")) : std::nullopt;
+        return given(row, place == AccessDecision::Place::VobRoot ? QStringLiteral("root") : QStringLiteral("elem"));
     };
     settings.where = [](AccessDecision::Place) { return QStringLiteral("here"); };
     return AccessDecision::decide(request, policy, settings);

@@ -13,6 +13,14 @@ QList<ZanctlCommand::Positional> ExplainCommand::positionals() const
             {QStringLiteral("PATH"), QStringLiteral("The element, e.g. m:\\view\\vob\\dir\\file, or the VOB root path.")}};
 }
 
+QList<QCommandLineOption> ExplainCommand::options() const
+{
+    return {QCommandLineOption(QStringLiteral("type"),
+                               QStringLiteral("The type the operation changes: a selector (lbtype:REL, attype:__checkout, "
+                                              "trtype:NAME) or, for mkattr and rmattr, the attribute type."),
+                               QStringLiteral("TYPE"))};
+}
+
 int ExplainCommand::execute(const QStringList &arguments)
 {
     QCommandLineParser parser;
@@ -20,7 +28,7 @@ int ExplainCommand::execute(const QStringList &arguments)
         return *stop;
     const QStringList words = operands(parser);
     AccessExplainer explainer(m_ctx.clearCase(), m_ctx.platform());
-    const AccessExplainer::Explanation explanation = explainer.explain(words.at(0), words.at(1), words.at(2));
+    const AccessExplainer::Explanation explanation = explainer.explain(words.at(0), words.at(1), words.at(2), parser.value(QStringLiteral("type")));
     const QString verdict = explanation.allowed ? QStringLiteral("allow") : QStringLiteral("deny");
     if (json(parser)) {
         printJson(QJsonObject{{QStringLiteral("user"), words.at(0)},

@@ -11,6 +11,7 @@ public:
     QString name() const override { return QStringLiteral("explain"); }
     QString description() const override { return QStringLiteral("Say whether a user may do an operation on an element, and why."); }
     QList<Positional> positionals() const override;
+    QList<QCommandLineOption> options() const override;
     bool printsRecords() const override { return true; }
     int execute(const QStringList &arguments) override;
 };
