@@ -2,6 +2,7 @@
 
 #include "CliContext.h"
 #include "access/AccessExplainer.h"
+#include "access/AccessPlan.h"
 #include "access/AccessPlanner.h"
 #include "access/AccessSettingsReader.h"
 
@@ -31,6 +32,14 @@ int ApplyCommand::execute(const QStringList &arguments)
     const ElementLocation base = AccessExplainer::locationOf(parser.value(QStringLiteral("from")));
     AccessSettingsReader reader(m_ctx.clearCase());
     const QStringList operations = AccessSettingsReader::operationsOn(reader.attributesOf(base.element()));
-    const AccessPlan plan = AccessPlanner(m_ctx.clearCase()).planApply(base, operations, paths);
-    return finish(parser, plan, base.vobTag);
+    if (dryRun(parser))
+        return printPlan(parser, AccessPlanner(m_ctx.clearCase()).planApply(base, operations, paths));
+    const AccessApplier::Outcome outcome = AccessApplier(m_ctx.clearCase()).apply(base, operations, paths, observer());
+    m_ctx.endProgress();
+    if (!outcome.failures.isEmpty())
+        return fail(QStringLiteral("%1 target(s) failed, the others were written; first: %2: %3")
+                        .arg(outcome.failures.size())
+                        .arg(outcome.failures.first().target, outcome.failures.first().description));
+    m_ctx.out() << QStringLiteral("settings of %1 applied to %2 target(s)").arg(base.element()).arg(outcome.written) << Qt::endl;
+    return 0;
 }

@@ -1,10 +1,7 @@
 #include "PlanCommand.h"
 
 #include "CliContext.h"
-#include "access/AccessExplainer.h"
 #include "access/AccessPlan.h"
-#include "clearcase/ClearCase.h"
-#include "clearcase/SiteStyle.h"
 #include "util/ZanError.h"
 
 #include <QFile>
@@ -12,8 +9,6 @@
 #include <QJsonObject>
 
 namespace {
-
-const QString instanceComment = QStringLiteral("Korvane Zan Tool: Do NOT REMOVE");
 
 QJsonValue optionalJson(const std::optional<QString> &value)
 {
@@ -69,11 +64,11 @@ QStringList PlanCommand::targets(const QCommandLineParser &parser) const
     return paths;
 }
 
-void PlanCommand::printPlan(const QCommandLineParser &parser, const AccessPlan &plan)
+int PlanCommand::printPlan(const QCommandLineParser &parser, const AccessPlan &plan)
 {
     if (json(parser)) {
         printJson(planJson(plan));
-        return;
+        return 0;
     }
     const QString text = plan.describe();
     if (!text.isEmpty())
@@ -81,39 +76,12 @@ void PlanCommand::printPlan(const QCommandLineParser &parser, const AccessPlan &
     for (const QString &skipped : plan.skipped)
         m_ctx.out() << skipped << QStringLiteral(": skipped (the base, or not an element)") << Qt::endl;
     m_ctx.out() << QStringLiteral("%1 of %2 target(s) would change").arg(plan.changedTargetCount()).arg(plan.targets.size()) << Qt::endl;
-}
-
-void PlanCommand::carryOut(const AccessPlan &plan, const QString &vobTag)
-{
-    ClearCase &clearCase = m_ctx.clearCase();
-    int done = 0;
-    for (const TargetPlan &target : plan.targets) {
-        m_ctx.progress(QStringLiteral("%1: %2 of %3 targets").arg(name()).arg(++done).arg(plan.targets.size()));
-        if (!target.error.isEmpty())
-            throw ZanError(ZanError::ClearCaseFailure, QStringLiteral("zanctl"), target.target + QStringLiteral(": ") + target.error);
-        const QString version = SiteStyle::versionOf(target.target);
-        for (const SettingChange &change : target.changes) {
-            if (!change.changes())
-                continue;
-            if (change.after)
-                clearCase.attachAttribute(vobTag, change.typeName, version, *change.after, instanceComment, true);
-            else
-                clearCase.removeAttribute(version, change.typeName, QString());
-        }
-    }
-    m_ctx.endProgress();
-}
-
-int PlanCommand::finish(const QCommandLineParser &parser, const AccessPlan &plan, const QString &vobTag)
-{
-    if (parser.isSet(QStringLiteral("dry-run"))) {
-        printPlan(parser, plan);
-        return 0;
-    }
-    carryOut(plan, vobTag);
-    if (json(parser))
-        printJson(planJson(plan));
-    else
-        m_ctx.out() << QStringLiteral("%1 of %2 target(s) changed").arg(plan.changedTargetCount()).arg(plan.targets.size()) << Qt::endl;
     return 0;
+}
+
+AccessRunObserver PlanCommand::observer()
+{
+    AccessRunObserver observer;
+    observer.status = [this](const QString &message) { m_ctx.progress(name() + QStringLiteral(": ") + message); };
+    return observer;
 }

@@ -1,11 +1,12 @@
 #pragma once
 
 #include "ZanctlCommand.h"
+#include "access/AccessApplier.h"
 
 class AccessPlan;
 
 // What apply and purge share: the targets (operands and --targets-from FILE), the dry run
-// that prints the plan, and carrying a plan out through the ClearCase backend.
+// that prints the plan, and the progress of a real run.
 class PlanCommand : public ZanctlCommand
 {
 public:
@@ -18,10 +19,9 @@ protected:
     // The targets named on the command line and in --targets-from; throws ZanError when the
     // file cannot be read.
     QStringList targets(const QCommandLineParser &parser) const;
-    // Prints the plan (text or JSON) for a dry run, or carries it out; returns the status.
-    int finish(const QCommandLineParser &parser, const AccessPlan &plan, const QString &vobTag);
-
-private:
-    void carryOut(const AccessPlan &plan, const QString &vobTag);
-    void printPlan(const QCommandLineParser &parser, const AccessPlan &plan);
+    static bool dryRun(const QCommandLineParser &parser) { return parser.isSet(QStringLiteral("dry-run")); }
+    // Prints the plan of a dry run, as text or JSON; returns the status.
+    int printPlan(const QCommandLineParser &parser, const AccessPlan &plan);
+    // Progress on stderr (when it is a terminal) while the access core writes.
+    AccessRunObserver observer();
 };

@@ -2,6 +2,7 @@
 
 #include "CliContext.h"
 #include "access/AccessExplainer.h"
+#include "access/AccessPlan.h"
 #include "access/AccessPlanner.h"
 
 QList<ZanctlCommand::Positional> PurgeCommand::positionals() const
@@ -18,6 +19,10 @@ int PurgeCommand::execute(const QStringList &arguments)
     if (paths.isEmpty())
         return fail(QStringLiteral("no target given (TARGET... or --targets-from FILE)"));
     const ElementLocation vob = AccessExplainer::locationOf(paths.first());
-    const AccessPlan plan = AccessPlanner(m_ctx.clearCase()).planPurge(vob, paths);
-    return finish(parser, plan, vob.vobTag);
+    if (dryRun(parser))
+        return printPlan(parser, AccessPlanner(m_ctx.clearCase()).planPurge(vob, paths));
+    AccessApplier(m_ctx.clearCase()).purge(vob, paths, observer());
+    m_ctx.endProgress();
+    m_ctx.out() << QStringLiteral("%1 target(s) purged").arg(paths.size()) << Qt::endl;
+    return 0;
 }
