@@ -5,33 +5,18 @@
 
 #include <gtest/gtest.h>
 
-namespace {
-
-QStringList children(const QStringList &listing)
+TEST(FileDirInfoTest, ParsesEntriesAndSkipsParentLostFoundAndVersionNames)
 {
-    QStringList result;
-    for (const FileDirInfo::Child &child : FileDirInfo::childEntries(listing))
-        result << child.name + QLatin1Char('/') + child.kind;
-    return result;
-}
-
-} // namespace
-
-TEST(FileDirInfoTest, ParsesDriveAndDirectoryEntries)
-{
-    EXPECT_EQ(FileDirInfo::parseDirListEntry(QStringLiteral("[-m-]")), QStringLiteral("m"));
-    EXPECT_EQ(FileDirInfo::parseDirListEntry(QStringLiteral("[src]")), QStringLiteral("src"));
-    EXPECT_EQ(FileDirInfo::parseDirListEntry(QStringLiteral("[my-dir]")), QStringLiteral("my-dir"));
+    for (const auto &[entry, name] : {std::pair{"[-m-]", "m"}, {"[src]", "src"}, {"[my-dir]", "my-dir"}})
+        EXPECT_EQ(FileDirInfo::parseDirListEntry(entry), name);
     for (const char *bad : {"plain.txt", "[-x", "[open"})
-        EXPECT_THROW(FileDirInfo::parseDirListEntry(QString::fromLatin1(bad)), ZanError) << bad;
-}
+        EXPECT_THROW(FileDirInfo::parseDirListEntry(bad), ZanError) << bad;
 
-TEST(FileDirInfoTest, ChildEntriesSkipParentLostFoundAndVersionNames)
-{
-    EXPECT_EQ(children({QStringLiteral("[..]"), QStringLiteral("[src]"), QStringLiteral("[lost+found]"), QStringLiteral("x@@y"),
-                        QStringLiteral("a..b"), QStringLiteral("[Lost+Found]"), QStringLiteral("main.c"), QStringLiteral("[d@@x]")}),
-              (QStringList{QStringLiteral("src/folderClosed"), QStringLiteral("Lost+Found/folderClosed"), QStringLiteral("main.c/file")}));
+    QStringList children;
+    for (const FileDirInfo::Child &child : FileDirInfo::childEntries({"[..]", "[src]", "[lost+found]", "x@@y", "a..b", "[Lost+Found]",
+                                                                      "main.c", "[d@@x]", "notes[old].txt", "[-x-]"}))
+        children << child.name + "/" + child.kind;
     // Only a fully bracketed entry is a directory, also one that looks like a drive entry.
-    EXPECT_EQ(children({QStringLiteral("notes[old].txt"), QStringLiteral("[-x-]")}),
-              (QStringList{QStringLiteral("notes[old].txt/file"), QStringLiteral("-x-/folderClosed")}));
+    EXPECT_EQ(children, (QStringList{"src/folderClosed", "Lost+Found/folderClosed", "main.c/file", "notes[old].txt/file",
+                                     "-x-/folderClosed"}));
 }

@@ -1,76 +1,62 @@
 // The checked-element list: order, the case-insensitive duplicate rule, exact removals
 // (deferred or not) and an index that follows changes made by others.
 #include "browser/CheckedElementIndex.h"
-#include "support/QtPrinters.h"
+#include "support/MessageTable.h"
 
 #include <QListWidget>
-#include <gtest/gtest.h>
-
-namespace {
-
-QStringList entries(const QListWidget &list)
-{
-    QStringList result;
-    for (int i = 0; i < list.count(); ++i)
-        result << list.item(i)->text();
-    return result;
-}
-
-} // namespace
 
 TEST(CheckedElementIndexTest, RefusesCaseDuplicatesAndRemovesTheFirstExactEntry)
 {
     QListWidget list;
-    list.addItems({QStringLiteral("a"), QStringLiteral("b"), QStringLiteral("a"), QStringLiteral("A")});
+    list.addItems({"a", "b", "a", "A"});
     CheckedElementIndex index(&list);
-    EXPECT_FALSE(index.appendIfNew(QStringLiteral("B")));
-    EXPECT_TRUE(index.appendIfNew(QStringLiteral("c")));
-    index.removeFirst(QStringLiteral("a"));
-    index.removeFirst(QStringLiteral("C")); // differs in case: nothing to remove
-    EXPECT_EQ(entries(list), (QStringList{QStringLiteral("b"), QStringLiteral("a"), QStringLiteral("A"), QStringLiteral("c")}));
-    index.removeFirst(QStringLiteral("a"));
-    index.removeFirst(QStringLiteral("a"));
-    EXPECT_EQ(entries(list), (QStringList{QStringLiteral("b"), QStringLiteral("A"), QStringLiteral("c")}));
-    EXPECT_TRUE(index.contains(QStringLiteral("a")));
+    EXPECT_FALSE(index.appendIfNew("B"));
+    EXPECT_TRUE(index.appendIfNew("c"));
+    index.removeFirst("a");
+    index.removeFirst("C"); // differs in case: nothing to remove
+    EXPECT_EQ(entriesOf(list), (QStringList{"b", "a", "A", "c"}));
+    index.removeFirst("a");
+    index.removeFirst("a");
+    EXPECT_EQ(entriesOf(list), (QStringList{"b", "A", "c"}));
+    EXPECT_TRUE(index.contains("a"));
 }
 
 TEST(CheckedElementIndexTest, BatchedRemovalsMatchOneByOneRemovals)
 {
     QListWidget list;
-    list.addItems({QStringLiteral("x"), QStringLiteral("d"), QStringLiteral("d\\1"), QStringLiteral("y"), QStringLiteral("d\\2"),
-                   QStringLiteral("d"), QStringLiteral("z")});
+    list.addItems({"x", "d", "d\\1", "y", "d\\2", "d", "z"});
     CheckedElementIndex index(&list);
     index.beginBatch();
-    for (const QString &path : {QStringLiteral("d"), QStringLiteral("d\\1"), QStringLiteral("d\\2"), QStringLiteral("absent")})
+    for (const char *path : {"d", "d\\1", "d\\2", "absent"})
         index.removeFirst(path);
     EXPECT_EQ(list.count(), 7); // seen as gone before the list is touched
     EXPECT_EQ(index.count(), 4);
-    EXPECT_TRUE(index.contains(QStringLiteral("d"))); // its second entry stays
-    EXPECT_FALSE(index.contains(QStringLiteral("d\\1")));
+    EXPECT_TRUE(index.contains("d")); // its second entry stays
+    EXPECT_FALSE(index.contains("d\\1"));
     index.endBatch();
-    EXPECT_EQ(entries(list), (QStringList{QStringLiteral("x"), QStringLiteral("y"), QStringLiteral("d"), QStringLiteral("z")}));
+    EXPECT_EQ(entriesOf(list), (QStringList{"x", "y", "d", "z"}));
 
     // An append while removals are pending keeps the order of events.
     index.beginBatch();
-    index.removeFirst(QStringLiteral("x"));
-    EXPECT_TRUE(index.appendIfNew(QStringLiteral("X")));
+    index.removeFirst("x");
+    EXPECT_TRUE(index.appendIfNew("X"));
     index.endBatch();
-    EXPECT_EQ(entries(list), (QStringList{QStringLiteral("y"), QStringLiteral("d"), QStringLiteral("z"), QStringLiteral("X")}));
+    EXPECT_EQ(entriesOf(list), (QStringList{"y", "d", "z", "X"}));
 }
 
 TEST(CheckedElementIndexTest, FollowsChangesMadeDirectlyOnTheList)
 {
     QListWidget list;
     CheckedElementIndex index(&list);
-    list.addItem(QStringLiteral("p"));
-    EXPECT_TRUE(index.contains(QStringLiteral("P")));
+    list.addItem("p");
+    EXPECT_TRUE(index.contains("P"));
     delete list.takeItem(0);
-    EXPECT_FALSE(index.contains(QStringLiteral("p")));
-    list.addItems({QStringLiteral("q"), QStringLiteral("r")});
-    list.item(0)->setText(QStringLiteral("s"));
-    EXPECT_FALSE(index.contains(QStringLiteral("q")));
-    EXPECT_TRUE(index.contains(QStringLiteral("s")));
+    EXPECT_FALSE(index.contains("p"));
+    list.addItems({"q", "r"});
+    list.item(0)->setText("s");
+    EXPECT_FALSE(index.contains("q"));
+    EXPECT_TRUE(index.contains("s"));
     list.clear();
     EXPECT_EQ(index.count(), 0);
-    EXPECT_TRUE(index.appendIfNew(QStringLiteral("r")));
+    EXPECT_TRUE(index.appendIfNew("r"));
 }

@@ -1,24 +1,7 @@
 // Real mouse clicks on the tree: a click on a node's check box checks it without
 // selecting the node; a click on its text selects it.
 #include "BrowserFixture.h"
-
-#include <QApplication>
-#include <QMouseEvent>
-
-namespace {
-
-void mouseClick(QWidget *viewport, QPoint pos)
-{
-    const QPointF local(pos);
-    const QPointF global(viewport->mapToGlobal(pos));
-    QMouseEvent press(QEvent::MouseButtonPress, local, global, Qt::LeftButton, Qt::LeftButton, Qt::NoModifier);
-    QApplication::sendEvent(viewport, &press);
-    QMouseEvent release(QEvent::MouseButtonRelease, local, global, Qt::LeftButton, Qt::NoButton, Qt::NoModifier);
-    QApplication::sendEvent(viewport, &release);
-    QCoreApplication::processEvents();
-}
-
-} // namespace
+#include "support/MouseClicks.h"
 
 class TreeMouseTest : public BrowserFixture
 {
@@ -32,15 +15,11 @@ protected:
     }
     void TearDown() override { form().hide(); }
 
-    QPoint checkBoxOf(QTreeWidgetItem *node)
+    // Clicks a node's check box, or its text.
+    void clickOn(QTreeWidgetItem *node, bool checkBox)
     {
         const QRect rect = form().tTreeList->visualItemRect(node);
-        return QPoint(rect.left() + 8, rect.center().y());
-    }
-    QPoint textOf(QTreeWidgetItem *node)
-    {
-        const QRect rect = form().tTreeList->visualItemRect(node);
-        return QPoint(rect.right() - 4, rect.center().y());
+        mouseClick(form().tTreeList->viewport(), QPoint(checkBox ? rect.left() + 8 : rect.right() - 4, rect.center().y()));
     }
 };
 
@@ -50,29 +29,29 @@ TEST_F(TreeMouseTest, CheckBoxClickChecksWithoutSelectingTheNode)
     form().tTreeList->expandAll();
     ASSERT_FALSE(form().tTreeList->visualItemRect(view).isEmpty());
 
-    mouseClick(form().tTreeList->viewport(), checkBoxOf(view));
-    EXPECT_EQ(prompter.texts(), QStringList{QStringLiteral("You must first select a VOB")});
+    clickOn(view, true);
+    EXPECT_EQ(prompter.texts(), QStringList{"You must first select a VOB"});
     EXPECT_EQ(view->checkState(0), Qt::Unchecked);
 
     QTreeWidgetItem *root = openNode(projRoot);
     form().tTreeList->expandAll();
-    mouseClick(form().tTreeList->viewport(), textOf(root));
-    EXPECT_EQ(form().vobTagTxt->text(), QStringLiteral("\\proj"));
-    EXPECT_EQ(form().zanCurSettingLbl->text(), QStringLiteral("VOB Root: \\proj"));
+    clickOn(root, false);
+    EXPECT_EQ(form().vobTagTxt->text(), "\\proj");
+    EXPECT_EQ(form().zanCurSettingLbl->text(), "VOB Root: \\proj");
 
     QTreeWidgetItem *docs = openNode(inProj(SandboxSeed::docsDir));
     form().tTreeList->setCurrentItem(root);
     form().tTreeList->expandAll();
-    mouseClick(form().tTreeList->viewport(), checkBoxOf(docs));
+    clickOn(docs, true);
     EXPECT_EQ(docs->checkState(0), Qt::Checked);
     EXPECT_EQ(form().selectedList->item(0)->text(), inProj(SandboxSeed::docsDir));
-    EXPECT_EQ(form().zanCurSettingLbl->text(), QStringLiteral("VOB Root: \\proj"));
+    EXPECT_EQ(form().zanCurSettingLbl->text(), "VOB Root: \\proj");
 
     // A second click on the text of the current node selects it again.
-    mouseClick(form().tTreeList->viewport(), textOf(docs));
-    EXPECT_EQ(form().zanCurSettingLbl->text(), QStringLiteral("Element: docs"));
+    clickOn(docs, false);
+    EXPECT_EQ(form().zanCurSettingLbl->text(), "Element: docs");
     form().zanCurSettingLbl->clear();
-    mouseClick(form().tTreeList->viewport(), textOf(docs));
-    EXPECT_EQ(form().zanCurSettingLbl->text(), QStringLiteral("Element: docs"));
+    clickOn(docs, false);
+    EXPECT_EQ(form().zanCurSettingLbl->text(), "Element: docs");
     EXPECT_EQ(docs->checkState(0), Qt::Checked);
 }

@@ -2,24 +2,15 @@
 #include "clearcase/sandbox/SandboxSeed.h"
 #include "clearcase/sandbox/SandboxStore.h"
 #include "support/FakePlatform.h"
-#include "support/ScriptedPrompter.h"
+#include "support/MessageTable.h"
 #include "support/TempSandbox.h"
 #include "util/ZanError.h"
 
 #include <QListWidget>
-#include <gtest/gtest.h>
 
 namespace {
 
-const QString kCrLf = QStringLiteral("\r\n");
-
-QStringList itemsOf(const QListWidget &list)
-{
-    QStringList items;
-    for (int i = 0; i < list.count(); ++i)
-        items << list.item(i)->text();
-    return items;
-}
+namespace Seed = SandboxSeed;
 
 class CCaseTest : public ::testing::Test
 {
@@ -33,13 +24,16 @@ protected:
     QListWidget list;
 
     void SetUp() override { platform.everyProcessEvents = [this] { ++eventRuns; }; }
-    static QString elem(const QString &relative) { return QStringLiteral("m:\\bob_dev\\proj\\") + relative; }
-    static QString projRoot() { return QStringLiteral("m:\\bob_dev\\proj"); }
-
+    static QString elem(const QString &relative) { return "m:\\bob_dev\\proj\\" + relative; }
+    QStringList operationsOn(const QString &path, bool toolOnly = true, const QString &rootMarker = QString())
+    {
+        ccase.getAttrListOnElem(ItemList(&list), path, true, toolOnly, "_", rootMarker);
+        return entriesOf(list);
+    }
     void attach(const QString &type, const QString &value, const QString &path)
     {
-        ASSERT_TRUE(ccase.makeAttype(SandboxSeed::projVob, type, QStringLiteral("test")));
-        ASSERT_TRUE(ccase.addCCAttrToElem(type, value, path, SandboxSeed::projVob, false));
+        ASSERT_TRUE(ccase.makeAttype(Seed::projVob, type, "test"));
+        ASSERT_TRUE(ccase.addCCAttrToElem(type, value, path, Seed::projVob, false));
     }
 };
 
@@ -47,146 +41,99 @@ protected:
 
 TEST_F(CCaseTest, AttributeListHoldsOperationTokensOnce)
 {
-    attach(QStringLiteral("__checkout"), QStringLiteral("bob"), elem(SandboxSeed::mainC));
-    attach(QStringLiteral("Old__checkout"), QStringLiteral("x"), elem(SandboxSeed::mainC));
-    attach(QStringLiteral("__Checkout"), QStringLiteral("y"), elem(SandboxSeed::mainC));
-    attach(QStringLiteral("QX_GROUPS"), QStringLiteral("dev"), elem(SandboxSeed::mainC));
-    attach(QStringLiteral("__mkbranch"), QStringLiteral("NONE"), elem(SandboxSeed::mainC));
-    list.addItem(QStringLiteral("stale"));
-
-    ccase.getAttrListOnElem(ItemList(&list), elem(SandboxSeed::mainC), true, true, QStringLiteral("_"), QString());
-    EXPECT_EQ(itemsOf(list), (QStringList{QStringLiteral("checkout"), QStringLiteral("mkbranch")}));
-
-    ccase.getAttrListOnElem(ItemList(&list), elem(SandboxSeed::mainC), true, false, QStringLiteral("_"), QString());
-    EXPECT_EQ(itemsOf(list), (QStringList{QStringLiteral("checkout"), QStringLiteral("QX_GROUPS"), QStringLiteral("mkbranch")}));
-    EXPECT_EQ(prompter.count(), 0);
-
+    for (const char *type : {"__checkout", "Old__checkout", "__Checkout", "QX_GROUPS", "__mkbranch"})
+        attach(type, "x", elem(Seed::mainC));
+    list.addItem("stale");
+    EXPECT_EQ(operationsOn(elem(Seed::mainC)), (QStringList{"checkout", "mkbranch"}));
+    EXPECT_EQ(operationsOn(elem(Seed::mainC), false), (QStringList{"checkout", "QX_GROUPS", "mkbranch"}));
     // The VOB root's list is read from its "\." directory.
-    attach(QStringLiteral("__mktype"), QStringLiteral("NONE"), projRoot() + QStringLiteral("\\."));
-    ccase.getAttrListOnElem(ItemList(&list), projRoot(), true, true, QStringLiteral("_"), SandboxSeed::projVob);
-    EXPECT_EQ(itemsOf(list), QStringList{QStringLiteral("mktype")});
-}
-
-TEST_F(CCaseTest, AttributeListOfABadPath)
-{
-    list.addItem(QStringLiteral("stale"));
-    ccase.getAttrListOnElem(ItemList(&list), elem(SandboxSeed::privateFile), false, true, QStringLiteral("_"), QString());
-    ASSERT_EQ(prompter.count(), 1);
-    EXPECT_EQ(prompter.last().text, QStringLiteral("ERROR::Not a vob object: \"m:\\bob_dev\\proj\\src\\private.tmp@@/main/0\".")
-                                        + kCrLf + QStringLiteral("ccase:getAttrListOnElem"));
-    EXPECT_EQ(prompter.last().title, QStringLiteral("Error..."));
-    EXPECT_EQ(prompter.last().icon, Prompter::Icon::Critical);
-    EXPECT_EQ(itemsOf(list), QStringList{QStringLiteral("stale")});
-
+    attach("__mktype", "NONE", "m:\\bob_dev\\proj\\.");
+    EXPECT_EQ(operationsOn("m:\\bob_dev\\proj", true, Seed::projVob), QStringList{"mktype"});
     // Skipping errors leaves no operations of an earlier element behind.
-    ccase.getAttrListOnElem(ItemList(&list), elem(SandboxSeed::privateFile), true, true, QStringLiteral("_"), QString());
-    EXPECT_EQ(prompter.count(), 1);
-    EXPECT_EQ(list.count(), 0);
-}
-
-TEST_F(CCaseTest, AttributeValueAndPresenceCompareTypeNamesExactly)
-{
-    attach(QStringLiteral("__Checkout"), QStringLiteral("alice"), elem(SandboxSeed::utilC));
-    EXPECT_EQ(ccase.getAttrValueOnElem(QStringLiteral("__checkout"), elem(SandboxSeed::utilC)), QString());
-    EXPECT_FALSE(ccase.isAttrOnElem(QStringLiteral("__checkout"), elem(SandboxSeed::utilC)));
-
-    attach(QStringLiteral("__checkout"), QStringLiteral("bob,carol"), elem(SandboxSeed::utilC));
-    EXPECT_EQ(ccase.getAttrValueOnElem(QStringLiteral("__checkout"), elem(SandboxSeed::utilC)), QStringLiteral("bob,carol"));
-    EXPECT_EQ(ccase.getAttrValueOnElem(QStringLiteral("__Checkout"), elem(SandboxSeed::utilC)), QStringLiteral("alice"));
-    EXPECT_TRUE(ccase.isAttrOnElem(QStringLiteral("__checkout"), elem(SandboxSeed::utilC)));
+    EXPECT_TRUE(operationsOn(elem(Seed::privateFile)).isEmpty());
     EXPECT_EQ(prompter.count(), 0);
 }
 
-TEST_F(CCaseTest, MakeAttypeCreatesOnlyMissingTypes)
+TEST_F(CCaseTest, AttributesAndTypesCompareNamesExactly)
 {
-    const int before = int(backend->attributeTypeNames(SandboxSeed::projVob).size());
-    EXPECT_TRUE(ccase.makeAttype(SandboxSeed::projVob, QStringLiteral("__rmelem"), QStringLiteral("first")));
-    EXPECT_TRUE(ccase.makeAttype(SandboxSeed::projVob, QStringLiteral("__rmelem"), QStringLiteral("second")));
-    EXPECT_TRUE(ccase.makeAttype(SandboxSeed::projVob, QStringLiteral("HlinkToText"), QStringLiteral("x")));
-    const QList<SandboxAttributeType> types = sandbox.store().attributeTypes(SandboxSeed::projVob);
+    attach("__Checkout", "alice", elem(Seed::utilC));
+    EXPECT_EQ(ccase.getAttrValueOnElem("__checkout", elem(Seed::utilC)), QString());
+    EXPECT_FALSE(ccase.isAttrOnElem("__checkout", elem(Seed::utilC)));
+    attach("__checkout", "bob,carol", elem(Seed::utilC));
+    EXPECT_EQ(ccase.getAttrValueOnElem("__checkout", elem(Seed::utilC)), "bob,carol");
+    EXPECT_EQ(ccase.getAttrValueOnElem("__Checkout", elem(Seed::utilC)), "alice");
+    EXPECT_TRUE(ccase.isAttrOnElem("__checkout", elem(Seed::utilC)));
+
+    // Types are made only when missing, as text types; the attribute carries the tool's comment.
+    const int before = int(backend->attributeTypeNames(Seed::projVob).size());
+    for (const auto &[type, comment] : {std::pair{"__rmelem", "first"}, {"__rmelem", "second"}, {"HlinkToText", "x"}})
+        EXPECT_TRUE(ccase.makeAttype(Seed::projVob, type, comment));
+    const QList<SandboxAttributeType> types = sandbox.store().attributeTypes(Seed::projVob);
     ASSERT_EQ(types.size(), before + 1);
-    EXPECT_EQ(types.last().name, QStringLiteral("__rmelem"));
-    EXPECT_EQ(types.last().comment, QStringLiteral("first"));
-    EXPECT_EQ(types.last().valueType, 8);
+    EXPECT_EQ(types.last().name + "/" + types.last().comment + "/" + QString::number(types.last().valueType), "__rmelem/first/8");
+    EXPECT_EQ(sandbox.store().attributeComment(Seed::projVob, "src/util.c", "__checkout"), "Korvane Zan Tool: Do NOT REMOVE");
+    EXPECT_TRUE(ccase.addCCAttrToElem("__checkout", "bob,\"o'neil\"", elem(Seed::utilC), Seed::projVob, true));
+    EXPECT_EQ(ccase.getAttrValueOnElem("__checkout", elem(Seed::utilC)), "bob,\"o'neil\"");
+
+    EXPECT_TRUE(ccase.isAttypeExist("HlinkFromText", Seed::toolsVob));
+    EXPECT_FALSE(ccase.isAttypeExist("hlinkfromtext", Seed::toolsVob));
+    EXPECT_FALSE(ccase.isAttypeExist("HlinkFromText", "\\nosuchvob"));
+    backend->createTriggerType(Seed::projVob, {"_KORVANE_SECURITY1", 2, 1, {2}, {}, {{TriggerTypeDefinition::AllClients, "perl x.pl"}}, {}});
+    EXPECT_TRUE(ccase.isTrTypeExist("_KORVANE_SECURITY1", Seed::projVob));
+    EXPECT_FALSE(ccase.isTrTypeExist("_korvane_security1", Seed::projVob));
+    EXPECT_FALSE(ccase.isTrTypeExist("_KORVANE_SECURITY1", Seed::toolsVob));
+    EXPECT_TRUE(ccase.isUcmProjectVob(Seed::projPvob, true));
+    EXPECT_FALSE(ccase.isUcmProjectVob(Seed::projVob, false));
+    for (const QString &path : {Seed::mainC, Seed::lostFound, Seed::dotDotFile, Seed::fileOneTxt})
+        EXPECT_TRUE(ccase.isCCElement(elem(path))) << path.toStdString();
+    for (const QString &path : {elem(Seed::privateFile), elem(Seed::atAtFile), QStringLiteral("m:\\Team_BOB_int\\proj\\src\\main.c")})
+        EXPECT_FALSE(ccase.isCCElement(path)) << path.toStdString();
     EXPECT_EQ(prompter.count(), 0);
 }
 
-TEST_F(CCaseTest, AddAttributeReplacesOnlyWhenAsked)
+// Each routine shows its own message and returns its empty value; lists keep what they held.
+TEST_F(CCaseTest, EachRoutineReportsInItsOwnWords)
 {
-    attach(QStringLiteral("__checkin"), QStringLiteral("NONE"), elem(SandboxSeed::mainC));
-    EXPECT_EQ(sandbox.store().attributeComment(SandboxSeed::projVob, QStringLiteral("src/main.c"), QStringLiteral("__checkin")),
-              QStringLiteral("Korvane Zan Tool: Do NOT REMOVE"));
-
-    EXPECT_FALSE(ccase.addCCAttrToElem(QStringLiteral("__checkin"), QStringLiteral("bob"), elem(SandboxSeed::mainC),
-                                       SandboxSeed::projVob, false));
-    ASSERT_EQ(prompter.count(), 1);
-    EXPECT_TRUE(prompter.last().text.endsWith(kCrLf + QStringLiteral("addCCAttrToElem()::")));
-    EXPECT_TRUE(prompter.last().text.startsWith(QStringLiteral("ERROR::")));
-    EXPECT_EQ(prompter.last().icon, Prompter::Icon::Information);
-    EXPECT_EQ(prompter.last().title, QStringLiteral("Error..."));
-    EXPECT_EQ(ccase.getAttrValueOnElem(QStringLiteral("__checkin"), elem(SandboxSeed::mainC)), QStringLiteral("NONE"));
-
-    EXPECT_TRUE(ccase.addCCAttrToElem(QStringLiteral("__checkin"), QStringLiteral("bob,\"o'neil\""), elem(SandboxSeed::mainC),
-                                      SandboxSeed::projVob, true));
-    EXPECT_EQ(ccase.getAttrValueOnElem(QStringLiteral("__checkin"), elem(SandboxSeed::mainC)), QStringLiteral("bob,\"o'neil\""));
-}
-
-TEST_F(CCaseTest, ExistenceTestsCompareNamesExactlyAndAreSilent)
-{
-    EXPECT_TRUE(ccase.isAttypeExist(QStringLiteral("HlinkFromText"), SandboxSeed::toolsVob));
-    EXPECT_FALSE(ccase.isAttypeExist(QStringLiteral("hlinkfromtext"), SandboxSeed::toolsVob));
-    EXPECT_FALSE(ccase.isAttypeExist(QStringLiteral("HlinkFromText"), QStringLiteral("\\nosuchvob")));
-
-    EXPECT_TRUE(ccase.isCCElement(elem(SandboxSeed::mainC)));
-    EXPECT_TRUE(ccase.isCCElement(elem(SandboxSeed::lostFound)));
-    EXPECT_TRUE(ccase.isCCElement(elem(SandboxSeed::dotDotFile)));
-    EXPECT_TRUE(ccase.isCCElement(elem(SandboxSeed::fileOneTxt)));
-    EXPECT_FALSE(ccase.isCCElement(elem(SandboxSeed::privateFile)));
-    EXPECT_FALSE(ccase.isCCElement(elem(SandboxSeed::atAtFile)));
-    EXPECT_FALSE(ccase.isCCElement(QStringLiteral("m:\\Team_BOB_int\\proj\\src\\main.c")));
-
-    backend->createTriggerType(SandboxSeed::projVob, {QStringLiteral("_KORVANE_SECURITY1"), 2, 1, {2}, {}, {{TriggerTypeDefinition::AllClients, QStringLiteral("perl x.pl")}}, QString()});
-    EXPECT_TRUE(ccase.isTrTypeExist(QStringLiteral("_KORVANE_SECURITY1"), SandboxSeed::projVob));
-    EXPECT_FALSE(ccase.isTrTypeExist(QStringLiteral("_korvane_security1"), SandboxSeed::projVob));
-    EXPECT_FALSE(ccase.isTrTypeExist(QStringLiteral("_KORVANE_SECURITY1"), SandboxSeed::toolsVob));
-    EXPECT_TRUE(ccase.isUcmProjectVob(SandboxSeed::projPvob, true));
-    EXPECT_FALSE(ccase.isUcmProjectVob(SandboxSeed::projVob, false));
-    EXPECT_EQ(prompter.count(), 0);
-
-    EXPECT_FALSE(ccase.isUcmProjectVob(SandboxSeed::projVob, true));
-    ASSERT_EQ(prompter.count(), 1);
-    EXPECT_EQ(prompter.last().text, QStringLiteral("Error::VOB \"\\proj\" is not a UCM project VOB.") + kCrLf
-                                        + QStringLiteral("Couldn't get trigger info."));
-    EXPECT_EQ(prompter.last().title, QStringLiteral("Error.."));
-    EXPECT_EQ(prompter.last().icon, Prompter::Icon::Critical);
-}
-
-TEST_F(CCaseTest, RoutineFailuresShowTheirOwnMessages)
-{
-    const QString noVob = QStringLiteral("\\nosuchvob");
-    const QString noVobText = QStringLiteral("No matching entries found for VOB tag \"\\nosuchvob\".");
-    const QString outside = QStringLiteral("m:\\bob_dev\\nosuchvob\\a.c");
-    const QString outsideText = QStringLiteral("Unable to access \"m:\\bob_dev\\nosuchvob\\a.c@@/main/0\": No such file or directory.");
-
-    EXPECT_FALSE(ccase.isTrTypeExist(QStringLiteral("t"), noVob));
-    EXPECT_EQ(prompter.last().text, QStringLiteral("ERROR::") + noVobText + kCrLf + QStringLiteral("ccase:isTrTypeExist"));
-    EXPECT_EQ(ccase.getAttrValueOnElem(QStringLiteral("__checkout"), outside), QString());
-    EXPECT_EQ(prompter.last().text, QStringLiteral("ERROR::") + outsideText + kCrLf + QStringLiteral("ccase:getAttrValueOnElem"));
-    EXPECT_FALSE(ccase.isAttrOnElem(QStringLiteral("__checkout"), outside));
-    EXPECT_EQ(prompter.last().text, QStringLiteral("ERROR::") + outsideText + kCrLf + QStringLiteral("ccase:isAttrOnElem"));
-    EXPECT_FALSE(ccase.makeAttype(noVob, QStringLiteral("__x"), QString()));
-    EXPECT_EQ(prompter.last().text, QStringLiteral("ERROR::") + noVobText + kCrLf + QStringLiteral("ccase:makeAttype"));
-    EXPECT_FALSE(ccase.addCCAttrToElem(QStringLiteral("__nosuchtype"), QStringLiteral("v"), elem(SandboxSeed::mainC),
-                                       SandboxSeed::projVob, false));
-    EXPECT_EQ(prompter.last().text, QStringLiteral("ERROR::Attribute type not found: \"__nosuchtype\".") + kCrLf
-                                        + QStringLiteral("addCCAttrToElem()::"));
-
-    ASSERT_EQ(prompter.count(), 5);
-    for (int i = 0; i < 4; ++i) {
-        EXPECT_EQ(prompter.records.at(i).title, QStringLiteral("Error..."));
-        EXPECT_EQ(prompter.records.at(i).icon, Prompter::Icon::Critical);
-        EXPECT_EQ(prompter.records.at(i).buttons, Prompter::Buttons::Ok);
-    }
+    const QString noVob = "\\nosuchvob", outside = "m:\\bob_dev\\nosuchvob\\a.c";
+    const QString noVobText = "No matching entries found for VOB tag \"\\nosuchvob\".";
+    const QString outsideText = "Unable to access \"m:\\bob_dev\\nosuchvob\\a.c@@/main/0\": No such file or directory.";
+    CCase noBackend([]() -> ClearCase & { throw ZanError(ZanError::StoreFailure, "Sandbox", "store is locked"); }, prompter, platform);
+    const auto C = Prompter::Icon::Critical;
+    expectMessages(prompter, {
+        {"isTrTypeExist", [&] { EXPECT_FALSE(ccase.isTrTypeExist("t", noVob)); }, "ERROR::" + noVobText + "\r\nccase:isTrTypeExist",
+         "Error...", C},
+        {"getAttrListOnElem", [&] {
+             list.addItem("stale");
+             ccase.getAttrListOnElem(ItemList(&list), elem(Seed::privateFile), false, true, "_", QString());
+             EXPECT_EQ(entriesOf(list), QStringList{"stale"});
+         }, "ERROR::Not a vob object: \"m:\\bob_dev\\proj\\src\\private.tmp@@/main/0\".\r\nccase:getAttrListOnElem", "Error...", C},
+        {"getAttrValueOnElem", [&] { EXPECT_EQ(ccase.getAttrValueOnElem("__checkout", outside), QString()); },
+         "ERROR::" + outsideText + "\r\nccase:getAttrValueOnElem", "Error...", C},
+        {"isAttrOnElem", [&] { EXPECT_FALSE(ccase.isAttrOnElem("__checkout", outside)); },
+         "ERROR::" + outsideText + "\r\nccase:isAttrOnElem", "Error...", C},
+        {"makeAttype", [&] { EXPECT_FALSE(ccase.makeAttype(noVob, "__x", QString())); }, "ERROR::" + noVobText + "\r\nccase:makeAttype",
+         "Error...", C},
+        {"addCCAttrToElem without the type", [&] {
+             EXPECT_FALSE(ccase.addCCAttrToElem("__nosuchtype", "v", elem(Seed::mainC), Seed::projVob, false));
+         }, "ERROR::Attribute type not found: \"__nosuchtype\".\r\naddCCAttrToElem()::", "Error...", Prompter::Icon::Information},
+        {"addCCAttrToElem over a value without replacing", [&] {
+             attach("__checkin", "NONE", elem(Seed::mainC));
+             EXPECT_FALSE(ccase.addCCAttrToElem("__checkin", "bob", elem(Seed::mainC), Seed::projVob, false));
+             EXPECT_EQ(ccase.getAttrValueOnElem("__checkin", elem(Seed::mainC)), "NONE");
+         }, "ERROR::Attribute \"__checkin\" already exists on this version; use replace to change it.\r\naddCCAttrToElem()::",
+         "Error...", Prompter::Icon::Information},
+        {"isUcmProjectVob", [&] { EXPECT_FALSE(ccase.isUcmProjectVob(Seed::projVob, true)); },
+         "Error::VOB \"\\proj\" is not a UCM project VOB.\r\nCouldn't get trigger info.", "Error..", C},
+        {"getViewsList", [&] {
+             list.clear();
+             list.addItem("kept");
+             noBackend.getViewsList(false, false, ItemList(&list), {});
+             EXPECT_EQ(entriesOf(list), QStringList{"kept"});
+             // The silent tests stay silent.
+             EXPECT_FALSE(noBackend.isCCElement("m:\\v\\proj\\a.c") || noBackend.isAttypeExist("t", "\\proj"));
+         }, "Error::store is locked\r\ngetViewsList()", "Error..", C},
+    });
+    EXPECT_EQ(prompter.count(), 9);
 }
 
 TEST_F(CCaseTest, ViewsListFiltersAndReportsEachView)
@@ -194,53 +141,33 @@ TEST_F(CCaseTest, ViewsListFiltersAndReportsEachView)
     QStringList status;
     const auto sink = [&status](const QString &text) { status << text; };
     ccase.getViewsList(false, false, ItemList(&list), sink);
-    EXPECT_EQ(itemsOf(list), SandboxSeed::viewTags);
-    EXPECT_EQ(status.first(), QStringLiteral("Adding view --> bob_dev"));
-    EXPECT_EQ(status.size(), SandboxSeed::viewTags.size());
-    EXPECT_EQ(eventRuns, SandboxSeed::viewTags.size());
+    EXPECT_EQ(entriesOf(list), Seed::viewTags);
+    EXPECT_EQ(status.first(), "Adding view --> bob_dev");
+    EXPECT_EQ(status.size(), Seed::viewTags.size());
+    EXPECT_EQ(eventRuns, Seed::viewTags.size());
 
     // Tags already present (in any case) stay and are not added twice.
     list.clear();
-    list.addItem(QStringLiteral("BOB_DEV"));
+    list.addItem("BOB_DEV");
     status.clear();
     ccase.getViewsList(false, true, ItemList(&list), sink);
-    EXPECT_EQ(itemsOf(list), (QStringList{QStringLiteral("BOB_DEV"), SandboxSeed::teamBobInt}));
-    EXPECT_TRUE(status.contains(QStringLiteral("Adding view --> robert_dev")));
-    EXPECT_FALSE(status.contains(QStringLiteral("Adding view --> bob_dev")));
+    EXPECT_EQ(entriesOf(list), (QStringList{"BOB_DEV", Seed::teamBobInt}));
+    EXPECT_TRUE(status.contains("Adding view --> robert_dev"));
+    EXPECT_FALSE(status.contains("Adding view --> bob_dev"));
 
     list.clear();
     platform.login = QString();
     ccase.getViewsList(false, true, ItemList(&list), sink);
-    EXPECT_EQ(itemsOf(list), SandboxSeed::viewTags);
-    EXPECT_EQ(prompter.count(), 0);
+    EXPECT_EQ(entriesOf(list), Seed::viewTags);
 
     // Only the views of this host, whatever the case of its name.
     list.clear();
-    sandbox.store().addView({QStringLiteral("remote_view"), QStringLiteral("buildsrv"), QStringLiteral("bob"), false, false,
-                             SandboxSeed::defaultConfigSpec});
-    platform.computer = QStringLiteral("TestHost Office");
+    sandbox.store().addView({"remote_view", "buildsrv", "bob", false, false, Seed::defaultConfigSpec});
+    platform.computer = "TestHost Office";
     ccase.getViewsList(true, false, ItemList(&list), {});
-    EXPECT_EQ(itemsOf(list), SandboxSeed::viewTags);
+    EXPECT_EQ(entriesOf(list), Seed::viewTags);
     list.clear();
     ccase.getViewsList(false, false, ItemList(&list), {});
-    EXPECT_TRUE(itemsOf(list).contains(QStringLiteral("remote_view")));
-}
-
-TEST(CCaseFailures, ViewsListReportsABackendThatCannotStart)
-{
-    FakePlatform platform;
-    ScriptedPrompter prompter;
-    CCase ccase([]() -> ClearCase & { throw ZanError(ZanError::StoreFailure, QStringLiteral("Sandbox"), QStringLiteral("store is locked")); },
-                prompter, platform);
-    QListWidget list;
-    list.addItem(QStringLiteral("kept"));
-    ccase.getViewsList(false, false, ItemList(&list), {});
-    ASSERT_EQ(prompter.count(), 1);
-    EXPECT_EQ(prompter.last().text, QStringLiteral("Error::store is locked") + kCrLf + QStringLiteral("getViewsList()"));
-    EXPECT_EQ(prompter.last().title, QStringLiteral("Error.."));
-    EXPECT_EQ(prompter.last().icon, Prompter::Icon::Critical);
-    EXPECT_EQ(list.count(), 1);
-    EXPECT_FALSE(ccase.isCCElement(QStringLiteral("m:\\v\\proj\\a.c")));
-    EXPECT_FALSE(ccase.isAttypeExist(QStringLiteral("t"), QStringLiteral("\\proj")));
-    EXPECT_EQ(prompter.count(), 1);
+    EXPECT_TRUE(entriesOf(list).contains("remote_view"));
+    EXPECT_EQ(prompter.count(), 0);
 }

@@ -1,31 +1,45 @@
 #include "groups/GroupNameRules.h"
 #include "support/AppFixture.h"
+#include "support/MessageTable.h"
+#include "support/MouseClicks.h"
+
+#include <QTabWidget>
 
 namespace {
 
 class GroupsEditorTest : public AppFixture
 {
 protected:
-    QStringList entries(int list) { return AppFixture::entries(form().dgList[list]); }
+    void SetUp() override
+    {
+        AppFixture::SetUp();
+        showEditor();
+    }
+    void TearDown() override { form().hide(); }
+    void showEditor()
+    {
+        form().show();
+        form().mainTabStrip->setCurrentIndex(1);
+    }
 
+    QStringList entries(int list) { return entriesOf(*form().dgList[list]); }
+    QString stored(const char *key) { return registry().readFromReg(key); }
     void type(int box, const QString &text) { form().dgTxt[box]->setText(text); }
     void click(int button) { form().dgBut[button]->click(); }
-    void addGroup(const QString &name)
+    void add(int box, const QString &name)
     {
-        type(0, name);
-        click(0);
+        type(box, name);
+        click(box == 0 ? 0 : 2);
     }
-    void selectGroup(const QString &name)
+    void selectGroup(const QString &name, Qt::KeyboardModifiers modifiers = Qt::NoModifier)
     {
-        form().dgList[0]->setCurrentItem(form().dgList[0]->findItems(name, Qt::MatchExactly).value(0));
+        clickRow(form().dgList[0], int(entries(0).indexOf(name)), modifiers);
     }
     void addMembers(const QString &group, const QStringList &members)
     {
         selectGroup(group);
-        for (const QString &member : members) {
-            type(1, member);
-            click(2);
-        }
+        for (const QString &member : members)
+            add(1, member);
     }
     bool memberControlsEnabled()
     {
@@ -38,173 +52,157 @@ protected:
 
 TEST_F(GroupsEditorTest, AddingGroupsStoresTheListAndDeletingOneSelectsTheFirstWithItsMembers)
 {
-    addGroup(QStringLiteral("dev"));
-    addGroup(QStringLiteral("qa"));
-    addGroup(QStringLiteral("rel"));
-    EXPECT_EQ(registry().readFromReg(QStringLiteral("QXGROUPS")), QStringLiteral("dev,qa,rel"));
+    for (const char *group : {"dev", "qa", "rel"})
+        add(0, group);
+    EXPECT_EQ(stored("QXGROUPS"), "dev,qa,rel");
     EXPECT_EQ(form().dgTxt[0]->text(), QString());
 
-    addMembers(QStringLiteral("dev"), {QStringLiteral("bob"), QStringLiteral("ann")});
-    addMembers(QStringLiteral("qa"), {QStringLiteral("carl")});
-    EXPECT_EQ(registry().readFromReg(QStringLiteral("dev")), QStringLiteral("bob,ann"));
+    addMembers("dev", {"bob", "ann"});
+    addMembers("qa", {"carl"});
+    EXPECT_EQ(stored("dev"), "bob,ann");
     EXPECT_EQ(form().dgTxt[1]->text(), QString());
 
-    selectGroup(QStringLiteral("rel"));
+    selectGroup("rel");
     EXPECT_TRUE(entries(1).isEmpty());
-    selectGroup(QStringLiteral("qa"));
-    EXPECT_EQ(entries(1), QStringList{QStringLiteral("carl")});
-    EXPECT_EQ(form().dgTxt[1]->text(), QStringLiteral("<enter_users_to_group_qa>"));
+    selectGroup("qa");
+    EXPECT_EQ(entries(1), QStringList{"carl"});
+    EXPECT_EQ(form().dgTxt[1]->text(), "<enter_users_to_group_qa>");
     click(1);
 
-    EXPECT_EQ(registry().readFromReg(QStringLiteral("QXGROUPS")), QStringLiteral("dev,rel"));
-    EXPECT_FALSE(isStored(QStringLiteral("qa")));
-    EXPECT_EQ(form().dgList[0]->currentItem()->text(), QStringLiteral("dev"));
-    EXPECT_EQ(entries(1), (QStringList{QStringLiteral("bob"), QStringLiteral("ann")}));
-    EXPECT_EQ(form().dgTxt[1]->text(), QStringLiteral("<enter_users_to_group_dev>"));
+    EXPECT_EQ(stored("QXGROUPS"), "dev,rel");
+    EXPECT_FALSE(isStored("qa"));
+    EXPECT_EQ(form().dgList[0]->currentItem()->text(), "dev");
+    EXPECT_EQ(entries(1), (QStringList{"bob", "ann"}));
+    EXPECT_EQ(form().dgTxt[1]->text(), "<enter_users_to_group_dev>");
     EXPECT_TRUE(memberControlsEnabled());
     EXPECT_EQ(prompter.count(), 0);
 }
 
 TEST_F(GroupsEditorTest, EnterAddsLikeTheButtonAndDuplicatesOrPlaceholdersAddNothingButAreSaved)
 {
-    form().dgTxt[0]->setText(QStringLiteral("dev"));
+    type(0, "dev");
     pressKey(form().dgTxt[0]);
-    EXPECT_EQ(entries(0), QStringList{QStringLiteral("dev")});
-    selectGroup(QStringLiteral("dev"));
-    form().dgTxt[1]->setText(QStringLiteral("bob"));
+    EXPECT_EQ(entries(0), QStringList{"dev"});
+    selectGroup("dev");
+    type(1, "bob");
     pressKey(form().dgTxt[1], Qt::Key_Enter);
-    EXPECT_EQ(registry().readFromReg(QStringLiteral("dev")), QStringLiteral("bob"));
+    EXPECT_EQ(stored("dev"), "bob");
     EXPECT_EQ(form().dgTxt[1]->text(), QString());
 
-    registry().saveToReg(QStringLiteral("QXGROUPS"), QStringLiteral("stale"));
-    addGroup(QStringLiteral("DEV"));
-    EXPECT_EQ(entries(0), QStringList{QStringLiteral("dev")});
-    EXPECT_EQ(registry().readFromReg(QStringLiteral("QXGROUPS")), QStringLiteral("dev"));
+    registry().saveToReg("QXGROUPS", "stale");
+    add(0, "DEV");
+    add(0, form().dgTxt[0]->property("tag").toString());
+    EXPECT_EQ(entries(0), QStringList{"dev"});
+    EXPECT_EQ(stored("QXGROUPS"), "dev");
 
-    form().dgTxt[0]->setText(form().dgTxt[0]->property("tag").toString());
-    click(0);
-    EXPECT_EQ(entries(0), QStringList{QStringLiteral("dev")});
-
-    form().dgTxt[1]->setText(QStringLiteral("<enter_users_to_group_dev>"));
-    registry().saveToReg(QStringLiteral("dev"), QStringLiteral("stale"));
-    click(2);
-    EXPECT_EQ(entries(1), QStringList{QStringLiteral("bob")});
-    EXPECT_EQ(registry().readFromReg(QStringLiteral("dev")), QStringLiteral("bob"));
+    registry().saveToReg("dev", "stale");
+    add(1, "<enter_users_to_group_dev>");
+    EXPECT_EQ(entries(1), QStringList{"bob"});
+    EXPECT_EQ(stored("dev"), "bob");
 }
 
 TEST_F(GroupsEditorTest, LastMemberAndLastGroupLeaveEmptyKeysAndDisabledMemberControls)
 {
-    addGroup(QStringLiteral("dev"));
-    addMembers(QStringLiteral("dev"), {QStringLiteral("bob")});
-    form().dgList[1]->item(0)->setSelected(true);
+    add(0, "dev");
+    addMembers("dev", {"bob"});
+    clickRow(form().dgList[1], 0);
     click(3);
-    EXPECT_TRUE(isStored(QStringLiteral("dev")));
-    EXPECT_EQ(registry().readFromReg(QStringLiteral("dev")), QString());
-    EXPECT_EQ(form().dgTxt[1]->text(), QStringLiteral("<enter_new_user>"));
+    EXPECT_TRUE(isStored("dev"));
+    EXPECT_EQ(stored("dev"), QString());
+    EXPECT_EQ(form().dgTxt[1]->text(), "<enter_new_user>");
     EXPECT_TRUE(memberControlsEnabled());
 
     click(1);
     EXPECT_TRUE(entries(0).isEmpty());
-    EXPECT_EQ(registry().readFromReg(QStringLiteral("QXGROUPS")), QString());
-    EXPECT_FALSE(isStored(QStringLiteral("dev")));
-    EXPECT_EQ(form().dgTxt[0]->text(), QStringLiteral("<enter_new_group>"));
-    EXPECT_FALSE(form().dgList[1]->isEnabled());
-    EXPECT_FALSE(form().dgTxt[1]->isEnabled());
-    EXPECT_FALSE(form().dgBut[2]->isEnabled());
-    EXPECT_FALSE(form().dgBut[3]->isEnabled());
+    EXPECT_EQ(stored("QXGROUPS"), QString());
+    EXPECT_FALSE(isStored("dev"));
+    EXPECT_EQ(form().dgTxt[0]->text(), "<enter_new_group>");
+    EXPECT_FALSE(form().dgList[1]->isEnabled() || form().dgTxt[1]->isEnabled() || form().dgBut[2]->isEnabled() ||
+                 form().dgBut[3]->isEnabled());
 }
 
 TEST_F(GroupsEditorTest, DeletingSeveralGroupsRemovesEveryOneOfTheirKeysAndOnlyThose)
 {
-    for (const QString &group : {QStringLiteral("dev"), QStringLiteral("qa"), QStringLiteral("rel")}) {
-        addGroup(group);
-        addMembers(group, {group + QStringLiteral("_lead")});
+    for (const QString group : {"dev", "qa", "rel"}) {
+        add(0, group);
+        addMembers(group, {group + "_lead"});
     }
-    // rel is the current entry but Ctrl+click took it out of the selection: it stays.
-    QListWidget *groups = form().dgList[0];
-    groups->setCurrentRow(2, QItemSelectionModel::NoUpdate);
-    groups->clearSelection();
-    groups->item(0)->setSelected(true);
-    groups->item(1)->setSelected(true);
+    // rel is the current entry but a second Ctrl+click took it out of the selection: it stays.
+    selectGroup("dev");
+    for (const char *group : {"qa", "rel", "rel"})
+        selectGroup(group, Qt::ControlModifier);
     click(1);
 
-    EXPECT_EQ(entries(0), QStringList{QStringLiteral("rel")});
-    EXPECT_EQ(registry().readFromReg(QStringLiteral("QXGROUPS")), QStringLiteral("rel"));
-    EXPECT_FALSE(isStored(QStringLiteral("dev")));
-    EXPECT_FALSE(isStored(QStringLiteral("qa")));
-    EXPECT_EQ(registry().readFromReg(QStringLiteral("rel")), QStringLiteral("rel_lead"));
-    EXPECT_EQ(entries(1), QStringList{QStringLiteral("rel_lead")});
+    EXPECT_EQ(entries(0), QStringList{"rel"});
+    EXPECT_EQ(stored("QXGROUPS"), "rel");
+    EXPECT_FALSE(isStored("dev") || isStored("qa"));
+    EXPECT_EQ(stored("rel"), "rel_lead");
+    EXPECT_EQ(entries(1), QStringList{"rel_lead"});
 }
 
-TEST_F(GroupsEditorTest, StoredListKeepsEmptyPiecesOnTheNextStart)
+// Names that would corrupt the store are refused, kept in the box for correction, and change nothing.
+TEST_F(GroupsEditorTest, RefusedNamesAndGroupsThatCannotHoldMembers)
 {
-    registry().saveToReg(QStringLiteral("QXGROUPS"), QStringLiteral("a,,b"));
+    registry().saveToReg("NUSERS", "1");
+    registry().saveToReg("QXGROUPS", "dev,,NUSERS");
     startProgram();
-    EXPECT_EQ(entries(0), (QStringList{QStringLiteral("a"), QString(), QStringLiteral("b")}));
+    showEditor();
+    // The stored list keeps its empty piece; the unnamed entry has no key of its own.
+    EXPECT_EQ(entries(0), (QStringList{"dev", "", "NUSERS"}));
 
-    // The unnamed entry has no key of its own: it shows no members and takes none.
-    selectGroup(QString());
-    EXPECT_TRUE(entries(1).isEmpty());
-    type(1, QStringLiteral("bob"));
-    click(2);
-    EXPECT_EQ(prompter.last().text, QStringLiteral("A group without a name cannot hold members."));
-    EXPECT_TRUE(entries(1).isEmpty());
-    EXPECT_FALSE(isStored(QString()));
-}
+    const QString comma = " contains a comma. Group and member names are stored as comma-separated lists, so it would come back as "
+                          "several names.";
+    const QString reserved = ": the program keeps one of its own settings under that name. Please choose another name.";
+    const QString title = "Invalid name";
+    const auto X = Prompter::Icon::Exclamation;
+    expectMessages(prompter, {
+        {"a group name with a comma", [&] { add(0, "dev,qa"); }, "\"dev,qa\"" + comma, title, X},
+        {"a group named like a setting", [&] { add(0, "nusers"); }, "\"nusers\" cannot be used as a group name" + reserved, title, X},
+        {"a member name with a comma", [&] { addMembers("dev", {"bob,ann"}); }, "\"bob,ann\"" + comma, title, X},
+        {"a member for the unnamed group", [&] {
+             selectGroup("");
+             EXPECT_TRUE(entries(1).isEmpty());
+             add(1, "bob");
+         }, "A group without a name cannot hold members.", title, X},
+        {"a member for a group named like a setting", [&] { addMembers("NUSERS", {"bob"}); },
+         "\"NUSERS\" cannot hold members" + reserved, title, X},
+    });
 
-TEST_F(GroupsEditorTest, NamesThatWouldCorruptTheStoreAreRefusedAndNothingChanges)
-{
-    registry().saveToReg(QStringLiteral("NUSERS"), QStringLiteral("1"));
-    addGroup(QStringLiteral("dev"));
-
-    type(0, QStringLiteral("dev,qa"));
-    click(0);
-    EXPECT_EQ(prompter.last().text, GroupNameRules::groupNameProblem(QStringLiteral("dev,qa")));
-    EXPECT_EQ(prompter.last().title, QStringLiteral("Invalid name"));
-    EXPECT_EQ(prompter.last().icon, Prompter::Icon::Exclamation);
-    EXPECT_EQ(form().dgTxt[0]->text(), QStringLiteral("dev,qa")); // kept for correction
-
-    type(0, QStringLiteral("nusers"));
-    click(0);
-    EXPECT_EQ(prompter.last().text, GroupNameRules::groupNameProblem(QStringLiteral("nusers")));
-    EXPECT_EQ(entries(0), QStringList{QStringLiteral("dev")});
-    EXPECT_EQ(registry().readFromReg(QStringLiteral("QXGROUPS")), QStringLiteral("dev"));
-    EXPECT_EQ(registry().readFromReg(QStringLiteral("NUSERS")), QStringLiteral("1"));
-
-    selectGroup(QStringLiteral("dev"));
-    type(1, QStringLiteral("bob,ann"));
-    click(2);
-    EXPECT_EQ(prompter.last().text, GroupNameRules::memberNameProblem(QStringLiteral("bob,ann")));
-    EXPECT_TRUE(entries(1).isEmpty());
-
-    // A group left over under a setting's name never touches that setting.
-    registry().saveToReg(QStringLiteral("QXGROUPS"), QStringLiteral("dev,NUSERS"));
-    startProgram();
-
-    selectGroup(QStringLiteral("NUSERS"));
-    type(1, QStringLiteral("bob"));
-    click(2);
-    EXPECT_EQ(prompter.last().text, GroupNameRules::memberKeyProblem(QStringLiteral("NUSERS")));
-    click(1);
-    EXPECT_EQ(registry().readFromReg(QStringLiteral("QXGROUPS")), QStringLiteral("dev"));
-    EXPECT_EQ(registry().readFromReg(QStringLiteral("NUSERS")), QStringLiteral("1"));
+    EXPECT_EQ(form().dgTxt[0]->text(), "nusers"); // kept for correction
+    EXPECT_EQ(entries(0), (QStringList{"dev", "", "NUSERS"}));
+    EXPECT_FALSE(isStored(""));
+    click(1); // the group left over under a setting's name goes; the setting stays
+    EXPECT_EQ(stored("QXGROUPS"), "dev,");
+    EXPECT_EQ(stored("NUSERS"), "1");
+    // Blanks, backslashes and a member named like a setting are fine.
+    add(0, "dev team");
+    addMembers("dev team", {"DOMAIN\\bob", "NUSERS"});
+    EXPECT_EQ(stored("dev team"), "DOMAIN\\bob,NUSERS");
 }
 
 TEST_F(GroupsEditorTest, GroupAttributeTypeIsMadeOnceInEachVob)
 {
-    auto groupTypes = [this] {
-        int n = 0;
-        for (const auto &type : sandbox.store().attributeTypes(QStringLiteral("\\proj")))
-            n += type.name == QLatin1String("QX_GROUPS") ? 1 : 0;
-        return n;
+    const auto groupTypes = [this] {
+        QList<SandboxAttributeType> found;
+        for (const auto &type : sandbox.store().attributeTypes("\\proj"))
+            if (type.name == "QX_GROUPS")
+                found << type;
+        return found;
     };
-    ASSERT_EQ(groupTypes(), 0);
-    ctx().hooks.doMakeGroupAttype(QStringLiteral("\\proj"));
-    EXPECT_EQ(groupTypes(), 1);
-    const QString comment = sandbox.store().attributeTypes(QStringLiteral("\\proj")).constLast().comment;
-    EXPECT_TRUE(comment.startsWith(QStringLiteral("Created by VuVoziruv Evarori on "))) << comment.toStdString();
-    EXPECT_TRUE(comment.endsWith(QStringLiteral(" * * DO NOT DELETE * *"))) << comment.toStdString();
-    ctx().hooks.doMakeGroupAttype(QStringLiteral("\\proj"));
-    EXPECT_EQ(groupTypes(), 1);
+    ASSERT_TRUE(groupTypes().isEmpty());
+    ctx().hooks.doMakeGroupAttype("\\proj");
+    ctx().hooks.doMakeGroupAttype("\\proj");
+    ASSERT_EQ(groupTypes().size(), 1);
+    const QString comment = groupTypes().first().comment;
+    EXPECT_TRUE(comment.startsWith("Created by VuVoziruv Evarori on ") && comment.endsWith(" * * DO NOT DELETE * *")) << comment.toStdString();
     EXPECT_EQ(prompter.count(), 0);
+}
+
+TEST(GroupNameRules, SettingKeysAreRecognisedIgnoringCase)
+{
+    for (const char *name : {"NUSERS", "nusers", "PrivOper", "QXGROUPS", "clearcase_override", "Interopproj", "NTLoc", "ntlocproj",
+                             "UnixLocX", "WinUnixLocproj", "adminlistTools"})
+        EXPECT_TRUE(GroupNameRules::isSettingKey(name)) << name;
+    for (const char *name : {"dev", "qa", "NUSERS2", "my NUSERS", "Inter", "proj"})
+        EXPECT_FALSE(GroupNameRules::isSettingKey(name)) << name;
 }

@@ -1,11 +1,10 @@
 // Every command handler that fails reports in its own fixed words. These cases make a step
-// inside the handler fail (a message box that cannot be shown, a platform call that throws)
-// and check the report each handler ends with.
+// inside the handler fail (a message box that cannot be shown) and check the report each
+// handler ends with.
 #include "support/AppFixture.h"
+#include "support/MessageTable.h"
 
 #include <QAction>
-#include <QListWidget>
-#include <QToolButton>
 #include <QTreeWidget>
 
 namespace {
@@ -13,80 +12,51 @@ namespace {
 class HandlerFailureTest : public AppFixture
 {
 protected:
-    // The boxed report of the last failure carries the handler's text on its own line.
-    void expectBoxedReport(const QString &handlerText)
+    // A row whose action fails where it would show the message titled `failingTitle`.
+    MessageCase failingAt(const char *action, const QString &failingTitle, std::function<void()> run, const QString &handlerLine)
     {
-        ASSERT_GT(prompter.count(), 0);
-        EXPECT_EQ(prompter.last().title, QStringLiteral("Error..."));
-        EXPECT_EQ(prompter.last().icon, Prompter::Icon::Critical);
-        EXPECT_TRUE(prompter.last().text.contains(QStringLiteral("\r\n* ") + handlerText + QStringLiteral("\r\n")))
-            << prompter.last().text.toStdString();
-        EXPECT_TRUE(prompter.last().text.contains(QStringLiteral("* SysErr: The message box could not be shown.")));
-    }
-
-    void loadViewsAndPickBobDev()
-    {
-        form().loadBut->click();
-        const auto found = form().mainList->findItems(QStringLiteral("bob_dev"), Qt::MatchExactly);
-        ASSERT_EQ(found.size(), 1);
-        form().mainList->setCurrentItem(found.first());
-        ASSERT_GT(form().tTreeList->topLevelItemCount(), 0);
+        return {action, [=, this] {
+                    prompter.throwOnTitle = failingTitle;
+                    run();
+                    EXPECT_TRUE(prompter.last().text.contains("\r\n* SysErr: The message box could not be shown.\r\n"));
+                }, "* " + handlerLine, "Error...", Prompter::Icon::Critical, Prompter::Buttons::Ok, true};
     }
 };
 
 } // namespace
 
-TEST_F(HandlerFailureTest, TreeHandlersReportInTheirOwnWords)
+TEST_F(HandlerFailureTest, EachHandlerReportsInItsOwnWords)
 {
-    loadViewsAndPickBobDev();
+    form().loadBut->click();
+    const auto found = form().mainList->findItems("bob_dev", Qt::MatchExactly);
+    ASSERT_EQ(found.size(), 1);
+    form().mainList->setCurrentItem(found.first());
+    ASSERT_GT(form().tTreeList->topLevelItemCount(), 0);
 
-    // Checking a node before a VOB is selected asks the user first; that message fails.
-    prompter.throwOnTitle = QStringLiteral("VOB Not Selected");
-    QTreeWidgetItem *drive = form().tTreeList->topLevelItem(0);
-    drive->setCheckState(0, Qt::Checked);
-    expectBoxedReport(QStringLiteral("Error encountered::NodeCheck()"));
-
-    // A UCM project VOB becoming current is refused with a message; that message fails.
-    prompter.throwOnTitle = QStringLiteral("UCM Project VOB....");
-    form().vobTagTxt->setText(QStringLiteral("\\proj_pvob"));
-    expectBoxedReport(QStringLiteral("vobTagTxt_Change()"));
-}
-
-TEST_F(HandlerFailureTest, AccessListHandlersReportInTheirOwnWords)
-{
-    form().mainList->addItem(QStringLiteral("bob_dev"));
-    selectVob(vobTag, vobRoot);
-
-    prompter.throwOnTitle = QStringLiteral("No user selected to delete...     ");
-    form().zanBut[3]->click();
-    expectBoxedReport(QStringLiteral("Error encountered::deleteUserFromList()"));
-
-    prompter.throwOnTitle = QStringLiteral("No group selected...");
-    form().zanBut[4]->click();
-    expectBoxedReport(QStringLiteral("Error encountered::deleteGroupFromList()"));
-}
-
-TEST_F(HandlerFailureTest, GroupEditorHandlersReportInTheirOwnWords)
-{
-    prompter.throwOnTitle = QStringLiteral("Invalid name");
-    form().dgTxt[0]->setText(QStringLiteral("a,b"));
-    form().dgBut[0]->click();
-    expectBoxedReport(QStringLiteral("Error encountered::dbBut()"));
-
-    // Enter runs the add button's step, whose own report comes first.
-    prompter.clear();
-    form().dgTxt[0]->setText(QStringLiteral("a,b"));
-    pressKey(form().dgTxt[0]);
-    expectBoxedReport(QStringLiteral("Error encountered::dbBut()"));
-}
-
-TEST_F(HandlerFailureTest, ConfigurationFileCommandsReportInTheirOwnWords)
-{
-    prompter.throwOnTitle = QStringLiteral("Save Config file...");
-    form().saveConfigToFile->trigger();
-    expectBoxedReport(QStringLiteral("Error:saveConfigToFile()"));
-
-    prompter.throwOnTitle = QStringLiteral("Select Configuration File ");
-    form().loadConfigFile->trigger();
-    expectBoxedReport(QStringLiteral("Error encountered::dbLoadBut()"));
+    expectMessages(prompter, {
+        // Checking a node before a VOB is selected asks the user first; that message fails.
+        failingAt("check a node", "VOB Not Selected", [&] { form().tTreeList->topLevelItem(0)->setCheckState(0, Qt::Checked); },
+                  "Error encountered::NodeCheck()"),
+        // A UCM project VOB becoming current is refused with a message; that message fails.
+        failingAt("select a project VOB", "UCM Project VOB....", [&] { form().vobTagTxt->setText("\\proj_pvob"); }, "vobTagTxt_Change()"),
+        failingAt("delete no user", "No user selected to delete...     ", [&] {
+            selectVob(vobTag, vobRoot);
+            form().zanBut[3]->click();
+        }, "Error encountered::deleteUserFromList()"),
+        failingAt("delete no group", "No group selected...", [&] { form().zanBut[4]->click(); },
+                  "Error encountered::deleteGroupFromList()"),
+        failingAt("add a bad group name", "Invalid name", [&] {
+            form().dgTxt[0]->setText("a,b");
+            form().dgBut[0]->click();
+        }, "Error encountered::dbBut()"),
+        // Enter runs the add button's step, whose own report comes first.
+        failingAt("press Enter on a bad group name", "Invalid name", [&] {
+            form().dgTxt[0]->setText("a,b");
+            pressKey(form().dgTxt[0]);
+        }, "Error encountered::dbBut()"),
+        failingAt("save the configuration", "Save Config file...", [&] { form().saveConfigToFile->trigger(); },
+                  "Error:saveConfigToFile()"),
+        failingAt("load a configuration", "Select Configuration File ", [&] { form().loadConfigFile->trigger(); },
+                  "Error encountered::dbLoadBut()"),
+    });
 }

@@ -1,33 +1,31 @@
 #include "ShellFixture.h"
+#include "shell/SettingsController.h"
 
+#include <QComboBox>
+#include <QDir>
+#include <QFile>
 #include <QLabel>
 #include <QPlainTextEdit>
 #include <QProgressBar>
 #include <QTimer>
 #include <QToolButton>
-#include <gtest/gtest.h>
 
 TEST(BusyState, WorkingTextProgressBarAndTimerFollowTheStateAndTheBarWraps)
 {
     ShellFixture f;
-    f.busy.setBusy(true, QStringLiteral("Loading"));
-    EXPECT_EQ(f.form.statusPanel->text(), QStringLiteral("Working...Loading"));
-    EXPECT_TRUE(MainWindow::isShown(f.form.ProgressBar1));
-    EXPECT_TRUE(f.form.progBarTimer->isActive());
+    f.busy.setBusy(true, "Loading");
+    EXPECT_EQ(f.form.statusPanel->text(), "Working...Loading");
+    EXPECT_TRUE(MainWindow::isShown(f.form.ProgressBar1) && f.form.progBarTimer->isActive() && f.platform.hourglass);
     EXPECT_EQ(f.form.progBarTimer->interval(), 1);
-    EXPECT_TRUE(f.platform.hourglass);
-
     f.busy.tick();
     f.busy.tick();
     EXPECT_EQ(f.form.ProgressBar1->value(), 2);
 
-    f.busy.setBusy(false, QStringLiteral("ignored"));
-    EXPECT_EQ(f.form.statusPanel->text(), QStringLiteral("Status"));
-    EXPECT_FALSE(MainWindow::isShown(f.form.ProgressBar1));
-    EXPECT_FALSE(f.form.progBarTimer->isActive());
+    f.busy.setBusy(false, "ignored");
+    EXPECT_EQ(f.form.statusPanel->text(), "Status");
+    EXPECT_FALSE(MainWindow::isShown(f.form.ProgressBar1) || f.form.progBarTimer->isActive() || f.platform.hourglass);
     EXPECT_EQ(f.form.progBarTimer->interval(), 0);
     EXPECT_EQ(f.form.ProgressBar1->value(), 0);
-    EXPECT_FALSE(f.platform.hourglass);
 
     // The progress climbs to the maximum and starts again at one.
     f.busy.setBusy(true);
@@ -38,43 +36,87 @@ TEST(BusyState, WorkingTextProgressBarAndTimerFollowTheStateAndTheBarWraps)
     EXPECT_EQ(f.form.ProgressBar1->value(), 1);
 }
 
-TEST(ErrorReporter, BothFormsLeaveTheBusyState)
+// Every report leaves the busy state; what failed keeps its empty result.
+TEST(ShellMessages, EachFailureIsReportedInItsOwnWords)
 {
     ShellFixture f;
-    f.busy.setBusy(true);
-    f.errors.reportWithSupportLine(ZanError(5, QStringLiteral("views"), QStringLiteral("view not found")),
-                                   QStringLiteral("Could not Load all views.  Snapshot views are not supported."));
-    EXPECT_FALSE(f.busy.isBusy());
-    ASSERT_EQ(f.prompter.count(), 1);
-    EXPECT_EQ(f.prompter.last().title, QStringLiteral("ERROR..."));
-    EXPECT_EQ(f.prompter.last().icon, Prompter::Icon::Exclamation);
-    EXPECT_EQ(f.prompter.last().text,
-              QStringLiteral("ERROR::view not found\r\nCould not Load all views.  Snapshot views are not supported.\r\n"
-                             "Report Bug to support@korvane.com"));
+    SettingsController settings{f.context};
+    const auto E = Prompter::Icon::Exclamation, C = Prompter::Icon::Critical;
+    const auto Ok = Prompter::Buttons::Ok;
+    std::vector<MessageCase> cases{
+        {"a handler fails with its own line", [&] {
+             f.errors.reportWithSupportLine(ZanError(5, "views", "view not found"),
+                                            "Could not Load all views.  Snapshot views are not supported.");
+         }, "ERROR::view not found\r\nCould not Load all views.  Snapshot views are not supported.\r\nReport Bug to support@korvane.com",
+         "ERROR...", E},
+        {"a handler fails boxed", [&] { f.errors.reportBoxed(ZanError(76, "tree", "Path not found"), "Error encountered::refreshBut_C()"); },
+         "* Error encountered::refreshBut_C()", "Error...", C, Ok, true},
+        {"a load step fails", [&] {
+             f.context.hooks.populateOperationsList = [](bool, bool) { throw ZanError(5, "catalogue", "broken"); };
+             f.window->load();
+             EXPECT_EQ(f.form.selectUserCombo->count(), 0); // the rest of the step is skipped
+         }, "ERROR::broken\r\nReport Bug to support@korvane.com", "ERROR...", E},
+        {"the store cannot be read", [&] {
+             ASSERT_TRUE(QDir().mkpath(f.store.filePath()));
+             EXPECT_EQ(f.registry.readFromReg("NUSERS"), QString());
+             EXPECT_TRUE(f.prompter.last().text.contains(QDir::toNativeSeparators(f.store.filePath())));
+         }, "* Error encountered!", "Error...", C, Ok, true},
+        {"the store cannot be written", [&] { f.registry.saveToReg("NUSERS", "1"); }, "* Error encountered!", "Error...", C, Ok, true},
+        {"the stored settings are damaged", [&] {
+             QDir(f.store.filePath()).removeRecursively();
+             QFile file(f.store.filePath());
+             ASSERT_TRUE(file.open(QIODevice::WriteOnly) && file.write("\x01\x02 not a settings store") > 0);
+             file.close();
+             settings.processRegistrySettings(true, false);
+             EXPECT_TRUE(f.prompter.last().text.contains(".corrupt-"));
+             EXPECT_EQ(f.context.hooks.getPrivOperations(), SettingsController::defaultPrivOperations);
+         }, "* Error encountered::processSecuritySettings()", "Error...", C, Ok, true},
+    };
+    for (MessageCase &c : cases)
+        c.run = [&f, run = c.run] {
+            f.busy.setBusy(true, "test");
+            run();
+            EXPECT_FALSE(f.busy.isBusy());
+        };
+    expectMessages(f.prompter, cases);
 
-    // The boxed form too.
-    f.busy.setBusy(true);
-    f.errors.reportBoxed(ZanError(76, QStringLiteral("tree"), QStringLiteral("Path not found")),
-                         QStringLiteral("Error encountered::refreshBut_C()"));
-    EXPECT_FALSE(f.busy.isBusy());
-    EXPECT_EQ(f.form.statusPanel->text(), QStringLiteral("Status"));
-    EXPECT_EQ(f.prompter.last().title, QStringLiteral("Error..."));
-    EXPECT_TRUE(f.prompter.last().text.contains(QStringLiteral("\r\n* Error encountered::refreshBut_C()\r\n")));
+    // Deleting keys ignores store errors.
+    QFile::remove(f.store.filePath());
+    ASSERT_TRUE(QDir().mkpath(f.store.filePath()));
+    f.registry.DeleteFromReg("NUSERS");
+    f.registry.delFromReg(QVariant(QStringLiteral("NUSERS")));
+    EXPECT_EQ(f.prompter.count(), int(cases.size()));
 }
 
 TEST(DetailWindow, ShowsOnlyTheLastTextAndReopensAfterClosing)
 {
     ShellFixture f;
-    f.detail.setTitle(QStringLiteral("Config spec for view: bob_dev"));
-    EXPECT_EQ(f.detail.windowTitle(), QStringLiteral("Detail: Config spec for view: bob_dev"));
-    f.detail.setDetail(QStringLiteral("first"));
-    f.detail.setDetail(QStringLiteral("second"));
-    EXPECT_EQ(f.detail.mainTxt->toPlainText(), QStringLiteral("second"));
+    f.detail.setTitle("Config spec for view: bob_dev");
+    EXPECT_EQ(f.detail.windowTitle(), "Detail: Config spec for view: bob_dev");
+    f.detail.setDetail("first");
+    f.detail.setDetail("second");
+    EXPECT_EQ(f.detail.mainTxt->toPlainText(), "second");
     EXPECT_TRUE(MainWindow::isShown(&f.detail));
 
     f.detail.closeImage->click();
     EXPECT_FALSE(MainWindow::isShown(&f.detail));
-    f.detail.setDetail(QStringLiteral("third"));
+    f.detail.setDetail("third");
     EXPECT_TRUE(MainWindow::isShown(&f.detail));
-    EXPECT_EQ(f.detail.mainTxt->toPlainText(), QStringLiteral("third"));
+    EXPECT_EQ(f.detail.mainTxt->toPlainText(), "third");
+}
+
+TEST(Registry, AnUnreadableStoreIsReportedOnceUntilItChanges)
+{
+    ShellFixture f;
+    const auto activate = [&](int times, int messages) {
+        for (int i = 0; i < times; ++i)
+            emit f.form.activated();
+        EXPECT_EQ(f.prompter.count(), messages);
+    };
+    ASSERT_TRUE(QDir().mkpath(f.store.filePath()));
+    activate(3, 1);
+    ASSERT_TRUE(QDir().rmdir(f.store.filePath()));
+    activate(2, 1);
+    ASSERT_TRUE(QDir().mkpath(f.store.filePath()));
+    activate(2, 2);
 }

@@ -11,6 +11,7 @@
 #include "shell/Registry.h"
 #include "shell/SettingsStore.h"
 #include "support/FakePlatform.h"
+#include "support/MessageTable.h"
 #include "support/ScriptedPrompter.h"
 #include "util/ZanError.h"
 
@@ -35,4 +36,24 @@ struct ShellFixture {
                 prompter, platform};
     MainContext context{form, platform, prompter, registry, busy, errors, detail, ccase, system, {}};
     std::unique_ptr<MainWindowController> window = std::make_unique<MainWindowController>(context, QStringLiteral("1.5.6"));
+
+    QString stored(const char *key) { return store.value(QLatin1String(key)); }
+    void storeValue(const char *key, const QString &value) { store.setValue(QLatin1String(key), value); }
+    QString env() { return platform.environment.value(QStringLiteral("CLEARCASE_OVERRIDE"), QStringLiteral("<unset>")); }
 };
+
+// Captions and tool tips by control name: {objectName, property ("text", "toolTip", "title"), expected}.
+struct ControlText {
+    const char *name;
+    const char *property;
+    QString expected;
+};
+
+inline void expectTexts(const QObject &window, const std::vector<ControlText> &texts)
+{
+    for (const ControlText &t : texts) {
+        const QObject *control = window.objectName() == QLatin1String(t.name) ? &window : window.findChild<QObject *>(t.name);
+        ASSERT_NE(control, nullptr) << t.name;
+        EXPECT_EQ(control->property(t.property).toString(), t.expected) << t.name << "." << t.property;
+    }
+}
