@@ -54,8 +54,9 @@ TEST(ProcessRegistrySettings, OnlyExactTrueAndOneSwitchTheIndicatorsOn)
         EXPECT_EQ(f.env(), on ? "True" : "False") << override;
         EXPECT_EQ(MainWindow::isShown(f.form.overrideImage), on) << override;
         EXPECT_EQ(MainWindow::isShown(f.form.nuserImage), on) << nusers;
-        if (on)
+        if (on) {
             EXPECT_EQ(f.form.nuserImage->toolTip(), "bob will be added to the -nuser option when triggers is installed");
+        }
     }
 }
 
