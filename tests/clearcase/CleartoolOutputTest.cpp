@@ -11,7 +11,6 @@ TEST(CleartoolOutput, ViewRecordsAreReadByFieldName)
         "Tag: joe_snap \"optional tag comment\"\n"
         "  Global path: \\\\srv\\ccstg\\views\\joe_snap.vws\n"
         "  Server host: srv\n"
-        "  Region: winreg\n"
         "  Active: NO\n"
         "  View tag uuid:d0f2f25d.eeba4c53.82fb.b5:d9:f5:54:88:8d\n"
         "View on host: srv\n"
@@ -19,21 +18,14 @@ TEST(CleartoolOutput, ViewRecordsAreReadByFieldName)
         "View owner: DOMAIN\\joe\n"
         "\n"
         "Tag: joe_dyn\r\n"
-        "  Global path: \\\\srv2\\views\\joe_dyn.vws\n"
         "  Server host: Srv2\n"
         "  Active: YES\n"
         "View on host: other\n"
         "View attributes: ucmview, webview\n");
-    const QList<ViewInfo> views = parseViewRecords(text);
-    ASSERT_EQ(views.size(), 2);
-    EXPECT_EQ(views[0].tag, QStringLiteral("joe_snap"));
-    EXPECT_EQ(views[0].host, QStringLiteral("srv"));
-    EXPECT_TRUE(views[0].snapshot);
-    EXPECT_FALSE(views[0].active);
-    EXPECT_EQ(views[1].tag, QStringLiteral("joe_dyn"));
-    EXPECT_EQ(views[1].host, QStringLiteral("Srv2"));
-    EXPECT_FALSE(views[1].snapshot);
-    EXPECT_TRUE(views[1].active);
+    QStringList views;
+    for (const ViewInfo &view : parseViewRecords(text))
+        views << QStringLiteral("%1@%2 %3 %4").arg(view.tag, view.host).arg(view.snapshot).arg(view.active);
+    EXPECT_EQ(views, (QStringList{QStringLiteral("joe_snap@srv 1 0"), QStringLiteral("joe_dyn@Srv2 0 1")}));
 }
 
 TEST(CleartoolOutput, UcmProjectVobIsRecognisedByItsRegistryAttribute)
@@ -56,13 +48,10 @@ TEST(CleartoolOutput, AttributesKeepTheirTextAndLoseOnlyTheOuterQuotes)
         "    __mkattr = \"\"\n"
         "  Labels:\n"
         "    REL = x\n");
-    const QList<AttributeInfo> attributes = parseAttributes(text);
-    ASSERT_EQ(attributes.size(), 4);
-    EXPECT_EQ(attributes[0].typeName, QStringLiteral("__checkout"));
-    EXPECT_EQ(attributes[0].value, QStringLiteral("bob,ALL"));
-    EXPECT_EQ(attributes[1].value, QStringLiteral("Anne Marie,Jörg "));
-    EXPECT_EQ(attributes[2].value, QStringLiteral("3"));
-    EXPECT_EQ(attributes[3].value, QString());
-
+    QStringList attributes;
+    for (const AttributeInfo &attribute : parseAttributes(text))
+        attributes << attribute.typeName + QLatin1Char('=') + attribute.value;
+    EXPECT_EQ(attributes, (QStringList{QStringLiteral("__checkout=bob,ALL"), QStringLiteral("__rmelem=Anne Marie,Jörg "),
+                                       QStringLiteral("Level=3"), QStringLiteral("__mkattr=")}));
     EXPECT_TRUE(parseAttributes(QStringLiteral("a.c@@/main/0\n")).isEmpty());
 }

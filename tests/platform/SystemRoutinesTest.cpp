@@ -8,53 +8,34 @@
 #include <QFile>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
+#include <functional>
 
-namespace {
-
-void touch(const QString &path)
-{
-    QFile file(path);
-    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-}
-
-} // namespace
-
-TEST(Platform, DriveMapTurnsProgramPathsIntoHostPaths)
-{
-    QtPlatform platform;
-    platform.setDriveMap(QtPlatform::parseDriveMap(QStringLiteral("M=/view;c=/home/me;bogus")));
-    EXPECT_EQ(platform.hostPath(QStringLiteral("m:\\bob_dev\\proj\\src\\a.c")), QStringLiteral("/view/bob_dev/proj/src/a.c"));
-    EXPECT_EQ(platform.hostPath(QStringLiteral("C:\\")), QStringLiteral("/home/me"));
-    EXPECT_EQ(platform.hostPath(QStringLiteral("z:\\x")), QStringLiteral("z:/x"));
-    EXPECT_EQ(platform.listDirectory(QString(), 5), (QStringList{QStringLiteral("[-c-]"), QStringLiteral("[-m-]")}));
-}
-
-TEST(Platform, DirectoryListingUsesListBoxEntryForms)
-{
-    QTemporaryDir dir;
-    QDir(dir.path()).mkdir(QStringLiteral("src"));
-    touch(dir.filePath(QStringLiteral("a b.txt")));
-    QtPlatform platform;
-    platform.setDriveMap({{QLatin1Char('m'), dir.path()}});
-    EXPECT_EQ(platform.listDirectory(QStringLiteral("m:\\*.*"), 1),
-              (QStringList{QStringLiteral("[..]"), QStringLiteral("[src]"), QStringLiteral("a b.txt")}));
-    EXPECT_THROW(platform.listDirectory(QStringLiteral("m:\\missing\\*.*"), 1), ZanError);
-}
-
-TEST(SystemRoutines, FileExistenceHonoursWildcardsAndTheDirectoryFlag)
+TEST(Platform, ProgramPathsReachTheHostsFilesThroughTheDriveMap)
 {
     QTemporaryDir dir;
     QDir(dir.path()).mkdir(QStringLiteral("sub"));
-    touch(dir.filePath(QStringLiteral("_qx_security_trigger.pl")));
+    for (const QString &name : {QStringLiteral("a b.txt"), QStringLiteral("_qx_security_trigger.pl")})
+        ASSERT_TRUE(QFile(dir.filePath(name)).open(QIODevice::WriteOnly));
     FakePlatform platform;
-    platform.setDriveMap({{QLatin1Char('c'), dir.path()}});
+    platform.setDriveMap(QtPlatform::parseDriveMap(QStringLiteral("M=%1;c=/home/me;bogus").arg(dir.path())));
+    EXPECT_EQ(platform.hostPath(QStringLiteral("m:\\sub\\proj\\a.c")), dir.path() + QStringLiteral("/sub/proj/a.c"));
+    EXPECT_EQ(platform.hostPath(QStringLiteral("C:\\")), QStringLiteral("/home/me"));
+    EXPECT_EQ(platform.hostPath(QStringLiteral("z:\\x")), QStringLiteral("z:/x"));
+    EXPECT_EQ(platform.listDirectory(QString(), 5), (QStringList{QStringLiteral("[-c-]"), QStringLiteral("[-m-]")}));
+    EXPECT_EQ(platform.listDirectory(QStringLiteral("m:\\*.*"), 1),
+              (QStringList{QStringLiteral("[..]"), QStringLiteral("[sub]"), QStringLiteral("_qx_security_trigger.pl"), QStringLiteral("a b.txt")}));
+    EXPECT_THROW(platform.listDirectory(QStringLiteral("m:\\missing\\*.*"), 1), ZanError);
+
     ScriptedPrompter prompter;
     SystemRoutines system(platform, prompter);
-    EXPECT_TRUE(system.isFileExist(QStringLiteral("c:\\_qx_security_trigger.pl"), false));
-    EXPECT_TRUE(system.isFileExist(QStringLiteral("c:\\*.pl"), false));
-    EXPECT_FALSE(system.isFileExist(QStringLiteral("c:\\sub"), false));
-    EXPECT_TRUE(system.isFileExist(QStringLiteral("c:\\su?"), true));
-    EXPECT_FALSE(system.isFileExist(QStringLiteral("c:\\nothing\\*.pl"), true));
+    const struct {
+        QString path;
+        bool directories, exists;
+    } files[] = {{QStringLiteral("m:\\_qx_security_trigger.pl"), false, true}, {QStringLiteral("m:\\*.pl"), false, true},
+                 {QStringLiteral("m:\\sub"), false, false},                    {QStringLiteral("m:\\su?"), true, true},
+                 {QStringLiteral("m:\\nothing\\*.pl"), true, false}};
+    for (const auto &f : files)
+        EXPECT_EQ(system.isFileExist(f.path, f.directories), f.exists) << f.path.toStdString();
     EXPECT_EQ(prompter.count(), 0);
 }
 
@@ -73,82 +54,58 @@ TEST(SystemRoutines, LoginNameKeepsEveryLetterAndDropsOnlyNul)
     }
 }
 
-TEST(SystemRoutines, RunCommandReportsAProgramThatCannotStart)
-{
-    QtPlatform platform;
-    ScriptedPrompter prompter;
-    SystemRoutines system(platform, prompter);
-    EXPECT_EQ(system.runCommand(QStringLiteral("no-such-program-zan /mount"), 1), 0);
-    ASSERT_EQ(prompter.count(), 1);
-    EXPECT_EQ(prompter.last().title, QStringLiteral("Zan Utility"));
-    EXPECT_EQ(prompter.last().icon, Prompter::Icon::None);
-    EXPECT_TRUE(prompter.last().text.startsWith(QStringLiteral("ERROR: ")));
-    EXPECT_TRUE(prompter.last().text.endsWith(QStringLiteral("\r\nCould not execute --> no-such-program-zan /mount")));
-}
-
 namespace {
 
-// A platform whose user and file services fail.
+// A platform whose user and file services fail; its programs start as on the host.
 class BrokenPlatform : public FakePlatform
 {
 public:
-    QString loginName() const override
-    {
-        throw ZanError(ZanError::General, QStringLiteral("platform"), QStringLiteral("no user"));
-    }
+    QString loginName() const override { throw ZanError(ZanError::General, QStringLiteral("platform"), QStringLiteral("no user")); }
     bool fileExists(const QString &, bool) const override
     {
         throw ZanError(ZanError::Permission, QStringLiteral("platform"), QStringLiteral("Permission denied"));
     }
+    qint64 startDetached(const QString &commandLine) override { return QtPlatform::startDetached(commandLine); }
 };
 
 } // namespace
 
-TEST(SystemRoutines, FailingUserAndFileServicesAreReportedAndGiveEmptyResults)
+// Each failing routine: its empty result, then its message (always titled with the program's name).
+TEST(SystemRoutines, FailuresAreReportedAndGiveEmptyResults)
 {
     BrokenPlatform platform;
     ScriptedPrompter prompter;
     SystemRoutines system(platform, prompter);
-
-    EXPECT_EQ(system.getLoginName(), QString());
-    EXPECT_EQ(prompter.last().text, QStringLiteral("Error getting login name!"));
-    EXPECT_EQ(prompter.last().title, QStringLiteral("Zan Utility"));
-    EXPECT_EQ(prompter.last().icon, Prompter::Icon::Critical);
-
-    EXPECT_FALSE(system.isFileExist(QStringLiteral("c:\\trig\\*.pl"), false));
-    EXPECT_EQ(prompter.last().text, QStringLiteral("Error determining file exist --> c:\\trig\\*.pl::Permission denied"));
-    EXPECT_EQ(prompter.last().icon, Prompter::Icon::Critical);
+    const struct {
+        std::function<QString()> call;
+        QString text;
+        Prompter::Icon icon;
+    } cases[] = {
+        {[&] { return system.getLoginName(); }, QStringLiteral("Error getting login name!"), Prompter::Icon::Critical},
+        {[&] { return QString::number(system.isFileExist(QStringLiteral("c:\\trig\\*.pl"), false)); },
+         QStringLiteral("Error determining file exist --> c:\\trig\\*.pl::Permission denied"), Prompter::Icon::Critical},
+        {[&] { return QString::number(system.runCommand(QStringLiteral("no-such-program-zan /mount"), 1)); },
+         QStringLiteral("ERROR: File not found: no-such-program-zan\r\nCould not execute --> no-such-program-zan /mount"), Prompter::Icon::None},
+    };
+    for (const auto &c : cases) {
+        const QString result = c.call();
+        EXPECT_TRUE(result.isEmpty() || result == QLatin1String("0")) << result.toStdString();
+        EXPECT_EQ(prompter.last().text, c.text);
+        EXPECT_EQ(prompter.last().title, QStringLiteral("Zan Utility"));
+        EXPECT_EQ(prompter.last().icon, c.icon);
+        EXPECT_EQ(prompter.last().buttons, Prompter::Buttons::Ok);
+    }
 }
 
 #ifndef Q_OS_WIN
-TEST(Platform, SingleInstanceLockLivesInTheRuntimeFolder)
-{
-    QTemporaryDir runtime, temp;
-    const QByteArray oldRuntime = qgetenv("XDG_RUNTIME_DIR"), oldTemp = qgetenv("TMPDIR");
-    qputenv("XDG_RUNTIME_DIR", runtime.path().toLocal8Bit());
-    qputenv("TMPDIR", temp.path().toLocal8Bit());
-    {
-        QtPlatform first, second;
-        EXPECT_TRUE(first.claimSingleInstance(QStringLiteral("zan-test")));
-        EXPECT_FALSE(second.claimSingleInstance(QStringLiteral("zan-test")));
-        EXPECT_FALSE(QDir(runtime.path()).isEmpty());
-        EXPECT_TRUE(QDir(temp.path()).isEmpty());
-    }
-    for (const auto &[name, value] : {std::pair("XDG_RUNTIME_DIR", oldRuntime), std::pair("TMPDIR", oldTemp)})
-        value.isEmpty() ? qunsetenv(name) : qputenv(name, value);
-}
-
 TEST(Platform, LoginNameIsFoundWithoutTheUsualEnvironmentVariables)
 {
-    const QByteArray user = qgetenv("USER");
-    const QByteArray logname = qgetenv("LOGNAME");
+    const QByteArray user = qgetenv("USER"), logname = qgetenv("LOGNAME");
     qunsetenv("USER");
     qunsetenv("LOGNAME");
     const QString name = QtPlatform().loginName();
-    if (!user.isEmpty())
-        qputenv("USER", user);
-    if (!logname.isEmpty())
-        qputenv("LOGNAME", logname);
+    for (const auto &[variable, value] : {std::pair("USER", user), std::pair("LOGNAME", logname)})
+        value.isEmpty() ? qunsetenv(variable) : qputenv(variable, value);
     EXPECT_FALSE(name.isEmpty());
 }
 #endif

@@ -16,13 +16,7 @@
 
 namespace {
 
-QStringList keysOf(const SettingsStore &store)
-{
-    QStringList keys;
-    for (const auto &entry : store.entries())
-        keys << entry.first;
-    return keys;
-}
+using Entries = QList<QPair<QString, QString>>;
 
 QByteArray fileContent(const QString &path)
 {
@@ -37,28 +31,10 @@ QStringList corruptCopies(const QTemporaryDir &dir)
 
 } // namespace
 
-TEST(SettingsStore, KeysIgnoreCaseAndKeepTheirFirstSpelling)
+TEST(SettingsStore, AnyTextSurvivesAReopenInInsertionOrderUnderKeysThatIgnoreCase)
 {
     QTemporaryDir dir;
-    SettingsStore store(dir.path());
-    store.setValue(QStringLiteral("NTLocProj"), QStringLiteral("one"));
-    store.setValue(QStringLiteral("ntlocproj"), QStringLiteral("two"));
-    store.setValue(QStringLiteral("Gruppe_ÄÖ"), QStringLiteral("x"));
-
-    EXPECT_EQ(store.value(QStringLiteral("NTLOCPROJ")), QStringLiteral("two"));
-    EXPECT_EQ(store.value(QStringLiteral("gruppe_äö")), QStringLiteral("x"));
-    EXPECT_EQ(keysOf(store), (QStringList{QStringLiteral("NTLocProj"), QStringLiteral("Gruppe_ÄÖ")}));
-
-    store.remove(QStringLiteral("NTLOCPROJ"));
-    store.remove(QStringLiteral("never written"));
-    EXPECT_EQ(keysOf(store), QStringList{QStringLiteral("Gruppe_ÄÖ")});
-    EXPECT_EQ(store.value(QStringLiteral("NTLocProj")), QString());
-}
-
-TEST(SettingsStore, AnyTextSurvivesAReopenInInsertionOrder)
-{
-    QTemporaryDir dir;
-    const QList<QPair<QString, QString>> written{
+    const Entries written{
         {QStringLiteral("dev team"), QStringLiteral(" bob , alice ")},
         {QStringLiteral("a/b\\c:d=e"), QStringLiteral("C:\\triggers")},
         {QStringLiteral("line\r\nbreak"), QStringLiteral("first\nsecond\r")},
@@ -70,13 +46,20 @@ TEST(SettingsStore, AnyTextSurvivesAReopenInInsertionOrder)
         SettingsStore store(dir.path());
         for (const auto &[key, value] : written)
             store.setValue(key, value);
+        store.setValue(QStringLiteral("NTLocProj"), QStringLiteral("one"));
+        store.setValue(QStringLiteral("ntlocproj"), QStringLiteral("two")); // keeps the first spelling
+        store.setValue(QStringLiteral("Gruppe_ÄÖ"), QStringLiteral("x"));
     }
     SettingsStore reopened(dir.path());
-    EXPECT_EQ(reopened.entries(), written);
-    EXPECT_EQ(reopened.value(QStringLiteral("never written")), QString());
+    const Entries gruppe{{QStringLiteral("Gruppe_ÄÖ"), QStringLiteral("x")}};
+    const Entries ntloc{{QStringLiteral("NTLocProj"), QStringLiteral("two")}};
+    EXPECT_EQ(reopened.entries(), written + ntloc + gruppe);
+    EXPECT_EQ(reopened.value(QStringLiteral("gruppe_äö")), QStringLiteral("x"));
+    reopened.remove(QStringLiteral("NTLOCPROJ"));
+    reopened.remove(QStringLiteral("never written"));
+    EXPECT_EQ(reopened.entries(), written + gruppe);
+    EXPECT_EQ(reopened.value(QStringLiteral("NTLocProj")), QString());
 }
-
-
 
 TEST(SettingsStore, ADamagedFileIsKeptAsideWithAMessageAndTheStoreGoesOnEmpty)
 {
@@ -84,26 +67,20 @@ TEST(SettingsStore, ADamagedFileIsKeptAsideWithAMessageAndTheStoreGoesOnEmpty)
     SettingsStore store(dir.path());
     store.setValue(QStringLiteral("QXGROUPS"), QStringLiteral("dev"));
     const QByteArray damaged = fileContent(store.filePath()).left(25);
-    {
-        QFile file(store.filePath());
-        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-        file.write(damaged);
-    }
+    QFile file(store.filePath());
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly) && file.write(damaged) == damaged.size());
+    file.close();
 
     SettingsStore reopened(dir.path());
     const QString error = errorOf([&] { reopened.value(QStringLiteral("QXGROUPS")); });
     const QStringList copies = corruptCopies(dir);
     ASSERT_EQ(copies.size(), 1);
-    EXPECT_TRUE(error.contains(QDir::toNativeSeparators(reopened.filePath()))) << error.toStdString();
-    EXPECT_TRUE(error.contains(copies.first())) << error.toStdString();
-    EXPECT_EQ(fileContent(dir.filePath(copies.first())), damaged);
-
+    EXPECT_TRUE(error.contains(QDir::toNativeSeparators(reopened.filePath())) && error.contains(copies.first())) << error.toStdString();
     EXPECT_EQ(reopened.value(QStringLiteral("QXGROUPS")), QString());
     reopened.setValue(QStringLiteral("NUSERS"), QStringLiteral("1"));
     EXPECT_EQ(SettingsStore(dir.path()).value(QStringLiteral("NUSERS")), QStringLiteral("1"));
     EXPECT_EQ(fileContent(dir.filePath(copies.first())), damaged);
 }
-
 
 TEST(SettingsStore, AStoreThatCannotBeReadOrWrittenIsLeftAsItIs)
 {
@@ -119,11 +96,9 @@ TEST(SettingsStore, AStoreThatCannotBeReadOrWrittenIsLeftAsItIs)
         SettingsStore store(dir.path());
         ASSERT_TRUE(block(store.filePath()));
         const QString readError = errorOf([&] { store.value(QStringLiteral("NUSERS")); });
-        const QString writeError = errorOf([&] { store.setValue(QStringLiteral("NUSERS"), QStringLiteral("1")); });
         EXPECT_TRUE(readError.contains(QStringLiteral("cannot be read (") + reason)) << readError.toStdString();
-        EXPECT_EQ(writeError, readError);
-        EXPECT_FALSE(QFileInfo(store.filePath()).isFile());
-        EXPECT_TRUE(corruptCopies(dir).isEmpty());
+        EXPECT_EQ(errorOf([&] { store.setValue(QStringLiteral("NUSERS"), QStringLiteral("1")); }), readError);
+        EXPECT_TRUE(!QFileInfo(store.filePath()).isFile() && corruptCopies(dir).isEmpty());
     }
 
     // A failed write changes nothing.
@@ -142,30 +117,7 @@ const QString padding = QStringLiteral("0123456789abcdef").repeated(40);
 
 QString counterValue(int round) { return (QString::number(round) + QLatin1Char(';')).repeated(5000); }
 
-} // namespace
-
-// Run by the tests below in a child process: writes its own keys, or rewrites the store
-// until it is killed.
-TEST(SettingsStoreWriterProcess, DISABLED_WritesUntilKilled)
-{
-    const QString folder = qEnvironmentVariable("ZAN_STORE_WRITER_FOLDER");
-    ASSERT_FALSE(folder.isEmpty());
-    SettingsStore store(folder);
-    const QString ownKeys = qEnvironmentVariable("ZAN_STORE_WRITER_KEYS");
-    for (int i = 0; i < 150 && !ownKeys.isEmpty(); ++i)
-        store.setValue(ownKeys + QString::number(i), padding);
-    if (!ownKeys.isEmpty())
-        return;
-    const QDeadlineTimer giveUp(60000);
-    for (int round = 1; !giveUp.hasExpired(); ++round) {
-        store.setValue(QStringLiteral("counter"), counterValue(round));
-        std::printf("%d\n", round);
-        std::fflush(stdout);
-    }
-}
-
-namespace {
-
+// A child process running the writer below over `folder`.
 void startWriter(QProcess &writer, const QString &folder, const QString &ownKeys = QString())
 {
     QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
@@ -177,6 +129,21 @@ void startWriter(QProcess &writer, const QString &folder, const QString &ownKeys
 }
 
 } // namespace
+
+// The child process: writes 150 keys of its own, or rewrites one key until it is killed.
+TEST(SettingsStoreWriterProcess, DISABLED_WritesUntilKilled)
+{
+    SettingsStore store(qEnvironmentVariable("ZAN_STORE_WRITER_FOLDER"));
+    const QString ownKeys = qEnvironmentVariable("ZAN_STORE_WRITER_KEYS");
+    for (int i = 0; i < 150 && !ownKeys.isEmpty(); ++i)
+        store.setValue(ownKeys + QString::number(i), padding);
+    const QDeadlineTimer giveUp(60000);
+    for (int round = 1; ownKeys.isEmpty() && !giveUp.hasExpired(); ++round) {
+        store.setValue(QStringLiteral("counter"), counterValue(round));
+        std::printf("%d\n", round);
+        std::fflush(stdout);
+    }
+}
 
 TEST(SettingsStore, TwoProcessesWritingAtOnceLoseNothing)
 {
@@ -191,20 +158,15 @@ TEST(SettingsStore, TwoProcessesWritingAtOnceLoseNothing)
 TEST(SettingsStore, AWriterKilledAtAnyMomentLeavesTheOldOrTheNewStore)
 {
     QTemporaryDir dir;
-    {
-        SettingsStore seed(dir.path());
-        for (int i = 0; i < 200; ++i)
-            seed.setValue(QStringLiteral("pad%1").arg(i), padding);
-    }
-    for (int attempt = 0; attempt < 4; ++attempt) {
+    Entries pads;
+    for (int i = 0; i < 200; ++i)
+        pads.append({QStringLiteral("pad%1").arg(i), padding}); // a large file: kills land mid-write
+    SettingsStore(dir.path()).setValues(pads);
+    for (const int killAfter : {2, 5, 8, 11}) {
         QProcess writer;
         startWriter(writer, dir.path());
-
-        // Kill it after a different number of completed writes each time.
-        const int killAfter = 2 + attempt * 3;
         int confirmed = 0;
-        const QDeadlineTimer deadline(120000);
-        while (confirmed < killAfter && !deadline.hasExpired() && writer.waitForReadyRead(int(deadline.remainingTime()))) {
+        while (confirmed < killAfter && writer.waitForReadyRead(60000)) {
             while (writer.canReadLine())
                 confirmed = writer.readLine().trimmed().toInt();
         }
@@ -213,10 +175,7 @@ TEST(SettingsStore, AWriterKilledAtAnyMomentLeavesTheOldOrTheNewStore)
         ASSERT_GE(confirmed, killAfter) << "the writer process did not report its writes";
 
         SettingsStore reopened(dir.path());
-        const QList<QPair<QString, QString>> entries = reopened.entries();
-        ASSERT_EQ(entries.size(), 201);
-        for (int i = 0; i < 200; ++i)
-            ASSERT_EQ(entries[i].second, padding);
+        EXPECT_EQ(reopened.entries().size(), 201);
         const QString counter = reopened.value(QStringLiteral("counter"));
         const int round = counter.section(QLatin1Char(';'), 0, 0).toInt();
         EXPECT_TRUE(round == confirmed || round == confirmed + 1) << round << " after " << confirmed;

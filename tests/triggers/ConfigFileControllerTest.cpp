@@ -8,6 +8,7 @@
 namespace {
 
 using Settings = QList<QPair<QString, QString>>;
+using Icon = Prompter::Icon;
 
 const QString restartText = QStringLiteral("You must restart the application for this change to take effect");
 
@@ -17,27 +18,20 @@ protected:
     void SetUp() override { startProgram(false); }
 
     Settings settings() { return registry().allSettings(); }
-    void seed(const Settings &values)
-    {
-        for (const auto &[key, value] : values)
-            registry().saveToReg(key, value);
-    }
-
+    void seed(const Settings &values) { registry().saveAllToReg(values); }
     QString writeFile(const QString &name, const QByteArray &content)
     {
-        const QString path = programDir.filePath(name);
-        QFile file(path);
+        QFile file(programDir.filePath(name));
         file.open(QIODevice::WriteOnly);
         file.write(content);
-        return path;
+        return file.fileName();
     }
     QByteArray readFile(const QString &name)
     {
         QFile file(programDir.filePath(name));
         return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
     }
-
-    void exportAs(const QString &answer)
+    void exportAs(const std::optional<QString> &answer)
     {
         prompter.inputs.enqueue(answer);
         app->form().saveConfigToFile->trigger();
@@ -47,19 +41,20 @@ protected:
         prompter.files.enqueue(path);
         app->form().loadConfigFile->trigger();
     }
-
-    static QString notValid(const QString &path)
+    QString importBytes(const QByteArray &content)
     {
-        return QStringLiteral("File --> ") + path + QStringLiteral("\r\nis not a valid Configuration file.  Must be a file\r\nsaved by Zan Utility\r\n");
+        const QString path = writeFile(QStringLiteral("in.txt"), content);
+        importFile(path);
+        return path;
     }
-    bool boxedErrorShown(const QString &routineText)
-    {
-        return prompter.count() > 0 && prompter.last().title == QStringLiteral("Error...") &&
-               prompter.last().icon == Prompter::Icon::Critical &&
-               prompter.last().text.contains(QStringLiteral("* ") + routineText + QStringLiteral("\r\n"));
-    }
-
 };
+
+QString notValid(const QString &path)
+{
+    return QStringLiteral("File --> ") + path + QStringLiteral("\r\nis not a valid Configuration file.  Must be a file\r\nsaved by Zan Utility\r\n");
+}
+
+QString boxed(const QString &routineText) { return QStringLiteral("* ") + routineText + QStringLiteral("\r\n"); }
 
 } // namespace
 
@@ -69,139 +64,108 @@ TEST_F(ConfigFileControllerTest, ExportThenImportChangesNothingAndAsksForARestar
                           {QStringLiteral("NUSERS"), QStringLiteral("1")},
                           {QStringLiteral("NTLocproj"), QStringLiteral("\\\\myhost\\triggers")},
                           {QStringLiteral("Interopproj"), QStringLiteral("0")},
-                          {QStringLiteral("QXGROUPS"), QStringLiteral("dev team,qa")},
                           {QStringLiteral("dev team"), QStringLiteral(" bob,alice ")},
                           {QStringLiteral("AdminListproj"), QString()}};
     seed(before);
     exportAs(QStringLiteral("my.txt"));
-
-    ASSERT_EQ(prompter.count(), 1);
-    EXPECT_EQ(prompter.last().kind, QStringLiteral("input"));
-    EXPECT_EQ(prompter.last().text, QStringLiteral("Enter Filename: "));
-    EXPECT_EQ(prompter.last().title, QStringLiteral("Save Config file..."));
     EXPECT_EQ(prompter.proposedAnswer, QStringLiteral("zan_config.txt"));
     EXPECT_TRUE(readFile(QStringLiteral("my.txt"))
                     .startsWith("#ZAN#\r\nCLEARCASE_OVERRIDE:False\r\nNUSERS:1\r\nNTLocproj:\\\\myhost\\triggers\r\nInteropproj:0\r\n"));
 
     importFile(programDir.filePath(QStringLiteral("my.txt")));
     EXPECT_EQ(settings(), before);
-    ASSERT_EQ(prompter.count(), 3);
-    EXPECT_EQ(prompter.records[1].kind, QStringLiteral("file"));
-    EXPECT_EQ(prompter.records[1].title, QStringLiteral("Select Configuration File "));
-    EXPECT_EQ(prompter.records[1].text, QStringLiteral("*.txt"));
     EXPECT_EQ(prompter.fileDialogFolder, programDir.path());
 #ifdef Q_OS_WIN
     EXPECT_EQ(prompter.fileDialogFilter, QStringLiteral("All Files (*.*)|*.*"));
 #else
     EXPECT_EQ(prompter.fileDialogFilter, QStringLiteral("All Files (*)|*")); // names without a dot stay visible
 #endif
-    EXPECT_EQ(prompter.last().text, restartText);
-    EXPECT_EQ(prompter.last().title, QStringLiteral("Restart application..."));
-    EXPECT_EQ(prompter.last().icon, Prompter::Icon::Exclamation);
+    const QList<ScriptedPrompter::Record> expected{
+        {QStringLiteral("input"), QStringLiteral("Enter Filename: "), QStringLiteral("Save Config file..."), Icon::None, Prompter::Buttons::OkCancel},
+        {QStringLiteral("file"), QStringLiteral("*.txt"), QStringLiteral("Select Configuration File "), Icon::None, Prompter::Buttons::OkCancel},
+        {QStringLiteral("message"), restartText, QStringLiteral("Restart application..."), Icon::Exclamation, Prompter::Buttons::Ok}};
+    ASSERT_EQ(prompter.count(), expected.size());
+    for (int i = 0; i < expected.size(); ++i) {
+        const ScriptedPrompter::Record &r = prompter.records[i], &e = expected[i];
+        EXPECT_TRUE(r.kind == e.kind && r.text == e.text && r.title == e.title && r.icon == e.icon && r.buttons == e.buttons) << i << r.text.toStdString();
+    }
 }
 
 TEST_F(ConfigFileControllerTest, CancellingEitherDialogDoesNothing)
 {
     seed({{QStringLiteral("NUSERS"), QStringLiteral("1")}});
-    prompter.inputs.enqueue(std::nullopt);
-    app->form().saveConfigToFile->trigger();
+    exportAs(std::nullopt);
     exportAs(QString());
     app->form().loadConfigFile->trigger(); // the dialog hands back its preset "*.txt"
     importFile(QString());
-
     EXPECT_TRUE(QDir(programDir.path()).isEmpty());
-    for (const auto &record : prompter.records)
-        EXPECT_NE(record.kind, QStringLiteral("message")) << record.text.toStdString();
+    EXPECT_EQ(prompter.count(), 4); // the four dialogs, no message
 }
 
-TEST_F(ConfigFileControllerTest, ExportNamesTheKeysItLeavesOutAndReportsFailuresBoxed)
+// Every message of both commands: what triggers it, then its text (whole, or the lines a boxed
+// report must carry), title and icon. None of them stores anything or asks for a restart.
+TEST_F(ConfigFileControllerTest, MessagesOfExportAndImport)
 {
-    exportAs(QStringLiteral("empty.txt"));
+    const QString pipe = programDir.filePath(QStringLiteral("pipe"));
+    ASSERT_EQ(::mkfifo(QFile::encodeName(pipe).constData(), 0600), 0);
+    const QString in = programDir.filePath(QStringLiteral("in.txt")), missing = programDir.filePath(QStringLiteral("missing.txt"));
+    const QString saveError = boxed(QStringLiteral("Error::Couldn't save config file::doSaveToConfigFile()"));
+    const QString readError = boxed(QStringLiteral("Error::doReadConfigFile()"));
+    const QString error = QStringLiteral("Error..."), invalid = QStringLiteral("Invalid Config File");
+    struct Case {
+        std::function<void()> action;
+        QStringList text; // one whole text, or lines of a boxed report
+        bool whole;
+        QString title;
+        Icon icon;
+    };
+    const QList<Case> cases{
+        // An empty store still writes the marker line, then reports.
+        {[&] { exportAs(QStringLiteral("empty.txt")); }, {saveError}, false, error, Icon::Critical},
+        {[&] {
+             seed({{QStringLiteral("team:a"), QStringLiteral("bob")}, {QStringLiteral("NUSERS"), QStringLiteral("1")},
+                   {QStringLiteral("notes"), QStringLiteral("one\r\ntwo")}});
+             exportAs(QStringLiteral("zan_config.txt"));
+         },
+         {QStringLiteral("\r\n  team:a\r\n  notes")}, false, QStringLiteral("Save Config file..."), Icon::Exclamation},
+        {[&] { exportAs(QStringLiteral("no such folder/x.txt")); }, {saveError, QStringLiteral("no such folder")}, false, error, Icon::Critical},
+        {[&] { importBytes("#zan#\r\nNUSERS:0\r\n"); }, {notValid(in)}, true, invalid, Icon::Critical},
+        {[&] { importBytes(QByteArray("\x89PNG\r\n\x1a\n\0\0\0\rIHDR", 16)); }, {notValid(in)}, true, invalid, Icon::Critical},
+        {[&] { importBytes(QByteArray()); }, {QStringLiteral("Empty File:: ") + notValid(in)}, true, QStringLiteral("Empty Config File"), Icon::Critical},
+        // A good start does not save a file whose later lines are not text.
+        {[&] { importBytes(QByteArray("#ZAN#\r\nNUSERS:0\r\nX:\0\x01\r\n", 23)); },
+         {notValid(in) + QStringLiteral("Line 3 holds characters that are not text. Nothing was imported.")}, true, invalid, Icon::Critical},
+        {[&] { importFile(missing); }, {readError, missing}, false, error, Icon::Critical},
+        {[&] { importFile(programDir.path()); }, {readError, programDir.path()}, false, error, Icon::Critical},
+        {[&] { importFile(pipe); }, {readError, pipe, QStringLiteral("pipe, socket or device")}, false, error, Icon::Critical},
+    };
+    for (const Case &c : cases) {
+        c.action();
+        ASSERT_GT(prompter.count(), 0);
+        const ScriptedPrompter::Record &shown = prompter.last();
+        SCOPED_TRACE(shown.text.toStdString());
+        for (const QString &text : c.text)
+            EXPECT_TRUE(c.whole ? shown.text == text : shown.text.contains(text)) << text.toStdString();
+        EXPECT_EQ(shown.title, c.title);
+        EXPECT_EQ(shown.icon, c.icon);
+        EXPECT_EQ(shown.buttons, Prompter::Buttons::Ok);
+    }
     EXPECT_EQ(readFile(QStringLiteral("empty.txt")), QByteArray("#ZAN#\r\n"));
-    EXPECT_TRUE(boxedErrorShown(QStringLiteral("Error::Couldn't save config file::doSaveToConfigFile()")));
-
-    seed({{QStringLiteral("team:a"), QStringLiteral("bob")},
-          {QStringLiteral("NUSERS"), QStringLiteral("1")},
-          {QStringLiteral("notes"), QStringLiteral("one\r\ntwo")}});
-    exportAs(QStringLiteral("zan_config.txt"));
     EXPECT_EQ(readFile(QStringLiteral("zan_config.txt")), QByteArray("#ZAN#\r\nNUSERS:1\r\n"));
-    EXPECT_EQ(prompter.last().title, QStringLiteral("Save Config file..."));
-    EXPECT_EQ(prompter.last().icon, Prompter::Icon::Exclamation);
-    EXPECT_TRUE(prompter.last().text.contains(QStringLiteral("\r\n  team:a\r\n  notes")));
-
-    exportAs(QStringLiteral("no such folder/x.txt"));
-    EXPECT_TRUE(boxedErrorShown(QStringLiteral("Error::Couldn't save config file::doSaveToConfigFile()")));
-    EXPECT_TRUE(prompter.last().text.contains(QStringLiteral("no such folder")));
+    EXPECT_EQ(registry().readFromReg(QStringLiteral("NUSERS")), QStringLiteral("1"));
+    EXPECT_FALSE(prompter.texts().contains(restartText));
 }
 
 TEST_F(ConfigFileControllerTest, ImportMergesSplitsAtTheFirstColonKeepsOtherKeysAndReportsEmptyKeys)
 {
     seed({{QStringLiteral("AdminListproj"), QStringLiteral("root")}, {QStringLiteral("ntlocPROJ"), QStringLiteral("old")}});
-    importFile(writeFile(QStringLiteral("in.txt"), "\xEF\xBB\xBF#ZAN#\nNTLocproj:C:\\triggers\r\nlonely\n\r\n:orphan\nB:" +
-                                                       QByteArray(200000, 'b') + "\n"));
-
+    importBytes("\xEF\xBB\xBF#ZAN#\nNTLocproj:C:\\triggers\r\nlonely\n\r\n:orphan\nB:" + QByteArray(200000, 'b') + "\n");
     EXPECT_EQ(settings(), (Settings{{QStringLiteral("AdminListproj"), QStringLiteral("root")},
                                     {QStringLiteral("ntlocPROJ"), QStringLiteral("C:\\triggers")},
                                     {QStringLiteral("lonely"), QString()},
                                     {QStringLiteral("B"), QString(200000, QLatin1Char('b'))}}));
     ASSERT_EQ(prompter.count(), 4); // file dialog, two refused records, restart
-    EXPECT_TRUE(prompter.records[1].text.contains(QStringLiteral("* Error encountered!\r\n")));
-    EXPECT_TRUE(prompter.records[2].text.contains(QStringLiteral("* Error encountered!\r\n")));
+    for (const int refused : {1, 2})
+        EXPECT_TRUE(prompter.records[refused].text.contains(boxed(QStringLiteral("Error encountered!"))));
     EXPECT_EQ(prompter.last().text, restartText);
-}
-
-TEST_F(ConfigFileControllerTest, ImportedValuesTakeEffectOnRestartWithExactComparisons)
-{
-    for (const bool on : {false, true}) {
-        importFile(writeFile(QStringLiteral("in.txt"), on ? "#ZAN#\r\nCLEARCASE_OVERRIDE:True\r\nNUSERS:1\r\n"
-                                                          : "#ZAN#\r\nCLEARCASE_OVERRIDE:true\r\nNUSERS:01\r\n"));
-        startProgram();
-        EXPECT_EQ(platform.environment.value(QStringLiteral("CLEARCASE_OVERRIDE")), on ? QStringLiteral("True") : QStringLiteral("False"));
-        EXPECT_EQ(MainWindow::isShown(app->form().overrideImage), on);
-        EXPECT_EQ(MainWindow::isShown(app->form().nuserImage), on);
-    }
-}
-
-TEST_F(ConfigFileControllerTest, RejectedFilesStoreNothing)
-{
-    seed({{QStringLiteral("NUSERS"), QStringLiteral("1")}});
-    const Settings before = settings();
-    struct Case {
-        QByteArray content;
-        QString textBeforePath;
-        QString textAfter; // after the "not valid" text
-        QString title;
-    };
-    const QList<Case> cases{
-        {QByteArray("#zan#\r\nNUSERS:0\r\n"), QString(), QString(), QStringLiteral("Invalid Config File")},
-        {QByteArray(" #ZAN#\r\nNUSERS:0\r\n"), QString(), QString(), QStringLiteral("Invalid Config File")},
-        {QByteArray("\x89PNG\r\n\x1a\n\0\0\0\rIHDR", 16), QString(), QString(), QStringLiteral("Invalid Config File")},
-        {QByteArray(), QStringLiteral("Empty File:: "), QString(), QStringLiteral("Empty Config File")},
-        // A good start does not save a file whose later lines are not text.
-        {QByteArray("#ZAN#\r\nNUSERS:0\r\nX:\0\x01\r\n", 23), QString(), QStringLiteral("Line 3 "), QStringLiteral("Invalid Config File")},
-    };
-    for (const Case &c : cases) {
-        const QString path = writeFile(QStringLiteral("bad.txt"), c.content);
-        importFile(path);
-        EXPECT_EQ(prompter.last().text.left(c.textBeforePath.size() + notValid(path).size() + c.textAfter.size()),
-                  c.textBeforePath + notValid(path) + c.textAfter);
-        EXPECT_EQ(prompter.last().title, c.title);
-        EXPECT_EQ(prompter.last().icon, Prompter::Icon::Critical);
-    }
-    EXPECT_EQ(settings(), before);
-    EXPECT_FALSE(prompter.texts().contains(restartText));
-}
-
-TEST_F(ConfigFileControllerTest, UnreadableChoicesGiveTheBoxedReportAndStoreNothing)
-{
-    const QString pipe = programDir.filePath(QStringLiteral("pipe"));
-    ASSERT_EQ(::mkfifo(QFile::encodeName(pipe).constData(), 0600), 0);
-    for (const QString &path : {programDir.filePath(QStringLiteral("missing.txt")), programDir.path(), pipe}) {
-        importFile(path);
-        EXPECT_TRUE(boxedErrorShown(QStringLiteral("Error::doReadConfigFile()"))) << path.toStdString();
-        EXPECT_TRUE(prompter.last().text.contains(path)) << path.toStdString();
-    }
-    EXPECT_TRUE(prompter.last().text.contains(QStringLiteral("pipe, socket or device")));
-    EXPECT_TRUE(settings().isEmpty());
-    EXPECT_FALSE(prompter.texts().contains(restartText));
 }

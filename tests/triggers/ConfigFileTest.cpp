@@ -6,30 +6,18 @@
 using Records = ConfigFile::Records;
 using Status = ConfigFile::Status;
 
-namespace {
-
-// Bytes of a literal, embedded NULs included.
-template <std::size_t N>
-QByteArray bytes(const char (&literal)[N])
-{
-    return QByteArray(literal, N - 1);
-}
-
-} // namespace
-
 TEST(ConfigFileFormat, WritesTheMarkerThenOneCrLfRecordPerSettingAndLeavesOutWhatWouldReadBackDifferently)
 {
     const Records kept{{QStringLiteral("CLEARCASE_OVERRIDE"), QStringLiteral("False")},
                        {QStringLiteral("NTLocproj"), QStringLiteral("\\\\myhost\\triggers")},
                        {QStringLiteral("dev team"), QStringLiteral(" bob ,\talice")},
                        {QStringLiteral("empty"), QString()}};
-    Records settings{{QStringLiteral("team:a"), QStringLiteral("bob")},
+    const Records settings = kept + Records{{QStringLiteral("team:a"), QStringLiteral("bob")},
                      {QStringLiteral("notes"), QStringLiteral("one\r\ntwo")},
                      {QStringLiteral("lf"), QStringLiteral("one\ntwo")},
                      {QStringLiteral("key\rcr"), QStringLiteral("x")},
                      {QStringLiteral("nul"), QStringLiteral("a") + QChar(0) + QStringLiteral("b")},
                      {QStringLiteral("huge"), QString(ConfigFile::maxLineLength, QLatin1Char('x'))}};
-    settings = kept + settings;
     const ConfigFile::Composed composed = ConfigFile::compose(settings);
     EXPECT_EQ(composed.content, QByteArray("#ZAN#\r\nCLEARCASE_OVERRIDE:False\r\nNTLocproj:\\\\myhost\\triggers\r\n"
                                            "dev team: bob ,\talice\r\nempty:\r\n"));
@@ -62,15 +50,16 @@ TEST(ConfigFileFormat, ParsesEveryLineEndEncodingAndRejectsWhatIsNoConfiguration
         {QByteArray(" #ZAN#\r\nA:1\r\n"), Status::BadMarker, 1, {}},
         {QByteArray("#ZAN# \r\nA:1\r\n"), Status::BadMarker, 1, {}},
         {QByteArray("\r\n#ZAN#\r\n"), Status::BadMarker, 1, {}},
-        {bytes("\x7F" "ELF\x02\x01\x01\0\0\0"), Status::BadMarker, 1, {}},
-        {bytes("#ZAN#\r\nA:1\r\nB:\0\x01\x02\r\n"), Status::NotText, 3, {}},
+        {QByteArray("\x7F" "ELF\x02\x01\x01\0\0\0", 10), Status::BadMarker, 1, {}},
+        {QByteArray("#ZAN#\r\nA:1\r\nB:\0\x01\x02\r\n", 17), Status::NotText, 3, {}},
         {QByteArray("#ZAN#\r\nA:") + QByteArray(ConfigFile::maxLineLength, 'x') + "\r\n", Status::LineTooLong, 2, {}},
         {QByteArray(ConfigFile::maxFileSize + 1, 'x'), Status::TooLarge, 0, {}},
     };
     for (const Case &c : cases) {
         const ConfigFile::Parsed parsed = ConfigFile::parse(c.content);
-        EXPECT_EQ(parsed.status, c.status) << c.content.left(20).toStdString();
-        EXPECT_EQ(parsed.lineNumber, c.line) << c.content.left(20).toStdString();
-        EXPECT_EQ(parsed.records, c.records) << c.content.left(20).toStdString();
+        SCOPED_TRACE(c.content.left(20).toStdString());
+        EXPECT_EQ(parsed.status, c.status);
+        EXPECT_EQ(parsed.lineNumber, c.line);
+        EXPECT_EQ(parsed.records, c.records);
     }
 }
