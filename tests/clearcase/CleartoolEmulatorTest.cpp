@@ -80,11 +80,11 @@ TEST_F(CleartoolEmulatorTest, StatusSessionNumbersEveryCommandAndGluesUnterminat
                              "lsvob -s\n";
     const SimRun session = sim({QStringLiteral("-status")}, input);
     EXPECT_EQ(session.exitCode, 0);
-    EXPECT_EQ(session.out, QStringLiteral("\\proj\nCommand 1 returned status 0\n") + mainC
-                               + QStringLiteral("@@\\main\\0Command 2 returned status 0\n"
-                                                "Command 3 returned status 1\n"
+    EXPECT_EQ(session.out, QStringLiteral("\\proj\nCommand 1 returned status 0\nCommand 2 returned status 0\n") + mainC
+                               + QStringLiteral("@@\\main\\0Command 3 returned status 0\n"
                                                 "Command 4 returned status 1\n"
-                                                "\\tools\nCommand 5 returned status 0\n"));
+                                                "Command 5 returned status 1\n"
+                                                "\\tools\nCommand 6 returned status 0\n"));
     EXPECT_EQ(session.err, QStringLiteral("cleartool: Error: Unmatched quote in command line.\n"
                                           "cleartool: Error: Comment prompts are not supported here; give -c, -cfile or -nc.\n"));
 }

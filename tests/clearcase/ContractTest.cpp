@@ -13,17 +13,20 @@
 
 namespace {
 
-const QString proj = SandboxSeed::projVob;
-const QString pvob = SandboxSeed::projPvob;
+// The seeded site's names in the style the test runs in.
+const SiteStyle &site() { return SiteStyle::current(); }
+QString tagOf(const QString &seedTag) { return SandboxSeed::vobTag(seedTag, site().kind()); }
 
-QString elementPath(const QString &relative, const QString &view = SandboxSeed::bobDev)
+QString elementPath(QString relative, const QString &view = SandboxSeed::bobDev)
 {
-    return QStringLiteral("m:\\%1\\proj").arg(view) + (relative.isEmpty() ? QString() : QLatin1Char('\\') + relative);
+    const QString root = site().isUnix() ? QStringLiteral("/view/%1/vobs/proj").arg(view) : QStringLiteral("m:\\%1\\proj").arg(view);
+    relative.replace(QLatin1Char('\\'), site().separator());
+    return relative.isEmpty() ? root : site().join(root, relative);
 }
 
 QString versionOf(const QString &relative)
 {
-    return elementPath(relative) + QStringLiteral("@@/main/0");
+    return SiteStyle::versionOf(elementPath(relative));
 }
 
 QString errorOf(const std::function<void()> &call)
@@ -45,21 +48,44 @@ QString valueOf(ClearCase &clearCase, const QString &version, const QString &typ
     return QStringLiteral("<missing>");
 }
 
+// The program works in the style of the site it was given.
+struct StyleInUse {
+    explicit StyleInUse(SiteStyle::Kind kind)
+    {
+        QStringList tags;
+        for (const QString &tag : SandboxSeed::vobTags)
+            tags << SandboxSeed::vobTag(tag, kind);
+        SiteStyle::setCurrent(SiteStyle(kind, tags));
+    }
+    ~StyleInUse() { SiteStyle::setCurrent(SiteStyle()); }
+};
+
+template <SiteStyle::Kind K>
 struct SandboxBackend {
     static constexpr bool refusesUnsafeValues = false;
+    static constexpr SiteStyle::Kind kind = K;
     ClearCase &clearCase() { return *backend; }
-    TempSandbox sandbox;
+    StyleInUse style{K};
+    TempSandbox sandbox{K};
     FakePlatform platform;
     std::unique_ptr<ClearCase> backend = sandbox.open(platform);
 };
 
 // The cleartool backend driving the emulator over the same kind of sandbox.
+template <SiteStyle::Kind K>
 struct CleartoolBackend {
     static constexpr bool refusesUnsafeValues = true;
+    static constexpr SiteStyle::Kind kind = K;
     ClearCase &clearCase() { return *backend; }
-    TempSandbox sandbox;
+    StyleInUse style{K};
+    TempSandbox sandbox{K};
     std::unique_ptr<ClearCase> backend = emulatorBackend(sandbox.folder());
 };
+
+using WindowsSandbox = SandboxBackend<SiteStyle::Kind::Windows>;
+using UnixSandbox = SandboxBackend<SiteStyle::Kind::Unix>;
+using WindowsCleartool = CleartoolBackend<SiteStyle::Kind::Windows>;
+using UnixCleartool = CleartoolBackend<SiteStyle::Kind::Unix>;
 
 } // namespace
 
@@ -70,16 +96,19 @@ protected:
     ClearCase &cc() { return backend.clearCase(); }
     SandboxStore &store() { return backend.sandbox.store(); }
     Backend backend;
+    const QString proj = tagOf(SandboxSeed::projVob);
+    const QString pvob = tagOf(SandboxSeed::projPvob);
 };
 
-using Backends = ::testing::Types<SandboxBackend, CleartoolBackend>;
+using Backends = ::testing::Types<WindowsSandbox, WindowsCleartool, UnixSandbox, UnixCleartool>;
 class BackendNames
 {
 public:
     template <typename T>
     static std::string GetName(int)
     {
-        return std::is_same_v<T, SandboxBackend> ? "sandbox" : "cleartool";
+        const std::string style = T::kind == SiteStyle::Kind::Unix ? "_unix" : "_windows";
+        return (std::is_same_v<T, SandboxBackend<T::kind>> ? "sandbox" : "cleartool") + style;
     }
 };
 TYPED_TEST_SUITE(ClearCaseContract, Backends, BackendNames);
@@ -106,11 +135,11 @@ TYPED_TEST(ClearCaseContract, ViewsAreListedWithTheirKindStateAndConfigSpec)
 
 TYPED_TEST(ClearCaseContract, VobsAndUcmProjectVobs)
 {
-    EXPECT_NO_THROW(this->cc().requireVob(proj));
-    EXPECT_NO_THROW(this->cc().requireVob(pvob));
+    EXPECT_NO_THROW(this->cc().requireVob(this->proj));
+    EXPECT_NO_THROW(this->cc().requireVob(this->pvob));
     EXPECT_THROW(this->cc().requireVob(QStringLiteral("\\nosuch")), ZanError);
-    EXPECT_NO_THROW(this->cc().requireUcmProjectVob(pvob));
-    EXPECT_THROW(this->cc().requireUcmProjectVob(proj), ZanError);
+    EXPECT_NO_THROW(this->cc().requireUcmProjectVob(this->pvob));
+    EXPECT_THROW(this->cc().requireUcmProjectVob(this->proj), ZanError);
     EXPECT_THROW(this->cc().requireUcmProjectVob(QStringLiteral("\\nosuch")), ZanError);
 }
 
@@ -118,7 +147,7 @@ TYPED_TEST(ClearCaseContract, VersionsResolveOnlyForElementsInStartedViews)
 {
     const QStringList elements = {versionOf(SandboxSeed::mainC), elementPath(SandboxSeed::mainC),
                                   versionOf(SandboxSeed::fileOneTxt), versionOf(SandboxSeed::dotDotFile),
-                                  elementPath(QStringLiteral(".")), elementPath(QString()) + QStringLiteral("\\@@/main/0"),
+                                  elementPath(QStringLiteral(".")), SiteStyle::versionOf(site().join(elementPath(QString()), QString())),
                                   versionOf(SandboxSeed::srcDir)};
     for (const QString &path : elements)
         EXPECT_NO_THROW(this->cc().requireVersion(path)) << path.toStdString();
@@ -133,54 +162,56 @@ TYPED_TEST(ClearCaseContract, VersionsResolveOnlyForElementsInStartedViews)
 
 TYPED_TEST(ClearCaseContract, AttributeTypesAreCreatedOncePerVob)
 {
-    const QStringList before = this->cc().attributeTypeNames(proj);
+    const QStringList before = this->cc().attributeTypeNames(this->proj);
     for (const QString &builtin : SandboxSeed::builtinAttributeTypes)
         EXPECT_TRUE(before.contains(builtin)) << builtin.toStdString();
 
-    this->cc().createAttributeType(proj, QStringLiteral("__checkout"), 8, QStringLiteral("Korvane Zan Tool: Do NOT REMOVE"));
-    this->cc().createAttributeType(proj, QStringLiteral("QX_GROUPS"), 8, QString());
-    EXPECT_EQ(this->cc().attributeTypeNames(proj), before + QStringList({QStringLiteral("__checkout"), QStringLiteral("QX_GROUPS")}));
-    EXPECT_FALSE(this->cc().attributeTypeNames(SandboxSeed::toolsVob).contains(QStringLiteral("__checkout")));
-    EXPECT_THROW(this->cc().createAttributeType(proj, QStringLiteral("__checkout"), 8, QString()), ZanError);
+    this->cc().createAttributeType(this->proj, QStringLiteral("__checkout"), 8, QStringLiteral("Korvane Zan Tool: Do NOT REMOVE"));
+    this->cc().createAttributeType(this->proj, QStringLiteral("QX_GROUPS"), 8, QString());
+    EXPECT_EQ(this->cc().attributeTypeNames(this->proj), before + QStringList({QStringLiteral("__checkout"), QStringLiteral("QX_GROUPS")}));
+    EXPECT_FALSE(this->cc().attributeTypeNames(tagOf(SandboxSeed::toolsVob)).contains(QStringLiteral("__checkout")));
+    EXPECT_THROW(this->cc().createAttributeType(this->proj, QStringLiteral("__checkout"), 8, QString()), ZanError);
     EXPECT_THROW(this->cc().createAttributeType(QStringLiteral("\\nosuch"), QStringLiteral("__x"), 8, QString()), ZanError);
 }
 
 TYPED_TEST(ClearCaseContract, AttributeValuesTravelUnchanged)
 {
     const QString comment = QStringLiteral("Korvane Zan Tool: Do NOT REMOVE");
-    this->cc().createAttributeType(proj, QStringLiteral("__checkout"), 8, comment);
-    this->cc().createAttributeType(proj, QStringLiteral("__rmelem"), 8, comment);
+    this->cc().createAttributeType(this->proj, QStringLiteral("__checkout"), 8, comment);
+    this->cc().createAttributeType(this->proj, QStringLiteral("__rmelem"), 8, comment);
     const QStringList versions = {versionOf(SandboxSeed::mainC), versionOf(SandboxSeed::fileOneTxt),
-                                  elementPath(QString()) + QStringLiteral("\\@@/main/0")};
+                                  SiteStyle::versionOf(site().join(elementPath(QString()), QString()))};
     const QStringList values = {QStringLiteral("NONE"), QStringLiteral("bob,ALL"), QStringLiteral("Anne Marie,Jörg,Ærø"),
-                                QString(), QStringLiteral(" padded , list "), QStringLiteral("a*b?(c)[d]\\e")};
+                                QString(), QStringLiteral(" padded , list "),
+                                // A backslash in a value cannot pass UNIX cleartool's parser safely.
+                                site().isUnix() ? QStringLiteral("a*b?(c)[d]$;e") : QStringLiteral("a*b?(c)[d]\\e")};
     for (const QString &version : versions) {
-        this->cc().attachAttribute(proj, QStringLiteral("__checkout"), version, QStringLiteral("NONE"), comment, false);
+        this->cc().attachAttribute(this->proj, QStringLiteral("__checkout"), version, QStringLiteral("NONE"), comment, false);
         for (const QString &value : values) {
-            this->cc().attachAttribute(proj, QStringLiteral("__checkout"), version, value, comment, true);
+            this->cc().attachAttribute(this->proj, QStringLiteral("__checkout"), version, value, comment, true);
             EXPECT_EQ(valueOf(this->cc(), version, QStringLiteral("__checkout")), value) << version.toStdString();
         }
-        this->cc().attachAttribute(proj, QStringLiteral("__rmelem"), version, QStringLiteral("ALL"), comment, false);
+        this->cc().attachAttribute(this->proj, QStringLiteral("__rmelem"), version, QStringLiteral("ALL"), comment, false);
         const QList<AttributeInfo> attributes = this->cc().attributes(version);
         ASSERT_EQ(attributes.size(), 2);
         EXPECT_EQ(attributes[0].typeName, QStringLiteral("__checkout"));
         EXPECT_EQ(attributes[1].typeName, QStringLiteral("__rmelem"));
     }
-    EXPECT_EQ(this->store().attributes(proj, QStringLiteral("src/main.c")).first().value, values.last());
+    EXPECT_EQ(this->store().attributes(this->proj, QStringLiteral("src/main.c")).first().value, values.last());
 }
 
 TYPED_TEST(ClearCaseContract, AttachingAndRemovingFollowTheRules)
 {
     const QString version = versionOf(SandboxSeed::utilC);
-    this->cc().createAttributeType(proj, QStringLiteral("__checkout"), 8, QString());
+    this->cc().createAttributeType(this->proj, QStringLiteral("__checkout"), 8, QString());
     EXPECT_TRUE(this->cc().attributes(version).isEmpty());
 
-    this->cc().attachAttribute(proj, QStringLiteral("__checkout"), version, QStringLiteral("bob"), QStringLiteral("c"), false);
+    this->cc().attachAttribute(this->proj, QStringLiteral("__checkout"), version, QStringLiteral("bob"), QStringLiteral("c"), false);
     // Without replace an existing value stays as it is.
-    EXPECT_THROW(this->cc().attachAttribute(proj, QStringLiteral("__checkout"), version, QStringLiteral("eve"), QString(), false), ZanError);
+    EXPECT_THROW(this->cc().attachAttribute(this->proj, QStringLiteral("__checkout"), version, QStringLiteral("eve"), QString(), false), ZanError);
     EXPECT_EQ(valueOf(this->cc(), version, QStringLiteral("__checkout")), QStringLiteral("bob"));
-    EXPECT_THROW(this->cc().attachAttribute(proj, QStringLiteral("__nosuchtype"), version, QStringLiteral("x"), QString(), false), ZanError);
-    EXPECT_THROW(this->cc().attachAttribute(proj, QStringLiteral("__checkout"), versionOf(SandboxSeed::privateFile),
+    EXPECT_THROW(this->cc().attachAttribute(this->proj, QStringLiteral("__nosuchtype"), version, QStringLiteral("x"), QString(), false), ZanError);
+    EXPECT_THROW(this->cc().attachAttribute(this->proj, QStringLiteral("__checkout"), versionOf(SandboxSeed::privateFile),
                                             QStringLiteral("x"), QString(), false), ZanError);
 
     this->cc().removeAttribute(version, QStringLiteral("__checkout"), QString());
@@ -192,29 +223,31 @@ TYPED_TEST(ClearCaseContract, AttachingAndRemovingFollowTheRules)
 TYPED_TEST(ClearCaseContract, ValuesWithQuotesAreStoredOrRefusedButNeverMangled)
 {
     const QString version = versionOf(SandboxSeed::mainC);
-    this->cc().createAttributeType(proj, QStringLiteral("__checkout"), 8, QString());
-    this->cc().attachAttribute(proj, QStringLiteral("__checkout"), version, QStringLiteral("NONE"), QString(), false);
+    this->cc().createAttributeType(this->proj, QStringLiteral("__checkout"), 8, QString());
+    this->cc().attachAttribute(this->proj, QStringLiteral("__checkout"), version, QStringLiteral("NONE"), QString(), false);
+    QString stored = QStringLiteral("NONE");
     for (const QString &value : {QStringLiteral("say \"hi\""), QStringLiteral("o'neil,bob"), QStringLiteral("two\nlines")}) {
         const QString error = errorOf([&] {
-            this->cc().attachAttribute(proj, QStringLiteral("__checkout"), version, value, QString(), true);
+            this->cc().attachAttribute(this->proj, QStringLiteral("__checkout"), version, value, QString(), true);
         });
-        if (TypeParam::refusesUnsafeValues) {
+        const bool unixPassesSingleQuotes = TypeParam::kind == SiteStyle::Kind::Unix && value.contains(QLatin1Char('\''));
+        if (TypeParam::refusesUnsafeValues && !unixPassesSingleQuotes) {
             EXPECT_TRUE(error.startsWith(QLatin1String("Cannot pass "))) << error.toStdString();
-            EXPECT_EQ(valueOf(this->cc(), version, QStringLiteral("__checkout")), QStringLiteral("NONE"));
+            EXPECT_EQ(valueOf(this->cc(), version, QStringLiteral("__checkout")), stored);
         } else {
             EXPECT_TRUE(error.isEmpty()) << error.toStdString();
-            EXPECT_EQ(valueOf(this->cc(), version, QStringLiteral("__checkout")), value);
+            EXPECT_EQ(valueOf(this->cc(), version, QStringLiteral("__checkout")), stored = value);
         }
     }
 }
 
 TYPED_TEST(ClearCaseContract, TriggerTypesAreCreatedDescribedAndRemoved)
 {
-    this->cc().createTriggerType(proj, elementTrigger());
-    EXPECT_EQ(this->cc().triggerTypeNames(proj), QStringList{QStringLiteral("_KORVANE_SECURITY1")});
-    EXPECT_THROW(this->cc().createTriggerType(proj, elementTrigger()), ZanError);
+    this->cc().createTriggerType(this->proj, elementTrigger());
+    EXPECT_EQ(this->cc().triggerTypeNames(this->proj), QStringList{QStringLiteral("_KORVANE_SECURITY1")});
+    EXPECT_THROW(this->cc().createTriggerType(this->proj, elementTrigger()), ZanError);
 
-    const auto stored = this->store().findTriggerType(proj, QStringLiteral("_KORVANE_SECURITY1"));
+    const auto stored = this->store().findTriggerType(this->proj, QStringLiteral("_KORVANE_SECURITY1"));
     ASSERT_TRUE(stored.has_value());
     EXPECT_EQ(stored->kind, 2);
     EXPECT_EQ(stored->firing, 1);
@@ -226,7 +259,7 @@ TYPED_TEST(ClearCaseContract, TriggerTypesAreCreatedDescribedAndRemoved)
     EXPECT_EQ(stored->actions[1].command, elementTrigger().actions[1].command);
     EXPECT_EQ(stored->comment, elementTrigger().comment);
 
-    const QString detail = this->cc().runCommand(QStringLiteral("desc -l trtype:_KORVANE_SECURITY1@\\proj"));
+    const QString detail = this->cc().runCommand(QStringLiteral("desc -l trtype:_KORVANE_SECURITY1@") + this->proj);
     EXPECT_TRUE(detail.contains(QLatin1String("all element trigger"))) << detail.toStdString();
     EXPECT_TRUE(detail.contains(QLatin1String("pre-operation"))) << detail.toStdString();
 
@@ -237,12 +270,12 @@ TYPED_TEST(ClearCaseContract, TriggerTypesAreCreatedDescribedAndRemoved)
     ucm.operationKinds = {88};
     ucm.actions = {{TriggerTypeDefinition::AllClients, QStringLiteral("ccperl \\\\h\\t\\_qx_security_trigger.pl m a,b")}};
     ucm.comment = QStringLiteral("UCM::Created by Zan Utility on 12/5/2006 * * DO NOT MODIFY OR DELETE * *");
-    this->cc().createTriggerType(pvob, ucm);
-    EXPECT_EQ(this->store().findTriggerType(pvob, ucm.name)->operations, QStringList{QStringLiteral("MODIFY_UCM")});
+    this->cc().createTriggerType(this->pvob, ucm);
+    EXPECT_EQ(this->store().findTriggerType(this->pvob, ucm.name)->operations, QStringList{QStringLiteral("MODIFY_UCM")});
 
-    this->cc().removeTriggerType(proj, QStringLiteral("_KORVANE_SECURITY1"));
-    EXPECT_TRUE(this->cc().triggerTypeNames(proj).isEmpty());
-    EXPECT_THROW(this->cc().removeTriggerType(proj, QStringLiteral("_KORVANE_SECURITY1")), ZanError);
+    this->cc().removeTriggerType(this->proj, QStringLiteral("_KORVANE_SECURITY1"));
+    EXPECT_TRUE(this->cc().triggerTypeNames(this->proj).isEmpty());
+    EXPECT_THROW(this->cc().removeTriggerType(this->proj, QStringLiteral("_KORVANE_SECURITY1")), ZanError);
     EXPECT_THROW(this->cc().triggerTypeNames(QStringLiteral("\\nosuch")), ZanError);
 }
 
@@ -252,9 +285,9 @@ TYPED_TEST(ClearCaseContract, ProgramCommandLinesRunAsWritten)
     const QString line = QStringLiteral(
         "mktrtype -type -preop MODIFY_TYPE -nusers \"user1\" -attype -all -brtype -all -eltype -all -hltype -all "
         "-lbtype -all -trtype -all -exec \"ccperl \\\\myhost\\triggers\\_qx_security_trigger.pl m user1,user2\"  "
-        "-c \"Created by Zan Utility on 12/5/2006 * * DO NOT MODIFY OR DELETE * *\" _KORVANE_SECURITY2@\\proj");
+        "-c \"Created by Zan Utility on 12/5/2006 * * DO NOT MODIFY OR DELETE * *\" _KORVANE_SECURITY2@") + this->proj;
     this->cc().runCommand(line);
-    const auto stored = this->store().findTriggerType(proj, QStringLiteral("_KORVANE_SECURITY2"));
+    const auto stored = this->store().findTriggerType(this->proj, QStringLiteral("_KORVANE_SECURITY2"));
     ASSERT_TRUE(stored.has_value());
     EXPECT_EQ(stored->kind, 0);
     EXPECT_EQ(stored->exemptUsers, QStringList{QStringLiteral("user1")});
@@ -267,7 +300,7 @@ TYPED_TEST(ClearCaseContract, ProgramCommandLinesRunAsWritten)
     EXPECT_TRUE(this->cc().viewByTag(SandboxSeed::teamBobInt).active);
     EXPECT_NO_THROW(this->cc().requireVersion(elementPath(SandboxSeed::mainC, SandboxSeed::teamBobInt)));
 
-    const QString error = errorOf([&] { this->cc().runCommand(QStringLiteral("desc -l trtype:_NOPE@\\proj")); });
+    const QString error = errorOf([&] { this->cc().runCommand(QStringLiteral("desc -l trtype:_NOPE@") + this->proj); });
     EXPECT_TRUE(error.startsWith(QLatin1String("cleartool: Error: "))) << error.toStdString();
     EXPECT_TRUE(error.contains(QLatin1String("_NOPE"))) << error.toStdString();
 }

@@ -3,7 +3,20 @@
 #include "clearcase/sandbox/SandboxClearCase.h"
 #include "clearcase/sandbox/SandboxStore.h"
 
-TempSandbox::TempSandbox() : m_store(std::make_unique<SandboxStore>(m_dir.path() + QStringLiteral("/sandbox"))) {}
+namespace {
+
+std::unique_ptr<SandboxStore> seededStore(const QString &folder, SiteStyle::Kind kind)
+{
+    const QByteArray before = qgetenv("ZAN_SITE_STYLE");
+    qputenv("ZAN_SITE_STYLE", SiteStyle::name(kind).toUtf8());
+    auto store = std::make_unique<SandboxStore>(folder);
+    qputenv("ZAN_SITE_STYLE", before);
+    return store;
+}
+
+} // namespace
+
+TempSandbox::TempSandbox(SiteStyle::Kind kind) : m_store(seededStore(m_dir.path() + QStringLiteral("/sandbox"), kind)) {}
 
 TempSandbox::~TempSandbox() = default;
 

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "clearcase/ClearCase.h"
+#include "clearcase/SiteStyle.h"
 
 #include <QTemporaryDir>
 #include <functional>
@@ -9,11 +10,12 @@
 class Platform;
 class SandboxStore;
 
-// A fresh seeded sandbox in a temporary folder, removed with the object.
+// A fresh seeded sandbox in a temporary folder, removed with the object; the site is
+// seeded in the given style.
 class TempSandbox
 {
 public:
-    TempSandbox();
+    explicit TempSandbox(SiteStyle::Kind kind = SiteStyle::Kind::Windows);
     ~TempSandbox();
 
     QString folder() const;

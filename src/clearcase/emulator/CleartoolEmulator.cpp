@@ -1,7 +1,6 @@
 #include "clearcase/emulator/CleartoolEmulator.h"
 
 #include "clearcase/emulator/EmulatorCommands.h"
-#include "clearcase/sandbox/CommandLine.h"
 #include "clearcase/sandbox/SandboxStore.h"
 #include "platform/QtPlatform.h"
 #include "util/ZanError.h"
@@ -78,14 +77,14 @@ int CleartoolEmulator::runSession(std::istream &in, std::FILE *out, std::FILE *e
         QString line = QString::fromLocal8Bit(raw.data(), qsizetype(raw.size()));
         if (line.endsWith(QLatin1Char('\r')))
             line.chop(1);
-        if (line.trimmed().isEmpty())
-            continue;
         if (line.trimmed() == QLatin1String("exit") || line.trimmed() == QLatin1String("quit"))
             break;
         ++number;
-        int status = 1;
+        // A blank line is an empty command that succeeds: it still gets its status line.
+        int status = line.trimmed().isEmpty() ? 0 : 1;
         try {
-            status = execute(CommandLine::split(line), out, err);
+            if (status != 0)
+                status = execute(m_commands.split(line), out, err);
         } catch (...) {
             write(err, errorLines(ZanError::current(QStringLiteral("cleartool")).description()));
         }

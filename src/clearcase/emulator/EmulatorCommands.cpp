@@ -3,6 +3,7 @@
 #include "clearcase/emulator/EmulatorArguments.h"
 #include "clearcase/emulator/EmulatorFormat.h"
 #include "clearcase/emulator/GuardedOperations.h"
+#include "clearcase/sandbox/CommandLine.h"
 #include "clearcase/sandbox/SandboxStore.h"
 #include "util/ZanError.h"
 
@@ -13,7 +14,6 @@ using Option = EmulatorArguments::Option;
 
 namespace {
 
-const QString versionZero = QStringLiteral("\\main\\0");
 
 struct Selector {
     QString kind;    // "attype", "trtype", "vob", ... ; "" when the text had no prefix
@@ -72,8 +72,8 @@ QString padded(const QString &text, int width)
 } // namespace
 
 EmulatorCommands::EmulatorCommands(SandboxStore &store, QString userName, QString localHost)
-    : m_store(store), m_user(std::move(userName)), m_localHost(std::move(localHost)), m_resolver(store),
-      m_commands(store, m_user), m_plainCommands(store, m_user)
+    : m_store(store), m_site(store.siteStyle()), m_user(std::move(userName)), m_localHost(std::move(localHost)),
+      m_resolver(store), m_commands(store, m_user, m_site.kind()), m_plainCommands(store, m_user, m_site.kind())
 {
     // Pre-operation triggers guard the type commands below and the element operations.
     const auto guarded = std::make_shared<GuardedOperations>(store, m_user);
@@ -104,6 +104,26 @@ QString EmulatorCommands::run(const QString &commandLine)
     return m_commands.run(commandLine);
 }
 
+// Version 0 as cleartool prints it after "@@": Windows writes that part with backslashes.
+QString EmulatorCommands::versionZero() const
+{
+    return m_site.isUnix() ? QStringLiteral("/main/0") : QStringLiteral("\\main\\0");
+}
+
+// Where a view's or VOB's storage is said to be: a UNC share on Windows, /net on UNIX.
+QString EmulatorCommands::storagePath(const QString &host, const QString &folder, const QString &name) const
+{
+    const QString flat = QString(name).replace(QLatin1Char('/'), QLatin1Char('_'));
+    if (m_site.isUnix())
+        return QStringLiteral("/net/%1/ccstg/%2/%3").arg(host, folder, flat);
+    return QStringLiteral("\\\\%1\\ccstg\\%2\\%3").arg(host, folder, flat);
+}
+
+QStringList EmulatorCommands::split(const QString &commandLine) const
+{
+    return CommandLine::split(commandLine, m_site.kind());
+}
+
 QString EmulatorCommands::viewHost(const QString &host) const
 {
     return host.isEmpty() ? m_localHost : host;
@@ -130,7 +150,7 @@ QString EmulatorCommands::lsview(const QStringList &words)
         const QString host = viewHost(view.host);
         if (args.has(QStringLiteral("-host")) && host.compare(args.value(QStringLiteral("-host")), Qt::CaseInsensitive) != 0)
             continue;
-        const QString storage = QStringLiteral("\\\\%1\\ccstg\\views\\%2.vws").arg(host, view.tag);
+        const QString storage = storagePath(host, QStringLiteral("views"), view.tag + QStringLiteral(".vws"));
         if (args.has(QStringLiteral("-short"))) {
             out += view.tag + QLatin1Char('\n');
         } else if (args.has(QStringLiteral("-long"))) {
@@ -160,7 +180,7 @@ QString EmulatorCommands::lsvob(const QStringList &words)
 
     QString out;
     for (const SandboxVob &vob : vobs) {
-        const QString storage = QStringLiteral("\\\\%1\\ccstg\\vobs\\%2.vbs").arg(m_localHost, SandboxStore::vobName(vob.tag));
+        const QString storage = storagePath(m_localHost, QStringLiteral("vobs"), SandboxStore::vobName(vob.tag) + QStringLiteral(".vbs"));
         if (args.has(QStringLiteral("-short"))) {
             out += vob.tag + QLatin1Char('\n');
         } else if (args.has(QStringLiteral("-long"))) {
@@ -195,8 +215,8 @@ EmulatorCommands::Described EmulatorCommands::describePname(const QString &pname
         const SandboxPathResolver::Element element = m_resolver.resolve(pname);
         const bool directory = QFileInfo(m_store.vobFolder(element.vobTag) + QLatin1Char('/') + element.path).isDir();
         object.kind = directory ? QStringLiteral("directory version") : QStringLiteral("version");
-        object.versionId = versionZero;
-        object.name = object.elementName + QStringLiteral("@@") + versionZero;
+        object.versionId = versionZero();
+        object.name = object.elementName + QStringLiteral("@@") + versionZero();
         object.vobTag = element.vobTag;
         object.elementPath = element.path;
         object.isVersion = true;

@@ -25,6 +25,8 @@ public:
     QString run(const QStringList &words);
     // Splits the line with cleartool's own parser first.
     QString run(const QString &commandLine);
+    // A command line as the site's cleartool splits it (UNIX escapes on a UNIX-style site).
+    QStringList split(const QString &commandLine) const;
 
 private:
     // One object named on a describe or lstype command line.
@@ -61,8 +63,11 @@ private:
     QStringList typeNamesOfKind(const QString &kind, const QString &vobTag);
 
     QString viewHost(const QString &host) const;
+    QString versionZero() const;
+    QString storagePath(const QString &host, const QString &folder, const QString &name) const;
 
     SandboxStore &m_store;
+    SiteStyle m_site; // the sandbox's style: how paths and versions are printed
     QString m_user;
     QString m_localHost;
     SandboxPathResolver m_resolver;

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "clearcase/SiteStyle.h"
+
 #include <QString>
 #include <QStringList>
 
@@ -11,7 +13,7 @@
 class CommandLine
 {
 public:
-    enum class Style { Windows, Unix };
+    using Style = SiteStyle::Kind;
 
     static QStringList split(const QString &line, Style style = Style::Windows);
 

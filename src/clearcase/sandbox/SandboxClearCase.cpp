@@ -19,7 +19,7 @@ namespace {
 
 SandboxClearCase::SandboxClearCase(std::unique_ptr<SandboxStore> store, QString localHost, QString userName)
     : m_store(std::move(store)), m_localHost(std::move(localHost)), m_user(std::move(userName)),
-      m_resolver(*m_store), m_commands(*m_store, m_user)
+      m_resolver(*m_store), m_commands(*m_store, m_user, m_store->siteStyle().kind())
 {
 }
 

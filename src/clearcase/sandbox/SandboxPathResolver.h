@@ -1,10 +1,15 @@
 #pragma once
 
+#include "clearcase/SiteStyle.h"
+
 #include <QString>
+#include <QStringList>
+#include <optional>
 
 class SandboxStore;
 
-// Turns a program path (m:\view\vob\dir\file, optionally followed by "@@/main/0") into the
+// Turns a program path (m:\view\vob\dir\file or, in a UNIX-style sandbox,
+// /view/<view>/<vob tag>/dir/file, optionally followed by "@@/main/0") into the
 // element it names, with ClearCase's own refusals: a path outside any VOB or in a view
 // that is not started cannot be accessed; a file on disk that is not an element is not a
 // VOB object. The VOB root may be written m:\view\vob, m:\view\vob\ or m:\view\vob\.
@@ -25,6 +30,9 @@ public:
 private:
     [[noreturn]] static void unableToAccess(const QString &path);
     Element locate(const QString &path, const QString &elementPart);
+    QStringList componentsInViews(const QString &path, const QString &elementPart);
+    const SiteStyle &style();
 
     SandboxStore &m_store;
+    std::optional<SiteStyle> m_style; // the sandbox's, read on first use
 };

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "clearcase/SiteStyle.h"
+
 #include <QString>
 #include <QStringList>
 
@@ -29,6 +31,12 @@ inline const QString projVob = QStringLiteral("\\proj");
 inline const QString toolsVob = QStringLiteral("\\tools");
 inline const QString projPvob = QStringLiteral("\\proj_pvob");
 inline const QStringList vobTags = {projVob, toolsVob, projPvob};
+
+// The tag a seeded VOB carries on a site of the given style: \proj, or /vobs/proj on UNIX.
+inline QString vobTag(const QString &seedTag, SiteStyle::Kind kind)
+{
+    return kind == SiteStyle::Kind::Unix ? QStringLiteral("/vobs/") + seedTag.mid(1) : seedTag;
+}
 
 // Elements and other entries of \proj.
 inline const QString srcDir = QStringLiteral("src");

@@ -25,7 +25,7 @@ QString sourceText(const QString &name)
 
 } // namespace
 
-SandboxSeeder::SandboxSeeder(SandboxStore &store) : m_store(store) {}
+SandboxSeeder::SandboxSeeder(SandboxStore &store, SiteStyle::Kind kind) : m_store(store), m_kind(kind) {}
 
 void SandboxSeeder::seed()
 {
@@ -57,27 +57,27 @@ void SandboxSeeder::seedDrives()
 
 void SandboxSeeder::seedVobs()
 {
-    m_store.addVob({SandboxSeed::projVob, false, true});
-    m_store.addVob({SandboxSeed::toolsVob, false, true});
-    m_store.addVob({SandboxSeed::projPvob, true, true});
-    for (const QString &tag : SandboxSeed::vobTags) {
+    m_store.addVob({tag(SandboxSeed::projVob), false, true});
+    m_store.addVob({tag(SandboxSeed::toolsVob), false, true});
+    m_store.addVob({tag(SandboxSeed::projPvob), true, true});
+    for (const QString &seedTag : SandboxSeed::vobTags) {
         for (const QString &name : SandboxSeed::builtinAttributeTypes)
-            m_store.addAttributeType(tag, {name, 8, QStringLiteral("Predefined attribute type used to implement text hyperlinks"), {}});
+            m_store.addAttributeType(tag(seedTag), {name, 8, QStringLiteral("Predefined attribute type used to implement text hyperlinks"), {}});
     }
 }
 
 void SandboxSeeder::seedProj()
 {
     using namespace SandboxSeed;
-    addFile(projVob, mainC, sourceText(QStringLiteral("main.c")) + QStringLiteral("int main(void) { return 0; }\n"));
-    addFile(projVob, utilC, sourceText(QStringLiteral("util.c")));
-    addFile(projVob, utilH, QStringLiteral("#pragma once\nint util(void);\n"));
-    addFile(projVob, readmeTxt, QStringLiteral("The proj VOB holds the sample project.\n"));
-    addFile(projVob, fileOneTxt, QStringLiteral("A file whose name and folder hold blanks.\n"));
-    addDirectory(projVob, lostFound);
-    addFile(projVob, atAtFile, QStringLiteral("A name holding the version-extended marker.\n"), false);
-    addFile(projVob, dotDotFile, QStringLiteral("A name holding two dots.\n"));
-    addFile(projVob, privateFile, QStringLiteral("view-private scratch file\n"), false);
+    addFile(tag(projVob), mainC, sourceText(QStringLiteral("main.c")) + QStringLiteral("int main(void) { return 0; }\n"));
+    addFile(tag(projVob), utilC, sourceText(QStringLiteral("util.c")));
+    addFile(tag(projVob), utilH, QStringLiteral("#pragma once\nint util(void);\n"));
+    addFile(tag(projVob), readmeTxt, QStringLiteral("The proj VOB holds the sample project.\n"));
+    addFile(tag(projVob), fileOneTxt, QStringLiteral("A file whose name and folder hold blanks.\n"));
+    addDirectory(tag(projVob), lostFound);
+    addFile(tag(projVob), atAtFile, QStringLiteral("A name holding the version-extended marker.\n"), false);
+    addFile(tag(projVob), dotDotFile, QStringLiteral("A name holding two dots.\n"));
+    addFile(tag(projVob), privateFile, QStringLiteral("view-private scratch file\n"), false);
 }
 
 void SandboxSeeder::seedBuildTree()
@@ -87,26 +87,26 @@ void SandboxSeeder::seedBuildTree()
         const QString moduleDir = buildDir + QStringLiteral("\\mod_%1").arg(module, 2, 10, QLatin1Char('0'));
         for (int n = 1; n <= buildFilesPerFolder; ++n) {
             const QString name = QStringLiteral("unit_%1").arg(n, 2, 10, QLatin1Char('0'));
-            addFile(projVob, moduleDir + QStringLiteral("\\src\\") + name + QStringLiteral(".c"), sourceText(name));
-            addFile(projVob, moduleDir + QStringLiteral("\\include\\") + name + QStringLiteral(".h"),
+            addFile(tag(projVob), moduleDir + QStringLiteral("\\src\\") + name + QStringLiteral(".c"), sourceText(name));
+            addFile(tag(projVob), moduleDir + QStringLiteral("\\include\\") + name + QStringLiteral(".h"),
                     QStringLiteral("#pragma once\n"));
         }
-        addFile(projVob, moduleDir + QStringLiteral("\\Makefile"), QStringLiteral("all:\n"));
+        addFile(tag(projVob), moduleDir + QStringLiteral("\\Makefile"), QStringLiteral("all:\n"));
     }
 }
 
 void SandboxSeeder::seedTools()
 {
     using namespace SandboxSeed;
-    addFile(toolsVob, toolPl, QStringLiteral("#!/usr/bin/perl\nprint \"tool\\n\";\n"));
-    addFile(toolsVob, setupSh, QStringLiteral("#!/bin/sh\necho setup\n"));
-    addFile(toolsVob, commonPm, QStringLiteral("package common;\n1;\n"));
+    addFile(tag(toolsVob), toolPl, QStringLiteral("#!/usr/bin/perl\nprint \"tool\\n\";\n"));
+    addFile(tag(toolsVob), setupSh, QStringLiteral("#!/bin/sh\necho setup\n"));
+    addFile(tag(toolsVob), commonPm, QStringLiteral("package common;\n1;\n"));
 }
 
 void SandboxSeeder::seedPvob()
 {
     using namespace SandboxSeed;
-    addFile(projPvob, projectsReadme, QStringLiteral("UCM project data lives here.\n"));
+    addFile(tag(projPvob), projectsReadme, QStringLiteral("UCM project data lives here.\n"));
 }
 
 void SandboxSeeder::seedViews()

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "clearcase/sandbox/SandboxSeed.h"
+
 #include <QSet>
 #include <QString>
 
@@ -7,12 +9,16 @@ class SandboxStore;
 
 // Fills a new sandbox with the sample site named in SandboxSeed.h: views, VOBs, element
 // trees on disk and in the store, the drive folders, and the started views' folders.
+// ZAN_SITE_STYLE=unix seeds a UNIX-style site (VOB tags /vobs/<name>, views under the view
+// root); by default the site is Windows-style.
 // Runs inside the store's opening transaction; writing files that already exist is harmless,
 // so a seed interrupted half-way is simply done again.
 class SandboxSeeder
 {
 public:
-    explicit SandboxSeeder(SandboxStore &store);
+    explicit SandboxSeeder(SandboxStore &store,
+                           SiteStyle::Kind kind = SiteStyle::fromSetting(qEnvironmentVariable("ZAN_SITE_STYLE"))
+                                                      .value_or(SiteStyle::Kind::Windows));
     void seed();
 
 private:
@@ -30,6 +36,9 @@ private:
     void addDirectory(const QString &vobTag, const QString &path, bool element = true);
     void addParents(const QString &vobTag, const QString &path);
 
+    QString tag(const QString &seedTag) const { return SandboxSeed::vobTag(seedTag, m_kind); }
+
     SandboxStore &m_store;
+    SiteStyle::Kind m_kind;
     QSet<QString> m_directories; // "vob|path" of the directories made so far
 };

@@ -9,6 +9,7 @@
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
+#include <QRegularExpression>
 #include <QSqlDatabase>
 #include <QSqlError>
 #include <QSqlQuery>
@@ -135,9 +136,17 @@ QString SandboxStore::vobFolder(const QString &vobTag) const { return vobsFolder
 QString SandboxStore::drivesFolder() const { return m_folder + QStringLiteral("/drives"); }
 QString SandboxStore::driveFolder(const QString &letter) const { return drivesFolder() + QLatin1Char('/') + letter.toLower(); }
 
+SiteStyle SandboxStore::siteStyle()
+{
+    QStringList tags;
+    for (const SandboxVob &vob : vobs())
+        tags << vob.tag;
+    return SiteStyle(SiteStyle::fromVobTags(tags).value_or(SiteStyle::Kind::Windows), tags);
+}
+
 QString SandboxStore::vobName(const QString &vobTag)
 {
-    return vobTag.startsWith(QLatin1Char('\\')) ? vobTag.mid(1) : vobTag;
+    return vobTag.startsWith(QLatin1Char('\\')) || vobTag.startsWith(QLatin1Char('/')) ? vobTag.mid(1) : vobTag;
 }
 
 void SandboxStore::open(int busyTimeoutMs)
@@ -344,7 +353,7 @@ void SandboxStore::linkViewFolder(const SandboxView &view)
         const QString link = viewFolder + QLatin1Char('/') + vobName(mounted.tag);
         if (QFileInfo(link).isSymLink() || QFileInfo::exists(link))
             continue;
-        if (!QFile::link(vobFolder(mounted.tag), link))
+        if (!QDir().mkpath(QFileInfo(link).path()) || !QFile::link(vobFolder(mounted.tag), link))
             clearCaseError(QStringLiteral("Unable to start view \"%1\": cannot mount %2.").arg(view.tag, mounted.tag));
     }
 }
@@ -377,7 +386,8 @@ SandboxVob SandboxStore::vob(const QString &tag)
 
 void SandboxStore::addVob(const SandboxVob &vob)
 {
-    if (!vob.tag.startsWith(QLatin1Char('\\')) || vob.tag.size() < 2 || vob.tag.indexOf(QLatin1Char('\\'), 1) >= 0)
+    static const QRegularExpression validTag(QStringLiteral("^(\\\\[^\\\\/]+|(/[^\\\\/]+)+)$"));
+    if (!validTag.match(vob.tag).hasMatch() || vob.tag.contains(QStringLiteral("/..")) || vob.tag.contains(QStringLiteral("/./")))
         clearCaseError(QStringLiteral("Invalid VOB tag \"%1\".").arg(vob.tag));
     transaction([&] {
         if (findVob(vob.tag))

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "clearcase/ClearCase.h"
+#include "clearcase/SiteStyle.h"
 #include "clearcase/sandbox/SandboxRecords.h"
 
 #include <QString>
@@ -77,7 +78,10 @@ public:
     void addTriggerType(const QString &vobTag, const SandboxTriggerType &type);
     void removeTriggerType(const QString &vobTag, const QString &name);
 
-    // The tag's name without its leading backslash ("\proj" -> "proj").
+    // The site style of the VOB tags: "/vobs/proj" tags make a UNIX-style sandbox.
+    SiteStyle siteStyle();
+
+    // The tag without its leading separator ("\proj" -> "proj", "/vobs/proj" -> "vobs/proj").
     static QString vobName(const QString &vobTag);
 
 private:
