@@ -313,11 +313,11 @@ TYPED_TEST(ClearCaseContract, BatchesCheckWriteReadAndRemoveManyVersions)
     EXPECT_EQ(this->cc().existingVersions({paths[0], paths[2]}), (QStringList{paths[0], paths[2]}));
 
     for (const QString &type : {QStringLiteral("__checkout"), QStringLiteral("QX_GROUPS")})
-        this->cc().createAttributeType(proj, type, 8, QStringLiteral("t"));
+        this->cc().createAttributeType(this->proj, type, 8, QStringLiteral("t"));
     const QStringList versions{versionOf(SandboxSeed::mainC), versionOf(SandboxSeed::utilC), versionOf(SandboxSeed::fileOneTxt)};
     const QList<AttributeInfo> values{{QStringLiteral("__checkout"), QStringLiteral("bob,ALL")}, {QStringLiteral("QX_GROUPS"), QString()}};
-    this->cc().attachAttributes(proj, values, versions, QStringLiteral("Korvane Zan Tool: Do NOT REMOVE"));
-    this->cc().attachAttributes(proj, {{QStringLiteral("__checkout"), QStringLiteral("eve")}}, versions.mid(2), QStringLiteral("c"));
+    this->cc().attachAttributes(this->proj, values, versions, QStringLiteral("Korvane Zan Tool: Do NOT REMOVE"));
+    this->cc().attachAttributes(this->proj, {{QStringLiteral("__checkout"), QStringLiteral("eve")}}, versions.mid(2), QStringLiteral("c"));
     const QList<QList<AttributeInfo>> read = this->cc().attributesOfVersions(versions);
     ASSERT_EQ(read.size(), 3);
     EXPECT_EQ(valueOf(this->cc(), versions[1], QStringLiteral("__checkout")), QStringLiteral("bob,ALL"));
@@ -325,7 +325,7 @@ TYPED_TEST(ClearCaseContract, BatchesCheckWriteReadAndRemoveManyVersions)
     EXPECT_EQ(read[0].size(), read[1].size());
 
     // A batch with one bad version throws; callers then retry one at a time.
-    EXPECT_THROW(this->cc().attachAttributes(proj, values, {versions[0], versionOf(SandboxSeed::privateFile)}, QStringLiteral("c")),
+    EXPECT_THROW(this->cc().attachAttributes(this->proj, values, {versions[0], versionOf(SandboxSeed::privateFile)}, QStringLiteral("c")),
                  ZanError);
     this->cc().removeAttributes({{versions[0], {QStringLiteral("__checkout"), QStringLiteral("QX_GROUPS")}}, {versions[2], {QStringLiteral("QX_GROUPS")}}});
     EXPECT_EQ(valueOf(this->cc(), versions[0], QStringLiteral("__checkout")), QStringLiteral("<missing>"));
