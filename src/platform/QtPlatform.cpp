@@ -120,6 +120,11 @@ void QtPlatform::setDriveMap(const QMap<QChar, QString> &map)
 
 QString QtPlatform::hostPath(const QString &path) const
 {
+    // The drive map's "/" entry stands for the UNIX view root /view (a sandbox's view folder).
+    const auto viewRoot = m_drives.constFind(QLatin1Char('/'));
+    if (viewRoot != m_drives.constEnd() && path.startsWith(QLatin1String("/view"))
+        && (path.size() == 5 || path.at(5) == QLatin1Char('/')))
+        return viewRoot.value() + path.mid(5);
     if (path.size() < 2 || path.at(1) != QLatin1Char(':'))
         return withSlashes(path);
     const auto drive = m_drives.constFind(path.at(0).toLower());

@@ -33,6 +33,8 @@ std::unique_ptr<SandboxClearCase> SandboxClearCase::open(Platform &platform, con
     letters << SandboxSeed::viewDrive;
     for (const QString &letter : letters)
         drives.insert(letter.at(0), store->driveFolder(letter));
+    if (store->siteStyle().isUnix())
+        drives.insert(QLatin1Char('/'), store->driveFolder(SandboxSeed::viewDrive));
     drives.insert(QtPlatform::parseDriveMap(platform.envVar(QStringLiteral("ZAN_DRIVES"))));
     platform.setDriveMap(drives);
     return std::make_unique<SandboxClearCase>(std::move(store), platform.computerName(), platform.loginName());
