@@ -62,13 +62,18 @@ bool isPurgedType(const QString &name)
     return isOperationType(name) || name == groupsTypeName;
 }
 
-QString valueOf(const QList<AttributeInfo> &attributes, const QString &name)
+std::optional<QString> valueIfSet(const QList<AttributeInfo> &attributes, const QString &typeName)
 {
     for (const AttributeInfo &attribute : attributes) {
-        if (attribute.typeName == name)
+        if (attribute.typeName == typeName)
             return attribute.value;
     }
-    return QString();
+    return std::nullopt;
+}
+
+QString valueOf(const QList<AttributeInfo> &attributes, const QString &typeName)
+{
+    return valueIfSet(attributes, typeName).value_or(QString());
 }
 
 QString vobRootElement(const QString &vobRoot)

@@ -6,6 +6,8 @@
 #include <QString>
 #include <QStringList>
 
+#include <optional>
+
 // How access settings are stored on an element's "/main/0" version: one string attribute
 // "__" + operation whose value lists the allowed users, and "QX_GROUPS" listing the groups
 // whose members were copied in. Plain QtCore: every reader and writer of the format shares
@@ -46,7 +48,9 @@ bool isStorableUserName(const QString &user);
 bool isOperationType(const QString &typeName);
 bool isPurgedType(const QString &typeName);
 
-// Value of the first attribute of exactly that type name, "" when there is none.
+// Value of the first attribute of exactly that type name: nothing when there is none
+// (valueIfSet), "" when there is none (valueOf).
+std::optional<QString> valueIfSet(const QList<AttributeInfo> &attributes, const QString &typeName);
 QString valueOf(const QList<AttributeInfo> &attributes, const QString &typeName);
 
 // The VOB root directory as an element: the root path, the separator and ".".

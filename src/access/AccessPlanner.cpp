@@ -10,15 +10,6 @@ namespace Format = AccessAttributeFormat;
 
 namespace {
 
-std::optional<QString> valueIfSet(const QList<AttributeInfo> &attributes, const QString &typeName)
-{
-    for (const AttributeInfo &attribute : attributes) {
-        if (attribute.typeName == typeName)
-            return attribute.value;
-    }
-    return std::nullopt;
-}
-
 QStringList missingFrom(const QStringList &names, const QStringList &others)
 {
     QStringList missing;
@@ -50,7 +41,7 @@ QList<SettingChange> AccessPlanner::applyChanges(const QList<AttributeInfo> &bas
         typeNames << Format::typeName(operation);
     typeNames << Format::groupsTypeName;
     for (const QString &typeName : typeNames)
-        changes << changeOf(typeName, valueIfSet(target, typeName), Format::valueOf(base, typeName));
+        changes << changeOf(typeName, Format::valueIfSet(target, typeName), Format::valueOf(base, typeName));
     return changes;
 }
 

@@ -8,21 +8,12 @@ namespace Format = AccessAttributeFormat;
 
 namespace {
 
-std::optional<QString> valueIfSet(const QList<AttributeInfo> &attributes, const QString &typeName)
-{
-    for (const AttributeInfo &attribute : attributes) {
-        if (attribute.typeName == typeName)
-            return attribute.value;
-    }
-    return std::nullopt;
-}
-
 OperationSetting settingAt(const QString &operation, SettingHome home, const QList<AttributeInfo> &attributes)
 {
     OperationSetting setting;
     setting.operation = operation;
     setting.home = home;
-    if (const auto value = valueIfSet(attributes, Format::typeName(operation))) {
+    if (const auto value = Format::valueIfSet(attributes, Format::typeName(operation))) {
         setting.isSet = true;
         setting.value = *value;
         setting.users = Format::splitUsers(*value);
@@ -62,7 +53,7 @@ ElementSettings AccessSettingsReader::read(const ElementLocation &location, cons
         OperationSetting setting =
             settingAt(operation, privileged ? SettingHome::VobRoot : SettingHome::Element, privileged ? root : own);
         if (privileged && !location.isVobRoot()) {
-            const auto copy = valueIfSet(own, Format::typeName(operation));
+            const auto copy = Format::valueIfSet(own, Format::typeName(operation));
             setting.hasElementCopy = copy.has_value();
             setting.elementCopy = copy.value_or(QString());
         }
@@ -74,7 +65,7 @@ ElementSettings AccessSettingsReader::read(const ElementLocation &location, cons
                 settings.vobWideSettings << settingAt(operation, SettingHome::VobRoot, root);
         }
     }
-    const auto groups = valueIfSet(own, Format::groupsTypeName);
+    const auto groups = Format::valueIfSet(own, Format::groupsTypeName);
     settings.hasGroupsAttribute = groups.has_value();
     settings.groups = Format::splitGroups(groups.value_or(QString()));
     return settings;
@@ -85,12 +76,12 @@ QString AccessSettingsReader::enforcedValue(const ElementLocation &location, con
 {
     const bool privileged = OperationsCatalogue::isPrivileged(operation, privilegedList);
     const QString home = privileged ? location.rootElement() : location.element();
-    return valueIfSet(attributesOf(home), Format::typeName(operation)).value_or(QString());
+    return Format::valueIfSet(attributesOf(home), Format::typeName(operation)).value_or(QString());
 }
 
 std::optional<QString> AccessSettingsReader::recordedPrivilegedList(const ElementLocation &vob)
 {
-    return valueIfSet(attributesOf(vob.rootElement()), Format::privilegedListTypeName);
+    return Format::valueIfSet(attributesOf(vob.rootElement()), Format::privilegedListTypeName);
 }
 
 QString AccessSettingsReader::privilegedListInForce(const ElementLocation &vob, const QString &fallback)
