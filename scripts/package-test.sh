@@ -64,7 +64,14 @@ check "installed cleartool-sim lists the seeded VOBs" \
   bash -c "'$bin/cleartool-sim' lsvob | grep proj >/dev/null"
 if $has_zanctl; then
   check "installed zanctl --version names $version" bash -c "'$bin/zanctl' --version | grep -F '$version' >/dev/null"
-  audit() { "$bin/zanctl" audit 'm:\bob_dev\proj' | tee /dev/stderr | grep -F 'VOB \proj' >/dev/null; }
+  # The report goes to stderr by >&2, never by opening /dev/stderr: when the run's output is
+  # a log file, opening it again would truncate the log.
+  audit() {
+    local report
+    report=$("$bin/zanctl" audit 'm:\bob_dev\proj') || return 1
+    printf '%s\n' "$report" >&2
+    grep -qF 'VOB \proj' <<<"$report"
+  }
   check "installed zanctl audits a fresh sandbox's VOB" audit
 else
   skip "zanctl checks: zanctl is not built by this tree yet"
