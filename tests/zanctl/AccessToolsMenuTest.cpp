@@ -5,15 +5,37 @@
 
 #include <QAction>
 #include <QFile>
+#include <QMenu>
+#include <QMenuBar>
+#include <QTest>
 
-using AccessToolsMenu = AppFixture;
+// Opens Tools with a click on the menu bar, moves to the item with the arrow key and presses
+// Enter, as a user does.
+class AccessToolsMenu : public AppFixture
+{
+protected:
+    void choose(QAction *item)
+    {
+        if (!form().isVisible()) {
+            form().show();
+            ASSERT_TRUE(QTest::qWaitForWindowExposed(&form()));
+        }
+        QMenuBar *bar = form().menuBar();
+        QTest::mouseClick(bar, Qt::LeftButton, {}, bar->actionGeometry(form().tools->menuAction()).center());
+        QTRY_VERIFY(form().tools->isVisible());
+        for (int step = 0; form().tools->activeAction() != item && step < 10; ++step)
+            QTest::keyClick(form().tools, Qt::Key_Down);
+        ASSERT_EQ(form().tools->activeAction(), item);
+        QTest::keyClick(form().tools, Qt::Key_Return);
+    }
+};
 
 TEST_F(AccessToolsMenu, ExplainAccessAsksAndShowsTheVerdictWithItsReasons)
 {
     const QString mainC = vobRoot + QStringLiteral("\\src\\main.c");
     attach(QStringLiteral("src\\main.c"), QStringLiteral("__checkout"), QStringLiteral("bob"));
     prompter.inputs << QStringLiteral("eve") << QStringLiteral("checkout") << mainC;
-    form().explainAccess->trigger();
+    choose(form().explainAccess);
     ASSERT_EQ(prompter.last().title, AccessToolsController::explainTitle);
     const QString shown = prompter.last().text;
     EXPECT_TRUE(shown.startsWith(QStringLiteral("allow\r\n"))) << shown.toStdString();
@@ -22,20 +44,20 @@ TEST_F(AccessToolsMenu, ExplainAccessAsksAndShowsTheVerdictWithItsReasons)
 
     prompter.clear();
     prompter.inputs << QStringLiteral("eve"); // then cancelled
-    form().explainAccess->trigger();
+    choose(form().explainAccess);
     EXPECT_EQ(prompter.count(), 2) << "asked for the operation, nothing shown";
 }
 
 TEST_F(AccessToolsMenu, AuditReportWritesTheSelectedVobsPageAndOpensIt)
 {
-    form().auditReport->trigger();
+    choose(form().auditReport);
     expectLastMessage(QStringLiteral("Select a VOB in the tree first: the report covers the selected VOB."),
                       AccessToolsController::auditTitle, Prompter::Icon::Exclamation);
 
     selectVob(vobTag, vobRoot);
     const QString page = QDir(settingsDir.path()).filePath(QStringLiteral("proj.html"));
     prompter.inputs << page;
-    form().auditReport->trigger();
+    choose(form().auditReport);
     EXPECT_EQ(platform.openedDocuments, QStringList{page});
     QFile file(page);
     ASSERT_TRUE(file.open(QIODevice::ReadOnly));
