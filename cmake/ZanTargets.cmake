@@ -21,6 +21,8 @@ endfunction()
 # zan_test(<name> FOLDER <tests sub-folder> DEPS <targets...> [BOTH_BACKENDS])
 # BOTH_BACKENDS registers the tests a second time, prefixed "cleartool.", with the program
 # fixture over the cleartool co-process and the emulator (ZAN_TEST_BACKEND=cleartool).
+# Discovered tests get their properties as one flattened list, so ENVIRONMENT holds a single
+# variable here (the test main sets QT_QPA_PLATFORM=offscreen itself).
 function(zan_test name)
   cmake_parse_arguments(ARG "BOTH_BACKENDS" "FOLDER" "DEPS" ${ARGN})
   file(GLOB_RECURSE sources CONFIGURE_DEPENDS
@@ -39,6 +41,6 @@ function(zan_test name)
     gtest_discover_tests(${name}
       DISCOVERY_MODE PRE_TEST
       TEST_PREFIX "cleartool."
-      PROPERTIES ENVIRONMENT "QT_QPA_PLATFORM=offscreen;ZAN_TEST_BACKEND=cleartool" TIMEOUT 600)
+      PROPERTIES ENVIRONMENT "ZAN_TEST_BACKEND=cleartool" TIMEOUT 600)
   endif()
 endfunction()

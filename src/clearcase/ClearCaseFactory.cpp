@@ -91,6 +91,14 @@ QStringList vobTagsOf(ClearCase &clearCase)
     }
 }
 
+// The style of an existing sandbox, else the one it will be seeded in (ZAN_SITE_STYLE).
+bool sandboxIsUnix(Platform &platform, const QString &folder)
+{
+    if (QFileInfo(QDir(folder).filePath(QStringLiteral("clearcase.db"))).isFile())
+        return SandboxStore(folder).siteStyle().isUnix();
+    return SiteStyle::fromSetting(platform.envVar(QStringLiteral("ZAN_SITE_STYLE"))) == SiteStyle::Kind::Unix;
+}
+
 } // namespace
 
 void ClearCaseFactory::borrowSandboxDrives(Platform &platform, const QString &sandboxFolder)
@@ -105,6 +113,9 @@ void ClearCaseFactory::borrowSandboxDrives(Platform &platform, const QString &sa
         if (!drives.contains(letter.at(0)))
             drives.insert(letter.at(0), QDir(drivesFolder).filePath(letter));
     }
+    // The view root /view of a UNIX-style sandbox is its view drive's folder.
+    if (sandboxIsUnix(platform, sandboxFolder) && !drives.contains(QLatin1Char('/')))
+        drives.insert(QLatin1Char('/'), QDir(drivesFolder).filePath(SandboxSeed::viewDrive));
     drives.insert(QtPlatform::parseDriveMap(platform.envVar(QStringLiteral("ZAN_DRIVES"))));
     platform.setDriveMap(drives);
 }

@@ -21,6 +21,7 @@ public:
     static void adoptSiteStyle(ClearCase &clearCase, const QString &setting);
 
     // Maps the sandbox's drive letters to its drive folders, unless the platform has an m
-    // drive of its own; ZAN_DRIVES still wins. The folders need not exist yet.
+    // drive of its own, and the view root /view to the view drive's folder when the sandbox
+    // is (or will be seeded) UNIX-style; ZAN_DRIVES still wins. The folders need not exist yet.
     static void borrowSandboxDrives(Platform &platform, const QString &sandboxFolder);
 };

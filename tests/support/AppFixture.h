@@ -33,14 +33,29 @@
 // The whole program over a fresh sandbox, loaded but not shown. The backend records its
 // command lines and fails the calls `failWhen` picks. It is the sandbox's own, or the
 // cleartool co-process driving the emulator over the same sandbox (with the VOB's triggers
-// firing) when ZAN_TEST_BACKEND=cleartool or a test sets `overCleartool`.
+// firing) when ZAN_TEST_BACKEND=cleartool or a test sets `overCleartool`. With
+// ZAN_SITE_STYLE=unix the sandbox is a UNIX-style site (/view/bob_dev/vobs/proj) and the
+// program works in that style.
 class AppFixture : public ::testing::Test
 {
 protected:
     using FailRule = std::function<bool(const QString &call, const QString &argument)>;
 
-    inline static const QString vobTag = SandboxSeed::projVob;
-    inline static const QString vobRoot = QStringLiteral("m:\\bob_dev\\proj");
+    static SiteStyle::Kind siteKind()
+    {
+        return qEnvironmentVariable("ZAN_SITE_STYLE") == QLatin1String("unix") ? SiteStyle::Kind::Unix
+                                                                               : SiteStyle::Kind::Windows;
+    }
+    static bool unixSite() { return siteKind() == SiteStyle::Kind::Unix; }
+    // The separator of element paths on the site, as text.
+    static QString sep() { return unixSite() ? QStringLiteral("/") : QStringLiteral("\\"); }
+    // A path relative to the VOB root ("\" or "/" between components) in the site's form.
+    static QString sitePath(QString relative) { return unixSite() ? relative.replace(QLatin1Char('\\'), QLatin1Char('/')) : relative; }
+
+    inline static const QString vobTag = SandboxSeed::vobTag(SandboxSeed::projVob, siteKind());
+    inline static const QString viewPath =
+        unixSite() ? QStringLiteral("/view/") + SandboxSeed::bobDev : QStringLiteral("m:\\") + SandboxSeed::bobDev;
+    inline static const QString vobRoot = viewPath + (unixSite() ? vobTag : sep() + vobTag.mid(1));
 
     AppFixture() { platform.folder = programDir.path(); }
     void SetUp() override { startProgram(); }
@@ -65,6 +80,7 @@ protected:
             inner = emulatorBackend(sandbox.folder());
         } else
             inner = sandbox.open(p);
+        ClearCaseFactory::adoptSiteStyle(*inner, SiteStyle::name(siteKind()));
         return std::make_unique<ForwardingClearCase>(std::move(inner), [this](const QString &call, const QString &argument) {
             if (call == QLatin1String("runCommand"))
                 commands << argument;
@@ -84,7 +100,7 @@ protected:
     {
         form().vobTagTxt->setText(tag);
         form().vobRootTxt->setText(root);
-        form().selectedElemTxt->setText(root + QStringLiteral("\\."));
+        form().selectedElemTxt->setText(root + sep() + QStringLiteral("."));
     }
 
     static QStringList entries(const QListWidget *list)
@@ -148,7 +164,7 @@ protected:
         sandbox.store().attachAttribute(vobTag, storePath(relative), typeName, value, QStringLiteral("test"), true);
     }
 
-    TempSandbox sandbox;
+    TempSandbox sandbox{siteKind()};
     QTemporaryDir settingsDir;
     QTemporaryDir programDir;
     FakePlatform platform;
