@@ -103,21 +103,19 @@ AccessApplier::Outcome AccessApplier::apply(const ElementLocation &base, const Q
 
 void AccessApplier::purgeChunk(const QStringList &versions)
 {
-    QList<QList<AttributeInfo>> attributes;
     try {
-        attributes = m_clearCase.attributesOfVersions(versions);
+        const QList<QList<AttributeInfo>> attributes = m_clearCase.attributesOfVersions(versions);
+        QList<AttributeRemoval> removals;
+        for (qsizetype i = 0; i < versions.size(); ++i)
+            removals << removalOf(versions[i], attributes[i]);
+        m_clearCase.removeAttributes(removals);
     } catch (...) {
         if (versions.size() == 1)
             throw;
-        // Find the version that cannot be read; the ones before it are purged first.
+        // Find the version that fails, each read afresh: the ones before it are purged first.
         for (const QString &version : versions)
             purgeChunk({version});
-        return;
     }
-    QList<AttributeRemoval> removals;
-    for (qsizetype i = 0; i < versions.size(); ++i)
-        removals << removalOf(versions[i], attributes[i]);
-    m_clearCase.removeAttributes(removals);
 }
 
 void AccessApplier::purge(const ElementLocation &vob, const QStringList &targets, const Observer &observer)

@@ -5,6 +5,8 @@
 #include "clearcase/cleartool/CleartoolTriggerOptions.h"
 #include "util/ZanError.h"
 
+#include <QHash>
+
 using CleartoolQuoting::quote;
 
 namespace {
@@ -27,6 +29,21 @@ QString valueTypeOption(int valueType)
         throw ZanError(ZanError::General, source,
                        QStringLiteral("The attribute value type code %1 has no cleartool equivalent").arg(valueType));
     }
+}
+
+// describe's output for many pathnames: each record starts with an unindented line (the
+// version's name), its attribute section is indented below it.
+QStringList recordsOf(const QString &output)
+{
+    QStringList records;
+    for (const QString &line : CleartoolOutput::lines(output)) {
+        if (line.isEmpty())
+            continue;
+        if (!line.at(0).isSpace() || records.isEmpty())
+            records << QString();
+        records.last() += line + QLatin1Char('\n');
+    }
+    return records;
 }
 
 } // namespace
@@ -196,6 +213,38 @@ void CleartoolClearCase::attachAttributes(const QString &, const QList<Attribute
             args << quote(version);
         execute(args);
     }
+}
+
+QList<QList<AttributeInfo>> CleartoolClearCase::attributesOfVersions(const QStringList &versionPaths)
+{
+    if (versionPaths.isEmpty())
+        return {};
+    QStringList args{QStringLiteral("describe"), QStringLiteral("-aattr"), QStringLiteral("-all")};
+    for (const QString &version : versionPaths)
+        args << quote(version);
+    const QStringList records = recordsOf(execute(args));
+    if (records.size() != versionPaths.size())
+        return ClearCase::attributesOfVersions(versionPaths); // records that cannot be told apart
+    QList<QList<AttributeInfo>> result;
+    result.reserve(records.size());
+    for (const QString &record : records)
+        result << CleartoolOutput::parseAttributes(record);
+    return result;
+}
+
+void CleartoolClearCase::removeAttributes(const QList<AttributeRemoval> &removals)
+{
+    QStringList typeNames;
+    QHash<QString, QStringList> versionsOfType;
+    for (const AttributeRemoval &removal : removals) {
+        for (const QString &typeName : removal.typeNames) {
+            if (!versionsOfType.contains(typeName))
+                typeNames << typeName;
+            versionsOfType[typeName] << quote(removal.versionPath);
+        }
+    }
+    for (const QString &typeName : typeNames)
+        execute(QStringList{QStringLiteral("rmattr"), QStringLiteral("-nc"), quote(typeName)} + versionsOfType.value(typeName));
 }
 
 QString CleartoolClearCase::runCommand(const QString &commandLine)

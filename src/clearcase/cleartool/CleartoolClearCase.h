@@ -39,10 +39,13 @@ public:
     QList<AttributeInfo> attributes(const QString &versionPath) override;
     void removeAttribute(const QString &versionPath, const QString &typeName, const QString &comment) override;
 
-    // One describe for all paths (one by one only when it fails); one mkattr per value.
+    // One describe for all paths (one by one only when it fails); one mkattr per value; one
+    // describe for all attribute reads; one rmattr per attribute type.
     QStringList existingVersions(const QStringList &paths) override;
     void attachAttributes(const QString &vobTag, const QList<AttributeInfo> &values, const QStringList &versionPaths,
                           const QString &comment) override;
+    QList<QList<AttributeInfo>> attributesOfVersions(const QStringList &versionPaths) override;
+    void removeAttributes(const QList<AttributeRemoval> &removals) override;
 
     QString runCommand(const QString &commandLine) override;
 

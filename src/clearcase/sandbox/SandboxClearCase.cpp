@@ -145,11 +145,8 @@ void SandboxClearCase::attachAttribute(const QString &vobTag, const QString &typ
                                        const QString &value, const QString &comment, bool replace)
 {
     m_store->vob(vobTag);
-    const SandboxPathResolver::Element element = m_resolver.resolve(versionPath);
-    if (element.vobTag != vobTag)
-        clearCaseError(QStringLiteral("Attribute type \"%1\" of VOB \"%2\" cannot be used on \"%3\".")
-                           .arg(typeName, vobTag, versionPath));
-    m_store->attachAttribute(element.vobTag, element.path, typeName, value, comment, replace);
+    m_store->attachAttribute(vobTag, elementInVob(vobTag, m_resolver.resolve(versionPath), versionPath, typeName), typeName,
+                             value, comment, replace);
 }
 
 QList<AttributeInfo> SandboxClearCase::attributes(const QString &versionPath)
@@ -167,26 +164,89 @@ void SandboxClearCase::removeAttribute(const QString &versionPath, const QString
 QStringList SandboxClearCase::existingVersions(const QStringList &paths)
 {
     QStringList existing;
-    m_store->readTransaction([&] { existing = ClearCase::existingVersions(paths); });
+    m_lastResolved.clear();
+    m_store->readTransaction([&] {
+        for (const QString &path : paths) {
+            try {
+                // Keyed by the version the write will name.
+                const bool version = path.contains(QLatin1String("@@"));
+                m_lastResolved.insert(version ? path : SiteStyle::versionOf(path), m_resolver.resolve(path));
+                existing << path;
+            } catch (...) {
+            }
+        }
+    });
     return existing;
+}
+
+// A batch write follows the batch read of the same versions: it takes their resolution from
+// that read. Whether each element still exists is checked again inside the write.
+SandboxPathResolver::Element SandboxClearCase::resolvedForWrite(const QString &versionPath)
+{
+    const auto found = m_lastResolved.constFind(versionPath);
+    return found != m_lastResolved.constEnd() ? *found : m_resolver.resolve(versionPath);
+}
+
+QString SandboxClearCase::elementInVob(const QString &vobTag, const SandboxPathResolver::Element &element,
+                                       const QString &versionPath, const QString &typeName)
+{
+    if (element.vobTag != vobTag)
+        clearCaseError(QStringLiteral("Attribute type \"%1\" of VOB \"%2\" cannot be used on \"%3\".")
+                           .arg(typeName, vobTag, versionPath));
+    return element.path;
 }
 
 void SandboxClearCase::attachAttributes(const QString &vobTag, const QList<AttributeInfo> &values,
                                         const QStringList &versionPaths, const QString &comment)
 {
-    m_store->transaction([&] { ClearCase::attachAttributes(vobTag, values, versionPaths, comment); });
+    if (values.isEmpty())
+        return;
+    m_store->transaction([&] {
+        m_store->vob(vobTag);
+        QStringList elements;
+        elements.reserve(versionPaths.size());
+        for (const QString &version : versionPaths)
+            elements << elementInVob(vobTag, resolvedForWrite(version), version, values.first().typeName);
+        m_store->attachAttributes(vobTag, elements, values, comment);
+    });
+    m_lastResolved.clear();
 }
 
 QList<QList<AttributeInfo>> SandboxClearCase::attributesOfVersions(const QStringList &versionPaths)
 {
     QList<QList<AttributeInfo>> result;
-    m_store->readTransaction([&] { result = ClearCase::attributesOfVersions(versionPaths); });
+    m_lastResolved.clear();
+    m_store->readTransaction([&] {
+        QHash<QString, QStringList> pathsOfVob;
+        for (const QString &version : versionPaths) {
+            const SandboxPathResolver::Element element = m_resolver.resolve(version);
+            m_lastResolved.insert(version, element);
+            pathsOfVob[element.vobTag] << element.path;
+        }
+        QHash<QString, QList<AttributeInfo>> found; // by VOB tag and element path
+        for (auto vob = pathsOfVob.cbegin(); vob != pathsOfVob.cend(); ++vob) {
+            const QList<QList<AttributeInfo>> lists = m_store->attributesOf(vob.key(), vob.value());
+            for (qsizetype i = 0; i < lists.size(); ++i)
+                found.insert(vob.key() + QLatin1Char('\n') + vob.value().at(i), lists.at(i));
+        }
+        result.reserve(versionPaths.size());
+        for (const QString &version : versionPaths) {
+            const SandboxPathResolver::Element &element = m_lastResolved[version];
+            result << found.value(element.vobTag + QLatin1Char('\n') + element.path);
+        }
+    });
     return result;
 }
 
 void SandboxClearCase::removeAttributes(const QList<AttributeRemoval> &removals)
 {
-    m_store->transaction([&] { ClearCase::removeAttributes(removals); });
+    m_store->transaction([&] {
+        for (const AttributeRemoval &removal : removals) {
+            const SandboxPathResolver::Element element = resolvedForWrite(removal.versionPath);
+            m_store->removeAttributes(element.vobTag, element.path, removal.typeNames);
+        }
+    });
+    m_lastResolved.clear();
 }
 
 QString SandboxClearCase::runCommand(const QString &commandLine)

@@ -4,6 +4,7 @@
 #include "clearcase/sandbox/SandboxCommands.h"
 #include "clearcase/sandbox/SandboxPathResolver.h"
 
+#include <QHash>
 #include <memory>
 
 class Platform;
@@ -44,7 +45,8 @@ public:
     QList<AttributeInfo> attributes(const QString &versionPath) override;
     void removeAttribute(const QString &versionPath, const QString &typeName, const QString &comment) override;
 
-    // Each batch is one store transaction: a killed writer leaves all of it or none.
+    // Each batch is one store transaction: a killed writer leaves all of it or none. A batch
+    // write reuses the version resolution of the batch read just before it.
     QStringList existingVersions(const QStringList &paths) override;
     void attachAttributes(const QString &vobTag, const QList<AttributeInfo> &values, const QStringList &versionPaths,
                           const QString &comment) override;
@@ -59,10 +61,15 @@ public:
 
 private:
     ViewInfo toViewInfo(const SandboxView &view) const;
+    SandboxPathResolver::Element resolvedForWrite(const QString &versionPath);
+    // The element's path; throws for a version of another VOB than vobTag.
+    static QString elementInVob(const QString &vobTag, const SandboxPathResolver::Element &element,
+                                const QString &versionPath, const QString &typeName);
 
     std::unique_ptr<SandboxStore> m_store;
     QString m_localHost;
     QString m_user;
     SandboxPathResolver m_resolver;
     SandboxCommands m_commands;
+    QHash<QString, SandboxPathResolver::Element> m_lastResolved; // by version path, from the last batch read
 };

@@ -10,6 +10,7 @@
 #include <QJsonDocument>
 #include <QJsonObject>
 #include <QRegularExpression>
+#include <QSet>
 #include <QSqlDatabase>
 #include <QSqlError>
 #include <QSqlQuery>
@@ -99,6 +100,24 @@ SandboxTriggerType triggerTypeFrom(const QSqlQuery &q)
     return type;
 }
 
+// A null QString would bind as SQL NULL; every text column holds text.
+QVariant boundValue(const QVariant &value)
+{
+    const bool nullText = value.typeId() == QMetaType::QString && value.toString().isNull();
+    return nullText ? QVariant(QStringLiteral("")) : value;
+}
+
+// An existing attribute keeps its place (rowid), so listings keep their order.
+const QString kUpsertAttribute = QStringLiteral(
+    "INSERT INTO attributes (vob, element, type, value, comment) VALUES (?, ?, ?, ?, ?) "
+    "ON CONFLICT (vob, element, type) DO UPDATE SET value = excluded.value, comment = excluded.comment");
+const QString kRemoveAttribute = QStringLiteral("DELETE FROM attributes WHERE vob = ? AND element = ? AND type = ?");
+
+QString jsonArray(const QStringList &texts)
+{
+    return QString::fromUtf8(QJsonDocument(QJsonArray::fromStringList(texts)).toJson(QJsonDocument::Compact));
+}
+
 const QString kViewColumns = QStringLiteral("tag, host, owner, snapshot, active, config_spec");
 const QString kTriggerColumns =
     QStringLiteral("name, kind, firing, operations, exempt, actions, inclusions, comment, created, creator");
@@ -113,6 +132,7 @@ SandboxStore::SandboxStore(const QString &folder, int busyTimeoutMs)
 
 SandboxStore::~SandboxStore()
 {
+    m_statements.clear();
     {
         QSqlDatabase db = QSqlDatabase::database(m_connection, false);
         if (db.isOpen())
@@ -252,12 +272,12 @@ void SandboxStore::runTransaction(const QString &begin, const std::function<void
         work();
         return;
     }
-    run(begin);
+    change(begin, {});
     m_transactionDepth = 1;
     try {
         work();
         m_transactionDepth = 0;
-        run(QStringLiteral("COMMIT"));
+        change(QStringLiteral("COMMIT"), {});
     } catch (...) {
         m_transactionDepth = 0;
         QSqlQuery(QSqlDatabase::database(m_connection, false)).exec(QStringLiteral("ROLLBACK"));
@@ -270,14 +290,62 @@ QSqlQuery SandboxStore::run(const QString &sql, const QVariantList &values)
     QSqlQuery q(QSqlDatabase::database(m_connection, false));
     if (!q.prepare(sql))
         fail(QStringLiteral("cannot be read"), q.lastError().text());
-    for (const QVariant &value : values) {
-        // A null QString would bind as SQL NULL; every text column holds text.
-        const bool nullText = value.typeId() == QMetaType::QString && value.toString().isNull();
-        q.addBindValue(nullText ? QVariant(QStringLiteral("")) : value);
-    }
+    for (const QVariant &value : values)
+        q.addBindValue(boundValue(value));
     if (!q.exec())
         fail(QStringLiteral("cannot be used"), q.lastError().text());
     return q;
+}
+
+QSqlQuery &SandboxStore::prepared(const QString &sql, const QVariantList &values)
+{
+    std::unique_ptr<QSqlQuery> &slot = m_statements[sql];
+    if (!slot) {
+        auto q = std::make_unique<QSqlQuery>(QSqlDatabase::database(m_connection, false));
+        q->setForwardOnly(true);
+        if (!q->prepare(sql)) {
+            const QString error = q->lastError().text();
+            m_statements.erase(sql);
+            fail(QStringLiteral("cannot be read"), error);
+        }
+        slot = std::move(q);
+    }
+    QSqlQuery &q = *slot;
+    for (int i = 0; i < values.size(); ++i)
+        q.bindValue(i, boundValue(values[i]));
+    if (!q.exec()) {
+        const QString error = q.lastError().text();
+        q.finish();
+        fail(QStringLiteral("cannot be used"), error);
+    }
+    return q;
+}
+
+void SandboxStore::query(const QString &sql, const QVariantList &values, const std::function<void(const QSqlQuery &)> &eachRow)
+{
+    QSqlQuery &q = prepared(sql, values);
+    struct Reset {
+        QSqlQuery &q;
+        ~Reset() { q.finish(); }
+    } reset{q};
+    while (q.next())
+        eachRow(q);
+}
+
+bool SandboxStore::exists(const QString &sql, const QVariantList &values)
+{
+    QSqlQuery &q = prepared(sql, values);
+    const bool found = q.next();
+    q.finish();
+    return found;
+}
+
+int SandboxStore::change(const QString &sql, const QVariantList &values)
+{
+    QSqlQuery &q = prepared(sql, values);
+    const int affected = q.numRowsAffected();
+    q.finish();
+    return affected;
 }
 
 void SandboxStore::fail(const QString &what, const QString &detail) const
@@ -306,10 +374,10 @@ QList<SandboxView> SandboxStore::views()
 
 std::optional<SandboxView> SandboxStore::findView(const QString &tag)
 {
-    QSqlQuery q = run(QStringLiteral("SELECT %1 FROM views WHERE tag = ?").arg(kViewColumns), {tag});
-    if (!q.next())
-        return std::nullopt;
-    return viewFrom(q);
+    static const QString sql = QStringLiteral("SELECT %1 FROM views WHERE tag = ?").arg(kViewColumns);
+    std::optional<SandboxView> found;
+    query(sql, {tag}, [&](const QSqlQuery &q) { found = viewFrom(q); });
+    return found;
 }
 
 SandboxView SandboxStore::view(const QString &tag)
@@ -371,10 +439,10 @@ QList<SandboxVob> SandboxStore::vobs()
 
 std::optional<SandboxVob> SandboxStore::findVob(const QString &tag)
 {
-    QSqlQuery q = run(QStringLiteral("SELECT tag, ucm_project, mounted FROM vobs WHERE tag = ?"), {tag});
-    if (!q.next())
-        return std::nullopt;
-    return vobFrom(q);
+    std::optional<SandboxVob> found;
+    query(QStringLiteral("SELECT tag, ucm_project, mounted FROM vobs WHERE tag = ?"), {tag},
+          [&](const QSqlQuery &q) { found = vobFrom(q); });
+    return found;
 }
 
 SandboxVob SandboxStore::vob(const QString &tag)
@@ -404,7 +472,7 @@ void SandboxStore::addVob(const SandboxVob &vob)
 
 bool SandboxStore::isElement(const QString &vobTag, const QString &path)
 {
-    return run(QStringLiteral("SELECT 1 FROM elements WHERE vob = ? AND path = ?"), {vobTag, path}).next();
+    return exists(QStringLiteral("SELECT 1 FROM elements WHERE vob = ? AND path = ?"), {vobTag, path});
 }
 
 void SandboxStore::addElement(const QString &vobTag, const QString &path, bool directory)
@@ -432,18 +500,18 @@ QList<SandboxAttributeType> SandboxStore::attributeTypes(const QString &vobTag)
     QList<SandboxAttributeType> result;
     readTransaction([&] {
         vob(vobTag);
-        QSqlQuery q = run(QStringLiteral("SELECT name, value_type, comment, created FROM attribute_types "
-                                         "WHERE vob = ? ORDER BY rowid"), {vobTag});
-        while (q.next())
-            result.append({q.value(0).toString(), q.value(1).toInt(), q.value(2).toString(),
-                           QDateTime::fromString(q.value(3).toString(), Qt::ISODate)});
+        query(QStringLiteral("SELECT name, value_type, comment, created FROM attribute_types WHERE vob = ? ORDER BY rowid"),
+              {vobTag}, [&](const QSqlQuery &q) {
+                  result.append({q.value(0).toString(), q.value(1).toInt(), q.value(2).toString(),
+                                 QDateTime::fromString(q.value(3).toString(), Qt::ISODate)});
+              });
     });
     return result;
 }
 
 bool SandboxStore::hasAttributeType(const QString &vobTag, const QString &name)
 {
-    return run(QStringLiteral("SELECT 1 FROM attribute_types WHERE vob = ? AND name = ?"), {vobTag, name}).next();
+    return exists(QStringLiteral("SELECT 1 FROM attribute_types WHERE vob = ? AND name = ?"), {vobTag, name});
 }
 
 void SandboxStore::addAttributeType(const QString &vobTag, const SandboxAttributeType &type)
@@ -463,42 +531,81 @@ void SandboxStore::addAttributeType(const QString &vobTag, const SandboxAttribut
 QList<AttributeInfo> SandboxStore::attributes(const QString &vobTag, const QString &path)
 {
     QList<AttributeInfo> result;
-    QSqlQuery q = run(QStringLiteral("SELECT type, value FROM attributes WHERE vob = ? AND element = ? ORDER BY rowid"),
-                      {vobTag, path});
-    while (q.next())
-        result.append({q.value(0).toString(), q.value(1).toString()});
+    query(QStringLiteral("SELECT type, value FROM attributes WHERE vob = ? AND element = ? ORDER BY rowid"), {vobTag, path},
+          [&](const QSqlQuery &q) { result.append({q.value(0).toString(), q.value(1).toString()}); });
     return result;
+}
+
+void SandboxStore::requireAttributeType(const QString &vobTag, const QString &typeName)
+{
+    if (!hasAttributeType(vobTag, typeName))
+        clearCaseError(QStringLiteral("Attribute type not found: \"%1\".").arg(typeName));
+}
+
+void SandboxStore::requireElement(const QString &vobTag, const QString &path)
+{
+    if (!isElement(vobTag, path))
+        clearCaseError(QStringLiteral("Not a vob object: \"%1\".").arg(path));
 }
 
 void SandboxStore::attachAttribute(const QString &vobTag, const QString &path, const QString &typeName,
                                    const QString &value, const QString &comment, bool replace)
 {
     transaction([&] {
-        if (!hasAttributeType(vobTag, typeName))
-            clearCaseError(QStringLiteral("Attribute type not found: \"%1\".").arg(typeName));
-        if (!isElement(vobTag, path))
-            clearCaseError(QStringLiteral("Not a vob object: \"%1\".").arg(path));
-        const bool present = run(QStringLiteral("SELECT 1 FROM attributes WHERE vob = ? AND element = ? AND type = ?"),
-                                 {vobTag, path, typeName}).next();
-        if (present && !replace)
+        requireAttributeType(vobTag, typeName);
+        requireElement(vobTag, path);
+        if (!replace && exists(QStringLiteral("SELECT 1 FROM attributes WHERE vob = ? AND element = ? AND type = ?"),
+                               {vobTag, path, typeName}))
             clearCaseError(QStringLiteral("Attribute \"%1\" already exists on this version; use replace to change it.")
                                .arg(typeName));
-        if (present)
-            run(QStringLiteral("UPDATE attributes SET value = ?, comment = ? WHERE vob = ? AND element = ? AND type = ?"),
-                {value, comment, vobTag, path, typeName});
-        else
-            run(QStringLiteral("INSERT INTO attributes (vob, element, type, value, comment) VALUES (?, ?, ?, ?, ?)"),
-                {vobTag, path, typeName, value, comment});
+        change(kUpsertAttribute, {vobTag, path, typeName, value, comment});
     });
 }
 
 void SandboxStore::removeAttribute(const QString &vobTag, const QString &path, const QString &typeName)
 {
+    removeAttributes(vobTag, path, {typeName});
+}
+
+void SandboxStore::attachAttributes(const QString &vobTag, const QStringList &paths, const QList<AttributeInfo> &values,
+                                    const QString &comment)
+{
     transaction([&] {
-        QSqlQuery q = run(QStringLiteral("DELETE FROM attributes WHERE vob = ? AND element = ? AND type = ?"),
-                          {vobTag, path, typeName});
-        if (q.numRowsAffected() < 1)
-            clearCaseError(QStringLiteral("Attribute not found: \"%1\".").arg(typeName));
+        for (const AttributeInfo &value : values)
+            requireAttributeType(vobTag, value.typeName);
+        QSet<QString> missing(paths.cbegin(), paths.cend());
+        query(QStringLiteral("SELECT path FROM elements WHERE vob = ? AND path IN (SELECT value FROM json_each(?))"),
+              {vobTag, jsonArray(paths)}, [&](const QSqlQuery &q) { missing.remove(q.value(0).toString()); });
+        for (const QString &path : paths) {
+            if (missing.contains(path))
+                clearCaseError(QStringLiteral("Not a vob object: \"%1\".").arg(path));
+            for (const AttributeInfo &value : values)
+                change(kUpsertAttribute, {vobTag, path, value.typeName, value.value, comment});
+        }
+    });
+}
+
+QList<QList<AttributeInfo>> SandboxStore::attributesOf(const QString &vobTag, const QStringList &paths)
+{
+    QHash<QString, QList<AttributeInfo>> byPath;
+    query(QStringLiteral("SELECT element, type, value FROM attributes "
+                         "WHERE vob = ? AND element IN (SELECT value FROM json_each(?)) ORDER BY rowid"),
+          {vobTag, jsonArray(paths)},
+          [&](const QSqlQuery &q) { byPath[q.value(0).toString()].append({q.value(1).toString(), q.value(2).toString()}); });
+    QList<QList<AttributeInfo>> result;
+    result.reserve(paths.size());
+    for (const QString &path : paths)
+        result << byPath.value(path);
+    return result;
+}
+
+void SandboxStore::removeAttributes(const QString &vobTag, const QString &path, const QStringList &typeNames)
+{
+    transaction([&] {
+        for (const QString &typeName : typeNames) {
+            if (change(kRemoveAttribute, {vobTag, path, typeName}) < 1)
+                clearCaseError(QStringLiteral("Attribute not found: \"%1\".").arg(typeName));
+        }
     });
 }
 
@@ -516,21 +623,18 @@ QList<SandboxTriggerType> SandboxStore::triggerTypes(const QString &vobTag)
     QList<SandboxTriggerType> result;
     readTransaction([&] {
         vob(vobTag);
-        QSqlQuery q = run(QStringLiteral("SELECT %1 FROM trigger_types WHERE vob = ? ORDER BY rowid").arg(kTriggerColumns),
-                          {vobTag});
-        while (q.next())
-            result.append(triggerTypeFrom(q));
+        static const QString sql = QStringLiteral("SELECT %1 FROM trigger_types WHERE vob = ? ORDER BY rowid").arg(kTriggerColumns);
+        query(sql, {vobTag}, [&](const QSqlQuery &q) { result.append(triggerTypeFrom(q)); });
     });
     return result;
 }
 
 std::optional<SandboxTriggerType> SandboxStore::findTriggerType(const QString &vobTag, const QString &name)
 {
-    QSqlQuery q = run(QStringLiteral("SELECT %1 FROM trigger_types WHERE vob = ? AND name = ?").arg(kTriggerColumns),
-                      {vobTag, name});
-    if (!q.next())
-        return std::nullopt;
-    return triggerTypeFrom(q);
+    static const QString sql = QStringLiteral("SELECT %1 FROM trigger_types WHERE vob = ? AND name = ?").arg(kTriggerColumns);
+    std::optional<SandboxTriggerType> found;
+    query(sql, {vobTag, name}, [&](const QSqlQuery &q) { found = triggerTypeFrom(q); });
+    return found;
 }
 
 void SandboxStore::addTriggerType(const QString &vobTag, const SandboxTriggerType &type)

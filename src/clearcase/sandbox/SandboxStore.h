@@ -4,12 +4,13 @@
 #include "clearcase/SiteStyle.h"
 #include "clearcase/sandbox/SandboxRecords.h"
 
+#include <QSqlQuery>
 #include <QString>
 #include <QVariantList>
 #include <functional>
+#include <memory>
 #include <optional>
-
-class QSqlQuery;
+#include <unordered_map>
 
 // The sandbox's data: a folder holding clearcase.db (SQLite, WAL, a busy timeout, a schema
 // version; every write in a transaction), the VOB trees (vobs/<name>/...) and the drive
@@ -70,6 +71,14 @@ public:
     void attachAttribute(const QString &vobTag, const QString &path, const QString &typeName,
                          const QString &value, const QString &comment, bool replace);
     void removeAttribute(const QString &vobTag, const QString &path, const QString &typeName);
+    // Batches for applies and purges, each in one transaction (or the caller's). The elements
+    // are paths of one VOB. attachAttributes writes every value onto every element, replacing,
+    // and writes nothing when a type or an element is missing; removeAttributes throws for an
+    // attribute that is not there.
+    void attachAttributes(const QString &vobTag, const QStringList &paths, const QList<AttributeInfo> &values,
+                          const QString &comment);
+    QList<QList<AttributeInfo>> attributesOf(const QString &vobTag, const QStringList &paths);
+    void removeAttributes(const QString &vobTag, const QString &path, const QStringList &typeNames);
     // The comment the attribute was attached with; "" when there is no such attribute.
     QString attributeComment(const QString &vobTag, const QString &path, const QString &typeName);
 
@@ -93,9 +102,18 @@ private:
     bool isSeeded();
     void linkViewFolder(const SandboxView &view);
     QSqlQuery run(const QString &sql, const QVariantList &values = {});
+    // The frequent statements are prepared once per store; each use binds afresh, hands the
+    // rows to eachRow and resets the statement, so no read stays open between uses.
+    void query(const QString &sql, const QVariantList &values, const std::function<void(const QSqlQuery &)> &eachRow);
+    bool exists(const QString &sql, const QVariantList &values);
+    int change(const QString &sql, const QVariantList &values); // rows affected
+    QSqlQuery &prepared(const QString &sql, const QVariantList &values);
+    void requireAttributeType(const QString &vobTag, const QString &typeName);
+    void requireElement(const QString &vobTag, const QString &path);
     [[noreturn]] void fail(const QString &what, const QString &detail) const;
 
     QString m_folder;
     QString m_connection;
     int m_transactionDepth = 0;
+    std::unordered_map<QString, std::unique_ptr<QSqlQuery>> m_statements;
 };
