@@ -1,0 +1,116 @@
+// Applies and purges in chunks on both backends: a chunk costs cleartool the same few
+// commands however many targets it holds, batch reads map back to their versions, and a
+// sandbox batch writes all of it or nothing.
+#include "support/EmulatorBackend.h"
+#include "support/FakePlatform.h"
+#include "support/TempSandbox.h"
+
+#include "access/AccessApplier.h"
+#include "access/AccessAttributeFormat.h"
+#include "clearcase/CCase.h"
+#include "clearcase/sandbox/SandboxSeed.h"
+#include "clearcase/sandbox/SandboxStore.h"
+#include "util/ZanError.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+
+const QString proj = SandboxSeed::projVob;
+const QString projRoot = QStringLiteral("m:\\bob_dev\\proj");
+
+QString target(int i) { return QStringLiteral("batch/f_%1.c").arg(i); }
+QString elementPath(const QString &vobRoot, const QString &relative)
+{
+    return vobRoot + QLatin1Char('\\') + QString(relative).replace(QLatin1Char('/'), QLatin1Char('\\'));
+}
+QString versionOf(const QString &relative) { return CCase::versionOf(elementPath(projRoot, relative)); }
+
+class BatchedApply : public ::testing::TestWithParam<bool> // over the cleartool co-process
+{
+protected:
+    void SetUp() override
+    {
+        sandbox.store().transaction([&] {
+            sandbox.store().addElement(proj, QStringLiteral("batch"), true);
+            for (int i = 0; i < 40; ++i)
+                sandbox.store().addElement(proj, target(i), false);
+            for (const QString &type : {QStringLiteral("__checkout"), QStringLiteral("__checkin"), QStringLiteral("QX_GROUPS")})
+                sandbox.store().addAttributeType(proj, {type, 8, QString(), {}});
+            sandbox.store().addAttributeType(SandboxSeed::toolsVob, {QStringLiteral("__checkout"), 8, QString(), {}});
+            sandbox.store().attachAttribute(proj, QStringLiteral("src/main.c"), QStringLiteral("__checkin"), QStringLiteral("NONE"),
+                                            QString(), false);
+        });
+        if (GetParam()) {
+            auto backend = emulatorBackend(sandbox.folder());
+            cleartool = backend.get();
+            cc = std::move(backend);
+        } else {
+            cc = sandbox.open(platform);
+        }
+    }
+    int commands() const { return cleartool ? cleartool->commandCount() : 0; }
+
+    TempSandbox sandbox;
+    FakePlatform platform;
+    std::unique_ptr<ClearCase> cc;
+    CleartoolClearCase *cleartool = nullptr;
+    const ElementLocation base{elementPath(projRoot, SandboxSeed::mainC), projRoot, proj};
+};
+
+TEST_P(BatchedApply, AChunkCostsTheSameCommandsForFewOrManyTargets)
+{
+    QList<int> applyCommands, purgeCommands;
+    for (int count : {3, 40}) {
+        QStringList targets;
+        for (int i = 0; i < count; ++i)
+            targets << elementPath(projRoot, target(i));
+        int before = commands();
+        EXPECT_TRUE(AccessApplier(*cc).apply(base, {QStringLiteral("checkout"), QStringLiteral("checkin")}, targets).failures.isEmpty());
+        applyCommands << commands() - before;
+        EXPECT_EQ(cc->attributes(versionOf(target(count - 1))).size(), 3);
+        EXPECT_EQ(AccessAttributeFormat::valueOf(cc->attributes(versionOf(target(0))), QStringLiteral("__checkin")), QStringLiteral("NONE"));
+
+        before = commands();
+        AccessApplier(*cc).purge(base, targets);
+        purgeCommands << commands() - before;
+        EXPECT_TRUE(cc->attributes(versionOf(target(count - 1))).isEmpty());
+    }
+    EXPECT_EQ(applyCommands[0], applyCommands[1]);
+    EXPECT_EQ(purgeCommands[0], purgeCommands[1]);
+}
+
+TEST_P(BatchedApply, ReadsMapBackToTheirVersionsAcrossVobsAndBareOnes)
+{
+    const QString toolPl = CCase::versionOf(elementPath(QStringLiteral("m:\\bob_dev\\tools"), SandboxSeed::toolPl));
+    cc->attachAttribute(proj, QStringLiteral("__checkout"), versionOf(target(0)), QStringLiteral("a"), QString(), true);
+    cc->attachAttribute(SandboxSeed::toolsVob, QStringLiteral("__checkout"), toolPl, QStringLiteral("t"), QString(), true);
+    cc->attachAttribute(proj, QStringLiteral("__checkin"), versionOf(target(2)), QStringLiteral("c"), QString(), true);
+    cc->attachAttribute(proj, QStringLiteral("QX_GROUPS"), versionOf(target(2)), QStringLiteral("dev"), QString(), true);
+
+    const QList<QList<AttributeInfo>> read =
+        cc->attributesOfVersions({versionOf(target(0)), versionOf(target(1)), toolPl, versionOf(target(2))});
+    ASSERT_EQ(read.size(), 4);
+    EXPECT_EQ(read[0].size(), 1);
+    EXPECT_EQ(AccessAttributeFormat::valueOf(read[0], QStringLiteral("__checkout")), QStringLiteral("a"));
+    EXPECT_TRUE(read[1].isEmpty());
+    EXPECT_EQ(AccessAttributeFormat::valueOf(read[2], QStringLiteral("__checkout")), QStringLiteral("t"));
+    EXPECT_EQ(read[3].size(), 2);
+    EXPECT_EQ(AccessAttributeFormat::valueOf(read[3], QStringLiteral("QX_GROUPS")), QStringLiteral("dev"));
+}
+
+INSTANTIATE_TEST_SUITE_P(Backends, BatchedApply, ::testing::Values(false, true),
+                         [](const ::testing::TestParamInfo<bool> &run) { return run.param ? "cleartool" : "sandbox"; });
+
+TEST(SandboxBatch, AWriteNamingANonElementWritesNothing)
+{
+    TempSandbox sandbox;
+    SandboxStore &store = sandbox.store();
+    store.addAttributeType(proj, {QStringLiteral("__checkout"), 8, QString(), {}});
+    EXPECT_THROW(store.attachAttributes(proj, {QStringLiteral("src/main.c"), QStringLiteral("src/private.tmp")},
+                                        {{QStringLiteral("__checkout"), QStringLiteral("bob")}}, QString()),
+                 ZanError);
+    EXPECT_TRUE(store.attributes(proj, QStringLiteral("src/main.c")).isEmpty());
+}
+
+} // namespace
