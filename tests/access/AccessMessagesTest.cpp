@@ -20,6 +20,7 @@ TEST_F(AccessMessages, EachRefusalAndConfirmationKeepsItsWords)
     attach(utilC, "__checkout", "carol");
     selectElement(mainC);
     form().deleteAllCheckedBut->setEnabled(true);
+    prompter.pressPreview = true; // "Preview…" beside a confirmation lists what it would change
     const auto checkAndAnswer = [this](const QStringList &paths, Prompter::Answer answer) {
         form().selectedList->clear();
         form().selectedList->addItems(paths);
@@ -86,6 +87,10 @@ TEST_F(AccessMessages, EachRefusalAndConfirmationKeepsItsWords)
     EXPECT_EQ(valueOn(utilC, "QX_GROUPS"), "<absent>");
     EXPECT_EQ(valueOn(QString(), "__checkout"), "<absent>");
     EXPECT_FALSE(MainWindow::isShown(form().zanSubList));
+    ASSERT_EQ(prompter.previews.size(), 3);
+    EXPECT_EQ(prompter.previews[0], elementPath(utilC) + "\n  checkout: gains bob; loses carol\n  groups: new (nobody)");
+    EXPECT_EQ(prompter.previews[1], elementPath(mainC) + "\n  checkout: removed (bob)\n" + elementPath(utilC) +
+                                        "\n  checkout: removed (carol)\n" + vobRoot + "\\.: no change");
 
     // Without views the panel's buttons say nothing.
     prompter.clear();
