@@ -1,41 +1,37 @@
 #include "platform/QtPlatform.h"
 #include "platform/SystemRoutines.h"
 #include "support/FakePlatform.h"
-#include "support/ScriptedPrompter.h"
+#include "support/MessageTable.h"
 #include "util/ZanError.h"
 
 #include <QDir>
 #include <QFile>
 #include <QTemporaryDir>
-#include <gtest/gtest.h>
-#include <functional>
 
 TEST(Platform, ProgramPathsReachTheHostsFilesThroughTheDriveMap)
 {
     QTemporaryDir dir;
-    QDir(dir.path()).mkdir(QStringLiteral("sub"));
-    for (const QString &name : {QStringLiteral("a b.txt"), QStringLiteral("_qx_security_trigger.pl")})
+    QDir(dir.path()).mkdir("sub");
+    for (const char *name : {"a b.txt", "_qx_security_trigger.pl"})
         ASSERT_TRUE(QFile(dir.filePath(name)).open(QIODevice::WriteOnly));
     FakePlatform platform;
     platform.setDriveMap(QtPlatform::parseDriveMap(QStringLiteral("M=%1;c=/home/me;bogus").arg(dir.path())));
-    EXPECT_EQ(platform.hostPath(QStringLiteral("m:\\sub\\proj\\a.c")), dir.path() + QStringLiteral("/sub/proj/a.c"));
-    EXPECT_EQ(platform.hostPath(QStringLiteral("C:\\")), QStringLiteral("/home/me"));
-    EXPECT_EQ(platform.hostPath(QStringLiteral("z:\\x")), QStringLiteral("z:/x"));
-    EXPECT_EQ(platform.listDirectory(QString(), 5), (QStringList{QStringLiteral("[-c-]"), QStringLiteral("[-m-]")}));
-    EXPECT_EQ(platform.listDirectory(QStringLiteral("m:\\*.*"), 1),
-              (QStringList{QStringLiteral("[..]"), QStringLiteral("[sub]"), QStringLiteral("_qx_security_trigger.pl"), QStringLiteral("a b.txt")}));
-    EXPECT_THROW(platform.listDirectory(QStringLiteral("m:\\missing\\*.*"), 1), ZanError);
+    EXPECT_EQ(platform.hostPath("m:\\sub\\proj\\a.c"), dir.path() + "/sub/proj/a.c");
+    EXPECT_EQ(platform.hostPath("C:\\"), "/home/me");
+    EXPECT_EQ(platform.hostPath("z:\\x"), "z:/x");
+    EXPECT_EQ(platform.listDirectory(QString(), 5), (QStringList{"[-c-]", "[-m-]"}));
+    EXPECT_EQ(platform.listDirectory("m:\\*.*", 1), (QStringList{"[..]", "[sub]", "_qx_security_trigger.pl", "a b.txt"}));
+    EXPECT_THROW(platform.listDirectory("m:\\missing\\*.*", 1), ZanError);
 
     ScriptedPrompter prompter;
     SystemRoutines system(platform, prompter);
     const struct {
-        QString path;
+        const char *path;
         bool directories, exists;
-    } files[] = {{QStringLiteral("m:\\_qx_security_trigger.pl"), false, true}, {QStringLiteral("m:\\*.pl"), false, true},
-                 {QStringLiteral("m:\\sub"), false, false},                    {QStringLiteral("m:\\su?"), true, true},
-                 {QStringLiteral("m:\\nothing\\*.pl"), true, false}};
+    } files[] = {{"m:\\_qx_security_trigger.pl", false, true}, {"m:\\*.pl", false, true},       {"m:\\sub", false, false},
+                 {"m:\\su?", true, true},                      {"m:\\nothing\\*.pl", true, false}};
     for (const auto &f : files)
-        EXPECT_EQ(system.isFileExist(f.path, f.directories), f.exists) << f.path.toStdString();
+        EXPECT_EQ(system.isFileExist(f.path, f.directories), f.exists) << f.path;
     EXPECT_EQ(prompter.count(), 0);
 }
 
@@ -44,10 +40,10 @@ TEST(SystemRoutines, LoginNameKeepsEveryLetterAndDropsOnlyNul)
     FakePlatform platform;
     ScriptedPrompter prompter;
     SystemRoutines system(platform, prompter);
-    const QList<std::pair<QString, QString>> cases{{QString::fromUtf8("bo\0b", 4), QStringLiteral("bob")},
-                                                  {QString::fromUtf8("michał"), QString::fromUtf8("michał")},
-                                                  {QString::fromUtf8("Зоя"), QString::fromUtf8("Зоя")},
-                                                  {QString(), QString()}};
+    const std::pair<QString, QString> cases[] = {{QString::fromUtf8("bo\0b", 4), "bob"},
+                                                 {QString::fromUtf8("michał"), QString::fromUtf8("michał")},
+                                                 {QString::fromUtf8("Зоя"), QString::fromUtf8("Зоя")},
+                                                 {QString(), QString()}};
     for (const auto &[login, expected] : cases) {
         platform.login = login;
         EXPECT_EQ(system.getLoginName(), expected) << expected.toStdString();
@@ -60,41 +56,28 @@ namespace {
 class BrokenPlatform : public FakePlatform
 {
 public:
-    QString loginName() const override { throw ZanError(ZanError::General, QStringLiteral("platform"), QStringLiteral("no user")); }
-    bool fileExists(const QString &, bool) const override
-    {
-        throw ZanError(ZanError::Permission, QStringLiteral("platform"), QStringLiteral("Permission denied"));
-    }
+    QString loginName() const override { throw ZanError(ZanError::General, "platform", "no user"); }
+    bool fileExists(const QString &, bool) const override { throw ZanError(ZanError::Permission, "platform", "Permission denied"); }
     qint64 startDetached(const QString &commandLine) override { return QtPlatform::startDetached(commandLine); }
 };
 
 } // namespace
 
-// Each failing routine: its empty result, then its message (always titled with the program's name).
+// Each failing routine gives its empty result and its message, titled with the program's name.
 TEST(SystemRoutines, FailuresAreReportedAndGiveEmptyResults)
 {
     BrokenPlatform platform;
     ScriptedPrompter prompter;
     SystemRoutines system(platform, prompter);
-    const struct {
-        std::function<QString()> call;
-        QString text;
-        Prompter::Icon icon;
-    } cases[] = {
-        {[&] { return system.getLoginName(); }, QStringLiteral("Error getting login name!"), Prompter::Icon::Critical},
-        {[&] { return QString::number(system.isFileExist(QStringLiteral("c:\\trig\\*.pl"), false)); },
-         QStringLiteral("Error determining file exist --> c:\\trig\\*.pl::Permission denied"), Prompter::Icon::Critical},
-        {[&] { return QString::number(system.runCommand(QStringLiteral("no-such-program-zan /mount"), 1)); },
-         QStringLiteral("ERROR: File not found: no-such-program-zan\r\nCould not execute --> no-such-program-zan /mount"), Prompter::Icon::None},
-    };
-    for (const auto &c : cases) {
-        const QString result = c.call();
-        EXPECT_TRUE(result.isEmpty() || result == QLatin1String("0")) << result.toStdString();
-        EXPECT_EQ(prompter.last().text, c.text);
-        EXPECT_EQ(prompter.last().title, QStringLiteral("Zan Utility"));
-        EXPECT_EQ(prompter.last().icon, c.icon);
-        EXPECT_EQ(prompter.last().buttons, Prompter::Buttons::Ok);
-    }
+    expectMessages(prompter, {
+        {"read the login name", [&] { EXPECT_EQ(system.getLoginName(), QString()); }, "Error getting login name!", "Zan Utility",
+         Prompter::Icon::Critical},
+        {"look for a file", [&] { EXPECT_FALSE(system.isFileExist("c:\\trig\\*.pl", false)); },
+         "Error determining file exist --> c:\\trig\\*.pl::Permission denied", "Zan Utility", Prompter::Icon::Critical},
+        {"run a missing program", [&] { EXPECT_EQ(system.runCommand("no-such-program-zan /mount", 1), 0); },
+         "ERROR: File not found: no-such-program-zan\r\nCould not execute --> no-such-program-zan /mount", "Zan Utility",
+         Prompter::Icon::None},
+    });
 }
 
 #ifndef Q_OS_WIN

@@ -41,13 +41,9 @@ std::optional<QString> given(const Row &row, const QString &column)
         return std::nullopt;
     QString text;
     for (int i = 0; i < cell.size(); ++i) {
-        const QChar next = i + 1 < cell.size() ? cell.at(i + 1) : QChar();
-        if (cell.at(i) == QLatin1Char('\\') && (next == QLatin1Char('n') || next == QLatin1Char('t') || next == QLatin1Char('\\'))) {
-            text += next == QLatin1Char('n') ? QLatin1Char('\n') : next == QLatin1Char('t') ? QLatin1Char('\t') : next;
-            ++i;
-        } else {
-            text += cell.at(i);
-        }
+        const int escape = cell.at(i) == '\\' && i + 1 < cell.size() ? QStringLiteral("nt\\").indexOf(cell.at(i + 1)) : -1;
+        text += escape < 0 ? cell.at(i) : QStringLiteral("\n\t\\").at(escape);
+        i += escape < 0 ? 0 : 1;
     }
     return text;
 }
