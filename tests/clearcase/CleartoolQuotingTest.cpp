@@ -89,28 +89,6 @@ TEST(CleartoolQuoting, StringValuesCarryTheirDoubleQuotes)
     EXPECT_NO_THROW(requireSingleLine(QStringLiteral("desc -l trtype:X@\\proj")));
 }
 
-TEST(CleartoolTriggerOptions, ElementTriggerBecomesOneMktrtypeLine)
-{
-    EXPECT_EQ(CleartoolTriggerOptions::mktrtypeCommand(QStringLiteral("\\proj"), elementTrigger()),
-              QStringLiteral("mktrtype -element -all -preop MODIFY_DATA,MODIFY_ELEM,MODIFY_MD -nusers bob "
-                             "-execwin 'ccperl \\\\host\\trig dir\\_qx_security_trigger.pl m ' "
-                             "-execunix 'perl /net/host/trig/_qx_security_trigger.pl m ' "
-                             "-c 'Created by Zan Utility on 12/5/2006 * * DO NOT MODIFY OR DELETE * *' "
-                             "_KORVANE_SECURITY1@\\proj"));
-}
-
-TEST(CleartoolTriggerOptions, UcmTriggerAndOptionalParts)
-{
-    TriggerTypeDefinition definition;
-    definition.name = QStringLiteral("_UCM_KORVANE_SECURITY");
-    definition.kind = 4;
-    definition.firing = 1;
-    definition.operationKinds = {88};
-    definition.actions = {{TriggerTypeDefinition::AllClients, QStringLiteral("ccperl x.pl")}};
-    EXPECT_EQ(CleartoolTriggerOptions::mktrtypeCommand(QStringLiteral("\\proj_pvob"), definition),
-              QStringLiteral("mktrtype -ucmobject -all -preop MODIFY_UCM -exec 'ccperl x.pl' -nc _UCM_KORVANE_SECURITY@\\proj_pvob"));
-}
-
 TEST(CleartoolTriggerOptions, CodesWithoutAMappingAreRefused)
 {
     TriggerTypeDefinition definition = elementTrigger();
@@ -122,7 +100,4 @@ TEST(CleartoolTriggerOptions, CodesWithoutAMappingAreRefused)
     definition = elementTrigger();
     definition.comment = QStringLiteral("it's \"quoted\"");
     EXPECT_THROW(CleartoolTriggerOptions::mktrtypeCommand(QStringLiteral("\\proj"), definition), ZanError);
-
-    EXPECT_EQ(CleartoolTriggerOptions::operationKindCode(QStringLiteral("MODIFY_UCM")), 88);
-    EXPECT_EQ(CleartoolTriggerOptions::operationKindCode(QStringLiteral("nonsense")), -1);
 }

@@ -1,6 +1,7 @@
 // The same expectations of every ClearCase role, run against each backend.
 #include "ElementTrigger.h"
 #include "support/EmulatorBackend.h"
+#include "support/ErrorText.h"
 #include "support/FakePlatform.h"
 #include "support/TempSandbox.h"
 
@@ -29,14 +30,13 @@ QString versionOf(const QString &relative)
     return SiteStyle::versionOf(elementPath(relative));
 }
 
-QString errorOf(const std::function<void()> &call)
+// The type trigger line exactly as the installer builds it (two blanks before -c).
+QString typeTriggerLine(const QString &vobTag)
 {
-    try {
-        call();
-    } catch (const ZanError &e) {
-        return e.description().isEmpty() ? QStringLiteral("<empty description>") : e.description();
-    }
-    return QString();
+    return QStringLiteral("mktrtype -type -preop MODIFY_TYPE -nusers \"user1\" -attype -all -brtype -all -eltype -all -hltype -all "
+                          "-lbtype -all -trtype -all -exec \"ccperl \\\\myhost\\triggers\\_qx_security_trigger.pl m user1,user2\"  "
+                          "-c \"Created by Zan Utility on 12/5/2006 * * DO NOT MODIFY OR DELETE * *\" _KORVANE_SECURITY2@")
+           + vobTag;
 }
 
 QString valueOf(ClearCase &clearCase, const QString &version, const QString &typeName)
@@ -235,7 +235,7 @@ TYPED_TEST(ClearCaseContract, ValuesWithQuotesAreStoredOrRefusedButNeverMangled)
             EXPECT_TRUE(error.startsWith(QLatin1String("Cannot pass "))) << error.toStdString();
             EXPECT_EQ(valueOf(this->cc(), version, QStringLiteral("__checkout")), stored);
         } else {
-            EXPECT_TRUE(error.isEmpty()) << error.toStdString();
+            EXPECT_EQ(error, QStringLiteral("<no error>"));
             EXPECT_EQ(valueOf(this->cc(), version, QStringLiteral("__checkout")), stored = value);
         }
     }
@@ -262,6 +262,9 @@ TYPED_TEST(ClearCaseContract, TriggerTypesAreCreatedDescribedAndRemoved)
     const QString detail = this->cc().runCommand(QStringLiteral("desc -l trtype:_KORVANE_SECURITY1@") + this->proj);
     EXPECT_TRUE(detail.contains(QLatin1String("all element trigger"))) << detail.toStdString();
     EXPECT_TRUE(detail.contains(QLatin1String("pre-operation"))) << detail.toStdString();
+    // Replacing a definition keeps nothing of the old one.
+    this->cc().runCommand(QStringLiteral("mktrtype -replace -element -all -preop checkout -exec x -nc _KORVANE_SECURITY1@") + this->proj);
+    EXPECT_TRUE(this->store().findTriggerType(this->proj, QStringLiteral("_KORVANE_SECURITY1"))->exemptUsers.isEmpty());
 
     TriggerTypeDefinition ucm;
     ucm.name = QStringLiteral("_UCM_KORVANE_SECURITY");
@@ -269,9 +272,13 @@ TYPED_TEST(ClearCaseContract, TriggerTypesAreCreatedDescribedAndRemoved)
     ucm.firing = 1;
     ucm.operationKinds = {88};
     ucm.actions = {{TriggerTypeDefinition::AllClients, QStringLiteral("ccperl \\\\h\\t\\_qx_security_trigger.pl m a,b")}};
-    ucm.comment = QStringLiteral("UCM::Created by Zan Utility on 12/5/2006 * * DO NOT MODIFY OR DELETE * *");
     this->cc().createTriggerType(this->pvob, ucm);
-    EXPECT_EQ(this->store().findTriggerType(this->pvob, ucm.name)->operations, QStringList{QStringLiteral("MODIFY_UCM")});
+    const auto storedUcm = this->store().findTriggerType(this->pvob, ucm.name);
+    ASSERT_TRUE(storedUcm.has_value());
+    EXPECT_EQ(storedUcm->kind, 4);
+    EXPECT_EQ(storedUcm->operations, QStringList{QStringLiteral("MODIFY_UCM")});
+    EXPECT_EQ(storedUcm->actions[0].command, ucm.actions[0].command);
+    EXPECT_TRUE(storedUcm->comment.isEmpty());
 
     this->cc().removeTriggerType(this->proj, QStringLiteral("_KORVANE_SECURITY1"));
     EXPECT_TRUE(this->cc().triggerTypeNames(this->proj).isEmpty());
@@ -279,30 +286,59 @@ TYPED_TEST(ClearCaseContract, TriggerTypesAreCreatedDescribedAndRemoved)
     EXPECT_THROW(this->cc().triggerTypeNames(QStringLiteral("\\nosuch")), ZanError);
 }
 
-TYPED_TEST(ClearCaseContract, ProgramCommandLinesRunAsWritten)
+TYPED_TEST(ClearCaseContract, ProgramCommandLinesRunAsWrittenAndAreDescribedLikeCleartool)
 {
-    // The type trigger line exactly as the installer builds it (two blanks before -c).
-    const QString line = QStringLiteral(
-        "mktrtype -type -preop MODIFY_TYPE -nusers \"user1\" -attype -all -brtype -all -eltype -all -hltype -all "
-        "-lbtype -all -trtype -all -exec \"ccperl \\\\myhost\\triggers\\_qx_security_trigger.pl m user1,user2\"  "
-        "-c \"Created by Zan Utility on 12/5/2006 * * DO NOT MODIFY OR DELETE * *\" _KORVANE_SECURITY2@") + this->proj;
-    this->cc().runCommand(line);
+    EXPECT_EQ(this->cc().runCommand(typeTriggerLine(this->proj)), QStringLiteral("Created trigger type \"_KORVANE_SECURITY2\".\n"));
     const auto stored = this->store().findTriggerType(this->proj, QStringLiteral("_KORVANE_SECURITY2"));
     ASSERT_TRUE(stored.has_value());
     EXPECT_EQ(stored->kind, 0);
+    EXPECT_EQ(stored->inclusions.size(), 6);
     EXPECT_EQ(stored->exemptUsers, QStringList{QStringLiteral("user1")});
     ASSERT_EQ(stored->actions.size(), 1);
     EXPECT_EQ(stored->actions[0].command, QStringLiteral("ccperl \\\\myhost\\triggers\\_qx_security_trigger.pl m user1,user2"));
     EXPECT_EQ(stored->comment, QStringLiteral("Created by Zan Utility on 12/5/2006 * * DO NOT MODIFY OR DELETE * *"));
 
+    const QStringList lines = this->cc().runCommand(QStringLiteral("desc -l trtype:_KORVANE_SECURITY2@") + this->proj).split(QLatin1Char('\n'));
+    EXPECT_EQ(lines.first(), QStringLiteral("trigger type \"_KORVANE_SECURITY2\""));
+    EXPECT_TRUE(lines.value(1).startsWith(QLatin1String("  created ")) && lines.value(1).endsWith(QLatin1String(" by bob")))
+        << lines.value(1).toStdString();
+    for (const char *expected : {"  \"Created by Zan Utility on 12/5/2006 * * DO NOT MODIFY OR DELETE * *\"", "  type trigger",
+                                 "  pre-operation MODIFY_TYPE",
+                                 "  action: -exec \"ccperl \\\\myhost\\triggers\\_qx_security_trigger.pl m user1,user2\"",
+                                 "  excluded users: user1"})
+        EXPECT_TRUE(lines.contains(QLatin1String(expected))) << expected;
+    EXPECT_EQ(lines.last(), QString()) << "the description ends with a line end";
+
+    // Lines cleartool would refuse change nothing.
+    const QString at = QStringLiteral(" T@") + this->proj;
+    for (const QString &line : {QStringLiteral("mktrtype -type -preop MODIFY_TYPE -attype -all -nc") + at,            // no action
+                                QStringLiteral("mktrtype -type -preop MODIFY_TYPE -exec x -nc") + at,                 // no inclusion list
+                                QStringLiteral("mktrtype -type -preop MODIFY_NOTHING -attype -all -exec x -nc") + at, // unknown kind
+                                QStringLiteral("mktrtype -type -attype -all -exec x -nc") + at,                       // no firing
+                                QStringLiteral("mktrtype -type -preop MODIFY_TYPE -attype -all -exec x -nc T"),       // no VOB
+                                QStringLiteral("mktrtype -type -preop MODIFY_TYPE -attype -all -exec x -nc T@\\novob"),
+                                QStringLiteral("mktrtype -type -preop MODIFY_TYPE -attype -all -exec x -bogus") + at,
+                                QStringLiteral("mktrtype -type -preop MODIFY_TYPE -attype -all -exec"),               // option without value
+                                QStringLiteral("desc -l trtype:_NOPE@") + this->proj}) {
+        const QString error = errorOf([&] { this->cc().runCommand(line); });
+        EXPECT_TRUE(error.startsWith(QLatin1String("cleartool: Error: "))) << line.toStdString() << " -> " << error.toStdString();
+    }
+    EXPECT_EQ(this->cc().triggerTypeNames(this->proj), QStringList{QStringLiteral("_KORVANE_SECURITY2")});
+
+    // An interop line keeps both actions in order.
+    const QString tools = tagOf(SandboxSeed::toolsVob);
+    this->cc().runCommand(QStringLiteral("mktrtype -type -preop MODIFY_TYPE -attype -all -execwin \"ccperl \\\\h\\t\\s.pl m \" "
+                                         "-execunix \"perl /net/h/t/s.pl m \" -c \"c\" _KORVANE_SECURITY2@") + tools);
+    const QString interop = this->cc().runCommand(QStringLiteral("describe -long trtype:_KORVANE_SECURITY2@") + tools);
+    const qsizetype windowsAction = interop.indexOf(QLatin1String("  action: -execwin \"ccperl \\\\h\\t\\s.pl m \""));
+    EXPECT_GE(windowsAction, 0) << interop.toStdString();
+    EXPECT_GT(interop.indexOf(QLatin1String("  action: -execunix \"perl /net/h/t/s.pl m \"")), windowsAction);
+    EXPECT_FALSE(interop.contains(QLatin1String("excluded users")));
+
     EXPECT_THROW(this->cc().requireVersion(elementPath(SandboxSeed::mainC, SandboxSeed::teamBobInt)), ZanError);
     this->cc().runCommand(QStringLiteral("startview ") + SandboxSeed::teamBobInt);
     EXPECT_TRUE(this->cc().viewByTag(SandboxSeed::teamBobInt).active);
     EXPECT_NO_THROW(this->cc().requireVersion(elementPath(SandboxSeed::mainC, SandboxSeed::teamBobInt)));
-
-    const QString error = errorOf([&] { this->cc().runCommand(QStringLiteral("desc -l trtype:_NOPE@") + this->proj); });
-    EXPECT_TRUE(error.startsWith(QLatin1String("cleartool: Error: "))) << error.toStdString();
-    EXPECT_TRUE(error.contains(QLatin1String("_NOPE"))) << error.toStdString();
 }
 
 TYPED_TEST(ClearCaseContract, BatchesCheckWriteReadAndRemoveManyVersions)

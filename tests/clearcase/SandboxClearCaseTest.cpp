@@ -16,12 +16,6 @@ namespace {
 
 namespace Seed = SandboxSeed;
 
-// The line the trigger installation issues for the type trigger, blanks as it writes them.
-const QString kTypeTriggerLine =
-    "mktrtype -type -preop MODIFY_TYPE -nusers \"user1\" -attype -all -brtype -all -eltype -all -hltype -all "
-    "-lbtype -all -trtype -all -exec \"ccperl \\\\myhost\\triggers\\_qx_security_trigger.pl m user1,user2\"  "
-    "-c \"Created by Zan Utility on 12/5/2006 * * DO NOT MODIFY OR DELETE * *\" _KORVANE_SECURITY2@\\proj";
-
 class SandboxClearCaseTest : public ::testing::Test
 {
 protected:
@@ -88,9 +82,6 @@ TEST_F(SandboxClearCaseTest, FailuresReadLikeCleartools)
     const QString util = "m:\\bob_dev\\proj\\src\\util.c";
     const std::vector<std::pair<std::function<void()>, QString>> cases{
         {[&] { cc->viewByTag("nobody"); }, "No matching entries found for view tag \"nobody\"."},
-        {[&] { cc->requireVersion(version("m:\\bob_dev\\proj\\src\\private.tmp")); },
-         "Not a vob object: \"m:\\bob_dev\\proj\\src\\private.tmp@@/main/0\"."},
-        {[&] { attach(Seed::projVob, util, "bob"); }, "Attribute type not found: \"__checkout\"."},
         {[&] {
              makeType(Seed::projVob, "__checkout");
              makeType(Seed::projVob, "__checkout");
@@ -101,8 +92,8 @@ TEST_F(SandboxClearCaseTest, FailuresReadLikeCleartools)
         {[&] { cc->runCommand("desc -l trtype:_KORVANE_SECURITY1@\\proj"); },
          "cleartool: Error: Trigger type not found: \"_KORVANE_SECURITY1\"."},
         {[&] {
-             cc->runCommand(kTypeTriggerLine);
-             cc->runCommand(kTypeTriggerLine);
+             for (int twice = 0; twice < 2; ++twice)
+                 cc->runCommand("mktrtype -type -preop MODIFY_TYPE -attype -all -exec x -nc _KORVANE_SECURITY2@\\proj");
          },
          "cleartool: Error: Name \"_KORVANE_SECURITY2\" already exists.\ncleartool: Error: Unable to create trigger type "
          "\"_KORVANE_SECURITY2\"."},
@@ -145,47 +136,4 @@ TEST(CommandLineSplit, FollowsCleartoolQuoting)
              {"'it^'s'", Style::Windows, {"it's"}},
              {"a\\ b \"say \\\"hi\\\"\"", Style::Unix, {"a b", "say \"hi\""}}})
         EXPECT_EQ(CommandLine::split(line, style), words) << line.toStdString();
-}
-
-TEST_F(SandboxClearCaseTest, TriggerLinesAreDescribedLikeCleartoolAndRefusedLikeIt)
-{
-    // What it stores is checked on both backends by the contract suite; here its description.
-    EXPECT_EQ(cc->runCommand(kTypeTriggerLine), "Created trigger type \"_KORVANE_SECURITY2\".\n");
-    EXPECT_EQ(sandbox.store().findTriggerType(Seed::projVob, "_KORVANE_SECURITY2")->inclusions.size(), 6);
-    const QString described = cc->runCommand("desc -l trtype:_KORVANE_SECURITY2@\\proj");
-    const QStringList lines = described.split(QLatin1Char('\n'));
-    EXPECT_EQ(lines.first(), "trigger type \"_KORVANE_SECURITY2\"");
-    EXPECT_TRUE(lines.at(1).startsWith("  created ") && lines.at(1).endsWith(" by " + platform.login)); // the creator is recorded
-    for (const char *expected : {"  \"Created by Zan Utility on 12/5/2006 * * DO NOT MODIFY OR DELETE * *\"", "  type trigger",
-                                 "  pre-operation MODIFY_TYPE",
-                                 "  action: -exec \"ccperl \\\\myhost\\triggers\\_qx_security_trigger.pl m user1,user2\"",
-                                 "  excluded users: user1"})
-        EXPECT_TRUE(lines.contains(expected)) << expected;
-    EXPECT_TRUE(described.endsWith(QLatin1Char('\n')));
-
-    QString replacing = kTypeTriggerLine;
-    cc->runCommand(replacing.replace("-nusers \"user1\"", "-replace"));
-    EXPECT_TRUE(sandbox.store().findTriggerType(Seed::projVob, "_KORVANE_SECURITY2")->exemptUsers.isEmpty());
-
-    const QString base = "mktrtype -type -preop MODIFY_TYPE -attype -all -exec x -nc ";
-    for (const QString line : {"mktrtype -type -preop MODIFY_TYPE -attype -all -nc T@\\proj",            // no action
-                               "mktrtype -type -preop MODIFY_TYPE -exec x -nc T@\\proj",                 // no inclusion list
-                               "mktrtype -type -preop MODIFY_NOTHING -attype -all -exec x -nc T@\\proj", // unknown kind
-                               "mktrtype -type -attype -all -exec x -nc T@\\proj",                       // no firing
-                               "mktrtype -type -preop MODIFY_TYPE -attype -all -exec"}) {                // option without value
-        const QString error = errorOf([&] { cc->runCommand(line); });
-        EXPECT_TRUE(error.startsWith("cleartool: Error: ")) << line.toStdString() << " -> " << error.toStdString();
-    }
-    for (const char *tail : {"T", "T@\\novob", "-bogus T@\\proj"}) // no VOB, an unknown one, an unknown option
-        EXPECT_TRUE(errorOf([&] { cc->runCommand(base + tail); }).startsWith("cleartool: Error: ")) << tail;
-    EXPECT_EQ(cc->triggerTypeNames(Seed::projVob), QStringList{"_KORVANE_SECURITY2"});
-
-    // An interop line keeps both actions in order.
-    cc->runCommand("mktrtype -type -preop MODIFY_TYPE -attype -all -brtype -all -eltype -all -hltype -all -lbtype -all -trtype -all "
-                   "-execwin \"ccperl \\\\h\\t\\s.pl m \" -execunix \"perl /net/h/t/s.pl m \" -c \"c\" _KORVANE_SECURITY2@\\tools");
-    const QString interop = cc->runCommand("describe -long trtype:_KORVANE_SECURITY2@\\tools");
-    const int win = interop.indexOf("  action: -execwin \"ccperl \\\\h\\t\\s.pl m \"");
-    EXPECT_GE(win, 0);
-    EXPECT_GT(interop.indexOf("  action: -execunix \"perl /net/h/t/s.pl m \""), win);
-    EXPECT_FALSE(interop.contains("excluded users"));
 }
