@@ -89,6 +89,19 @@ TEST(CleartoolQuoting, StringValuesCarryTheirDoubleQuotes)
     EXPECT_NO_THROW(requireSingleLine(QStringLiteral("desc -l trtype:X@\\proj")));
 }
 
+// Without a comment the line says -nc: cleartool would otherwise read a comment from its input.
+TEST(CleartoolTriggerOptions, UcmTriggerWithoutAComment)
+{
+    TriggerTypeDefinition definition;
+    definition.name = QStringLiteral("_UCM_KORVANE_SECURITY");
+    definition.kind = 4;
+    definition.firing = 1;
+    definition.operationKinds = {88};
+    definition.actions = {{TriggerTypeDefinition::AllClients, QStringLiteral("ccperl x.pl")}};
+    EXPECT_EQ(CleartoolTriggerOptions::mktrtypeCommand(QStringLiteral("\\proj_pvob"), definition),
+              QStringLiteral("mktrtype -ucmobject -all -preop MODIFY_UCM -exec 'ccperl x.pl' -nc _UCM_KORVANE_SECURITY@\\proj_pvob"));
+}
+
 TEST(CleartoolTriggerOptions, CodesWithoutAMappingAreRefused)
 {
     TriggerTypeDefinition definition = elementTrigger();
