@@ -43,20 +43,37 @@ TEST(ProcessRegistrySettings, EmptyPrivOperIsTheVerbatimDefaultAndGroupsAreAdded
     EXPECT_EQ(f.prompter.count(), 0);
 }
 
-TEST(ProcessRegistrySettings, OnlyExactTrueAndOneSwitchTheIndicatorsOn)
+// The main window's indicators take only "True" and "1"; the dialog's boxes take "True" and the
+// numbers 0 and 1, and any other value leaves a box as it was (checked here).
+TEST(SettingsDialog, StoredStatesReachTheIndicatorsAndEachOpeningOfTheDialog)
 {
     SettingsFixture f;
-    for (const auto &[override, nusers, on] : {std::tuple{"True", "1", true}, {"true", "2", false}, {"TRUE", "01", false},
-                                               {"True ", " 1", false}, {"", "", false}}) {
-        f.storeValue("CLEARCASE_OVERRIDE", override);
-        f.storeValue("NUSERS", nusers);
+    const struct {
+        const char *override, *nusers;
+        bool indicatorsOn, overrideBox, nusersBox;
+    } cases[] = {
+        {"True", "1", true, true, true},  {"False", "0", false, false, false}, {"true", "2", false, false, true},
+        {"TRUE", "01", false, false, true}, {"True ", " 1", false, false, true}, {"", "yes", false, false, true},
+    };
+    for (const auto &c : cases) {
+        SCOPED_TRACE(std::string(c.override) + "/" + c.nusers);
+        f.storeValue("CLEARCASE_OVERRIDE", c.override);
+        f.storeValue("NUSERS", c.nusers);
         f.settings.processRegistrySettings(true, false);
-        EXPECT_EQ(f.env(), on ? "True" : "False") << override;
-        EXPECT_EQ(MainWindow::isShown(f.form.overrideImage), on) << override;
-        EXPECT_EQ(MainWindow::isShown(f.form.nuserImage), on) << nusers;
-        if (on) {
+        EXPECT_EQ(f.env(), c.indicatorsOn ? "True" : "False");
+        EXPECT_EQ(MainWindow::isShown(f.form.overrideImage), c.indicatorsOn);
+        EXPECT_EQ(MainWindow::isShown(f.form.nuserImage), c.indicatorsOn);
+        if (c.indicatorsOn) {
             EXPECT_EQ(f.form.nuserImage->toolTip(), "bob will be added to the -nuser option when triggers is installed");
         }
+
+        f.d.overrideTriggersCB->setChecked(true);
+        f.d.nuserSetting->setChecked(true);
+        f.openFromMenu();
+        EXPECT_TRUE(MainWindow::isShown(&f.d) && f.d.isModal());
+        EXPECT_EQ(f.d.overrideTriggersCB->isChecked(), c.overrideBox);
+        EXPECT_EQ(f.d.nuserSetting->isChecked(), c.nusersBox);
+        f.d.cancelBut->click();
     }
 }
 
@@ -83,68 +100,36 @@ TEST(SettingsDialog, LoadsItsControlsOnceWithTheLoginName)
     EXPECT_TRUE(f.d.isHidden());
 }
 
-TEST(SettingsDialog, EachOpeningShowsTheStoredStates)
+TEST(SettingsDialog, PadlocksAndCancelStoreNothingAndOkStoresBothAndRefreshesTheIndicators)
 {
     SettingsFixture f;
-    // A value that is no state of the box leaves it as it was; "true" is not "True".
-    for (const auto &[override, nusers, overrideOn, nusersOn] :
-         {std::tuple{"True", "1", true, true}, {"False", "0", false, false}, {"true", "yes", false, true}}) {
-        f.storeValue("CLEARCASE_OVERRIDE", override);
-        f.storeValue("NUSERS", nusers);
-        f.openFromMenu();
-        EXPECT_TRUE(MainWindow::isShown(&f.d) && f.d.isModal());
-        EXPECT_EQ(f.d.overrideTriggersCB->isChecked(), overrideOn) << override;
-        EXPECT_EQ(f.d.nuserSetting->isChecked(), nusersOn) << nusers;
-        f.d.cancelBut->click();
-        f.d.nuserSetting->setChecked(true);
-    }
-}
-
-TEST(SettingsDialog, PadlocksAndCancelStoreNothingAndLeaveTheEnvironment)
-{
-    SettingsFixture f;
+    SettingsDialog &d = f.d;
     f.storeValue("CLEARCASE_OVERRIDE", "False");
     f.storeValue("NUSERS", "0");
-    f.window->load();
     f.openFromMenu();
-    SettingsDialog &d = f.d;
-    const auto locked = [&] {
-        return !d.privOperationsTxt->isEnabled() && !d.viewDriveCombo->isEnabled() && MainWindow::isShown(d.lockImage[0]) &&
-               !MainWindow::isShown(d.lockImage[1]);
-    };
-    EXPECT_TRUE(locked());
-    d.lockImage[0]->click();
-    EXPECT_TRUE(d.privOperationsTxt->isEnabled() && d.viewDriveCombo->isEnabled() && MainWindow::isShown(d.lockImage[1]) &&
-                !MainWindow::isShown(d.lockImage[0]));
-    d.lockImage[1]->click();
-    EXPECT_TRUE(locked());
-
+    // The shown padlock tells the state: closed (0) locks the advanced fields, open (1) unlocks them.
+    for (const int shown : {0, 1, 0}) {
+        EXPECT_EQ(d.privOperationsTxt->isEnabled() && d.viewDriveCombo->isEnabled(), shown == 1);
+        EXPECT_TRUE(MainWindow::isShown(d.lockImage[shown]) && !MainWindow::isShown(d.lockImage[1 - shown]));
+        d.lockImage[shown]->click();
+    }
     d.overrideTriggersCB->setChecked(true);
     d.nuserSetting->setChecked(true);
-    d.lockImage[0]->click();
     d.cancelBut->click();
     EXPECT_TRUE(d.isHidden() && d.isAdvancedLocked());
-    EXPECT_EQ(f.stored("CLEARCASE_OVERRIDE"), "False");
-    EXPECT_EQ(f.stored("NUSERS"), "0");
-    EXPECT_EQ(f.env(), "False");
+    EXPECT_EQ(f.stored("CLEARCASE_OVERRIDE") + f.stored("NUSERS") + f.env(), "False0False");
 
-    f.openFromMenu();
-    EXPECT_FALSE(d.overrideTriggersCB->isChecked() || d.nuserSetting->isChecked());
-}
-
-TEST(SettingsDialog, OkSetsTheEnvironmentAtOnceStoresBothAndRefreshesTheIndicators)
-{
-    SettingsFixture f;
+    // OK sets the environment before the main window refreshes its indicators from the store.
     std::vector<QString> envWhenActivated;
     QObject::connect(&f.form, &MainWindow::activated, [&] { envWhenActivated.push_back(f.env()); });
     for (const bool on : {true, false}) {
         f.openFromMenu();
-        f.d.lockImage[0]->click();
-        f.d.overrideTriggersCB->setChecked(on);
-        f.d.nuserSetting->setChecked(on);
-        f.d.okBut->click();
-
-        EXPECT_TRUE(f.d.isHidden() && f.d.isAdvancedLocked());
+        EXPECT_EQ(d.overrideTriggersCB->isChecked() || d.nuserSetting->isChecked(), !on); // as stored, not as left
+        d.lockImage[0]->click();
+        d.overrideTriggersCB->setChecked(on);
+        d.nuserSetting->setChecked(on);
+        d.okBut->click();
+        EXPECT_TRUE(d.isHidden() && d.isAdvancedLocked());
         EXPECT_EQ(envWhenActivated.back(), on ? "True" : "False");
         EXPECT_EQ(f.stored("CLEARCASE_OVERRIDE"), on ? "True" : "False");
         EXPECT_EQ(f.stored("NUSERS"), on ? "1" : "0");
