@@ -45,7 +45,7 @@ TEST(TriggerCommandLines, CommandsTakeTheTypedInputsAsTheScriptExpectsThem)
         {"blanks in the list", [](auto &in) { in.adminUsersText = "user1, user2"; in.viewDrive = "x"; },
          "-exec \"ccperl " + script + "x user1,user2\"  -c "},
         {"nobody exempted", [](auto &in) { in.exemptUser.clear(); }, "mktrtype -type -preop MODIFY_TYPE -attype -all "},
-        {"interop", [](auto &in) { in.interop = true; },
+        {"interop", [](auto &in) { in.interop = true; in.adminUsersText = "user1, user2"; },
          "-execwin \"ccperl " + script + "m user1,user2\" -execunix \"perl /net/myhost/triggers/_qx_security_trigger.pl m "
          "user1,user2\"  -c "},
     };
@@ -84,6 +84,7 @@ TEST(TriggerCommandLines, InputsTheCommandLineCannotCarryAreNamed)
                                                                               "into the trigger command line: it contains a blank")},
         {{}, QStringLiteral("/net/my host/t"), {}, true, QStringLiteral("Unix trigger location cannot be written into the "
                                                                        "trigger command line: it contains a blank")},
+        {{}, QStringLiteral("/net/o'neil/t"), {}, true, QStringLiteral("Unix trigger location")},
         {QStringLiteral("\\\\host\\c$\\triggers"), {}, QStringLiteral("micha\u0142,\u0417\u043e\u044f,DOM\\bob,a.b-c_d@x"), true, {}},
     };
     for (const Case &c : cases) {
