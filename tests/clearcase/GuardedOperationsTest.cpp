@@ -96,23 +96,6 @@ TEST_F(GuardedOperations, TriggersThatDoNotApplyStayQuiet)
     EXPECT_FALSE(sandbox.store().findTriggerType(QStringLiteral("\\proj"), QStringLiteral("W")).has_value());
 }
 
-TEST_F(GuardedOperations, AttributeChangesAndTriggerTypesFireTheirTriggers)
-{
-    writeScript(QStringLiteral("attr.sh"), "printf '%s\\n' \"$CLEARCASE_OP_KIND|$CLEARCASE_ATTYPE|$CLEARCASE_VAL|$CLEARCASE_MTYPE|"
-                                           "$CLEARCASE_TRTYPE\" >> \"$(dirname \"$0\")/seen.log\"\n[ \"$CLEARCASE_USER\" != eve ]\n");
-    commands.run(QStringLiteral("mkattype -vtype string -nc Level@\\proj"));
-    makeTrigger(QStringLiteral("mktrtype -element -all -preop MODIFY_MD -execunix \"sh c:/t/attr.sh\""));
-    commands.run(QStringLiteral("mktrtype -type -preop MODIFY_TYPE -trtype -all -execunix \"sh c:/t/attr.sh\" -nc Y@\\proj"));
-    commands.run(QStringLiteral("mkattr -nc Level '\"a b\"' ") + mainC);
-    commands.run(QStringLiteral("rmattr -nc Level ") + mainC);
-    qputenv("CLEARCASE_USER", "eve");
-    EXPECT_THROW(commands.run(QStringLiteral("mkattr -nc Level '\"e\"' ") + mainC), ZanError);
-    EXPECT_THROW(commands.run(QStringLiteral("mktrtype -replace -element -all -preop checkout -exec x -nc T@\\proj")), ZanError);
-    EXPECT_EQ(seen(), QStringLiteral("mkattr|Level|\"a b\"|version|T\nrmattr|Level||version|T\nmkattr|Level|\"e\"|version|T\n"
-                                     "mktype|||trigger type|T\n"));
-    EXPECT_TRUE(sandbox.store().attributes(QStringLiteral("\\proj"), QStringLiteral("src/main.c")).isEmpty());
-}
-
 // Removing, renaming, locking or redefining a type: its owner (bob made T), the VOB owner or
 // root only, with or without -ignore; making a new type is for anyone.
 TEST_F(GuardedOperations, TypeChangesNeedTheOwnerTheVobOwnerOrRoot)
