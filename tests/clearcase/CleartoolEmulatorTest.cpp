@@ -1,11 +1,13 @@
 // cleartool-sim as scripts and the co-process meet it: exit status, stderr lines, the
 // -status protocol and the installed "cleartool".
+#include "ScriptedClient.h"
 #include "support/EmulatorBackend.h"
 #include "support/TempSandbox.h"
 
 #include "clearcase/emulator/CleartoolEmulator.h"
 #include "clearcase/emulator/EmulatorFormat.h"
 #include "clearcase/sandbox/SandboxSeed.h"
+#include "clearcase/sandbox/SandboxStore.h"
 #include "support/QtPrinters.h"
 #include "util/ZanError.h"
 
@@ -74,7 +76,7 @@ TEST_F(CleartoolEmulatorTest, StatusSessionNumbersEveryCommandAndGluesUnterminat
                              "\n"
                              "describe -fmt '%n' " + mainC.toLocal8Bit() + "\n"
                              "lsvob 'unbalanced\n"
-                             "mkattr __checkout '\"x\"' " + mainC.toLocal8Bit() + "\n"
+                             "mkattr -cq __checkout '\"x\"' " + mainC.toLocal8Bit() + "\n"
                              "lsvob -s \\tools\n"
                              "exit\n"
                              "lsvob -s\n";
@@ -86,7 +88,7 @@ TEST_F(CleartoolEmulatorTest, StatusSessionNumbersEveryCommandAndGluesUnterminat
                                                 "Command 5 returned status 1\n"
                                                 "\\tools\nCommand 6 returned status 0\n"));
     EXPECT_EQ(session.err, QStringLiteral("cleartool: Error: Unmatched quote in command line.\n"
-                                          "cleartool: Error: Comment prompts are not supported here; give -c, -cfile or -nc.\n"));
+                                          "cleartool: Error: mkattr would prompt for a comment, which cannot be answered here; give -c, -cfile or -nc.\n"));
 }
 
 TEST_F(CleartoolEmulatorTest, AttributesDescribeInCleartoolsShape)
@@ -122,6 +124,84 @@ TEST_F(CleartoolEmulatorTest, InstalledCleartoolReachesItsSandboxWithoutEnvironm
     EXPECT_EQ(listed.out, SandboxSeed::vobTags.join(QLatin1Char('\n')) + QLatin1Char('\n'));
 
     EXPECT_THROW(CleartoolEmulator::installAsCleartool(sandbox.folder(), QStringLiteral("/no/such/cleartool-sim")), ZanError);
+}
+
+// What scripts written for real cleartool meet, one session of a Windows-style site in order:
+// checkout state, abbreviations, comment defaults, version and element selectors, label
+// types, object selectors as attribute targets, names that differ in case only, and the
+// working directory. An expected answer starting with "*" is matched at its end.
+TEST_F(CleartoolEmulatorTest, SessionBehavesAsCleartoolDoes)
+{
+    struct Step {
+        const char *line;
+        int status;
+        const char *answer;
+    };
+    const Step steps[] = {
+        {"co -nc -res src\\main.c", 1, "*cleartool: Error: Unable to access \"src\\main.c\": No such file or directory.\n"},
+        {"cd m:\\bob_dev\\proj\\src", 0, ""},
+        {"pwd", 0, "m:\\bob_dev\\proj\\src\n"},
+        {"pwv -s", 0, "bob_dev\n"},
+        {"checkout main.c", 1, "cleartool: Error: checkout would prompt for a comment, which cannot be answered here; give -c, -cfile or -nc.\n"},
+        {"co -nc -unr main.c", 0, "Checked out \"main.c\" from version \"\\main\\0\".\n"},
+        {"checkout -nc ..\\src\\main.c", 1, "cleartool: Error: Element \"..\\src\\main.c\" is already checked out to view \"bob_dev\".\n"},
+        {"ls -s main.c", 0, "main.c@@\\main\\CHECKEDOUT\n"},
+        {"ci -nc -ide main.c", 0, "Checked in \"main.c\" version \"\\main\\1\".\n"},
+        {"ci -nc main.c", 1, "*cleartool: Error: Unable to find checked out version for \"main.c\".\n"},
+        {"unco -rm main.c", 1, "*cleartool: Error: Unable to find checked out version for \"main.c\".\n"},
+        {"co -nc MAIN.C", 0, "Checked out \"MAIN.C\" from version \"\\main\\1\".\n"},
+        {"unco main.c", 1, "cleartool: Error: uncheckout would ask whether to keep a private copy, which cannot be answered here; give -keep or -rm.\n"},
+        {"unco -kee main.c", 0, "Private version of \"main.c\" saved in \"main.c.keep\".\nCheckout cancelled for \"main.c\".\n"},
+        {"des -fmt %n|%Vn main.c@@/main/1", 0, "main.c@@\\main\\1|\\main\\1"},
+        {"des -fmt %m main.c@@/main/2", 1, "cleartool: Error: Unable to access \"main.c@@/main/2\": No such file or directory.\n"},
+        {"describe -fmt %m|%n main.c@@", 0, "file element|main.c@@"},
+        {"describe -fmt %m|%n ..\\src@@/main", 0, "branch|..\\src@@\\main"},
+        {"mklbtype REL1@\\proj", 1, "cleartool: Error: mklbtype would prompt for a comment, which cannot be answered here; give -c, -cfile or -nc.\n"},
+        {"mklbtype -c first REL1@\\proj", 0, "Created label type \"REL1\".\n"},
+        {"mklbtype -nc REL1@\\proj", 1, "cleartool: Error: Name \"REL1\" already exists.\ncleartool: Error: Unable to create label type \"REL1\".\n"},
+        {"lstype -kind lbtype -s -invob \\proj", 0, "BACKSTOP\nCHECKEDOUT\nLATEST\nREL1\n"},
+        {"describe -fmt %m|%c lbtype:REL1@\\proj", 0, "label type|first\n"},
+        {"mklabel REL2 main.c", 1, "cleartool: Error: Label type not found: \"REL2\".\n"},
+        {"mkattype -nc Note@\\proj", 0, "Created attribute type \"Note\".\n"},
+        {"mkattr Note '\"x, y\"' vob:\\proj lbtype:REL1@\\proj", 0,
+         "Created attribute \"Note\" on \"\\proj\".\nCreated attribute \"Note\" on \"REL1\".\n"},
+        {"describe -aat -all lbtype:REL1@\\proj", 0, "REL1\n  Attributes:\n    Note = \"x, y\"\n"},
+        {"rmtype lbtype:REL1@\\proj", 0, "Removed label type \"REL1\".\n"},
+        {"rmtype lbtype:REL1@\\proj", 1, "cleartool: Error: Label type not found: \"REL1\".\n"},
+        {"lock -nc trtype:NOPE@\\proj", 1, "cleartool: Error: Trigger type not found: \"NOPE\".\n"},
+        {"rmtype attype:Note@\\proj", 1, "cleartool: Error: There are attributes of type \"Note\".\ncleartool: Error: Unable to remove attribute type \"Note\".\n"},
+        {"rmtype -rma -f attype:Note@\\proj", 0, "Removed attribute type \"Note\".\n"},
+        // -pre is -predecessor for describe and -preop for mktrtype; -e is too short for either.
+        {"mktrtype -ele -a -pre checkin -execu 'perl -e 0' -nc T1@\\proj", 0, "Created trigger type \"T1\".\n"},
+        {"mktrtype -e -a -preop checkin -exec true -nc T2@\\proj", 1, "cleartool: Error: Unrecognized option \"-e\"\n"},
+        {"cd ..\\nowhere", 1, "cleartool: Error: Unable to change directory to \"..\\nowhere\": No such file or directory.\n"},
+        {"cd ..", 0, ""},
+        {"describe -s src\\util.c", 0, "src\\util.c@@\\main\\0\n"},
+    };
+    // The VOB owner may remove the attribute type.
+    ScriptedClient client(sandbox.folder(), QFileInfo(sandbox.store().vobFolder(QStringLiteral("\\proj"))).owner());
+    for (const Step &step : steps) {
+        const ClientAnswer answer = client.runLine(QString::fromUtf8(step.line));
+        const QString expected = QString::fromUtf8(step.answer);
+        EXPECT_EQ(answer.status, step.status) << step.line << "\n" << answer.output.toStdString();
+        if (expected.startsWith(QLatin1Char('*')))
+            EXPECT_TRUE(answer.output.endsWith(expected.mid(1))) << step.line << "\n" << answer.output.toStdString();
+        else
+            EXPECT_EQ(answer.output, expected) << step.line;
+    }
+}
+
+// -fmt's date, user, operation, event and owner fields always give a value.
+TEST_F(CleartoolEmulatorTest, FormatFieldsGiveValues)
+{
+    sim({QStringLiteral("mkattype"), QStringLiteral("-nc"), QStringLiteral("Level@\\proj")});
+    for (const QString &object : {mainC, QStringLiteral("attype:Level@\\proj"), QStringLiteral("vob:\\proj")}) {
+        const SimRun fields = sim({QStringLiteral("describe"), QStringLiteral("-fmt"), QStringLiteral("%d|%Sd|%u|%Fu|%o|%e|%[owner]p"), object});
+        EXPECT_EQ(fields.exitCode, 0) << fields.err.toStdString();
+        const QStringList values = fields.out.split(QLatin1Char('|'));
+        EXPECT_EQ(values.size(), 7) << fields.out.toStdString();
+        EXPECT_FALSE(values.contains(QString())) << object.toStdString() << ": " << fields.out.toStdString();
+    }
 }
 
 TEST(EmulatorFormat, ConversionsModifiersAndEscapes)

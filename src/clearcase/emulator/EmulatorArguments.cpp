@@ -1,11 +1,13 @@
 #include "clearcase/emulator/EmulatorArguments.h"
 
+#include "clearcase/emulator/EmulatorSyntax.h"
 #include "clearcase/sandbox/SandboxCommands.h"
 
 #include <QFile>
 
-EmulatorArguments::EmulatorArguments(const QStringList &words, const QList<Option> &options)
+EmulatorArguments::EmulatorArguments(const QString &command, const QStringList &words)
 {
+    const EmulatorSyntax::Command *syntax = EmulatorSyntax::find(command);
     bool optionsEnded = false;
     for (int i = 0; i < words.size(); ++i) {
         const QString &word = words.at(i);
@@ -17,7 +19,7 @@ EmulatorArguments::EmulatorArguments(const QStringList &words, const QList<Optio
             optionsEnded = true;
             continue;
         }
-        const Option *option = find(word, options);
+        const EmulatorSyntax::Option *option = syntax ? EmulatorSyntax::findOption(*syntax, word) : nullptr;
         if (!option)
             SandboxCommands::fail(QStringLiteral("Unrecognized option \"%1\"").arg(word));
         QString value;
@@ -30,39 +32,14 @@ EmulatorArguments::EmulatorArguments(const QStringList &words, const QList<Optio
     }
 }
 
-const EmulatorArguments::Option *EmulatorArguments::find(const QString &word, const QList<Option> &options) const
-{
-    for (const Option &option : options) {
-        if (option.name == word)
-            return &option;
-    }
-    for (const Option &option : options) {
-        if (word.size() >= option.minimumLength && option.name.startsWith(word))
-            return &option;
-    }
-    return nullptr;
-}
-
-QList<EmulatorArguments::Option> EmulatorArguments::commentOptions()
-{
-    return {{QStringLiteral("-c"), 2, true},
-            {QStringLiteral("-cfile"), 3, true},
-            {QStringLiteral("-cq"), 3},
-            {QStringLiteral("-cqe"), 4},
-            {QStringLiteral("-nc"), 3}};
-}
-
 QString EmulatorArguments::comment() const
 {
-    if (has(QStringLiteral("-c")))
-        return value(QStringLiteral("-c"));
-    if (has(QStringLiteral("-cfile"))) {
-        QFile file(value(QStringLiteral("-cfile")));
-        if (!file.open(QIODevice::ReadOnly | QIODevice::Text))
-            SandboxCommands::fail(QStringLiteral("Unable to open file \"%1\": No such file or directory.").arg(file.fileName()));
-        return QString::fromLocal8Bit(file.readAll()).trimmed();
-    }
-    if (has(QStringLiteral("-nc")))
+    if (has(QStringLiteral("-comment")))
+        return value(QStringLiteral("-comment"));
+    if (!has(QStringLiteral("-cfile")))
         return QString();
-    SandboxCommands::fail(QStringLiteral("Comment prompts are not supported here; give -c, -cfile or -nc."));
+    QFile file(value(QStringLiteral("-cfile")));
+    if (!file.open(QIODevice::ReadOnly | QIODevice::Text))
+        SandboxCommands::fail(QStringLiteral("Unable to open file \"%1\": No such file or directory.").arg(file.fileName()));
+    return QString::fromLocal8Bit(file.readAll()).trimmed();
 }

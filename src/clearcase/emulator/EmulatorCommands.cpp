@@ -2,18 +2,19 @@
 
 #include "clearcase/emulator/EmulatorArguments.h"
 #include "clearcase/emulator/EmulatorFormat.h"
+#include "clearcase/emulator/EmulatorSyntax.h"
 #include "clearcase/emulator/GuardedOperations.h"
 #include "clearcase/sandbox/CommandLine.h"
+#include "clearcase/sandbox/SandboxSeed.h"
 #include "clearcase/sandbox/SandboxStore.h"
 #include "util/ZanError.h"
 
+#include <QDir>
 #include <QFileInfo>
+#include <QLocale>
 #include <QRegularExpression>
 
-using Option = EmulatorArguments::Option;
-
 namespace {
-
 
 struct Selector {
     QString kind;    // "attype", "trtype", "vob", ... ; "" when the text had no prefix
@@ -21,12 +22,17 @@ struct Selector {
     QString vobTag;
 };
 
+const QRegularExpression &selectorPrefix()
+{
+    static const QRegularExpression prefix(QStringLiteral("^(attype|trtype|lbtype|brtype|eltype|hltype|vob):"));
+    return prefix;
+}
+
 // attype:NAME@\vob, trtype:NAME@\vob, NAME@\vob, vob:\vob
 Selector parseSelector(const QString &text)
 {
-    static const QRegularExpression pattern(QStringLiteral("^(?:(attype|trtype|lbtype|brtype|eltype|hltype|vob):)?(.*)$"));
-    const QRegularExpressionMatch match = pattern.match(text);
-    Selector selector{match.captured(1), match.captured(2), QString()};
+    const QRegularExpressionMatch match = selectorPrefix().match(text);
+    Selector selector{match.captured(1), text.mid(match.capturedLength()), QString()};
     if (selector.kind == QLatin1String("vob")) {
         selector.vobTag = selector.name;
         return selector;
@@ -37,15 +43,6 @@ Selector parseSelector(const QString &text)
     selector.vobTag = selector.name.mid(at + 1);
     selector.name = selector.name.left(at);
     return selector;
-}
-
-QString kindName(const QString &kind)
-{
-    static const QHash<QString, QString> names = {
-        {QStringLiteral("attype"), QStringLiteral("attribute type")}, {QStringLiteral("trtype"), QStringLiteral("trigger type")},
-        {QStringLiteral("lbtype"), QStringLiteral("label type")},     {QStringLiteral("brtype"), QStringLiteral("branch type")},
-        {QStringLiteral("eltype"), QStringLiteral("element type")},   {QStringLiteral("hltype"), QStringLiteral("hyperlink type")}};
-    return names.value(kind);
 }
 
 int valueTypeCode(const QString &name)
@@ -69,45 +66,84 @@ QString padded(const QString &text, int width)
     return text.leftJustified(width) + QLatin1Char(' ');
 }
 
+// cleartool's dates: 07-Dec-26.03:50:12, the short form 07-Dec-26.
+QString dateText(const QDateTime &when, bool shortForm)
+{
+    return QLocale::c().toString(when, shortForm ? QStringLiteral("dd-MMM-yy") : QStringLiteral("dd-MMM-yy.hh:mm:ss"));
+}
+
 } // namespace
 
 EmulatorCommands::EmulatorCommands(SandboxStore &store, QString userName, QString localHost)
     : m_store(store), m_site(store.siteStyle()), m_user(std::move(userName)), m_localHost(std::move(localHost)),
-      m_resolver(store), m_commands(store, m_user, m_site.kind()), m_plainCommands(store, m_user, m_site.kind())
+      m_resolver(store), m_types(store), m_commands(store, m_user, m_site.kind()), m_plainCommands(store, m_user, m_site.kind())
 {
+    m_resolver.setWorkingDirectory(initialWorkingDirectory());
     // Pre-operation triggers guard the type commands below and the element operations.
-    const auto guarded = std::make_shared<GuardedOperations>(store, m_user);
-    const auto add = [this, guarded](const QString &name, int minimumLength, QString (EmulatorCommands::*handler)(const QStringList &)) {
-        m_commands.addCommand(name, minimumLength,
+    const auto guarded = std::make_shared<GuardedOperations>(store, m_user, m_resolver,
+                                                             [this](const QString &tag) { return viewStorage(tag); });
+    const auto add = [this, guarded](const QString &name, QString (EmulatorCommands::*handler)(const QStringList &)) {
+        m_commands.addCommand(name, int(name.size()),
                               guarded->guard(name, [this, handler](const QStringList &words) { return (this->*handler)(words); }));
     };
-    add(QStringLiteral("lsview"), 3, &EmulatorCommands::lsview);
-    add(QStringLiteral("lsvob"), 5, &EmulatorCommands::lsvob);
-    add(QStringLiteral("describe"), 4, &EmulatorCommands::describe);
-    add(QStringLiteral("lstype"), 3, &EmulatorCommands::lstype);
-    add(QStringLiteral("mkattype"), 5, &EmulatorCommands::mkattype);
-    add(QStringLiteral("mkattr"), 6, &EmulatorCommands::mkattr);
-    add(QStringLiteral("rmattr"), 6, &EmulatorCommands::rmattr);
-    add(QStringLiteral("rmtype"), 6, &EmulatorCommands::rmtype);
-    add(QStringLiteral("mktrtype"), 8, &EmulatorCommands::mktrtype);
-    add(QStringLiteral("catcs"), 5, &EmulatorCommands::catcs);
+    add(QStringLiteral("lsview"), &EmulatorCommands::lsview);
+    add(QStringLiteral("lsvob"), &EmulatorCommands::lsvob);
+    add(QStringLiteral("describe"), &EmulatorCommands::describe);
+    add(QStringLiteral("lstype"), &EmulatorCommands::lstype);
+    add(QStringLiteral("mkattype"), &EmulatorCommands::mkattype);
+    add(QStringLiteral("mkattr"), &EmulatorCommands::mkattr);
+    add(QStringLiteral("rmattr"), &EmulatorCommands::rmattr);
+    add(QStringLiteral("rmtype"), &EmulatorCommands::rmtype);
+    add(QStringLiteral("mktrtype"), &EmulatorCommands::mktrtype);
+    add(QStringLiteral("catcs"), &EmulatorCommands::catcs);
+    add(QStringLiteral("cd"), &EmulatorCommands::cd);
+    add(QStringLiteral("pwd"), &EmulatorCommands::pwd);
+    add(QStringLiteral("pwv"), &EmulatorCommands::pwv);
+    add(QStringLiteral("ls"), &EmulatorCommands::ls);
     guarded->addOperations(m_commands);
 }
 
 QString EmulatorCommands::run(const QStringList &words)
 {
-    return m_commands.run(words);
+    const QStringList normalised = EmulatorSyntax::normalised(words);
+    const EmulatorSyntax::Command *command = words.isEmpty() ? nullptr : EmulatorSyntax::find(words.first());
+    const QString comment = EmulatorSyntax::commentOptionOf(normalised);
+    const bool asks = comment == QLatin1String("-cquery") || comment == QLatin1String("-cqeach")
+                      || (comment.isEmpty() && command && command->comment == EmulatorSyntax::CommentDefault::Prompt);
+    // cleartool would read the comment from standard input, which holds the next commands.
+    if (asks)
+        SandboxCommands::fail(QStringLiteral("%1 would prompt for a comment, which cannot be answered here; give -c, -cfile or -nc.")
+                                  .arg(command ? command->name : words.first()));
+    return m_commands.run(normalised);
 }
 
 QString EmulatorCommands::run(const QString &commandLine)
 {
-    return m_commands.run(commandLine);
+    return run(split(commandLine));
 }
 
-// Version 0 as cleartool prints it after "@@": Windows writes that part with backslashes.
-QString EmulatorCommands::versionZero() const
+QStringList EmulatorCommands::split(const QString &commandLine) const
 {
-    return m_site.isUnix() ? QStringLiteral("/main/0") : QStringLiteral("\\main\\0");
+    return CommandLine::split(commandLine, m_site.kind());
+}
+
+// The process's folder as the site writes it, when it lies in a view: PWD keeps the view's
+// path where the system's own answer would have followed the VOB's link.
+QString EmulatorCommands::initialWorkingDirectory() const
+{
+    const QString views = QDir::cleanPath(m_store.driveFolder(SandboxSeed::viewDrive));
+    const QString current = QDir::current().canonicalPath();
+    for (const QString &folder : {qEnvironmentVariable("PWD"), QDir::currentPath()}) {
+        const QString clean = QDir::cleanPath(folder);
+        if (folder.isEmpty() || QFileInfo(clean).canonicalFilePath() != current
+            || (clean != views && !clean.startsWith(views + QLatin1Char('/'))))
+            continue;
+        const QString rest = clean.mid(views.size());
+        if (m_site.isUnix())
+            return m_site.viewRoot() + rest;
+        return SandboxSeed::viewDrive + QLatin1Char(':') + (rest.isEmpty() ? QStringLiteral("\\") : QString(rest).replace(QLatin1Char('/'), QLatin1Char('\\')));
+    }
+    return QString();
 }
 
 // Where a view's or VOB's storage is said to be: a UNC share on Windows, /net on UNIX.
@@ -119,9 +155,11 @@ QString EmulatorCommands::storagePath(const QString &host, const QString &folder
     return QStringLiteral("\\\\%1\\ccstg\\%2\\%3").arg(host, folder, flat);
 }
 
-QStringList EmulatorCommands::split(const QString &commandLine) const
+// A view as checkin's error names it: host:storage path.
+QString EmulatorCommands::viewStorage(const QString &viewTag)
 {
-    return CommandLine::split(commandLine, m_site.kind());
+    const QString host = viewHost(m_store.view(viewTag).host);
+    return host + QLatin1Char(':') + storagePath(host, QStringLiteral("views"), viewTag + QStringLiteral(".vws"));
 }
 
 QString EmulatorCommands::viewHost(const QString &host) const
@@ -129,14 +167,17 @@ QString EmulatorCommands::viewHost(const QString &host) const
     return host.isEmpty() ? m_localHost : host;
 }
 
+// The owner of the VOB's storage folder, as the system reports it.
+QString EmulatorCommands::vobOwner(const QString &vobTag) const
+{
+    return QFileInfo(m_store.vobFolder(vobTag)).owner();
+}
+
 // --- views and VOBs ---------------------------------------------------------------------
 
 QString EmulatorCommands::lsview(const QStringList &words)
 {
-    const EmulatorArguments args(words, {{QStringLiteral("-short"), 2}, {QStringLiteral("-long"), 2},
-                                         {QStringLiteral("-host"), 3, true}, {QStringLiteral("-properties"), 3},
-                                         {QStringLiteral("-full"), 3}, {QStringLiteral("-age"), 3},
-                                         {QStringLiteral("-region"), 4, true}, {QStringLiteral("-cview"), 3}});
+    const EmulatorArguments args(QStringLiteral("lsview"), words);
     if (args.has(QStringLiteral("-cview")))
         SandboxCommands::fail(QStringLiteral("Cannot get view info for current view: not a ClearCase object."));
     QList<SandboxView> views;
@@ -170,8 +211,7 @@ QString EmulatorCommands::lsview(const QStringList &words)
 
 QString EmulatorCommands::lsvob(const QStringList &words)
 {
-    const EmulatorArguments args(words, {{QStringLiteral("-short"), 2}, {QStringLiteral("-long"), 2},
-                                         {QStringLiteral("-host"), 3, true}, {QStringLiteral("-region"), 4, true}});
+    const EmulatorArguments args(QStringLiteral("lsvob"), words);
     QList<SandboxVob> vobs;
     if (args.operands().isEmpty())
         vobs = m_store.vobs();
@@ -199,10 +239,119 @@ QString EmulatorCommands::lsvob(const QStringList &words)
 
 QString EmulatorCommands::catcs(const QStringList &words)
 {
-    const EmulatorArguments args(words, {{QStringLiteral("-tag"), 3, true}});
+    const EmulatorArguments args(QStringLiteral("catcs"), words);
     if (!args.has(QStringLiteral("-tag")))
         SandboxCommands::fail(QStringLiteral("Cannot get view info for current view: not a ClearCase object."));
     return m_store.view(args.value(QStringLiteral("-tag"))).configSpec;
+}
+
+// --- working directory -------------------------------------------------------------------
+
+QString EmulatorCommands::cd(const QStringList &words)
+{
+    const EmulatorArguments args(QStringLiteral("cd"), words);
+    if (args.operands().size() != 1)
+        SandboxCommands::fail(QStringLiteral("A directory must be given."));
+    const QString target = m_resolver.absolute(args.operands().first());
+    const QString host = m_resolver.hostPath(target);
+    if (host.isEmpty() || !QFileInfo(host).isDir())
+        SandboxCommands::fail(QStringLiteral("Unable to change directory to \"%1\": No such file or directory.").arg(args.operands().first()));
+    // The folder as written, with "." and ".." taken out.
+    QStringList kept;
+    const QChar separator = m_site.separator();
+    const QString drive = m_site.isUnix() ? QString() : target.left(2);
+    for (const QString &part : (m_site.isUnix() ? target : target.mid(2)).split(QRegularExpression(QStringLiteral("[\\\\/]")), Qt::SkipEmptyParts)) {
+        if (part == QLatin1String("..") && !kept.isEmpty())
+            kept.removeLast();
+        else if (part != QLatin1String(".") && part != QLatin1String(".."))
+            kept << part;
+    }
+    m_resolver.setWorkingDirectory(drive + separator + kept.join(separator));
+    return QString();
+}
+
+QString EmulatorCommands::pwd(const QStringList &words)
+{
+    const EmulatorArguments args(QStringLiteral("pwd"), words);
+    const QString folder = m_resolver.workingDirectory();
+    return (folder.isEmpty() ? QDir::currentPath() : folder) + QLatin1Char('\n');
+}
+
+// The working-directory view is the view the working directory lies in; the emulator, like
+// Windows ClearCase, never has a set view.
+QString EmulatorCommands::pwv(const QStringList &words)
+{
+    const EmulatorArguments args(QStringLiteral("pwv"), words);
+    const QString none = QStringLiteral("** NONE **");
+    QString tag = m_site.viewTagOf(m_resolver.workingDirectory());
+    if (tag.isEmpty())
+        tag = none;
+    if (args.has(QStringLiteral("-root"))) {
+        if (tag == none)
+            return QStringLiteral("\n");
+        return (m_site.isUnix() ? m_site.viewRoot() + QLatin1Char('/') + tag : SandboxSeed::viewDrive + QStringLiteral(":\\") + tag)
+               + QLatin1Char('\n');
+    }
+    if (args.has(QStringLiteral("-short")))
+        return (args.has(QStringLiteral("-setview")) ? none : tag) + QLatin1Char('\n');
+    QString out;
+    if (!args.has(QStringLiteral("-setview")))
+        out += QStringLiteral("Working directory view: %1\n").arg(tag);
+    if (!args.has(QStringLiteral("-wdview")))
+        out += QStringLiteral("Set view: %1\n").arg(none);
+    return out;
+}
+
+// The version a plain pathname selects in its view: the checkout, else the latest.
+QString EmulatorCommands::selectedVersion(const SandboxPathResolver::Element &element)
+{
+    if (m_store.isCheckedOut(element.vobTag, element.path, element.viewTag, m_user))
+        return QStringLiteral("/main/CHECKEDOUT");
+    return QStringLiteral("/main/%1").arg(m_store.latestVersion(element.vobTag, element.path));
+}
+
+QString EmulatorCommands::listed(const QString &name, const SandboxPathResolver::Element &element, bool shortForm)
+{
+    const QString selected = selectedVersion(element);
+    const bool checkedOut = selected.endsWith(QLatin1String("CHECKEDOUT"));
+    QString entry = name + QStringLiteral("@@") + m_resolver.printed(selected);
+    if (shortForm)
+        return entry + QLatin1Char('\n');
+    if (checkedOut)
+        entry += QStringLiteral(" from ") + m_resolver.printed(QStringLiteral("/main/%1").arg(m_store.latestVersion(element.vobTag, element.path)));
+    const QString rule = checkedOut ? QStringLiteral("CHECKEDOUT") : m_resolver.printed(QStringLiteral("/main/LATEST"));
+    return padded(entry, 40) + QStringLiteral("Rule: ") + rule + QLatin1Char('\n');
+}
+
+QString EmulatorCommands::ls(const QStringList &words)
+{
+    const EmulatorArguments args(QStringLiteral("ls"), words);
+    const bool shortForm = args.has(QStringLiteral("-short"));
+    QStringList operands = args.operands();
+    if (operands.isEmpty())
+        operands << QString();
+    QString out;
+    for (const QString &operand : operands) {
+        const QString host = m_resolver.hostPath(operand.isEmpty() ? QStringLiteral(".") : operand);
+        if (host.isEmpty() || !QFileInfo::exists(host))
+            SandboxCommands::fail(QStringLiteral("Unable to access \"%1\": No such file or directory.").arg(operand));
+        QStringList names{operand};
+        if (QFileInfo(host).isDir() && !args.has(QStringLiteral("-directory"))) {
+            names.clear();
+            const QString prefix = operand.isEmpty() ? QString() : operand + m_site.separator();
+            for (const QString &entry : QDir(host).entryList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden, QDir::Name))
+                names << prefix + entry;
+        }
+        for (const QString &name : names) {
+            try {
+                out += listed(name, m_resolver.resolve(name.isEmpty() ? QStringLiteral(".") : name), shortForm);
+            } catch (const ZanError &) {
+                if (!args.has(QStringLiteral("-vob_only")))
+                    out += name + QLatin1Char('\n');
+            }
+        }
+    }
+    return out;
 }
 
 // --- describe ---------------------------------------------------------------------------
@@ -213,12 +362,32 @@ EmulatorCommands::Described EmulatorCommands::describePname(const QString &pname
     object.elementName = withoutVersion(pname);
     try {
         const SandboxPathResolver::Element element = m_resolver.resolve(pname);
-        const bool directory = QFileInfo(m_store.vobFolder(element.vobTag) + QLatin1Char('/') + element.path).isDir();
-        object.kind = directory ? QStringLiteral("directory version") : QStringLiteral("version");
-        object.versionId = versionZero();
-        object.name = object.elementName + QStringLiteral("@@") + versionZero();
+        const QFileInfo onDisk(m_store.vobFolder(element.vobTag) + QLatin1Char('/') + element.path);
+        const QString selector = element.extended && element.selector != QLatin1String("/main/LATEST")
+                                     ? element.selector
+                                     : selectedVersion(element);
         object.vobTag = element.vobTag;
-        object.elementPath = element.path;
+        object.created = onDisk.lastModified();
+        object.owner = vobOwner(element.vobTag);
+        object.creator = object.owner;
+        if (element.extended && element.selector.isEmpty()) {
+            object.kind = onDisk.isDir() ? QStringLiteral("directory element") : QStringLiteral("file element");
+            object.name = pname;
+            object.operation = QStringLiteral("mkelem");
+            return object;
+        }
+        if (element.selector == QLatin1String("/main")) {
+            object.kind = QStringLiteral("branch");
+            object.name = object.elementName + QStringLiteral("@@") + m_resolver.printed(selector);
+            object.operation = QStringLiteral("mkbranch");
+            return object;
+        }
+        object.kind = onDisk.isDir() ? QStringLiteral("directory version") : QStringLiteral("version");
+        object.versionId = m_resolver.printed(selector);
+        object.name = object.elementName + QStringLiteral("@@") + object.versionId;
+        object.attributeKey = element.path;
+        object.hasAttributes = true;
+        object.operation = selector.endsWith(QLatin1String("/0")) ? QStringLiteral("mkelem") : QStringLiteral("checkin");
         object.isVersion = true;
     } catch (const ZanError &e) {
         if (!e.description().startsWith(QLatin1String("Not a vob object")) || pname.contains(QLatin1String("@@")))
@@ -231,35 +400,41 @@ EmulatorCommands::Described EmulatorCommands::describePname(const QString &pname
 
 EmulatorCommands::Described EmulatorCommands::describeType(const QString &kind, const QString &name, const QString &vobTag)
 {
-    m_store.vob(vobTag);
+    m_types.require(vobTag, kind, name);
     Described object;
-    object.kind = kindName(kind);
+    object.kind = EmulatorTypes::kindName(kind);
     object.name = name;
     object.elementName = name;
     object.vobTag = vobTag;
+    object.attributeKey = QLatin1Char('/') + kind + QLatin1Char(':') + name;
+    object.hasAttributes = true;
+    object.operation = QStringLiteral("mk") + kind;
+    object.owner = vobOwner(vobTag);
+    object.creator = object.owner;
+    object.created = QFileInfo(m_store.vobFolder(vobTag)).lastModified();
     if (kind == QLatin1String("attype")) {
         for (const SandboxAttributeType &type : m_store.attributeTypes(vobTag)) {
             if (type.name == name) {
                 object.comment = type.comment;
-                return object;
+                object.created = type.created;
             }
         }
-        SandboxCommands::fail(QStringLiteral("Attribute type not found: \"%1\".").arg(name));
-    }
-    if (kind == QLatin1String("trtype")) {
+    } else if (kind == QLatin1String("trtype")) {
         const auto type = m_store.findTriggerType(vobTag, name);
-        if (!type)
-            SandboxCommands::fail(QStringLiteral("Trigger type not found: \"%1\".").arg(name));
         object.comment = type->comment;
-        return object;
+        object.created = type->created;
+        object.creator = object.owner = type->creator;
+    } else if (const auto type = m_store.findType(vobTag, kind, name)) {
+        object.comment = type->comment;
+        object.created = type->created;
+        object.creator = object.owner = type->creator;
     }
-    SandboxCommands::fail(QStringLiteral("%1 not found: \"%2\".").arg(kindName(kind).left(1).toUpper() + kindName(kind).mid(1), name));
+    return object;
 }
 
 EmulatorCommands::Described EmulatorCommands::describeTarget(const QString &operand)
 {
-    static const QRegularExpression typePrefix(QStringLiteral("^(attype|trtype|lbtype|brtype|eltype|hltype|vob):"));
-    if (!typePrefix.match(operand).hasMatch())
+    if (!selectorPrefix().match(operand).hasMatch())
         return describePname(operand);
     const Selector selector = parseSelector(operand);
     if (selector.kind != QLatin1String("vob"))
@@ -270,6 +445,11 @@ EmulatorCommands::Described EmulatorCommands::describeTarget(const QString &oper
     object.name = selector.vobTag;
     object.elementName = selector.vobTag;
     object.vobTag = selector.vobTag;
+    object.attributeKey = QStringLiteral("/vob");
+    object.hasAttributes = true;
+    object.owner = object.creator = vobOwner(selector.vobTag);
+    object.created = QFileInfo(m_store.vobFolder(selector.vobTag)).lastModified();
+    object.operation = QStringLiteral("mkvob");
     return object;
 }
 
@@ -284,10 +464,10 @@ QString EmulatorCommands::attributeValueText(const QString &vobTag, const Attrib
 
 QString EmulatorCommands::attributeList(const Described &object, const QString &only)
 {
-    if (!object.isVersion)
+    if (!object.hasAttributes)
         return QString();
     QStringList parts;
-    for (const AttributeInfo &attribute : m_store.attributes(object.vobTag, object.elementPath)) {
+    for (const AttributeInfo &attribute : m_store.attributes(object.vobTag, object.attributeKey)) {
         if (only.isEmpty() || attribute.typeName == only)
             parts << attribute.typeName + QLatin1Char('=') + attributeValueText(object.vobTag, attribute);
     }
@@ -310,8 +490,18 @@ QString EmulatorCommands::formatted(const QString &format, const Described &obje
             return attributeList(object, argument);
         case 'c':
             return object.comment.isEmpty() ? QString() : object.comment + QLatin1Char('\n');
+        case 'd':
+            return dateText(object.created, modifiers.contains(QLatin1Char('S')));
         case 'u':
-            return m_user;
+            return object.creator;
+        case 'o':
+            return object.operation;
+        case 'e':
+            return QStringLiteral("create ") + object.kind;
+        case 'p':
+            if (argument == QLatin1String("owner"))
+                return object.owner;
+            return argument == QLatin1String("type_scope") ? QStringLiteral("ordinary") : QString();
         default:
             return QString();
         }
@@ -320,11 +510,11 @@ QString EmulatorCommands::formatted(const QString &format, const Described &obje
 
 QString EmulatorCommands::attributeSection(const Described &object, const QString &selection)
 {
-    if (!object.isVersion)
+    if (!object.hasAttributes)
         SandboxCommands::fail(QStringLiteral("Not a vob object: \"%1\".").arg(object.name));
     const QStringList wanted = selection == QLatin1String("-all") ? QStringList() : selection.split(QLatin1Char(','));
     QString lines;
-    for (const AttributeInfo &attribute : m_store.attributes(object.vobTag, object.elementPath)) {
+    for (const AttributeInfo &attribute : m_store.attributes(object.vobTag, object.attributeKey)) {
         if (wanted.isEmpty() || wanted.contains(attribute.typeName))
             lines += QStringLiteral("    %1 = %2\n").arg(attribute.typeName, attributeValueText(object.vobTag, attribute));
     }
@@ -346,13 +536,13 @@ QString EmulatorCommands::describeOne(const EmulatorArguments &args, const QStri
         return SandboxCommands::describeTriggerType(*m_store.findTriggerType(object.vobTag, object.name));
     }
     if (object.kind == QLatin1String("versioned object base") && args.has(QStringLiteral("-long"))) {
-        // The VOB owner is the owner of the VOB's storage folder.
-        return QStringLiteral("versioned object base \"%1\"\n  VOB ownership:\n    owner %2\n")
-            .arg(object.name, QFileInfo(m_store.vobFolder(object.vobTag)).owner());
+        return QStringLiteral("versioned object base \"%1\"\n  VOB ownership:\n    owner %2\n").arg(object.name, object.owner);
     }
     if (object.kind == QLatin1String("view private object"))
         return QStringLiteral("View private file \"%1\"\n").arg(object.name);
     QString out = QStringLiteral("%1 \"%2\"\n").arg(object.kind, object.name);
+    if (object.created.isValid())
+        out += QStringLiteral("  created %1 by %2\n").arg(dateText(object.created, false), object.creator);
     if (!object.comment.isEmpty())
         out += QStringLiteral("  \"%1\"\n").arg(object.comment);
     if (object.isVersion)
@@ -363,11 +553,7 @@ QString EmulatorCommands::describeOne(const EmulatorArguments &args, const QStri
 
 QString EmulatorCommands::describe(const QStringList &words)
 {
-    const EmulatorArguments args(words, {{QStringLiteral("-local"), 4},       {QStringLiteral("-long"), 2},
-                                         {QStringLiteral("-short"), 2},       {QStringLiteral("-fmt"), 4, true},
-                                         {QStringLiteral("-aattr"), 3, true}, {QStringLiteral("-alabel"), 4, true},
-                                         {QStringLiteral("-ahlink"), 3, true}, {QStringLiteral("-pname"), 3},
-                                         {QStringLiteral("-cview"), 3}});
+    const EmulatorArguments args(QStringLiteral("describe"), words);
     if (args.operands().isEmpty())
         SandboxCommands::fail(QStringLiteral("An object to describe must be given."));
     QString out;
@@ -378,31 +564,9 @@ QString EmulatorCommands::describe(const QStringList &words)
 
 // --- types ------------------------------------------------------------------------------
 
-QStringList EmulatorCommands::typeNamesOfKind(const QString &kind, const QString &vobTag)
-{
-    QStringList names;
-    if (kind == QLatin1String("attype")) {
-        for (const SandboxAttributeType &type : m_store.attributeTypes(vobTag))
-            names << type.name;
-    } else if (kind == QLatin1String("trtype")) {
-        for (const SandboxTriggerType &type : m_store.triggerTypes(vobTag))
-            names << type.name;
-    } else if (kind == QLatin1String("brtype")) {
-        names << QStringLiteral("main");
-    } else if (kind == QLatin1String("eltype")) {
-        names << QStringLiteral("directory") << QStringLiteral("file") << QStringLiteral("text_file");
-    } else if (kindName(kind).isEmpty()) {
-        SandboxCommands::fail(QStringLiteral("Unknown object kind: \"%1\".").arg(kind));
-    }
-    return names;
-}
-
 QString EmulatorCommands::lstype(const QStringList &words)
 {
-    const EmulatorArguments args(words, {{QStringLiteral("-local"), 4},  {QStringLiteral("-long"), 2},
-                                         {QStringLiteral("-short"), 2},  {QStringLiteral("-fmt"), 4, true},
-                                         {QStringLiteral("-obsolete"), 4}, {QStringLiteral("-kind"), 3, true},
-                                         {QStringLiteral("-invob"), 3, true}});
+    const EmulatorArguments args(QStringLiteral("lstype"), words);
     QList<Described> objects;
     if (args.operands().isEmpty()) {
         if (!args.has(QStringLiteral("-invob")))
@@ -412,13 +576,8 @@ QString EmulatorCommands::lstype(const QStringList &words)
         const QString vobTag = args.value(QStringLiteral("-invob"));
         const QString kind = args.value(QStringLiteral("-kind"));
         m_store.vob(vobTag);
-        for (const QString &name : typeNamesOfKind(kind, vobTag)) {
-            Described object;
-            object.kind = kindName(kind);
-            object.name = name;
-            object.vobTag = vobTag;
-            objects << object;
-        }
+        for (const QString &name : m_types.names(vobTag, kind))
+            objects << describeType(kind, name, vobTag);
     }
     for (const QString &operand : args.operands()) {
         const Selector selector = parseSelector(operand);
@@ -433,23 +592,18 @@ QString EmulatorCommands::lstype(const QStringList &words)
         else if (args.has(QStringLiteral("-short")))
             out += object.name + QLatin1Char('\n');
         else
-            out += QStringLiteral("%1 \"%2\"\n").arg(object.kind, object.name);
+            out += QStringLiteral("%1  %2  %3 \"%4\"\n").arg(QLocale::c().toString(object.created, QStringLiteral("dd-MMM-yyyy")),
+                                                          object.creator, object.kind, object.name);
     }
     return out;
 }
 
 QString EmulatorCommands::mkattype(const QStringList &words)
 {
-    QList<Option> options = {{QStringLiteral("-replace"), 4}, {QStringLiteral("-global"), 3},
-                             {QStringLiteral("-ordinary"), 3}, {QStringLiteral("-vpelement"), 4},
-                             {QStringLiteral("-vpbranch"), 4}, {QStringLiteral("-vpversion"), 4},
-                             {QStringLiteral("-shared"), 3},   {QStringLiteral("-vtype"), 3, true},
-                             {QStringLiteral("-default"), 4, true}};
-    options += EmulatorArguments::commentOptions();
-    const EmulatorArguments args(words, options);
+    const EmulatorArguments args(QStringLiteral("mkattype"), words);
     const QString comment = args.comment();
-    const int valueType = valueTypeCode(args.has(QStringLiteral("-vtype")) ? args.value(QStringLiteral("-vtype"))
-                                                                          : QStringLiteral("opaque"));
+    // Without -vtype the type holds strings (real cleartool unverified).
+    const int valueType = valueTypeCode(args.has(QStringLiteral("-vtype")) ? args.value(QStringLiteral("-vtype")) : QStringLiteral("string"));
     if (args.operands().isEmpty())
         SandboxCommands::fail(QStringLiteral("An attribute type name must be given."));
     QString out;
@@ -473,12 +627,20 @@ QString EmulatorCommands::mkattype(const QStringList &words)
 
 // --- attributes -------------------------------------------------------------------------
 
+// A version (pathname, with -version's selector added) or an object selector (vob:, attype:,
+// lbtype:, ...); fails for anything that cannot carry attributes.
+EmulatorCommands::Described EmulatorCommands::attributeTarget(const QString &operand, const QString &version)
+{
+    const bool selector = selectorPrefix().match(operand).hasMatch();
+    const Described object = selector ? describeTarget(operand) : describePname(operand + version);
+    if (!object.hasAttributes)
+        SandboxCommands::fail(QStringLiteral("Not a vob object: \"%1\".").arg(object.name));
+    return object;
+}
+
 QString EmulatorCommands::mkattr(const QStringList &words)
 {
-    QList<Option> options = {{QStringLiteral("-replace"), 4}, {QStringLiteral("-recurse"), 4},
-                             {QStringLiteral("-version"), 4, true}, {QStringLiteral("-pname"), 3}};
-    options += EmulatorArguments::commentOptions();
-    const EmulatorArguments args(words, options);
+    const EmulatorArguments args(QStringLiteral("mkattr"), words);
     const QString comment = args.comment();
     if (args.operands().size() < 3)
         SandboxCommands::fail(QStringLiteral("An attribute type, a value and at least one object must be given."));
@@ -487,26 +649,27 @@ QString EmulatorCommands::mkattr(const QStringList &words)
 
     QString out;
     for (const QString &operand : args.operands().mid(2)) {
-        const QString pname = operand + args.value(QStringLiteral("-version"));
-        const Described object = describePname(pname);
-        if (!object.isVersion)
-            SandboxCommands::fail(QStringLiteral("Not a vob object: \"%1\".").arg(pname));
+        const Described object = attributeTarget(operand, args.value(QStringLiteral("-version")));
+        const QString failed = QStringLiteral("Unable to create attribute \"%1\" on \"%2\".").arg(typeName, object.name);
         QString value = valueText;
         const bool quoted = value.size() >= 2 && value.startsWith(QLatin1Char('"')) && value.endsWith(QLatin1Char('"'));
         for (const SandboxAttributeType &type : m_store.attributeTypes(object.vobTag)) {
             if (type.name == typeName && type.valueType == 8 && !quoted)
                 SandboxCommands::fail({QStringLiteral("Value \"%1\" is not of the value type string of attribute type \"%2\".")
                                            .arg(valueText, typeName),
-                                       QStringLiteral("Unable to create attribute \"%1\" on \"%2\".").arg(typeName, object.name)});
+                                       failed});
         }
         if (quoted)
             value = value.mid(1, value.size() - 2);
         try {
-            m_store.attachAttribute(object.vobTag, object.elementPath, typeName, value, comment, args.has(QStringLiteral("-replace")));
+            if (object.isVersion)
+                m_store.attachAttribute(object.vobTag, object.attributeKey, typeName, value, comment, args.has(QStringLiteral("-replace")));
+            else
+                m_store.attachObjectAttribute(object.vobTag, object.attributeKey, typeName, value, args.has(QStringLiteral("-replace")));
         } catch (const ZanError &e) {
             if (e.number() != ZanError::ClearCaseFailure)
                 throw;
-            SandboxCommands::fail({e.description(), QStringLiteral("Unable to create attribute \"%1\" on \"%2\".").arg(typeName, object.name)});
+            SandboxCommands::fail({e.description(), failed});
         }
         out += QStringLiteral("Created attribute \"%1\" on \"%2\".\n").arg(typeName, object.name);
     }
@@ -515,19 +678,14 @@ QString EmulatorCommands::mkattr(const QStringList &words)
 
 QString EmulatorCommands::rmattr(const QStringList &words)
 {
-    QList<Option> options = {{QStringLiteral("-version"), 4, true}, {QStringLiteral("-pname"), 3}};
-    options += EmulatorArguments::commentOptions();
-    const EmulatorArguments args(words, options);
-    args.comment();
+    const EmulatorArguments args(QStringLiteral("rmattr"), words);
     if (args.operands().size() < 2)
         SandboxCommands::fail(QStringLiteral("An attribute type and at least one object must be given."));
     const QString typeName = args.operands().at(0);
     QString out;
     for (const QString &operand : args.operands().mid(1)) {
-        const Described object = describePname(operand + args.value(QStringLiteral("-version")));
-        if (!object.isVersion)
-            SandboxCommands::fail(QStringLiteral("Not a vob object: \"%1\".").arg(object.name));
-        m_store.removeAttribute(object.vobTag, object.elementPath, typeName);
+        const Described object = attributeTarget(operand, args.value(QStringLiteral("-version")));
+        m_store.removeAttribute(object.vobTag, object.attributeKey, typeName);
         out += QStringLiteral("Removed attribute \"%1\" from \"%2\".\n").arg(typeName, object.name);
     }
     return out;
@@ -540,24 +698,35 @@ QString EmulatorCommands::mktrtype(const QStringList &words)
 
 QString EmulatorCommands::rmtype(const QStringList &words)
 {
-    QList<Option> options = {{QStringLiteral("-kind"), 3, true}, {QStringLiteral("-ignore"), 3},
-                             {QStringLiteral("-rmall"), 4},      {QStringLiteral("-force"), 2}};
-    options += EmulatorArguments::commentOptions();
-    const EmulatorArguments args(words, options);
-    args.comment();
+    const EmulatorArguments args(QStringLiteral("rmtype"), words);
     if (args.has(QStringLiteral("-rmall")) && !args.has(QStringLiteral("-force")))
-        SandboxCommands::fail(QStringLiteral("Confirmation prompts are not supported here; give -force with -rmall."));
+        SandboxCommands::fail(QStringLiteral("rmtype -rmall would ask for confirmation, which cannot be answered here; give -force."));
     if (args.operands().isEmpty())
         SandboxCommands::fail(QStringLiteral("A type selector must be given."));
     QString out;
     for (const QString &operand : args.operands()) {
         const Selector selector = parseSelector(operand);
         const QString kind = selector.kind.isEmpty() ? args.value(QStringLiteral("-kind")) : selector.kind;
-        if (kind != QLatin1String("trtype"))
-            SandboxCommands::fail(QStringLiteral("Removing a %1 is not supported here: \"%2\".").arg(kindName(kind), operand));
-        m_store.vob(selector.vobTag);
-        m_store.removeTriggerType(selector.vobTag, selector.name);
-        out += QStringLiteral("Removed trigger type \"%1\".\n").arg(selector.name);
+        const QString kindName = EmulatorTypes::kindName(kind);
+        if (kindName.isEmpty())
+            SandboxCommands::fail(QStringLiteral("A type selector must name its kind: \"%1\".").arg(operand));
+        m_types.require(selector.vobTag, kind, selector.name);
+        const QString failed = QStringLiteral("Unable to remove %1 \"%2\".").arg(kindName, selector.name);
+        if (EmulatorTypes::predefined(kind).contains(selector.name))
+            SandboxCommands::fail({QStringLiteral("Cannot remove a predefined type."), failed});
+        try {
+            if (kind == QLatin1String("trtype"))
+                m_store.removeTriggerType(selector.vobTag, selector.name);
+            else if (kind == QLatin1String("attype"))
+                m_store.removeAttributeType(selector.vobTag, selector.name, args.has(QStringLiteral("-rmall")));
+            else
+                m_store.removeType(selector.vobTag, kind, selector.name);
+        } catch (const ZanError &e) {
+            if (e.number() != ZanError::ClearCaseFailure)
+                throw;
+            SandboxCommands::fail({e.description(), failed});
+        }
+        out += QStringLiteral("Removed %1 \"%2\".\n").arg(kindName, selector.name);
     }
     return out;
 }

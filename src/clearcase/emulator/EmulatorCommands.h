@@ -1,8 +1,10 @@
 #pragma once
 
+#include "clearcase/emulator/EmulatorTypes.h"
 #include "clearcase/sandbox/SandboxCommands.h"
 #include "clearcase/sandbox/SandboxPathResolver.h"
 
+#include <QDateTime>
 #include <QString>
 #include <QStringList>
 
@@ -12,9 +14,11 @@ struct AttributeInfo;
 
 // The cleartool commands the emulator speaks, over the sandbox store. It extends the
 // sandbox's own interpreter (startview, mktrtype) with lsview, lsvob, describe, lstype,
-// mkattype, mkattr, rmattr, rmtype and catcs, in cleartool's syntax, output shapes and
-// error lines. Adding a command is one registration in the constructor; a guarded
-// operation would register a handler that first runs the VOB's pre-operation triggers.
+// mkattype, mkattr, rmattr, rmtype, catcs, cd, pwd, pwv and ls, in cleartool's syntax,
+// output shapes and error lines. Command names and options are read by EmulatorSyntax's
+// table (abbreviations, comment defaults). Adding a command is one registration in the
+// constructor and one row in that table. The working directory starts as the process's
+// (when it lies in a view) and moves with cd; relative pathnames start from it.
 class EmulatorCommands
 {
 public:
@@ -29,15 +33,20 @@ public:
     QStringList split(const QString &commandLine) const;
 
 private:
-    // One object named on a describe or lstype command line.
+    // One object named on a describe, lstype or mkattr command line.
     struct Described {
-        QString kind;         // %m: "version", "directory version", "view private object", ...
+        QString kind;         // %m: "version", "directory version", "label type", ...
         QString name;         // %n
         QString elementName;  // %En
         QString versionId;    // %Vn
         QString vobTag;
-        QString elementPath;  // relative to the VOB root; only for versions
+        QString attributeKey; // where its attributes are kept ("" is the VOB root's version)
+        bool hasAttributes = false;
         QString comment;
+        QDateTime created;    // %d
+        QString creator;      // %u
+        QString owner;        // %[owner]p
+        QString operation;    // %o: the operation that made it
         bool isVersion = false;
     };
 
@@ -51,26 +60,35 @@ private:
     QString rmtype(const QStringList &words);
     QString mktrtype(const QStringList &words);
     QString catcs(const QStringList &words);
+    QString cd(const QStringList &words);
+    QString pwd(const QStringList &words);
+    QString pwv(const QStringList &words);
+    QString ls(const QStringList &words);
 
     Described describeTarget(const QString &operand);
     Described describePname(const QString &pname);
     Described describeType(const QString &kind, const QString &name, const QString &vobTag);
+    Described attributeTarget(const QString &operand, const QString &version);
     QString describeOne(const EmulatorArguments &args, const QString &operand);
     QString formatted(const QString &format, const Described &object);
     QString attributeSection(const Described &object, const QString &selection);
     QString attributeList(const Described &object, const QString &only);
     QString attributeValueText(const QString &vobTag, const AttributeInfo &attribute);
-    QStringList typeNamesOfKind(const QString &kind, const QString &vobTag);
+    QString listed(const QString &name, const SandboxPathResolver::Element &element, bool shortForm);
 
+    QString initialWorkingDirectory() const;
     QString viewHost(const QString &host) const;
-    QString versionZero() const;
+    QString vobOwner(const QString &vobTag) const;
     QString storagePath(const QString &host, const QString &folder, const QString &name) const;
+    QString viewStorage(const QString &viewTag);
+    QString selectedVersion(const SandboxPathResolver::Element &element);
 
     SandboxStore &m_store;
     SiteStyle m_site; // the sandbox's style: how paths and versions are printed
     QString m_user;
     QString m_localHost;
     SandboxPathResolver m_resolver;
+    EmulatorTypes m_types;
     SandboxCommands m_commands;  // the sandbox's interpreter, extended with the commands above
     SandboxCommands m_plainCommands; // the sandbox's own mktrtype, run once its triggers allow it
 };

@@ -1,6 +1,7 @@
 #include "clearcase/emulator/GuardedOperations.h"
 
 #include "clearcase/emulator/EmulatorArguments.h"
+#include "clearcase/emulator/EmulatorTypes.h"
 #include "clearcase/sandbox/MktrtypeArguments.h"
 #include "clearcase/sandbox/SandboxSeed.h"
 #include "clearcase/sandbox/SandboxStore.h"
@@ -12,8 +13,6 @@
 #include <QRegularExpression>
 
 namespace {
-
-const QString versionZero = QStringLiteral("\\main\\0");
 
 struct TypeSelector {
     QString kind;
@@ -55,16 +54,6 @@ TypeSelector parseTypeSelector(const QString &text, const QString &defaultKind)
     return selector;
 }
 
-QList<EmulatorArguments::Option> optionsOf(const QList<QPair<QString, bool>> &options, bool takesComment)
-{
-    QList<EmulatorArguments::Option> result;
-    for (const auto &option : options)
-        result.append({option.first, int(option.first.size()), option.second});
-    if (takesComment)
-        result += EmulatorArguments::commentOptions();
-    return result;
-}
-
 QString withoutVersion(const QString &pname)
 {
     const int marker = pname.indexOf(QLatin1String("@@"));
@@ -99,77 +88,45 @@ QString commandLineOf(const QString &command, const QStringList &words)
 
 } // namespace
 
-GuardedOperations::GuardedOperations(SandboxStore &store, QString loginName)
-    : m_store(store), m_login(std::move(loginName)), m_resolver(store), m_runner(store)
+GuardedOperations::GuardedOperations(SandboxStore &store, QString loginName, SandboxPathResolver &resolver,
+                                     std::function<QString(const QString &)> viewStorage)
+    : m_store(store), m_login(std::move(loginName)), m_resolver(resolver), m_viewStorage(std::move(viewStorage)), m_runner(store)
 {
 }
 
 QList<GuardedOperations::ElementOperation> GuardedOperations::elementOperations()
 {
-    using Options = QList<QPair<QString, bool>>;
-    const Options checkoutOptions = {{QStringLiteral("-reserved"), false}, {QStringLiteral("-unreserved"), false},
-                                     {QStringLiteral("-nquery"), false},   {QStringLiteral("-query"), false},
-                                     {QStringLiteral("-nwarn"), false},    {QStringLiteral("-ndata"), false},
-                                     {QStringLiteral("-version"), false},  {QStringLiteral("-out"), true},
-                                     {QStringLiteral("-branch"), true},    {QStringLiteral("-nmaster"), false}};
-    const Options checkinOptions = {{QStringLiteral("-nwarn"), false}, {QStringLiteral("-identical"), false},
-                                    {QStringLiteral("-keep"), false},  {QStringLiteral("-rm"), false},
-                                    {QStringLiteral("-from"), true},   {QStringLiteral("-ptime"), false}};
-    const Options removeOptions = {{QStringLiteral("-force"), false}};
-    const Options mkelemOptions = {{QStringLiteral("-eltype"), true}, {QStringLiteral("-nco"), false},
-                                   {QStringLiteral("-ci"), false},    {QStringLiteral("-mkpath"), false},
-                                   {QStringLiteral("-master"), false}};
-    const Options lockOptions = {{QStringLiteral("-replace"), false}, {QStringLiteral("-nusers"), true},
-                                 {QStringLiteral("-obsolete"), false}, {QStringLiteral("-version"), true}};
-    const Options labelOptions = {{QStringLiteral("-replace"), false}, {QStringLiteral("-recurse"), false},
-                                  {QStringLiteral("-version"), true}};
-    const QString checkedOut = QStringLiteral("Checked out \"%1\" from version \"/main/0\".");
+    const QString checkedOut = QStringLiteral("Checked out \"%1\" from version \"%3\".");
     return {
-        {QStringLiteral("checkout"), QStringLiteral("checkout"), 0, true, checkoutOptions, checkedOut,
-         QStringLiteral("Unable to check out \"%1\".")},
-        {QStringLiteral("co"), QStringLiteral("checkout"), 0, true, checkoutOptions, checkedOut,
-         QStringLiteral("Unable to check out \"%1\".")},
-        {QStringLiteral("checkin"), QStringLiteral("checkin"), 0, true, checkinOptions,
-         QStringLiteral("Checked in \"%1\" version \"/main/1\"."), QStringLiteral("Unable to check in \"%1\".")},
-        {QStringLiteral("ci"), QStringLiteral("checkin"), 0, true, checkinOptions,
-         QStringLiteral("Checked in \"%1\" version \"/main/1\"."), QStringLiteral("Unable to check in \"%1\".")},
-        {QStringLiteral("uncheckout"), QStringLiteral("uncheckout"), 0, false,
-         {{QStringLiteral("-keep"), false}, {QStringLiteral("-rm"), false}},
-         QStringLiteral("Checkout cancelled for \"%1\"."), QStringLiteral("Unable to uncheckout \"%1\".")},
-        {QStringLiteral("unco"), QStringLiteral("uncheckout"), 0, false,
-         {{QStringLiteral("-keep"), false}, {QStringLiteral("-rm"), false}},
-         QStringLiteral("Checkout cancelled for \"%1\"."), QStringLiteral("Unable to uncheckout \"%1\".")},
-        {QStringLiteral("mkbranch"), QStringLiteral("mkbranch"), 1, true,
-         {{QStringLiteral("-version"), true}, {QStringLiteral("-nco"), false}, {QStringLiteral("-ptime"), false}},
-         QStringLiteral("Created branch \"%2\" from \"%1\" version \"/main/0\"."),
+        {QStringLiteral("checkout"), QStringLiteral("checkout"), 0, checkedOut, QStringLiteral("Unable to check out \"%1\".")},
+        {QStringLiteral("checkin"), QStringLiteral("checkin"), 0, QStringLiteral("Checked in \"%1\" version \"%3\"."),
+         QStringLiteral("Unable to check in \"%1\".")},
+        {QStringLiteral("uncheckout"), QStringLiteral("uncheckout"), 0, QStringLiteral("Checkout cancelled for \"%1\"."),
+         QStringLiteral("Unable to uncheckout \"%1\".")},
+        {QStringLiteral("mkbranch"), QStringLiteral("mkbranch"), 1, QStringLiteral("Created branch \"%2\" from \"%1\" version \"%3\"."),
          QStringLiteral("Unable to create branch \"%2\" on \"%1\".")},
-        {QStringLiteral("rmelem"), QStringLiteral("rmelem"), 0, true, removeOptions, QStringLiteral("Removed element \"%1\"."),
+        {QStringLiteral("rmelem"), QStringLiteral("rmelem"), 0, QStringLiteral("Removed element \"%1\"."),
          QStringLiteral("Unable to remove element \"%1\".")},
-        {QStringLiteral("lock"), QStringLiteral("lock"), 0, true, lockOptions, QStringLiteral("Locked element \"%1\"."),
+        {QStringLiteral("lock"), QStringLiteral("lock"), 0, QStringLiteral("Locked element \"%1\"."),
          QStringLiteral("Unable to lock element \"%1\".")},
-        {QStringLiteral("unlock"), QStringLiteral("unlock"), 0, true, {{QStringLiteral("-version"), true}},
-         QStringLiteral("Unlocked element \"%1\"."), QStringLiteral("Unable to unlock element \"%1\".")},
-        {QStringLiteral("rmname"), QStringLiteral("rmname"), 0, true, removeOptions, QStringLiteral("Removed \"%1\"."),
-         QStringLiteral("Unable to remove \"%1\".")},
-        {QStringLiteral("mkelem"), QStringLiteral("mkelem"), 0, true, mkelemOptions,
-         QStringLiteral("Created element \"%1\" (type \"text_file\")."), QStringLiteral("Unable to create element \"%1\".")},
-        {QStringLiteral("mklabel"), QStringLiteral("mklabel"), 1, true, labelOptions,
-         QStringLiteral("Created label \"%2\" on \"%1\" version \"/main/0\"."),
+        {QStringLiteral("unlock"), QStringLiteral("unlock"), 0, QStringLiteral("Unlocked element \"%1\"."),
+         QStringLiteral("Unable to unlock element \"%1\".")},
+        {QStringLiteral("rmname"), QStringLiteral("rmname"), 0, QStringLiteral("Removed \"%1\"."), QStringLiteral("Unable to remove \"%1\".")},
+        {QStringLiteral("mkelem"), QStringLiteral("mkelem"), 0, QStringLiteral("Created element \"%1\" (type \"text_file\")."),
+         QStringLiteral("Unable to create element \"%1\".")},
+        {QStringLiteral("mklabel"), QStringLiteral("mklabel"), 1, QStringLiteral("Created label \"%2\" on \"%1\" version \"%3\"."),
          QStringLiteral("Unable to create label \"%2\" on \"%1\".")},
-        {QStringLiteral("reserve"), QStringLiteral("reserve"), 0, true, {},
-         QStringLiteral("Changed checkout to reserved for \"%1\" branch \"/main\"."),
+        {QStringLiteral("reserve"), QStringLiteral("reserve"), 0, QStringLiteral("Changed checkout to reserved for \"%1\" branch \"%4\"."),
          QStringLiteral("Unable to change checkout to reserved for \"%1\".")},
-        {QStringLiteral("unreserve"), QStringLiteral("unreserve"), 0, true, {},
-         QStringLiteral("Changed checkout to unreserved for \"%1\" branch \"/main\"."),
+        {QStringLiteral("unreserve"), QStringLiteral("unreserve"), 0,
+         QStringLiteral("Changed checkout to unreserved for \"%1\" branch \"%4\"."),
          QStringLiteral("Unable to change checkout to unreserved for \"%1\".")},
-        {QStringLiteral("protect"), QStringLiteral("protect"), 0, true,
-         {{QStringLiteral("-chmod"), true}, {QStringLiteral("-chown"), true}, {QStringLiteral("-chgrp"), true}},
-         QStringLiteral("Changed protection on \"%1\"."), QStringLiteral("Unable to change protection on \"%1\".")},
-        {QStringLiteral("chtype"), QStringLiteral("chtype"), 1, true, {{QStringLiteral("-force"), false}},
-         QStringLiteral("Changed type of element \"%1\" to \"%2\"."), QStringLiteral("Unable to change type of element \"%1\".")},
-        {QStringLiteral("lnname"), QStringLiteral("lnname"), 0, true, {}, QStringLiteral("Link created: \"%1\"."),
-         QStringLiteral("Unable to create link: \"%1\".")},
-        {QStringLiteral("mkslink"), QStringLiteral("mkslink"), 1, true, {}, QStringLiteral("Link created: \"%1\"."),
+        {QStringLiteral("protect"), QStringLiteral("protect"), 0, QStringLiteral("Changed protection on \"%1\"."),
+         QStringLiteral("Unable to change protection on \"%1\".")},
+        {QStringLiteral("chtype"), QStringLiteral("chtype"), 1, QStringLiteral("Changed type of element \"%1\" to \"%2\"."),
+         QStringLiteral("Unable to change type of element \"%1\".")},
+        {QStringLiteral("lnname"), QStringLiteral("lnname"), 0, QStringLiteral("Link created: \"%1\"."), QStringLiteral("Unable to create link: \"%1\".")},
+        {QStringLiteral("mkslink"), QStringLiteral("mkslink"), 1, QStringLiteral("Link created: \"%1\"."),
          QStringLiteral("Unable to create link: \"%1\".")},
     };
 }
@@ -185,7 +142,7 @@ void GuardedOperations::addOperations(SandboxCommands &commands)
     commands.addCommand(QStringLiteral("rntype"), 6, [self = shared_from_this()](const QStringList &words) { return self->rntype(words); });
     for (const QString &kind : {QStringLiteral("lbtype"), QStringLiteral("eltype"), QStringLiteral("hltype"), QStringLiteral("brtype")}) {
         commands.addCommand(QStringLiteral("mk") + kind, 5,
-                            [self = shared_from_this(), kind](const QStringList &words) { return self->mkReportedType(kind, words); });
+                            [self = shared_from_this(), kind](const QStringList &words) { return self->mkKeptType(kind, words); });
     }
 }
 
@@ -197,12 +154,9 @@ QString GuardedOperations::actingUser() const
 
 QString GuardedOperations::currentViewTag() const
 {
-    const QString viewDrive = QDir::cleanPath(m_store.driveFolder(SandboxSeed::viewDrive)) + QLatin1Char('/');
-    for (const QString &folder : {qEnvironmentVariable("PWD"), QDir::currentPath()}) {
-        const QString clean = QDir::cleanPath(folder);
-        if (!folder.isEmpty() && clean.startsWith(viewDrive))
-            return clean.mid(viewDrive.size()).section(QLatin1Char('/'), 0, 0);
-    }
+    const QString tag = m_resolver.style().viewTagOf(m_resolver.workingDirectory());
+    if (!tag.isEmpty())
+        return tag;
     // cleartool setview marks the set view this way (/view/<tag>).
     QString root = qEnvironmentVariable("CLEARCASE_ROOT");
     root.replace(QLatin1Char('\\'), QLatin1Char('/'));
@@ -222,17 +176,19 @@ QString GuardedOperations::currentViewTag() const
 
 // --- element operations -----------------------------------------------------------------
 
-void GuardedOperations::guardElement(const ElementOperation &spec, const QString &pname, const QString &leading,
-                                     const QString &commandLine, const QHash<QString, QString> &extraVariables)
+SandboxPathResolver::Element GuardedOperations::guardElement(const ElementOperation &spec, const QString &pname,
+                                                             const QString &leading, const QString &commandLine,
+                                                             const QHash<QString, QString> &extraVariables)
 {
     const QString failedLine = filled(spec.failed, pname, leading);
     const bool newName = spec.operation == QLatin1String("mkelem") || spec.operation == QLatin1String("lnname")
                          || spec.operation == QLatin1String("mkslink");
+    const QString absolute = m_resolver.absolute(pname);
     // A name being made is not an element yet: its directory must be one.
-    const SandboxPathResolver::Element element = m_resolver.resolve(newName ? parentOf(withoutVersion(pname)) : pname);
+    SandboxPathResolver::Element element = m_resolver.resolve(newName ? parentOf(withoutVersion(absolute)) : absolute);
     QString path = element.path;
     if (newName) {
-        const QString name = withoutVersion(pname).section(QRegularExpression(QStringLiteral("[\\\\/]")), -1);
+        const QString name = withoutVersion(absolute).section(QRegularExpression(QStringLiteral("[\\\\/]")), -1);
         if (name.isEmpty() || name == QLatin1String(".") || name == QLatin1String(".."))
             SandboxCommands::fail({QStringLiteral("Invalid element name \"%1\".").arg(name), failedLine});
         path = path.isEmpty() ? name : path + QLatin1Char('/') + name;
@@ -244,7 +200,8 @@ void GuardedOperations::guardElement(const ElementOperation &spec, const QString
     TriggerRunner::Firing firing;
     firing.operation = spec.operation;
     firing.vobTag = element.vobTag;
-    const QString elementPath = withoutVersion(pname);
+    const QString elementPath = withoutVersion(absolute);
+    const QString versionZero = m_resolver.printed(QStringLiteral("/main/0"));
     firing.variables = {{QStringLiteral("CLEARCASE_PN"), elementPath},
                         {QStringLiteral("CLEARCASE_XPN"), elementPath + QStringLiteral("@@") + versionZero},
                         {QStringLiteral("CLEARCASE_XN_SFX"), QStringLiteral("@@")},
@@ -274,29 +231,74 @@ void GuardedOperations::guardElement(const ElementOperation &spec, const QString
         file.close();
         m_store.addElement(element.vobTag, path, false);
     }
+    element.path = path;
+    return element;
+}
+
+// What the operation does once its triggers let it through: checkouts and checkins keep
+// their state (a checkout belongs to its view and user; a checkin makes the next version on
+// main); label and branch types must exist. Returns the operation's output for one pname.
+QString GuardedOperations::perform(const ElementOperation &spec, const EmulatorArguments &args, const QString &pname,
+                                   const QString &leading, const SandboxPathResolver::Element &element)
+{
+    const QString &op = spec.operation;
+    const QString user = actingUser();
+    const bool checkedOut = m_store.isCheckedOut(element.vobTag, element.path, element.viewTag, user);
+    const int latest = m_store.latestVersion(element.vobTag, element.path);
+    const auto version = [this](int number) { return m_resolver.printed(QStringLiteral("/main/%1").arg(number)); };
+    const auto done = [&](int number) {
+        return filled(spec.done, pname, leading).replace(QStringLiteral("%3"), version(number))
+                   .replace(QStringLiteral("%4"), m_resolver.printed(QStringLiteral("/main")))
+               + QLatin1Char('\n');
+    };
+    if (op == QLatin1String("checkout")) {
+        if (checkedOut)
+            SandboxCommands::fail(QStringLiteral("Element \"%1\" is already checked out to view \"%2\".").arg(pname, element.viewTag));
+        m_store.setCheckedOut(element.vobTag, element.path, element.viewTag, user, true);
+        return done(latest);
+    }
+    if (op == QLatin1String("checkin") || op == QLatin1String("uncheckout")) {
+        if (!checkedOut)
+            SandboxCommands::fail({QStringLiteral("No branch of element is checked out to view \"%1\".").arg(m_viewStorage(element.viewTag)),
+                                   QStringLiteral("Unable to find checked out version for \"%1\".").arg(pname)});
+        m_store.transaction([&] {
+            m_store.setCheckedOut(element.vobTag, element.path, element.viewTag, user, false);
+            if (op == QLatin1String("checkin"))
+                m_store.setLatestVersion(element.vobTag, element.path, latest + 1);
+        });
+        if (op == QLatin1String("checkin"))
+            return done(latest + 1);
+        const QString kept = QStringLiteral("Private version of \"%1\" saved in \"%1.keep\".\n").arg(withoutVersion(pname));
+        return (args.has(QStringLiteral("-keep")) ? kept : QString()) + done(latest);
+    }
+    if (op == QLatin1String("mklabel") || op == QLatin1String("mkbranch"))
+        EmulatorTypes(m_store).require(element.vobTag, op == QLatin1String("mklabel") ? QStringLiteral("lbtype") : QStringLiteral("brtype"), leading);
+    if (op == QLatin1String("mkelem") && !args.has(QStringLiteral("-nco")) && !args.has(QStringLiteral("-ci"))) {
+        m_store.setCheckedOut(element.vobTag, element.path, element.viewTag, user, true);
+        return done(0) + QStringLiteral("Checked out \"%1\" from version \"%2\".\n").arg(pname, version(0));
+    }
+    return done(latest);
 }
 
 QString GuardedOperations::runElementOperation(const ElementOperation &spec, const QStringList &words)
 {
-    const EmulatorArguments args(words, optionsOf(spec.options, spec.takesComment));
-    if (spec.takesComment)
-        args.comment();
+    const EmulatorArguments args(spec.command, words);
     if (args.operands().size() <= spec.leadingOperands)
         SandboxCommands::fail(QStringLiteral("A pathname must be given."));
+    if (spec.operation == QLatin1String("uncheckout") && !args.has(QStringLiteral("-keep")) && !args.has(QStringLiteral("-rm")))
+        SandboxCommands::fail(QStringLiteral("uncheckout would ask whether to keep a private copy, which cannot be answered here; "
+                                             "give -keep or -rm."));
     const QString leading = spec.leadingOperands > 0 ? args.operands().first() : QString();
     const QString commandLine = commandLineOf(spec.command, words);
     QString out;
-    for (const QString &pname : args.operands().mid(spec.leadingOperands)) {
-        guardElement(spec, pname, leading, commandLine);
-        out += filled(spec.done, pname, leading) + QLatin1Char('\n');
-    }
+    for (const QString &pname : args.operands().mid(spec.leadingOperands))
+        out += perform(spec, args, pname, leading, guardElement(spec, pname, leading, commandLine));
     return out;
 }
 
 QString GuardedOperations::lockOrUnlock(const ElementOperation &spec, const QStringList &words)
 {
-    const EmulatorArguments args(words, optionsOf(spec.options, spec.takesComment));
-    args.comment();
+    const EmulatorArguments args(spec.command, words);
     if (args.operands().isEmpty())
         SandboxCommands::fail(QStringLiteral("An object to %1 must be given.").arg(spec.command));
     const QString commandLine = commandLineOf(spec.command, words);
@@ -312,6 +314,7 @@ QString GuardedOperations::lockOrUnlock(const ElementOperation &spec, const QStr
         const QString kindName = typeKindNames().value(selector.kind);
         guardType(spec.operation, selector.kind, operand, commandLine,
                   QStringLiteral("Unable to %1 %2 \"%3\".").arg(spec.command, kindName, selector.name), Ownership::Owner);
+        EmulatorTypes(m_store).require(selector.vobTag, selector.kind, selector.name);
         out += done.arg(kindName, selector.name) + QLatin1Char('\n');
     }
     return out;
@@ -382,12 +385,7 @@ SandboxCommands::Handler GuardedOperations::guard(const QString &command, Sandbo
 {
     if (command == QLatin1String("mkattype")) {
         return [self = shared_from_this(), handler](const QStringList &words) {
-            QList<EmulatorArguments::Option> options = {
-                {QStringLiteral("-replace"), 4},   {QStringLiteral("-global"), 3},   {QStringLiteral("-ordinary"), 3},
-                {QStringLiteral("-vpelement"), 4}, {QStringLiteral("-vpbranch"), 4}, {QStringLiteral("-vpversion"), 4},
-                {QStringLiteral("-shared"), 3},    {QStringLiteral("-vtype"), 3, true}, {QStringLiteral("-default"), 4, true}};
-            options += EmulatorArguments::commentOptions();
-            const EmulatorArguments args(words, options);
+            const EmulatorArguments args(QStringLiteral("mkattype"), words);
             for (const QString &operand : args.operands()) {
                 const TypeSelector selector = parseTypeSelector(operand, QStringLiteral("attype"));
                 const bool redefines = args.has(QStringLiteral("-replace")) && self->m_store.hasAttributeType(selector.vobTag, selector.name);
@@ -419,10 +417,7 @@ SandboxCommands::Handler GuardedOperations::guard(const QString &command, Sandbo
     }
     if (command == QLatin1String("rmtype")) {
         return [self = shared_from_this(), handler](const QStringList &words) {
-            QList<EmulatorArguments::Option> options = {{QStringLiteral("-kind"), 3, true}, {QStringLiteral("-ignore"), 3},
-                                                        {QStringLiteral("-rmall"), 4},      {QStringLiteral("-force"), 2}};
-            options += EmulatorArguments::commentOptions();
-            const EmulatorArguments args(words, options);
+            const EmulatorArguments args(QStringLiteral("rmtype"), words);
             // -ignore skips the pre-operation triggers, as in ClearCase; the ownership rule stays.
             const QString kind = args.value(QStringLiteral("-kind"));
             self->runTypeOperation(QStringLiteral("rmtype"), kind, args.operands(), commandLineOf(QStringLiteral("rmtype"), words),
@@ -431,59 +426,45 @@ SandboxCommands::Handler GuardedOperations::guard(const QString &command, Sandbo
                                        return QStringLiteral("Unable to remove %1 \"%2\".").arg(typeKindNames().value(parsed.kind), parsed.name);
                                    },
                                    args.has(QStringLiteral("-ignore")) ? Ownership::SkipTriggers : Ownership::Owner);
-            return removesOnlyLabelTypes(args) ? removedLabelTypes(args) : handler(words);
+            return handler(words);
         };
     }
     return handler;
 }
 
-// mkattr and rmattr on versions fire the element triggers (MODIFY_MD) and name the
-// attribute type; mkattr also gives the value as written.
+// mkattr and rmattr fire the element triggers (MODIFY_MD) on versions and the type triggers
+// (MODIFY_TYPE) on type objects, naming the attribute type; mkattr also gives the value as
+// written. An attribute on the VOB object fires nothing.
 void GuardedOperations::guardAttributeChange(const QString &command, const QStringList &words)
 {
     const bool make = command == QLatin1String("mkattr");
-    QList<QPair<QString, bool>> options = {{QStringLiteral("-version"), true}, {QStringLiteral("-pname"), false}};
-    if (make)
-        options += {{QStringLiteral("-replace"), false}, {QStringLiteral("-recurse"), false}};
-    const EmulatorArguments args(words, optionsOf(options, true));
+    const EmulatorArguments args(command, words);
     const int leading = make ? 2 : 1;
     if (args.operands().size() <= leading)
         return; // the command itself says what is missing
     const QString typeName = args.operands().first();
-    const ElementOperation spec{command, command, leading, true, options, QString(),
-                                make ? QStringLiteral("Unable to create attribute \"%2\" on \"%1\".")
-                                     : QStringLiteral("Unable to remove attribute \"%2\" from \"%1\".")};
+    const QString failed = make ? QStringLiteral("Unable to create attribute \"%2\" on \"%1\".")
+                                : QStringLiteral("Unable to remove attribute \"%2\" from \"%1\".");
+    const ElementOperation spec{command, command, leading, QString(), failed};
     QHash<QString, QString> variables{{QStringLiteral("CLEARCASE_ATTYPE"), typeName}};
     if (make)
         variables.insert(QStringLiteral("CLEARCASE_VAL"), args.operands().at(1));
-    for (const QString &operand : args.operands().mid(leading))
-        guardElement(spec, operand + args.value(QStringLiteral("-version")), typeName, commandLineOf(command, words), variables);
-}
-
-// Label types are not kept in the store (mklbtype only reports them), so neither is their removal.
-bool GuardedOperations::removesOnlyLabelTypes(const EmulatorArguments &args)
-{
-    for (const QString &operand : args.operands()) {
-        if (parseTypeSelector(operand, args.value(QStringLiteral("-kind"))).kind != QLatin1String("lbtype"))
-            return false;
+    const QString commandLine = commandLineOf(command, words);
+    for (const QString &operand : args.operands().mid(leading)) {
+        if (operand.startsWith(QLatin1String("vob:")))
+            continue;
+        if (isTypeSelector(operand)) {
+            const TypeSelector selector = parseTypeSelector(operand, QString());
+            guardType(command, selector.kind, operand, commandLine, filled(failed, operand, typeName));
+            continue;
+        }
+        guardElement(spec, operand + args.value(QStringLiteral("-version")), typeName, commandLine, variables);
     }
-    return !args.operands().isEmpty();
-}
-
-QString GuardedOperations::removedLabelTypes(const EmulatorArguments &args)
-{
-    QString out;
-    for (const QString &operand : args.operands())
-        out += QStringLiteral("Removed label type \"%1\".\n").arg(parseTypeSelector(operand, QStringLiteral("lbtype")).name);
-    return out;
 }
 
 QString GuardedOperations::rntype(const QStringList &words)
 {
-    QList<EmulatorArguments::Option> options = {{QStringLiteral("-force"), 2}, {QStringLiteral("-acquire"), 4}};
-    options += EmulatorArguments::commentOptions();
-    const EmulatorArguments args(words, options);
-    args.comment();
+    const EmulatorArguments args(QStringLiteral("rntype"), words);
     if (args.operands().size() != 2)
         SandboxCommands::fail(QStringLiteral("A type selector and a new name must be given."));
     const TypeSelector selector = parseTypeSelector(args.operands().first(), QString());
@@ -491,28 +472,32 @@ QString GuardedOperations::rntype(const QStringList &words)
     guardType(QStringLiteral("rntype"), selector.kind, args.operands().first(),
               commandLineOf(QStringLiteral("rntype"), words),
               QStringLiteral("Unable to rename %1 \"%2\".").arg(kindName, selector.name), Ownership::Owner);
+    EmulatorTypes(m_store).require(selector.vobTag, selector.kind, selector.name);
     return QStringLiteral("Renamed %1 \"%2\" to \"%3\".\n").arg(kindName, selector.name, args.operands().at(1));
 }
 
-// Label, element, hyperlink and branch types are not kept: making one only reports it, once
-// the type triggers allow it.
-QString GuardedOperations::mkReportedType(const QString &kind, const QStringList &words)
+// Label, element, hyperlink and branch types are kept in the store's generic type table once
+// the type triggers allow them.
+QString GuardedOperations::mkKeptType(const QString &kind, const QStringList &words)
 {
-    QList<EmulatorArguments::Option> options = {{QStringLiteral("-replace"), 4},  {QStringLiteral("-global"), 3},
-                                                {QStringLiteral("-ordinary"), 3}, {QStringLiteral("-pbranch"), 3},
-                                                {QStringLiteral("-shared"), 3},   {QStringLiteral("-acquire"), 4},
-                                                {QStringLiteral("-supertype"), 4, true}, {QStringLiteral("-manager"), 4, true}};
-    options += EmulatorArguments::commentOptions();
-    const EmulatorArguments args(words, options);
-    args.comment();
+    const QString command = QStringLiteral("mk") + kind;
+    const EmulatorArguments args(command, words);
     const QString kindName = typeKindNames().value(kind);
     if (args.operands().isEmpty())
         SandboxCommands::fail(QStringLiteral("A %1 name must be given.").arg(kindName));
     QString out;
     for (const QString &operand : args.operands()) {
         const TypeSelector selector = parseTypeSelector(operand, kind);
-        guardType(QStringLiteral("mktype"), kind, operand, commandLineOf(QStringLiteral("mk") + kind, words),
-                  QStringLiteral("Unable to create %1 \"%2\".").arg(kindName, selector.name));
+        const QString failedLine = QStringLiteral("Unable to create %1 \"%2\".").arg(kindName, selector.name);
+        guardType(QStringLiteral("mktype"), kind, operand, commandLineOf(command, words), failedLine);
+        const bool exists = EmulatorTypes(m_store).exists(selector.vobTag, kind, selector.name);
+        if (exists && !args.has(QStringLiteral("-replace")))
+            SandboxCommands::fail({QStringLiteral("Name \"%1\" already exists.").arg(selector.name), failedLine});
+        if (exists) {
+            out += QStringLiteral("Replaced definition of %1 \"%2\".\n").arg(kindName, selector.name);
+            continue;
+        }
+        m_store.addType(selector.vobTag, kind, {selector.name, args.comment(), {}, actingUser()});
         out += QStringLiteral("Created %1 \"%2\".\n").arg(kindName, selector.name);
     }
     return out;

@@ -7,6 +7,7 @@
 #include <QList>
 #include <QString>
 #include <QStringList>
+#include <functional>
 #include <memory>
 
 class EmulatorArguments;
@@ -31,7 +32,10 @@ class SandboxStore;
 class GuardedOperations : public std::enable_shared_from_this<GuardedOperations>
 {
 public:
-    GuardedOperations(SandboxStore &store, QString loginName);
+    // The resolver is the emulator's (its working directory decides relative pathnames);
+    // viewStorage names a view as "host:storage path" for checkout errors.
+    GuardedOperations(SandboxStore &store, QString loginName, SandboxPathResolver &resolver,
+                      std::function<QString(const QString &viewTag)> viewStorage);
 
     // Registers the element operations and the type operations the emulator lacks.
     void addOperations(SandboxCommands &commands);
@@ -45,21 +49,21 @@ public:
 
 private:
     struct ElementOperation {
-        QString command;
+        QString command;            // its options and comment default: EmulatorSyntax
         QString operation;          // the kind triggers see
         int leadingOperands;        // words before the pathnames (branch type, label, ...)
-        bool takesComment;
-        QList<QPair<QString, bool>> options; // name, takes a value
-        QString done;               // %1 pathname, %2 first leading operand
+        QString done;               // %1 pathname, %2 first leading operand, %3 version, %4 branch
         QString failed;
     };
 
     QString runElementOperation(const ElementOperation &spec, const QStringList &words);
+    QString perform(const ElementOperation &spec, const EmulatorArguments &args, const QString &pname, const QString &leading,
+                    const SandboxPathResolver::Element &element);
     // Who may perform a type operation once its triggers let it through; SkipTriggers is
     // rmtype -ignore (no triggers, the owner rule still holds).
     enum class Ownership { Anyone, Owner, SkipTriggers };
 
-    void guardElement(const ElementOperation &spec, const QString &pname, const QString &leading, const QString &commandLine,
+    SandboxPathResolver::Element guardElement(const ElementOperation &spec, const QString &pname, const QString &leading, const QString &commandLine,
                       const QHash<QString, QString> &extraVariables = {});
     void guardAttributeChange(const QString &command, const QStringList &words);
     QString runTypeOperation(const QString &operation, const QString &typeKind, const QStringList &selectors,
@@ -70,10 +74,8 @@ private:
     void requireOwnership(const QString &operation, const QString &kind, const QString &name, const QString &vobTag,
                           const QString &failedLine);
     QString vobOwner(const QString &vobTag) const;
-    static bool removesOnlyLabelTypes(const EmulatorArguments &args);
-    static QString removedLabelTypes(const EmulatorArguments &args);
     QString rntype(const QStringList &words);
-    QString mkReportedType(const QString &kind, const QStringList &words);
+    QString mkKeptType(const QString &kind, const QStringList &words);
     QString lockOrUnlock(const ElementOperation &spec, const QStringList &words);
     [[noreturn]] void refuse(const TriggerRunner::Refusal &refusal, const QString &operation, const QString &failedLine);
 
@@ -81,6 +83,7 @@ private:
 
     SandboxStore &m_store;
     QString m_login;
-    SandboxPathResolver m_resolver;
+    SandboxPathResolver &m_resolver;
+    std::function<QString(const QString &)> m_viewStorage;
     TriggerRunner m_runner;
 };

@@ -4,19 +4,16 @@
 #include "clearcase/sandbox/SandboxStore.h"
 #include "util/ZanError.h"
 
+#include <QDir>
 #include <QFileInfo>
 #include <QRegularExpression>
 #include <QStringList>
 
 namespace {
 
-// Version selectors the sandbox knows: every element has version 0 on main, and the views'
-// config specs select the latest one, which in the sandbox is the same version.
-bool isKnownVersion(QString selector)
+bool isDrivePath(const QString &path)
 {
-    selector.replace(QLatin1Char('\\'), QLatin1Char('/'));
-    return selector == QLatin1String("/main/0") || selector == QLatin1String("/main/LATEST")
-           || selector == QLatin1String("/main");
+    return path.size() >= 2 && path.at(1) == QLatin1Char(':') && path.at(0).isLetter();
 }
 
 } // namespace
@@ -29,12 +26,30 @@ void SandboxPathResolver::unableToAccess(const QString &path)
                    QStringLiteral("Unable to access \"%1\": No such file or directory.").arg(path));
 }
 
-SandboxPathResolver::Element SandboxPathResolver::resolve(const QString &path)
+SandboxPathResolver::Element SandboxPathResolver::resolve(const QString &given)
 {
+    const QString path = absolute(given);
     const int marker = path.indexOf(QLatin1String("@@"));
-    if (marker >= 0 && !isKnownVersion(path.mid(marker + 2)))
-        unableToAccess(path);
-    return locate(path, marker >= 0 ? path.left(marker) : path);
+    Element element = locate(given, marker >= 0 ? path.left(marker) : path);
+    if (marker >= 0) {
+        element.extended = true;
+        element.selector = path.mid(marker + 2).replace(QLatin1Char('\\'), QLatin1Char('/'));
+        if (!isKnownSelector(element))
+            unableToAccess(given);
+    }
+    return element;
+}
+
+// The sandbox keeps one branch, main, and the versions its checkins made.
+bool SandboxPathResolver::isKnownSelector(const Element &element)
+{
+    static const QRegularExpression version(QStringLiteral("^/main/(\\d+)$"));
+    const QString &selector = element.selector;
+    if (selector.isEmpty() || selector == QLatin1String("/main") || selector == QLatin1String("/main/LATEST")
+        || selector == QLatin1String("/main/CHECKEDOUT"))
+        return true;
+    const QRegularExpressionMatch match = version.match(selector);
+    return match.hasMatch() && match.captured(1).toInt() <= m_store.latestVersion(element.vobTag, element.path);
 }
 
 const SiteStyle &SandboxPathResolver::style()
@@ -42,6 +57,54 @@ const SiteStyle &SandboxPathResolver::style()
     if (!m_style)
         m_style = m_store.siteStyle();
     return *m_style;
+}
+
+QString SandboxPathResolver::absolute(const QString &path)
+{
+    if (m_workingDirectory.isEmpty() || path.isEmpty())
+        return path;
+    if (style().isUnix())
+        return path.startsWith(QLatin1Char('/')) ? path : m_workingDirectory + QLatin1Char('/') + path;
+    if (isDrivePath(path))
+        return path;
+    if (path.startsWith(QLatin1Char('\\')) || path.startsWith(QLatin1Char('/')))
+        return isDrivePath(m_workingDirectory) ? m_workingDirectory.left(2) + path : path;
+    return m_workingDirectory + QLatin1Char('\\') + path;
+}
+
+QString SandboxPathResolver::hostPath(const QString &path)
+{
+    const QString full = absolute(path);
+    QString rest;
+    if (style().isUnix()) {
+        const QString root = style().viewRoot();
+        if (full != root && !full.startsWith(root + QLatin1Char('/')))
+            return QString();
+        rest = full.mid(root.size());
+    } else {
+        if (!isDrivePath(full) || full.at(0).toLower() != SandboxSeed::viewDrive.at(0))
+            return QString();
+        rest = full.mid(2).replace(QLatin1Char('\\'), QLatin1Char('/'));
+    }
+    return QDir::cleanPath(m_store.driveFolder(SandboxSeed::viewDrive) + QLatin1Char('/') + rest);
+}
+
+QString SandboxPathResolver::printed(const QString &selector)
+{
+    return style().isUnix() ? selector : QString(selector).replace(QLatin1Char('/'), QLatin1Char('\\'));
+}
+
+std::optional<QString> SandboxPathResolver::canonicalElement(const QString &vobTag, const QString &path)
+{
+    if (m_store.isElement(vobTag, path))
+        return path;
+    if (style().caseSensitivity() == Qt::CaseInsensitive) {
+        for (const QString &element : m_store.elements(vobTag)) {
+            if (element.compare(path, Qt::CaseInsensitive) == 0)
+                return element;
+        }
+    }
+    return std::nullopt;
 }
 
 // The components after the view drive (m:) or the view root (/view), "." and ".." resolved:
@@ -85,22 +148,33 @@ SandboxPathResolver::Element SandboxPathResolver::locate(const QString &path, co
     if (parts.size() < 2)
         unableToAccess(path);
 
-    const auto view = m_store.findView(parts.at(0));
+    const Qt::CaseSensitivity sensitivity = style().caseSensitivity();
+    std::optional<SandboxView> view = m_store.findView(parts.at(0));
+    for (const SandboxView &other : view || sensitivity == Qt::CaseSensitive ? QList<SandboxView>() : m_store.views()) {
+        if (!view && other.tag.compare(parts.at(0), sensitivity) == 0)
+            view = other;
+    }
     if (!view || view->snapshot || !view->active)
         unableToAccess(path);
-    const QString vobTag = style().isUnix() ? style().vobTagOf(style().viewRoot() + QLatin1Char('/') + parts.join(QLatin1Char('/')))
-                                            : QLatin1Char('\\') + parts.at(1);
-    const auto vob = vobTag.isEmpty() ? std::nullopt : m_store.findVob(vobTag);
+    QString vobTag = style().isUnix() ? style().vobTagOf(style().viewRoot() + QLatin1Char('/') + parts.join(QLatin1Char('/')))
+                                      : QLatin1Char('\\') + parts.at(1);
+    std::optional<SandboxVob> vob = vobTag.isEmpty() ? std::nullopt : m_store.findVob(vobTag);
+    for (const SandboxVob &other : vob || sensitivity == Qt::CaseSensitive ? QList<SandboxVob>() : m_store.vobs()) {
+        if (!vob && !vobTag.isEmpty() && other.tag.compare(vobTag, sensitivity) == 0)
+            vob = other;
+    }
     if (!vob || !vob->mounted)
         unableToAccess(path);
+    vobTag = vob->tag;
 
-    const QString elementPath = parts.mid(1 + SandboxStore::vobName(vobTag).count(QLatin1Char('/')) + 1).join(QLatin1Char('/'));
-    if (!m_store.isElement(vobTag, elementPath)) {
-        const QFileInfo onDisk(m_store.vobFolder(vobTag) + QLatin1Char('/') + elementPath);
+    const QString given = parts.mid(1 + SandboxStore::vobName(vobTag).count(QLatin1Char('/')) + 1).join(QLatin1Char('/'));
+    const std::optional<QString> elementPath = canonicalElement(vobTag, given);
+    if (!elementPath) {
+        const QFileInfo onDisk(m_store.vobFolder(vobTag) + QLatin1Char('/') + given);
         if (onDisk.exists())
             throw ZanError(ZanError::ClearCaseFailure, QStringLiteral("ClearCase"),
                            QStringLiteral("Not a vob object: \"%1\".").arg(path));
         unableToAccess(path);
     }
-    return {view->tag, vobTag, elementPath};
+    return {view->tag, vobTag, *elementPath, false, QString()};
 }

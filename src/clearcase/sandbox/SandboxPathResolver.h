@@ -9,17 +9,24 @@
 class SandboxStore;
 
 // Turns a program path (m:\view\vob\dir\file or, in a UNIX-style sandbox,
-// /view/<view>/<vob tag>/dir/file, optionally followed by "@@/main/0") into the
-// element it names, with ClearCase's own refusals: a path outside any VOB or in a view
-// that is not started cannot be accessed; a file on disk that is not an element is not a
-// VOB object. The VOB root may be written m:\view\vob, m:\view\vob\ or m:\view\vob\.
+// /view/<view>/<vob tag>/dir/file, optionally version-extended) into the element it names,
+// with ClearCase's own refusals: a path outside any VOB or in a view that is not started
+// cannot be accessed; a file on disk that is not an element is not a VOB object. The VOB
+// root may be written m:\view\vob, m:\view\vob\ or m:\view\vob\.
+//
+// After "@@" it takes nothing (the element), /main (the branch), /main/N up to the latest
+// version, /main/LATEST and /main/CHECKEDOUT. A relative path is taken from the working
+// directory. View tags, VOB tags and names compare as the site does: ignoring case on a
+// Windows-style site, exactly on a UNIX-style one.
 class SandboxPathResolver
 {
 public:
     struct Element {
         QString viewTag;
         QString vobTag;
-        QString path;     // relative to the VOB root, "/"-separated; "" for the root
+        QString path;       // relative to the VOB root, "/"-separated; "" for the root
+        bool extended = false; // the path had "@@"
+        QString selector;   // what followed "@@", "/"-separated: "", "/main", "/main/3"
     };
 
     explicit SandboxPathResolver(SandboxStore &store);
@@ -27,12 +34,26 @@ public:
     // The element (and version, when one is given) the path names; throws ZanError otherwise.
     Element resolve(const QString &path);
 
+    const SiteStyle &style();
+    // The working directory relative paths start from; "" = none (relative paths fail).
+    void setWorkingDirectory(const QString &path) { m_workingDirectory = path; }
+    const QString &workingDirectory() const { return m_workingDirectory; }
+    // The path made absolute against the working directory, "." and ".." left in.
+    QString absolute(const QString &path);
+    // The folder on this computer that shows a path of the views (m:\view\vob\dir or
+    // /view/<tag>/vobs/proj/dir); "" for a path outside the views.
+    QString hostPath(const QString &path);
+    // A version selector ("/main/3") as the site prints it after "@@".
+    QString printed(const QString &selector);
+
 private:
     [[noreturn]] static void unableToAccess(const QString &path);
     Element locate(const QString &path, const QString &elementPart);
     QStringList componentsInViews(const QString &path, const QString &elementPart);
-    const SiteStyle &style();
+    std::optional<QString> canonicalElement(const QString &vobTag, const QString &path);
+    bool isKnownSelector(const Element &element);
 
     SandboxStore &m_store;
     std::optional<SiteStyle> m_style; // the sandbox's, read on first use
+    QString m_workingDirectory;
 };

@@ -45,3 +45,10 @@ struct SandboxTriggerType {
     QDateTime created;
     QString creator;
 };
+
+struct SandboxType {
+    QString name;
+    QString comment;
+    QDateTime created;
+    QString creator;
+};

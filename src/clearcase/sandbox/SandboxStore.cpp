@@ -197,7 +197,7 @@ void SandboxStore::open(int busyTimeoutMs)
 
     // A store already set up is only read here, so opening never waits behind a writer.
     bool ready = false;
-    readTransaction([&] { ready = isSeeded(); });
+    readTransaction([&] { ready = isSeeded() && hasEmulatorTables(); });
     if (ready)
         return;
     transaction([this] {
@@ -212,6 +212,7 @@ void SandboxStore::open(int busyTimeoutMs)
 void SandboxStore::createSchema()
 {
     run(QStringLiteral("CREATE TABLE IF NOT EXISTS meta (key TEXT PRIMARY KEY, value TEXT NOT NULL)"));
+    createEmulatorTables();
     if (checkSchemaVersion())
         return;
     run(QStringLiteral("CREATE TABLE views (tag TEXT PRIMARY KEY, host TEXT NOT NULL, owner TEXT NOT NULL, "
@@ -660,5 +661,126 @@ void SandboxStore::removeTriggerType(const QString &vobTag, const QString &name)
         QSqlQuery q = run(QStringLiteral("DELETE FROM trigger_types WHERE vob = ? AND name = ?"), {vobTag, name});
         if (q.numRowsAffected() < 1)
             clearCaseError(QStringLiteral("Trigger type not found: \"%1\".").arg(name));
+    });
+}
+
+// ---- the emulator's version history, checkouts and other type kinds ----
+
+// Added after the first schema: a store made before them gains them when it is opened.
+void SandboxStore::createEmulatorTables()
+{
+    run(QStringLiteral("CREATE TABLE IF NOT EXISTS element_versions (vob TEXT NOT NULL, path TEXT NOT NULL, "
+                       "latest INTEGER NOT NULL, PRIMARY KEY (vob, path))"));
+    run(QStringLiteral("CREATE TABLE IF NOT EXISTS checkouts (vob TEXT NOT NULL, path TEXT NOT NULL, view TEXT NOT NULL, "
+                       "user TEXT NOT NULL, PRIMARY KEY (vob, path, view, user))"));
+    run(QStringLiteral("CREATE TABLE IF NOT EXISTS types (vob TEXT NOT NULL, kind TEXT NOT NULL, name TEXT NOT NULL, "
+                       "comment TEXT NOT NULL, created TEXT NOT NULL, creator TEXT NOT NULL, PRIMARY KEY (vob, kind, name))"));
+}
+
+bool SandboxStore::hasEmulatorTables()
+{
+    return run(QStringLiteral("SELECT 1 FROM sqlite_master WHERE type = 'table' AND name = 'types'")).next();
+}
+
+int SandboxStore::latestVersion(const QString &vobTag, const QString &path)
+{
+    QSqlQuery q = run(QStringLiteral("SELECT latest FROM element_versions WHERE vob = ? AND path = ?"), {vobTag, path});
+    return q.next() ? q.value(0).toInt() : 0;
+}
+
+void SandboxStore::setLatestVersion(const QString &vobTag, const QString &path, int version)
+{
+    transaction([&] {
+        run(QStringLiteral("INSERT OR REPLACE INTO element_versions (vob, path, latest) VALUES (?, ?, ?)"), {vobTag, path, version});
+    });
+}
+
+bool SandboxStore::isCheckedOut(const QString &vobTag, const QString &path, const QString &viewTag, const QString &user)
+{
+    return run(QStringLiteral("SELECT 1 FROM checkouts WHERE vob = ? AND path = ? AND view = ? AND user = ?"),
+               {vobTag, path, viewTag, user.toLower()})
+        .next();
+}
+
+void SandboxStore::setCheckedOut(const QString &vobTag, const QString &path, const QString &viewTag, const QString &user,
+                                 bool checkedOut)
+{
+    transaction([&] {
+        if (checkedOut)
+            run(QStringLiteral("INSERT OR IGNORE INTO checkouts (vob, path, view, user) VALUES (?, ?, ?, ?)"),
+                {vobTag, path, viewTag, user.toLower()});
+        else
+            run(QStringLiteral("DELETE FROM checkouts WHERE vob = ? AND path = ? AND view = ? AND user = ?"),
+                {vobTag, path, viewTag, user.toLower()});
+    });
+}
+
+QList<SandboxType> SandboxStore::types(const QString &vobTag, const QString &kind)
+{
+    QList<SandboxType> result;
+    QSqlQuery q = run(QStringLiteral("SELECT name, comment, created, creator FROM types WHERE vob = ? AND kind = ? ORDER BY rowid"),
+                      {vobTag, kind});
+    while (q.next())
+        result.append({q.value(0).toString(), q.value(1).toString(), QDateTime::fromString(q.value(2).toString(), Qt::ISODate),
+                       q.value(3).toString()});
+    return result;
+}
+
+std::optional<SandboxType> SandboxStore::findType(const QString &vobTag, const QString &kind, const QString &name)
+{
+    for (const SandboxType &type : types(vobTag, kind)) {
+        if (type.name == name)
+            return type;
+    }
+    return std::nullopt;
+}
+
+void SandboxStore::addType(const QString &vobTag, const QString &kind, const SandboxType &type)
+{
+    if (type.name.isEmpty())
+        clearCaseError(QStringLiteral("Invalid type name \"\"."));
+    transaction([&] {
+        vob(vobTag);
+        if (findType(vobTag, kind, type.name))
+            clearCaseError(QStringLiteral("Name \"%1\" already exists.").arg(type.name));
+        const QDateTime created = type.created.isValid() ? type.created : QDateTime::currentDateTime();
+        run(QStringLiteral("INSERT INTO types (vob, kind, name, comment, created, creator) VALUES (?, ?, ?, ?, ?, ?)"),
+            {vobTag, kind, type.name, type.comment, created.toString(Qt::ISODate), type.creator});
+    });
+}
+
+void SandboxStore::removeType(const QString &vobTag, const QString &kind, const QString &name)
+{
+    transaction([&] {
+        run(QStringLiteral("DELETE FROM types WHERE vob = ? AND kind = ? AND name = ?"), {vobTag, kind, name});
+    });
+}
+
+void SandboxStore::removeAttributeType(const QString &vobTag, const QString &name, bool withInstances)
+{
+    transaction([&] {
+        vob(vobTag);
+        if (!withInstances && run(QStringLiteral("SELECT 1 FROM attributes WHERE vob = ? AND type = ?"), {vobTag, name}).next())
+            clearCaseError(QStringLiteral("There are attributes of type \"%1\".").arg(name));
+        run(QStringLiteral("DELETE FROM attributes WHERE vob = ? AND type = ?"), {vobTag, name});
+        if (run(QStringLiteral("DELETE FROM attribute_types WHERE vob = ? AND name = ?"), {vobTag, name}).numRowsAffected() < 1)
+            clearCaseError(QStringLiteral("Attribute type not found: \"%1\".").arg(name));
+    });
+}
+
+// Objects other than elements (the VOB, its types) carry attributes under a key of their
+// own: "/vob", "/lbtype:REL1". Element paths never start with "/", so the keys cannot meet.
+void SandboxStore::attachObjectAttribute(const QString &vobTag, const QString &objectKey, const QString &typeName,
+                                         const QString &value, bool replace)
+{
+    transaction([&] {
+        if (!hasAttributeType(vobTag, typeName))
+            clearCaseError(QStringLiteral("Attribute type not found: \"%1\".").arg(typeName));
+        const bool present = run(QStringLiteral("SELECT 1 FROM attributes WHERE vob = ? AND element = ? AND type = ?"),
+                                 {vobTag, objectKey, typeName}).next();
+        if (present && !replace)
+            clearCaseError(QStringLiteral("Attribute \"%1\" already exists on this object; use replace to change it.").arg(typeName));
+        run(QStringLiteral("INSERT OR REPLACE INTO attributes (vob, element, type, value, comment) VALUES (?, ?, ?, ?, '')"),
+            {vobTag, objectKey, typeName, value});
     });
 }

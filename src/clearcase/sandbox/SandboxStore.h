@@ -87,6 +87,26 @@ public:
     void addTriggerType(const QString &vobTag, const SandboxTriggerType &type);
     void removeTriggerType(const QString &vobTag, const QString &name);
 
+    // The emulator's version history and checkouts: the latest version on main (0 until a
+    // checkin) and, per view and user, the elements checked out there. The sandbox's views
+    // are shared by every user, so a checkout belongs to the user who made it in that view.
+    int latestVersion(const QString &vobTag, const QString &path);
+    void setLatestVersion(const QString &vobTag, const QString &path, int version);
+    bool isCheckedOut(const QString &vobTag, const QString &path, const QString &viewTag, const QString &user);
+    void setCheckedOut(const QString &vobTag, const QString &path, const QString &viewTag, const QString &user, bool checkedOut);
+
+    // Types of the kinds without a table of their own ("lbtype", "brtype", "eltype", "hltype").
+    QList<SandboxType> types(const QString &vobTag, const QString &kind);
+    std::optional<SandboxType> findType(const QString &vobTag, const QString &kind, const QString &name);
+    void addType(const QString &vobTag, const QString &kind, const SandboxType &type); // throws for an existing name
+    void removeType(const QString &vobTag, const QString &kind, const QString &name);
+    // Removes an attribute type; with its instances only when withInstances is set.
+    void removeAttributeType(const QString &vobTag, const QString &name, bool withInstances);
+    // An attribute on an object that is not an element, under a key starting with "/"
+    // ("/vob", "/lbtype:REL1"); attributes() and removeAttribute() take the same key.
+    void attachObjectAttribute(const QString &vobTag, const QString &objectKey, const QString &typeName, const QString &value,
+                               bool replace);
+
     // The site style of the VOB tags: "/vobs/proj" tags make a UNIX-style sandbox.
     SiteStyle siteStyle();
 
@@ -100,6 +120,8 @@ private:
     bool checkSchemaVersion(); // false while the store has no schema yet
     bool isWriteAheadLogging();
     bool isSeeded();
+    void createEmulatorTables();
+    bool hasEmulatorTables();
     void linkViewFolder(const SandboxView &view);
     QSqlQuery run(const QString &sql, const QVariantList &values = {});
     // The frequent statements are prepared once per store; each use binds afresh, hands the
