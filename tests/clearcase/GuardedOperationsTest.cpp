@@ -59,7 +59,7 @@ protected:
 TEST_F(GuardedOperations, ElementTriggerSeesTheOperationAndRefusesForEve)
 {
     makeTrigger(QStringLiteral("mktrtype -element -all -preop MODIFY_ELEM -execunix \"sh c:/t/probe.sh\""));
-    EXPECT_EQ(commands.run(QStringLiteral("co -nc ") + mainC), QStringLiteral("Checked out \"%1\" from version \"/main/0\".\n").arg(mainC));
+    EXPECT_EQ(commands.run(QStringLiteral("co -nc ") + mainC), QStringLiteral("Checked out \"%1\" from version \"\\main\\0\".\n").arg(mainC));
     EXPECT_EQ(seen(), QStringLiteral("checkout|%1|bob|\\proj|bob_dev|element||pre-operation\n").arg(mainC));
 
     qputenv("CLEARCASE_USER", "eve");

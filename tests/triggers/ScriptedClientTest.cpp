@@ -71,6 +71,8 @@ TEST(ScriptedClient, AdminSessionOnAUnixSite)
         {{"ci", "-nc", "main.c"}, 0, "Checked in \"main.c\" version \"/main/1\".\n"},
         {{"rmattr", "__checkout", "main.c@@/main/0"}, 0, "Removed attribute \"__checkout\" from \"main.c@@/main/0\".\n"},
         {{"rmtype", "attype:Note@/vobs/proj"}, 0, "Removed attribute type \"Note\".\n"},
+        // Names compare exactly on a UNIX site.
+        {{"describe", "-short", "Main.c"}, 1, "cleartool: Error: Unable to access \"Main.c\": No such file or directory.\n"},
     };
     QString refusal;
     for (const Step &step : steps) {

@@ -17,11 +17,15 @@ class SandboxStore;
 // Element operations (checkout, checkin, uncheckout, mkbranch, rmelem, lock, unlock, rmname,
 // mkelem, mklabel, reserve, unreserve, protect, chtype, lnname, mkslink) fire the VOB's
 // all-element triggers; type operations (mkattype, mklbtype, mkeltype, mkhltype, mkbrtype,
-// mktrtype, rmtype, rntype, lock and unlock of a type) fire its type triggers. A refusal cancels the operation with
-// ClearCase's warning and error lines. Apart from mkelem (which makes the element) and
-// the type commands the emulator already had, an allowed operation only reports success.
+// mktrtype, rmtype, rntype, lock and unlock of a type) fire its type triggers. A refusal
+// cancels the operation with ClearCase's warning and error lines. Once allowed, checkout,
+// checkin and uncheckout keep the checkout state (a second checkout, or a checkin without
+// one, fails as in ClearCase), mkelem makes the element, mk<kind>type keeps the type, and
+// lock, unlock, rntype, mklabel and mkbranch need their type to exist; the others only
+// report success. The triggers run before these checks.
 //
-// mkattr and rmattr on versions fire the element triggers (MODIFY_MD). Removing, renaming, locking or redefining a type is further allowed only to
+// mkattr and rmattr fire the element triggers (MODIFY_MD) on versions and the type triggers
+// on type objects. Removing, renaming, locking or redefining a type is further allowed only to
 // its owner, the VOB owner (the owner of the VOB's storage folder) or root, as in ClearCase;
 // mkelem refuses the names ".", ".." and "".
 //

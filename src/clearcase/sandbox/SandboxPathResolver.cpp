@@ -49,7 +49,10 @@ bool SandboxPathResolver::isKnownSelector(const Element &element)
         || selector == QLatin1String("/main/CHECKEDOUT"))
         return true;
     const QRegularExpressionMatch match = version.match(selector);
-    return match.hasMatch() && match.captured(1).toInt() <= m_store.latestVersion(element.vobTag, element.path);
+    if (!match.hasMatch())
+        return false;
+    const int number = match.captured(1).toInt();
+    return number == 0 || number <= m_store.latestVersion(element.vobTag, element.path);
 }
 
 const SiteStyle &SandboxPathResolver::style()
