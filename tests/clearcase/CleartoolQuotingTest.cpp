@@ -85,8 +85,6 @@ TEST(CleartoolQuoting, StringValuesCarryTheirDoubleQuotes)
         EXPECT_EQ(quoted(c.argument, Style::Windows, &stringValue), c.windows);
         EXPECT_EQ(quoted(c.argument, Style::Unix, &stringValue), c.unix);
     }
-    EXPECT_THROW(requireSingleLine(QStringLiteral("lsvob\nrmvob \\proj")), ZanError);
-    EXPECT_NO_THROW(requireSingleLine(QStringLiteral("desc -l trtype:X@\\proj")));
 }
 
 // Without a comment the line says -nc: cleartool would otherwise read a comment from its input.

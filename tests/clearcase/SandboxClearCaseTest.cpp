@@ -39,8 +39,6 @@ TEST_F(SandboxClearCaseTest, SeedDescribesASmallSiteWithDrivesAndStartedViewsAsF
     EXPECT_EQ(cc->description(), "sandbox at " + QDir::toNativeSeparators(sandbox.folder()));
     for (const ViewInfo &view : cc->allViews())
         EXPECT_EQ(view.host, platform.computer);
-    for (const QString &vob : Seed::vobTags)
-        EXPECT_EQ(cc->attributeTypeNames(vob), Seed::builtinAttributeTypes);
     EXPECT_GE(sandbox.store().elements(Seed::projVob).size(), 300);
 
     for (const QChar letter : QStringLiteral("acdm"))
@@ -73,8 +71,6 @@ TEST_F(SandboxClearCaseTest, VobRootInEverySpellingAndAttributesBelongToTheEleme
     // A type of one VOB is not attached to an element of another.
     makeType(Seed::toolsVob, "__checkout");
     EXPECT_THROW(attach(Seed::toolsVob, "m:\\bob_dev\\proj\\src\\main.c", "x"), ZanError);
-    cc->removeAttribute(version("m:\\bob_dev\\proj\\src\\util.c"), "__checkout", QString());
-    EXPECT_TRUE(cc->attributes(version("m:\\bob_dev\\proj\\src\\util.c")).isEmpty());
 }
 
 TEST_F(SandboxClearCaseTest, FailuresReadLikeCleartools)
