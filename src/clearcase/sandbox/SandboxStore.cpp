@@ -6,9 +6,11 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QHash>
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
+#include <QMutex>
 #include <QRegularExpression>
 #include <QSet>
 #include <QSqlDatabase>
@@ -84,6 +86,19 @@ SandboxVob vobFrom(const QSqlQuery &q)
     return SandboxVob{q.value(0).toString(), q.value(1).toBool(), q.value(2).toBool()};
 }
 
+// Types are listed for nearly every command the emulator runs, and reading a local time
+// consults the time-zone files each time: each creation time is read once per process.
+QDateTime createdTime(const QString &text)
+{
+    static QHash<QString, QDateTime> read;
+    static QMutex guard;
+    const QMutexLocker lock(&guard);
+    auto found = read.constFind(text);
+    if (found == read.constEnd())
+        found = read.insert(text, QDateTime::fromString(text, Qt::ISODate));
+    return *found;
+}
+
 SandboxTriggerType triggerTypeFrom(const QSqlQuery &q)
 {
     SandboxTriggerType type;
@@ -95,7 +110,7 @@ SandboxTriggerType triggerTypeFrom(const QSqlQuery &q)
     type.actions = actionsFromJson(q.value(5).toString());
     type.inclusions = inclusionsFromJson(q.value(6).toString());
     type.comment = q.value(7).toString();
-    type.created = QDateTime::fromString(q.value(8).toString(), Qt::ISODate);
+    type.created = createdTime(q.value(8).toString());
     type.creator = q.value(9).toString();
     return type;
 }
@@ -504,7 +519,7 @@ QList<SandboxAttributeType> SandboxStore::attributeTypes(const QString &vobTag)
         query(QStringLiteral("SELECT name, value_type, comment, created FROM attribute_types WHERE vob = ? ORDER BY rowid"),
               {vobTag}, [&](const QSqlQuery &q) {
                   result.append({q.value(0).toString(), q.value(1).toInt(), q.value(2).toString(),
-                                 QDateTime::fromString(q.value(3).toString(), Qt::ISODate)});
+                                 createdTime(q.value(3).toString())});
               });
     });
     return result;
