@@ -1,7 +1,7 @@
 // Applying one base element's settings (three operations plus groups) to thousands of
 // checked elements, and purging them again, through the whole program over each backend
 // (the cleartool co-process drives the emulator), beside SQLite's own time for the same
-// writes. Usage: bench_access_apply [count...]   (default: 5000 10000)
+// writes. Usage: bench_access_apply [sandbox|cleartool] [count...]   (default: both, 5000 10000)
 #include "app/AppComposer.h"
 #include "clearcase/CCase.h"
 #include "clearcase/sandbox/SandboxClearCase.h"
@@ -160,8 +160,16 @@ int main(int argc, char **argv)
         qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication application(argc, argv);
     QList<int> counts;
-    for (int i = 1; i < argc; ++i)
-        counts << QString::fromLocal8Bit(argv[i]).toInt();
+    QList<bool> backends; // over cleartool or not
+    for (int i = 1; i < argc; ++i) {
+        const QString argument = QString::fromLocal8Bit(argv[i]);
+        if (argument == QLatin1String("sandbox") || argument == QLatin1String("cleartool"))
+            backends << (argument == QLatin1String("cleartool"));
+        else
+            counts << argument.toInt();
+    }
+    if (backends.isEmpty())
+        backends = {false, true};
     if (counts.isEmpty())
         counts = {5000, 10000};
 
@@ -174,7 +182,7 @@ int main(int argc, char **argv)
     };
     for (int count : counts) {
         const qint64 floor = sqliteFloorMs(count, int(operations.size()) + 1);
-        for (const bool overCleartool : {false, true}) {
+        for (const bool overCleartool : backends) {
             const char *backend = overCleartool ? "cleartool" : "sandbox";
             const Timing t = run(count, overCleartool);
             line("apply", count, backend, t.applyMs, t.applyTrips, floor);
