@@ -39,6 +39,8 @@ TEST_F(SandboxClearCaseTest, SeedDescribesASmallSiteWithDrivesAndStartedViewsAsF
     EXPECT_EQ(cc->description(), "sandbox at " + QDir::toNativeSeparators(sandbox.folder()));
     for (const ViewInfo &view : cc->allViews())
         EXPECT_EQ(view.host, platform.computer);
+    for (const QString &vob : Seed::vobTags)
+        EXPECT_EQ(cc->attributeTypeNames(vob), Seed::builtinAttributeTypes);
     EXPECT_GE(sandbox.store().elements(Seed::projVob).size(), 300);
 
     for (const QChar letter : QStringLiteral("acdm"))
