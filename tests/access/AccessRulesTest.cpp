@@ -23,7 +23,7 @@ TEST(OperationsCatalogue, PrivilegedTestIsACaseSensitiveSubstringTest)
 TEST(AccessAttributeFormat, ValuesNamesAndTypes)
 {
     EXPECT_EQ(Format::joinUsers({"bob", "ALL"}), "bob,ALL");
-    EXPECT_EQ(Format::joinUsers({}), "NONE");
+    EXPECT_EQ(Format::joinUsers({}), "NONE"); // an emptied list is stored as the marker; no window test empties one
     EXPECT_EQ(Format::splitUsers("none, bob ,Bob,bob"), (QStringList{"none", " bob ", "Bob"}));
     EXPECT_EQ(Format::splitGroups(QString()), QStringList());
     EXPECT_TRUE(Format::isStorableUserName("none"));
