@@ -16,7 +16,6 @@ TEST(BusyState, WorkingTextProgressBarAndTimerFollowTheStateAndTheBarWraps)
     f.busy.setBusy(true, "Loading");
     EXPECT_EQ(f.form.statusPanel->text(), "Working...Loading");
     EXPECT_TRUE(MainWindow::isShown(f.form.ProgressBar1) && f.form.progBarTimer->isActive() && f.platform.hourglass);
-    EXPECT_EQ(f.form.progBarTimer->interval(), 1);
     f.busy.tick();
     f.busy.tick();
     EXPECT_EQ(f.form.ProgressBar1->value(), 2);
@@ -24,7 +23,6 @@ TEST(BusyState, WorkingTextProgressBarAndTimerFollowTheStateAndTheBarWraps)
     f.busy.setBusy(false, "ignored");
     EXPECT_EQ(f.form.statusPanel->text(), "Status");
     EXPECT_FALSE(MainWindow::isShown(f.form.ProgressBar1) || f.form.progBarTimer->isActive() || f.platform.hourglass);
-    EXPECT_EQ(f.form.progBarTimer->interval(), 0);
     EXPECT_EQ(f.form.ProgressBar1->value(), 0);
 
     // The progress climbs to the maximum and starts again at one.

@@ -36,11 +36,9 @@ TEST_F(TriggerLocationsTest, SharedInteropLocationFollowsTheWindowsFieldOnEveryK
     EXPECT_FALSE(unixControlsShown());
     form().interopSupportCB->setChecked(true);
     ASSERT_EQ(prompter.count(), 1);
-    EXPECT_EQ(prompter.last().text,
-              QStringLiteral("Note: by default, the trigger are expected to be stored on the unix platform in the interop\r\n"
-                             "mode.  Copy the trigger to a directory on unix accessible by both windows and unix clients"));
-    EXPECT_EQ(prompter.last().title, QStringLiteral("Interop Requirements..."));
-    EXPECT_EQ(prompter.last().icon, Prompter::Icon::Information);
+    expectLastMessage(QStringLiteral("Note: by default, the trigger are expected to be stored on the unix platform in the interop\r\n"
+                                     "mode.  Copy the trigger to a directory on unix accessible by both windows and unix clients"),
+                      QStringLiteral("Interop Requirements..."), Prompter::Icon::Information);
     EXPECT_TRUE(unixControlsShown());
     EXPECT_EQ(unixField()->text(), placeholder);
     EXPECT_TRUE(unixField()->isReadOnly());
@@ -80,9 +78,8 @@ TEST_F(TriggerLocationsTest, SeparateUnixLocationKeepsItsWindowsFormAndRefusesBa
     prompter.clear();
     releaseBackslash(unixField());
     ASSERT_EQ(prompter.count(), 1);
-    EXPECT_EQ(prompter.last().text, QStringLiteral("Path must be in Unix format (e.g., /net/unixserver/triggers)"));
-    EXPECT_EQ(prompter.last().title, QStringLiteral("Must use Unix style paths..."));
-    EXPECT_EQ(prompter.last().icon, Prompter::Icon::Exclamation);
+    expectLastMessage(QStringLiteral("Path must be in Unix format (e.g., /net/unixserver/triggers)"),
+                      QStringLiteral("Must use Unix style paths..."), Prompter::Icon::Exclamation);
     EXPECT_EQ(unixField()->text(), QStringLiteral("/net/unix1/trig/"));
 
     form().checkboxUnixOrWindowsLocation->setChecked(false);

@@ -20,19 +20,17 @@ protected:
         return TriggerCommandLines(in);
     }
     void makeElementTrigger() { clearCase().createTriggerType(proj, lines().elementTrigger()); }
-    void makeTypeTrigger() { clearCase().runCommand(lines().typeTriggerCommand(proj)); }
-    void makeUcmTrigger() { clearCase().createTriggerType(proj, lines().ucmTrigger()); }
     void refresh() { ctx().hooks.setTrigStatus(); }
-    void storeSettingsOfProj()
-    {
-        for (const char *prefix : {"WinUnixLoc", "Interop", "NTLoc", "UnixLoc", "AdminList"})
-            registry().saveToReg(QLatin1String(prefix) + QStringLiteral("proj"), QStringLiteral("0"));
-    }
-    int storedSettingsOfProj()
+    // How many of the VOB's five trigger settings are stored; `fill` stores them all first.
+    int storedSettingsOfProj(bool fill = false)
     {
         int n = 0;
-        for (const char *prefix : {"WinUnixLoc", "Interop", "NTLoc", "UnixLoc", "AdminList"})
-            n += isStored(QLatin1String(prefix) + QStringLiteral("proj")) ? 1 : 0;
+        for (const char *prefix : {"WinUnixLoc", "Interop", "NTLoc", "UnixLoc", "AdminList"}) {
+            const QString key = QLatin1String(prefix) + QStringLiteral("proj");
+            if (fill)
+                registry().saveToReg(key, QStringLiteral("0"));
+            n += isStored(key) ? 1 : 0;
+        }
         return n;
     }
 };
@@ -49,7 +47,7 @@ TEST_F(TriggerStatusTest, AtLeastTwoOfTheTriggerTypesCountAsAppliedAndAnUnknownV
     EXPECT_FALSE(MainWindow::isShown(form().ucmVobImage));
     EXPECT_FALSE(MainWindow::isShown(form().ucmVobLbl));
 
-    makeTypeTrigger();
+    clearCase().runCommand(lines().typeTriggerCommand(proj));
     refresh();
     EXPECT_TRUE(showsApplied());
     EXPECT_EQ(prompter.count(), 0);
@@ -66,20 +64,18 @@ TEST_F(TriggerStatusTest, AtLeastTwoOfTheTriggerTypesCountAsAppliedAndAnUnknownV
 TEST_F(TriggerStatusTest, RemovalAsksFirstThenRemovesWhatExistsAndSkipsTheRest)
 {
     makeElementTrigger();
-    makeUcmTrigger();
-    storeSettingsOfProj();
+    clearCase().createTriggerType(proj, lines().ucmTrigger());
+    ASSERT_EQ(storedSettingsOfProj(true), 5);
     refresh();
     ASSERT_TRUE(showsApplied());
 
     prompter.answers.enqueue(Prompter::Answer::Cancel);
     form().removeAllTriggersBut->click();
     ASSERT_EQ(prompter.count(), 1);
-    EXPECT_EQ(prompter.last().text,
-              QStringLiteral("WARNING: \r\nYou are about to remove the following triggers\r\nfrom \\proj VOB:\r\n"
-                             "_KORVANE_SECURITY1,_KORVANE_SECURITY2,_UCM_KORVANE_SECURITY\r\n\r\n"
-                             "    Are you sure you want to continue?\r\n"));
-    EXPECT_EQ(prompter.last().title, QStringLiteral("Removing Triggers..."));
-    EXPECT_EQ(prompter.last().icon, Prompter::Icon::Exclamation);
+    expectLastMessage(QStringLiteral("WARNING: \r\nYou are about to remove the following triggers\r\nfrom \\proj VOB:\r\n"
+                                     "_KORVANE_SECURITY1,_KORVANE_SECURITY2,_UCM_KORVANE_SECURITY\r\n\r\n"
+                                     "    Are you sure you want to continue?\r\n"),
+                      QStringLiteral("Removing Triggers..."), Prompter::Icon::Exclamation);
     EXPECT_EQ(prompter.last().buttons, Prompter::Buttons::OkCancel);
     EXPECT_EQ(triggerTypes().size(), 2);
     EXPECT_EQ(storedSettingsOfProj(), 5);
@@ -114,7 +110,7 @@ TEST_F(TriggerStatusTest, DetailShowsTheSelectedTypesDescriptionOrAnEmptyText)
 
 TEST_F(TriggerStatusTest, FailingRemovalIsReportedTwiceAndTheSettingsAreAlreadyGone)
 {
-    storeSettingsOfProj();
+    ASSERT_EQ(storedSettingsOfProj(true), 5);
     registry().saveToReg(QStringLiteral("NTLocnosuch"), QStringLiteral("\\\\srv\\trig"));
     form().vobTagTxt->setText(QStringLiteral("\\nosuch"));
     prompter.clear();
