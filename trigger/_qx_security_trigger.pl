@@ -3,7 +3,9 @@
 #
 # Run by the pre-operation trigger types that Zan Utility installs:
 #     ccperl <location>\_qx_security_trigger.pl <view drive> [<administrator list>]
-#     perl   <location>/_qx_security_trigger.pl <view drive> [<administrator list>]
+#     perl   <location>/_qx_security_trigger.pl <view root or drive> [<administrator list>]
+# Element paths come in either style: m:\<view tag>\<vob>\... on Windows clients,
+# /view/<view tag>/<vob tag>/... on UNIX ones, where VOB tags have any number of components.
 # It reads the operation, user, element and VOB from ClearCase's trigger environment and
 # the access settings (string attributes "__<operation>" on version /main/0) through
 # cleartool, one attribute per query. Exit 0 lets the operation proceed silently; exit 1,
@@ -266,6 +268,9 @@ sub governingTarget {
         : $vobTag ne '' ? "in VOB $vobTag" : 'in an unknown VOB';
     $target{path} = isWholeEntryOf($operation, $NAME_CREATING_OPERATIONS)
         ? parentDirectory($elementPath) : $elementPath;
+    # A new name right under a UNIX VOB root: the root's own version holds the setting.
+    $target{path} = $target{root}
+        if $target{root} ne '' && comparablePath($target{path}) eq comparablePath($target{root});
     return %target;
 }
 
@@ -282,10 +287,20 @@ sub pathComponents {
     return split(/[\\\/]+/, $path);
 }
 
+# The view tag and the rest of a view-extended UNIX path (/view/<tag>/vobs/proj/x gives
+# "<tag>" and "/vobs/proj/x"); nothing for any other path.
+sub unixViewParts {
+    my ($path) = @_;
+    return () unless $path =~ m{^/view/([^/]+)(/.*)?$}s;
+    return ($1, defined($2) ? $2 : '');
+}
+
 sub viewTagOf {
     my ($elementPath) = @_;
     my $tag = environment('CLEARCASE_VIEW_TAG');
     return $tag if $tag ne '';
+    my ($unixView) = unixViewParts($elementPath);
+    return $unixView if defined($unixView);
     my @components = pathComponents($elementPath);
     return @components > 1 ? $components[1] : '';
 }
@@ -294,21 +309,41 @@ sub vobTagOf {
     my ($elementPath) = @_;
     my $tag = environment('CLEARCASE_VOB_PN');
     return $tag if $tag ne '';
+    return unixVobTagOf($elementPath) if $elementPath =~ /^\//;
     my @components = pathComponents($elementPath);
     return @components > 2 ? "\\$components[2]" : '';
 }
 
+# A UNIX VOB tag may have several components (/vobs/a/b), so it is the longest tag that
+# cleartool lists which the path goes through; "" when none is (or the list is unreadable).
+sub unixVobTagOf {
+    my ($elementPath) = @_;
+    my ($view, $inView) = unixViewParts($elementPath);
+    $inView = $elementPath if !defined($view);
+    my ($ok, $output) = runCleartool('lsvob', '-short');
+    return '' unless $ok;
+    my $found = '';
+    foreach my $tag (split(/\r?\n/, $output)) {
+        $tag =~ s/^\s+|\s+$//g;
+        next unless $tag =~ /^\/./ && length($tag) > length($found);
+        $found = $tag if $inView eq $tag || index($inView, "$tag/") == 0;
+    }
+    return $found;
+}
+
+# The view root of UNIX clients: the script's first argument when it is one (/view), else
+# /view; Windows clients pass their view drive letter.
 sub vobRootDirectory {
     my ($driveArgument, $elementPath) = @_;
     my $drive = defined($driveArgument) ? $driveArgument : '';
     $drive =~ s/^\s+//;
     $drive =~ s/[\s:\\\/]+$//;
-    $drive = 'm' if $drive eq '';
+    my $viewRoot = $drive =~ /^\/./ ? $drive : '/view';
+    $drive = 'm' if $drive eq '' || $drive =~ /^\//;
     my $view = viewTagOf($elementPath);
     my $vob = vobTagOf($elementPath);
     return '' if $view eq '' || $vob !~ /[^\\\/]/;
-    # Unix clients (interop) have VOB tags such as /vobs/proj and no view drive.
-    return "/view/$view$vob/." if $vob =~ /^\//;
+    return "$viewRoot/$view$vob/." if $vob =~ /^\//;
     $vob =~ s/^\\+//;
     return "$drive:\\$view\\$vob\\.";
 }

@@ -82,8 +82,16 @@ std::unique_ptr<ClearCase> createBackend(Platform &platform)
     return cleartoolOnPath() ? createCleartool(platform) : createSandbox(platform);
 }
 
+// The sandbox backend answers only the cleartool commands the program sends it; its store
+// lists the VOBs.
 QStringList vobTagsOf(ClearCase &clearCase)
 {
+    if (auto *sandbox = dynamic_cast<SandboxClearCase *>(&clearCase)) {
+        QStringList tags;
+        for (const SandboxVob &vob : sandbox->store().vobs())
+            tags << vob.tag;
+        return tags;
+    }
     try {
         return clearCase.runCommand(QStringLiteral("lsvob -short")).split(QLatin1Char('\n'), Qt::SkipEmptyParts);
     } catch (...) {

@@ -1,6 +1,7 @@
 #include "shell/SettingsController.h"
 
 #include "platform/SystemRoutines.h"
+#include "clearcase/CCase.h"
 #include "shell/ErrorReporter.h"
 #include "shell/MainContext.h"
 #include "shell/MainWindow.h"
@@ -75,5 +76,11 @@ void SettingsController::loadStoredSettings()
 
 void SettingsController::showSettingsDialog()
 {
+    // The view drive choices depend on the site, which the backend tells on its first use.
+    try {
+        m_ctx.ccase.clearCase();
+    } catch (...) {
+        // Without a backend the Windows choices stay; the failure shows where ClearCase is used.
+    }
     dialog().showModal();
 }

@@ -1,5 +1,6 @@
 #include "shell/SettingsDialog.h"
 
+#include "clearcase/SiteStyle.h"
 #include "platform/SystemRoutines.h"
 #include "shell/Registry.h"
 
@@ -118,8 +119,7 @@ void SettingsDialog::buildAdvancedFrame()
 
 void SettingsDialog::load()
 {
-    viewDriveCombo->addItems(driveLetters);
-    viewDriveCombo->setCurrentIndex(0);
+    showViewDriveChoices();
     const QString login = m_system.getLoginName();
     nuserSetting->setText(QStringLiteral("Add user: ") + login + QStringLiteral(" to the -nusers list when applying trigger."));
     nuserSetting->setToolTip(login + QStringLiteral(" will always be able to override any security access settings."));
@@ -130,7 +130,33 @@ void SettingsDialog::setPrivOperations(const QString &list) { privOperationsTxt-
 
 QString SettingsDialog::getPrivOperations() const { return privOperationsTxt->text(); }
 
-QString SettingsDialog::getViewDrive() const { return viewDriveCombo->currentText(); }
+// A UNIX site has no view drive: its views are under the view root /view, the one choice.
+QStringList SettingsDialog::viewDriveChoices()
+{
+    const SiteStyle &style = SiteStyle::current();
+    return style.isUnix() ? QStringList{style.viewRoot()} : driveLetters;
+}
+
+// The site style is known once the backend has answered, which may be after the dialog was
+// made; the choices follow it whenever the dialog is shown.
+void SettingsDialog::showViewDriveChoices()
+{
+    const QStringList choices = viewDriveChoices();
+    QStringList shown;
+    for (int i = 0; i < viewDriveCombo->count(); ++i)
+        shown << viewDriveCombo->itemText(i);
+    if (shown == choices)
+        return;
+    viewDriveCombo->clear();
+    viewDriveCombo->addItems(choices);
+    viewDriveCombo->setCurrentIndex(0);
+}
+
+QString SettingsDialog::getViewDrive() const
+{
+    return viewDriveChoices().contains(viewDriveCombo->currentText()) ? viewDriveCombo->currentText()
+                                                                      : viewDriveChoices().first();
+}
 
 void SettingsDialog::showModal()
 {
@@ -140,6 +166,7 @@ void SettingsDialog::showModal()
 
 void SettingsDialog::activate()
 {
+    showViewDriveChoices();
     try {
         const QString overrideSetting = m_registry.readFromReg(QStringLiteral("CLEARCASE_OVERRIDE"));
         overrideTriggersCB->setChecked(false);

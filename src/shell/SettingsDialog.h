@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QDialog>
+#include <QStringList>
 #include <array>
 
 class QCheckBox;
@@ -54,6 +55,8 @@ private:
     void buildGeneralFrame();
     void buildAdvancedFrame();
     void load();
+    static QStringList viewDriveChoices();
+    void showViewDriveChoices();
     void lockImageClicked(int index);
     void lockAdvanced();
     void unlockAdvanced();

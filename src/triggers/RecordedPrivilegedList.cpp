@@ -1,6 +1,7 @@
 #include "triggers/RecordedPrivilegedList.h"
 
 #include "clearcase/ClearCase.h"
+#include "clearcase/SiteStyle.h"
 #include "shell/SettingsController.h"
 
 namespace {
@@ -10,7 +11,7 @@ const QString comment = QStringLiteral("Korvane Zan Tool: Do NOT REMOVE");
 
 QString rootVersion(const QString &vobRoot)
 {
-    return vobRoot + QStringLiteral("\\.@@/main/0");
+    return SiteStyle::current().rootVersionOf(vobRoot);
 }
 
 } // namespace

@@ -57,9 +57,14 @@ QString TriggerCommandLines::drive() const
     return m_in.viewDrive.isEmpty() ? QStringLiteral("m") : m_in.viewDrive;
 }
 
+QString TriggerCommandLines::windowsDrive() const
+{
+    return drive().startsWith(QLatin1Char('/')) ? QStringLiteral("m") : drive();
+}
+
 QString TriggerCommandLines::windowsCommand() const
 {
-    return QStringLiteral("ccperl ") + m_in.windowsLocation + QLatin1Char('\\') + scriptName + QLatin1Char(' ') + drive() +
+    return QStringLiteral("ccperl ") + m_in.windowsLocation + QLatin1Char('\\') + scriptName + QLatin1Char(' ') + windowsDrive() +
            QLatin1Char(' ') + adminList();
 }
 
@@ -67,6 +72,11 @@ QString TriggerCommandLines::unixCommand() const
 {
     return QStringLiteral("perl ") + m_in.unixLocation + QLatin1Char('/') + scriptName + QLatin1Char(' ') + drive() +
            QLatin1Char(' ') + adminList();
+}
+
+QString TriggerCommandLines::singleCommand() const
+{
+    return m_in.unixSite ? unixCommand() : windowsCommand();
 }
 
 QString TriggerCommandLines::elementComment() const
@@ -86,7 +96,7 @@ void TriggerCommandLines::addActions(TriggerTypeDefinition &definition) const
         definition.actions.append({TriggerTypeDefinition::WindowsClients, windowsCommand()});
         definition.actions.append({TriggerTypeDefinition::UnixClients, unixCommand()});
     } else {
-        definition.actions.append({TriggerTypeDefinition::AllClients, windowsCommand()});
+        definition.actions.append({TriggerTypeDefinition::AllClients, singleCommand()});
     }
 }
 
@@ -125,7 +135,7 @@ QString TriggerCommandLines::typeTriggerCommand(const QString &vobTag) const
     const QString actions =
         m_in.interop ? QStringLiteral("-execwin ") + quoted(windowsCommand()) + QStringLiteral(" -execunix ") +
                            quoted(unixCommand()) + QLatin1Char(' ')
-                     : QStringLiteral("-exec ") + quoted(windowsCommand()) + QLatin1Char(' ');
+                     : QStringLiteral("-exec ") + quoted(singleCommand()) + QLatin1Char(' ');
     return QStringLiteral("mktrtype -type -preop MODIFY_TYPE ") + exemption +
            QStringLiteral("-attype -all -brtype -all -eltype -all -hltype -all -lbtype -all -trtype -all") +
            QLatin1Char(' ') + actions + QStringLiteral(" -c ") + quoted(elementComment()) + QLatin1Char(' ') +
@@ -145,18 +155,21 @@ QString TriggerCommandLines::quotingProblem() const
     const QString windowsField = QStringLiteral("Windows trigger location");
     const QString unixField = QStringLiteral("Unix trigger location");
     const QString adminsField = QStringLiteral("admin users list");
-    if (breaksQuoting(m_in.windowsLocation))
+    // A UNIX site without Windows clients runs only the Unix command.
+    const bool windowsClients = m_in.interop || !m_in.unixSite;
+    const bool unixClients = m_in.interop || m_in.unixSite;
+    if (windowsClients && breaksQuoting(m_in.windowsLocation))
         return problem(windowsField, quoteOrBreak);
-    if (m_in.interop && breaksQuoting(m_in.unixLocation))
+    if (unixClients && breaksQuoting(m_in.unixLocation))
         return problem(unixField, quoteOrBreak);
     const QString admins = adminList();
     if (breaksQuoting(admins))
         return problem(adminsField, quoteOrBreak);
     if (admins.endsWith(QLatin1Char('\\')))
         return problem(adminsField, QStringLiteral("it ends with a backslash."));
-    if (const QChar c = firstUnsafe(m_in.windowsLocation, unsafeInWindowsLocation); !c.isNull())
+    if (const QChar c = firstUnsafe(m_in.windowsLocation, unsafeInWindowsLocation); windowsClients && !c.isNull())
         return problem(windowsField, unsafeReason(c));
-    if (const QChar c = firstUnsafe(m_in.unixLocation, unsafeInUnixLocation); m_in.interop && !c.isNull())
+    if (const QChar c = firstUnsafe(m_in.unixLocation, unsafeInUnixLocation); unixClients && !c.isNull())
         return problem(unixField, unsafeReason(c));
     if (const QChar c = firstUnsafe(admins, unsafeInAdmins); !c.isNull())
         return problem(adminsField, unsafeReason(c));

@@ -15,10 +15,11 @@ public:
         QString windowsLocation;   // trigLocationTxt, e.g. \\myhost\triggers
         QString unixLocation;      // trigLocationUnixTxt, e.g. /net/myhost/triggers
         QString adminUsersText;    // adminUsersTxt as typed, possibly its placeholder
-        QString viewDrive;         // the Settings dialog's drive letter, possibly ""
+        QString viewDrive;         // the Settings dialog's drive letter, possibly "", or the view root /view
         QString exemptUser;        // the login name when it is exempted, else ""
         bool interop = false;      // the VOB serves Windows and Unix clients
         QString date;              // today in the short date format
+        bool unixSite = false;     // the site writes UNIX paths: its clients run the Unix command
     };
 
     static inline const QString scriptName = QStringLiteral("_qx_security_trigger.pl");
@@ -30,6 +31,8 @@ public:
 
     QString adminList() const;
     QString drive() const;
+    // The drive Windows clients pass: the view drive, or "m" when the site has a view root.
+    QString windowsDrive() const;
     QString windowsCommand() const;
     QString unixCommand() const;
     QString elementComment() const;
@@ -47,6 +50,8 @@ public:
     QString quotingProblem() const;
 
 private:
+    // The one command of a VOB without interop: the Unix one on a UNIX site.
+    QString singleCommand() const;
     void addActions(TriggerTypeDefinition &definition) const;
 
     Inputs m_in;

@@ -1,6 +1,7 @@
 #include "triggers/TriggerInstallController.h"
 
 #include "clearcase/CCase.h"
+#include "clearcase/SiteStyle.h"
 #include "platform/InstallLayout.h"
 #include "platform/Platform.h"
 #include "platform/SystemRoutines.h"
@@ -126,7 +127,12 @@ TriggerCommandLines TriggerInstallController::commandLines()
     MainWindow &form = m_ctx.form;
     TriggerCommandLines::Inputs inputs;
     inputs.windowsLocation = form.trigLocationTxt->text();
-    inputs.unixLocation = form.trigLocationUnixTxt->text();
+    inputs.unixSite = SiteStyle::current().isUnix();
+    // Without interop a UNIX site's clients run the script from the one location, in its
+    // Unix form.
+    inputs.unixLocation = inputs.unixSite && !form.interopSupportCB->isChecked()
+                              ? TriggerPaths::toUnixPath(form.trigLocationTxt->text())
+                              : form.trigLocationUnixTxt->text();
     inputs.adminUsersText = form.adminUsersTxt->text();
     inputs.viewDrive = m_ctx.hooks.getViewDrive();
     inputs.exemptUser = MainWindow::isShown(form.nuserImage) ? m_ctx.system.getLoginName() : QString();

@@ -2,12 +2,14 @@
 // events: define group dev, take rmelem off the privileged operations, restrict checkout
 // of src\main.c to bob and dev, rmelem of src\util.c to bob, rmtype and mklbtype on \proj
 // to bob, apply the triggers; then the emulator, acting as several users, runs the
-// installed trigger script before each operation. Once over the sandbox backend and once
-// over cleartool (the emulator through the co-process).
+// installed trigger script before each operation. On a Windows-style site (m:\bob_dev\proj)
+// and a UNIX-style one (/view/bob_dev/vobs/proj, the script run as perl <location>/... /view),
+// each over the sandbox backend and over cleartool (the emulator through the co-process).
 #include "WidgetDriver.h"
 
 #include "app/AppComposer.h"
 #include "clearcase/ClearCaseFactory.h"
+#include "clearcase/SiteStyle.h"
 #include "clearcase/emulator/CleartoolEmulator.h"
 #include "clearcase/sandbox/SandboxSeed.h"
 #include "clearcase/sandbox/SandboxStore.h"
@@ -43,9 +45,31 @@ struct Outcome {
     QString output;
 };
 
-class TypicalRequest : public ::testing::TestWithParam<bool>
+// The site's style and whether the program talks to cleartool.
+using Combination = std::tuple<SiteStyle::Kind, bool>;
+
+class TypicalRequest : public ::testing::TestWithParam<Combination>
 {
 protected:
+    static bool unixSite() { return std::get<0>(GetParam()) == SiteStyle::Kind::Unix; }
+    static bool overCleartool() { return std::get<1>(GetParam()); }
+    static QString vobTag() { return SandboxSeed::vobTag(SandboxSeed::projVob, std::get<0>(GetParam())); }
+    // The clicks from the tree's root down to a path below \proj, given with "/".
+    static QStringList nodes(const QString &relative)
+    {
+        QStringList names = unixSite() ? QStringList{QStringLiteral("/view"), SandboxSeed::bobDev, QStringLiteral("vobs")}
+                                       : QStringList{QStringLiteral("m:"), SandboxSeed::bobDev};
+        names << QStringLiteral("proj");
+        if (!relative.isEmpty())
+            names << relative.split(QLatin1Char('/'));
+        return names;
+    }
+    static QString elementPath(const QString &relative)
+    {
+        return unixSite() ? QStringLiteral("/view/bob_dev/vobs/proj/") + relative
+                          : QStringLiteral("m:\\bob_dev\\proj\\") + QString(relative).replace(QLatin1Char('/'), QLatin1Char('\\'));
+    }
+
     void SetUp() override
     {
         const QString emulator = QDir(binFolder()).filePath(QStringLiteral("cleartool-sim"));
@@ -54,8 +78,12 @@ protected:
         ASSERT_TRUE(QDir().mkpath(QDir(sandbox.folder()).filePath(QStringLiteral("drives/c/triggers"))));
         platform.folder = binFolder(); // the security script is shipped next to the program
 
-        AppComposer::Options options{&platform, &prompter, settings.path(), sandbox.factory()};
-        if (GetParam()) {
+        AppComposer::Options options{&platform, &prompter, settings.path(), [this](Platform &p) {
+                                         std::unique_ptr<ClearCase> backend = sandbox.open(p);
+                                         ClearCaseFactory::adoptSiteStyle(*backend, QString());
+                                         return backend;
+                                     }};
+        if (overCleartool()) {
             platform.environment.insert(QStringLiteral("ZAN_CLEARCASE"), QStringLiteral("cleartool"));
             platform.environment.insert(QStringLiteral("ZAN_CLEARTOOL"), cleartool);
             platform.environment.insert(QStringLiteral("ZAN_SANDBOX"), sandbox.folder());
@@ -70,6 +98,7 @@ protected:
     {
         if (app)
             form().hide();
+        SiteStyle::setCurrent(SiteStyle());
     }
 
     MainWindow &form() { return app->form(); }
@@ -87,9 +116,10 @@ protected:
         clickTab(form().mainTabStrip, 0);
     }
 
-    // Clicks down the tree from the view drive, each click loading the node's children.
-    QTreeWidgetItem *openPath(const QStringList &names)
+    // Clicks down the tree from the view drive or root, each click loading the node's children.
+    QTreeWidgetItem *openPath(const QString &relative)
     {
+        const QStringList names = nodes(relative);
         QTreeWidget *tree = form().tTreeList;
         QTreeWidgetItem *node = nullptr;
         for (int i = 0; i < tree->topLevelItemCount() && !node; ++i) {
@@ -112,6 +142,9 @@ protected:
     {
         form().settings->trigger();
         SettingsDialog &dialog = app->controller<SettingsController>().dialog();
+        // The view root, not drive letters, on a UNIX site.
+        EXPECT_EQ(dialog.viewDriveCombo->count(), unixSite() ? 1 : 21);
+        EXPECT_EQ(dialog.viewDriveCombo->currentText(), unixSite() ? QStringLiteral("/view") : QStringLiteral("m"));
         click(dialog.lockImage[0]);
         typeOver(dialog.privOperationsTxt, list);
         click(dialog.okBut);
@@ -146,7 +179,7 @@ protected:
 
     QString attribute(const QString &path, const QString &type)
     {
-        for (const AttributeInfo &info : sandbox.store().attributes(SandboxSeed::projVob, path)) {
+        for (const AttributeInfo &info : sandbox.store().attributes(vobTag(), path)) {
             if (info.typeName == type)
                 return info.value;
         }
@@ -160,7 +193,8 @@ protected:
         QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
         env.insert(QStringLiteral("CLEARCASE_USER"), user);
         env.insert(QStringLiteral("CLEARCASE_OVERRIDE"), override ? QStringLiteral("True") : QStringLiteral("False"));
-        const QString viewFolder = QDir(sandbox.store().driveFolder(SandboxSeed::viewDrive)).filePath(QStringLiteral("bob_dev/proj"));
+        const QString viewFolder = QDir(sandbox.store().driveFolder(SandboxSeed::viewDrive))
+                                       .filePath(unixSite() ? QStringLiteral("bob_dev/vobs/proj") : QStringLiteral("bob_dev/proj"));
         env.insert(QStringLiteral("PWD"), viewFolder);
         process.setProcessEnvironment(env);
         process.setWorkingDirectory(viewFolder);
@@ -174,7 +208,7 @@ protected:
     FakePlatform platform;
     ScriptedPrompter prompter;
     QTemporaryDir settings;
-    TempSandbox sandbox;
+    TempSandbox sandbox{std::get<0>(GetParam())};
     QString cleartool;
     std::unique_ptr<AppComposer> app;
 };
@@ -183,18 +217,16 @@ protected:
 
 TEST_P(TypicalRequest, SettingsMadeInTheWindowAreEnforcedBeforeEachOperation)
 {
-    const QString mainC = QStringLiteral("m:\\bob_dev\\proj\\src\\main.c");
+    const QString mainC = elementPath(QStringLiteral("src/main.c"));
     const QString privileged = QStringLiteral("mktype,rntype,rmtype,mklbtype");
     defineGroup(QStringLiteral("dev"), {QStringLiteral("carol"), QStringLiteral("dave")});
     setPrivilegedOperations(privileged);
 
     click(form().loadBut);
     clickItem(form().mainList, item(form().mainList, SandboxSeed::bobDev));
-    ASSERT_NE(openPath({QStringLiteral("m:"), SandboxSeed::bobDev, QStringLiteral("proj")}), nullptr);
-    EXPECT_EQ(form().vobTagTxt->text(), SandboxSeed::projVob);
-    ASSERT_NE(openPath({QStringLiteral("m:"), SandboxSeed::bobDev, QStringLiteral("proj"), QStringLiteral("src"),
-                        QStringLiteral("main.c")}),
-              nullptr);
+    ASSERT_NE(openPath(QString()), nullptr);
+    EXPECT_EQ(form().vobTagTxt->text(), vobTag());
+    ASSERT_NE(openPath(QStringLiteral("src/main.c")), nullptr);
     EXPECT_EQ(form().selectedElemTxt->text(), mainC);
 
     addOperation(QStringLiteral("checkout"));
@@ -205,12 +237,12 @@ TEST_P(TypicalRequest, SettingsMadeInTheWindowAreEnforcedBeforeEachOperation)
     EXPECT_EQ(attribute(QStringLiteral("src/main.c"), QStringLiteral("QX_GROUPS")), QStringLiteral("dev"));
 
     // Not privileged in this VOB: the setting stays on the element.
-    openPath({QStringLiteral("m:"), SandboxSeed::bobDev, QStringLiteral("proj"), QStringLiteral("src"), QStringLiteral("util.c")});
+    openPath(QStringLiteral("src/util.c"));
     addOperation(QStringLiteral("rmelem"));
     addUser(QStringLiteral("bob"));
     EXPECT_EQ(attribute(QStringLiteral("src/util.c"), QStringLiteral("__rmelem")), QStringLiteral("bob"));
 
-    openPath({QStringLiteral("m:"), SandboxSeed::bobDev, QStringLiteral("proj")});
+    openPath(QString());
     for (const QString &operation : {QStringLiteral("rmtype"), QStringLiteral("mklbtype")}) {
         addOperation(operation);
         addUser(QStringLiteral("bob"));
@@ -218,12 +250,19 @@ TEST_P(TypicalRequest, SettingsMadeInTheWindowAreEnforcedBeforeEachOperation)
     }
 
     clickTab(form().mainTabStrip, 2);
-    typeOver(form().trigLocationTxt, QStringLiteral("c:\\triggers"));
+    // A UNIX site's clients run the script from a UNIX path: here the host folder itself.
+    typeOver(form().trigLocationTxt, unixSite() ? QDir(sandbox.folder()).filePath(QStringLiteral("drives/c/triggers"))
+                                                : QStringLiteral("c:\\triggers"));
     typeOver(form().adminUsersTxt, QStringLiteral("vobadm"));
     click(form().applyTriggerBut);
     EXPECT_EQ(form().applyTriggerBut->text(), QStringLiteral("Update Trigger"));
     EXPECT_EQ(prompter.texts(), QStringList());
     EXPECT_EQ(attribute(QString(), QStringLiteral("QX_PRIVOPER")), privileged);
+    const QString action = sandbox.store().triggerTypes(vobTag()).value(0).actions.value(0).command;
+    EXPECT_TRUE(action.startsWith(unixSite() ? QStringLiteral("perl /") : QStringLiteral("ccperl c:\\triggers\\")));
+    EXPECT_TRUE(action.endsWith(unixSite() ? QStringLiteral("/_qx_security_trigger.pl /view vobadm")
+                                           : QStringLiteral("\\_qx_security_trigger.pl m vobadm")))
+        << action.toStdString();
 
     const QStringList checkout{QStringLiteral("checkout"), QStringLiteral("-nc"), mainC};
     const Outcome bob = runAs(QStringLiteral("bob"), checkout);
@@ -240,8 +279,8 @@ TEST_P(TypicalRequest, SettingsMadeInTheWindowAreEnforcedBeforeEachOperation)
         << eve.output.toStdString();
     EXPECT_EQ(runAs(QStringLiteral("eve"), checkout, true).status, 1);
 
-    ASSERT_EQ(runAs(QStringLiteral("vobadm"), {QStringLiteral("mklbtype"), QStringLiteral("-nc"), QStringLiteral("REL_2@\\proj")}).status, 0);
-    const QStringList rmtype{QStringLiteral("rmtype"), QStringLiteral("-nc"), QStringLiteral("lbtype:REL_2@\\proj")};
+    ASSERT_EQ(runAs(QStringLiteral("vobadm"), {QStringLiteral("mklbtype"), QStringLiteral("-nc"), QStringLiteral("REL_2@") + vobTag()}).status, 0);
+    const QStringList rmtype{QStringLiteral("rmtype"), QStringLiteral("-nc"), QStringLiteral("lbtype:REL_2@") + vobTag()};
     const Outcome eveRmtype = runAs(QStringLiteral("eve"), rmtype);
     EXPECT_EQ(eveRmtype.status, 1);
     EXPECT_TRUE(eveRmtype.output.contains(QStringLiteral("Trigger \"_KORVANE_SECURITY2\" has refused to let rmtype proceed.")))
@@ -249,14 +288,14 @@ TEST_P(TypicalRequest, SettingsMadeInTheWindowAreEnforcedBeforeEachOperation)
     EXPECT_EQ(runAs(QStringLiteral("bob"), rmtype).status, 0);
 
     // Type creation goes by the kind's own setting.
-    const QStringList mklbtype{QStringLiteral("mklbtype"), QStringLiteral("-nc"), QStringLiteral("REL_3@\\proj")};
+    const QStringList mklbtype{QStringLiteral("mklbtype"), QStringLiteral("-nc"), QStringLiteral("REL_3@") + vobTag()};
     const Outcome eveMklbtype = runAs(QStringLiteral("eve"), mklbtype);
     EXPECT_EQ(eveMklbtype.status, 1) << eveMklbtype.output.toStdString();
     EXPECT_EQ(runAs(QStringLiteral("bob"), mklbtype).status, 0);
 
     // With rmelem off the list, the element's own setting decides.
     const QStringList rmelem{QStringLiteral("rmelem"), QStringLiteral("-force"), QStringLiteral("-nc"),
-                             QStringLiteral("m:\\bob_dev\\proj\\src\\util.c")};
+                             elementPath(QStringLiteral("src/util.c"))};
     const Outcome eveRmelem = runAs(QStringLiteral("eve"), rmelem);
     EXPECT_EQ(eveRmelem.status, 1) << eveRmelem.output.toStdString();
     EXPECT_EQ(runAs(QStringLiteral("bob"), rmelem).status, 0);
@@ -291,7 +330,10 @@ TEST(FirstRunOverTheEmulator, TheNewSandboxsViewsFillTheTree)
     qputenv("ZAN_SANDBOX", before);
 }
 
-INSTANTIATE_TEST_SUITE_P(Backends, TypicalRequest, ::testing::Values(false, true),
-                         [](const ::testing::TestParamInfo<bool> &backend) {
-                             return backend.param ? std::string("Cleartool") : std::string("Sandbox");
+INSTANTIATE_TEST_SUITE_P(StylesAndBackends, TypicalRequest,
+                         ::testing::Combine(::testing::Values(SiteStyle::Kind::Windows, SiteStyle::Kind::Unix),
+                                            ::testing::Bool()),
+                         [](const ::testing::TestParamInfo<Combination> &combination) {
+                             return SiteStyle::name(std::get<0>(combination.param)).toStdString() +
+                                    (std::get<1>(combination.param) ? "Cleartool" : "Sandbox");
                          });

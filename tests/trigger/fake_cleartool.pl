@@ -1,6 +1,6 @@
 #!/usr/bin/perl
 # Stand-in "cleartool" for the trigger script's tests (a wrapper on the PATH sets FAKE_CT_*).
-# Answers describe -fmt '%m\n%En\n%Vn\n%[NAME]a' <path>@@/main/0 and describe -long vob:<tag>
+# Answers describe -fmt '%m\n%En\n%Vn\n%[NAME]a' <path>@@/main/0, describe -long vob:<tag> and lsvob -short
 # from FAKE_CT_FIXTURE, one line each: <path> (the element exists), <path>\t<name>\t<value>
 # (a string attribute; \n, \t, \\ escapes) or vob\t<tag>\t<owner>.
 # FAKE_CT_LOG: append every call's arguments. FAKE_CT_FAIL: fail with this text. FAKE_CT_CRLF:
@@ -24,6 +24,10 @@ if (@ARGV == 3 && $ARGV[0] eq 'describe' && $ARGV[1] eq '-long' && $ARGV[2] =~ /
     my ($owner) = map { $_->[2] } grep { $_->[0] eq 'vob' && $_->[1] eq $1 } fixture();
     fail("Unable to determine VOB for pathname \"$1\".") unless defined $owner;
     print join($eol, "versioned object base \"$1\"", '  VOB ownership:', "    owner $owner", '    group ccusers'), $eol;
+    exit 0;
+}
+if (@ARGV == 2 && $ARGV[0] eq 'lsvob' && $ARGV[1] eq '-short') {
+    print map { "$_->[1]$eol" } grep { $_->[0] eq 'vob' } fixture();
     exit 0;
 }
 fail("fake cleartool does not know: @ARGV")

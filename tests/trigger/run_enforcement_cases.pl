@@ -19,7 +19,7 @@ GetOptions('script=s' => \$script, 'cases=s' => \$casesFile, 'emulator=s' => \$e
     or die "bad arguments\n";
 ($script, $emulator) = map { $_ && File::Spec->rel2abs($_) } ($script, $emulator);
 my @COLUMNS = qw(case user op target elem root admins override expect
-                 privoper mtype typename kindroot vobowner other env reply scope);
+                 privoper mtype typename kindroot vobowner other env reply scope style);
 my ($ELEMENT, $ROOT, $VOB, $MAIN) = ('m:\zanview\proj\src\a.c', 'm:\zanview\proj\.', '\proj', 'm:\bob_dev\proj\src\main.c');
 my %KIND = ('attribute type' => 'at', 'branch type' => 'br', 'element type' => 'el',
             'hyperlink type' => 'hl', 'label type' => 'lb', 'trigger type' => 'tr');
@@ -54,7 +54,7 @@ sub readTable {
         die "$casesFile line $.: expected " . @COLUMNS . ' fields, found ' . @f . "\n" unless @f == @COLUMNS;
         my %row = map { $COLUMNS[$_] => $f[$_] } 0 .. $#COLUMNS;
         die "$casesFile line $.: expect is allow or deny\n" unless $row{expect} =~ /^(allow|deny)$/;
-        for (qw(elem root override privoper mtype typename kindroot vobowner other env reply)) { $row{$_} = undef if $row{$_} eq '-' }
+        for (qw(elem root override privoper mtype typename kindroot vobowner other env reply style)) { $row{$_} = undef if $row{$_} eq '-' }
         my %env = map { split(/=/, s/\@EVIL\@/$evil/gr =~ s/\@LIAR\@/$liar/gr, 2) } split(/;/, $row{env} // '');
         push @rows, { %row, name => "table: $row{case}", fromTable => 1, admins => ($row{admins} eq '' ? undef : $row{admins}),
                       env => \%env, fake => { REPLY => $row{reply} } };
@@ -145,7 +145,9 @@ sub runScript {
     my ($case) = @_;
     my $dir = tempdir(CLEANUP => 1);
     my %fake = (%{ $case->{fake} || {} }, FIXTURE => "$dir/fixture.txt", LOG => "$dir/cleartool.log");
-    writeFile($fake{FIXTURE}, join('', map { "$_\n" } $ELEMENT, $ROOT, "vob\t$VOB\t" . ($case->{vobowner} // 'vobadm'),
+    my ($element, $root, $vob, $drive) = sitePaths($case);
+    my @decoys = $drive eq 'm' ? () : ("vob\t/vobs/dev\tvobadm", "vob\t/vobs/dev/projx\tvobadm");
+    writeFile($fake{FIXTURE}, join('', map { "$_\n" } $element, $root, "vob\t$vob\t" . ($case->{vobowner} // 'vobadm'), @decoys,
                                    (map { join("\t", @$_) } settings($case)), @{ $case->{fixture} || [] }));
     writeFile($fake{LOG}, '');
     make_path("$dir/bin");
@@ -154,9 +156,17 @@ sub runScript {
                                     . "exec '$^X' '$here/fake_cleartool.pl' \"\$@\"\n");
     chmod(0755, "$dir/bin/cleartool");
     my %env = (scenarioEnvironment($case), PATH => ($case->{noCleartool} ? '' : "$dir/bin:") . '/usr/bin:/bin', %{ $case->{env} || {} });
-    my @args = $case->{args} ? @{ $case->{args} } : ('m', defined $case->{admins} ? ($case->{admins}) : ());
+    my @args = $case->{args} ? @{ $case->{args} } : ($drive, defined $case->{admins} ? ($case->{admins}) : ());
     my ($status, @output) = spawn($dir, \%env, qr/^(CLEARCASE_|ZAN_|FAKE_CT_|PERL|USER$|USERNAME$)/, $^X, $script, @args);
     return ($status, \@output, [readLines($fake{LOG})], $dir);
+}
+
+# The element, VOB root, VOB tag and first script argument of a row's site: Windows, or UNIX
+# with a VOB tag of three components beside tags that a path split by hand would take.
+sub sitePaths {
+    my ($case) = @_;
+    return ($ELEMENT, $ROOT, $VOB, 'm') if ($case->{style} // '') ne 'unix';
+    return ('/view/zanview/vobs/dev/proj/src/a.c', '/view/zanview/vobs/dev/proj/.', '/vobs/dev/proj', '/view');
 }
 
 sub typeKind { return $_[0]{mtype} // ($_[0]{target} eq 'type' ? 'attribute type' : 'version') }
@@ -166,11 +176,12 @@ sub kindSetting { my $kind = $KIND{ typeKind($_[0]) }; return $kind ? "mk${kind}
 sub scenarioEnvironment {
     my ($case) = @_;
     my $kind = typeKind($case);
-    my %env = (CLEARCASE_OP_KIND => $case->{op}, CLEARCASE_VIEW_TAG => 'zanview', CLEARCASE_VOB_PN => $VOB,
+    my ($element, undef, $vob) = sitePaths($case);
+    my %env = (CLEARCASE_OP_KIND => $case->{op}, CLEARCASE_VIEW_TAG => 'zanview', CLEARCASE_VOB_PN => $vob,
                CLEARCASE_TRTYPE_KIND => 'pre-operation', CLEARCASE_MTYPE => $kind);
     $env{CLEARCASE_USER} = $case->{user} if $case->{user} ne '';
     $env{CLEARCASE_OVERRIDE} = $case->{override} if defined $case->{override};
-    $env{CLEARCASE_PN} = $ELEMENT if $case->{target} ne 'type';
+    $env{CLEARCASE_PN} = $element if $case->{target} ne 'type';
     if ($case->{op} =~ /^(mkattr|rmattr)$/) {
         $env{CLEARCASE_ATTYPE} = $case->{typename} // 'Level';
     } elsif ($case->{target} eq 'type' && $KIND{$kind}) {
@@ -182,6 +193,7 @@ sub scenarioEnvironment {
 # Attributes as (path, name, value) in the order they are written, values escaped as in the table.
 sub settings {
     my ($case) = @_;
+    my ($ELEMENT, $ROOT) = sitePaths($case);
     my @set;
     push @set, [$ELEMENT, split(/=/, $case->{other}, 2)] if defined $case->{other};
     push @set, [$ELEMENT, "__$case->{op}", $case->{elem}] if defined $case->{elem};
@@ -246,7 +258,7 @@ sub emulatedCommand {
 sub playable {
     my ($case) = @_;
     # ClearCase, not the caller, sets the trigger variables.
-    return 0 if defined $case->{reply} || $case->{user} eq '' || grep { /^CLEARCASE_/ } keys %{ $case->{env} };
+    return 0 if defined $case->{reply} || defined $case->{style} || $case->{user} eq '' || grep { /^CLEARCASE_/ } keys %{ $case->{env} };
     return 0 if ($case->{typename} // 'x') eq '' || ($case->{target} eq 'type' && !defined $case->{typename} && $case->{op} eq 'mktype');
     $simRow = 0;
     return scalar(emulatedCommand($case));
