@@ -267,7 +267,8 @@ TEST_P(TypicalRequest, SettingsMadeInTheWindowAreEnforcedBeforeEachOperation)
     const QStringList checkout{QStringLiteral("checkout"), QStringLiteral("-nc"), mainC};
     const Outcome bob = runAs(QStringLiteral("bob"), checkout);
     EXPECT_EQ(bob.status, 0) << bob.output.toStdString();
-    EXPECT_EQ(bob.output, QStringLiteral("Checked out \"%1\" from version \"\\main\\0\".\n").arg(mainC));
+    EXPECT_EQ(bob.output, QStringLiteral("Checked out \"%1\" from version \"%2\".\n")
+                              .arg(mainC, unixSite() ? QStringLiteral("/main/0") : QStringLiteral("\\main\\0")));
     EXPECT_EQ(runAs(QStringLiteral("Carol"), checkout).status, 0);
     EXPECT_EQ(runAs(QStringLiteral("vobadm"), checkout).status, 0);
     const Outcome eve = runAs(QStringLiteral("eve"), checkout);
