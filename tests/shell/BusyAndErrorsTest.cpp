@@ -89,8 +89,6 @@ TEST(ShellMessages, EachFailureIsReportedInItsOwnWords)
 TEST(DetailWindow, ShowsOnlyTheLastTextAndReopensAfterClosing)
 {
     ShellFixture f;
-    f.detail.setTitle("Config spec for view: bob_dev");
-    EXPECT_EQ(f.detail.windowTitle(), "Detail: Config spec for view: bob_dev");
     f.detail.setDetail("first");
     f.detail.setDetail("second");
     EXPECT_EQ(f.detail.mainTxt->toPlainText(), "second");
