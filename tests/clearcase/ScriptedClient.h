@@ -8,6 +8,8 @@
 #include <QProcess>
 #include <QRegularExpression>
 
+#include <algorithm>
+
 #include <gtest/gtest.h>
 
 struct ClientAnswer {
@@ -57,12 +59,10 @@ public:
         return escaped;
     }
 
-    ClientAnswer run(const QStringList &words)
+    ClientAnswer run(QStringList words)
     {
-        QStringList line;
-        for (const QString &word : words)
-            line << quoted(word);
-        return runLine(line.join(QLatin1Char(' ')));
+        std::transform(words.begin(), words.end(), words.begin(), quoted);
+        return runLine(words.join(QLatin1Char(' ')));
     }
 
     // The status line may follow output that ends without a line break.
