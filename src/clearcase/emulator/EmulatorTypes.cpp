@@ -17,7 +17,6 @@ QString EmulatorTypes::kindName(const QString &kind)
 QStringList EmulatorTypes::predefined(const QString &kind)
 {
     static const QHash<QString, QStringList> types = {
-        {QStringLiteral("attype"), {QStringLiteral("HlinkFromText"), QStringLiteral("HlinkToText")}},
         {QStringLiteral("lbtype"), {QStringLiteral("BACKSTOP"), QStringLiteral("CHECKEDOUT"), QStringLiteral("LATEST")}},
         {QStringLiteral("brtype"), {QStringLiteral("main")}},
         {QStringLiteral("eltype"), {QStringLiteral("directory"), QStringLiteral("file"), QStringLiteral("text_file")}}};

@@ -8,7 +8,7 @@ class SandboxStore;
 // The type objects of a sandbox VOB as cleartool names them: attribute and trigger types in
 // their own tables, label, branch, element and hyperlink types in the generic one, and the
 // types every VOB has from the start (label types BACKSTOP, CHECKEDOUT, LATEST; branch type
-// main; the element types; attribute types HlinkFromText, HlinkToText).
+// main; the element types). The store seeds every VOB's own attribute types.
 class EmulatorTypes
 {
 public:
