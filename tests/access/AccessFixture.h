@@ -21,7 +21,7 @@ protected:
         prompter.clear();
     }
 
-    static QString elementPath(const QString &relative) { return vobRoot + QLatin1Char('\\') + relative; }
+    static QString elementPath(const QString &relative) { return vobRoot + sep() + sitePath(relative); }
 
     // "" selects the VOB root.
     void selectElement(const QString &relative)
@@ -34,7 +34,7 @@ protected:
         const bool root = relative.isEmpty();
         ctx().ccase.getAttrListOnElem(ItemList(f.zanList[0]), root ? vobRoot : elementPath(relative), true, true,
                                       QStringLiteral("_"), root ? vobTag : QString());
-        f.selectedElemTxt->setText(root ? vobRoot + QStringLiteral("\\.") : elementPath(relative));
+        f.selectedElemTxt->setText(root ? vobRoot + sep() + QStringLiteral(".") : elementPath(relative));
         if (f.zanList[0]->count() > 0)
             f.zanList[0]->setCurrentRow(0);
     }
