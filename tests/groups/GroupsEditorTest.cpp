@@ -3,6 +3,8 @@
 #include "support/MessageTable.h"
 #include "support/MouseClicks.h"
 
+#include "e2e/WidgetDriver.h"
+
 #include <QTabWidget>
 
 namespace {
@@ -19,7 +21,7 @@ protected:
     void showEditor()
     {
         form().show();
-        form().mainTabStrip->setCurrentIndex(1);
+        WidgetDriver::clickTab(form().mainTabStrip, 1);
     }
 
     QStringList entries(int list) { return entriesOf(*form().dgList[list]); }

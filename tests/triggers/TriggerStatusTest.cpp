@@ -2,6 +2,8 @@
 #include "triggers/TriggerStatusController.h"
 #include "TriggerTabFixture.h"
 
+#include "e2e/WidgetDriver.h"
+
 #include <QComboBox>
 #include <QPlainTextEdit>
 
@@ -96,7 +98,8 @@ TEST_F(TriggerStatusTest, DetailShowsTheSelectedTypesDescriptionOrAnEmptyText)
     EXPECT_TRUE(detail.mainTxt->toPlainText().contains(QStringLiteral("_KORVANE_SECURITY1")));
     EXPECT_FALSE(detail.isHidden());
 
-    form().trigNamesCombo->setCurrentIndex(2);
+    for (int i = 0; i < 2; ++i) // to the UCM trigger, the third entry
+        WidgetDriver::key(form().trigNamesCombo, Qt::Key_Down);
     form().butTriggerDetail->click();
     EXPECT_EQ(detail.windowTitle(), QStringLiteral("Detail for Trigger: _UCM_KORVANE_SECURITY in VOB: \\proj"));
     EXPECT_EQ(detail.mainTxt->toPlainText(), QString());
