@@ -155,9 +155,9 @@ TYPED_TEST(ClearCaseContract, VersionsResolveOnlyForElementsInStartedViews)
 
 TYPED_TEST(ClearCaseContract, AttributeTypesAreCreatedOncePerVob)
 {
-    const QStringList before = this->cc().attributeTypeNames(this->proj);
-    for (const QString &builtin : SandboxSeed::builtinAttributeTypes)
-        EXPECT_TRUE(before.contains(builtin)) << builtin.toStdString();
+    for (const QString &seedTag : SandboxSeed::vobTags)
+        EXPECT_EQ(this->cc().attributeTypeNames(tagOf(seedTag)), SandboxSeed::builtinAttributeTypes) << seedTag.toStdString();
+    const QStringList before = SandboxSeed::builtinAttributeTypes;
 
     this->cc().createAttributeType(this->proj, QStringLiteral("__checkout"), 8, QStringLiteral("Korvane Zan Tool: Do NOT REMOVE"));
     this->cc().createAttributeType(this->proj, QStringLiteral("QX_GROUPS"), 8, QString());
