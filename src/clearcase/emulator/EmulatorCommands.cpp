@@ -14,6 +14,8 @@
 #include <QLocale>
 #include <QRegularExpression>
 
+#include <exception>
+
 namespace {
 
 struct Selector {
@@ -79,6 +81,7 @@ EmulatorCommands::EmulatorCommands(SandboxStore &store, QString userName, QStrin
       m_resolver(store), m_types(store), m_commands(store, m_user, m_site.kind()), m_plainCommands(store, m_user, m_site.kind())
 {
     m_resolver.setWorkingDirectory(initialWorkingDirectory());
+    m_resolver.keepLookups();
     // Pre-operation triggers guard the type commands below and the element operations.
     const auto guarded = std::make_shared<GuardedOperations>(store, m_user, m_resolver,
                                                              [this](const QString &tag) { return viewStorage(tag); });
@@ -114,6 +117,9 @@ QString EmulatorCommands::run(const QStringList &words)
     if (asks)
         SandboxCommands::fail(QStringLiteral("%1 would prompt for a comment, which cannot be answered here; give -c, -cfile or -nc.")
                                   .arg(command ? command->name : words.first()));
+    m_ownerOfVob.clear();
+    m_attributeTypesOfVob.clear();
+    m_resolver.forgetLookups();
     return m_commands.run(normalised);
 }
 
@@ -168,9 +174,20 @@ QString EmulatorCommands::viewHost(const QString &host) const
 }
 
 // The owner of the VOB's storage folder, as the system reports it.
-QString EmulatorCommands::vobOwner(const QString &vobTag) const
+QString EmulatorCommands::vobOwner(const QString &vobTag)
 {
-    return QFileInfo(m_store.vobFolder(vobTag)).owner();
+    const auto known = m_ownerOfVob.constFind(vobTag);
+    if (known != m_ownerOfVob.constEnd())
+        return *known;
+    return m_ownerOfVob[vobTag] = QFileInfo(m_store.vobFolder(vobTag)).owner();
+}
+
+const QList<SandboxAttributeType> &EmulatorCommands::attributeTypes(const QString &vobTag)
+{
+    auto known = m_attributeTypesOfVob.find(vobTag);
+    if (known == m_attributeTypesOfVob.end())
+        known = m_attributeTypesOfVob.insert(vobTag, m_store.attributeTypes(vobTag));
+    return *known;
 }
 
 // --- views and VOBs ---------------------------------------------------------------------
@@ -413,7 +430,7 @@ EmulatorCommands::Described EmulatorCommands::describeType(const QString &kind, 
     object.creator = object.owner;
     object.created = QFileInfo(m_store.vobFolder(vobTag)).lastModified();
     if (kind == QLatin1String("attype")) {
-        for (const SandboxAttributeType &type : m_store.attributeTypes(vobTag)) {
+        for (const SandboxAttributeType &type : attributeTypes(vobTag)) {
             if (type.name == name) {
                 object.comment = type.comment;
                 object.created = type.created;
@@ -455,7 +472,7 @@ EmulatorCommands::Described EmulatorCommands::describeTarget(const QString &oper
 
 QString EmulatorCommands::attributeValueText(const QString &vobTag, const AttributeInfo &attribute)
 {
-    for (const SandboxAttributeType &type : m_store.attributeTypes(vobTag)) {
+    for (const SandboxAttributeType &type : attributeTypes(vobTag)) {
         if (type.name == attribute.typeName && type.valueType != 8)
             return attribute.value;
     }
@@ -557,8 +574,10 @@ QString EmulatorCommands::describe(const QStringList &words)
     if (args.operands().isEmpty())
         SandboxCommands::fail(QStringLiteral("An object to describe must be given."));
     QString out;
-    for (const QString &operand : args.operands())
-        out += describeOne(args, operand);
+    m_store.readTransaction([&] {
+        for (const QString &operand : args.operands())
+            out += describeOne(args, operand);
+    });
     return out;
 }
 
@@ -638,6 +657,35 @@ EmulatorCommands::Described EmulatorCommands::attributeTarget(const QString &ope
     return object;
 }
 
+// Every object of an attribute command, found before anything is written.
+QList<EmulatorCommands::Described> EmulatorCommands::attributeTargets(const EmulatorArguments &args, int leading)
+{
+    QList<Described> objects;
+    const QString version = args.value(QStringLiteral("-version"));
+    for (const QString &operand : args.operands().mid(leading))
+        objects << attributeTarget(operand, version);
+    return objects;
+}
+
+QString EmulatorCommands::writeEach(const EmulatorArguments &args, int leading, const std::function<QString(const Described &)> &write)
+{
+    QString out;
+    std::exception_ptr failure;
+    m_store.transaction([&] {
+        for (const Described &object : attributeTargets(args, leading)) {
+            try {
+                out += write(object);
+            } catch (const ZanError &) {
+                failure = std::current_exception();
+                return;
+            }
+        }
+    });
+    if (failure)
+        std::rethrow_exception(failure);
+    return out;
+}
+
 QString EmulatorCommands::mkattr(const QStringList &words)
 {
     const EmulatorArguments args(QStringLiteral("mkattr"), words);
@@ -646,34 +694,30 @@ QString EmulatorCommands::mkattr(const QStringList &words)
         SandboxCommands::fail(QStringLiteral("An attribute type, a value and at least one object must be given."));
     const QString typeName = args.operands().at(0);
     const QString valueText = args.operands().at(1);
+    const bool replace = args.has(QStringLiteral("-replace"));
+    const bool quoted = valueText.size() >= 2 && valueText.startsWith(QLatin1Char('"')) && valueText.endsWith(QLatin1Char('"'));
+    const QString value = quoted ? valueText.mid(1, valueText.size() - 2) : valueText;
 
-    QString out;
-    for (const QString &operand : args.operands().mid(2)) {
-        const Described object = attributeTarget(operand, args.value(QStringLiteral("-version")));
+    return writeEach(args, 2, [&](const Described &object) {
         const QString failed = QStringLiteral("Unable to create attribute \"%1\" on \"%2\".").arg(typeName, object.name);
-        QString value = valueText;
-        const bool quoted = value.size() >= 2 && value.startsWith(QLatin1Char('"')) && value.endsWith(QLatin1Char('"'));
-        for (const SandboxAttributeType &type : m_store.attributeTypes(object.vobTag)) {
+        for (const SandboxAttributeType &type : attributeTypes(object.vobTag)) {
             if (type.name == typeName && type.valueType == 8 && !quoted)
                 SandboxCommands::fail({QStringLiteral("Value \"%1\" is not of the value type string of attribute type \"%2\".")
                                            .arg(valueText, typeName),
                                        failed});
         }
-        if (quoted)
-            value = value.mid(1, value.size() - 2);
         try {
             if (object.isVersion)
-                m_store.attachAttribute(object.vobTag, object.attributeKey, typeName, value, comment, args.has(QStringLiteral("-replace")));
+                m_store.attachAttribute(object.vobTag, object.attributeKey, typeName, value, comment, replace);
             else
-                m_store.attachObjectAttribute(object.vobTag, object.attributeKey, typeName, value, args.has(QStringLiteral("-replace")));
+                m_store.attachObjectAttribute(object.vobTag, object.attributeKey, typeName, value, replace);
         } catch (const ZanError &e) {
             if (e.number() != ZanError::ClearCaseFailure)
                 throw;
             SandboxCommands::fail({e.description(), failed});
         }
-        out += QStringLiteral("Created attribute \"%1\" on \"%2\".\n").arg(typeName, object.name);
-    }
-    return out;
+        return QStringLiteral("Created attribute \"%1\" on \"%2\".\n").arg(typeName, object.name);
+    });
 }
 
 QString EmulatorCommands::rmattr(const QStringList &words)
@@ -682,13 +726,10 @@ QString EmulatorCommands::rmattr(const QStringList &words)
     if (args.operands().size() < 2)
         SandboxCommands::fail(QStringLiteral("An attribute type and at least one object must be given."));
     const QString typeName = args.operands().at(0);
-    QString out;
-    for (const QString &operand : args.operands().mid(1)) {
-        const Described object = attributeTarget(operand, args.value(QStringLiteral("-version")));
+    return writeEach(args, 1, [&](const Described &object) {
         m_store.removeAttribute(object.vobTag, object.attributeKey, typeName);
-        out += QStringLiteral("Removed attribute \"%1\" from \"%2\".\n").arg(typeName, object.name);
-    }
-    return out;
+        return QStringLiteral("Removed attribute \"%1\" from \"%2\".\n").arg(typeName, object.name);
+    });
 }
 
 QString EmulatorCommands::mktrtype(const QStringList &words)

@@ -5,8 +5,10 @@
 #include "clearcase/sandbox/SandboxPathResolver.h"
 
 #include <QDateTime>
+#include <QHash>
 #include <QString>
 #include <QStringList>
+#include <functional>
 
 class EmulatorArguments;
 class SandboxStore;
@@ -78,7 +80,13 @@ private:
 
     QString initialWorkingDirectory() const;
     QString viewHost(const QString &host) const;
-    QString vobOwner(const QString &vobTag) const;
+    QString vobOwner(const QString &vobTag);
+    const QList<SandboxAttributeType> &attributeTypes(const QString &vobTag);
+    QList<Described> attributeTargets(const EmulatorArguments &args, int leading);
+    // Finds every object after the leading operands, then runs write for each, all in one store
+    // transaction. An object not found writes nothing; the first write that fails stops the
+    // rest, and those before it stay written (its error is thrown after the commit).
+    QString writeEach(const EmulatorArguments &args, int leading, const std::function<QString(const Described &)> &write);
     QString storagePath(const QString &host, const QString &folder, const QString &name) const;
     QString viewStorage(const QString &viewTag);
     QString selectedVersion(const SandboxPathResolver::Element &element);
@@ -91,4 +99,7 @@ private:
     EmulatorTypes m_types;
     SandboxCommands m_commands;  // the sandbox's interpreter, extended with the commands above
     SandboxCommands m_plainCommands; // the sandbox's own mktrtype, run once its triggers allow it
+    // Read once per command: owners of VOB folders (a user-database lookup) and attribute types.
+    QHash<QString, QString> m_ownerOfVob;
+    QHash<QString, QList<SandboxAttributeType>> m_attributeTypesOfVob;
 };

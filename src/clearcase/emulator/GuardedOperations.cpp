@@ -450,6 +450,7 @@ void GuardedOperations::guardAttributeChange(const QString &command, const QStri
     if (make)
         variables.insert(QStringLiteral("CLEARCASE_VAL"), args.operands().at(1));
     const QString commandLine = commandLineOf(command, words);
+    const bool elementTriggers = anyElementTrigger(command);
     for (const QString &operand : args.operands().mid(leading)) {
         if (operand.startsWith(QLatin1String("vob:")))
             continue;
@@ -458,8 +459,21 @@ void GuardedOperations::guardAttributeChange(const QString &command, const QStri
             guardType(command, selector.kind, operand, commandLine, filled(failed, operand, typeName));
             continue;
         }
-        guardElement(spec, operand + args.value(QStringLiteral("-version")), typeName, commandLine, variables);
+        // Without a trigger that could fire, the command itself finds each version.
+        if (elementTriggers)
+            guardElement(spec, operand + args.value(QStringLiteral("-version")), typeName, commandLine, variables);
     }
+}
+
+// Whether an element trigger of any VOB could fire for the operation by the acting user.
+bool GuardedOperations::anyElementTrigger(const QString &operation)
+{
+    const QString user = actingUser();
+    for (const SandboxVob &vob : m_store.vobs()) {
+        if (m_runner.mayFire(vob.tag, operation, false, user))
+            return true;
+    }
+    return false;
 }
 
 QString GuardedOperations::rntype(const QStringList &words)

@@ -70,6 +70,7 @@ private:
     SandboxPathResolver::Element guardElement(const ElementOperation &spec, const QString &pname, const QString &leading, const QString &commandLine,
                       const QHash<QString, QString> &extraVariables = {});
     void guardAttributeChange(const QString &command, const QStringList &words);
+    bool anyElementTrigger(const QString &operation);
     QString runTypeOperation(const QString &operation, const QString &typeKind, const QStringList &selectors,
                              const QString &commandLine, const std::function<QString(const QString &)> &failedLine,
                              Ownership ownership);

@@ -120,16 +120,32 @@ bool TriggerRunner::covers(const QStringList &operationKinds, const QString &ope
     return false;
 }
 
-bool TriggerRunner::fires(const SandboxTriggerType &type, const Firing &firing, const QString &user) const
+bool TriggerRunner::guards(const SandboxTriggerType &type, const QString &operation, bool onType, const QString &user)
 {
-    if (type.firing != preOperation || type.kind != (firing.onType ? typeTriggerKind : allElementsKind))
+    if (type.firing != preOperation || type.kind != (onType ? typeTriggerKind : allElementsKind))
         return false;
-    if (!covers(type.operations, firing.operation, firing.onType))
+    if (!covers(type.operations, operation, onType))
         return false;
     for (const QString &exempt : type.exemptUsers) {
         if (exempt.compare(user, Qt::CaseInsensitive) == 0)
             return false;
     }
+    return true;
+}
+
+bool TriggerRunner::mayFire(const QString &vobTag, const QString &operation, bool onType, const QString &user)
+{
+    for (const SandboxTriggerType &type : m_store.triggerTypes(vobTag)) {
+        if (guards(type, operation, onType, user))
+            return true;
+    }
+    return false;
+}
+
+bool TriggerRunner::fires(const SandboxTriggerType &type, const Firing &firing, const QString &user) const
+{
+    if (!guards(type, firing.operation, firing.onType, user))
+        return false;
     if (!firing.onType)
         return true;
     for (const auto &inclusion : type.inclusions) {

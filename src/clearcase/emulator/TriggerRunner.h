@@ -53,12 +53,18 @@ public:
     // Runs the triggers guarding the firing; the refusal of the first one that says no.
     std::optional<Refusal> runPreOperation(const Firing &firing, const QString &user);
 
+    // Whether any trigger of the VOB could fire for the operation by the user (a type
+    // operation's triggers may still leave the type out). When none could, a command over
+    // many objects need not prepare a firing for each.
+    bool mayFire(const QString &vobTag, const QString &operation, bool onType, const QString &user);
+
     // Whether a trigger type's operation kinds (names or groups such as MODIFY_ELEM) take in
     // the operation.
     static bool covers(const QStringList &operationKinds, const QString &operation, bool onType);
 
 private:
     bool fires(const SandboxTriggerType &type, const Firing &firing, const QString &user) const;
+    static bool guards(const SandboxTriggerType &type, const QString &operation, bool onType, const QString &user);
     std::optional<Refusal> runActions(const SandboxTriggerType &type, const QProcessEnvironment &environment);
     std::optional<QString> runAction(const TriggerTypeDefinition::Action &action, const QProcessEnvironment &environment);
     QStringList actionWords(const TriggerTypeDefinition::Action &action) const;

@@ -145,6 +145,32 @@ QStringList SandboxPathResolver::componentsInViews(const QString &path, const QS
     return parts;
 }
 
+void SandboxPathResolver::forgetLookups()
+{
+    m_views.clear();
+    m_vobs.clear();
+}
+
+std::optional<SandboxView> SandboxPathResolver::findView(const QString &tag)
+{
+    if (!m_keepsLookups)
+        return m_store.findView(tag);
+    auto known = m_views.find(tag);
+    if (known == m_views.end())
+        known = m_views.insert(tag, m_store.findView(tag));
+    return *known;
+}
+
+std::optional<SandboxVob> SandboxPathResolver::findVob(const QString &tag)
+{
+    if (!m_keepsLookups)
+        return m_store.findVob(tag);
+    auto known = m_vobs.find(tag);
+    if (known == m_vobs.end())
+        known = m_vobs.insert(tag, m_store.findVob(tag));
+    return *known;
+}
+
 SandboxPathResolver::Element SandboxPathResolver::locate(const QString &path, const QString &elementPart)
 {
     const QStringList parts = componentsInViews(path, elementPart);
@@ -152,7 +178,7 @@ SandboxPathResolver::Element SandboxPathResolver::locate(const QString &path, co
         unableToAccess(path);
 
     const Qt::CaseSensitivity sensitivity = style().caseSensitivity();
-    std::optional<SandboxView> view = m_store.findView(parts.at(0));
+    std::optional<SandboxView> view = findView(parts.at(0));
     for (const SandboxView &other : view || sensitivity == Qt::CaseSensitive ? QList<SandboxView>() : m_store.views()) {
         if (!view && other.tag.compare(parts.at(0), sensitivity) == 0)
             view = other;
@@ -161,7 +187,7 @@ SandboxPathResolver::Element SandboxPathResolver::locate(const QString &path, co
         unableToAccess(path);
     QString vobTag = style().isUnix() ? style().vobTagOf(style().viewRoot() + QLatin1Char('/') + parts.join(QLatin1Char('/')))
                                       : QLatin1Char('\\') + parts.at(1);
-    std::optional<SandboxVob> vob = vobTag.isEmpty() ? std::nullopt : m_store.findVob(vobTag);
+    std::optional<SandboxVob> vob = vobTag.isEmpty() ? std::nullopt : findVob(vobTag);
     for (const SandboxVob &other : vob || sensitivity == Qt::CaseSensitive ? QList<SandboxVob>() : m_store.vobs()) {
         if (!vob && !vobTag.isEmpty() && other.tag.compare(vobTag, sensitivity) == 0)
             vob = other;

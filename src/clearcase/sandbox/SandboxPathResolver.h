@@ -1,7 +1,9 @@
 #pragma once
 
 #include "clearcase/SiteStyle.h"
+#include "clearcase/sandbox/SandboxRecords.h"
 
+#include <QHash>
 #include <QString>
 #include <QStringList>
 #include <optional>
@@ -45,6 +47,10 @@ public:
     QString hostPath(const QString &path);
     // A version selector ("/main/3") as the site prints it after "@@".
     QString printed(const QString &selector);
+    // While kept, the views and VOBs found are remembered until forgetLookups(): for a caller
+    // resolving many pathnames at once (one emulated command) during which none of them changes.
+    void keepLookups() { m_keepsLookups = true; }
+    void forgetLookups();
 
 private:
     [[noreturn]] static void unableToAccess(const QString &path);
@@ -52,8 +58,13 @@ private:
     QStringList componentsInViews(const QString &path, const QString &elementPart);
     std::optional<QString> canonicalElement(const QString &vobTag, const QString &path);
     bool isKnownSelector(const Element &element);
+    std::optional<SandboxView> findView(const QString &tag);
+    std::optional<SandboxVob> findVob(const QString &tag);
 
     SandboxStore &m_store;
     std::optional<SiteStyle> m_style; // the sandbox's, read on first use
     QString m_workingDirectory;
+    bool m_keepsLookups = false;
+    QHash<QString, std::optional<SandboxView>> m_views;
+    QHash<QString, std::optional<SandboxVob>> m_vobs;
 };
