@@ -168,6 +168,11 @@ TEST_F(CleartoolEmulatorTest, SessionBehavesAsCleartoolDoes)
         // Real cleartool unverified: whether "Unable to remove ..." follows the not-found line.
         {"rmtype lbtype:REL1@\\proj", 1, "cleartool: Error: Label type not found: \"REL1\".\n"},
         {"lock -nc trtype:NOPE@\\proj", 1, "cleartool: Error: Trigger type not found: \"NOPE\".\n"},
+        // A path not found writes nothing; a write that fails stops there, the ones before it stay.
+        {"mkattr Note '\"a\"' main.c nosuch.c", 1, "*cleartool: Error: Unable to access \"nosuch.c\": No such file or directory.\n"},
+        {"mkattr Note '\"a\"' util.c", 0, "*\n"},
+        {"mkattr Note '\"b\"' main.c util.c main.c", 1, "*cleartool: Error: Unable to create attribute \"Note\" on \"util.c@@\\main\\0\".\n"},
+        {"desc -fmt %[Note]a main.c util.c", 0, "(Note=\"b\")(Note=\"a\")"},
         {"rmtype attype:Note@\\proj", 1, "cleartool: Error: There are attributes of type \"Note\".\ncleartool: Error: Unable to remove attribute type \"Note\".\n"},
         {"rmtype -rma -f attype:Note@\\proj", 0, "Removed attribute type \"Note\".\n"},
         // -pre is -predecessor for describe and -preop for mktrtype; -e is too short for either.
