@@ -27,7 +27,7 @@ protected:
     QStringList entries(int list) { return entriesOf(*form().dgList[list]); }
     QString stored(const char *key) { return registry().readFromReg(key); }
     void type(int box, const QString &text) { form().dgTxt[box]->setText(text); }
-    void click(int button) { form().dgBut[button]->click(); }
+    void click(int button) { clickButton(form().dgBut[button]); }
     void add(int box, const QString &name)
     {
         type(box, name);

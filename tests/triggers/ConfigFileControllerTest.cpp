@@ -1,4 +1,5 @@
 #include "support/AppFixture.h"
+#include "support/MouseClicks.h"
 #include "triggers/ConfigFileController.h"
 
 #include <QAction>
@@ -34,12 +35,12 @@ protected:
     void exportAs(const std::optional<QString> &answer)
     {
         prompter.inputs.enqueue(answer);
-        app->form().saveConfigToFile->trigger();
+        chooseMenuItem(app->form().menuBar(), app->form().File, app->form().saveConfigToFile);
     }
     void importFile(const QString &path)
     {
         prompter.files.enqueue(path);
-        app->form().loadConfigFile->trigger();
+        chooseMenuItem(app->form().menuBar(), app->form().File, app->form().loadConfigFile);
     }
     QString importBytes(const QByteArray &content)
     {
@@ -96,7 +97,7 @@ TEST_F(ConfigFileControllerTest, CancellingEitherDialogDoesNothing)
     seed({{QStringLiteral("NUSERS"), QStringLiteral("1")}});
     exportAs(std::nullopt);
     exportAs(QString());
-    app->form().loadConfigFile->trigger(); // the dialog hands back its preset "*.txt"
+    chooseMenuItem(app->form().menuBar(), app->form().File, app->form().loadConfigFile); // the dialog hands back its preset "*.txt"
     importFile(QString());
     EXPECT_TRUE(QDir(programDir.path()).isEmpty());
     EXPECT_EQ(prompter.count(), 4); // the four dialogs, no message

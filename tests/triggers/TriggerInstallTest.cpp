@@ -5,7 +5,6 @@
 #include "support/MessageTable.h"
 #include "TriggerTabFixture.h"
 
-#include "e2e/WidgetDriver.h"
 
 namespace {
 
@@ -21,7 +20,7 @@ protected:
         form().trigLocationTxt->setText(windowsLocation());
         form().adminUsersTxt->setText(QStringLiteral("user1, user2"));
     }
-    void apply() { form().applyTriggerBut->click(); }
+    void apply() { clickButton(form().applyTriggerBut); }
     SandboxTriggerType stored(const QString &name)
     {
         const auto type = sandbox.store().findTriggerType(QStringLiteral("\\proj"), name);
@@ -99,8 +98,8 @@ TEST_F(TriggerInstallTest, UcmIndicatorMakesOnlyTheUcmTriggerAndLeavesTheOthersA
 TEST_F(TriggerInstallTest, InteropWithASeparateUnixLocationWarnsAndStillInstalls)
 {
     fillInputs();
-    form().interopSupportCB->setChecked(true);
-    form().checkboxUnixOrWindowsLocation->setChecked(true);
+    setTicked(form().interopSupportCB, true);
+    setTicked(form().checkboxUnixOrWindowsLocation, true);
     form().trigLocationUnixTxt->setText(unixLocation()); // no "/net" in a temporary folder
     prompter.clear();
     apply();
@@ -155,8 +154,10 @@ TEST_F(TriggerInstallTest, InvalidInputsAreRefusedBeforeAnythingIsCopiedOrMade)
         SCOPED_TRACE(c.text.toStdString());
         form().vobRootTxt->setText(c.vobRoot);
         form().trigLocationTxt->setText(c.windows);
-        form().interopSupportCB->setChecked(!c.unix.isEmpty());
-        form().checkboxUnixOrWindowsLocation->setChecked(c.separate);
+        if (!c.separate) // unticked while it is still shown
+            setTicked(form().checkboxUnixOrWindowsLocation, false);
+        setTicked(form().interopSupportCB, !c.unix.isEmpty());
+        setTicked(form().checkboxUnixOrWindowsLocation, c.separate);
         form().trigLocationUnixTxt->setText(c.unix);
         form().adminUsersTxt->setText(c.admins);
         prompter.clear();
@@ -194,8 +195,8 @@ TEST_F(TriggerInstallTest, ScriptNotInPlaceInstallsNothingAndAnUnreachableLocati
         SCOPED_TRACE(c.text.toStdString());
         fillInputs();
         form().trigLocationTxt->setText(c.windows);
-        form().interopSupportCB->setChecked(!c.unix.isEmpty());
-        form().checkboxUnixOrWindowsLocation->setChecked(!c.unix.isEmpty());
+        setTicked(form().interopSupportCB, !c.unix.isEmpty());
+        setTicked(form().checkboxUnixOrWindowsLocation, !c.unix.isEmpty());
         form().trigLocationUnixTxt->setText(c.unix);
         prompter.clear();
         prompter.answers.enqueue(c.answer);
@@ -221,7 +222,7 @@ TEST_F(TriggerInstallTest, TriggersThatRefuseEverythingAreStillUpdatedAndRemoved
     apply();
     EXPECT_EQ(prompter.texts(), QStringList());
     EXPECT_EQ(triggerTypes(), (QStringList{element, typeTrigger}));
-    form().removeAllTriggersBut->click();
+    clickButton(form().removeAllTriggersBut);
     EXPECT_EQ(prompter.count(), 1); // the confirmation
     EXPECT_TRUE(triggerTypes().isEmpty());
 }
@@ -233,7 +234,8 @@ TEST_F(TriggerInstallTest, TheListInSettingsIsRecordedAndADifferentOneIsShownUnt
     EXPECT_FALSE(MainWindow::isShown(form().privListWarningLbl));
 
     controller<SettingsController>().dialog().privOperationsTxt->setText(QStringLiteral("checkout,rmelem"));
-    WidgetDriver::clickTab(form().mainTabStrip, 2);
+    clickTab(form().mainTabStrip, 0); // the warning is refreshed when the user comes back to the tab
+    clickTab(form().mainTabStrip, 2);
     ASSERT_EQ(form().mainTabStrip->currentIndex(), 2);
     EXPECT_TRUE(MainWindow::isShown(form().privListWarningLbl));
     EXPECT_EQ(form().privListWarningLbl->text(), TriggerStatusController::privilegedListWarning(SettingsController::defaultPrivOperations));

@@ -34,7 +34,7 @@ protected:
 TEST_F(TriggerLocationsTest, SharedInteropLocationFollowsTheWindowsFieldOnEveryKeystroke)
 {
     EXPECT_FALSE(unixControlsShown());
-    form().interopSupportCB->setChecked(true);
+    setTicked(form().interopSupportCB, true);
     ASSERT_EQ(prompter.count(), 1);
     expectLastMessage(QStringLiteral("Note: by default, the trigger are expected to be stored on the unix platform in the interop\r\n"
                                      "mode.  Copy the trigger to a directory on unix accessible by both windows and unix clients"),
@@ -55,7 +55,7 @@ TEST_F(TriggerLocationsTest, SharedInteropLocationFollowsTheWindowsFieldOnEveryK
     EXPECT_EQ(unixField()->text(), placeholder);
 
     windowsField()->setText(typed);
-    form().interopSupportCB->setChecked(false);
+    setTicked(form().interopSupportCB, false);
     EXPECT_FALSE(unixControlsShown());
     EXPECT_EQ(unixField()->text(), QStringLiteral("/net/srv/share/trig"));
     windowsField()->setText(QStringLiteral("\\\\other\\trig"));
@@ -65,8 +65,8 @@ TEST_F(TriggerLocationsTest, SharedInteropLocationFollowsTheWindowsFieldOnEveryK
 TEST_F(TriggerLocationsTest, SeparateUnixLocationKeepsItsWindowsFormAndRefusesBackslashes)
 {
     windowsField()->setText(QStringLiteral("\\\\win\\trig"));
-    form().interopSupportCB->setChecked(true);
-    form().checkboxUnixOrWindowsLocation->setChecked(true);
+    setTicked(form().interopSupportCB, true);
+    setTicked(form().checkboxUnixOrWindowsLocation, true);
     EXPECT_FALSE(unixField()->isReadOnly());
     windowsField()->setText(QStringLiteral("\\\\other\\trig"));
     EXPECT_EQ(unixField()->text(), QStringLiteral("/net/win/trig")); // no longer follows the Windows field
@@ -82,7 +82,7 @@ TEST_F(TriggerLocationsTest, SeparateUnixLocationKeepsItsWindowsFormAndRefusesBa
                       QStringLiteral("Must use Unix style paths..."), Prompter::Icon::Exclamation);
     EXPECT_EQ(unixField()->text(), QStringLiteral("/net/unix1/trig/"));
 
-    form().checkboxUnixOrWindowsLocation->setChecked(false);
+    setTicked(form().checkboxUnixOrWindowsLocation, false);
     EXPECT_TRUE(unixField()->isReadOnly());
     prompter.clear();
     releaseBackslash(unixField());
@@ -92,14 +92,14 @@ TEST_F(TriggerLocationsTest, SeparateUnixLocationKeepsItsWindowsFormAndRefusesBa
 TEST_F(TriggerLocationsTest, InteropNoteOnlyForAVobNotStoredAsInterop)
 {
     registry().saveToReg(QStringLiteral("Interopproj"), QStringLiteral("1"));
-    form().interopSupportCB->setChecked(true);
+    setTicked(form().interopSupportCB, true);
     EXPECT_EQ(interopNotes(), 0);
-    form().interopSupportCB->setChecked(false);
+    setTicked(form().interopSupportCB, false);
 
     selectVob(QStringLiteral("\\tools"), QStringLiteral("m:\\bob_dev\\tools"));
-    form().interopSupportCB->setChecked(true);
-    form().interopSupportCB->setChecked(false);
-    form().interopSupportCB->setChecked(true);
+    setTicked(form().interopSupportCB, true);
+    setTicked(form().interopSupportCB, false);
+    setTicked(form().interopSupportCB, true);
     EXPECT_EQ(interopNotes(), 2);
 }
 
@@ -107,7 +107,7 @@ TEST_F(TriggerLocationsTest, PerVobSettingsAreKeyedByTheLastTagComponent)
 {
     selectVob(QStringLiteral("\\vobs\\proj"), QStringLiteral("m:\\bob_dev\\vobs\\proj"));
     windowsField()->setText(QStringLiteral("\\\\srv\\trig"));
-    form().interopSupportCB->setChecked(true);
+    setTicked(form().interopSupportCB, true);
     form().adminUsersTxt->setText(QStringLiteral("ann,bob"));
     locations().processVobTrigSettings(true, false);
     EXPECT_EQ(registry().readFromReg(QStringLiteral("NTLocproj")), QStringLiteral("\\\\srv\\trig"));
@@ -138,7 +138,7 @@ TEST_F(TriggerLocationsTest, PerVobSettingsAreKeyedByTheLastTagComponent)
     // A flag that is no check-box state leaves the box alone.
     registry().saveToReg(QStringLiteral("Interopproj"), QStringLiteral("x"));
     registry().saveToReg(QStringLiteral("WinUnixLocproj"), QStringLiteral("2"));
-    form().checkboxUnixOrWindowsLocation->setChecked(true);
+    setTicked(form().checkboxUnixOrWindowsLocation, true);
     locations().processVobTrigSettings(false, false);
     EXPECT_TRUE(form().interopSupportCB->isChecked());
     EXPECT_TRUE(form().checkboxUnixOrWindowsLocation->isChecked());

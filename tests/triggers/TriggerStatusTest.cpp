@@ -72,7 +72,7 @@ TEST_F(TriggerStatusTest, RemovalAsksFirstThenRemovesWhatExistsAndSkipsTheRest)
     ASSERT_TRUE(showsApplied());
 
     prompter.answers.enqueue(Prompter::Answer::Cancel);
-    form().removeAllTriggersBut->click();
+    clickButton(form().removeAllTriggersBut);
     ASSERT_EQ(prompter.count(), 1);
     expectLastMessage(QStringLiteral("WARNING: \r\nYou are about to remove the following triggers\r\nfrom \\proj VOB:\r\n"
                                      "_KORVANE_SECURITY1,_KORVANE_SECURITY2,_UCM_KORVANE_SECURITY\r\n\r\n"
@@ -82,7 +82,7 @@ TEST_F(TriggerStatusTest, RemovalAsksFirstThenRemovesWhatExistsAndSkipsTheRest)
     EXPECT_EQ(triggerTypes().size(), 2);
     EXPECT_EQ(storedSettingsOfProj(), 5);
 
-    form().removeAllTriggersBut->click();
+    clickButton(form().removeAllTriggersBut);
     EXPECT_EQ(prompter.count(), 2); // the confirmation only
     EXPECT_TRUE(triggerTypes().isEmpty());
     EXPECT_EQ(storedSettingsOfProj(), 0);
@@ -93,31 +93,33 @@ TEST_F(TriggerStatusTest, DetailShowsTheSelectedTypesDescriptionOrAnEmptyText)
 {
     makeElementTrigger();
     DetailWindow &detail = ctx().detail;
-    form().butTriggerDetail->click();
+    clickButton(form().butTriggerDetail);
     EXPECT_EQ(detail.windowTitle(), QStringLiteral("Detail for Trigger: _KORVANE_SECURITY1 in VOB: \\proj"));
     EXPECT_TRUE(detail.mainTxt->toPlainText().contains(QStringLiteral("_KORVANE_SECURITY1")));
     EXPECT_FALSE(detail.isHidden());
 
     for (int i = 0; i < 2; ++i) // to the UCM trigger, the third entry
         WidgetDriver::key(form().trigNamesCombo, Qt::Key_Down);
-    form().butTriggerDetail->click();
+    clickButton(form().butTriggerDetail);
     EXPECT_EQ(detail.windowTitle(), QStringLiteral("Detail for Trigger: _UCM_KORVANE_SECURITY in VOB: \\proj"));
     EXPECT_EQ(detail.mainTxt->toPlainText(), QString());
     EXPECT_EQ(prompter.count(), 0);
 
     detail.hide();
     form().vobTagTxt->setText(QStringLiteral("<UNDEF>"));
-    form().butTriggerDetail->click();
+    clickButton(form().butTriggerDetail);
     EXPECT_TRUE(detail.isHidden());
 }
 
 TEST_F(TriggerStatusTest, FailingRemovalIsReportedTwiceAndTheSettingsAreAlreadyGone)
 {
+    makeElementTrigger();
+    clearCase().createTriggerType(proj, lines().ucmTrigger());
     ASSERT_EQ(storedSettingsOfProj(true), 5);
-    registry().saveToReg(QStringLiteral("NTLocnosuch"), QStringLiteral("\\\\srv\\trig"));
-    form().vobTagTxt->setText(QStringLiteral("\\nosuch"));
+    refresh();
+    failWhen = [](const QString &call, const QString &) { return call == QLatin1String("requireVob"); };
     prompter.clear();
-    form().removeAllTriggersBut->click();
+    clickButton(form().removeAllTriggersBut);
 
     ASSERT_EQ(prompter.count(), 3);
     const ScriptedPrompter::Record &error = prompter.records[1];
@@ -127,6 +129,6 @@ TEST_F(TriggerStatusTest, FailingRemovalIsReportedTwiceAndTheSettingsAreAlreadyG
     EXPECT_EQ(error.icon, Prompter::Icon::Critical);
     EXPECT_EQ(prompter.last().title, QStringLiteral("Error..."));
     EXPECT_TRUE(prompter.last().text.contains(QStringLiteral("ERROR::removeAllTriggersBut()")));
-    EXPECT_FALSE(isStored(QStringLiteral("NTLocnosuch")));
-    EXPECT_EQ(storedSettingsOfProj(), 5);
+    EXPECT_EQ(storedSettingsOfProj(), 0);
+    EXPECT_FALSE(triggerTypes().isEmpty());
 }

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "support/AppFixture.h"
+#include "support/MouseClicks.h"
 
 #include "triggers/TriggerCommandLines.h"
 
@@ -25,7 +26,10 @@ protected:
         AppFixture::SetUp();
         form().mainList->addItem(QStringLiteral("bob_dev"));
         selectVob(QStringLiteral("\\proj"), QStringLiteral("m:\\bob_dev\\proj"));
+        form().show(); // the user works on the shown triggers tab
+        clickTab(form().mainTabStrip, 2);
     }
+    void TearDown() override { form().hide(); }
 
     ClearCase &clearCase() { return ctx().ccase.clearCase(); }
 

@@ -2,6 +2,7 @@
 // the audit of the selected VOB written as an HTML page and opened.
 #include "access/AccessToolsController.h"
 #include "support/AppFixture.h"
+#include "support/MouseClicks.h"
 
 #include <QAction>
 #include <QFile>
@@ -14,20 +15,7 @@
 class AccessToolsMenu : public AppFixture
 {
 protected:
-    void choose(QAction *item)
-    {
-        if (!form().isVisible()) {
-            form().show();
-            ASSERT_TRUE(QTest::qWaitForWindowExposed(&form()));
-        }
-        QMenuBar *bar = form().menuBar();
-        QTest::mouseClick(bar, Qt::LeftButton, {}, bar->actionGeometry(form().tools->menuAction()).center());
-        QTRY_VERIFY(form().tools->isVisible());
-        for (int step = 0; form().tools->activeAction() != item && step < 10; ++step)
-            QTest::keyClick(form().tools, Qt::Key_Down);
-        ASSERT_EQ(form().tools->activeAction(), item);
-        QTest::keyClick(form().tools, Qt::Key_Return);
-    }
+    void choose(QAction *item) { chooseMenuItem(form().menuBar(), form().tools, item); }
 };
 
 TEST_F(AccessToolsMenu, ExplainAccessAsksAndShowsTheVerdictWithItsReasons)
