@@ -3,6 +3,7 @@
 // handler ends with.
 #include "support/AppFixture.h"
 #include "support/MessageTable.h"
+#include "support/MouseClicks.h"
 
 #include <QAction>
 #include <QTreeWidget>
@@ -27,10 +28,9 @@ protected:
 
 TEST_F(HandlerFailureTest, EachHandlerReportsInItsOwnWords)
 {
-    form().loadBut->click();
-    const auto found = form().mainList->findItems("bob_dev", Qt::MatchExactly);
-    ASSERT_EQ(found.size(), 1);
-    form().mainList->setCurrentItem(found.first());
+    form().show();
+    clickButton(form().loadBut);
+    clickText(form().mainList, "bob_dev");
     ASSERT_GT(form().tTreeList->topLevelItemCount(), 0);
 
     expectMessages(prompter, {
@@ -41,22 +41,23 @@ TEST_F(HandlerFailureTest, EachHandlerReportsInItsOwnWords)
         failingAt("select a project VOB", "UCM Project VOB....", [&] { form().vobTagTxt->setText("\\proj_pvob"); }, "vobTagTxt_Change()"),
         failingAt("delete no user", "No user selected to delete...     ", [&] {
             selectVob(vobTag, vobRoot);
-            form().zanBut[3]->click();
+            clickButton(form().zanBut[3]);
         }, "Error encountered::deleteUserFromList()"),
-        failingAt("delete no group", "No group selected...", [&] { form().zanBut[4]->click(); },
+        failingAt("delete no group", "No group selected...", [&] { clickButton(form().zanBut[4]); },
                   "Error encountered::deleteGroupFromList()"),
         failingAt("add a bad group name", "Invalid name", [&] {
+            clickTab(form().mainTabStrip, 1);
             form().dgTxt[0]->setText("a,b");
-            form().dgBut[0]->click();
+            clickButton(form().dgBut[0]);
         }, "Error encountered::dbBut()"),
         // Enter runs the add button's step, whose own report comes first.
         failingAt("press Enter on a bad group name", "Invalid name", [&] {
             form().dgTxt[0]->setText("a,b");
             pressKey(form().dgTxt[0]);
         }, "Error encountered::dbBut()"),
-        failingAt("save the configuration", "Save Config file...", [&] { form().saveConfigToFile->trigger(); },
+        failingAt("save the configuration", "Save Config file...", [&] { chooseMenuItem(form().menuBar(), form().File, form().saveConfigToFile); },
                   "Error:saveConfigToFile()"),
-        failingAt("load a configuration", "Select Configuration File ", [&] { form().loadConfigFile->trigger(); },
+        failingAt("load a configuration", "Select Configuration File ", [&] { chooseMenuItem(form().menuBar(), form().File, form().loadConfigFile); },
                   "Error encountered::dbLoadBut()"),
     });
 }

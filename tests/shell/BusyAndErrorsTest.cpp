@@ -1,4 +1,5 @@
 #include "ShellFixture.h"
+#include "support/MouseClicks.h"
 #include "shell/SettingsController.h"
 
 #include <QComboBox>
@@ -94,7 +95,7 @@ TEST(DetailWindow, ShowsOnlyTheLastTextAndReopensAfterClosing)
     EXPECT_EQ(f.detail.mainTxt->toPlainText(), "second");
     EXPECT_TRUE(MainWindow::isShown(&f.detail));
 
-    f.detail.closeImage->click();
+    clickButton(f.detail.closeImage);
     EXPECT_FALSE(MainWindow::isShown(&f.detail));
     f.detail.setDetail("third");
     EXPECT_TRUE(MainWindow::isShown(&f.detail));

@@ -1,4 +1,5 @@
 #include "ShellFixture.h"
+#include "support/MouseClicks.h"
 
 #include <QAction>
 #include <QComboBox>
@@ -96,7 +97,7 @@ TEST(MainWindowController, UnloadEmptiesTheOverrideVariableAndClosesWindowsOnce)
     f.detail.installEventFilter(&counter);
     f.detail.setDetail("open");
 
-    f.form.Exit->trigger();
+    chooseMenuItem(f.form.menuBar(), f.form.File, f.form.Exit);
     f.window->unloadAllForms();
     f.form.close();
 
@@ -109,6 +110,6 @@ TEST(MainWindowController, HelpContentOpensTheDocumentNextToTheProgram)
 {
     ShellFixture f;
     f.platform.folder = "/opt/zan";
-    f.form.content->trigger();
+    chooseMenuItem(f.form.menuBar(), f.form.help, f.form.content);
     EXPECT_EQ(f.platform.openedDocuments, QStringList{"/opt/zan/help/main.html"});
 }

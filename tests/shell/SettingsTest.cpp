@@ -1,6 +1,7 @@
 #include "ShellFixture.h"
 #include "shell/SettingsController.h"
 #include "shell/SettingsDialog.h"
+#include "support/MouseClicks.h"
 
 #include <QAction>
 #include <QCheckBox>
@@ -18,7 +19,7 @@ struct SettingsFixture : ShellFixture {
     SettingsDialog &d = settings.dialog();
 
     // The Settings menu command as the user runs it.
-    void openFromMenu() { form.settings->trigger(); }
+    void openFromMenu() { chooseMenuItem(form.menuBar(), form.options, form.settings); }
 };
 
 } // namespace
@@ -67,13 +68,15 @@ TEST(SettingsDialog, StoredStatesReachTheIndicatorsAndEachOpeningOfTheDialog)
             EXPECT_EQ(f.form.nuserImage->toolTip(), "bob will be added to the -nuser option when triggers is installed");
         }
 
-        f.d.overrideTriggersCB->setChecked(true);
-        f.d.nuserSetting->setChecked(true);
+        f.openFromMenu(); // ticked and cancelled, then opened again
+        setTicked(f.d.overrideTriggersCB, true);
+        setTicked(f.d.nuserSetting, true);
+        clickButton(f.d.cancelBut);
         f.openFromMenu();
         EXPECT_TRUE(MainWindow::isShown(&f.d) && f.d.isModal());
         EXPECT_EQ(f.d.overrideTriggersCB->isChecked(), c.overrideBox);
         EXPECT_EQ(f.d.nuserSetting->isChecked(), c.nusersBox);
-        f.d.cancelBut->click();
+        clickButton(f.d.cancelBut);
     }
 }
 
@@ -111,11 +114,11 @@ TEST(SettingsDialog, PadlocksAndCancelStoreNothingAndOkStoresBothAndRefreshesThe
     for (const int shown : {0, 1, 0}) {
         EXPECT_EQ(d.privOperationsTxt->isEnabled() && d.viewDriveCombo->isEnabled(), shown == 1);
         EXPECT_TRUE(MainWindow::isShown(d.lockImage[shown]) && !MainWindow::isShown(d.lockImage[1 - shown]));
-        d.lockImage[shown]->click();
+        clickButton(d.lockImage[shown]);
     }
-    d.overrideTriggersCB->setChecked(true);
-    d.nuserSetting->setChecked(true);
-    d.cancelBut->click();
+    setTicked(d.overrideTriggersCB, true);
+    setTicked(d.nuserSetting, true);
+    clickButton(d.cancelBut);
     EXPECT_TRUE(d.isHidden() && d.isAdvancedLocked());
     EXPECT_EQ(f.stored("CLEARCASE_OVERRIDE") + f.stored("NUSERS") + f.env(), "False0False");
 
@@ -125,10 +128,10 @@ TEST(SettingsDialog, PadlocksAndCancelStoreNothingAndOkStoresBothAndRefreshesThe
     for (const bool on : {true, false}) {
         f.openFromMenu();
         EXPECT_EQ(d.overrideTriggersCB->isChecked() || d.nuserSetting->isChecked(), !on); // as stored, not as left
-        d.lockImage[0]->click();
-        d.overrideTriggersCB->setChecked(on);
-        d.nuserSetting->setChecked(on);
-        d.okBut->click();
+        clickButton(d.lockImage[0]);
+        setTicked(d.overrideTriggersCB, on);
+        setTicked(d.nuserSetting, on);
+        clickButton(d.okBut);
         EXPECT_TRUE(d.isHidden() && d.isAdvancedLocked());
         EXPECT_EQ(envWhenActivated.back(), on ? "True" : "False");
         EXPECT_EQ(f.stored("CLEARCASE_OVERRIDE"), on ? "True" : "False");
@@ -144,10 +147,10 @@ TEST(SettingsDialog, EditedAdvancedValuesLastUntilTheMenuReloadsTheStoredList)
 {
     SettingsFixture f;
     f.openFromMenu();
-    f.d.lockImage[0]->click();
+    clickButton(f.d.lockImage[0]);
     f.d.privOperationsTxt->setText("rmelem");
-    f.d.viewDriveCombo->setCurrentIndex(f.d.viewDriveCombo->findText("x"));
-    f.d.okBut->click();
+    chooseInCombo(f.d.viewDriveCombo, "x");
+    clickButton(f.d.okBut);
     EXPECT_EQ(f.context.hooks.getPrivOperations(), "rmelem");
     EXPECT_EQ(f.context.hooks.getViewDrive(), "x");
     EXPECT_EQ(f.stored("PrivOper"), QString());
