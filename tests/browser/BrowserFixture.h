@@ -1,6 +1,7 @@
 #pragma once
 
 #include "support/AppFixture.h"
+#include "support/MouseClicks.h"
 
 #include "browser/ElementTreeController.h"
 #include "browser/TreeNode.h"
@@ -15,12 +16,18 @@ class BrowserFixture : public AppFixture
 protected:
     ElementTreeController &tree() { return controller<ElementTreeController>(); }
     ViewsController &views() { return controller<ViewsController>(); }
+    void SetUp() override
+    {
+        AppFixture::SetUp();
+        form().show();
+    }
+    void TearDown() override { form().hide(); }
 
-    // Puts the view into the list and selects it as a click would.
+    // Puts the view into the list and clicks it.
     void selectView(const QString &tag)
     {
         form().mainList->addItem(tag);
-        form().mainList->setCurrentRow(form().mainList->count() - 1);
+        clickRow(form().mainList, form().mainList->count() - 1);
     }
 
     QStringList rootTexts()
@@ -60,11 +67,15 @@ protected:
         return node;
     }
 
-    // A node click: making a node current runs the click step.
+    // A click on the node's text; its folders are opened first, as the user does to reach it.
     void click(QTreeWidgetItem *node)
     {
-        form().tTreeList->setCurrentItem(nullptr);
-        form().tTreeList->setCurrentItem(node);
+        ASSERT_NE(node, nullptr);
+        for (QTreeWidgetItem *folder = node->parent(); folder; folder = folder->parent())
+            folder->setExpanded(true);
+        form().tTreeList->scrollToItem(node);
+        const QRect rect = form().tTreeList->visualItemRect(node);
+        mouseClick(form().tTreeList->viewport(), QPoint(rect.right() - 4, rect.center().y()));
     }
     // The user ticking or clearing a check box.
     static void setCheck(QTreeWidgetItem *node, bool checked) { node->setCheckState(0, checked ? Qt::Checked : Qt::Unchecked); }

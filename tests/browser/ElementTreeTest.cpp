@@ -201,7 +201,7 @@ TEST_F(ElementTreeTest, TreeRebuiltDuringAWalkStopsTheWalkSafely)
 {
     click(openNode(projRoot));
     QTreeWidgetItem *src = openNode(inProj(SandboxSeed::srcDir));
-    platform.onProcessEvents = [&] { form().refreshBut->click(); };
+    platform.onProcessEvents = [&] { clickButton(form().refreshBut); };
     setCheck(src, true);
     EXPECT_EQ(rootTexts(), QStringList{"m:"});
     EXPECT_TRUE(MainWindow::isShown(form().tTreeList));
@@ -214,15 +214,15 @@ TEST_F(ElementTreeTest, CheckAllFlipsMarksOnlyAndUncheckAllClearsEverything)
     setCheck(openNode(inProj(SandboxSeed::docsDir)), true);
     const QStringList listed = entries(form().selectedList);
 
-    form().checkAll->click();
+    clickButton(form().checkAll);
     for (QTreeWidgetItemIterator it(form().tTreeList); *it; ++it)
         EXPECT_EQ((*it)->checkState(0), TreeNode::isDrive(*it) ? Qt::Unchecked : Qt::Checked);
-    form().checkAll->click();
+    clickButton(form().checkAll);
     EXPECT_TRUE(checkedNodes().isEmpty());
     EXPECT_EQ(entries(form().selectedList), listed);
 
-    form().checkAll->click();
-    form().butClearAll->click();
+    clickButton(form().checkAll);
+    clickButton(form().butClearAll);
     EXPECT_TRUE(checkedNodes().isEmpty());
     EXPECT_EQ(form().selectedList->count(), 0);
     expectCheckedButtons(false);
@@ -236,7 +236,7 @@ TEST_F(ElementTreeTest, FailuresAreReportedInTheirOwnForms)
     expectLastMessage("Error:Subscript out of range\r\ngetVobTagFromNode()", "Error...", Prompter::Icon::Critical);
 
     app->context().hooks.hideSubLists = [] { throw ZanError(ZanError::General, "test", "broken"); };
-    click(openNode(bobView));
+    click(openNode("m:"));
     EXPECT_EQ(prompter.count(), 2);
     expectLastMessage("Error:broken\r\ntTreeList()", "Error...", Prompter::Icon::Critical);
     EXPECT_EQ(form().statusPanel->text(), "Status");
@@ -257,6 +257,6 @@ TEST_F(ElementTreeTest, TriggerTabShowsTheCurrentVob)
 {
     click(openNode(projRoot));
     form().trigLbl[0]->clear();
-    form().mainTabStrip->setCurrentIndex(2);
+    clickTab(form().mainTabStrip, 2);
     EXPECT_EQ(form().trigLbl[0]->text(), "Trigger setup for VOB: \\proj");
 }

@@ -1,7 +1,6 @@
 // Real mouse clicks on the tree: a click on a node's check box checks it without
 // selecting the node; a click on its text selects it.
 #include "BrowserFixture.h"
-#include "support/MouseClicks.h"
 
 class TreeMouseTest : public BrowserFixture
 {
@@ -9,11 +8,9 @@ protected:
     void SetUp() override
     {
         BrowserFixture::SetUp();
-        form().show();
         selectView(SandboxSeed::bobDev);
         prompter.clear();
     }
-    void TearDown() override { form().hide(); }
 
     // Clicks a node's check box, or its text.
     void clickOn(QTreeWidgetItem *node, bool checkBox)
@@ -40,7 +37,7 @@ TEST_F(TreeMouseTest, CheckBoxClickChecksWithoutSelectingTheNode)
     EXPECT_EQ(form().zanCurSettingLbl->text(), "VOB Root: \\proj");
 
     QTreeWidgetItem *docs = openNode(inProj(SandboxSeed::docsDir));
-    form().tTreeList->setCurrentItem(root);
+    click(root);
     form().tTreeList->expandAll();
     clickOn(docs, true);
     EXPECT_EQ(docs->checkState(0), Qt::Checked);

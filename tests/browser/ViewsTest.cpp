@@ -12,22 +12,22 @@ using ViewsTest = BrowserFixture;
 
 TEST_F(ViewsTest, LoadingAndAddingViewsNeverDuplicatesATag)
 {
-    form().myViewsOnlyCB->setChecked(true);
-    form().loadBut->click();
-    form().loadBut->click();
+    setTicked(form().myViewsOnlyCB, true);
+    clickButton(form().loadBut);
+    clickButton(form().loadBut);
     EXPECT_EQ(entries(form().mainList), (QStringList{SandboxSeed::bobDev, SandboxSeed::teamBobInt}));
     // Every view passes through the status bar, also the ones the filter leaves out.
     EXPECT_EQ(form().statusPanel->text(), "Adding view --> " + SandboxSeed::relView);
-    form().myViewsOnlyCB->setChecked(false);
-    form().loadBut->click();
+    setTicked(form().myViewsOnlyCB, false);
+    clickButton(form().loadBut);
     EXPECT_EQ(entries(form().mainList), SandboxSeed::viewTags);
     EXPECT_TRUE(MainWindow::isShown(form().mainList));
 
     prompter.inputs << SandboxSeed::bobDev << "no_such_view";
-    form().butSpecifyView->click();
+    clickButton(form().butSpecifyView);
     EXPECT_EQ(prompter.last().text, "Enter view name: ");
     EXPECT_EQ(prompter.last().title, "Enter view name...");
-    form().butSpecifyView->click();
+    clickButton(form().butSpecifyView);
     EXPECT_EQ(prompter.last().title, "Error...");
     EXPECT_TRUE(prompter.last().text.contains("View does not exist or problem verifying view."));
     EXPECT_EQ(entries(form().mainList), SandboxSeed::viewTags);
@@ -35,7 +35,7 @@ TEST_F(ViewsTest, LoadingAndAddingViewsNeverDuplicatesATag)
 
 TEST_F(ViewsTest, TabbingIntoTheListOpensNoViewOnlyKeysAndClicksDo)
 {
-    form().loadBut->click();
+    clickButton(form().loadBut);
     QListWidget *list = form().mainList;
     QFocusEvent tabIn(QEvent::FocusIn, Qt::TabFocusReason);
     QCoreApplication::sendEvent(list, &tabIn);
@@ -82,7 +82,7 @@ TEST_F(ViewsTest, DriveFilterToggleAndRefresh)
     EXPECT_EQ(rootTexts(), QStringList{"m:"});
     EXPECT_EQ(TreeNode::kind(form().tTreeList->topLevelItem(0)), "drive");
 
-    form().showAllDrivesBut->click();
+    clickButton(form().showAllDrivesBut);
     EXPECT_EQ(form().showAllDrivesBut->text(), "Filter Drives");
     EXPECT_TRUE(MainWindow::isShown(form().filterDriveTxt));
     const QStringList all{"a:", "c:", "d:", "m:"};
@@ -90,35 +90,35 @@ TEST_F(ViewsTest, DriveFilterToggleAndRefresh)
 
     // Refresh in all-drives mode ignores the filter and empties the checked list.
     form().selectedList->addItem(projRoot);
-    form().refreshBut->click();
+    clickButton(form().refreshBut);
     EXPECT_EQ(rootTexts(), all);
     EXPECT_EQ(form().selectedList->count(), 0);
 
     form().filterDriveTxt->setText("M");
-    form().showAllDrivesBut->click();
+    clickButton(form().showAllDrivesBut);
     EXPECT_EQ(form().showAllDrivesBut->text(), "Show All Drives");
     EXPECT_FALSE(MainWindow::isShown(form().filterDriveTxt));
     EXPECT_EQ(rootTexts(), all); // upper case filters nothing
 
     form().filterDriveTxt->setText("c;m");
-    form().refreshBut->click();
+    clickButton(form().refreshBut);
     EXPECT_EQ(rootTexts(), (QStringList{"a:", "d:"}));
     EXPECT_TRUE(prompter.records.isEmpty());
 }
 
 TEST_F(ViewsTest, ToggleRefreshAndConfigSpecNeedAView)
 {
-    form().showAllDrivesBut->click();
+    clickButton(form().showAllDrivesBut);
     expectLastMessage("You must first load and select a view.\r\nClick on the load button next to 'My Views Only' \r\n"
                       "checkbox and then double click on a view to select \r\nand start a view",
                       "No View Selected", Prompter::Icon::Exclamation);
-    form().refreshBut->click();
-    form().viewConfigSpecBut->click();
+    clickButton(form().refreshBut);
+    clickButton(form().viewConfigSpecBut);
     EXPECT_EQ(prompter.count(), 1);
     EXPECT_EQ(form().tTreeList->topLevelItemCount(), 0);
 
     selectView(SandboxSeed::relView);
-    form().viewConfigSpecBut->click();
+    clickButton(form().viewConfigSpecBut);
     DetailWindow &detail = app->context().detail;
     EXPECT_EQ(detail.windowTitle(), "Detail: Config spec for view: rel_view");
     EXPECT_EQ(detail.mainTxt->toPlainText(), SandboxSeed::releaseConfigSpec); // CR LF shows as one break
@@ -128,12 +128,12 @@ TEST_F(ViewsTest, ToggleRefreshAndConfigSpecNeedAView)
 TEST_F(ViewsTest, MountVobStartsTheDialogOnWindowsAndExplainsElsewhere)
 {
     views().setMountDialogAvailable(true);
-    form().mountVobBut->click();
+    clickButton(form().mountVobBut);
     EXPECT_EQ(platform.startedCommands, QStringList{"cleardlg.exe /mount"});
     EXPECT_TRUE(prompter.records.isEmpty());
 
     views().setMountDialogAvailable(false);
-    form().mountVobBut->click();
+    clickButton(form().mountVobBut);
     EXPECT_EQ(platform.startedCommands.size(), 1);
     expectLastMessage("The ClearCase mount dialog is available on Windows only.\r\nMount a VOB from a shell with: cleartool mount <vob-tag>\r\n"
                       "then click \"Refresh List\" and open the view again.",
