@@ -30,12 +30,12 @@ TEST_F(AccessMessages, EachRefusalAndConfirmationKeepsItsWords)
         {"apply to the checked elements", [&] {
              checkAndAnswer({elementPath(utilC), elementPath(mainC)}, Prompter::Answer::No);
              ctx().hooks.doApplyAllChecked();
-         }, "NOTE: You are about to set access control for 2 element(s)\r\nbased on element: m:\\bob_dev\\proj\\src\\main.c\r\n\r\n"
-            "Are you sure you want to continue?", "Set access control for all checked elements...", Exclamation, YesNo},
+         }, "NOTE: You are about to set access control for 2 element(s)\r\nbased on element: " + elementPath(mainC) +
+            "\r\n\r\nAre you sure you want to continue?", "Set access control for all checked elements...", Exclamation, YesNo},
         {"apply to the VOB root", [&] {
              checkAndAnswer({vobRoot}, Prompter::Answer::No);
              ctx().hooks.doApplyAllChecked();
-         }, "Are you sure you want to apply to the VOB root directory?\r\n---> m:\\bob_dev\\proj", "Apply to VOB Root", Exclamation, YesNo},
+         }, "Are you sure you want to apply to the VOB root directory?\r\n---> " + vobRoot, "Apply to VOB Root", Exclamation, YesNo},
         {"apply with no VOB selected", [&] {
              checkAndAnswer({elementPath(utilC)}, Prompter::Answer::Yes);
              form().vobTagTxt->setText("<UNDEF>");
@@ -58,8 +58,8 @@ TEST_F(AccessMessages, EachRefusalAndConfirmationKeepsItsWords)
         {"purge the element", [&] {
              prompter.answers.enqueue(Prompter::Answer::Cancel);
              form().purgeFromElemBut->click();
-         }, "WARNING: \r\nYou are about to purge all operations and users from the element \"m:\\bob_dev\\proj\\src\\main.c\"\r\n"
-            "Are you sure you want to do this?", "About to purge...", Exclamation, OkCancel},
+         }, "WARNING: \r\nYou are about to purge all operations and users from the element \"" + elementPath(mainC) +
+            "\"\r\nAre you sure you want to do this?", "About to purge...", Exclamation, OkCancel},
         // A comma would turn one name into two users when read back.
         {"enter a user name with a comma", [&] { typeUser("eve,mallory"); }, "A user name cannot contain a comma:\r\neve,mallory",
          "Invalid user name...", Exclamation},
@@ -90,7 +90,7 @@ TEST_F(AccessMessages, EachRefusalAndConfirmationKeepsItsWords)
     ASSERT_EQ(prompter.previews.size(), 3);
     EXPECT_EQ(prompter.previews[0], elementPath(utilC) + "\n  checkout: gains bob; loses carol\n  groups: new (nobody)");
     EXPECT_EQ(prompter.previews[1], elementPath(mainC) + "\n  checkout: removed (bob)\n" + elementPath(utilC) +
-                                        "\n  checkout: removed (carol)\n" + vobRoot + "\\.: no change");
+                                        "\n  checkout: removed (carol)\n" + vobRoot + sep() + ".: no change");
 
     // Without views the panel's buttons say nothing.
     prompter.clear();

@@ -224,7 +224,7 @@ TEST_F(ApplyPurge, PurgeElement)
     failWhen = [](const QString &call, const QString &) { return call == QLatin1String("removeAttribute"); };
     form().purgeFromElemBut->click();
     EXPECT_TRUE(prompter.last().text.contains(
-        "* purgeFromElemBut()::Unable to access \"m:\\bob_dev\\proj\\src\\main.c@@/main/0\": simulated failure.::-2147467259"))
+        "* purgeFromElemBut()::Unable to access \"" + elementPath(mainC) + "@@/main/0\": simulated failure.::-2147467259"))
         << prompter.last().text.toStdString();
     EXPECT_EQ(form().zanList[0]->count(), 2);
 }

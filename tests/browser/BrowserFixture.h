@@ -48,7 +48,11 @@ protected:
     // Finds a node by its path, clicking each node on the way so that its children load.
     QTreeWidgetItem *openNode(const QString &path)
     {
-        const QStringList parts = path.split(QLatin1Char('\\'));
+        if (!path.startsWith(treeRoot))
+            return nullptr;
+        QStringList parts{treeRoot};
+        if (path.size() > treeRoot.size())
+            parts << path.mid(treeRoot.size() + 1).split(sep());
         QTreeWidgetItem *node = nullptr;
         for (int i = 0; i < form().tTreeList->topLevelItemCount() && !node; ++i) {
             if (form().tTreeList->topLevelItem(i)->text(0) == parts.first())
@@ -80,7 +84,11 @@ protected:
     // The user ticking or clearing a check box.
     static void setCheck(QTreeWidgetItem *node, bool checked) { node->setCheckState(0, checked ? Qt::Checked : Qt::Unchecked); }
 
-    const QString bobView = QStringLiteral("m:\\") + SandboxSeed::bobDev;
-    const QString projRoot = bobView + QStringLiteral("\\proj");
-    QString inProj(const QString &relative) const { return projRoot + QLatin1Char('\\') + relative; }
+    // The tree's one root on the site: drive M: or the view root.
+    const QString treeRoot = unixSite() ? QStringLiteral("/view") : QStringLiteral("m:");
+    const QString bobView = viewPath;
+    const QString projRoot = vobRoot;
+    // The folder that lists the VOBs of bob_dev.
+    const QString vobsFolder = vobRoot.left(vobRoot.lastIndexOf(sep()));
+    QString inProj(const QString &relative) const { return projRoot + sep() + sitePath(relative); }
 };

@@ -40,9 +40,9 @@ protected:
 // What each node click leaves in the controls: only elements set the current VOB and element.
 TEST_F(ElementTreeTest, NodeClicksSetTheCurrentVobOnlyForElements)
 {
-    sandbox.store().addElement(SandboxSeed::projVob, "src/proj", true);
-    ASSERT_TRUE(QDir().mkpath(sandbox.store().vobFolder(SandboxSeed::projVob) + "/src/proj"));
-    QTreeWidgetItem *drive = openNode("m:");
+    sandbox.store().addElement(vobTag, "src/proj", true);
+    ASSERT_TRUE(QDir().mkpath(sandbox.store().vobFolder(vobTag) + "/src/proj"));
+    QTreeWidgetItem *drive = openNode(treeRoot);
     click(drive);
     EXPECT_TRUE(childTexts(drive).contains(SandboxSeed::bobDev));
     EXPECT_FALSE(childTexts(drive).contains(SandboxSeed::teamBobInt)); // not started
@@ -50,12 +50,12 @@ TEST_F(ElementTreeTest, NodeClicksSetTheCurrentVobOnlyForElements)
         QString node, vobTag, vobRoot, current, element, basedOn;
     } clicks[] = {
         {bobView, "<UNDEF>", "UNDEFINED", "Element: <UNDEF>", "", "<UNDEF>"},
-        {projRoot, "\\proj", projRoot, "VOB Root: \\proj", projRoot + "\\.", "proj"},
-        {inProj(SandboxSeed::mainC), "\\proj", projRoot, "Element: main.c", inProj(SandboxSeed::mainC), "main.c"},
+        {projRoot, vobTag, projRoot, "VOB Root: " + vobTag, projRoot + sep() + ".", "proj"},
+        {inProj(SandboxSeed::mainC), vobTag, projRoot, "Element: main.c", inProj(SandboxSeed::mainC), "main.c"},
         // A view-private file is no element: the current VOB stays.
-        {inProj(SandboxSeed::privateFile), "\\proj", projRoot, "Element: <UNDEF>", "", "<UNDEF>"},
+        {inProj(SandboxSeed::privateFile), vobTag, projRoot, "Element: <UNDEF>", "", "<UNDEF>"},
         // A folder named like its VOB is an ordinary element.
-        {inProj("src\\proj"), "\\proj", projRoot, "Element: proj", inProj("src\\proj"), "proj"},
+        {inProj("src\\proj"), vobTag, projRoot, "Element: proj", inProj("src\\proj"), "proj"},
     };
     for (const auto &c : clicks) {
         SCOPED_TRACE(c.node.toStdString());
@@ -70,7 +70,7 @@ TEST_F(ElementTreeTest, NodeClicksSetTheCurrentVobOnlyForElements)
             EXPECT_EQ(form().zanLbl[3]->toolTip(), form().zanLbl[3]->text());
         }
     }
-    EXPECT_EQ(childTexts(openNode(bobView)), (QStringList{"proj", "proj_pvob", "tools"}));
+    EXPECT_EQ(childTexts(openNode(vobsFolder)), (QStringList{"proj", "proj_pvob", "tools"}));
     EXPECT_EQ(openNode(inProj(SandboxSeed::mainC))->childCount(), 0);
     EXPECT_EQ(form().statusPanel->text(), "Status");
     EXPECT_TRUE(prompter.records.isEmpty());
@@ -89,16 +89,16 @@ TEST_F(ElementTreeTest, NodeClicksSetTheCurrentVobOnlyForElements)
 // element's operations and selects the first, whose users it lists.
 TEST_F(ElementTreeTest, ClicksLoadTheSettingsOfTheElement)
 {
-    sandbox.store().addAttributeType(SandboxSeed::projVob, {"__checkout", 8, QString(), {}});
-    sandbox.store().attachAttribute(SandboxSeed::projVob, "src/main.c", "__checkout", "bob", QString(), false);
+    sandbox.store().addAttributeType(vobTag, {"__checkout", 8, QString(), {}});
+    sandbox.store().attachAttribute(vobTag, "src/main.c", "__checkout", "bob", QString(), false);
     QTreeWidgetItem *root = openNode(projRoot);
-    ASSERT_FALSE(sandbox.store().hasAttributeType(SandboxSeed::projVob, "QX_GROUPS"));
+    ASSERT_FALSE(sandbox.store().hasAttributeType(vobTag, "QX_GROUPS"));
     int statusRefreshes = 0;
     app->context().hooks.setTrigStatus = [&] { ++statusRefreshes; }; // the trigger tab's state follows the VOB
     form().zanList[1]->addItem("stale user");
     click(root);
     EXPECT_EQ(statusRefreshes, 1);
-    EXPECT_TRUE(sandbox.store().hasAttributeType(SandboxSeed::projVob, "QX_GROUPS"));
+    EXPECT_TRUE(sandbox.store().hasAttributeType(vobTag, "QX_GROUPS"));
     EXPECT_EQ(form().zanList[1]->count(), 0);
     click(openNode(inProj(SandboxSeed::mainC)));
     EXPECT_EQ(entries(form().zanList[0]), QStringList{"checkout"});
@@ -112,14 +112,14 @@ TEST_F(ElementTreeTest, UcmProjectVobIsRefusedAndTheCurrentVobStays)
     const QString elementText = form().selectedElemTxt->text();
     prompter.clear();
 
-    QTreeWidgetItem *pvob = openNode(bobView + "\\proj_pvob");
+    QTreeWidgetItem *pvob = openNode(vobsFolder + sep() + "proj_pvob");
     click(pvob);
     EXPECT_EQ(prompter.count(), 1);
     expectLastMessage("Current beta version of Zan Utility\r\ndoes not yet support UCM Project VOB.\r\n\r\n"
                       "UCM will be supported in a future release",
                       "UCM Project VOB....", Prompter::Icon::Exclamation);
     EXPECT_TRUE(MainWindow::isShown(form().ucmVobImage) && MainWindow::isShown(form().ucmVobLbl));
-    EXPECT_EQ(form().vobTagTxt->text(), "\\proj");
+    EXPECT_EQ(form().vobTagTxt->text(), vobTag);
     EXPECT_EQ(form().vobRootTxt->text(), projRoot);
     EXPECT_EQ(form().selectedElemTxt->text(), elementText);
     EXPECT_EQ(form().zanCurSettingLbl->text(), "Element: proj_pvob");
@@ -131,8 +131,8 @@ TEST_F(ElementTreeTest, UcmProjectVobIsRefusedAndTheCurrentVobStays)
         EXPECT_FALSE(form().zanBut[i]->isEnabled()) << i;
 
     // The next ordinary VOB hides the indicator again.
-    click(openNode(bobView + "\\tools"));
-    EXPECT_EQ(form().vobTagTxt->text(), "\\tools");
+    click(openNode(vobsFolder + sep() + "tools"));
+    EXPECT_EQ(form().vobTagTxt->text(), tagOf(SandboxSeed::toolsVob));
     EXPECT_FALSE(MainWindow::isShown(form().ucmVobImage));
 }
 
@@ -152,7 +152,7 @@ TEST_F(ElementTreeTest, CheckingIsRefusedBeforeAVobAndForDrives)
     EXPECT_EQ(prompter.count(), 1); // unchecking says nothing
 
     click(openNode(projRoot));
-    QTreeWidgetItem *drive = openNode("m:");
+    QTreeWidgetItem *drive = openNode(treeRoot);
     setCheck(drive, true);
     EXPECT_EQ(drive->checkState(0), Qt::Unchecked);
     EXPECT_EQ(form().selectedList->count(), 0);
@@ -203,7 +203,7 @@ TEST_F(ElementTreeTest, TreeRebuiltDuringAWalkStopsTheWalkSafely)
     QTreeWidgetItem *src = openNode(inProj(SandboxSeed::srcDir));
     platform.onProcessEvents = [&] { clickButton(form().refreshBut); };
     setCheck(src, true);
-    EXPECT_EQ(rootTexts(), QStringList{"m:"});
+    EXPECT_EQ(rootTexts(), QStringList{treeRoot});
     EXPECT_TRUE(MainWindow::isShown(form().tTreeList));
     EXPECT_LE(form().selectedList->count(), 1);
 }
@@ -232,19 +232,22 @@ TEST_F(ElementTreeTest, CheckAllFlipsMarksOnlyAndUncheckAllClearsEverything)
 
 TEST_F(ElementTreeTest, FailuresAreReportedInTheirOwnForms)
 {
-    EXPECT_TRUE(tree().getVobTagFromNode("m:\\bob_dev").isEmpty());
-    expectLastMessage("Error:Subscript out of range\r\ngetVobTagFromNode()", "Error...", Prompter::Icon::Critical);
+    // A view without a VOB part: an old subscript report on Windows, simply no tag on a UNIX site.
+    EXPECT_TRUE(tree().getVobTagFromNode(bobView).isEmpty());
+    if (!unixSite())
+        expectLastMessage("Error:Subscript out of range\r\ngetVobTagFromNode()", "Error...", Prompter::Icon::Critical);
+    const int before = prompter.count();
 
     app->context().hooks.hideSubLists = [] { throw ZanError(ZanError::General, "test", "broken"); };
-    click(openNode("m:"));
-    EXPECT_EQ(prompter.count(), 2);
+    click(openNode(treeRoot));
+    EXPECT_EQ(prompter.count(), before + 1);
     expectLastMessage("Error:broken\r\ntTreeList()", "Error...", Prompter::Icon::Critical);
     EXPECT_EQ(form().statusPanel->text(), "Status");
 
     // A directory that vanished from disk cannot be listed.
     app->context().hooks.hideSubLists = [] {};
     QTreeWidgetItem *docs = openNode(inProj(SandboxSeed::docsDir));
-    ASSERT_TRUE(QDir(sandbox.store().vobFolder(SandboxSeed::projVob) + "/docs").removeRecursively());
+    ASSERT_TRUE(QDir(sandbox.store().vobFolder(vobTag) + "/docs").removeRecursively());
     prompter.clear();
     click(docs);
     ASSERT_EQ(prompter.count(), 1);
@@ -258,5 +261,5 @@ TEST_F(ElementTreeTest, TriggerTabShowsTheCurrentVob)
     click(openNode(projRoot));
     form().trigLbl[0]->clear();
     clickTab(form().mainTabStrip, 2);
-    EXPECT_EQ(form().trigLbl[0]->text(), "Trigger setup for VOB: \\proj");
+    EXPECT_EQ(form().trigLbl[0]->text(), "Trigger setup for VOB: " + vobTag);
 }

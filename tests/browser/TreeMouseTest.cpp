@@ -33,8 +33,8 @@ TEST_F(TreeMouseTest, CheckBoxClickChecksWithoutSelectingTheNode)
     QTreeWidgetItem *root = openNode(projRoot);
     form().tTreeList->expandAll();
     clickOn(root, false);
-    EXPECT_EQ(form().vobTagTxt->text(), "\\proj");
-    EXPECT_EQ(form().zanCurSettingLbl->text(), "VOB Root: \\proj");
+    EXPECT_EQ(form().vobTagTxt->text(), vobTag);
+    EXPECT_EQ(form().zanCurSettingLbl->text(), "VOB Root: " + vobTag);
 
     QTreeWidgetItem *docs = openNode(inProj(SandboxSeed::docsDir));
     click(root);
@@ -42,7 +42,7 @@ TEST_F(TreeMouseTest, CheckBoxClickChecksWithoutSelectingTheNode)
     clickOn(docs, true);
     EXPECT_EQ(docs->checkState(0), Qt::Checked);
     EXPECT_EQ(form().selectedList->item(0)->text(), inProj(SandboxSeed::docsDir));
-    EXPECT_EQ(form().zanCurSettingLbl->text(), "VOB Root: \\proj");
+    EXPECT_EQ(form().zanCurSettingLbl->text(), "VOB Root: " + vobTag);
 
     // A second click on the text of the current node selects it again.
     clickOn(docs, false);

@@ -44,10 +44,10 @@ TEST_F(ViewsTest, TabbingIntoTheListOpensNoViewOnlyKeysAndClicksDo)
 
     WidgetDriver::key(list, Qt::Key_Down);
     EXPECT_EQ(commands, QStringList{"startview Team_BOB_int"});
-    EXPECT_EQ(rootTexts(), QStringList{"m:"});
+    EXPECT_EQ(rootTexts(), QStringList{treeRoot});
     form().tTreeList->clear();
     WidgetDriver::clickItem(list, WidgetDriver::item(list, SandboxSeed::teamBobInt));
-    EXPECT_EQ(rootTexts(), QStringList{"m:"});
+    EXPECT_EQ(rootTexts(), QStringList{treeRoot});
 }
 
 // Only an inactive dynamic view is started; a snapshot view or a tag that would not stay one
@@ -61,12 +61,12 @@ TEST_F(ViewsTest, OnlyAnInactiveDynamicViewIsStarted)
     expectLastMessage("View: alice_snap is a snapshot view.\r\nCannot use snapshot views to apply security", "Can't use snapshot views",
                       Prompter::Icon::Information);
     EXPECT_TRUE(commands.isEmpty());
-    EXPECT_EQ(rootTexts(), QStringList{"m:"});
+    EXPECT_EQ(rootTexts(), QStringList{treeRoot});
     EXPECT_EQ(form().statusPanel->text(), "Status");
 
     selectView(SandboxSeed::teamBobInt);
     EXPECT_EQ(commands, QStringList{"startview Team_BOB_int"});
-    QTreeWidgetItem *drive = openNode("m:");
+    QTreeWidgetItem *drive = openNode(treeRoot);
     click(drive);
     EXPECT_TRUE(childTexts(drive).contains(SandboxSeed::teamBobInt));
 
@@ -78,8 +78,10 @@ TEST_F(ViewsTest, OnlyAnInactiveDynamicViewIsStarted)
 
 TEST_F(ViewsTest, DriveFilterToggleAndRefresh)
 {
+    if (unixSite())
+        GTEST_SKIP() << "a UNIX site has no drives, only the view root";
     selectView(SandboxSeed::bobDev);
-    EXPECT_EQ(rootTexts(), QStringList{"m:"});
+    EXPECT_EQ(rootTexts(), QStringList{treeRoot});
     EXPECT_EQ(TreeNode::kind(form().tTreeList->topLevelItem(0)), "drive");
 
     clickButton(form().showAllDrivesBut);

@@ -178,10 +178,10 @@ TEST_F(GroupsEditorTest, RefusedNamesAndGroupsThatCannotHoldMembers)
 
 TEST_F(GroupsEditorTest, GroupAttributeTypeIsMadeOnceInEachVob)
 {
-    ctx().hooks.doMakeGroupAttype("\\proj");
-    ctx().hooks.doMakeGroupAttype("\\proj");
+    ctx().hooks.doMakeGroupAttype(vobTag);
+    ctx().hooks.doMakeGroupAttype(vobTag);
     QStringList comments;
-    for (const auto &type : sandbox.store().attributeTypes("\\proj"))
+    for (const auto &type : sandbox.store().attributeTypes(vobTag))
         if (type.name == "QX_GROUPS")
             comments << type.comment;
     ASSERT_EQ(comments.size(), 1);

@@ -38,7 +38,7 @@ TEST_F(HandlerFailureTest, EachHandlerReportsInItsOwnWords)
         failingAt("check a node", "VOB Not Selected", [&] { form().tTreeList->topLevelItem(0)->setCheckState(0, Qt::Checked); },
                   "Error encountered::NodeCheck()"),
         // A UCM project VOB becoming current is refused with a message; that message fails.
-        failingAt("select a project VOB", "UCM Project VOB....", [&] { form().vobTagTxt->setText("\\proj_pvob"); }, "vobTagTxt_Change()"),
+        failingAt("select a project VOB", "UCM Project VOB....", [&] { form().vobTagTxt->setText(tagOf("\\proj_pvob")); }, "vobTagTxt_Change()"),
         failingAt("delete no user", "No user selected to delete...     ", [&] {
             selectVob(vobTag, vobRoot);
             clickButton(form().zanBut[3]);

@@ -52,6 +52,8 @@ protected:
     // A path relative to the VOB root ("\" or "/" between components) in the site's form.
     static QString sitePath(QString relative) { return unixSite() ? relative.replace(QLatin1Char('\\'), QLatin1Char('/')) : relative; }
 
+    // A VOB tag given in its Windows form ("\\tools") in the site's form.
+    static QString tagOf(const QString &windowsTag) { return SandboxSeed::vobTag(windowsTag, siteKind()); }
     inline static const QString vobTag = SandboxSeed::vobTag(SandboxSeed::projVob, siteKind());
     inline static const QString viewPath =
         unixSite() ? QStringLiteral("/view/") + SandboxSeed::bobDev : QStringLiteral("m:\\") + SandboxSeed::bobDev;

@@ -23,7 +23,7 @@ protected:
     void apply() { clickButton(form().applyTriggerBut); }
     SandboxTriggerType stored(const QString &name)
     {
-        const auto type = sandbox.store().findTriggerType(QStringLiteral("\\proj"), name);
+        const auto type = sandbox.store().findTriggerType(vobTag, name);
         EXPECT_TRUE(type.has_value()) << name.toStdString();
         return type.value_or(SandboxTriggerType{});
     }
@@ -133,7 +133,7 @@ TEST_F(TriggerInstallTest, InvalidInputsAreRefusedBeforeAnythingIsCopiedOrMade)
         bool separate;
         QString text, title;
     };
-    const QString root = QStringLiteral("m:\\bob_dev\\proj");
+    const QString root = vobRoot;
     const QString win = windowsLocation();
     const QString ok = QStringLiteral("user1");
     const Case cases[] = {

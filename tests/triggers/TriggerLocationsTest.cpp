@@ -96,7 +96,7 @@ TEST_F(TriggerLocationsTest, InteropNoteOnlyForAVobNotStoredAsInterop)
     EXPECT_EQ(interopNotes(), 0);
     setTicked(form().interopSupportCB, false);
 
-    selectVob(QStringLiteral("\\tools"), QStringLiteral("m:\\bob_dev\\tools"));
+    selectVob(tagOf(QStringLiteral("\\tools")), viewPath + tagOf(QStringLiteral("\\tools")));
     setTicked(form().interopSupportCB, true);
     setTicked(form().interopSupportCB, false);
     setTicked(form().interopSupportCB, true);
@@ -105,7 +105,8 @@ TEST_F(TriggerLocationsTest, InteropNoteOnlyForAVobNotStoredAsInterop)
 
 TEST_F(TriggerLocationsTest, PerVobSettingsAreKeyedByTheLastTagComponent)
 {
-    selectVob(QStringLiteral("\\vobs\\proj"), QStringLiteral("m:\\bob_dev\\vobs\\proj"));
+    const QString deepTag = unixSite() ? QStringLiteral("/vobs/team/proj") : QStringLiteral("\\vobs\\proj");
+    selectVob(deepTag, viewPath + deepTag);
     windowsField()->setText(QStringLiteral("\\\\srv\\trig"));
     setTicked(form().interopSupportCB, true);
     form().adminUsersTxt->setText(QStringLiteral("ann,bob"));
@@ -121,14 +122,14 @@ TEST_F(TriggerLocationsTest, PerVobSettingsAreKeyedByTheLastTagComponent)
     EXPECT_EQ(registry().readFromReg(QStringLiteral("AdminListproj")), QStringLiteral("ann,bob"));
 
     // A VOB without stored settings shows interop off and the placeholders.
-    selectVob(QStringLiteral("\\tools"), QStringLiteral("m:\\bob_dev\\tools"));
+    selectVob(tagOf(QStringLiteral("\\tools")), viewPath + tagOf(QStringLiteral("\\tools")));
     locations().processVobTrigSettings(false, false);
     EXPECT_FALSE(form().interopSupportCB->isChecked());
     EXPECT_EQ(windowsField()->text(), placeholder);
     EXPECT_EQ(unixField()->text(), placeholder);
     EXPECT_EQ(form().adminUsersTxt->text(), QStringLiteral("<admin_users_list>"));
 
-    selectVob(QStringLiteral("\\vobs\\proj"), QStringLiteral("m:\\bob_dev\\vobs\\proj"));
+    selectVob(deepTag, viewPath + deepTag);
     locations().processVobTrigSettings(false, false);
     EXPECT_TRUE(form().interopSupportCB->isChecked());
     EXPECT_EQ(windowsField()->text(), QStringLiteral("\\\\srv\\trig"));

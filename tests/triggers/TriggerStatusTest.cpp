@@ -9,8 +9,6 @@
 
 namespace {
 
-const QString proj = QStringLiteral("\\proj");
-
 class TriggerStatusTest : public TriggerTabFixture
 {
 protected:
@@ -21,7 +19,7 @@ protected:
         in.date = QStringLiteral("1/2/2024");
         return TriggerCommandLines(in);
     }
-    void makeElementTrigger() { clearCase().createTriggerType(proj, lines().elementTrigger()); }
+    void makeElementTrigger() { clearCase().createTriggerType(vobTag, lines().elementTrigger()); }
     void refresh() { ctx().hooks.setTrigStatus(); }
     // How many of the VOB's five trigger settings are stored; `fill` stores them all first.
     int storedSettingsOfProj(bool fill = false)
@@ -49,13 +47,13 @@ TEST_F(TriggerStatusTest, AtLeastTwoOfTheTriggerTypesCountAsAppliedAndAnUnknownV
     EXPECT_FALSE(MainWindow::isShown(form().ucmVobImage));
     EXPECT_FALSE(MainWindow::isShown(form().ucmVobLbl));
 
-    clearCase().runCommand(lines().typeTriggerCommand(proj));
+    clearCase().runCommand(lines().typeTriggerCommand(vobTag));
     refresh();
     EXPECT_TRUE(showsApplied());
     EXPECT_EQ(prompter.count(), 0);
 
     // An unknown VOB is reported and the marks stay as they were.
-    form().vobTagTxt->setText(QStringLiteral("\\nosuch"));
+    form().vobTagTxt->setText(tagOf(QStringLiteral("\\nosuch")));
     refresh();
     ASSERT_GE(prompter.count(), 1);
     EXPECT_EQ(prompter.last().title, QStringLiteral("Error..."));
@@ -66,7 +64,7 @@ TEST_F(TriggerStatusTest, AtLeastTwoOfTheTriggerTypesCountAsAppliedAndAnUnknownV
 TEST_F(TriggerStatusTest, RemovalAsksFirstThenRemovesWhatExistsAndSkipsTheRest)
 {
     makeElementTrigger();
-    clearCase().createTriggerType(proj, lines().ucmTrigger());
+    clearCase().createTriggerType(vobTag, lines().ucmTrigger());
     ASSERT_EQ(storedSettingsOfProj(true), 5);
     refresh();
     ASSERT_TRUE(showsApplied());
@@ -74,7 +72,7 @@ TEST_F(TriggerStatusTest, RemovalAsksFirstThenRemovesWhatExistsAndSkipsTheRest)
     prompter.answers.enqueue(Prompter::Answer::Cancel);
     clickButton(form().removeAllTriggersBut);
     ASSERT_EQ(prompter.count(), 1);
-    expectLastMessage(QStringLiteral("WARNING: \r\nYou are about to remove the following triggers\r\nfrom \\proj VOB:\r\n"
+    expectLastMessage(QStringLiteral("WARNING: \r\nYou are about to remove the following triggers\r\nfrom ") + vobTag + QStringLiteral(" VOB:\r\n"
                                      "_KORVANE_SECURITY1,_KORVANE_SECURITY2,_UCM_KORVANE_SECURITY\r\n\r\n"
                                      "    Are you sure you want to continue?\r\n"),
                       QStringLiteral("Removing Triggers..."), Prompter::Icon::Exclamation);
@@ -94,14 +92,14 @@ TEST_F(TriggerStatusTest, DetailShowsTheSelectedTypesDescriptionOrAnEmptyText)
     makeElementTrigger();
     DetailWindow &detail = ctx().detail;
     clickButton(form().butTriggerDetail);
-    EXPECT_EQ(detail.windowTitle(), QStringLiteral("Detail for Trigger: _KORVANE_SECURITY1 in VOB: \\proj"));
+    EXPECT_EQ(detail.windowTitle(), "Detail for Trigger: _KORVANE_SECURITY1 in VOB: " + vobTag);
     EXPECT_TRUE(detail.mainTxt->toPlainText().contains(QStringLiteral("_KORVANE_SECURITY1")));
     EXPECT_FALSE(detail.isHidden());
 
     for (int i = 0; i < 2; ++i) // to the UCM trigger, the third entry
         WidgetDriver::key(form().trigNamesCombo, Qt::Key_Down);
     clickButton(form().butTriggerDetail);
-    EXPECT_EQ(detail.windowTitle(), QStringLiteral("Detail for Trigger: _UCM_KORVANE_SECURITY in VOB: \\proj"));
+    EXPECT_EQ(detail.windowTitle(), "Detail for Trigger: _UCM_KORVANE_SECURITY in VOB: " + vobTag);
     EXPECT_EQ(detail.mainTxt->toPlainText(), QString());
     EXPECT_EQ(prompter.count(), 0);
 
@@ -114,7 +112,7 @@ TEST_F(TriggerStatusTest, DetailShowsTheSelectedTypesDescriptionOrAnEmptyText)
 TEST_F(TriggerStatusTest, FailingRemovalIsReportedTwiceAndTheSettingsAreAlreadyGone)
 {
     makeElementTrigger();
-    clearCase().createTriggerType(proj, lines().ucmTrigger());
+    clearCase().createTriggerType(vobTag, lines().ucmTrigger());
     ASSERT_EQ(storedSettingsOfProj(true), 5);
     refresh();
     failWhen = [](const QString &call, const QString &) { return call == QLatin1String("requireVob"); };

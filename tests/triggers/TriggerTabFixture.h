@@ -9,7 +9,7 @@
 #include <QFile>
 #include <QTabWidget>
 
-// The program with \proj selected as the element browser would leave it, a stand-in security
+// The program with the proj VOB selected as the element browser would leave it, a stand-in security
 // script (it lets everything pass) in the program folder, a Windows trigger location on the
 // sandbox's c: drive (where the emulator runs the triggers from) and a Unix one on disk.
 class TriggerTabFixture : public AppFixture
@@ -25,7 +25,7 @@ protected:
         ASSERT_TRUE(QDir(locations.path()).mkpath(QStringLiteral("unix")));
         AppFixture::SetUp();
         form().mainList->addItem(QStringLiteral("bob_dev"));
-        selectVob(QStringLiteral("\\proj"), QStringLiteral("m:\\bob_dev\\proj"));
+        selectVob(vobTag, vobRoot);
         form().show(); // the user works on the shown triggers tab
         clickTab(form().mainTabStrip, 2);
     }
@@ -44,7 +44,7 @@ protected:
     QStringList triggerTypes()
     {
         QStringList names;
-        for (const auto &type : sandbox.store().triggerTypes(QStringLiteral("\\proj")))
+        for (const auto &type : sandbox.store().triggerTypes(vobTag))
             names << type.name;
         names.sort();
         return names;
