@@ -1,6 +1,7 @@
 #include "shell/SettingsController.h"
 #include "shell/SettingsDialog.h"
 #include "triggers/TriggerInstallController.h"
+#include "triggers/TriggerPaths.h"
 #include "triggers/TriggerStatusController.h"
 #include "support/MessageTable.h"
 #include "TriggerTabFixture.h"
@@ -42,6 +43,14 @@ protected:
     {
         return QStringLiteral("ccperl ") + windowsLocation() + QStringLiteral("\\_qx_security_trigger.pl m user1,user2");
     }
+    // The Unix clients' line: the script gets the view root where Windows clients get the drive.
+    static QString unixCommand(const QString &location)
+    {
+        return QStringLiteral("perl ") + location + QStringLiteral("/_qx_security_trigger.pl ") +
+               (unixSite() ? QStringLiteral("/view") : QStringLiteral("m")) + QStringLiteral(" user1,user2");
+    }
+    // Without interop every client of a UNIX site runs the Unix line from the one location.
+    QString siteCommand() const { return unixSite() ? unixCommand(TriggerPaths::toUnixPath(windowsLocation())) : windowsCommand(); }
 };
 
 } // namespace
@@ -63,7 +72,7 @@ TEST_F(TriggerInstallTest, ApplyCopiesTheScriptMakesBothTriggerTypesAndStoresThe
         EXPECT_TRUE(type.exemptUsers.isEmpty()) << name.toStdString(); // "NUSERS" is off
         ASSERT_EQ(type.actions.size(), 1);
         EXPECT_EQ(type.actions[0].target, TriggerTypeDefinition::AllClients);
-        EXPECT_EQ(type.actions[0].command, windowsCommand());
+        EXPECT_EQ(type.actions[0].command, siteCommand());
     }
     EXPECT_EQ(registry().readFromReg(QStringLiteral("NTLocproj")), windowsLocation());
     EXPECT_EQ(registry().readFromReg(QStringLiteral("Interopproj")), QStringLiteral("0"));
@@ -110,14 +119,13 @@ TEST_F(TriggerInstallTest, InteropWithASeparateUnixLocationWarnsAndStillInstalls
                       QStringLiteral("Unix path may not be absolute"), Prompter::Icon::Exclamation);
     EXPECT_EQ(triggerTypes(), (QStringList{element, typeTrigger}));
     EXPECT_TRUE(scriptCopiedTo(windowsLocation()) && scriptCopiedTo(unixLocation()));
-    const QString unixCommand = QStringLiteral("perl ") + unixLocation() + QStringLiteral("/_qx_security_trigger.pl m user1,user2");
     for (const QString &name : {element, typeTrigger}) {
         const SandboxTriggerType type = stored(name);
         ASSERT_EQ(type.actions.size(), 2) << name.toStdString();
         EXPECT_EQ(type.actions[0].target, TriggerTypeDefinition::WindowsClients);
         EXPECT_EQ(type.actions[0].command, windowsCommand());
         EXPECT_EQ(type.actions[1].target, TriggerTypeDefinition::UnixClients);
-        EXPECT_EQ(type.actions[1].command, unixCommand);
+        EXPECT_EQ(type.actions[1].command, unixCommand(unixLocation()));
     }
     EXPECT_EQ(registry().readFromReg(QStringLiteral("Interopproj")), QStringLiteral("1"));
     EXPECT_EQ(registry().readFromReg(QStringLiteral("WinUnixLocproj")), QStringLiteral("1"));
@@ -273,7 +281,7 @@ TEST_F(TriggerInstallTest, FailuresDuringTheApplyAreReportedInTheirOwnWords)
     });
 
     // The report of an unknown VOB carries the backend's own description after the handler's words.
-    selectVob(QStringLiteral("\\nosuch"), QStringLiteral("m:\\bob_dev\\nosuch"));
+    selectVob(tagOf(QStringLiteral("\\nosuch")), viewPath + tagOf(QStringLiteral("\\nosuch")));
     fillInputs();
     apply();
     EXPECT_EQ(prompter.last().title, QStringLiteral("Error..."));
