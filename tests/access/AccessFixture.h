@@ -1,6 +1,7 @@
 #pragma once
 
 #include "support/AppFixture.h"
+#include "support/MouseClicks.h"
 
 #include "access/AccessAttributeFormat.h"
 
@@ -19,7 +20,9 @@ protected:
         // Selecting the VOB root once makes the groups type; every test starts after that.
         ctx().ccase.makeAttype(vobTag, AccessAttributeFormat::groupsTypeName, AccessAttributeFormat::typeComment(QDate::currentDate()));
         prompter.clear();
+        form().show(); // the access tab is the first one
     }
+    void TearDown() override { form().hide(); }
 
     static QString elementPath(const QString &relative) { return vobRoot + sep() + sitePath(relative); }
 
@@ -45,16 +48,13 @@ protected:
         QListWidget *picker = form().zanSubList;
         const auto found = picker->findItems(operation, Qt::MatchExactly);
         ASSERT_EQ(found.size(), 1) << operation.toStdString();
-        picker->setCurrentItem(found.first());
-        emit picker->itemDoubleClicked(found.first());
+        doubleClickRow(picker, picker->row(found.first()));
     }
     void selectOperation(const QString &operation)
     {
-        const auto found = form().zanList[0]->findItems(operation, Qt::MatchExactly);
-        ASSERT_EQ(found.size(), 1) << operation.toStdString();
-        form().zanList[0]->setCurrentItem(found.first());
+        clickText(form().zanList[0], operation);
     }
-    void openPicker() { form().zanBut[0]->click(); }
+    void openPicker() { clickButton(form().zanBut[0]); }
     void typeUser(const QString &user)
     {
         form().selectUserCombo->setEditText(user);

@@ -52,12 +52,12 @@ TEST_F(AccessMessages, EachRefusalAndConfirmationKeepsItsWords)
          "Select an element first...", Exclamation},
         {"purge the checked elements", [&] {
              checkAndAnswer({elementPath(mainC), elementPath(utilC), vobRoot}, Prompter::Answer::Cancel);
-             form().deleteAllCheckedBut->click();
+             clickButton(form().deleteAllCheckedBut);
          }, "WARNING: \r\nYou are about to purge all operations and users from 3 element(s)\r\n\r\nAre you sure you want to do this?",
          "About to purge...", Exclamation, OkCancel},
         {"purge the element", [&] {
              prompter.answers.enqueue(Prompter::Answer::Cancel);
-             form().purgeFromElemBut->click();
+             clickButton(form().purgeFromElemBut);
          }, "WARNING: \r\nYou are about to purge all operations and users from the element \"" + elementPath(mainC) +
             "\"\r\nAre you sure you want to do this?", "About to purge...", Exclamation, OkCancel},
         // A comma would turn one name into two users when read back.
@@ -65,10 +65,10 @@ TEST_F(AccessMessages, EachRefusalAndConfirmationKeepsItsWords)
          "Invalid user name...", Exclamation},
         {"delete users with none selected", [&] {
              form().zanList[1]->clearSelection();
-             form().zanBut[3]->click();
+             clickButton(form().zanBut[3]);
          }, "Must select user(s) to delete.", "No user selected to delete...     ", Exclamation},
-        {"delete a group's users with no group selected", [&] { form().zanBut[4]->click(); }, noGroupText, "No group selected...", Exclamation},
-        {"remove a group with no group selected", [&] { form().zanBut[10]->click(); }, noGroupText, "No group selected...", Exclamation},
+        {"delete a group's users with no group selected", [&] { clickButton(form().zanBut[4]); }, noGroupText, "No group selected...", Exclamation},
+        {"remove a group with no group selected", [&] { clickButton(form().zanBut[10]); }, noGroupText, "No group selected...", Exclamation},
     };
     // Every button of the panel needs a VOB.
     static const char *const panelButtons[] = {"add operation", "delete operation", "add user", "delete users", "delete group's users",
@@ -77,7 +77,7 @@ TEST_F(AccessMessages, EachRefusalAndConfirmationKeepsItsWords)
     for (int i = 0; i < 7; ++i) {
         cases.push_back({panelButtons[i], [this, button = buttonIndex[i]] {
                              form().vobRootTxt->setText("UNDEFINED");
-                             form().zanBut[button]->click();
+                             clickButton(form().zanBut[button]);
                          }, noVobText, "VOB Undefined", Exclamation});
     }
     expectMessages(prompter, cases);
@@ -96,6 +96,6 @@ TEST_F(AccessMessages, EachRefusalAndConfirmationKeepsItsWords)
     prompter.clear();
     form().mainList->clear();
     for (int button : buttonIndex)
-        form().zanBut[button]->click();
+        clickButton(form().zanBut[button]);
     EXPECT_EQ(prompter.count(), 0);
 }

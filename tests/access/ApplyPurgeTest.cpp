@@ -100,7 +100,7 @@ TEST_F(ApplyPurge, OnlyTheBaseCheckedAsksNothingAndAddingAnOperationAppliesToThe
     selectBase(false);
     check({elementPath(mainC)});
     form().applyAllCheckedBut->setEnabled(true);
-    form().applyAllCheckedBut->click();
+    clickButton(form().applyAllCheckedBut);
     EXPECT_EQ(prompter.count(), 0);
     EXPECT_EQ(form().statusPanel->text(), "Done");
     EXPECT_EQ(attributesOn(mainC).size(), 2);
@@ -178,7 +178,7 @@ TEST_F(ApplyPurge, PurgeAllCheckedRemovesSettingsButNotTypesOrForeignAttributes)
     attach(QString(), "__mktype", "admin");
     selectBase();
     check({elementPath(mainC), elementPath(utilC), vobRoot});
-    form().deleteAllCheckedBut->click();
+    clickButton(form().deleteAllCheckedBut);
     for (const QString &element : {mainC, utilC, QString()}) {
         for (const AttributeInfo &a : attributesOn(element))
             EXPECT_FALSE(AccessAttributeFormat::isPurgedType(a.typeName)) << a.typeName.toStdString();
@@ -196,7 +196,7 @@ TEST_F(ApplyPurge, PurgeAllStopsAtAnUnresolvablePathAndLeavesTheRest)
     attach(utilC, "__checkout", "bob");
     selectBase();
     check({elementPath(mainC), elementPath("src\\gone.c"), elementPath(utilC)});
-    form().deleteAllCheckedBut->click();
+    clickButton(form().deleteAllCheckedBut);
     EXPECT_EQ(prompter.last().title, "Error...");
     EXPECT_TRUE(prompter.last().text.contains("* purgeFromElemBut()"));
     EXPECT_EQ(valueOn(mainC, "__checkout"), "<absent>");
@@ -210,19 +210,19 @@ TEST_F(ApplyPurge, PurgeElement)
 {
     attach(mainC, "Old__checkout", "x");
     selectBase();
-    form().purgeFromElemBut->click();
+    clickButton(form().purgeFromElemBut);
     EXPECT_TRUE(attributesOn(mainC).isEmpty());
     for (QListWidget *list : form().zanList)
         EXPECT_EQ(list->count(), 0);
 
     // Nothing listed: nothing asked.
     prompter.clear();
-    form().purgeFromElemBut->click();
+    clickButton(form().purgeFromElemBut);
     EXPECT_EQ(prompter.count(), 0);
 
     selectBase();
     failWhen = [](const QString &call, const QString &) { return call == QLatin1String("removeAttribute"); };
-    form().purgeFromElemBut->click();
+    clickButton(form().purgeFromElemBut);
     EXPECT_TRUE(prompter.last().text.contains(
         "* purgeFromElemBut()::Unable to access \"" + elementPath(mainC) + "@@/main/0\": simulated failure.::-2147467259"))
         << prompter.last().text.toStdString();

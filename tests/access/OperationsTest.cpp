@@ -18,7 +18,7 @@ class Operations : public AccessFixture
 protected:
     void pick(const QString &operation)
     {
-        form().zanSubList->setCurrentItem(form().zanSubList->findItems(operation, Qt::MatchExactly).first());
+        clickText(form().zanSubList, operation);
     }
     bool stopShown() { return MainWindow::isShown(form().stopImage); }
 };
@@ -54,7 +54,7 @@ TEST_F(Operations, StopMessageOnlyForPrivilegedOperationsAwayFromTheVobRoot)
     openPicker();
     openPicker();
     EXPECT_TRUE(stopShown());
-    form().zanBut[3]->click();
+    clickButton(form().zanBut[3]);
     EXPECT_FALSE(stopShown());
 }
 
@@ -176,7 +176,7 @@ TEST_F(Operations, DeletingAnOperationLeavesTheGroupsAlone)
     attach(mainC, "QX_GROUPS", "dev");
     selectElement(mainC);
     selectOperation("checkout");
-    form().zanBut[1]->click();
+    clickButton(form().zanBut[1]);
     EXPECT_EQ(valueOn(mainC, "__checkout"), "<absent>");
     EXPECT_EQ(valueOn(mainC, "__checkin"), "eve");
     EXPECT_EQ(valueOn(mainC, "QX_GROUPS"), "dev");
@@ -188,7 +188,7 @@ TEST_F(Operations, DeletingAnOperationLeavesTheGroupsAlone)
     // One that is already gone from the VOB is reported and stays listed.
     selectOperation("checkin");
     sandbox.store().removeAttribute(vobTag, "src/main.c", "__checkin");
-    form().zanBut[1]->click();
+    clickButton(form().zanBut[1]);
     ASSERT_EQ(prompter.count(), 1);
     EXPECT_EQ(prompter.last().title, "Error...");
     EXPECT_TRUE(prompter.last().text.contains("* deleteOperation()"));

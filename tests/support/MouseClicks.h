@@ -35,6 +35,19 @@ inline void clickRow(QAbstractItemView *view, int row, Qt::KeyboardModifiers mod
     mouseClick(view->viewport(), view->visualRect(index).center(), modifiers);
 }
 
+// A double click on the middle of a row of a list view: press, release, double click, release.
+inline void doubleClickRow(QAbstractItemView *view, int row)
+{
+    clickRow(view, row);
+    const QPoint pos = view->visualRect(view->model()->index(row, 0)).center();
+    const QPointF global(view->viewport()->mapToGlobal(pos));
+    QMouseEvent twice(QEvent::MouseButtonDblClick, QPointF(pos), global, Qt::LeftButton, Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(view->viewport(), &twice);
+    QMouseEvent release(QEvent::MouseButtonRelease, QPointF(pos), global, Qt::LeftButton, Qt::NoButton, Qt::NoModifier);
+    QApplication::sendEvent(view->viewport(), &release);
+    QCoreApplication::processEvents();
+}
+
 // A user can click only a control that is shown and enabled; a click the user could not make
 // fails the test instead of reaching the control.
 inline bool reachable(QWidget *widget)
