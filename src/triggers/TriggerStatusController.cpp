@@ -45,6 +45,11 @@ TriggerStatusController::TriggerStatusController(MainContext &context) : m_ctx(c
         if (tab == triggerTab)
             checkPrivilegedList();
     });
+    // Settings saved with OK reactivate the window, possibly while the trigger tab is shown.
+    connect(&form, &MainWindow::activated, this, [this] {
+        if (m_ctx.form.mainTabStrip->currentIndex() == triggerTab)
+            checkPrivilegedList();
+    });
     m_ctx.hooks.setTrigStatus = [this] { setTrigStatus(); };
 }
 

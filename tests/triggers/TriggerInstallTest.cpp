@@ -241,9 +241,12 @@ TEST_F(TriggerInstallTest, TheListInSettingsIsRecordedAndADifferentOneIsShownUnt
     apply();
     EXPECT_FALSE(MainWindow::isShown(form().privListWarningLbl));
 
-    controller<SettingsController>().dialog().privOperationsTxt->setText(QStringLiteral("checkout,rmelem"));
-    clickTab(form().mainTabStrip, 0); // the warning is refreshed when the user comes back to the tab
-    clickTab(form().mainTabStrip, 2);
+    // Changed in Settings while the trigger tab stays in front: OK refreshes the warning at once.
+    SettingsDialog &settings = controller<SettingsController>().dialog();
+    chooseMenuItem(form().menuBar(), form().options, form().settings);
+    clickButton(settings.lockImage[0]);
+    settings.privOperationsTxt->setText(QStringLiteral("checkout,rmelem"));
+    clickButton(settings.okBut);
     ASSERT_EQ(form().mainTabStrip->currentIndex(), 2);
     EXPECT_TRUE(MainWindow::isShown(form().privListWarningLbl));
     EXPECT_EQ(form().privListWarningLbl->text(), TriggerStatusController::privilegedListWarning(SettingsController::defaultPrivOperations));
