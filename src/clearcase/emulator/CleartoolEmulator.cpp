@@ -105,6 +105,9 @@ int CleartoolEmulator::main(const QStringList &arguments)
         CleartoolEmulator emulator(commands);
         if (arguments.isEmpty() || arguments.first() == QLatin1String("-status")) {
             const bool status = !arguments.isEmpty();
+            // A session reads long command lines; C stdio's character-by-character reads of a
+            // synchronised std::cin cost more than the commands' own work.
+            std::ios::sync_with_stdio(false);
             return emulator.runSession(std::cin, stdout, stderr, status, isatty(fileno(stdin)) != 0);
         }
         return emulator.runSingle(arguments, stdout, stderr);

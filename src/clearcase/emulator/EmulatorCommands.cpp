@@ -14,6 +14,7 @@
 #include <QLocale>
 #include <QRegularExpression>
 
+#include <algorithm>
 #include <exception>
 
 namespace {
@@ -24,17 +25,24 @@ struct Selector {
     QString vobTag;
 };
 
-const QRegularExpression &selectorPrefix()
+// The kind a selector's prefix names ("attype" for "attype:NAME@\\vob"); "" for a pathname.
+QString selectorKind(const QString &text)
 {
-    static const QRegularExpression prefix(QStringLiteral("^(attype|trtype|lbtype|brtype|eltype|hltype|vob):"));
-    return prefix;
+    static const QStringList kinds{QStringLiteral("attype"), QStringLiteral("trtype"), QStringLiteral("lbtype"),
+                                   QStringLiteral("brtype"), QStringLiteral("eltype"), QStringLiteral("hltype"),
+                                   QStringLiteral("vob")};
+    for (const QString &kind : kinds) {
+        if (text.size() > kind.size() && text.at(kind.size()) == QLatin1Char(':') && text.startsWith(kind))
+            return kind;
+    }
+    return QString();
 }
 
 // attype:NAME@\vob, trtype:NAME@\vob, NAME@\vob, vob:\vob
 Selector parseSelector(const QString &text)
 {
-    const QRegularExpressionMatch match = selectorPrefix().match(text);
-    Selector selector{match.captured(1), text.mid(match.capturedLength()), QString()};
+    const QString kind = selectorKind(text);
+    Selector selector{kind, text.mid(kind.isEmpty() ? 0 : kind.size() + 1), QString()};
     if (selector.kind == QLatin1String("vob")) {
         selector.vobTag = selector.name;
         return selector;
@@ -373,22 +381,27 @@ QString EmulatorCommands::ls(const QStringList &words)
 
 // --- describe ---------------------------------------------------------------------------
 
-EmulatorCommands::Described EmulatorCommands::describePname(const QString &pname)
+// Without the file facts (an attribute command's target) the element is only looked up in
+// the store: its kind and creation time, which need the file system, stay unset.
+EmulatorCommands::Described EmulatorCommands::describePname(const QString &pname, bool withFileFacts)
 {
     Described object;
     object.elementName = withoutVersion(pname);
     try {
         const SandboxPathResolver::Element element = m_resolver.resolve(pname);
-        const QFileInfo onDisk(m_store.vobFolder(element.vobTag) + QLatin1Char('/') + element.path);
+        const QFileInfo onDisk = withFileFacts ? QFileInfo(m_store.vobFolder(element.vobTag) + QLatin1Char('/') + element.path)
+                                               : QFileInfo();
         const QString selector = element.extended && element.selector != QLatin1String("/main/LATEST")
                                      ? element.selector
                                      : selectedVersion(element);
         object.vobTag = element.vobTag;
-        object.created = onDisk.lastModified();
+        if (withFileFacts)
+            object.created = onDisk.lastModified();
         object.owner = vobOwner(element.vobTag);
         object.creator = object.owner;
         if (element.extended && element.selector.isEmpty()) {
-            object.kind = onDisk.isDir() ? QStringLiteral("directory element") : QStringLiteral("file element");
+            if (withFileFacts)
+                object.kind = onDisk.isDir() ? QStringLiteral("directory element") : QStringLiteral("file element");
             object.name = pname;
             object.operation = QStringLiteral("mkelem");
             return object;
@@ -399,7 +412,8 @@ EmulatorCommands::Described EmulatorCommands::describePname(const QString &pname
             object.operation = QStringLiteral("mkbranch");
             return object;
         }
-        object.kind = onDisk.isDir() ? QStringLiteral("directory version") : QStringLiteral("version");
+        if (withFileFacts)
+            object.kind = onDisk.isDir() ? QStringLiteral("directory version") : QStringLiteral("version");
         object.versionId = m_resolver.printed(selector);
         object.name = object.elementName + QStringLiteral("@@") + object.versionId;
         object.attributeKey = element.path;
@@ -451,8 +465,8 @@ EmulatorCommands::Described EmulatorCommands::describeType(const QString &kind, 
 
 EmulatorCommands::Described EmulatorCommands::describeTarget(const QString &operand)
 {
-    if (!selectorPrefix().match(operand).hasMatch())
-        return describePname(operand);
+    if (selectorKind(operand).isEmpty())
+        return describePname(operand, true);
     const Selector selector = parseSelector(operand);
     if (selector.kind != QLatin1String("vob"))
         return describeType(selector.kind, selector.name, selector.vobTag);
@@ -650,8 +664,8 @@ QString EmulatorCommands::mkattype(const QStringList &words)
 // lbtype:, ...); fails for anything that cannot carry attributes.
 EmulatorCommands::Described EmulatorCommands::attributeTarget(const QString &operand, const QString &version)
 {
-    const bool selector = selectorPrefix().match(operand).hasMatch();
-    const Described object = selector ? describeTarget(operand) : describePname(operand + version);
+    const bool selector = !selectorKind(operand).isEmpty();
+    const Described object = selector ? describeTarget(operand) : describePname(operand + version, false);
     if (!object.hasAttributes)
         SandboxCommands::fail(QStringLiteral("Not a vob object: \"%1\".").arg(object.name));
     return object;
@@ -700,15 +714,18 @@ QString EmulatorCommands::mkattr(const QStringList &words)
 
     return writeEach(args, 2, [&](const Described &object) {
         const QString failed = QStringLiteral("Unable to create attribute \"%1\" on \"%2\".").arg(typeName, object.name);
-        for (const SandboxAttributeType &type : attributeTypes(object.vobTag)) {
-            if (type.name == typeName && type.valueType == 8 && !quoted)
-                SandboxCommands::fail({QStringLiteral("Value \"%1\" is not of the value type string of attribute type \"%2\".")
-                                           .arg(valueText, typeName),
-                                       failed});
-        }
+        const QList<SandboxAttributeType> &types = attributeTypes(object.vobTag);
+        const auto type = std::find_if(types.cbegin(), types.cend(), [&](const SandboxAttributeType &t) { return t.name == typeName; });
+        if (type == types.cend())
+            SandboxCommands::fail({QStringLiteral("Attribute type not found: \"%1\".").arg(typeName), failed});
+        if (type->valueType == 8 && !quoted)
+            SandboxCommands::fail({QStringLiteral("Value \"%1\" is not of the value type string of attribute type \"%2\".")
+                                       .arg(valueText, typeName),
+                                   failed});
         try {
+            // The type was found above, the element when its path was resolved.
             if (object.isVersion)
-                m_store.attachAttribute(object.vobTag, object.attributeKey, typeName, value, comment, replace);
+                m_store.attachToFoundElement(object.vobTag, object.attributeKey, typeName, value, comment, replace);
             else
                 m_store.attachObjectAttribute(object.vobTag, object.attributeKey, typeName, value, replace);
         } catch (const ZanError &e) {

@@ -68,7 +68,7 @@ private:
     QString ls(const QStringList &words);
 
     Described describeTarget(const QString &operand);
-    Described describePname(const QString &pname);
+    Described describePname(const QString &pname, bool withFileFacts);
     Described describeType(const QString &kind, const QString &name, const QString &vobTag);
     Described attributeTarget(const QString &operand, const QString &version);
     QString describeOne(const EmulatorArguments &args, const QString &operand);

@@ -126,9 +126,8 @@ QStringList SandboxPathResolver::componentsInViews(const QString &path, const QS
             unableToAccess(path);
         rest = elementPart.mid(2);
     }
-    static const QRegularExpression separators(QStringLiteral("[\\\\/]"));
     QStringList parts;
-    const QStringList pieces = style().isUnix() ? rest.split(QLatin1Char('/')) : rest.split(separators);
+    const QStringList pieces = (style().isUnix() ? rest : rest.replace(QLatin1Char('\\'), QLatin1Char('/'))).split(QLatin1Char('/'));
     for (const QString &part : pieces) {
         if (part.isEmpty() || part == QLatin1String("."))
             continue;

@@ -570,6 +570,14 @@ void SandboxStore::attachAttribute(const QString &vobTag, const QString &path, c
     transaction([&] {
         requireAttributeType(vobTag, typeName);
         requireElement(vobTag, path);
+        attachToFoundElement(vobTag, path, typeName, value, comment, replace);
+    });
+}
+
+void SandboxStore::attachToFoundElement(const QString &vobTag, const QString &path, const QString &typeName,
+                                        const QString &value, const QString &comment, bool replace)
+{
+    transaction([&] {
         if (!replace && exists(QStringLiteral("SELECT 1 FROM attributes WHERE vob = ? AND element = ? AND type = ?"),
                                {vobTag, path, typeName}))
             clearCaseError(QStringLiteral("Attribute \"%1\" already exists on this version; use replace to change it.")

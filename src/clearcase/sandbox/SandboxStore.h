@@ -70,6 +70,10 @@ public:
     QList<AttributeInfo> attributes(const QString &vobTag, const QString &path);
     void attachAttribute(const QString &vobTag, const QString &path, const QString &typeName,
                          const QString &value, const QString &comment, bool replace);
+    // attachAttribute for a caller that found the attribute type and the element earlier in
+    // its own transaction: neither is looked up again.
+    void attachToFoundElement(const QString &vobTag, const QString &path, const QString &typeName,
+                              const QString &value, const QString &comment, bool replace);
     void removeAttribute(const QString &vobTag, const QString &path, const QString &typeName);
     // Batches for applies and purges, each in one transaction (or the caller's). The elements
     // are paths of one VOB. attachAttributes writes every value onto every element, replacing,
