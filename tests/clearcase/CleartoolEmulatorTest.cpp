@@ -175,6 +175,9 @@ TEST_F(CleartoolEmulatorTest, SessionBehavesAsCleartoolDoes)
         {"desc -fmt %[Note]a main.c util.c", 0, "(Note=\"b\")(Note=\"a\")"},
         {"rmtype attype:Note@\\proj", 1, "cleartool: Error: There are attributes of type \"Note\".\ncleartool: Error: Unable to remove attribute type \"Note\".\n"},
         {"rmtype -rma -f attype:Note@\\proj", 0, "Removed attribute type \"Note\".\n"},
+        {"mkattr Note '\"c\"' main.c", 1,
+         "cleartool: Error: Attribute type not found: \"Note\".\ncleartool: Error: Unable to create attribute \"Note\" on \"main.c@@\\main\\1\".\n"},
+        {"describe -fmt %m ..\\src", 0, "directory version"},
         // -pre is -predecessor for describe and -preop for mktrtype; -e is too short for either.
         {"mktrtype -ele -a -pre checkin -execu 'perl -e 0' -nc T1@\\proj", 0, "Created trigger type \"T1\".\n"},
         {"mktrtype -e -a -preop checkin -exec true -nc T2@\\proj", 1, "cleartool: Error: Unrecognized option \"-e\"\n"},
