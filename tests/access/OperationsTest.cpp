@@ -139,18 +139,14 @@ TEST_F(Operations, MouseAndKeysSelectTheOperationThatIsThenEdited)
     selectElement(mainC);
     EXPECT_EQ(entries(form().zanList[2]), (QStringList{"dev", "qa"}));
     QListWidget *list = form().zanList[0];
-    const auto click = [list](const QString &operation) {
-        const QRect rect = list->visualItemRect(list->findItems(operation, Qt::MatchExactly).first());
-        QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, rect.center());
-    };
     const struct {
         std::function<void()> input;
         QString operation;
         QString users;
     } steps[] = {
         {[&] {}, "checkin", "a,,b"},
-        {[&] { click("mkbranch"); }, "mkbranch", "x"},
-        {[&] { click("checkout"); }, "checkout", "bob,ALL"},
+        {[&] { clickText(list, "mkbranch"); }, "mkbranch", "x"},
+        {[&] { clickText(list, "checkout"); }, "checkout", "bob,ALL"},
         {[&] { QTest::keyClick(list, Qt::Key_End); }, "lock", ""},
         {[&] { QTest::keyClick(list, Qt::Key_Up); }, "mkbranch", "x"},
         {[&] { QTest::keyClick(list, Qt::Key_Home); }, "checkin", "a,,b"},
