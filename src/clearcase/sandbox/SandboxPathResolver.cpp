@@ -150,24 +150,27 @@ void SandboxPathResolver::forgetLookups()
     m_vobs.clear();
 }
 
-std::optional<SandboxView> SandboxPathResolver::findView(const QString &tag)
+// With lookups kept (one emulator command), each tag is read from the store once.
+template <typename Record, typename Lookup>
+std::optional<Record> SandboxPathResolver::remembered(QHash<QString, std::optional<Record>> &known, const QString &tag,
+                                                      Lookup lookup) const
 {
     if (!m_keepsLookups)
-        return m_store.findView(tag);
-    auto known = m_views.find(tag);
-    if (known == m_views.end())
-        known = m_views.insert(tag, m_store.findView(tag));
-    return *known;
+        return lookup(tag);
+    auto found = known.find(tag);
+    if (found == known.end())
+        found = known.insert(tag, lookup(tag));
+    return *found;
+}
+
+std::optional<SandboxView> SandboxPathResolver::findView(const QString &tag)
+{
+    return remembered(m_views, tag, [this](const QString &t) { return m_store.findView(t); });
 }
 
 std::optional<SandboxVob> SandboxPathResolver::findVob(const QString &tag)
 {
-    if (!m_keepsLookups)
-        return m_store.findVob(tag);
-    auto known = m_vobs.find(tag);
-    if (known == m_vobs.end())
-        known = m_vobs.insert(tag, m_store.findVob(tag));
-    return *known;
+    return remembered(m_vobs, tag, [this](const QString &t) { return m_store.findVob(t); });
 }
 
 SandboxPathResolver::Element SandboxPathResolver::locate(const QString &path, const QString &elementPart)

@@ -60,6 +60,8 @@ private:
     bool isKnownSelector(const Element &element);
     std::optional<SandboxView> findView(const QString &tag);
     std::optional<SandboxVob> findVob(const QString &tag);
+    template <typename Record, typename Lookup>
+    std::optional<Record> remembered(QHash<QString, std::optional<Record>> &known, const QString &tag, Lookup lookup) const;
 
     SandboxStore &m_store;
     std::optional<SiteStyle> m_style; // the sandbox's, read on first use
