@@ -192,3 +192,44 @@ TEST(SandboxStoreCrash, KilledWriterLeavesWholeAttributesOrNone)
     // The store is writable again after the crash.
     reopened.addAttributeType(SandboxSeed::projVob, {QStringLiteral("__after"), 8, QString(), {}});
 }
+
+// The batch statements pass their paths to SQLite as one JSON array: names with quotes,
+// backslashes, control characters and non-ASCII letters (all legal in a UNIX file name) must
+// come back as the same elements, and a path that is no element must not match one.
+TEST(SandboxStoreBatches, PathsOfAnyCharactersMapBackToTheirElements)
+{
+    TempSandbox sandbox;
+    SandboxStore &store = sandbox.store();
+    const QString vob = SandboxSeed::projVob;
+    const QStringList odd{QStringLiteral("q/say \"hi\".c"), QStringLiteral("q/back\\slash.c"), QStringLiteral("q/tab\there.c"),
+                          QStringLiteral("q/J\u00f6rg,\u00fc.c"), QStringLiteral("q/plain.c")};
+    store.transaction([&] {
+        store.addElement(vob, QStringLiteral("q"), true);
+        for (const QString &path : odd)
+            store.addElement(vob, path, false);
+        store.addAttributeType(vob, {QStringLiteral("Note"), 8, QString(), {}});
+    });
+    const QStringList asked = odd + QStringList{QStringLiteral("q/say \\\"hi\\\".c"), QStringLiteral("q/nosuch.c")};
+    EXPECT_EQ(store.existingElements(vob, asked), QSet<QString>(odd.cbegin(), odd.cend()));
+
+    store.attachAttributes(vob, odd, {{QStringLiteral("Note"), QStringLiteral("v\"1\\")}}, QString());
+    const QList<QList<AttributeInfo>> read = store.attributesOf(vob, odd);
+    for (qsizetype i = 0; i < odd.size(); ++i)
+        EXPECT_EQ(read.at(i).value(0).value, QStringLiteral("v\"1\\")) << odd.at(i).toStdString();
+    EXPECT_EQ(store.elementsCarrying(vob, asked, QStringLiteral("Note")), QSet<QString>(odd.cbegin(), odd.cend()));
+
+    store.transaction([&] { store.removeFromFoundElements(vob, odd.mid(0, 2), QStringLiteral("Note")); });
+    EXPECT_EQ(store.elementsCarrying(vob, odd, QStringLiteral("Note")), QSet<QString>(odd.cbegin() + 2, odd.cend()));
+    store.transaction([&] { store.replaceOnFoundElements(vob, odd, QStringLiteral("Note"), QStringLiteral("w"), QString()); });
+    EXPECT_EQ(store.attributes(vob, odd.at(0)).value(0).value, QStringLiteral("w"));
+    EXPECT_EQ(store.attributes(vob, odd.at(4)).size(), 1);
+
+    store.setLatestVersion(vob, odd.at(1), 3);
+    store.setCheckedOut(vob, odd.at(2), SandboxSeed::bobDev, QStringLiteral("Bob"), true);
+    const QList<SandboxStore::VersionState> states = store.versionStates(vob, odd.mid(0, 3), SandboxSeed::bobDev, QStringLiteral("bob"));
+    ASSERT_EQ(states.size(), 3);
+    EXPECT_EQ(states[0].latest, 0);
+    EXPECT_FALSE(states[0].checkedOut);
+    EXPECT_EQ(states[1].latest, 3);
+    EXPECT_TRUE(states[2].checkedOut);
+}

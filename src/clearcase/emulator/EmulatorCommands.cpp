@@ -127,6 +127,8 @@ QString EmulatorCommands::run(const QStringList &words)
                                   .arg(command ? command->name : words.first()));
     m_ownerOfVob.clear();
     m_attributeTypesOfVob.clear();
+    m_selectedVersions.clear();
+    m_attributesOf.clear();
     m_resolver.forgetLookups();
     return m_commands.run(normalised);
 }
@@ -327,12 +329,68 @@ QString EmulatorCommands::pwv(const QStringList &words)
     return out;
 }
 
+namespace {
+
+QString selectedVersionOf(const SandboxStore::VersionState &state)
+{
+    return state.checkedOut ? QStringLiteral("/main/CHECKEDOUT") : QStringLiteral("/main/%1").arg(state.latest);
+}
+
+bool isQuoted(const QString &valueText)
+{
+    return valueText.size() >= 2 && valueText.startsWith(QLatin1Char('"')) && valueText.endsWith(QLatin1Char('"'));
+}
+
+QString versionKey(const QString &viewTag, const QString &vobTag, const QString &path)
+{
+    return viewTag + QLatin1Char('\n') + vobTag + QLatin1Char('\n') + path;
+}
+
+} // namespace
+
 // The version a plain pathname selects in its view: the checkout, else the latest.
 QString EmulatorCommands::selectedVersion(const SandboxPathResolver::Element &element)
 {
-    if (m_store.isCheckedOut(element.vobTag, element.path, element.viewTag, m_user))
-        return QStringLiteral("/main/CHECKEDOUT");
-    return QStringLiteral("/main/%1").arg(m_store.latestVersion(element.vobTag, element.path));
+    const auto expected = m_selectedVersions.constFind(versionKey(element.viewTag, element.vobTag, element.path));
+    if (expected != m_selectedVersions.cend())
+        return *expected;
+    return selectedVersionOf({m_store.latestVersion(element.vobTag, element.path),
+                              m_store.isCheckedOut(element.vobTag, element.path, element.viewTag, m_user)});
+}
+
+QList<AttributeInfo> EmulatorCommands::attributesOf(const Described &object)
+{
+    const auto expected = m_attributesOf.constFind(versionKey(QString(), object.vobTag, object.attributeKey));
+    if (expected != m_attributesOf.cend())
+        return *expected;
+    return m_store.attributes(object.vobTag, object.attributeKey);
+}
+
+// For a command naming many pathnames: what it reads of each (the selected version, and the
+// attributes when asked) is read in one query per view and VOB. A pathname that does not
+// resolve fails later, in its turn.
+void EmulatorCommands::expectVersionFacts(const QStringList &pnames, bool attributesToo)
+{
+    QHash<QPair<QString, QString>, QStringList> wanted; // view and VOB -> paths
+    for (const QString &pname : pnames) {
+        try {
+            const SandboxPathResolver::Element element = m_resolver.resolve(pname);
+            wanted[{element.viewTag, element.vobTag}] << element.path;
+        } catch (const ZanError &) {
+        }
+    }
+    for (auto group = wanted.cbegin(); group != wanted.cend(); ++group) {
+        const auto &[viewTag, vobTag] = group.key();
+        const QStringList &paths = group.value();
+        const QList<SandboxStore::VersionState> states = m_store.versionStates(vobTag, paths, viewTag, m_user);
+        for (qsizetype i = 0; i < paths.size(); ++i)
+            m_selectedVersions.insert(versionKey(viewTag, vobTag, paths.at(i)), selectedVersionOf(states.at(i)));
+        if (!attributesToo)
+            continue;
+        const QList<QList<AttributeInfo>> attributes = m_store.attributesOf(vobTag, paths);
+        for (qsizetype i = 0; i < paths.size(); ++i)
+            m_attributesOf.insert(versionKey(QString(), vobTag, paths.at(i)), attributes.at(i));
+    }
 }
 
 QString EmulatorCommands::listed(const QString &name, const SandboxPathResolver::Element &element, bool shortForm)
@@ -498,7 +556,7 @@ QString EmulatorCommands::attributeList(const Described &object, const QString &
     if (!object.hasAttributes)
         return QString();
     QStringList parts;
-    for (const AttributeInfo &attribute : m_store.attributes(object.vobTag, object.attributeKey)) {
+    for (const AttributeInfo &attribute : attributesOf(object)) {
         if (only.isEmpty() || attribute.typeName == only)
             parts << attribute.typeName + QLatin1Char('=') + attributeValueText(object.vobTag, attribute);
     }
@@ -545,7 +603,7 @@ QString EmulatorCommands::attributeSection(const Described &object, const QStrin
         SandboxCommands::fail(QStringLiteral("Not a vob object: \"%1\".").arg(object.name));
     const QStringList wanted = selection == QLatin1String("-all") ? QStringList() : selection.split(QLatin1Char(','));
     QString lines;
-    for (const AttributeInfo &attribute : m_store.attributes(object.vobTag, object.attributeKey)) {
+    for (const AttributeInfo &attribute : attributesOf(object)) {
         if (wanted.isEmpty() || wanted.contains(attribute.typeName))
             lines += QStringLiteral("    %1 = %2\n").arg(attribute.typeName, attributeValueText(object.vobTag, attribute));
     }
@@ -589,6 +647,8 @@ QString EmulatorCommands::describe(const QStringList &words)
         SandboxCommands::fail(QStringLiteral("An object to describe must be given."));
     QString out;
     m_store.readTransaction([&] {
+        m_resolver.expectElements(args.operands());
+        expectVersionFacts(args.operands(), args.has(QStringLiteral("-aattr")) || args.value(QStringLiteral("-fmt")).contains(QLatin1Char('a')));
         for (const QString &operand : args.operands())
             out += describeOne(args, operand);
     });
@@ -676,28 +736,55 @@ QList<EmulatorCommands::Described> EmulatorCommands::attributeTargets(const Emul
 {
     QList<Described> objects;
     const QString version = args.value(QStringLiteral("-version"));
-    for (const QString &operand : args.operands().mid(leading))
+    const QStringList operands = args.operands().mid(leading);
+    QStringList pnames;
+    for (const QString &operand : operands) {
+        if (selectorKind(operand).isEmpty())
+            pnames << operand + version;
+    }
+    m_resolver.expectElements(pnames);
+    for (const QString &operand : operands)
         objects << attributeTarget(operand, version);
     return objects;
 }
 
-QString EmulatorCommands::writeEach(const EmulatorArguments &args, int leading, const std::function<QString(const Described &)> &write)
+QString EmulatorCommands::writeEach(const EmulatorArguments &args, int leading, const AttributeWrites &writes)
 {
     QString out;
     std::exception_ptr failure;
     m_store.transaction([&] {
-        for (const Described &object : attributeTargets(args, leading)) {
+        const QList<Described> objects = attributeTargets(args, leading);
+        if (writes.expect)
+            writes.expect(objects);
+        for (const Described &object : objects) {
             try {
-                out += write(object);
+                out += writes.write(object);
             } catch (const ZanError &) {
                 failure = std::current_exception();
-                return;
+                break;
             }
         }
+        // What the objects before a failing one queued is written, as if written one by one.
+        if (writes.writeQueued)
+            writes.writeQueued();
     });
     if (failure)
         std::rethrow_exception(failure);
     return out;
+}
+
+// The attribute type must exist in the VOB, and a string type takes only a quoted value.
+void EmulatorCommands::requireValueFits(const QString &vobTag, const QString &typeName, const QString &valueText,
+                                        const QString &failed)
+{
+    const QList<SandboxAttributeType> &types = attributeTypes(vobTag);
+    const auto type = std::find_if(types.cbegin(), types.cend(), [&](const SandboxAttributeType &t) { return t.name == typeName; });
+    if (type == types.cend())
+        SandboxCommands::fail({QStringLiteral("Attribute type not found: \"%1\".").arg(typeName), failed});
+    if (type->valueType == 8 && !isQuoted(valueText))
+        SandboxCommands::fail({QStringLiteral("Value \"%1\" is not of the value type string of attribute type \"%2\".")
+                                   .arg(valueText, typeName),
+                               failed});
 }
 
 QString EmulatorCommands::mkattr(const QStringList &words)
@@ -709,21 +796,26 @@ QString EmulatorCommands::mkattr(const QStringList &words)
     const QString typeName = args.operands().at(0);
     const QString valueText = args.operands().at(1);
     const bool replace = args.has(QStringLiteral("-replace"));
-    const bool quoted = valueText.size() >= 2 && valueText.startsWith(QLatin1Char('"')) && valueText.endsWith(QLatin1Char('"'));
-    const QString value = quoted ? valueText.mid(1, valueText.size() - 2) : valueText;
+    const QString value = isQuoted(valueText) ? valueText.mid(1, valueText.size() - 2) : valueText;
 
-    return writeEach(args, 2, [&](const Described &object) {
+    // Replacing a value on versions needs no look at what is there: those writes are queued
+    // and made one statement per VOB, before any other write.
+    QHash<QString, QStringList> queued;
+    const auto writeQueued = [&] {
+        for (auto vob = queued.cbegin(); vob != queued.cend(); ++vob)
+            m_store.replaceOnFoundElements(vob.key(), vob.value(), typeName, value, comment);
+        queued.clear();
+    };
+    return writeEach(args, 2, {{}, [&](const Described &object) {
         const QString failed = QStringLiteral("Unable to create attribute \"%1\" on \"%2\".").arg(typeName, object.name);
-        const QList<SandboxAttributeType> &types = attributeTypes(object.vobTag);
-        const auto type = std::find_if(types.cbegin(), types.cend(), [&](const SandboxAttributeType &t) { return t.name == typeName; });
-        if (type == types.cend())
-            SandboxCommands::fail({QStringLiteral("Attribute type not found: \"%1\".").arg(typeName), failed});
-        if (type->valueType == 8 && !quoted)
-            SandboxCommands::fail({QStringLiteral("Value \"%1\" is not of the value type string of attribute type \"%2\".")
-                                       .arg(valueText, typeName),
-                                   failed});
+        requireValueFits(object.vobTag, typeName, valueText, failed);
         try {
             // The type was found above, the element when its path was resolved.
+            if (object.isVersion && replace) {
+                queued[object.vobTag] << object.attributeKey;
+                return QStringLiteral("Created attribute \"%1\" on \"%2\".\n").arg(typeName, object.name);
+            }
+            writeQueued();
             if (object.isVersion)
                 m_store.attachToFoundElement(object.vobTag, object.attributeKey, typeName, value, comment, replace);
             else
@@ -734,7 +826,7 @@ QString EmulatorCommands::mkattr(const QStringList &words)
             SandboxCommands::fail({e.description(), failed});
         }
         return QStringLiteral("Created attribute \"%1\" on \"%2\".\n").arg(typeName, object.name);
-    });
+    }, writeQueued});
 }
 
 QString EmulatorCommands::rmattr(const QStringList &words)
@@ -743,10 +835,35 @@ QString EmulatorCommands::rmattr(const QStringList &words)
     if (args.operands().size() < 2)
         SandboxCommands::fail(QStringLiteral("An attribute type and at least one object must be given."));
     const QString typeName = args.operands().at(0);
-    return writeEach(args, 1, [&](const Described &object) {
-        m_store.removeAttribute(object.vobTag, object.attributeKey, typeName);
+    // Versions found carrying the attribute have it removed one statement per VOB; any other
+    // object is removed from (or fails) in its turn.
+    QHash<QString, QSet<QString>> carrying;
+    QHash<QString, QStringList> queued;
+    const auto writeQueued = [&] {
+        for (auto vob = queued.cbegin(); vob != queued.cend(); ++vob)
+            m_store.removeFromFoundElements(vob.key(), vob.value(), typeName);
+        queued.clear();
+    };
+    const auto expect = [&](const QList<Described> &objects) {
+        QHash<QString, QStringList> versions;
+        for (const Described &object : objects) {
+            if (object.isVersion)
+                versions[object.vobTag] << object.attributeKey;
+        }
+        for (auto vob = versions.cbegin(); vob != versions.cend(); ++vob)
+            carrying[vob.key()] = m_store.elementsCarrying(vob.key(), vob.value(), typeName);
+    };
+    const auto write = [&](const Described &object) {
+        QSet<QString> &carriers = carrying[object.vobTag];
+        if (object.isVersion && carriers.remove(object.attributeKey)) {
+            queued[object.vobTag] << object.attributeKey;
+        } else {
+            writeQueued();
+            m_store.removeAttribute(object.vobTag, object.attributeKey, typeName);
+        }
         return QStringLiteral("Removed attribute \"%1\" from \"%2\".\n").arg(typeName, object.name);
-    });
+    };
+    return writeEach(args, 1, {expect, write, writeQueued});
 }
 
 QString EmulatorCommands::mktrtype(const QStringList &words)

@@ -83,13 +83,23 @@ private:
     QString vobOwner(const QString &vobTag);
     const QList<SandboxAttributeType> &attributeTypes(const QString &vobTag);
     QList<Described> attributeTargets(const EmulatorArguments &args, int leading);
-    // Finds every object after the leading operands, then runs write for each, all in one store
+    void requireValueFits(const QString &vobTag, const QString &typeName, const QString &valueText, const QString &failed);
+    // What an attribute command does with its objects: `expect` sees them all first, `write`
+    // takes each in turn and may queue its write, `writeQueued` writes what was queued.
+    struct AttributeWrites {
+        std::function<void(const QList<Described> &)> expect;
+        std::function<QString(const Described &)> write;
+        std::function<void()> writeQueued;
+    };
+    // Finds every object after the leading operands, then writes each, all in one store
     // transaction. An object not found writes nothing; the first write that fails stops the
     // rest, and those before it stay written (its error is thrown after the commit).
-    QString writeEach(const EmulatorArguments &args, int leading, const std::function<QString(const Described &)> &write);
+    QString writeEach(const EmulatorArguments &args, int leading, const AttributeWrites &writes);
     QString storagePath(const QString &host, const QString &folder, const QString &name) const;
     QString viewStorage(const QString &viewTag);
     QString selectedVersion(const SandboxPathResolver::Element &element);
+    QList<AttributeInfo> attributesOf(const Described &object);
+    void expectVersionFacts(const QStringList &pnames, bool attributesToo);
 
     SandboxStore &m_store;
     SiteStyle m_site; // the sandbox's style: how paths and versions are printed
@@ -102,4 +112,8 @@ private:
     // Read once per command: owners of VOB folders (a user-database lookup) and attribute types.
     QHash<QString, QString> m_ownerOfVob;
     QHash<QString, QList<SandboxAttributeType>> m_attributeTypesOfVob;
+    // Found by expectVersionFacts: selected versions per view, VOB and path; attributes per
+    // VOB and path.
+    QHash<QString, QString> m_selectedVersions;
+    QHash<QString, QList<AttributeInfo>> m_attributesOf;
 };

@@ -31,8 +31,8 @@ const QHash<QString, QString> &typeKindNames()
 
 bool isTypeSelector(const QString &word)
 {
-    static const QRegularExpression prefix(QStringLiteral("^(attype|lbtype|brtype|eltype|hltype|trtype):"));
-    return prefix.match(word).hasMatch();
+    const qsizetype colon = word.indexOf(QLatin1Char(':'));
+    return colon > 0 && typeKindNames().contains(word.left(colon));
 }
 
 // kind:NAME@\vob, or NAME@\vob with the kind given apart.

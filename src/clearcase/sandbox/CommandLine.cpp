@@ -2,6 +2,8 @@
 
 #include "util/ZanError.h"
 
+#include <algorithm>
+
 namespace {
 
 [[noreturn]] void unmatchedQuote()
@@ -37,6 +39,19 @@ int readQuoted(const QString &line, int at, QChar quote, CommandLine::Style styl
     unmatchedQuote();
 }
 
+// The end of a run of characters that are taken as they stand, outside quotes.
+int plainRunEnd(const QString &line, int at, CommandLine::Style style)
+{
+    int i = at;
+    while (i < line.size()) {
+        const QChar c = line.at(i);
+        if (c.isSpace() || c == QLatin1Char('\'') || c == QLatin1Char('"') || (c == QLatin1Char('\\') && style == CommandLine::Style::Unix))
+            break;
+        ++i;
+    }
+    return i;
+}
+
 } // namespace
 
 QStringList CommandLine::split(const QString &line, Style style)
@@ -62,8 +77,9 @@ QStringList CommandLine::split(const QString &line, Style style)
             current += line.at(i + 1);
             i += 2;
         } else {
-            current += c;
-            ++i;
+            const int end = std::max(plainRunEnd(line, i, style), i + 1);
+            current += QStringView(line).mid(i, end - i);
+            i = end;
         }
     }
     if (inArgument)

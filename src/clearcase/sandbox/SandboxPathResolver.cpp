@@ -6,8 +6,8 @@
 
 #include <QDir>
 #include <QFileInfo>
-#include <QRegularExpression>
 #include <QStringList>
+#include <algorithm>
 
 namespace {
 
@@ -43,16 +43,17 @@ SandboxPathResolver::Element SandboxPathResolver::resolve(const QString &given)
 // The sandbox keeps one branch, main, and the versions its checkins made.
 bool SandboxPathResolver::isKnownSelector(const Element &element)
 {
-    static const QRegularExpression version(QStringLiteral("^/main/(\\d+)$"));
     const QString &selector = element.selector;
     if (selector.isEmpty() || selector == QLatin1String("/main") || selector == QLatin1String("/main/LATEST")
         || selector == QLatin1String("/main/CHECKEDOUT"))
         return true;
-    const QRegularExpressionMatch match = version.match(selector);
-    if (!match.hasMatch())
+    const QLatin1String branch("/main/");
+    const QStringView number = QStringView(selector).mid(branch.size());
+    if (!selector.startsWith(branch) || number.isEmpty()
+        || !std::all_of(number.cbegin(), number.cend(), [](QChar c) { return c >= QLatin1Char('0') && c <= QLatin1Char('9'); }))
         return false;
-    const int number = match.captured(1).toInt();
-    return number == 0 || number <= m_store.latestVersion(element.vobTag, element.path);
+    const int version = number.toInt();
+    return version == 0 || version <= m_store.latestVersion(element.vobTag, element.path);
 }
 
 const SiteStyle &SandboxPathResolver::style()
@@ -99,6 +100,9 @@ QString SandboxPathResolver::printed(const QString &selector)
 
 std::optional<QString> SandboxPathResolver::canonicalElement(const QString &vobTag, const QString &path)
 {
+    const auto expected = m_elements.constFind(vobTag);
+    if (expected != m_elements.cend() && expected->contains(path))
+        return path;
     if (m_store.isElement(vobTag, path))
         return path;
     if (style().caseSensitivity() == Qt::CaseInsensitive) {
@@ -148,6 +152,8 @@ void SandboxPathResolver::forgetLookups()
 {
     m_views.clear();
     m_vobs.clear();
+    m_elements.clear();
+    m_placements.clear();
 }
 
 // With lookups kept (one emulator command), each tag is read from the store once.
@@ -173,7 +179,9 @@ std::optional<SandboxVob> SandboxPathResolver::findVob(const QString &tag)
     return remembered(m_vobs, tag, [this](const QString &t) { return m_store.findVob(t); });
 }
 
-SandboxPathResolver::Element SandboxPathResolver::locate(const QString &path, const QString &elementPart)
+// The view, the VOB and the path inside it that a pathname names, before the element is
+// looked for.
+SandboxPathResolver::Placement SandboxPathResolver::place(const QString &path, const QString &elementPart)
 {
     const QStringList parts = componentsInViews(path, elementPart);
     if (parts.size() < 2)
@@ -196,16 +204,41 @@ SandboxPathResolver::Element SandboxPathResolver::locate(const QString &path, co
     }
     if (!vob || !vob->mounted)
         unableToAccess(path);
-    vobTag = vob->tag;
+    const QString given = parts.mid(1 + SandboxStore::vobName(vob->tag).count(QLatin1Char('/')) + 1).join(QLatin1Char('/'));
+    return {view->tag, vob->tag, given};
+}
 
-    const QString given = parts.mid(1 + SandboxStore::vobName(vobTag).count(QLatin1Char('/')) + 1).join(QLatin1Char('/'));
-    const std::optional<QString> elementPath = canonicalElement(vobTag, given);
+SandboxPathResolver::Element SandboxPathResolver::locate(const QString &path, const QString &elementPart)
+{
+    const auto known = m_placements.constFind(path);
+    const Placement placed = known != m_placements.cend() ? *known : place(path, elementPart);
+    const std::optional<QString> elementPath = canonicalElement(placed.vobTag, placed.path);
     if (!elementPath) {
-        const QFileInfo onDisk(m_store.vobFolder(vobTag) + QLatin1Char('/') + given);
+        const QFileInfo onDisk(m_store.vobFolder(placed.vobTag) + QLatin1Char('/') + placed.path);
         if (onDisk.exists())
             throw ZanError(ZanError::ClearCaseFailure, QStringLiteral("ClearCase"),
                            QStringLiteral("Not a vob object: \"%1\".").arg(path));
         unableToAccess(path);
     }
-    return {view->tag, vobTag, *elementPath, false, QString()};
+    return {placed.viewTag, placed.vobTag, *elementPath, false, QString()};
+}
+
+void SandboxPathResolver::expectElements(const QStringList &paths)
+{
+    if (!m_keepsLookups)
+        return;
+    QHash<QString, QStringList> wanted;
+    for (const QString &given : paths) {
+        const QString path = absolute(given);
+        const int marker = path.indexOf(QLatin1String("@@"));
+        try {
+            const Placement placed = place(given, marker >= 0 ? path.left(marker) : path);
+            wanted[placed.vobTag] << placed.path;
+            m_placements.insert(given, placed);
+        } catch (const ZanError &) {
+            // Resolving it later reports the fault in its turn.
+        }
+    }
+    for (auto vob = wanted.cbegin(); vob != wanted.cend(); ++vob)
+        m_elements[vob.key()].unite(m_store.existingElements(vob.key(), vob.value()));
 }

@@ -4,6 +4,7 @@
 #include "clearcase/sandbox/SandboxRecords.h"
 
 #include <QHash>
+#include <QSet>
 #include <QString>
 #include <QStringList>
 #include <optional>
@@ -51,9 +52,19 @@ public:
     // resolving many pathnames at once (one emulated command) during which none of them changes.
     void keepLookups() { m_keepsLookups = true; }
     void forgetLookups();
+    // While lookups are kept, finds in one query per VOB which of these pathnames name
+    // elements, so that resolving each of them later needs no query of its own.
+    void expectElements(const QStringList &paths);
 
 private:
+    struct Placement {
+        QString viewTag;
+        QString vobTag;
+        QString path; // inside the VOB, as given
+    };
+
     [[noreturn]] static void unableToAccess(const QString &path);
+    Placement place(const QString &path, const QString &elementPart);
     Element locate(const QString &path, const QString &elementPart);
     QStringList componentsInViews(const QString &path, const QString &elementPart);
     std::optional<QString> canonicalElement(const QString &vobTag, const QString &path);
@@ -69,4 +80,6 @@ private:
     bool m_keepsLookups = false;
     QHash<QString, std::optional<SandboxView>> m_views;
     QHash<QString, std::optional<SandboxVob>> m_vobs;
+    QHash<QString, QSet<QString>> m_elements; // per VOB tag, paths known to be elements
+    QHash<QString, Placement> m_placements;   // pathnames placed by expectElements
 };

@@ -17,6 +17,7 @@
 #include <QSqlError>
 #include <QSqlQuery>
 #include <QStandardPaths>
+#include <algorithm>
 #include <atomic>
 
 namespace {
@@ -128,9 +129,47 @@ const QString kUpsertAttribute = QStringLiteral(
     "ON CONFLICT (vob, element, type) DO UPDATE SET value = excluded.value, comment = excluded.comment");
 const QString kRemoveAttribute = QStringLiteral("DELETE FROM attributes WHERE vob = ? AND element = ? AND type = ?");
 
+bool needsJsonEscape(QChar c)
+{
+    return c == QLatin1Char('"') || c == QLatin1Char('\\') || c.unicode() < 0x20;
+}
+
+void appendJsonString(QString &json, const QString &text)
+{
+    json += QLatin1Char('"');
+    if (std::none_of(text.cbegin(), text.cend(), needsJsonEscape)) {
+        json += text;
+    } else {
+        for (const QChar c : text) {
+            if (c.unicode() < 0x20) {
+                json += QStringLiteral("\\u%1").arg(c.unicode(), 4, 16, QLatin1Char('0'));
+                continue;
+            }
+            if (needsJsonEscape(c))
+                json += QLatin1Char('\\');
+            json += c;
+        }
+    }
+    json += QLatin1Char('"');
+}
+
+// A JSON array of strings for json_each(), written directly: batches of thousands of paths
+// pass through here, and going through QJsonDocument cost more than the query.
 QString jsonArray(const QStringList &texts)
 {
-    return QString::fromUtf8(QJsonDocument(QJsonArray::fromStringList(texts)).toJson(QJsonDocument::Compact));
+    QString json;
+    qsizetype size = 2;
+    for (const QString &text : texts)
+        size += text.size() + 3;
+    json.reserve(size);
+    json += QLatin1Char('[');
+    for (const QString &text : texts) {
+        if (json.size() > 1)
+            json += QLatin1Char(',');
+        appendJsonString(json, text);
+    }
+    json += QLatin1Char(']');
+    return json;
 }
 
 const QString kViewColumns = QStringLiteral("tag, host, owner, snapshot, active, config_spec");
@@ -491,6 +530,31 @@ bool SandboxStore::isElement(const QString &vobTag, const QString &path)
     return exists(QStringLiteral("SELECT 1 FROM elements WHERE vob = ? AND path = ?"), {vobTag, path});
 }
 
+QSet<QString> SandboxStore::existingElements(const QString &vobTag, const QStringList &paths)
+{
+    return pathsWhere(paths, QStringLiteral("EXISTS (SELECT 1 FROM elements WHERE vob = ? AND path = each.value)"), {vobTag});
+}
+
+QSet<QString> SandboxStore::elementsCarrying(const QString &vobTag, const QStringList &paths, const QString &typeName)
+{
+    return pathsWhere(paths, QStringLiteral("EXISTS (SELECT 1 FROM attributes WHERE vob = ? AND element = each.value AND type = ?)"),
+                      {vobTag, typeName});
+}
+
+// Those of the paths (each.value in the condition) for which the condition holds. The query
+// returns one row naming their positions: fetching a row per path through Qt costs more than
+// the lookup itself.
+QSet<QString> SandboxStore::pathsWhere(const QStringList &paths, const QString &condition, const QVariantList &values)
+{
+    QString positions;
+    query(QStringLiteral("SELECT group_concat(each.key) FROM json_each(?) AS each WHERE ") + condition,
+          QVariantList{jsonArray(paths)} + values, [&](const QSqlQuery &q) { positions = q.value(0).toString(); });
+    QSet<QString> found;
+    for (const QStringView position : QStringView(positions).split(QLatin1Char(','), Qt::SkipEmptyParts))
+        found.insert(paths.at(position.toInt()));
+    return found;
+}
+
 void SandboxStore::addElement(const QString &vobTag, const QString &path, bool directory)
 {
     transaction([&] {
@@ -586,6 +650,21 @@ void SandboxStore::attachToFoundElement(const QString &vobTag, const QString &pa
     });
 }
 
+void SandboxStore::replaceOnFoundElements(const QString &vobTag, const QStringList &paths, const QString &typeName,
+                                          const QString &value, const QString &comment)
+{
+    change(QStringLiteral("INSERT INTO attributes (vob, element, type, value, comment) "
+                          "SELECT ?, each.value, ?, ?, ? FROM json_each(?) AS each WHERE true "
+                          "ON CONFLICT (vob, element, type) DO UPDATE SET value = excluded.value, comment = excluded.comment"),
+           {vobTag, typeName, value, comment, jsonArray(paths)});
+}
+
+void SandboxStore::removeFromFoundElements(const QString &vobTag, const QStringList &paths, const QString &typeName)
+{
+    change(QStringLiteral("DELETE FROM attributes WHERE vob = ? AND type = ? AND element IN (SELECT value FROM json_each(?))"),
+           {vobTag, typeName, jsonArray(paths)});
+}
+
 void SandboxStore::removeAttribute(const QString &vobTag, const QString &path, const QString &typeName)
 {
     removeAttributes(vobTag, path, {typeName});
@@ -597,11 +676,9 @@ void SandboxStore::attachAttributes(const QString &vobTag, const QStringList &pa
     transaction([&] {
         for (const AttributeInfo &value : values)
             requireAttributeType(vobTag, value.typeName);
-        QSet<QString> missing(paths.cbegin(), paths.cend());
-        query(QStringLiteral("SELECT path FROM elements WHERE vob = ? AND path IN (SELECT value FROM json_each(?))"),
-              {vobTag, jsonArray(paths)}, [&](const QSqlQuery &q) { missing.remove(q.value(0).toString()); });
+        const QSet<QString> found = existingElements(vobTag, paths);
         for (const QString &path : paths) {
-            if (missing.contains(path))
+            if (!found.contains(path))
                 clearCaseError(QStringLiteral("Not a vob object: \"%1\".").arg(path));
             for (const AttributeInfo &value : values)
                 change(kUpsertAttribute, {vobTag, path, value.typeName, value.value, comment});
@@ -707,8 +784,10 @@ bool SandboxStore::hasEmulatorTables()
 
 int SandboxStore::latestVersion(const QString &vobTag, const QString &path)
 {
-    QSqlQuery q = run(QStringLiteral("SELECT latest FROM element_versions WHERE vob = ? AND path = ?"), {vobTag, path});
-    return q.next() ? q.value(0).toInt() : 0;
+    int latest = 0;
+    query(QStringLiteral("SELECT latest FROM element_versions WHERE vob = ? AND path = ?"), {vobTag, path},
+          [&](const QSqlQuery &q) { latest = q.value(0).toInt(); });
+    return latest;
 }
 
 void SandboxStore::setLatestVersion(const QString &vobTag, const QString &path, int version)
@@ -720,9 +799,28 @@ void SandboxStore::setLatestVersion(const QString &vobTag, const QString &path, 
 
 bool SandboxStore::isCheckedOut(const QString &vobTag, const QString &path, const QString &viewTag, const QString &user)
 {
-    return run(QStringLiteral("SELECT 1 FROM checkouts WHERE vob = ? AND path = ? AND view = ? AND user = ?"),
-               {vobTag, path, viewTag, user.toLower()})
-        .next();
+    return exists(QStringLiteral("SELECT 1 FROM checkouts WHERE vob = ? AND path = ? AND view = ? AND user = ?"),
+                  {vobTag, path, viewTag, user.toLower()});
+}
+
+QList<SandboxStore::VersionState> SandboxStore::versionStates(const QString &vobTag, const QStringList &paths,
+                                                              const QString &viewTag, const QString &user)
+{
+    QList<VersionState> states(paths.size());
+    QString rows; // "position:latest:checked out", for the paths that have either
+    query(QStringLiteral("SELECT group_concat(position || ':' || latest || ':' || out) FROM ("
+                         "SELECT each.key AS position, "
+                         "coalesce((SELECT latest FROM element_versions WHERE vob = ? AND path = each.value), 0) AS latest, "
+                         "EXISTS (SELECT 1 FROM checkouts WHERE vob = ? AND path = each.value AND view = ? AND user = ?) AS out "
+                         "FROM json_each(?) AS each) WHERE latest > 0 OR out"),
+          {vobTag, vobTag, viewTag, user.toLower(), jsonArray(paths)}, [&](const QSqlQuery &q) { rows = q.value(0).toString(); });
+    for (const QStringView row : QStringView(rows).split(QLatin1Char(','), Qt::SkipEmptyParts)) {
+        const QList<QStringView> fields = row.split(QLatin1Char(':'));
+        VersionState &state = states[fields.at(0).toInt()];
+        state.latest = fields.at(1).toInt();
+        state.checkedOut = fields.at(2) == QLatin1String("1");
+    }
+    return states;
 }
 
 void SandboxStore::setCheckedOut(const QString &vobTag, const QString &path, const QString &viewTag, const QString &user,

@@ -5,6 +5,7 @@
 #include "clearcase/sandbox/SandboxRecords.h"
 
 #include <QSqlQuery>
+#include <QSet>
 #include <QString>
 #include <QVariantList>
 #include <functional>
@@ -60,6 +61,8 @@ public:
 
     // Element paths are relative to the VOB root with "/" separators; "" is the root.
     bool isElement(const QString &vobTag, const QString &path);
+    // Those of the paths that are elements, found in one query.
+    QSet<QString> existingElements(const QString &vobTag, const QStringList &paths);
     void addElement(const QString &vobTag, const QString &path, bool directory);
     QStringList elements(const QString &vobTag);
 
@@ -74,6 +77,13 @@ public:
     // its own transaction: neither is looked up again.
     void attachToFoundElement(const QString &vobTag, const QString &path, const QString &typeName,
                               const QString &value, const QString &comment, bool replace);
+    // For a caller that found the elements (and, to remove, found them carrying the attribute):
+    // one statement for many elements of one VOB.
+    void replaceOnFoundElements(const QString &vobTag, const QStringList &paths, const QString &typeName,
+                                const QString &value, const QString &comment);
+    void removeFromFoundElements(const QString &vobTag, const QStringList &paths, const QString &typeName);
+    // Those of the paths that carry an attribute of the type, found in one query.
+    QSet<QString> elementsCarrying(const QString &vobTag, const QStringList &paths, const QString &typeName);
     void removeAttribute(const QString &vobTag, const QString &path, const QString &typeName);
     // Batches for applies and purges, each in one transaction (or the caller's). The elements
     // are paths of one VOB. attachAttributes writes every value onto every element, replacing,
@@ -97,6 +107,12 @@ public:
     int latestVersion(const QString &vobTag, const QString &path);
     void setLatestVersion(const QString &vobTag, const QString &path, int version);
     bool isCheckedOut(const QString &vobTag, const QString &path, const QString &viewTag, const QString &user);
+    struct VersionState {
+        int latest = 0;
+        bool checkedOut = false;
+    };
+    // latestVersion and isCheckedOut of many paths of one VOB, in one query.
+    QList<VersionState> versionStates(const QString &vobTag, const QStringList &paths, const QString &viewTag, const QString &user);
     void setCheckedOut(const QString &vobTag, const QString &path, const QString &viewTag, const QString &user, bool checkedOut);
 
     // Types of the kinds without a table of their own ("lbtype", "brtype", "eltype", "hltype").
@@ -134,6 +150,7 @@ private:
     bool exists(const QString &sql, const QVariantList &values);
     int change(const QString &sql, const QVariantList &values); // rows affected
     QSqlQuery &prepared(const QString &sql, const QVariantList &values);
+    QSet<QString> pathsWhere(const QStringList &paths, const QString &condition, const QVariantList &values);
     void requireAttributeType(const QString &vobTag, const QString &typeName);
     void requireElement(const QString &vobTag, const QString &path);
     [[noreturn]] void fail(const QString &what, const QString &detail) const;
