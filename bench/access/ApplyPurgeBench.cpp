@@ -3,8 +3,7 @@
 // (the cleartool co-process drives the emulator), beside SQLite's own time for the same
 // writes. Usage: bench_access_apply [sandbox|cleartool] [--runs R] [count...]
 // (default: both backends, 5000 and 10000, 5 runs). Each figure printed is the median of the
-// runs, which alternate between the backends and the floor so that the machine's load falls
-// on all of them alike.
+// runs.
 #include "app/AppComposer.h"
 #include "clearcase/CCase.h"
 #include "clearcase/sandbox/SandboxClearCase.h"
@@ -201,23 +200,26 @@ int main(int argc, char **argv)
             << " ratio=" << QString::number(double(ms) / double(qMax<qint64>(floor, 1)), 'f', 2) << "\n";
         out.flush();
     };
-    bool allVerified = true;
-    for (int count : counts) {
-        QList<qint64> floors;
-        QList<QList<Timing>> timings(backends.size());
-        for (int r = 0; r < runs; ++r) {
-            floors << sqliteFloorMs(count, int(operations.size()) + 1);
+    // Runs interleave counts, backends and the floor, so the machine's load falls on all alike.
+    QList<QList<qint64>> floors(counts.size());
+    QList<QList<QList<Timing>>> timings(counts.size(), QList<QList<Timing>>(backends.size()));
+    for (int r = 0; r < runs; ++r) {
+        for (qsizetype c = 0; c < counts.size(); ++c) {
+            floors[c] << sqliteFloorMs(counts.at(c), int(operations.size()) + 1);
             for (qsizetype b = 0; b < backends.size(); ++b)
-                timings[b] << run(count, backends.at(b));
+                timings[c][b] << run(counts.at(c), backends.at(b));
         }
-        const qint64 floor = median(floors);
+    }
+    bool allVerified = true;
+    for (qsizetype c = 0; c < counts.size(); ++c) {
+        const qint64 floor = median(floors.at(c));
         for (qsizetype b = 0; b < backends.size(); ++b) {
             const char *backend = backends.at(b) ? "cleartool" : "sandbox";
-            const QList<Timing> &t = timings.at(b);
-            line("apply", count, backend, median(t, &Timing::applyMs), t.first().applyTrips, floor);
-            line("purge", count, backend, median(t, &Timing::purgeMs), t.first().purgeTrips, floor);
+            const QList<Timing> &t = timings.at(c).at(b);
+            line("apply", counts.at(c), backend, median(t, &Timing::applyMs), t.first().applyTrips, floor);
+            line("purge", counts.at(c), backend, median(t, &Timing::purgeMs), t.first().purgeTrips, floor);
             if (std::any_of(t.cbegin(), t.cend(), [](const Timing &one) { return !one.verified; })) {
-                out << "NOT VERIFIED: " << backend << " N=" << count << "\n";
+                out << "NOT VERIFIED: " << backend << " N=" << counts.at(c) << "\n";
                 allVerified = false;
             }
         }
