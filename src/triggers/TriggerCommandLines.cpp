@@ -27,6 +27,12 @@ QChar firstUnsafe(const QString &text, const QRegularExpression &unsafe)
     return match.hasMatch() ? match.captured().at(0) : QChar();
 }
 
+// c:\x or c:/x: a drive of one Windows computer, which no Unix client can reach.
+bool namesADrive(const QString &location)
+{
+    return location.size() >= 2 && location.at(0).isLetter() && location.at(0).unicode() < 0x80 && location.at(1) == QLatin1Char(':');
+}
+
 QString unsafeReason(QChar character)
 {
     const QString what = character.isSpace() ? QStringLiteral("a blank") : QStringLiteral("the character ") + character;
@@ -162,6 +168,10 @@ QString TriggerCommandLines::quotingProblem() const
         return problem(windowsField, quoteOrBreak);
     if (unixClients && breaksQuoting(m_in.unixLocation))
         return problem(unixField, quoteOrBreak);
+    if (unixClients && namesADrive(m_in.unixLocation.trimmed()))
+        return problem(unixField, QStringLiteral("it names a drive of a Windows computer (") + m_in.unixLocation.trimmed().left(2) +
+                                      QStringLiteral("), which the Unix clients cannot reach; give a shared location such as "
+                                                     "\\\\myhost\\triggers."));
     const QString admins = adminList();
     if (breaksQuoting(admins))
         return problem(adminsField, quoteOrBreak);

@@ -18,7 +18,7 @@ class TriggerInstallTest : public TriggerTabFixture
 protected:
     void fillInputs()
     {
-        form().trigLocationTxt->setText(windowsLocation());
+        form().trigLocationTxt->setText(siteLocation());
         form().adminUsersTxt->setText(QStringLiteral("user1, user2"));
     }
     void apply() { clickButton(form().applyTriggerBut); }
@@ -50,7 +50,7 @@ protected:
                (unixSite() ? QStringLiteral("/view") : QStringLiteral("m")) + QStringLiteral(" user1,user2");
     }
     // Without interop every client of a UNIX site runs the Unix line from the one location.
-    QString siteCommand() const { return unixSite() ? unixCommand(TriggerPaths::toUnixPath(windowsLocation())) : windowsCommand(); }
+    QString siteCommand() const { return unixSite() ? unixCommand(siteLocation()) : windowsCommand(); }
 };
 
 } // namespace
@@ -65,7 +65,7 @@ TEST_F(TriggerInstallTest, ApplyCopiesTheScriptMakesBothTriggerTypesAndStoresThe
         EXPECT_EQ(triggerTypes(), (QStringList{element, typeTrigger}));
         EXPECT_TRUE(showsApplied());
     }
-    EXPECT_TRUE(scriptCopiedTo(windowsLocation()));
+    EXPECT_TRUE(scriptCopiedTo(siteLocation()));
     expectObjectTrigger(element, 2, {QStringLiteral("MODIFY_DATA"), QStringLiteral("MODIFY_ELEM"), QStringLiteral("MODIFY_MD")}, {});
     for (const QString &name : {element, typeTrigger}) {
         const SandboxTriggerType type = stored(name);
@@ -74,7 +74,7 @@ TEST_F(TriggerInstallTest, ApplyCopiesTheScriptMakesBothTriggerTypesAndStoresThe
         EXPECT_EQ(type.actions[0].target, TriggerTypeDefinition::AllClients);
         EXPECT_EQ(type.actions[0].command, siteCommand());
     }
-    EXPECT_EQ(registry().readFromReg(QStringLiteral("NTLocproj")), windowsLocation());
+    EXPECT_EQ(registry().readFromReg(QStringLiteral("NTLocproj")), siteLocation());
     EXPECT_EQ(registry().readFromReg(QStringLiteral("Interopproj")), QStringLiteral("0"));
     EXPECT_EQ(registry().readFromReg(QStringLiteral("AdminListproj")), QStringLiteral("user1, user2"));
     EXPECT_EQ(valueOn(QString(), QStringLiteral("QX_PRIVOPER")), SettingsController::defaultPrivOperations);
@@ -107,6 +107,7 @@ TEST_F(TriggerInstallTest, UcmIndicatorMakesOnlyTheUcmTriggerAndLeavesTheOthersA
 TEST_F(TriggerInstallTest, InteropWithASeparateUnixLocationWarnsAndStillInstalls)
 {
     fillInputs();
+    form().trigLocationTxt->setText(windowsLocation()); // for the Windows clients
     setTicked(form().interopSupportCB, true);
     setTicked(form().checkboxUnixOrWindowsLocation, true);
     form().trigLocationUnixTxt->setText(unixLocation()); // no "/net" in a temporary folder
@@ -142,9 +143,12 @@ TEST_F(TriggerInstallTest, InvalidInputsAreRefusedBeforeAnythingIsCopiedOrMade)
         QString text, title;
     };
     const QString root = vobRoot;
-    const QString win = windowsLocation();
+    const QString win = siteLocation();
     const QString ok = QStringLiteral("user1");
-    const Case cases[] = {
+    const QString drive = QStringLiteral("The Unix trigger location cannot be written into the trigger command line: it names a "
+                                         "drive of a Windows computer (c:), which the Unix clients cannot reach; give a shared "
+                                         "location such as \\\\myhost\\triggers.\r\nPlease correct it and apply the triggers again.");
+    QList<Case> cases = {
         {QStringLiteral("UNDEFINED"), win, {}, ok, false, noVob, QStringLiteral("VOB not selected")},
         {{}, win, {}, ok, false, noVob, QStringLiteral("VOB not selected")},
         {root, QStringLiteral("<trigger_location>"), {}, ok, false,
@@ -157,7 +161,11 @@ TEST_F(TriggerInstallTest, InvalidInputsAreRefusedBeforeAnythingIsCopiedOrMade)
          QStringLiteral("The admin users list cannot be written into the trigger command line: it contains a double quote or "
                         "a line break.\r\nPlease correct it and apply the triggers again."),
          QStringLiteral("Invalid trigger setting")},
+        // The Unix clients would run the script from a drive they do not have, and refuse everything.
+        {root, win, QStringLiteral("c:/triggers/unix"), ok, true, drive, QStringLiteral("Invalid trigger setting")},
     };
+    if (unixSite()) // where every client runs the script from the one location
+        cases.append({root, windowsLocation(), {}, ok, false, drive, QStringLiteral("Invalid trigger setting")});
     for (const Case &c : cases) {
         SCOPED_TRACE(c.text.toStdString());
         form().vobRootTxt->setText(c.vobRoot);
@@ -174,13 +182,13 @@ TEST_F(TriggerInstallTest, InvalidInputsAreRefusedBeforeAnythingIsCopiedOrMade)
         expectLastMessage(c.text, c.title, Prompter::Icon::Exclamation);
     }
     EXPECT_TRUE(triggerTypes().isEmpty());
-    EXPECT_FALSE(scriptCopiedTo(windowsLocation()));
+    EXPECT_FALSE(scriptCopiedTo(siteLocation()));
     EXPECT_FALSE(isStored(QStringLiteral("NTLocproj")));
 }
 
 TEST_F(TriggerInstallTest, ScriptNotInPlaceInstallsNothingAndAnUnreachableLocationAsksFirst)
 {
-    ASSERT_TRUE(QDir(hostFolder(QStringLiteral("c:\\triggers\\blocked"))).mkpath(TriggerCommandLines::scriptName));
+    ASSERT_TRUE(QDir(hostFolder(siteLocation(QStringLiteral("blocked")))).mkpath(TriggerCommandLines::scriptName));
     const QString notCopied = QStringLiteral("The security trigger file could not be copied to:\r\n%1\r\n\r\nNo trigger was installed. "
                                              "Check the location and your permission to write there, then apply the triggers again.");
     const QString unreachable = QStringLiteral("This machine cannot reach the trigger location:\r\n%1\r\n\r\nThe security trigger "
@@ -193,8 +201,8 @@ TEST_F(TriggerInstallTest, ScriptNotInPlaceInstallsNothingAndAnUnreachableLocati
         bool installed;
     };
     const Case cases[] = {
-        {QStringLiteral("c:\\triggers\\blocked"), {}, Prompter::Answer::Ok, notCopied.arg(QStringLiteral("c:\\triggers\\blocked")), false},
-        {QStringLiteral("c:\\triggers\\nosuch"), {}, Prompter::Answer::Cancel, unreachable.arg(QStringLiteral("c:\\triggers\\nosuch")), false},
+        {siteLocation(QStringLiteral("blocked")), {}, Prompter::Answer::Ok, notCopied.arg(siteLocation(QStringLiteral("blocked"))), false},
+        {siteLocation(QStringLiteral("nosuch")), {}, Prompter::Answer::Cancel, unreachable.arg(siteLocation(QStringLiteral("nosuch"))), false},
         {windowsLocation(), QStringLiteral("/net/nohost/triggers"), Prompter::Answer::Cancel, unreachable.arg(QStringLiteral("/net/nohost/triggers")), false},
         // Seen from here, a UNC location is its /net form.
         {QStringLiteral("\\\\nohost\\triggers"), {}, Prompter::Answer::Ok, unreachable.arg(QStringLiteral("\\\\nohost\\triggers")), true},
@@ -277,7 +285,7 @@ TEST_F(TriggerInstallTest, FailuresDuringTheApplyAreReportedInTheirOwnWords)
              fillInputs();
              apply();
              EXPECT_EQ(triggerTypes(), QStringList{element});
-             EXPECT_EQ(registry().readFromReg(QStringLiteral("NTLocproj")), windowsLocation());
+             EXPECT_EQ(registry().readFromReg(QStringLiteral("NTLocproj")), siteLocation());
              EXPECT_FALSE(showsApplied());
          }, QStringLiteral("* doApplyTrigger()::_KORVANE_SECURITY1"), QStringLiteral("Error..."), Prompter::Icon::Critical,
          Prompter::Buttons::Ok, true},

@@ -11,7 +11,8 @@
 
 // The program with the proj VOB selected as the element browser would leave it, a stand-in security
 // script (it lets everything pass) in the program folder, a Windows trigger location on the
-// sandbox's c: drive (where the emulator runs the triggers from) and a Unix one on disk.
+// sandbox's c: drive (where the emulator runs the triggers from) and a Unix one on disk. A UNIX
+// site's clients cannot reach a drive: its location is the same folder by its path on disk.
 class TriggerTabFixture : public AppFixture
 {
 protected:
@@ -34,6 +35,11 @@ protected:
     ClearCase &clearCase() { return ctx().ccase.clearCase(); }
 
     static QString windowsLocation() { return QStringLiteral("c:\\triggers\\win"); }
+    QString siteLocation(const QString &folder = QStringLiteral("win")) const
+    {
+        return unixSite() ? QDir(sandbox.folder()).filePath(QStringLiteral("drives/c/triggers/") + folder)
+                          : QStringLiteral("c:\\triggers\\") + folder;
+    }
     QString unixLocation() const { return QDir(locations.path()).filePath(QStringLiteral("unix")); }
     QString hostFolder(const QString &location) { return platform.hostPath(location); }
     bool scriptCopiedTo(const QString &location)
