@@ -166,6 +166,17 @@ TEST_F(CleartoolEmulatorTest, SessionBehavesAsCleartoolDoes)
         {"mkattr Note '\"x, y\"' vob:\\proj lbtype:REL1@\\proj", 0,
          "Created attribute \"Note\" on \"\\proj\".\nCreated attribute \"Note\" on \"REL1\".\n"},
         {"describe -aat -all lbtype:REL1@\\proj", 0, "REL1\n  Attributes:\n    Note = \"x, y\"\n"},
+        // A renamed type keeps the attributes on it; a renamed attribute type its instances.
+        {"rntype lbtype:REL1@\\proj REL0", 0, "Renamed label type \"REL1\" to \"REL0\".\n"},
+        {"rntype lbtype:REL0@\\proj LATEST", 1,
+         "cleartool: Error: Name \"LATEST\" already exists.\ncleartool: Error: Unable to rename label type \"REL0\".\n"},
+        // Real cleartool unverified: whether a predefined type may be renamed (here, as removed, not).
+        {"rntype lbtype:LATEST@\\proj NEWEST", 1,
+         "cleartool: Error: Cannot rename a predefined type.\ncleartool: Error: Unable to rename label type \"LATEST\".\n"},
+        {"rntype attype:Note@\\proj Remark", 0, "Renamed attribute type \"Note\" to \"Remark\".\n"},
+        {"describe -aat -all lbtype:REL0@\\proj", 0, "REL0\n  Attributes:\n    Remark = \"x, y\"\n"},
+        {"rntype attype:Remark@\\proj Note", 0, "Renamed attribute type \"Remark\" to \"Note\".\n"},
+        {"rntype lbtype:REL0@\\proj REL1", 0, "Renamed label type \"REL0\" to \"REL1\".\n"},
         {"rmtype lbtype:REL1@\\proj", 0, "Removed label type \"REL1\".\n"},
         // Real cleartool unverified: whether "Unable to remove ..." follows the not-found line.
         {"rmtype lbtype:REL1@\\proj", 1, "cleartool: Error: Label type not found: \"REL1\".\n"},

@@ -119,7 +119,7 @@ TEST_F(GuardedOperations, TypeChangesNeedTheOwnerTheVobOwnerOrRoot)
         {vobOwner, QStringLiteral("rntype -nc trtype:T@\\proj U"), true},
         {vobOwner, QStringLiteral("mkattype -replace -nc HlinkToText@\\proj"), true},
         {QStringLiteral("root"), QStringLiteral("rmtype -ignore -nc trtype:E@\\proj"), true},
-        {QStringLiteral("bob"), QStringLiteral("rmtype -ignore -nc trtype:T@\\proj"), true},
+        {QStringLiteral("bob"), QStringLiteral("rmtype -ignore -nc trtype:U@\\proj"), true}, // T, renamed
     };
     for (const auto &c : cases) {
         SCOPED_TRACE(c.user.toStdString() + ": " + c.command.toStdString());
@@ -131,6 +131,7 @@ TEST_F(GuardedOperations, TypeChangesNeedTheOwnerTheVobOwnerOrRoot)
             EXPECT_TRUE(error.startsWith(QLatin1String("cleartool: Error: No permission to perform operation"))) << error.toStdString();
     }
     EXPECT_FALSE(sandbox.store().findTriggerType(QStringLiteral("\\proj"), QStringLiteral("T")).has_value());
+    EXPECT_FALSE(sandbox.store().findTriggerType(QStringLiteral("\\proj"), QStringLiteral("U")).has_value());
 }
 
 // An action gets neither the caller's Perl tuning nor ZAN_* variables, a temporary folder of

@@ -486,8 +486,16 @@ QString GuardedOperations::rntype(const QStringList &words)
     guardType(QStringLiteral("rntype"), selector.kind, args.operands().first(),
               commandLineOf(QStringLiteral("rntype"), words),
               QStringLiteral("Unable to rename %1 \"%2\".").arg(kindName, selector.name), Ownership::Owner);
-    EmulatorTypes(m_store).require(selector.vobTag, selector.kind, selector.name);
-    return QStringLiteral("Renamed %1 \"%2\" to \"%3\".\n").arg(kindName, selector.name, args.operands().at(1));
+    EmulatorTypes types(m_store);
+    types.require(selector.vobTag, selector.kind, selector.name);
+    const QString newName = args.operands().at(1);
+    const QString failed = QStringLiteral("Unable to rename %1 \"%2\".").arg(kindName, selector.name);
+    if (EmulatorTypes::predefined(selector.kind).contains(selector.name))
+        SandboxCommands::fail({QStringLiteral("Cannot rename a predefined type."), failed});
+    if (types.exists(selector.vobTag, selector.kind, newName))
+        SandboxCommands::fail({QStringLiteral("Name \"%1\" already exists.").arg(newName), failed});
+    m_store.renameType(selector.vobTag, selector.kind, selector.name, newName);
+    return QStringLiteral("Renamed %1 \"%2\" to \"%3\".\n").arg(kindName, selector.name, newName);
 }
 
 // Label, element, hyperlink and branch types are kept in the store's generic type table once

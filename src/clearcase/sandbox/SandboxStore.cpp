@@ -877,6 +877,23 @@ void SandboxStore::removeType(const QString &vobTag, const QString &kind, const 
     });
 }
 
+void SandboxStore::renameType(const QString &vobTag, const QString &kind, const QString &name, const QString &newName)
+{
+    transaction([&] {
+        if (kind == QLatin1String("attype")) {
+            change(QStringLiteral("UPDATE attribute_types SET name = ? WHERE vob = ? AND name = ?"), {newName, vobTag, name});
+            change(QStringLiteral("UPDATE attributes SET type = ? WHERE vob = ? AND type = ?"), {newName, vobTag, name});
+        } else if (kind == QLatin1String("trtype")) {
+            change(QStringLiteral("UPDATE trigger_types SET name = ? WHERE vob = ? AND name = ?"), {newName, vobTag, name});
+        } else {
+            change(QStringLiteral("UPDATE types SET name = ? WHERE vob = ? AND kind = ? AND name = ?"), {newName, vobTag, kind, name});
+        }
+        // The attributes on the type object itself.
+        const QString key = QLatin1Char('/') + kind + QLatin1Char(':');
+        change(QStringLiteral("UPDATE attributes SET element = ? WHERE vob = ? AND element = ?"), {key + newName, vobTag, key + name});
+    });
+}
+
 void SandboxStore::removeAttributeType(const QString &vobTag, const QString &name, bool withInstances)
 {
     transaction([&] {

@@ -120,6 +120,8 @@ public:
     std::optional<SandboxType> findType(const QString &vobTag, const QString &kind, const QString &name);
     void addType(const QString &vobTag, const QString &kind, const SandboxType &type); // throws for an existing name
     void removeType(const QString &vobTag, const QString &kind, const QString &name);
+    // Any kind of type (attype, trtype, lbtype, ...); an attribute type's instances follow it.
+    void renameType(const QString &vobTag, const QString &kind, const QString &name, const QString &newName);
     // Removes an attribute type; with its instances only when withInstances is set.
     void removeAttributeType(const QString &vobTag, const QString &name, bool withInstances);
     // An attribute on an object that is not an element, under a key starting with "/"
