@@ -201,6 +201,11 @@ TEST_F(CleartoolEmulatorTest, SessionBehavesAsCleartoolDoes)
         {"cd ..\\nowhere", 1, "cleartool: Error: Unable to change directory to \"..\\nowhere\": No such file or directory.\n"},
         {"cd ..", 0, ""},
         {"describe -s src\\util.c", 0, "src\\util.c@@\\main\\0\n"},
+        // The VOB root's versions are named through its "."; proj@@ is not in the VOB. Real
+        // cleartool unverified: %n of the root named without "." (here the listings' .@@ form).
+        {"describe -fmt %n|%En| m:\\bob_dev\\proj .", 0, "m:\\bob_dev\\proj\\.@@\\main\\0|m:\\bob_dev\\proj|.@@\\main\\0|.|"},
+        {"describe -fmt %m m:\\bob_dev\\proj@@\\main\\0", 1,
+         "cleartool: Error: Unable to access \"m:\\bob_dev\\proj@@\\main\\0\": No such file or directory.\n"},
     };
     // The VOB owner may remove the attribute type.
     ScriptedClient client(sandbox.folder(), QFileInfo(sandbox.store().vobFolder(QStringLiteral("\\proj"))).owner());

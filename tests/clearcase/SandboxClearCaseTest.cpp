@@ -54,12 +54,16 @@ TEST_F(SandboxClearCaseTest, VobRootInEverySpellingAndAttributesBelongToTheEleme
 {
     makeType(Seed::projVob, "__mktype");
     cc->attachAttribute(Seed::projVob, "__mktype", version("m:\\bob_dev\\proj\\."), "NONE", QString(), false);
-    for (const QString root : {"m:\\bob_dev\\proj", "m:\\bob_dev\\proj\\", "M:\\robert_dev\\proj\\."}) {
+    for (const QString root : {"m:\\bob_dev\\proj\\", "M:\\robert_dev\\proj\\."}) {
         const QList<AttributeInfo> found = cc->attributes(version(root));
         ASSERT_EQ(found.size(), 1) << root.toStdString();
         EXPECT_EQ(found.first().value, "NONE");
         EXPECT_NO_THROW(cc->requireVersion(root));
     }
+    // The root is an element under its own name, but its versions are not: proj@@ would be
+    // looked up in the view's folder above the VOB.
+    EXPECT_NO_THROW(cc->requireVersion("m:\\bob_dev\\proj"));
+    EXPECT_THROW(cc->attributes(version("m:\\bob_dev\\proj")), ZanError);
     EXPECT_NO_THROW(cc->requireVersion("m:\\bob_dev\\proj\\src\\include\\..\\main.c@@\\main\\0"));
 
     makeType(Seed::projVob, "__checkout");

@@ -464,16 +464,18 @@ EmulatorCommands::Described EmulatorCommands::describePname(const QString &pname
             object.operation = QStringLiteral("mkelem");
             return object;
         }
+        // A VOB root's versions and branch are named through its "." (proj\.@@\main\0).
+        const QString beforeVersion = element.path.isEmpty() ? m_resolver.rootBeforeVersion(object.elementName) : object.elementName;
         if (element.selector == QLatin1String("/main")) {
             object.kind = QStringLiteral("branch");
-            object.name = object.elementName + QStringLiteral("@@") + m_resolver.printed(selector);
+            object.name = beforeVersion + QStringLiteral("@@") + m_resolver.printed(selector);
             object.operation = QStringLiteral("mkbranch");
             return object;
         }
         if (withFileFacts)
             object.kind = onDisk.isDir() ? QStringLiteral("directory version") : QStringLiteral("version");
         object.versionId = m_resolver.printed(selector);
-        object.name = object.elementName + QStringLiteral("@@") + object.versionId;
+        object.name = beforeVersion + QStringLiteral("@@") + object.versionId;
         object.attributeKey = element.path;
         object.hasAttributes = true;
         object.operation = selector.endsWith(QLatin1String("/0")) ? QStringLiteral("mkelem") : QStringLiteral("checkin");

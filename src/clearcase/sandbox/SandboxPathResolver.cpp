@@ -32,12 +32,24 @@ SandboxPathResolver::Element SandboxPathResolver::resolve(const QString &given)
     const int marker = path.indexOf(QLatin1String("@@"));
     Element element = locate(given, marker >= 0 ? path.left(marker) : path);
     if (marker >= 0) {
+        if (element.path.isEmpty() && !namesDirectoryInVob(path.left(marker)))
+            unableToAccess(given);
         element.extended = true;
         element.selector = path.mid(marker + 2).replace(QLatin1Char('\\'), QLatin1Char('/'));
         if (!isKnownSelector(element))
             unableToAccess(given);
     }
     return element;
+}
+
+// The VOB root's own versions are reached through "." (proj\.@@\main\0) or a closing
+// separator (proj\@@\main\0): proj@@ would look the VOB up in its parent, a directory of the
+// view that holds no versions.
+bool SandboxPathResolver::namesDirectoryInVob(const QString &elementPart)
+{
+    const int lastSeparator = std::max(elementPart.lastIndexOf(QLatin1Char('/')), elementPart.lastIndexOf(QLatin1Char('\\')));
+    const QStringView last = QStringView(elementPart).mid(lastSeparator + 1);
+    return last.isEmpty() || last == QLatin1String(".") || last == QLatin1String("..");
 }
 
 // The sandbox keeps one branch, main, and the versions its checkins made.
@@ -96,6 +108,11 @@ QString SandboxPathResolver::hostPath(const QString &path)
 QString SandboxPathResolver::printed(const QString &selector)
 {
     return style().isUnix() ? selector : QString(selector).replace(QLatin1Char('/'), QLatin1Char('\\'));
+}
+
+QString SandboxPathResolver::rootBeforeVersion(const QString &vobRoot)
+{
+    return namesDirectoryInVob(vobRoot) ? vobRoot : style().vobRootElement(vobRoot);
 }
 
 std::optional<QString> SandboxPathResolver::canonicalElement(const QString &vobTag, const QString &path)

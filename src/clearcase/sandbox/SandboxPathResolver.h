@@ -15,7 +15,8 @@ class SandboxStore;
 // /view/<view>/<vob tag>/dir/file, optionally version-extended) into the element it names,
 // with ClearCase's own refusals: a path outside any VOB or in a view that is not started
 // cannot be accessed; a file on disk that is not an element is not a VOB object. The VOB
-// root may be written m:\view\vob, m:\view\vob\ or m:\view\vob\.
+// root may be written m:\view\vob, m:\view\vob\ or m:\view\vob\., but its versions only
+// m:\view\vob\.@@... or m:\view\vob\@@...: m:\view\vob@@ is not in the VOB.
 //
 // After "@@" it takes nothing (the element), /main (the branch), /main/N up to the latest
 // version, /main/LATEST and /main/CHECKEDOUT. A relative path is taken from the working
@@ -48,6 +49,8 @@ public:
     QString hostPath(const QString &path);
     // A version selector ("/main/3") as the site prints it after "@@".
     QString printed(const QString &selector);
+    // A VOB root's path as cleartool prints it before "@@": ending in "." (or a separator).
+    QString rootBeforeVersion(const QString &vobRoot);
     // While kept, the views and VOBs found are remembered until forgetLookups(): for a caller
     // resolving many pathnames at once (one emulated command) during which none of them changes.
     void keepLookups() { m_keepsLookups = true; }
@@ -69,6 +72,7 @@ private:
     QStringList componentsInViews(const QString &path, const QString &elementPart);
     std::optional<QString> canonicalElement(const QString &vobTag, const QString &path);
     bool isKnownSelector(const Element &element);
+    static bool namesDirectoryInVob(const QString &elementPart);
     std::optional<SandboxView> findView(const QString &tag);
     std::optional<SandboxVob> findVob(const QString &tag);
     template <typename Record, typename Lookup>
