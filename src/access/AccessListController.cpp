@@ -4,6 +4,7 @@
 #include "access/AccessEditor.h"
 #include "access/RoutineErrorReport.h"
 #include "clearcase/CCase.h"
+#include "groups/GroupNameRules.h"
 #include "shell/BusyState.h"
 #include "shell/ErrorReporter.h"
 #include "shell/MainContext.h"
@@ -277,6 +278,12 @@ void AccessListController::addUsersFromGroup(bool fromGroupsList)
                 group = form.selectGroupCombo->currentText();
             else if (groups->currentItem() && groups->currentItem()->isSelected())
                 group = groups->currentItem()->text();
+            // A group left over under a setting's name has no members of its own: its key
+            // holds the setting, which must not become an element's users.
+            if (const QString problem = GroupNameRules::memberKeyProblem(group); !group.isEmpty() && !problem.isEmpty()) {
+                m_ctx.prompter.message(problem, GroupNameRules::refusalTitle, Prompter::Icon::Exclamation);
+                group.clear();
+            }
             if (!group.isEmpty() && !group.contains(QLatin1Char('<'))) {
                 const QString members = m_ctx.registry.readFromReg(group);
                 const bool added = !is_dup_list(group, ItemList(groups));

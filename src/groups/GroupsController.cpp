@@ -90,8 +90,8 @@ void GroupsController::selectGroup()
     setMemberControlsEnabled(true);
     form.dgList[1]->clear();
     const QString group = selectedGroup();
-    // A group without a name has no key of its own to read.
-    if (!group.isEmpty())
+    // A group without a name, or left over under a setting's name, has no key of its own.
+    if (GroupNameRules::memberKeyProblem(group).isEmpty())
         ListRoutines::setListBoxFromString(m_ctx.registry.readFromReg(group), ItemList(form.dgList[1]));
     form.dgTxt[1]->setText(QStringLiteral("<enter_users_to_group_") + group + QLatin1Char('>'));
 }

@@ -72,6 +72,14 @@ TEST_F(AccessLists, AddingAGroupMergesItsMembersAndRecordsIt)
     EXPECT_EQ(valueOn(mainC, "QX_GROUPS"), "g,ops");
     EXPECT_EQ(valueOn(mainC, "__checkout"), "b,c,a,root");
 
+    // A group left over under a setting's name copies nothing: its key holds the setting.
+    defineGroup("NUSERS", "eve");
+    chooseGroup(3);
+    expectLastMessage("\"NUSERS\" cannot hold members: the program keeps one of its own settings under that name. "
+                      "Please choose another name.", "Invalid name", Prompter::Icon::Exclamation);
+    EXPECT_EQ(valueOn(mainC, "__checkout"), "b,c,a,root");
+    EXPECT_EQ(valueOn(mainC, "QX_GROUPS"), "g,ops");
+
     // Selecting a group names it in the delete button's tool tip.
     selectGroup("g");
     EXPECT_EQ(form().zanBut[4]->toolTip(), "Delete all users in group: g from User list");

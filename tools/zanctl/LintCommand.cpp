@@ -3,6 +3,7 @@
 #include "CliContext.h"
 #include "access/AccessLint.h"
 #include "access/VobAudit.h"
+#include "groups/GroupNameRules.h"
 #include "shell/SettingsStore.h"
 #include "util/TextRoutines.h"
 
@@ -15,8 +16,10 @@ AccessLint::GroupDefinitions groupDefinitions(SettingsStore &store)
 {
     AccessLint::GroupDefinitions groups;
     for (const QString &group : TextRoutines::commaSplit(store.value(QStringLiteral("QXGROUPS")))) {
+        // A group left over under a setting's name has no members: its key holds the setting.
         if (!group.isEmpty())
-            groups.insert(group, TextRoutines::commaSplit(store.value(group)));
+            groups.insert(group, GroupNameRules::memberKeyProblem(group).isEmpty() ? TextRoutines::commaSplit(store.value(group))
+                                                                                   : QStringList());
     }
     return groups;
 }
