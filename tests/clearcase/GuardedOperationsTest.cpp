@@ -116,6 +116,7 @@ TEST_F(GuardedOperations, TypeChangesNeedTheOwnerTheVobOwnerOrRoot)
         {QStringLiteral("eve"), QStringLiteral("mklbtype -nc REL@\\proj"), true},
         {QStringLiteral("eve"), QStringLiteral("mktrtype -element -all -preop checkout -exec x -nc E@\\proj"), true},
         {QStringLiteral("BOB"), QStringLiteral("lock -nc trtype:T@\\proj"), true},
+        {QStringLiteral("BOB"), QStringLiteral("unlock -nc trtype:T@\\proj"), true},
         {vobOwner, QStringLiteral("rntype -nc trtype:T@\\proj U"), true},
         {vobOwner, QStringLiteral("mkattype -replace -nc HlinkToText@\\proj"), true},
         {QStringLiteral("root"), QStringLiteral("rmtype -ignore -nc trtype:E@\\proj"), true},
@@ -132,6 +133,59 @@ TEST_F(GuardedOperations, TypeChangesNeedTheOwnerTheVobOwnerOrRoot)
     }
     EXPECT_FALSE(sandbox.store().findTriggerType(QStringLiteral("\\proj"), QStringLiteral("T")).has_value());
     EXPECT_FALSE(sandbox.store().findTriggerType(QStringLiteral("\\proj"), QStringLiteral("U")).has_value());
+}
+
+// A lock holds back every change to its object, after the triggers, from all but the users
+// it excepts; an obsolete lock excepts nobody; only unlock gets past it. Real cleartool
+// unverified: the wording of the refusal and the operation it names.
+TEST_F(GuardedOperations, LocksHoldChangesBackFromAllButTheirExceptedUsers)
+{
+    const QString vobOwner = QFileInfo(sandbox.store().vobFolder(QStringLiteral("\\proj"))).owner();
+    commands.run(QStringLiteral("mkattype -vtype string -nc Note@\\proj"));
+    const QString held = QStringLiteral("cleartool: Error: Lock on %1 prevents operation \"%2\".\ncleartool: Error: %3");
+    const struct {
+        QString user;
+        QString command;
+        QString error; // "" when it succeeds
+    } steps[] = {
+        {"bob", "lock -nusers alice " + mainC, ""},
+        {"bob", "lock " + mainC, "cleartool: Error: Object is already locked.\ncleartool: Error: Unable to lock element \"" + mainC + "\"."},
+        {"bob", "mkattr Note '\"x\"' " + mainC,
+         held.arg("element \"" + mainC + "\"", "mkattr", "Unable to create attribute \"Note\" on \"" + mainC + "\".")},
+        {"bob", "checkout -nc " + mainC, held.arg("element \"" + mainC + "\"", "checkout", "Unable to check out \"" + mainC + "\".")},
+        {"alice", "mkattr Note '\"x\"' " + mainC, ""},
+        {"bob", "lock -replace -obsolete " + mainC, ""},
+        {"alice", "rmattr Note " + mainC,
+         held.arg("element \"" + mainC + "\"", "rmattr", "Unable to remove attribute \"Note\" from \"" + mainC + "\".")},
+        {"bob", "unlock " + mainC, ""},
+        {"bob", "unlock " + mainC, "cleartool: Error: Object is not locked.\ncleartool: Error: Unable to unlock element \"" + mainC + "\"."},
+        // A locked type: its instances, its renaming; the branch type main: checkouts.
+        {vobOwner, "lock attype:Note@\\proj", ""},
+        {"bob", "rmattr Note " + mainC,
+         held.arg("attribute type \"Note\"", "rmattr", "Unable to remove attribute \"Note\" from \"" + mainC + "\".")},
+        {vobOwner, "rntype attype:Note@\\proj Remark",
+         held.arg("attribute type \"Note\"", "rntype", "Unable to rename attribute type \"Note\".")},
+        {vobOwner, "unlock attype:Note@\\proj", ""},
+        {"bob", "lock -nusers bob brtype:main@\\proj", ""},
+        {"alice", "checkout -nc " + mainC, held.arg("branch type \"main\"", "checkout", "Unable to check out \"" + mainC + "\".")},
+        {"bob", "checkout -nc " + mainC, ""},
+        {"bob", "unlock brtype:main@\\proj", ""},
+        // The VOB: only its owner locks it, and then nothing in it changes.
+        {"bob", "lock vob:\\proj",
+         "cleartool: Error: No permission to perform operation \"lock\".\ncleartool: Error: Must be one of: object owner, VOB owner, "
+         "privileged user.\ncleartool: Error: Unable to lock versioned object base \"\\proj\"."},
+        {vobOwner, "lock vob:\\proj", ""},
+        {"bob", "checkin -nc " + mainC, held.arg("versioned object base \"\\proj\"", "checkin", "Unable to check in \"" + mainC + "\".")},
+        {vobOwner, "mklbtype -nc REL@\\proj", held.arg("versioned object base \"\\proj\"", "mktype", "Unable to create label type \"REL\".")},
+        {vobOwner, "unlock vob:\\proj", ""},
+        {"bob", "checkin -nc " + mainC, ""},
+    };
+    for (const auto &step : steps) {
+        SCOPED_TRACE(step.user.toStdString() + ": " + step.command.toStdString());
+        qputenv("CLEARCASE_USER", step.user.toUtf8());
+        EXPECT_EQ(errorOf([&] { commands.run(step.command); }), step.error.isEmpty() ? QStringLiteral("<no error>") : step.error);
+    }
+    EXPECT_EQ(sandbox.store().latestVersion(QStringLiteral("\\proj"), QStringLiteral("src/main.c")), 1);
 }
 
 // An action gets neither the caller's Perl tuning nor ZAN_* variables, a temporary folder of

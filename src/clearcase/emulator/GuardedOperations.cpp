@@ -1,6 +1,7 @@
 #include "clearcase/emulator/GuardedOperations.h"
 
 #include "clearcase/emulator/EmulatorArguments.h"
+#include "clearcase/emulator/EmulatorLocks.h"
 #include "clearcase/emulator/EmulatorTypes.h"
 #include "clearcase/sandbox/MktrtypeArguments.h"
 #include "clearcase/sandbox/SandboxSeed.h"
@@ -86,6 +87,27 @@ QString commandLineOf(const QString &command, const QStringList &words)
     return (QStringList{command} + words).join(QLatin1Char(' '));
 }
 
+// The locks that hold an element operation back: the VOB's, the element's (for a name being
+// made, its directory's) and the branch or label type's it uses. Locking and unlocking the
+// element answer to the VOB's lock only; cancelling a checkout to none.
+QList<EmulatorLocks::Object> locksOnElementOperation(const QString &operation, const QString &vobTag, const QString &path,
+                                                     const QString &pname, const QString &leading)
+{
+    if (operation == QLatin1String("uncheckout"))
+        return {};
+    QList<EmulatorLocks::Object> objects{EmulatorLocks::vob(vobTag)};
+    if (operation == QLatin1String("lock") || operation == QLatin1String("unlock"))
+        return objects;
+    objects << EmulatorLocks::element(path, pname);
+    if (operation == QLatin1String("checkout") || operation == QLatin1String("checkin"))
+        objects << EmulatorLocks::type(QStringLiteral("brtype"), QStringLiteral("main"));
+    if (operation == QLatin1String("mkbranch"))
+        objects << EmulatorLocks::type(QStringLiteral("brtype"), leading);
+    if (operation == QLatin1String("mklabel"))
+        objects << EmulatorLocks::type(QStringLiteral("lbtype"), leading);
+    return objects;
+}
+
 } // namespace
 
 GuardedOperations::GuardedOperations(SandboxStore &store, QString loginName, SandboxPathResolver &resolver,
@@ -107,10 +129,9 @@ QList<GuardedOperations::ElementOperation> GuardedOperations::elementOperations(
          QStringLiteral("Unable to create branch \"%2\" on \"%1\".")},
         {QStringLiteral("rmelem"), QStringLiteral("rmelem"), 0, QStringLiteral("Removed element \"%1\"."),
          QStringLiteral("Unable to remove element \"%1\".")},
-        {QStringLiteral("lock"), QStringLiteral("lock"), 0, QStringLiteral("Locked element \"%1\"."),
-         QStringLiteral("Unable to lock element \"%1\".")},
-        {QStringLiteral("unlock"), QStringLiteral("unlock"), 0, QStringLiteral("Unlocked element \"%1\"."),
-         QStringLiteral("Unable to unlock element \"%1\".")},
+        // Their success lines are the locks' own (EmulatorLocks).
+        {QStringLiteral("lock"), QStringLiteral("lock"), 0, QString(), QStringLiteral("Unable to lock element \"%1\".")},
+        {QStringLiteral("unlock"), QStringLiteral("unlock"), 0, QString(), QStringLiteral("Unable to unlock element \"%1\".")},
         {QStringLiteral("rmname"), QStringLiteral("rmname"), 0, QStringLiteral("Removed \"%1\"."), QStringLiteral("Unable to remove \"%1\".")},
         {QStringLiteral("mkelem"), QStringLiteral("mkelem"), 0, QStringLiteral("Created element \"%1\" (type \"text_file\")."),
          QStringLiteral("Unable to create element \"%1\".")},
@@ -223,6 +244,12 @@ SandboxPathResolver::Element GuardedOperations::guardElement(const ElementOperat
     firing.variables.insert(extraVariables);
     if (const auto refusal = m_runner.runPreOperation(firing, actingUser()))
         refuse(*refusal, spec.operation, failedLine);
+    // mkattr and rmattr look at their locks once their triggers have fired on every pathname.
+    if (spec.operation != QLatin1String("mkattr") && spec.operation != QLatin1String("rmattr"))
+        EmulatorLocks(m_store).require(element.vobTag,
+                                       locksOnElementOperation(spec.operation, element.vobTag, element.path,
+                                                               newName ? parentOf(withoutVersion(pname)) : withoutVersion(pname), leading),
+                                       actingUser(), spec.operation, failedLine);
 
     if (spec.operation == QLatin1String("mkelem")) {
         QFile file(m_store.vobFolder(element.vobTag) + QLatin1Char('/') + path);
@@ -302,20 +329,31 @@ QString GuardedOperations::lockOrUnlock(const ElementOperation &spec, const QStr
     if (args.operands().isEmpty())
         SandboxCommands::fail(QStringLiteral("An object to %1 must be given.").arg(spec.command));
     const QString commandLine = commandLineOf(spec.command, words);
-    const QString done = spec.command == QLatin1String("lock") ? QStringLiteral("Locked %1 \"%2\".") : QStringLiteral("Unlocked %1 \"%2\".");
+    const SandboxLock wanted{args.value(QStringLiteral("-nusers")).split(QLatin1Char(','), Qt::SkipEmptyParts),
+                             args.has(QStringLiteral("-obsolete"))};
+    EmulatorLocks locks(m_store);
+    const auto change = [&](const QString &vobTag, const EmulatorLocks::Object &object, const QString &failedLine) {
+        return spec.command == QLatin1String("lock") ? locks.lock(vobTag, object, wanted, args.has(QStringLiteral("-replace")), failedLine)
+                                                     : locks.unlock(vobTag, object, failedLine);
+    };
     QString out;
     for (const QString &operand : args.operands()) {
-        if (!isTypeSelector(operand)) {
-            guardElement(spec, operand, QString(), commandLine);
-            out += filled(spec.done, operand) + QLatin1Char('\n');
-            continue;
+        if (operand.startsWith(QLatin1String("vob:"))) {
+            const QString vobTag = m_store.vob(operand.mid(4)).tag;
+            const QString failedLine = QStringLiteral("Unable to %1 versioned object base \"%2\".").arg(spec.command, vobTag);
+            requireOwnership(spec.operation, QStringLiteral("vob"), vobTag, vobTag, failedLine);
+            out += change(vobTag, EmulatorLocks::vob(vobTag), failedLine);
+        } else if (!isTypeSelector(operand)) {
+            const SandboxPathResolver::Element element = guardElement(spec, operand, QString(), commandLine);
+            out += change(element.vobTag, EmulatorLocks::element(element.path, withoutVersion(operand)), filled(spec.failed, operand));
+        } else {
+            const TypeSelector selector = parseTypeSelector(operand, QString());
+            const QString failedLine =
+                QStringLiteral("Unable to %1 %2 \"%3\".").arg(spec.command, typeKindNames().value(selector.kind), selector.name);
+            guardType(spec.operation, selector.kind, operand, commandLine, failedLine, Ownership::Owner);
+            EmulatorTypes(m_store).require(selector.vobTag, selector.kind, selector.name);
+            out += change(selector.vobTag, EmulatorLocks::type(selector.kind, selector.name), failedLine);
         }
-        const TypeSelector selector = parseTypeSelector(operand, QString());
-        const QString kindName = typeKindNames().value(selector.kind);
-        guardType(spec.operation, selector.kind, operand, commandLine,
-                  QStringLiteral("Unable to %1 %2 \"%3\".").arg(spec.command, kindName, selector.name), Ownership::Owner);
-        EmulatorTypes(m_store).require(selector.vobTag, selector.kind, selector.name);
-        out += done.arg(kindName, selector.name) + QLatin1Char('\n');
     }
     return out;
 }
@@ -343,15 +381,19 @@ void GuardedOperations::guardType(const QString &operation, const QString &typeK
     }
     if (ownership != Ownership::Anyone)
         requireOwnership(operation, selector.kind, selector.name, selector.vobTag, failedLine);
+    QList<EmulatorLocks::Object> locked{EmulatorLocks::vob(selector.vobTag)};
+    if (operation != QLatin1String("lock") && operation != QLatin1String("unlock"))
+        locked << EmulatorLocks::type(selector.kind, selector.name);
+    EmulatorLocks(m_store).require(selector.vobTag, locked, actingUser(), operation, failedLine);
 }
 
 // ClearCase lets only the type's owner, the VOB owner or a privileged user remove, rename,
-// lock or redefine a type. The sandbox records the owner of trigger types; its attribute
+// lock or redefine a type, and only the VOB owner or a privileged user lock the VOB. The sandbox records the owner of trigger types; its attribute
 // types belong to the VOB owner; label types are not kept, so nobody owns them.
 void GuardedOperations::requireOwnership(const QString &operation, const QString &kind, const QString &name,
                                          const QString &vobTag, const QString &failedLine)
 {
-    if (kind != QLatin1String("trtype") && kind != QLatin1String("attype"))
+    if (kind != QLatin1String("trtype") && kind != QLatin1String("attype") && kind != QLatin1String("vob"))
         return;
     const QString user = actingUser();
     const auto same = [&user](const QString &other) { return !other.isEmpty() && other.compare(user, Qt::CaseInsensitive) == 0; };
@@ -462,6 +504,40 @@ void GuardedOperations::guardAttributeChange(const QString &command, const QStri
         // Without a trigger that could fire, the command itself finds each version.
         if (elementTriggers)
             guardElement(spec, operand + args.value(QStringLiteral("-version")), typeName, commandLine, variables);
+    }
+    requireUnlockedAttributeTargets(command, args.operands().mid(leading), typeName, args.value(QStringLiteral("-version")),
+                                    failed);
+}
+
+// An attribute change is held back by the VOB's lock, its attribute type's and its
+// object's (the type object's lock is guardType's). A pathname that cannot be resolved is
+// left for the command to report.
+void GuardedOperations::requireUnlockedAttributeTargets(const QString &command, const QStringList &operands,
+                                                        const QString &typeName, const QString &version, const QString &failed)
+{
+    EmulatorLocks locks(m_store);
+    if (!locks.anyLock())
+        return;
+    for (const QString &operand : operands) {
+        QString vobTag;
+        std::optional<EmulatorLocks::Object> target;
+        if (operand.startsWith(QLatin1String("vob:"))) {
+            vobTag = operand.mid(4);
+        } else if (isTypeSelector(operand)) {
+            vobTag = parseTypeSelector(operand, QString()).vobTag;
+        } else {
+            try {
+                const SandboxPathResolver::Element element = m_resolver.resolve(operand + version);
+                vobTag = element.vobTag;
+                target = EmulatorLocks::element(element.path, withoutVersion(operand));
+            } catch (const ZanError &) {
+                continue;
+            }
+        }
+        QList<EmulatorLocks::Object> objects{EmulatorLocks::vob(vobTag), EmulatorLocks::type(QStringLiteral("attype"), typeName)};
+        if (target)
+            objects << *target;
+        locks.require(vobTag, objects, actingUser(), command, filled(failed, operand, typeName));
     }
 }
 

@@ -29,6 +29,9 @@ class SandboxStore;
 // its owner, the VOB owner (the owner of the VOB's storage folder) or root, as in ClearCase;
 // mkelem refuses the names ".", ".." and "".
 //
+// lock and unlock keep their locks (EmulatorLocks), which then hold back, after the triggers,
+// every change to the locked VOB, type or element by users the lock does not except.
+//
 // The acting user is CLEARCASE_USER when set, else the login name. A type operation's view
 // is the one the working folder lies in (m:\<view>\...), else the one CLEARCASE_ROOT names.
 //
@@ -70,6 +73,8 @@ private:
     SandboxPathResolver::Element guardElement(const ElementOperation &spec, const QString &pname, const QString &leading, const QString &commandLine,
                       const QHash<QString, QString> &extraVariables = {});
     void guardAttributeChange(const QString &command, const QStringList &words);
+    void requireUnlockedAttributeTargets(const QString &command, const QStringList &operands, const QString &typeName,
+                                         const QString &version, const QString &failed);
     bool anyElementTrigger(const QString &operation);
     QString runTypeOperation(const QString &operation, const QString &typeKind, const QStringList &selectors,
                              const QString &commandLine, const std::function<QString(const QString &)> &failedLine,

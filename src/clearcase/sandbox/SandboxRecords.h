@@ -46,6 +46,13 @@ struct SandboxTriggerType {
     QString creator;
 };
 
+// A lock as cleartool lock made it: everyone but the excepted users (-nusers) is refused;
+// an obsolete lock excepts nobody.
+struct SandboxLock {
+    QStringList exceptedUsers;
+    bool obsolete = false;
+};
+
 struct SandboxType {
     QString name;
     QString comment;

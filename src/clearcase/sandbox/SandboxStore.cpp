@@ -761,6 +761,7 @@ void SandboxStore::removeTriggerType(const QString &vobTag, const QString &name)
         QSqlQuery q = run(QStringLiteral("DELETE FROM trigger_types WHERE vob = ? AND name = ?"), {vobTag, name});
         if (q.numRowsAffected() < 1)
             clearCaseError(QStringLiteral("Trigger type not found: \"%1\".").arg(name));
+        forgetTypeLock(vobTag, QStringLiteral("trtype"), name);
     });
 }
 
@@ -775,11 +776,14 @@ void SandboxStore::createEmulatorTables()
                        "user TEXT NOT NULL, PRIMARY KEY (vob, path, view, user))"));
     run(QStringLiteral("CREATE TABLE IF NOT EXISTS types (vob TEXT NOT NULL, kind TEXT NOT NULL, name TEXT NOT NULL, "
                        "comment TEXT NOT NULL, created TEXT NOT NULL, creator TEXT NOT NULL, PRIMARY KEY (vob, kind, name))"));
+    run(QStringLiteral("CREATE TABLE IF NOT EXISTS locks (vob TEXT NOT NULL, object TEXT NOT NULL, excepted TEXT NOT NULL, "
+                       "obsolete INTEGER NOT NULL, PRIMARY KEY (vob, object))"));
 }
 
+// The table added last tells whether all of them are there.
 bool SandboxStore::hasEmulatorTables()
 {
-    return run(QStringLiteral("SELECT 1 FROM sqlite_master WHERE type = 'table' AND name = 'types'")).next();
+    return run(QStringLiteral("SELECT 1 FROM sqlite_master WHERE type = 'table' AND name = 'locks'")).next();
 }
 
 int SandboxStore::latestVersion(const QString &vobTag, const QString &path)
@@ -874,7 +878,14 @@ void SandboxStore::removeType(const QString &vobTag, const QString &kind, const 
 {
     transaction([&] {
         run(QStringLiteral("DELETE FROM types WHERE vob = ? AND kind = ? AND name = ?"), {vobTag, kind, name});
+        forgetTypeLock(vobTag, kind, name);
     });
+}
+
+// A type made again under a removed type's name starts unlocked.
+void SandboxStore::forgetTypeLock(const QString &vobTag, const QString &kind, const QString &name)
+{
+    run(QStringLiteral("DELETE FROM locks WHERE vob = ? AND object = ?"), {vobTag, QLatin1Char('/') + kind + QLatin1Char(':') + name});
 }
 
 void SandboxStore::renameType(const QString &vobTag, const QString &kind, const QString &name, const QString &newName)
@@ -888,10 +899,39 @@ void SandboxStore::renameType(const QString &vobTag, const QString &kind, const 
         } else {
             change(QStringLiteral("UPDATE types SET name = ? WHERE vob = ? AND kind = ? AND name = ?"), {newName, vobTag, kind, name});
         }
-        // The attributes on the type object itself.
+        // The attributes on the type object itself, and its lock.
         const QString key = QLatin1Char('/') + kind + QLatin1Char(':');
         change(QStringLiteral("UPDATE attributes SET element = ? WHERE vob = ? AND element = ?"), {key + newName, vobTag, key + name});
+        change(QStringLiteral("UPDATE locks SET object = ? WHERE vob = ? AND object = ?"), {key + newName, vobTag, key + name});
     });
+}
+
+bool SandboxStore::hasLocks()
+{
+    return exists(QStringLiteral("SELECT 1 FROM locks LIMIT 1"), {});
+}
+
+QHash<QString, SandboxLock> SandboxStore::locks(const QString &vobTag)
+{
+    QHash<QString, SandboxLock> found;
+    query(QStringLiteral("SELECT object, excepted, obsolete FROM locks WHERE vob = ?"), {vobTag}, [&](const QSqlQuery &q) {
+        found.insert(q.value(0).toString(),
+                     {q.value(1).toString().split(QLatin1Char(','), Qt::SkipEmptyParts), q.value(2).toBool()});
+    });
+    return found;
+}
+
+void SandboxStore::setLock(const QString &vobTag, const QString &object, const SandboxLock &lock)
+{
+    transaction([&] {
+        run(QStringLiteral("INSERT OR REPLACE INTO locks (vob, object, excepted, obsolete) VALUES (?, ?, ?, ?)"),
+            {vobTag, object, lock.exceptedUsers.join(QLatin1Char(',')), lock.obsolete ? 1 : 0});
+    });
+}
+
+void SandboxStore::removeLock(const QString &vobTag, const QString &object)
+{
+    transaction([&] { run(QStringLiteral("DELETE FROM locks WHERE vob = ? AND object = ?"), {vobTag, object}); });
 }
 
 void SandboxStore::removeAttributeType(const QString &vobTag, const QString &name, bool withInstances)
@@ -903,6 +943,7 @@ void SandboxStore::removeAttributeType(const QString &vobTag, const QString &nam
         run(QStringLiteral("DELETE FROM attributes WHERE vob = ? AND type = ?"), {vobTag, name});
         if (run(QStringLiteral("DELETE FROM attribute_types WHERE vob = ? AND name = ?"), {vobTag, name}).numRowsAffected() < 1)
             clearCaseError(QStringLiteral("Attribute type not found: \"%1\".").arg(name));
+        forgetTypeLock(vobTag, QStringLiteral("attype"), name);
     });
 }
 

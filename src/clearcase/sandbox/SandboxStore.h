@@ -122,6 +122,12 @@ public:
     void removeType(const QString &vobTag, const QString &kind, const QString &name);
     // Any kind of type (attype, trtype, lbtype, ...); an attribute type's instances follow it.
     void renameType(const QString &vobTag, const QString &kind, const QString &name, const QString &newName);
+    // Locks by the object locked: an element's path ("" the VOB root), "/<kind>:<name>" a
+    // type, "/vob" the VOB itself.
+    bool hasLocks();
+    QHash<QString, SandboxLock> locks(const QString &vobTag);
+    void setLock(const QString &vobTag, const QString &object, const SandboxLock &lock);
+    void removeLock(const QString &vobTag, const QString &object);
     // Removes an attribute type; with its instances only when withInstances is set.
     void removeAttributeType(const QString &vobTag, const QString &name, bool withInstances);
     // An attribute on an object that is not an element, under a key starting with "/"
@@ -136,6 +142,7 @@ public:
     static QString vobName(const QString &vobTag);
 
 private:
+    void forgetTypeLock(const QString &vobTag, const QString &kind, const QString &name);
     void open(int busyTimeoutMs);
     void createSchema();
     void runTransaction(const QString &begin, const std::function<void()> &work);
