@@ -99,6 +99,29 @@ TEST_P(BatchedApply, ReadsMapBackToTheirVersionsAcrossVobsAndBareOnes)
     EXPECT_EQ(AccessAttributeFormat::valueOf(read[3], QStringLiteral("QX_GROUPS")), QStringLiteral("dev"));
 }
 
+// A locked element holds its attributes: the apply fails for it alone and writes the rest;
+// the purge stops there, as at any other failure, keeping what it purged before.
+TEST_P(BatchedApply, ALockedTargetFailsAloneAndKeepsItsAttributes)
+{
+    sandbox.store().attachAttribute(proj, target(5), QStringLiteral("__checkout"), QStringLiteral("x"), QString(), false);
+    sandbox.store().setLock(proj, target(5), {});
+    QStringList targets;
+    for (int i = 0; i < 40; ++i)
+        targets << elementPath(projRoot, target(i));
+    const AccessApplier::Outcome applied = AccessApplier(*cc).apply(base, {QStringLiteral("checkout"), QStringLiteral("checkin")}, targets);
+    ASSERT_EQ(applied.failures.size(), 1);
+    EXPECT_EQ(applied.failures.first().target, targets.at(5));
+    EXPECT_TRUE(applied.failures.first().description.contains(QStringLiteral("Lock on element"))) << applied.failures.first().description.toStdString();
+    EXPECT_EQ(cc->attributes(versionOf(target(39))).size(), 3);
+    const auto valueOn = [this](int i) { return AccessAttributeFormat::valueOf(cc->attributes(versionOf(target(i))), QStringLiteral("__checkout")); };
+    EXPECT_EQ(valueOn(5), QStringLiteral("x"));
+
+    EXPECT_THROW(AccessApplier(*cc).purge(base, targets), ZanError);
+    EXPECT_TRUE(cc->attributes(versionOf(target(4))).isEmpty());
+    EXPECT_EQ(valueOn(5), QStringLiteral("x"));
+    EXPECT_EQ(cc->attributes(versionOf(target(6))).size(), 3);
+}
+
 INSTANTIATE_TEST_SUITE_P(Backends, BatchedApply, ::testing::Values(false, true),
                          [](const ::testing::TestParamInfo<bool> &run) { return run.param ? "cleartool" : "sandbox"; });
 

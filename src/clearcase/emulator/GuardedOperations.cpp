@@ -1,9 +1,9 @@
 #include "clearcase/emulator/GuardedOperations.h"
 
 #include "clearcase/emulator/EmulatorArguments.h"
-#include "clearcase/emulator/EmulatorLocks.h"
 #include "clearcase/emulator/EmulatorTypes.h"
 #include "clearcase/sandbox/MktrtypeArguments.h"
+#include "clearcase/sandbox/SandboxLocks.h"
 #include "clearcase/sandbox/SandboxSeed.h"
 #include "clearcase/sandbox/SandboxStore.h"
 #include "util/ZanError.h"
@@ -90,21 +90,21 @@ QString commandLineOf(const QString &command, const QStringList &words)
 // The locks that hold an element operation back: the VOB's, the element's (for a name being
 // made, its directory's) and the branch or label type's it uses. Locking and unlocking the
 // element answer to the VOB's lock only; cancelling a checkout to none.
-QList<EmulatorLocks::Object> locksOnElementOperation(const QString &operation, const QString &vobTag, const QString &path,
+QList<SandboxLocks::Object> locksOnElementOperation(const QString &operation, const QString &vobTag, const QString &path,
                                                      const QString &pname, const QString &leading)
 {
     if (operation == QLatin1String("uncheckout"))
         return {};
-    QList<EmulatorLocks::Object> objects{EmulatorLocks::vob(vobTag)};
+    QList<SandboxLocks::Object> objects{SandboxLocks::vob(vobTag)};
     if (operation == QLatin1String("lock") || operation == QLatin1String("unlock"))
         return objects;
-    objects << EmulatorLocks::element(path, pname);
+    objects << SandboxLocks::element(path, pname);
     if (operation == QLatin1String("checkout") || operation == QLatin1String("checkin"))
-        objects << EmulatorLocks::type(QStringLiteral("brtype"), QStringLiteral("main"));
+        objects << SandboxLocks::type(QStringLiteral("brtype"), QStringLiteral("main"), QStringLiteral("branch type"));
     if (operation == QLatin1String("mkbranch"))
-        objects << EmulatorLocks::type(QStringLiteral("brtype"), leading);
+        objects << SandboxLocks::type(QStringLiteral("brtype"), leading, QStringLiteral("branch type"));
     if (operation == QLatin1String("mklabel"))
-        objects << EmulatorLocks::type(QStringLiteral("lbtype"), leading);
+        objects << SandboxLocks::type(QStringLiteral("lbtype"), leading, QStringLiteral("label type"));
     return objects;
 }
 
@@ -129,7 +129,7 @@ QList<GuardedOperations::ElementOperation> GuardedOperations::elementOperations(
          QStringLiteral("Unable to create branch \"%2\" on \"%1\".")},
         {QStringLiteral("rmelem"), QStringLiteral("rmelem"), 0, QStringLiteral("Removed element \"%1\"."),
          QStringLiteral("Unable to remove element \"%1\".")},
-        // Their success lines are the locks' own (EmulatorLocks).
+        // Their success lines are the locks' own (SandboxLocks).
         {QStringLiteral("lock"), QStringLiteral("lock"), 0, QString(), QStringLiteral("Unable to lock element \"%1\".")},
         {QStringLiteral("unlock"), QStringLiteral("unlock"), 0, QString(), QStringLiteral("Unable to unlock element \"%1\".")},
         {QStringLiteral("rmname"), QStringLiteral("rmname"), 0, QStringLiteral("Removed \"%1\"."), QStringLiteral("Unable to remove \"%1\".")},
@@ -246,7 +246,7 @@ SandboxPathResolver::Element GuardedOperations::guardElement(const ElementOperat
         refuse(*refusal, spec.operation, failedLine);
     // mkattr and rmattr look at their locks once their triggers have fired on every pathname.
     if (spec.operation != QLatin1String("mkattr") && spec.operation != QLatin1String("rmattr"))
-        EmulatorLocks(m_store).require(element.vobTag,
+        SandboxLocks(m_store).require(element.vobTag,
                                        locksOnElementOperation(spec.operation, element.vobTag, element.path,
                                                                newName ? parentOf(withoutVersion(pname)) : withoutVersion(pname), leading),
                                        actingUser(), spec.operation, failedLine);
@@ -331,8 +331,8 @@ QString GuardedOperations::lockOrUnlock(const ElementOperation &spec, const QStr
     const QString commandLine = commandLineOf(spec.command, words);
     const SandboxLock wanted{args.value(QStringLiteral("-nusers")).split(QLatin1Char(','), Qt::SkipEmptyParts),
                              args.has(QStringLiteral("-obsolete"))};
-    EmulatorLocks locks(m_store);
-    const auto change = [&](const QString &vobTag, const EmulatorLocks::Object &object, const QString &failedLine) {
+    SandboxLocks locks(m_store);
+    const auto change = [&](const QString &vobTag, const SandboxLocks::Object &object, const QString &failedLine) {
         return spec.command == QLatin1String("lock") ? locks.lock(vobTag, object, wanted, args.has(QStringLiteral("-replace")), failedLine)
                                                      : locks.unlock(vobTag, object, failedLine);
     };
@@ -342,17 +342,17 @@ QString GuardedOperations::lockOrUnlock(const ElementOperation &spec, const QStr
             const QString vobTag = m_store.vob(operand.mid(4)).tag;
             const QString failedLine = QStringLiteral("Unable to %1 versioned object base \"%2\".").arg(spec.command, vobTag);
             requireOwnership(spec.operation, QStringLiteral("vob"), vobTag, vobTag, failedLine);
-            out += change(vobTag, EmulatorLocks::vob(vobTag), failedLine);
+            out += change(vobTag, SandboxLocks::vob(vobTag), failedLine);
         } else if (!isTypeSelector(operand)) {
             const SandboxPathResolver::Element element = guardElement(spec, operand, QString(), commandLine);
-            out += change(element.vobTag, EmulatorLocks::element(element.path, withoutVersion(operand)), filled(spec.failed, operand));
+            out += change(element.vobTag, SandboxLocks::element(element.path, withoutVersion(operand)), filled(spec.failed, operand));
         } else {
             const TypeSelector selector = parseTypeSelector(operand, QString());
             const QString failedLine =
                 QStringLiteral("Unable to %1 %2 \"%3\".").arg(spec.command, typeKindNames().value(selector.kind), selector.name);
             guardType(spec.operation, selector.kind, operand, commandLine, failedLine, Ownership::Owner);
             EmulatorTypes(m_store).require(selector.vobTag, selector.kind, selector.name);
-            out += change(selector.vobTag, EmulatorLocks::type(selector.kind, selector.name), failedLine);
+            out += change(selector.vobTag, SandboxLocks::type(selector.kind, selector.name, typeKindNames().value(selector.kind)), failedLine);
         }
     }
     return out;
@@ -381,10 +381,10 @@ void GuardedOperations::guardType(const QString &operation, const QString &typeK
     }
     if (ownership != Ownership::Anyone)
         requireOwnership(operation, selector.kind, selector.name, selector.vobTag, failedLine);
-    QList<EmulatorLocks::Object> locked{EmulatorLocks::vob(selector.vobTag)};
+    QList<SandboxLocks::Object> locked{SandboxLocks::vob(selector.vobTag)};
     if (operation != QLatin1String("lock") && operation != QLatin1String("unlock"))
-        locked << EmulatorLocks::type(selector.kind, selector.name);
-    EmulatorLocks(m_store).require(selector.vobTag, locked, actingUser(), operation, failedLine);
+        locked << SandboxLocks::type(selector.kind, selector.name, typeKindNames().value(selector.kind));
+    SandboxLocks(m_store).require(selector.vobTag, locked, actingUser(), operation, failedLine);
 }
 
 // ClearCase lets only the type's owner, the VOB owner or a privileged user remove, rename,
@@ -515,12 +515,12 @@ void GuardedOperations::guardAttributeChange(const QString &command, const QStri
 void GuardedOperations::requireUnlockedAttributeTargets(const QString &command, const QStringList &operands,
                                                         const QString &typeName, const QString &version, const QString &failed)
 {
-    EmulatorLocks locks(m_store);
+    SandboxLocks locks(m_store);
     if (!locks.anyLock())
         return;
     for (const QString &operand : operands) {
         QString vobTag;
-        std::optional<EmulatorLocks::Object> target;
+        std::optional<SandboxLocks::Object> target;
         if (operand.startsWith(QLatin1String("vob:"))) {
             vobTag = operand.mid(4);
         } else if (isTypeSelector(operand)) {
@@ -529,12 +529,12 @@ void GuardedOperations::requireUnlockedAttributeTargets(const QString &command, 
             try {
                 const SandboxPathResolver::Element element = m_resolver.resolve(operand + version);
                 vobTag = element.vobTag;
-                target = EmulatorLocks::element(element.path, withoutVersion(operand));
+                target = SandboxLocks::element(element.path, withoutVersion(operand));
             } catch (const ZanError &) {
                 continue;
             }
         }
-        QList<EmulatorLocks::Object> objects{EmulatorLocks::vob(vobTag), EmulatorLocks::type(QStringLiteral("attype"), typeName)};
+        QList<SandboxLocks::Object> objects{SandboxLocks::vob(vobTag), SandboxLocks::attributeType(typeName)};
         if (target)
             objects << *target;
         locks.require(vobTag, objects, actingUser(), command, filled(failed, operand, typeName));

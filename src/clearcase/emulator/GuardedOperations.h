@@ -29,7 +29,7 @@ class SandboxStore;
 // its owner, the VOB owner (the owner of the VOB's storage folder) or root, as in ClearCase;
 // mkelem refuses the names ".", ".." and "".
 //
-// lock and unlock keep their locks (EmulatorLocks), which then hold back, after the triggers,
+// lock and unlock keep their locks (SandboxLocks), which then hold back, after the triggers,
 // every change to the locked VOB, type or element by users the lock does not except.
 //
 // The acting user is CLEARCASE_USER when set, else the login name. A type operation's view

@@ -1,5 +1,6 @@
 #include "clearcase/sandbox/SandboxClearCase.h"
 
+#include "clearcase/sandbox/SandboxLocks.h"
 #include "clearcase/sandbox/SandboxSeed.h"
 #include "clearcase/sandbox/SandboxStore.h"
 #include "platform/QtPlatform.h"
@@ -145,8 +146,24 @@ void SandboxClearCase::attachAttribute(const QString &vobTag, const QString &typ
                                        const QString &value, const QString &comment, bool replace)
 {
     m_store->vob(vobTag);
-    m_store->attachAttribute(vobTag, elementInVob(vobTag, m_resolver.resolve(versionPath), versionPath, typeName), typeName,
-                             value, comment, replace);
+    const QString element = elementInVob(vobTag, m_resolver.resolve(versionPath), versionPath, typeName);
+    SandboxLocks locks(*m_store);
+    requireUnlocked(locks, vobTag, element, versionPath, {typeName}, QStringLiteral("mkattr"));
+    m_store->attachAttribute(vobTag, element, typeName, value, comment, replace);
+}
+
+// A locked VOB, attribute type or element holds back attribute changes, as the VOB server does.
+void SandboxClearCase::requireUnlocked(SandboxLocks &locks, const QString &vobTag, const QString &elementPath,
+                                       const QString &versionPath, const QStringList &typeNames, const QString &operation)
+{
+    if (!locks.anyLock())
+        return;
+    const QString shown = versionPath.left(versionPath.indexOf(QLatin1String("@@")));
+    QList<SandboxLocks::Object> objects{SandboxLocks::vob(vobTag), SandboxLocks::element(elementPath, shown)};
+    for (const QString &typeName : typeNames)
+        objects << SandboxLocks::attributeType(typeName);
+    if (const auto refused = locks.refusal(vobTag, objects, m_user, operation))
+        clearCaseError(*refused);
 }
 
 QList<AttributeInfo> SandboxClearCase::attributes(const QString &versionPath)
@@ -158,6 +175,8 @@ QList<AttributeInfo> SandboxClearCase::attributes(const QString &versionPath)
 void SandboxClearCase::removeAttribute(const QString &versionPath, const QString &typeName, const QString &)
 {
     const SandboxPathResolver::Element element = m_resolver.resolve(versionPath);
+    SandboxLocks locks(*m_store);
+    requireUnlocked(locks, element.vobTag, element.path, versionPath, {typeName}, QStringLiteral("rmattr"));
     m_store->removeAttribute(element.vobTag, element.path, typeName);
 }
 
@@ -207,6 +226,12 @@ void SandboxClearCase::attachAttributes(const QString &vobTag, const QList<Attri
         elements.reserve(versionPaths.size());
         for (const QString &version : versionPaths)
             elements << elementInVob(vobTag, resolvedForWrite(version), version, values.first().typeName);
+        SandboxLocks locks(*m_store);
+        QStringList typeNames;
+        for (const AttributeInfo &value : values)
+            typeNames << value.typeName;
+        for (qsizetype i = 0; i < elements.size(); ++i)
+            requireUnlocked(locks, vobTag, elements.at(i), versionPaths.at(i), typeNames, QStringLiteral("mkattr"));
         m_store->attachAttributes(vobTag, elements, values, comment);
     });
     m_lastResolved.clear();
@@ -241,8 +266,10 @@ QList<QList<AttributeInfo>> SandboxClearCase::attributesOfVersions(const QString
 void SandboxClearCase::removeAttributes(const QList<AttributeRemoval> &removals)
 {
     m_store->transaction([&] {
+        SandboxLocks locks(*m_store);
         for (const AttributeRemoval &removal : removals) {
             const SandboxPathResolver::Element element = resolvedForWrite(removal.versionPath);
+            requireUnlocked(locks, element.vobTag, element.path, removal.versionPath, removal.typeNames, QStringLiteral("rmattr"));
             m_store->removeAttributes(element.vobTag, element.path, removal.typeNames);
         }
     });

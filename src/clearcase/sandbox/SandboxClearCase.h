@@ -8,6 +8,7 @@
 #include <memory>
 
 class Platform;
+class SandboxLocks;
 class SandboxStore;
 
 // The embedded ClearCase: every role of the ClearCase interface answered from a sandbox
@@ -60,6 +61,8 @@ public:
     static QString operationKindName(int code);
 
 private:
+    void requireUnlocked(SandboxLocks &locks, const QString &vobTag, const QString &elementPath, const QString &versionPath,
+                         const QStringList &typeNames, const QString &operation);
     ViewInfo toViewInfo(const SandboxView &view) const;
     SandboxPathResolver::Element resolvedForWrite(const QString &versionPath);
     // The element's path; throws for a version of another VOB than vobTag.

@@ -9,11 +9,11 @@
 
 class SandboxStore;
 
-// ClearCase's locks for the cleartool emulator. A lock on the VOB, on a type or on an
+// ClearCase's locks, for the sandbox and the cleartool emulator. A lock on the VOB, on a type or on an
 // element refuses every change to that object (the VOB's: to anything in it) to all users
 // but those the lock excepts (lock -nusers); an obsolete lock excepts nobody. Only unlock
 // gets past a lock. One instance serves one command: the VOB's locks are read once.
-class EmulatorLocks
+class SandboxLocks
 {
 public:
     // A lockable object: its key in the store and how cleartool's lines name it.
@@ -22,15 +22,18 @@ public:
         QString named; // versioned object base "\proj", attribute type "X", element "main.c"
     };
     static Object vob(const QString &vobTag);
-    static Object type(const QString &kind, const QString &name);
+    static Object type(const QString &kind, const QString &name, const QString &kindName);
+    static Object attributeType(const QString &name) { return type(QStringLiteral("attype"), name, QStringLiteral("attribute type")); }
     static Object element(const QString &path, const QString &pname);
 
-    explicit EmulatorLocks(SandboxStore &store);
+    explicit SandboxLocks(SandboxStore &store);
 
     // Whether anything of any VOB is locked: when not, nothing needs to be looked at.
     bool anyLock();
 
-    // Fails with cleartool's lines when one of the objects is locked against the user.
+    // "Lock on ... prevents operation ..." when one of the objects is locked against the user.
+    std::optional<QString> refusal(const QString &vobTag, const QList<Object> &objects, const QString &user, const QString &operation);
+    // The same as cleartool's error lines, the failed operation's last.
     void require(const QString &vobTag, const QList<Object> &objects, const QString &user, const QString &operation,
                  const QString &failedLine);
     // A second lock needs -replace; unlock needs a lock. Both print cleartool's success line.
