@@ -21,19 +21,10 @@ struct TypeSelector {
     QString vobTag;
 };
 
-const QHash<QString, QString> &typeKindNames()
-{
-    static const QHash<QString, QString> names = {
-        {QStringLiteral("attype"), QStringLiteral("attribute type")}, {QStringLiteral("lbtype"), QStringLiteral("label type")},
-        {QStringLiteral("brtype"), QStringLiteral("branch type")},    {QStringLiteral("eltype"), QStringLiteral("element type")},
-        {QStringLiteral("hltype"), QStringLiteral("hyperlink type")}, {QStringLiteral("trtype"), QStringLiteral("trigger type")}};
-    return names;
-}
-
 bool isTypeSelector(const QString &word)
 {
     const qsizetype colon = word.indexOf(QLatin1Char(':'));
-    return colon > 0 && typeKindNames().contains(word.left(colon));
+    return colon > 0 && !EmulatorTypes::kindName(word.left(colon)).isEmpty();
 }
 
 // kind:NAME@\vob, or NAME@\vob with the kind given apart.
@@ -50,7 +41,7 @@ TypeSelector parseTypeSelector(const QString &text, const QString &defaultKind)
         SandboxCommands::fail(QStringLiteral("Unable to determine VOB for pathname \"%1\".").arg(text));
     selector.vobTag = selector.name.mid(at + 1);
     selector.name = selector.name.left(at);
-    if (!typeKindNames().contains(selector.kind))
+    if (EmulatorTypes::kindName(selector.kind).isEmpty())
         SandboxCommands::fail(QStringLiteral("Unknown type kind in \"%1\".").arg(text));
     return selector;
 }
@@ -349,10 +340,10 @@ QString GuardedOperations::lockOrUnlock(const ElementOperation &spec, const QStr
         } else {
             const TypeSelector selector = parseTypeSelector(operand, QString());
             const QString failedLine =
-                QStringLiteral("Unable to %1 %2 \"%3\".").arg(spec.command, typeKindNames().value(selector.kind), selector.name);
+                QStringLiteral("Unable to %1 %2 \"%3\".").arg(spec.command, EmulatorTypes::kindName(selector.kind), selector.name);
             guardType(spec.operation, selector.kind, operand, commandLine, failedLine, Ownership::Owner);
             EmulatorTypes(m_store).require(selector.vobTag, selector.kind, selector.name);
-            out += change(selector.vobTag, SandboxLocks::type(selector.kind, selector.name, typeKindNames().value(selector.kind)), failedLine);
+            out += change(selector.vobTag, SandboxLocks::type(selector.kind, selector.name, EmulatorTypes::kindName(selector.kind)), failedLine);
         }
     }
     return out;
@@ -371,7 +362,7 @@ void GuardedOperations::guardType(const QString &operation, const QString &typeK
     firing.onType = true;
     firing.typeKind = selector.kind;
     firing.typeName = selector.name;
-    firing.variables = {{QStringLiteral("CLEARCASE_MTYPE"), typeKindNames().value(selector.kind)},
+    firing.variables = {{QStringLiteral("CLEARCASE_MTYPE"), EmulatorTypes::kindName(selector.kind)},
                         {QStringLiteral("CLEARCASE_") + selector.kind.toUpper(), selector.name},
                         {QStringLiteral("CLEARCASE_VIEW_TAG"), currentViewTag()},
                         {QStringLiteral("CLEARCASE_CMDLINE"), commandLine}};
@@ -383,7 +374,7 @@ void GuardedOperations::guardType(const QString &operation, const QString &typeK
         requireOwnership(operation, selector.kind, selector.name, selector.vobTag, failedLine);
     QList<SandboxLocks::Object> locked{SandboxLocks::vob(selector.vobTag)};
     if (operation != QLatin1String("lock") && operation != QLatin1String("unlock"))
-        locked << SandboxLocks::type(selector.kind, selector.name, typeKindNames().value(selector.kind));
+        locked << SandboxLocks::type(selector.kind, selector.name, EmulatorTypes::kindName(selector.kind));
     SandboxLocks(m_store).require(selector.vobTag, locked, actingUser(), operation, failedLine);
 }
 
@@ -465,7 +456,7 @@ SandboxCommands::Handler GuardedOperations::guard(const QString &command, Sandbo
             self->runTypeOperation(QStringLiteral("rmtype"), kind, args.operands(), commandLineOf(QStringLiteral("rmtype"), words),
                                    [kind](const QString &selector) {
                                        const TypeSelector parsed = parseTypeSelector(selector, kind);
-                                       return QStringLiteral("Unable to remove %1 \"%2\".").arg(typeKindNames().value(parsed.kind), parsed.name);
+                                       return QStringLiteral("Unable to remove %1 \"%2\".").arg(EmulatorTypes::kindName(parsed.kind), parsed.name);
                                    },
                                    args.has(QStringLiteral("-ignore")) ? Ownership::SkipTriggers : Ownership::Owner);
             return handler(words);
@@ -558,7 +549,7 @@ QString GuardedOperations::rntype(const QStringList &words)
     if (args.operands().size() != 2)
         SandboxCommands::fail(QStringLiteral("A type selector and a new name must be given."));
     const TypeSelector selector = parseTypeSelector(args.operands().first(), QString());
-    const QString kindName = typeKindNames().value(selector.kind);
+    const QString kindName = EmulatorTypes::kindName(selector.kind);
     guardType(QStringLiteral("rntype"), selector.kind, args.operands().first(),
               commandLineOf(QStringLiteral("rntype"), words),
               QStringLiteral("Unable to rename %1 \"%2\".").arg(kindName, selector.name), Ownership::Owner);
@@ -580,7 +571,7 @@ QString GuardedOperations::mkKeptType(const QString &kind, const QStringList &wo
 {
     const QString command = QStringLiteral("mk") + kind;
     const EmulatorArguments args(command, words);
-    const QString kindName = typeKindNames().value(kind);
+    const QString kindName = EmulatorTypes::kindName(kind);
     if (args.operands().isEmpty())
         SandboxCommands::fail(QStringLiteral("A %1 name must be given.").arg(kindName));
     QString out;
