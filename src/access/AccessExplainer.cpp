@@ -14,8 +14,10 @@ namespace {
 
 ZanError notInVob(const QString &path)
 {
+    const QString example = SiteStyle::current().isUnix() ? QStringLiteral("/view/<view>/vobs/<vob>/dir/file")
+                                                           : QStringLiteral("m:\\view\\vob\\dir\\file");
     return ZanError(ZanError::PathNotFound, QStringLiteral("zanctl"),
-                    QStringLiteral("\"%1\" is not a path in a VOB (a view path such as m:\\view\\vob\\dir\\file).").arg(path));
+                    QStringLiteral("\"%1\" is not a path in a VOB (a view path such as %2).").arg(path, example));
 }
 
 // The path without the "." that names a VOB root directory as an element.

@@ -1,7 +1,8 @@
 #include "ApplyCommand.h"
 
 #include "CliContext.h"
-#include "access/AccessExplainer.h"
+#include "access/AccessAttributeFormat.h"
+#include "access/AccessEditor.h"
 #include "access/AccessPlan.h"
 #include "access/AccessPlanner.h"
 #include "access/AccessSettingsReader.h"
@@ -29,11 +30,14 @@ int ApplyCommand::execute(const QStringList &arguments)
     const QStringList paths = targets(parser);
     if (paths.isEmpty())
         return fail(QStringLiteral("no target given (TARGET... or --targets-from FILE)"));
-    const ElementLocation base = AccessExplainer::locationOf(parser.value(QStringLiteral("from")));
+    const ElementLocation base = locate(parser.value(QStringLiteral("from")));
     AccessSettingsReader reader(m_ctx.clearCase());
     const QStringList operations = AccessSettingsReader::operationsOn(reader.attributesOf(base.element()));
     if (dryRun(parser))
         return printPlan(parser, AccessPlanner(m_ctx.clearCase()).planApply(base, operations, paths));
+    // Every target gets QX_GROUPS. The window makes its type when the VOB root is first
+    // selected; a script may come to a VOB where nobody ever did.
+    AccessEditor(m_ctx.clearCase()).ensureAttributeType(base, AccessAttributeFormat::groupsTypeName);
     const AccessApplier::Outcome outcome = AccessApplier(m_ctx.clearCase()).apply(base, operations, paths, observer());
     m_ctx.endProgress();
     if (!outcome.failures.isEmpty())

@@ -1,7 +1,6 @@
 #include "PurgeCommand.h"
 
 #include "CliContext.h"
-#include "access/AccessExplainer.h"
 #include "access/AccessPlan.h"
 #include "access/AccessPlanner.h"
 
@@ -18,7 +17,7 @@ int PurgeCommand::execute(const QStringList &arguments)
     const QStringList paths = targets(parser);
     if (paths.isEmpty())
         return fail(QStringLiteral("no target given (TARGET... or --targets-from FILE)"));
-    const ElementLocation vob = AccessExplainer::locationOf(paths.first());
+    const ElementLocation vob = locate(paths.first());
     if (dryRun(parser))
         return printPlan(parser, AccessPlanner(m_ctx.clearCase()).planPurge(vob, paths));
     AccessApplier(m_ctx.clearCase()).purge(vob, paths, observer());

@@ -1,7 +1,6 @@
 #include "ShowCommand.h"
 
 #include "CliContext.h"
-#include "access/AccessExplainer.h"
 #include "access/AccessSettingsReader.h"
 #include "access/OperationsCatalogue.h"
 
@@ -51,7 +50,7 @@ int ShowCommand::execute(const QStringList &arguments)
     QCommandLineParser parser;
     if (const auto stop = parse(arguments, parser, 1, 1))
         return *stop;
-    const ElementLocation location = AccessExplainer::locationOf(operands(parser).first());
+    const ElementLocation location = locate(operands(parser).first());
     AccessSettingsReader reader(m_ctx.clearCase());
     const QString privilegedList = reader.privilegedListInForce(location, OperationsCatalogue::defaultPrivilegedList());
     const ElementSettings settings = reader.read(location, privilegedList);

@@ -1,6 +1,7 @@
 #include "ZanctlCommand.h"
 
 #include "CliContext.h"
+#include "access/AccessExplainer.h"
 #include "app/AppComposer.h"
 
 #include <QJsonArray>
@@ -64,4 +65,10 @@ void ZanctlCommand::printJson(const QJsonValue &value)
 {
     const QJsonDocument document = value.isArray() ? QJsonDocument(value.toArray()) : QJsonDocument(value.toObject());
     m_ctx.out() << QString::fromUtf8(document.toJson(QJsonDocument::Indented)) << Qt::flush;
+}
+
+ElementLocation ZanctlCommand::locate(const QString &path)
+{
+    m_ctx.clearCase();
+    return AccessExplainer::locationOf(path);
 }

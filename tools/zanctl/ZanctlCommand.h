@@ -1,5 +1,7 @@
 #pragma once
 
+#include "access/AccessSettings.h"
+
 #include <QCommandLineOption>
 #include <QCommandLineParser>
 #include <QJsonValue>
@@ -49,6 +51,9 @@ protected:
     QString synopsis() const;
     bool json(const QCommandLineParser &parser) const { return printsRecords() && parser.isSet(QStringLiteral("json")); }
     void printJson(const QJsonValue &value);
+    // The element, VOB root and VOB tag a path names. The backend is opened first: it tells
+    // whether the site's paths are UNIX or Windows ones.
+    ElementLocation locate(const QString &path);
 
     CliContext &m_ctx;
 };
