@@ -168,7 +168,8 @@ TEST(ZanctlOnAUnixSite, EveryCommandTakesTheSitesPaths)
         sandbox.store().attachAttribute(QStringLiteral("/vobs/proj"), QStringLiteral("src/main.c"), QStringLiteral("__checkout"),
                                         QStringLiteral("bob"), QString(), true);
         for (const QStringList &arguments : QList<QStringList>{{"show", mainC}, {"apply", "--from", mainC, utilC},
-                                                               {"explain", "bob", "checkout", utilC}, {"purge", utilC}}) {
+                                                               {"explain", "bob", "checkout", utilC}, {"audit", root},
+                                                               {"purge", utilC}}) {
             const auto [status, out, err] = zanctl(arguments);
             EXPECT_EQ(status, 0) << arguments.join(' ').toStdString() << "\n" << err.toStdString();
         }
