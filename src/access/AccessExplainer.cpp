@@ -77,6 +77,12 @@ ElementLocation AccessExplainer::locationOf(const QString &path)
     const QString vobRoot = site.vobRootOf(element);
     if (vobRoot.isEmpty() || vobTag.isEmpty() || site.lastComponent(vobTag).isEmpty() || !element.startsWith(vobRoot))
         throw notInVob(path);
+    // A path typed on a Windows site may spell the VOB tag in any case; the VOB's commands
+    // take the tag as the site lists it.
+    for (const QString &listed : site.vobTags()) {
+        if (listed.compare(vobTag, site.caseSensitivity()) == 0)
+            vobTag = listed;
+    }
     return {element == vobRoot ? site.vobRootElement(vobRoot) : element, vobRoot, vobTag};
 }
 

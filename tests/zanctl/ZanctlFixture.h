@@ -3,6 +3,7 @@
 #include "CliContext.h"
 #include "CommandRegistry.h"
 #include "access/AccessAttributeFormat.h"
+#include "clearcase/ClearCaseFactory.h"
 #include "clearcase/emulator/CleartoolEmulator.h"
 #include "clearcase/sandbox/SandboxSeed.h"
 #include "clearcase/sandbox/SandboxStore.h"
@@ -39,10 +40,13 @@ protected:
         cleartool = QDir(CleartoolEmulator::installAsCleartool(sandbox.folder(), emulatorProgram())).filePath(QStringLiteral("cleartool"));
     }
 
+    // As zanctl's own factory does, the site's path style and VOB tags come from the backend.
     std::unique_ptr<ClearCase> open(Platform &p)
     {
         std::unique_ptr<ClearCase> sandboxBackend = sandbox.open(p);
-        return GetParam() ? emulatorBackend(sandbox.folder()) : std::move(sandboxBackend);
+        std::unique_ptr<ClearCase> backend = GetParam() ? emulatorBackend(sandbox.folder()) : std::move(sandboxBackend);
+        ClearCaseFactory::adoptSiteStyle(*backend, QString());
+        return backend;
     }
 
     Run zanctl(const QStringList &arguments)

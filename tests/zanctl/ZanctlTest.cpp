@@ -122,6 +122,14 @@ TEST_P(ZanctlFixture, UsageErrorsAndFailuresEndWithOneLineAndStatusTwo)
     EXPECT_EQ(zanctl({"lint", "--version"}).out, "zanctl 1.5.6\n");
 }
 
+// A path typed with the VOB tag in another case names the VOB as the site lists it.
+TEST_P(ZanctlFixture, AVobTagTypedInAnotherCaseIsTheSitesOwn)
+{
+    set(mainC, "__checkout", "bob");
+    EXPECT_EQ(zanctl({"apply", "--from", mainC.toUpper(), readme}).status, 0);
+    EXPECT_EQ(zanctl({"explain", "bob", "checkout", readme.toUpper()}).out.section('\n', 0, 0), "allow");
+}
+
 TEST_P(ZanctlFixture, ExportAndImportTheConfigurationFile)
 {
     SettingsStore(settings.path()).setValue("PrivOper", "rmelem,checkout");
