@@ -20,10 +20,14 @@ ZanError notInVob(const QString &path)
                     QStringLiteral("\"%1\" is not a path in a VOB (a view path such as %2).").arg(path, example));
 }
 
-// The path without the "." that names a VOB root directory as an element.
-QString withoutRootDot(const QString &path)
+// The path without the closing separators a shell's completion leaves after a directory,
+// and without the "." that names a VOB root directory as an element.
+QString withoutRootDot(QString path)
 {
-    const QString dot = SiteStyle::current().separator() + QStringLiteral(".");
+    const QChar separator = SiteStyle::current().separator();
+    while (path.size() > 1 && path.endsWith(separator))
+        path.chop(1);
+    const QString dot = separator + QStringLiteral(".");
     return path.endsWith(dot) ? path.chopped(dot.size()) : path;
 }
 

@@ -185,6 +185,8 @@ TEST(ZanctlOnAUnixSite, EveryCommandTakesTheSitesPaths)
         const auto [status, out, err] = zanctl({"show", "/view/bob_dev/elsewhere/x.c"});
         EXPECT_EQ(err, "zanctl show: \"/view/bob_dev/elsewhere/x.c\" is not a path in a VOB (a view path such as "
                        "/view/<view>/vobs/<vob>/dir/file).\n");
+        // A shell's completion ends a directory with "/": the VOB root stays the root.
+        EXPECT_EQ(std::get<1>(zanctl({"show", root + "/"})), root + "/.\n  no operation set\n  groups: none\n");
         for (const QString &type : {QStringLiteral("__checkout"), QStringLiteral("QX_GROUPS")})
             sandbox.store().removeAttributeType(QStringLiteral("/vobs/proj"), type, true);
     }
