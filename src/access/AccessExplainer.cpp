@@ -84,8 +84,10 @@ ElementLocation AccessExplainer::locationOf(const QString &path)
     // A path typed on a Windows site may spell the VOB tag in any case; the VOB's commands
     // take the tag as the site lists it.
     for (const QString &listed : site.vobTags()) {
-        if (listed.compare(vobTag, site.caseSensitivity()) == 0)
+        if (listed.compare(vobTag, site.caseSensitivity()) == 0) {
             vobTag = listed;
+            break;
+        }
     }
     return {element == vobRoot ? site.vobRootElement(vobRoot) : element, vobRoot, vobTag};
 }

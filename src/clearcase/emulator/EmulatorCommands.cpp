@@ -497,7 +497,7 @@ EmulatorCommands::Described EmulatorCommands::describeType(const QString &kind, 
     object.name = name;
     object.elementName = name;
     object.vobTag = vobTag;
-    object.attributeKey = QLatin1Char('/') + kind + QLatin1Char(':') + name;
+    object.attributeKey = SandboxStore::typeObjectKey(kind, name);
     object.hasAttributes = true;
     object.operation = QStringLiteral("mk") + kind;
     object.owner = vobOwner(vobTag);
@@ -536,7 +536,7 @@ EmulatorCommands::Described EmulatorCommands::describeTarget(const QString &oper
     object.name = selector.vobTag;
     object.elementName = selector.vobTag;
     object.vobTag = selector.vobTag;
-    object.attributeKey = QStringLiteral("/vob");
+    object.attributeKey = SandboxStore::vobObjectKey;
     object.hasAttributes = true;
     object.owner = object.creator = vobOwner(selector.vobTag);
     object.created = QFileInfo(m_store.vobFolder(selector.vobTag)).lastModified();

@@ -78,6 +78,11 @@ QString commandLineOf(const QString &command, const QStringList &words)
     return (QStringList{command} + words).join(QLatin1Char(' '));
 }
 
+SandboxLocks::Object typeLock(const QString &kind, const QString &name)
+{
+    return SandboxLocks::type(kind, name, EmulatorTypes::kindName(kind));
+}
+
 // The locks that hold an element operation back: the VOB's, the element's (for a name being
 // made, its directory's) and the branch or label type's it uses. Locking and unlocking the
 // element answer to the VOB's lock only; cancelling a checkout to none.
@@ -91,11 +96,11 @@ QList<SandboxLocks::Object> locksOnElementOperation(const QString &operation, co
         return objects;
     objects << SandboxLocks::element(path, pname);
     if (operation == QLatin1String("checkout") || operation == QLatin1String("checkin"))
-        objects << SandboxLocks::type(QStringLiteral("brtype"), QStringLiteral("main"), QStringLiteral("branch type"));
+        objects << typeLock(QStringLiteral("brtype"), QStringLiteral("main"));
     if (operation == QLatin1String("mkbranch"))
-        objects << SandboxLocks::type(QStringLiteral("brtype"), leading, QStringLiteral("branch type"));
+        objects << typeLock(QStringLiteral("brtype"), leading);
     if (operation == QLatin1String("mklabel"))
-        objects << SandboxLocks::type(QStringLiteral("lbtype"), leading, QStringLiteral("label type"));
+        objects << typeLock(QStringLiteral("lbtype"), leading);
     return objects;
 }
 
@@ -343,7 +348,7 @@ QString GuardedOperations::lockOrUnlock(const ElementOperation &spec, const QStr
                 QStringLiteral("Unable to %1 %2 \"%3\".").arg(spec.command, EmulatorTypes::kindName(selector.kind), selector.name);
             guardType(spec.operation, selector.kind, operand, commandLine, failedLine, Ownership::Owner);
             EmulatorTypes(m_store).require(selector.vobTag, selector.kind, selector.name);
-            out += change(selector.vobTag, SandboxLocks::type(selector.kind, selector.name, EmulatorTypes::kindName(selector.kind)), failedLine);
+            out += change(selector.vobTag, typeLock(selector.kind, selector.name), failedLine);
         }
     }
     return out;
@@ -374,13 +379,14 @@ void GuardedOperations::guardType(const QString &operation, const QString &typeK
         requireOwnership(operation, selector.kind, selector.name, selector.vobTag, failedLine);
     QList<SandboxLocks::Object> locked{SandboxLocks::vob(selector.vobTag)};
     if (operation != QLatin1String("lock") && operation != QLatin1String("unlock"))
-        locked << SandboxLocks::type(selector.kind, selector.name, EmulatorTypes::kindName(selector.kind));
+        locked << typeLock(selector.kind, selector.name);
     SandboxLocks(m_store).require(selector.vobTag, locked, actingUser(), operation, failedLine);
 }
 
 // ClearCase lets only the type's owner, the VOB owner or a privileged user remove, rename,
-// lock or redefine a type, and only the VOB owner or a privileged user lock the VOB. The sandbox records the owner of trigger types; its attribute
-// types belong to the VOB owner; label types are not kept, so nobody owns them.
+// lock or redefine a type, and only the VOB owner or a privileged user lock the VOB. The
+// sandbox records the owner of trigger types; its attribute types belong to the VOB owner;
+// label types are not kept, so nobody owns them.
 void GuardedOperations::requireOwnership(const QString &operation, const QString &kind, const QString &name,
                                          const QString &vobTag, const QString &failedLine)
 {
@@ -525,10 +531,8 @@ void GuardedOperations::requireUnlockedAttributeTargets(const QString &command, 
                 continue;
             }
         }
-        QList<SandboxLocks::Object> objects{SandboxLocks::vob(vobTag), SandboxLocks::attributeType(typeName)};
-        if (target)
-            objects << *target;
-        locks.require(vobTag, objects, actingUser(), command, filled(failed, operand, typeName));
+        locks.require(vobTag, SandboxLocks::onAttributeChange(vobTag, {typeName}, target), actingUser(), command,
+                      filled(failed, operand, typeName));
     }
 }
 
@@ -550,13 +554,12 @@ QString GuardedOperations::rntype(const QStringList &words)
         SandboxCommands::fail(QStringLiteral("A type selector and a new name must be given."));
     const TypeSelector selector = parseTypeSelector(args.operands().first(), QString());
     const QString kindName = EmulatorTypes::kindName(selector.kind);
-    guardType(QStringLiteral("rntype"), selector.kind, args.operands().first(),
-              commandLineOf(QStringLiteral("rntype"), words),
-              QStringLiteral("Unable to rename %1 \"%2\".").arg(kindName, selector.name), Ownership::Owner);
+    const QString failed = QStringLiteral("Unable to rename %1 \"%2\".").arg(kindName, selector.name);
+    guardType(QStringLiteral("rntype"), selector.kind, args.operands().first(), commandLineOf(QStringLiteral("rntype"), words), failed,
+              Ownership::Owner);
     EmulatorTypes types(m_store);
     types.require(selector.vobTag, selector.kind, selector.name);
     const QString newName = args.operands().at(1);
-    const QString failed = QStringLiteral("Unable to rename %1 \"%2\".").arg(kindName, selector.name);
     if (EmulatorTypes::predefined(selector.kind).contains(selector.name))
         SandboxCommands::fail({QStringLiteral("Cannot rename a predefined type."), failed});
     if (types.exists(selector.vobTag, selector.kind, newName))

@@ -159,9 +159,7 @@ void SandboxClearCase::requireUnlocked(SandboxLocks &locks, const QString &vobTa
     if (!locks.anyLock())
         return;
     const QString shown = versionPath.left(versionPath.indexOf(QLatin1String("@@")));
-    QList<SandboxLocks::Object> objects{SandboxLocks::vob(vobTag), SandboxLocks::element(elementPath, shown)};
-    for (const QString &typeName : typeNames)
-        objects << SandboxLocks::attributeType(typeName);
+    const QList<SandboxLocks::Object> objects = SandboxLocks::onAttributeChange(vobTag, typeNames, SandboxLocks::element(elementPath, shown));
     if (const auto refused = locks.refusal(vobTag, objects, m_user, operation))
         clearCaseError(*refused);
 }

@@ -5,12 +5,23 @@
 
 SandboxLocks::Object SandboxLocks::vob(const QString &vobTag)
 {
-    return {QStringLiteral("/vob"), QStringLiteral("versioned object base \"%1\"").arg(vobTag)};
+    return {SandboxStore::vobObjectKey, QStringLiteral("versioned object base \"%1\"").arg(vobTag)};
 }
 
 SandboxLocks::Object SandboxLocks::type(const QString &kind, const QString &name, const QString &kindName)
 {
-    return {QLatin1Char('/') + kind + QLatin1Char(':') + name, QStringLiteral("%1 \"%2\"").arg(kindName, name)};
+    return {SandboxStore::typeObjectKey(kind, name), QStringLiteral("%1 \"%2\"").arg(kindName, name)};
+}
+
+QList<SandboxLocks::Object> SandboxLocks::onAttributeChange(const QString &vobTag, const QStringList &typeNames,
+                                                            const std::optional<Object> &target)
+{
+    QList<Object> objects{vob(vobTag)};
+    for (const QString &typeName : typeNames)
+        objects << attributeType(typeName);
+    if (target)
+        objects << *target;
+    return objects;
 }
 
 SandboxLocks::Object SandboxLocks::element(const QString &path, const QString &pname)

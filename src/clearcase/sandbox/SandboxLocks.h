@@ -5,14 +5,15 @@
 #include <QHash>
 #include <QList>
 #include <QString>
+#include <QStringList>
 #include <optional>
 
 class SandboxStore;
 
-// ClearCase's locks, for the sandbox and the cleartool emulator. A lock on the VOB, on a type or on an
-// element refuses every change to that object (the VOB's: to anything in it) to all users
-// but those the lock excepts (lock -nusers); an obsolete lock excepts nobody. Only unlock
-// gets past a lock. One instance serves one command: the VOB's locks are read once.
+// ClearCase's locks, for the sandbox and the cleartool emulator. A lock on the VOB, on a
+// type or on an element refuses every change to that object (the VOB's: to anything in it)
+// to all users but those the lock excepts (lock -nusers); an obsolete lock excepts nobody.
+// Only unlock gets past a lock. One instance serves one command: the VOB's locks are read once.
 class SandboxLocks
 {
 public:
@@ -25,6 +26,9 @@ public:
     static Object type(const QString &kind, const QString &name, const QString &kindName);
     static Object attributeType(const QString &name) { return type(QStringLiteral("attype"), name, QStringLiteral("attribute type")); }
     static Object element(const QString &path, const QString &pname);
+    // What holds back attaching or removing attributes of these types: the VOB, the types and
+    // the object they are on (when it is locked on its own account: an element, a type).
+    static QList<Object> onAttributeChange(const QString &vobTag, const QStringList &typeNames, const std::optional<Object> &target);
 
     explicit SandboxLocks(SandboxStore &store);
 

@@ -885,7 +885,7 @@ void SandboxStore::removeType(const QString &vobTag, const QString &kind, const 
 // A type made again under a removed type's name starts unlocked.
 void SandboxStore::forgetTypeLock(const QString &vobTag, const QString &kind, const QString &name)
 {
-    run(QStringLiteral("DELETE FROM locks WHERE vob = ? AND object = ?"), {vobTag, QLatin1Char('/') + kind + QLatin1Char(':') + name});
+    run(QStringLiteral("DELETE FROM locks WHERE vob = ? AND object = ?"), {vobTag, typeObjectKey(kind, name)});
 }
 
 void SandboxStore::renameType(const QString &vobTag, const QString &kind, const QString &name, const QString &newName)
@@ -900,9 +900,9 @@ void SandboxStore::renameType(const QString &vobTag, const QString &kind, const 
             change(QStringLiteral("UPDATE types SET name = ? WHERE vob = ? AND kind = ? AND name = ?"), {newName, vobTag, kind, name});
         }
         // The attributes on the type object itself, and its lock.
-        const QString key = QLatin1Char('/') + kind + QLatin1Char(':');
-        change(QStringLiteral("UPDATE attributes SET element = ? WHERE vob = ? AND element = ?"), {key + newName, vobTag, key + name});
-        change(QStringLiteral("UPDATE locks SET object = ? WHERE vob = ? AND object = ?"), {key + newName, vobTag, key + name});
+        const QString oldKey = typeObjectKey(kind, name), newKey = typeObjectKey(kind, newName);
+        change(QStringLiteral("UPDATE attributes SET element = ? WHERE vob = ? AND element = ?"), {newKey, vobTag, oldKey});
+        change(QStringLiteral("UPDATE locks SET object = ? WHERE vob = ? AND object = ?"), {newKey, vobTag, oldKey});
     });
 }
 
@@ -947,8 +947,6 @@ void SandboxStore::removeAttributeType(const QString &vobTag, const QString &nam
     });
 }
 
-// Objects other than elements (the VOB, its types) carry attributes under a key of their
-// own: "/vob", "/lbtype:REL1". Element paths never start with "/", so the keys cannot meet.
 void SandboxStore::attachObjectAttribute(const QString &vobTag, const QString &objectKey, const QString &typeName,
                                          const QString &value, bool replace)
 {

@@ -122,16 +122,19 @@ public:
     void removeType(const QString &vobTag, const QString &kind, const QString &name);
     // Any kind of type (attype, trtype, lbtype, ...); an attribute type's instances follow it.
     void renameType(const QString &vobTag, const QString &kind, const QString &name, const QString &newName);
-    // Locks by the object locked: an element's path ("" the VOB root), "/<kind>:<name>" a
-    // type, "/vob" the VOB itself.
+    // Locks by the object locked: an element's path ("" the VOB root) or an object key.
     bool hasLocks();
     QHash<QString, SandboxLock> locks(const QString &vobTag);
     void setLock(const QString &vobTag, const QString &object, const SandboxLock &lock);
     void removeLock(const QString &vobTag, const QString &object);
     // Removes an attribute type; with its instances only when withInstances is set.
     void removeAttributeType(const QString &vobTag, const QString &name, bool withInstances);
-    // An attribute on an object that is not an element, under a key starting with "/"
-    // ("/vob", "/lbtype:REL1"); attributes() and removeAttribute() take the same key.
+    // Objects other than elements (the VOB, its types) are keyed "/vob" and "/<kind>:<name>"
+    // ("/lbtype:REL1"): element paths never start with "/", so the keys cannot meet.
+    static inline const QString vobObjectKey = QStringLiteral("/vob");
+    static QString typeObjectKey(const QString &kind, const QString &name) { return QLatin1Char('/') + kind + QLatin1Char(':') + name; }
+    // An attribute on an object that is not an element, under its key; attributes() and
+    // removeAttribute() take the same key.
     void attachObjectAttribute(const QString &vobTag, const QString &objectKey, const QString &typeName, const QString &value,
                                bool replace);
 
