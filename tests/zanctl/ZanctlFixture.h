@@ -23,6 +23,9 @@
 class ZanctlFixture : public ::testing::TestWithParam<bool>
 {
 protected:
+    explicit ZanctlFixture(SiteStyle::Kind site = SiteStyle::Kind::Windows) : sandbox(site) {}
+    void TearDown() override { SiteStyle::setCurrent(SiteStyle()); }
+
     struct Run {
         int status = -1;
         QString out;
@@ -51,6 +54,7 @@ protected:
 
     Run zanctl(const QStringList &arguments)
     {
+        SiteStyle::setCurrent(SiteStyle()); // as a fresh process starts: the backend tells the style
         QString out, err;
         QTextStream outStream(&out), errStream(&err);
         CliContext context(platform, [this](Platform &p) { return open(p); }, settings.path(), outStream, errStream, false);

@@ -3,10 +3,7 @@
 // lint finds each kind of finding.
 #include "ZanctlFixture.h"
 
-#include "clearcase/ClearCaseFactory.h"
 #include "shell/SettingsStore.h"
-
-#include <tuple>
 
 namespace {
 
@@ -147,48 +144,33 @@ INSTANTIATE_TEST_SUITE_P(Backends, ZanctlFixture, ::testing::Values(false, true)
 
 // zanctl learns the site's path style from the backend before it reads a path, so on a UNIX
 // site every command takes /view/<tag>/vobs/... paths, whichever command opens the backend.
-TEST(ZanctlOnAUnixSite, EveryCommandTakesTheSitesPaths)
+class ZanctlOnAUnixSite : public ZanctlFixture
 {
-    TempSandbox sandbox(SiteStyle::Kind::Unix);
-    FakePlatform platform;
+protected:
+    ZanctlOnAUnixSite() : ZanctlFixture(SiteStyle::Kind::Unix) {}
+};
+
+TEST_P(ZanctlOnAUnixSite, EveryCommandTakesTheSitesPaths)
+{
     const QString root = QStringLiteral("/view/bob_dev/vobs/proj");
     const QString mainC = root + QStringLiteral("/src/main.c"), utilC = root + QStringLiteral("/src/util.c");
-    for (const bool cleartool : {false, true}) {
-        SCOPED_TRACE(cleartool ? "cleartool" : "sandbox");
-        QTemporaryDir settings;
-        const auto zanctl = [&](const QStringList &arguments) {
-            SiteStyle::setCurrent(SiteStyle(SiteStyle::Kind::Windows, {})); // as a fresh process starts
-            QString out, err;
-            QTextStream outStream(&out), errStream(&err);
-            CliContext context(platform,
-                               [&](Platform &p) {
-                                   std::unique_ptr<ClearCase> backend = cleartool ? emulatorBackend(sandbox.folder()) : sandbox.open(p);
-                                   ClearCaseFactory::adoptSiteStyle(*backend, QString());
-                                   return backend;
-                               },
-                               settings.path(), outStream, errStream, false);
-            const int status = CommandRegistry(context).run(arguments);
-            outStream.flush();
-            errStream.flush();
-            return std::make_tuple(status, out, err);
-        };
-        sandbox.store().addAttributeType(QStringLiteral("/vobs/proj"), {QStringLiteral("__checkout"), 8, QString(), {}});
-        sandbox.store().attachAttribute(QStringLiteral("/vobs/proj"), QStringLiteral("src/main.c"), QStringLiteral("__checkout"),
-                                        QStringLiteral("bob"), QString(), true);
-        for (const QStringList &arguments : QList<QStringList>{{"show", mainC}, {"apply", "--from", mainC, utilC},
-                                                               {"explain", "bob", "checkout", utilC}, {"audit", root},
-                                                               {"purge", utilC}}) {
-            const auto [status, out, err] = zanctl(arguments);
-            EXPECT_EQ(status, 0) << arguments.join(' ').toStdString() << "\n" << err.toStdString();
-        }
-        EXPECT_TRUE(sandbox.store().attributes(QStringLiteral("/vobs/proj"), QStringLiteral("src/util.c")).isEmpty());
-        const auto [status, out, err] = zanctl({"show", "/view/bob_dev/elsewhere/x.c"});
-        EXPECT_EQ(err, "zanctl show: \"/view/bob_dev/elsewhere/x.c\" is not a path in a VOB (a view path such as "
-                       "/view/<view>/vobs/<vob>/dir/file).\n");
-        // A shell's completion ends a directory with "/": the VOB root stays the root.
-        EXPECT_EQ(std::get<1>(zanctl({"show", root + "/"})), root + "/.\n  no operation set\n  groups: none\n");
-        for (const QString &type : {QStringLiteral("__checkout"), QStringLiteral("QX_GROUPS")})
-            sandbox.store().removeAttributeType(QStringLiteral("/vobs/proj"), type, true);
+    sandbox.store().addAttributeType(QStringLiteral("/vobs/proj"), {QStringLiteral("__checkout"), 8, QString(), {}});
+    sandbox.store().attachAttribute(QStringLiteral("/vobs/proj"), QStringLiteral("src/main.c"), QStringLiteral("__checkout"),
+                                    QStringLiteral("bob"), QString(), true);
+    for (const QStringList &arguments : QList<QStringList>{{"show", mainC}, {"apply", "--from", mainC, utilC},
+                                                           {"explain", "bob", "checkout", utilC}, {"audit", root}, {"purge", utilC}}) {
+        const Run run = zanctl(arguments);
+        EXPECT_EQ(run.status, 0) << arguments.join(' ').toStdString() << "\n" << run.err.toStdString();
     }
-    SiteStyle::setCurrent(SiteStyle(SiteStyle::Kind::Windows, {}));
+    EXPECT_TRUE(sandbox.store().attributes(QStringLiteral("/vobs/proj"), QStringLiteral("src/util.c")).isEmpty());
+    EXPECT_EQ(zanctl({"show", "/view/bob_dev/elsewhere/x.c"}).err,
+              "zanctl show: \"/view/bob_dev/elsewhere/x.c\" is not a path in a VOB (a view path such as "
+              "/view/<view>/vobs/<vob>/dir/file).\n");
+    // A shell's completion ends a directory with "/": the VOB root stays the root.
+    EXPECT_EQ(zanctl({"show", root + "/"}).out, root + "/.\n  no operation set\n  groups: none\n");
 }
+
+INSTANTIATE_TEST_SUITE_P(Backends, ZanctlOnAUnixSite, ::testing::Values(false, true),
+                         [](const ::testing::TestParamInfo<bool> &backend) {
+                             return backend.param ? std::string("Cleartool") : std::string("Sandbox");
+                         });
