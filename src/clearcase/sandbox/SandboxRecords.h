@@ -59,3 +59,22 @@ struct SandboxType {
     QDateTime created;
     QString creator;
 };
+
+// One event of an object's history as lshistory shows it: what was done (the operation and
+// its event text, "checkin" / "create version"), by whom, where, when, with which comment.
+// The object is an element's path or an object key; version names the element's version
+// ("/main/2", "/main/CHECKEDOUT") when the event is on one; view and detail hold what a
+// checkout keeps (its view, "reserved" or "unreserved").
+struct SandboxEvent {
+    qint64 id = 0; // 0 until recorded
+    QString object;
+    QString version;
+    QString operation;
+    QString description;
+    QString user;
+    QString host;
+    QDateTime time;
+    QString comment;
+    QString view;
+    QString detail;
+};

@@ -767,6 +767,35 @@ void SandboxStore::removeTriggerType(const QString &vobTag, const QString &name)
 
 // ---- the emulator's version history, checkouts and other type kinds ----
 
+qint64 SandboxStore::recordEvent(const QString &vobTag, const SandboxEvent &event)
+{
+    qint64 id = event.id;
+    transaction([&] {
+        const QDateTime time = event.time.isValid() ? event.time : QDateTime::currentDateTime();
+        QSqlQuery q = run(QStringLiteral("INSERT OR REPLACE INTO events (id, vob, object, version, operation, description, user, "
+                                         "host, time, comment, view, detail) VALUES (?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?)"),
+                          {id > 0 ? QVariant(id) : QVariant(), vobTag, event.object, event.version, event.operation,
+                           event.description, event.user, event.host, time.toString(Qt::ISODate), event.comment, event.view,
+                           event.detail});
+        id = q.lastInsertId().toLongLong();
+    });
+    return id;
+}
+
+QList<SandboxEvent> SandboxStore::events(const QString &vobTag)
+{
+    QList<SandboxEvent> result;
+    QSqlQuery q = run(QStringLiteral("SELECT id, object, version, operation, description, user, host, time, comment, view, detail "
+                                     "FROM events WHERE vob = ? ORDER BY id"),
+                      {vobTag});
+    while (q.next())
+        result.append({q.value(0).toLongLong(), q.value(1).toString(), q.value(2).toString(), q.value(3).toString(),
+                       q.value(4).toString(), q.value(5).toString(), q.value(6).toString(),
+                       QDateTime::fromString(q.value(7).toString(), Qt::ISODate), q.value(8).toString(), q.value(9).toString(),
+                       q.value(10).toString()});
+    return result;
+}
+
 // Added after the first schema: a store made before them gains them when it is opened.
 void SandboxStore::createEmulatorTables()
 {
@@ -778,12 +807,16 @@ void SandboxStore::createEmulatorTables()
                        "comment TEXT NOT NULL, created TEXT NOT NULL, creator TEXT NOT NULL, PRIMARY KEY (vob, kind, name))"));
     run(QStringLiteral("CREATE TABLE IF NOT EXISTS locks (vob TEXT NOT NULL, object TEXT NOT NULL, excepted TEXT NOT NULL, "
                        "obsolete INTEGER NOT NULL, PRIMARY KEY (vob, object))"));
+    run(QStringLiteral("CREATE TABLE IF NOT EXISTS events (id INTEGER PRIMARY KEY AUTOINCREMENT, vob TEXT NOT NULL, "
+                       "object TEXT NOT NULL, version TEXT NOT NULL, operation TEXT NOT NULL, description TEXT NOT NULL, "
+                       "user TEXT NOT NULL, host TEXT NOT NULL, time TEXT NOT NULL, comment TEXT NOT NULL, view TEXT NOT NULL, "
+                       "detail TEXT NOT NULL)"));
 }
 
 // The table added last tells whether all of them are there.
 bool SandboxStore::hasEmulatorTables()
 {
-    return run(QStringLiteral("SELECT 1 FROM sqlite_master WHERE type = 'table' AND name = 'locks'")).next();
+    return run(QStringLiteral("SELECT 1 FROM sqlite_master WHERE type = 'table' AND name = 'events'")).next();
 }
 
 int SandboxStore::latestVersion(const QString &vobTag, const QString &path)
