@@ -47,7 +47,7 @@ my $PRIVILEGED_ATTRIBUTE = 'QX_PRIVOPER';
 my $NAME_CREATING_OPERATIONS = 'mkelem,mkslink,lnname';
 
 # The tool's own attributes and trigger types: only administrators may change them.
-my %OWN_ATTRIBUTES = map { $_ => 1 } ('QX_GROUPS', $PRIVILEGED_ATTRIBUTE);
+my %OWN_ATTRIBUTES = map { $_ => 1 } ('QX_GROUPS', 'QX_EDITING', $PRIVILEGED_ATTRIBUTE);
 my %OWN_TRIGGER_TYPES = map { $_ => 1 } ('_KORVANE_SECURITY1', '_KORVANE_SECURITY2', '_UCM_KORVANE_SECURITY');
 my %TYPE_OPERATIONS = map { $_ => 1 } ('mktype', 'rmtype', 'rntype', 'modtype', 'lock', 'unlock', 'chevent', 'chmaster');
 
@@ -110,15 +110,22 @@ sub decideBySettings {
         return refuse("$operation$kindText $target{label} is refused for $user: the VOB root directory"
             . ' cannot be determined from the trigger environment.');
     }
-    my ($listOk, $privileged, $listError) = readAttribute($target{root}, $PRIVILEGED_ATTRIBUTE);
+    # One cleartool call answers everything: the root carries the privileged list and the
+    # VOB-wide settings, the element (or receiving directory) its own.
+    my @versions = ($target{root});
+    push(@versions, $target{path})
+        if !$target{vobWide} && comparablePath($target{path}) ne comparablePath($target{root});
+    my ($readOk, $read, $readError) = readAttributes(\@versions, [$PRIVILEGED_ATTRIBUTE, @settings]);
+    return unreadable($operation . $kindText, \%target, $user, $readError) if !$readOk;
+    my ($listOk, $privileged, $listError) = attributeValue($read->[0], $PRIVILEGED_ATTRIBUTE);
     return unreadable($operation . $kindText, \%target, $user, $listError) if !$listOk;
     $privileged = $DEFAULT_PRIVILEGED if !defined($privileged);
-    my $path = ($target{vobWide} || index($privileged, $operation) >= 0) ? $target{root} : $target{path};
-    my $scope = ($path eq $target{root} && $target{elementPath} ne '') ? " in VOB $target{vob}" : '';
+    my $onRoot = @versions == 1 || index($privileged, $operation) >= 0;
+    my $scope = ($onRoot && $target{elementPath} ne '') ? " in VOB $target{vob}" : '';
 
     foreach my $setting (@settings) {
-        my ($readOk, $value, $readError) = readAttribute($path, $setting);
-        return unreadable($operation . $kindText, \%target, $user, $readError) if !$readOk;
+        my ($valueOk, $value, $valueError) = attributeValue($read->[$onRoot ? 0 : 1], $setting);
+        return unreadable($operation . $kindText, \%target, $user, $valueError) if !$valueOk;
         next if !defined($value) || allows($value, $user);
         return refuse("$user may not $operation$kindText $target{label}; allowed$scope: "
             . whoMay($value, @administrators) . '.');
@@ -361,24 +368,52 @@ sub parentDirectory {
     return @components == 3 ? "$parent\\." : $parent;
 }
 
-# One attribute of <path>@@/main/0. The answer names the kind, element and version first,
-# so that an answer about anything else is recognised; the attribute follows alone, so no
-# character of its value can fake or hide another setting.
-# Returns (read ok, value or undef when the attribute is absent, error text).
-sub readAttribute {
-    my ($path, $name) = @_;
-    my $version = $path . '@@/main/0';
-    my ($ok, $output, $error) = runCleartool('describe', '-fmt', '%m\n%En\n%Vn\n%[' . $name . ']a', $version);
+# The named attributes of each <path>@@/main/0, in one describe. cleartool applies the
+# format to every version in turn; each part of the answer opens with a marker made afresh
+# for this run, so that no attribute value, whatever it holds, can pass for a part of the
+# answer, and each version's part names its kind, element and version first, so that an
+# answer about anything else is recognised. Anything missing, added or out of order fails.
+# Returns (read ok, [ { attribute name => its text, "" when absent } per path ], error text).
+sub readAttributes {
+    my ($paths, $names) = @_;
+    my $marker = sprintf('@zan%x.%x.%x@', $$, time(), int(rand(0x7fffffff)));
+    my $format = "${marker}o\\n%m\\n%En\\n%Vn\\n" . join('', map { "${marker}a\\n%[$_]a\\n" } @$names) . "${marker}e\\n";
+    my @versions = map { $_ . '@@/main/0' } @$paths;
+    my ($ok, $output, $error) = runCleartool('describe', '-fmt', $format, @versions);
     return (0, undef, $error) unless $ok;
-    my ($kind, $element, $versionId, $rest) = split(/\r?\n/, $output, 4);
-    $rest = '' if !defined($rest);
-    if (!defined($versionId) || ($kind ne 'version' && $kind ne 'directory version')
-        || comparablePath($element) ne comparablePath($path) || comparablePath($versionId) ne '/main/0') {
-        return (0, undef, "cleartool's answer does not describe \"$version\"");
+    my @parts = split(/\Q$marker\E/, $output, -1);
+    my $leading = shift(@parts);
+    my $perVersion = 2 + @$names;
+    my $unexpected = "cleartool's answer does not describe \"" . join('" and "', @versions) . '"';
+    return (0, undef, $unexpected) if $leading ne '' || @parts != $perVersion * @versions;
+    my @read;
+    foreach my $index (0 .. $#versions) {
+        my ($header, @texts) = splice(@parts, 0, $perVersion);
+        my $closing = pop(@texts);
+        my ($kind, $element, $versionId) = $header =~ /^o\r?\n([^\r\n]*)\r?\n(.*?)\r?\n([^\r\n]*)\r?\n\z/s;
+        if (!defined($versionId) || ($kind ne 'version' && $kind ne 'directory version') || $closing !~ /^e\r?\n\z/
+            || comparablePath($element) ne comparablePath($paths->[$index]) || comparablePath($versionId) ne '/main/0') {
+            return (0, undef, "cleartool's answer does not describe \"$versions[$index]\"");
+        }
+        my %attributes = (version => $versions[$index]);
+        foreach my $name (@$names) {
+            my ($text) = shift(@texts) =~ /^a\r?\n(.*?)\r?\n\z/s;
+            return (0, undef, $unexpected) if !defined($text);
+            $attributes{$name} = $text;
+        }
+        push(@read, \%attributes);
     }
-    return (1, undef, '') if $rest =~ /^\s*$/;
-    return (1, $1, '') if $rest =~ /^\(\Q$name\E="(.*)"\)\s*$/s;
-    return (0, undef, "cleartool's answer for $name on \"$version\" is not a string value");
+    return (1, \@read, '');
+}
+
+# One attribute out of readAttributes' answer for a version: (ok, value or undef when the
+# attribute is absent, error text). Only a string value counts.
+sub attributeValue {
+    my ($attributes, $name) = @_;
+    my $text = $attributes->{$name};
+    return (1, undef, '') if $text =~ /^\s*(\(\s*\))?\s*$/;
+    return (1, $1, '') if $text =~ /^\(\Q$name\E="(.*)"\)\s*$/s;
+    return (0, undef, "cleartool's answer for $name on \"$attributes->{version}\" is not a string value");
 }
 
 sub comparablePath {

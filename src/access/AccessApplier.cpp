@@ -6,6 +6,7 @@
 #include "clearcase/CCase.h"
 #include "util/ZanError.h"
 
+#include <QSet>
 #include <optional>
 
 namespace Format = AccessAttributeFormat;
@@ -35,6 +36,17 @@ AttributeRemoval removalOf(const QString &version, const QList<AttributeInfo> &a
     for (const SettingChange &change : AccessPlanner::purgeChanges(attributes))
         removal.typeNames << change.typeName;
     return removal;
+}
+
+QStringList notIn(const QStringList &found, const QStringList &paths)
+{
+    const QSet<QString> foundSet(found.cbegin(), found.cend());
+    QStringList absent;
+    for (const QString &path : paths) {
+        if (!foundSet.contains(path))
+            absent << path;
+    }
+    return absent;
 }
 
 } // namespace
@@ -82,11 +94,11 @@ AccessApplier::Outcome AccessApplier::apply(const ElementLocation &base, const Q
     for (const QStringList &chunk : chunksOf(targets, m_chunkSize)) {
         observer.betweenChunks();
         QStringList candidates;
-        for (const QString &target : chunk) {
-            if (target != base.path)
-                candidates << target;
-        }
-        for (const QString &target : m_clearCase.existingVersions(candidates)) {
+        for (const QString &target : chunk)
+            (target == base.path ? outcome.skipped : candidates) << target;
+        const QStringList existing = m_clearCase.existingVersions(candidates);
+        outcome.missing << notIn(existing, candidates);
+        for (const QString &target : existing) {
             if (target != base.vobRoot) {
                 pending << target;
                 continue;
@@ -95,38 +107,70 @@ AccessApplier::Outcome AccessApplier::apply(const ElementLocation &base, const Q
             writePending();
             if (observer.confirmVobRoot(target))
                 pending << base.rootElement();
+            else
+                outcome.skipped << target;
         }
         writePending();
     }
     return outcome;
 }
 
-void AccessApplier::purgeChunk(const QStringList &versions)
+void AccessApplier::purgeChunk(const QStringList &elements, Outcome *outcome)
 {
+    const QStringList versions = versionsOf(elements);
     try {
         const QList<QList<AttributeInfo>> attributes = m_clearCase.attributesOfVersions(versions);
         QList<AttributeRemoval> removals;
-        for (qsizetype i = 0; i < versions.size(); ++i)
+        int withSettings = 0;
+        for (qsizetype i = 0; i < versions.size(); ++i) {
             removals << removalOf(versions[i], attributes[i]);
+            withSettings += removals.last().typeNames.isEmpty() ? 0 : 1;
+        }
         m_clearCase.removeAttributes(removals);
+        if (outcome)
+            outcome->written += withSettings;
+        return;
     } catch (...) {
-        if (versions.size() == 1)
+        if (elements.size() == 1 && !outcome)
             throw;
-        // Find the version that fails, each read afresh: the ones before it are purged first.
-        for (const QString &version : versions)
-            purgeChunk({version});
+        if (elements.size() == 1) {
+            outcome->failures << Failure{elements.first(), ZanError::current().description()};
+            return;
+        }
     }
+    // Find the version that fails, each read afresh: the ones before it are purged first.
+    for (const QString &element : elements)
+        purgeChunk({element}, outcome);
 }
 
-void AccessApplier::purge(const ElementLocation &vob, const QStringList &targets, const Observer &observer)
+void AccessApplier::purgeTargets(const ElementLocation &vob, const QStringList &targets, const Observer &observer,
+                                 Outcome *outcome)
 {
     for (const QStringList &chunk : chunksOf(targets, m_chunkSize)) {
         observer.betweenChunks();
         QStringList elements;
         for (const QString &target : chunk)
             elements << vob.at(target).element();
-        const QStringList versions = versionsOf(elements);
-        observer.status(QStringLiteral("Purging attributes from --> ") + versions.first());
-        purgeChunk(versions);
+        if (outcome) {
+            const QStringList existing = m_clearCase.existingVersions(elements);
+            outcome->missing << notIn(existing, elements);
+            elements = existing;
+            if (elements.isEmpty())
+                continue;
+        }
+        observer.status(QStringLiteral("Purging attributes from --> ") + CCase::versionOf(elements.first()));
+        purgeChunk(elements, outcome);
     }
+}
+
+void AccessApplier::purge(const ElementLocation &vob, const QStringList &targets, const Observer &observer)
+{
+    purgeTargets(vob, targets, observer, nullptr);
+}
+
+AccessApplier::Outcome AccessApplier::purgeEach(const ElementLocation &vob, const QStringList &targets, const Observer &observer)
+{
+    Outcome outcome;
+    purgeTargets(vob, targets, observer, &outcome);
+    return outcome;
 }

@@ -18,8 +18,10 @@ struct AccessRunFailure {
 };
 
 struct AccessRunOutcome {
-    int written = 0;
+    int written = 0;                  // apply: targets written; purge: targets that had settings
     QList<AccessRunFailure> failures;
+    QStringList missing;              // targets that are no element
+    QStringList skipped;              // the base itself, and a VOB root not confirmed
 };
 
 // Carries out an apply or a purge over many checked elements in chunks: few ClearCase
@@ -37,6 +39,9 @@ struct AccessRunOutcome {
 //       removes every "__" attribute and "QX_GROUPS" from each target. The first target that
 //       cannot be read or purged stops the purge with its ZanError; targets before it are
 //       purged.
+//   purgeEach(vob, targets, observer)
+//       the same, but goes on past a target that is no element (returned as missing) or
+//       that cannot be purged (returned as failed); counts the targets that had settings.
 class AccessApplier
 {
 public:
@@ -52,6 +57,7 @@ public:
     Outcome apply(const ElementLocation &base, const QStringList &operations, const QStringList &targets,
                   const Observer &observer = {});
     void purge(const ElementLocation &vob, const QStringList &targets, const Observer &observer = {});
+    Outcome purgeEach(const ElementLocation &vob, const QStringList &targets, const Observer &observer = {});
 
     // Paths per command: well inside cleartool's and the platforms' command-line limits
     // for paths of a few hundred characters.
@@ -59,7 +65,9 @@ public:
 
 private:
     void writeChunk(const QString &vobTag, const QList<AttributeInfo> &values, const QStringList &elements, Outcome &outcome);
-    void purgeChunk(const QStringList &versions);
+    // Failures are thrown, or recorded in the outcome when there is one.
+    void purgeChunk(const QStringList &elements, Outcome *outcome);
+    void purgeTargets(const ElementLocation &vob, const QStringList &targets, const Observer &observer, Outcome *outcome);
 
     ClearCase &m_clearCase;
     int m_chunkSize;

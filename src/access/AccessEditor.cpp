@@ -1,6 +1,7 @@
 #include "access/AccessEditor.h"
 
 #include "access/AccessAttributeFormat.h"
+#include "access/ElementEditLock.h"
 #include "access/OperationsCatalogue.h"
 #include "clearcase/CCase.h"
 #include "util/TextRoutines.h"
@@ -62,6 +63,56 @@ void AccessEditor::writeUsers(const ElementLocation &location, const QString &op
         throw ZanError(ZanError::General, QStringLiteral("AccessEditor"), QStringLiteral("No operation is selected."));
     write(location, settingHome(location, operation, privilegedList), Format::typeName(operation), Format::joinUsers(users),
           true);
+}
+
+QString AccessEditor::storedValue(const QString &element, const QString &typeName)
+{
+    return Format::valueOf(m_clearCase.attributes(CCase::versionOf(element)), typeName);
+}
+
+QStringList AccessEditor::changeUsers(const ElementLocation &location, const QString &operation,
+                                      const AccessListChange &change, const QString &privilegedList)
+{
+    if (operation.trimmed().isEmpty())
+        throw ZanError(ZanError::General, QStringLiteral("AccessEditor"), QStringLiteral("No operation is selected."));
+    const QString home = settingHome(location, operation, privilegedList);
+    const QString typeName = Format::typeName(operation);
+    return changeList(location, home, QStringLiteral("The users of \"%1\" on %2").arg(operation, home), [&](bool write, const QStringList &users) {
+        if (write)
+            this->write(location, home, typeName, Format::joinUsers(users), true);
+        return Format::splitUsers(storedValue(home, typeName));
+    }, change);
+}
+
+QStringList AccessEditor::changeGroups(const ElementLocation &location, const AccessListChange &change)
+{
+    const QString element = location.element();
+    return changeList(location, element, QStringLiteral("The groups on %1").arg(element), [&](bool write, const QStringList &groups) {
+        if (write)
+            writeGroups(location, groups);
+        return Format::splitGroups(storedValue(element, Format::groupsTypeName));
+    }, change);
+}
+
+// Holding the element's edit mark, reads the list, applies the change and writes it; the
+// write is read back and redone while a writer that does not take the mark (plain
+// cleartool, an older tool) has undone it meanwhile.
+QStringList AccessEditor::changeList(const ElementLocation &location, const QString &home, const QString &what,
+                                     const std::function<QStringList(bool write, const QStringList &list)> &access,
+                                     const AccessListChange &change)
+{
+    QStringList stored;
+    ElementEditLock::run(m_clearCase, location.vobTag, CCase::versionOf(home), [&] {
+        stored = access(false, {});
+        for (int round = 0; round < editRounds; ++round) {
+            stored = access(true, change.appliedTo(stored));
+            if (change.isShownBy(stored))
+                return;
+        }
+        throw ZanError(ZanError::ClearCaseFailure, QStringLiteral("AccessEditor"),
+                       what + QStringLiteral(" kept being changed by another writer; the edit was not kept."));
+    });
+    return stored;
 }
 
 void AccessEditor::deleteOperation(const ElementLocation &location, const QString &operation)

@@ -1,7 +1,10 @@
 #pragma once
 
+#include "access/AccessListChange.h"
 #include "access/AccessSettings.h"
 #include "clearcase/ClearCase.h"
+
+#include <functional>
 
 #include <QDate>
 
@@ -16,6 +19,13 @@
 //   writeUsers(location, op, users, list)
 //                                     replaces op's value at its home with the users ("NONE"
 //                                     for none). Refuses an empty operation name.
+//   changeUsers(location, op, change, list)
+//                                     applies one edit to op's value as stored at its home,
+//                                     read just before writing, and returns the users then
+//                                     stored. It holds the element's edit mark meanwhile
+//                                     (ElementEditLock); the write is read back and redone
+//                                     while a writer that takes no mark has undone the edit.
+//   changeGroups(location, change)    the same for "QX_GROUPS".
 //   deleteOperation(location, op)     removes "__"+op from the element itself.
 //   writeGroups(location, groups)     replaces "QX_GROUPS"; no groups removes the attribute.
 class AccessEditor
@@ -29,6 +39,9 @@ public:
     bool addOperation(const ElementLocation &location, const QString &operation, const QString &privilegedList);
     void writeUsers(const ElementLocation &location, const QString &operation, const QStringList &users,
                     const QString &privilegedList);
+    QStringList changeUsers(const ElementLocation &location, const QString &operation, const AccessListChange &change,
+                            const QString &privilegedList);
+    QStringList changeGroups(const ElementLocation &location, const AccessListChange &change);
     void deleteOperation(const ElementLocation &location, const QString &operation);
     void writeGroups(const ElementLocation &location, const QStringList &groups);
 
@@ -39,6 +52,13 @@ private:
     void write(const ElementLocation &location, const QString &element, const QString &typeName, const QString &value,
                bool replace);
     bool isOn(const QString &element, const QString &typeName);
+    QString storedValue(const QString &element, const QString &typeName);
+    QStringList changeList(const ElementLocation &location, const QString &home, const QString &what,
+                           const std::function<QStringList(bool write, const QStringList &list)> &access,
+                           const AccessListChange &change);
+
+    // Rounds of read, apply and write before an edit that keeps being overwritten fails.
+    static constexpr int editRounds = 5;
 
     ClearCase &m_clearCase;
 };

@@ -17,6 +17,7 @@
 
 #include <QComboBox>
 #include <QKeyEvent>
+#include <QScopedValueRollback>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
@@ -70,6 +71,25 @@ void showVobUndefined(Prompter &prompter)
                      Prompter::Icon::Exclamation);
 }
 
+// Why a typed user is not added, for the status bar; "" when it is added.
+QString whyUserIsNotAdded(const QString &user, const ItemList &users)
+{
+    const QString start = QStringLiteral("No user added: ");
+    if (user.startsWith(QLatin1Char('<')))
+        return start + QStringLiteral("type the user's name over the hint, or pick a user from the list.");
+    if (user.contains(QLatin1Char('<')))
+        return start + QLatin1Char('"') + user + QStringLiteral("\" is not a user name.");
+    if (user == Format::emptyListMarker)
+        return start + Format::emptyListMarker + QStringLiteral(" marks a list that allows nobody; it is not a user name.");
+    if (user.trimmed().isEmpty())
+        return start + QStringLiteral("the name is empty.");
+    for (int i = 0; i < users.count(); ++i) {
+        if (users.text(i).compare(user, Qt::CaseInsensitive) == 0)
+            return start + users.text(i) + QStringLiteral(" is already in the list.");
+    }
+    return QString();
+}
+
 void showNoGroupSelected(Prompter &prompter)
 {
     prompter.message(QStringLiteral("Must select a group(s) to delete from the users list."),
@@ -94,9 +114,16 @@ AccessListController::AccessListController(MainContext &context) : m_ctx(context
     for (int i = 0; i < 3; ++i)
         connect(form.zanList[i], &QListWidget::itemDoubleClicked, this, [this, i] { zanListDoubleClicked(i); });
 
-    connect(form.selectUserCombo, qOverload<int>(&QComboBox::activated), this, &AccessListController::addUserToList);
+    // The chooser also reports its text as activated when it loses the focus as it hides
+    // after an add; that report is not a pick.
+    connect(form.selectUserCombo, qOverload<int>(&QComboBox::activated), this, [this] {
+        if (!m_hidingUserChooser)
+            addUserToList();
+    });
     // Enter is taken before the combo box sees it: the combo's own handling would also
     // report the typed name as activated when it matches an item, running the step twice.
+    // The keyboard's keys reach the combo box, which hands them to its field unfiltered.
+    form.selectUserCombo->installEventFilter(this);
     form.selectUserCombo->lineEdit()->installEventFilter(this);
     connect(form.selectGroupCombo, qOverload<int>(&QComboBox::activated), this, [this] { addUsersFromGroup(false); });
     form.selectGroupCombo->installEventFilter(this);
@@ -158,6 +185,9 @@ void AccessListController::toggleUserChooser()
         return;
     }
     if (m_ctx.form.zanList[0]->count() > 0 && chooser->count() > 0) {
+        // It opens on its hint, which the click into it selects, so that what is typed next
+        // never joins what an earlier entry left there.
+        chooser->setEditText(chooser->itemText(0));
         chooser->show();
         chooser->setFocus();
     }
@@ -219,6 +249,7 @@ void AccessListController::addUserToList()
 {
     MainWindow &form = m_ctx.form;
     try {
+        QString refusal;
         if (form.zanList[0]->count() > 0) {
             m_ctx.busy.setBusy(true);
             const QString user = form.selectUserCombo->currentText();
@@ -228,17 +259,21 @@ void AccessListController::addUserToList()
             // nothing; a comma would split the name into two users when read back.
             if (user.contains(QLatin1Char(','))) {
                 refuseUserName(user);
-            } else if (!user.contains(QLatin1Char('<')) && Format::isStorableUserName(user) && !is_dup_list(user, users)) {
+            } else if (refusal = whyUserIsNotAdded(user, users); refusal.isEmpty()) {
+                const QStringList before = entriesOf(form.zanList[1]);
                 users.add(user);
                 if (!is_dup_list(user, chooser))
                     chooser.add(user);
-                if (m_ctx.hooks.saveUserListToElem())
+                if (m_ctx.hooks.saveUserListToElem(before))
                     selectListItem(user, users);
                 else
                     removeFromList(user, users);
             }
         }
         m_ctx.busy.setBusy(false);
+        if (!refusal.isEmpty())
+            m_ctx.busy.setStatBarMsg(refusal);
+        const QScopedValueRollback hiding(m_hidingUserChooser, true);
         form.selectUserCombo->hide();
     } catch (...) {
         m_ctx.errors.reportWithSupportLine(ZanError::current(component));
@@ -256,7 +291,7 @@ void AccessListController::deleteUserFromList()
         }
         const ListSnapshot before = ListSnapshot::of(users);
         deletedSelectedInList(ItemList(users));
-        if (!m_ctx.hooks.saveUserListToElem()) {
+        if (!m_ctx.hooks.saveUserListToElem(before.entries)) {
             before.restore(users);
         } else if (users->count() > 0) {
             users->setCurrentRow(0);
@@ -286,15 +321,16 @@ void AccessListController::addUsersFromGroup(bool fromGroupsList)
             }
             if (!group.isEmpty() && !group.contains(QLatin1Char('<'))) {
                 const QString members = m_ctx.registry.readFromReg(group);
+                const QStringList groupsBefore = entriesOf(groups);
                 const bool added = !is_dup_list(group, ItemList(groups));
                 if (added)
                     groups->addItem(group);
                 const QString groupsValue = getStringFromListBox(ItemList(groups));
                 if (!groupsValue.isEmpty()) {
-                    if (writeGroups(entriesOf(groups))) {
+                    if (writeGroups(groupsBefore)) {
                         const ListSnapshot before = ListSnapshot::of(form.zanList[1]);
                         setListBoxFromString(members, ItemList(form.zanList[1]));
-                        if (!m_ctx.hooks.saveUserListToElem())
+                        if (!m_ctx.hooks.saveUserListToElem(before.entries))
                             before.restore(form.zanList[1]);
                         m_ctx.hooks.hideSubLists();
                         return;
@@ -327,7 +363,7 @@ void AccessListController::deleteGroupFromList()
             if (groups->item(i)->isSelected())
                 delStringFromListBox(m_ctx.registry.readFromReg(groups->item(i)->text()), ItemList(users));
         }
-        if (!m_ctx.hooks.saveUserListToElem()) {
+        if (!m_ctx.hooks.saveUserListToElem(before.entries)) {
             before.restore(users);
             return;
         }
@@ -353,12 +389,13 @@ void AccessListController::deleteGroupFromElem()
         deletedSelectedInList(ItemList(groups));
         const QStringList remaining = entriesOf(groups);
         if (!remaining.isEmpty()) {
-            if (!writeGroups(remaining))
+            if (!writeGroups(before.entries))
                 before.restore(groups);
             return;
         }
         // The last group goes: the attribute is removed rather than left empty.
-        AccessEditor(m_ctx.ccase.clearCase()).writeGroups(location(), remaining);
+        showStoredGroups(AccessEditor(m_ctx.ccase.clearCase())
+                             .changeGroups(location(), AccessListChange::between(before.entries, remaining)));
     } catch (...) {
         before.restore(groups);
         m_ctx.errors.reportBoxed(ZanError::current(component), QStringLiteral("Could not remove group from Element"));
@@ -371,16 +408,35 @@ ElementLocation AccessListController::location() const
     return {form.selectedElemTxt->text(), form.vobRootTxt->text(), form.vobTagTxt->text()};
 }
 
-bool AccessListController::writeGroups(const QStringList &groups)
+// Writes the edit from `before` to the groups list now shown, which then shows what is stored.
+bool AccessListController::writeGroups(const QStringList &before)
 {
-    return RoutineErrorReport::run(m_ctx.prompter, RoutineErrorReport::addAttribute,
-                                   [&] { AccessEditor(m_ctx.ccase.clearCase()).writeGroups(location(), groups); });
+    QListWidget *groups = m_ctx.form.zanList[2];
+    QStringList stored;
+    const bool written = RoutineErrorReport::run(m_ctx.prompter, RoutineErrorReport::addAttribute, [&] {
+        stored = AccessEditor(m_ctx.ccase.clearCase())
+                     .changeGroups(location(), AccessListChange::between(before, entriesOf(groups)));
+    });
+    if (written)
+        showStoredGroups(stored);
+    return written;
+}
+
+// Another administrator may have changed the groups meanwhile.
+void AccessListController::showStoredGroups(const QStringList &stored)
+{
+    QListWidget *groups = m_ctx.form.zanList[2];
+    if (stored == entriesOf(groups))
+        return;
+    groups->clear();
+    groups->addItems(stored);
 }
 
 bool AccessListController::eventFilter(QObject *watched, QEvent *event)
 {
     MainWindow &form = m_ctx.form;
-    const bool chooser = watched == form.selectGroupCombo || watched == form.selectUserCombo->lineEdit();
+    const bool chooser = watched == form.selectGroupCombo || watched == form.selectUserCombo ||
+                         watched == form.selectUserCombo->lineEdit();
     if (chooser && event->type() == QEvent::KeyPress) {
         const int key = static_cast<QKeyEvent *>(event)->key();
         if (key == Qt::Key_Return || key == Qt::Key_Enter) {

@@ -39,7 +39,9 @@ private:
     void refuseUserName(const QString &user);
     ElementLocation location() const;
     // Writes the element's groups; a failure shows the attribute routine's message.
-    bool writeGroups(const QStringList &groups);
+    bool writeGroups(const QStringList &before);
+    void showStoredGroups(const QStringList &stored);
 
     MainContext &m_ctx;
+    bool m_hidingUserChooser = false;
 };

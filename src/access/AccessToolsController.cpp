@@ -5,6 +5,7 @@
 #include "access/VobAudit.h"
 #include "clearcase/CCase.h"
 #include "clearcase/SiteStyle.h"
+#include "platform/InstallLayout.h"
 #include "platform/Platform.h"
 #include "shell/BusyState.h"
 #include "shell/ErrorReporter.h"
@@ -19,7 +20,6 @@
 #include <QLineEdit>
 #include <QListWidget>
 #include <QSaveFile>
-#include <QStandardPaths>
 
 AccessToolsController::AccessToolsController(MainContext &context) : m_ctx(context)
 {
@@ -72,13 +72,16 @@ void AccessToolsController::auditReport()
         return;
     }
     try {
-        const QString preset = QDir(QStandardPaths::writableLocation(QStandardPaths::TempLocation))
-                                   .filePath(QStringLiteral("zan_audit_%1.html").arg(SiteStyle::current().lastComponent(vobRoot)));
-        const auto path = ask(QStringLiteral("Save the audit report as:"), auditTitle, preset);
-        if (!path)
+        const QDir folder(InstallLayout(m_ctx.platform.programFolder()).userFilesFolder());
+        const QString preset = folder.filePath(QStringLiteral("zan_audit_%1.html").arg(SiteStyle::current().lastComponent(vobRoot)));
+        const auto answer = ask(QStringLiteral("Save the audit report as:"), auditTitle, preset);
+        if (!answer)
             return;
-        writeAuditReport(vobRoot, *path);
-        m_ctx.platform.openDocument(*path);
+        const QString path = folder.absoluteFilePath(*answer); // a bare name goes where the preset pointed
+        writeAuditReport(vobRoot, path);
+        m_ctx.platform.openDocument(path);
+        m_ctx.prompter.message(QStringLiteral("The audit report was written to ") + QDir::toNativeSeparators(path), auditTitle,
+                               Prompter::Icon::Information);
     } catch (...) {
         m_ctx.busy.setBusy(false);
         m_ctx.errors.reportBoxed(ZanError::current(QStringLiteral("auditReport")), QStringLiteral("auditReport()"));

@@ -54,7 +54,7 @@ OperationsController::OperationsController(MainContext &context) : m_ctx(context
     hooks.hideSubLists = [this] { hideSubLists(); };
     hooks.showStopMsg = [this](bool show) { showStopMsg(show); };
     hooks.selectOperation = [this] { selectOperation(); };
-    hooks.saveUserListToElem = [this] { return saveUserListToElem(); };
+    hooks.saveUserListToElem = [this](const QStringList &before) { return saveUserListToElem(before); };
     hooks.deleteOperation = [this] { deleteOperation(); };
 }
 
@@ -209,7 +209,7 @@ void OperationsController::addOperation()
     }
 }
 
-bool OperationsController::saveUserListToElem()
+bool OperationsController::saveUserListToElem(const QStringList &before)
 {
     MainWindow &form = m_ctx.form;
     try {
@@ -226,14 +226,30 @@ bool OperationsController::saveUserListToElem()
                                    QStringLiteral("No operation selected..."), Prompter::Icon::Exclamation);
             return false;
         }
+        QStringList stored;
         const bool written = RoutineErrorReport::run(m_ctx.prompter, RoutineErrorReport::addAttribute, [&] {
-            AccessEditor(m_ctx.ccase.clearCase()).writeUsers(location(), operation, entries, m_ctx.hooks.getPrivOperations());
+            stored = AccessEditor(m_ctx.ccase.clearCase())
+                         .changeUsers(location(), operation, AccessListChange::between(before, entries),
+                                      m_ctx.hooks.getPrivOperations());
         });
+        if (written && stored != entries)
+            showStoredUsers(stored);
         m_ctx.busy.setBusy(false);
         return written;
     } catch (...) {
         m_ctx.errors.reportWithSupportLine(ZanError::current(component));
         return false;
+    }
+}
+
+// Another administrator changed the list meanwhile: the list shows what is stored now.
+void OperationsController::showStoredUsers(const QStringList &stored)
+{
+    ItemList users(m_ctx.form.zanList[1]);
+    users.clear();
+    for (const QString &user : stored) {
+        if (!is_dup_list(user, users))
+            users.add(user);
     }
 }
 

@@ -23,7 +23,7 @@ public:
     void hideSubLists();
 
     void addOperation();
-    bool saveUserListToElem();
+    bool saveUserListToElem(const QStringList &before);
     void deleteOperation();
     void selectOperation();
 
@@ -34,6 +34,7 @@ protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:
+    void showStoredUsers(const QStringList &stored);
     void pickerSelectionChanged();
     void removeSetOperationsFromPicker();
     QString selectedOperation() const;

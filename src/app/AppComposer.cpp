@@ -94,8 +94,7 @@ AppComposer::AppComposer(Options options) : d(std::make_unique<Parts>())
     }
     d->clearCaseFactory = options.clearCaseFactory ? options.clearCaseFactory : &ClearCaseFactory::create;
 
-    const QString settingsFolder = options.settingsFolder.isEmpty() ? SettingsStore::defaultFolder() : options.settingsFolder;
-    d->store = std::make_unique<SettingsStore>(settingsFolder);
+    d->store = SettingsStore::open(options.settingsFolder);
     d->form = std::make_unique<MainWindow>();
     if (auto *qtPrompter = dynamic_cast<QtPrompter *>(d->prompter))
         qtPrompter->setParent(d->form.get());

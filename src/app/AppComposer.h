@@ -19,7 +19,7 @@ public:
     struct Options {
         Platform *platform = nullptr;  // default: the real platform
         Prompter *prompter = nullptr;  // default: message boxes (or the log of ZAN_PROMPT_LOG)
-        QString settingsFolder;        // default: ZAN_SETTINGS or the per-user folder
+        QString settingsFolder;        // default: the store zanctl uses too (SettingsStore::open)
         std::function<std::unique_ptr<ClearCase>(Platform &)> clearCaseFactory; // default: by environment
     };
 

@@ -2,6 +2,7 @@
 
 #include "clearcase/CCase.h"
 #include "groups/GroupNameRules.h"
+#include "shell/BusyState.h"
 #include "shell/ErrorReporter.h"
 #include "shell/MainContext.h"
 #include "shell/MainWindow.h"
@@ -24,6 +25,21 @@ const QString groupsKey = QStringLiteral("QXGROUPS");
 bool isTypedName(const QString &name)
 {
     return !name.isEmpty() && !name.contains(QLatin1Char('<'));
+}
+
+// Why a typed name adds nothing, for the status bar; "" when it is added.
+QString whyNotAdded(const QString &name, const ItemList &target, bool isGroups)
+{
+    const QString start = isGroups ? QStringLiteral("No group added: ") : QStringLiteral("No member added: ");
+    if (name.isEmpty())
+        return start + QStringLiteral("type a name into the box first.");
+    if (name.contains(QLatin1Char('<')))
+        return start + QStringLiteral("type the name over the hint.");
+    for (int i = 0; i < target.count(); ++i) {
+        if (target.text(i).compare(name, Qt::CaseInsensitive) == 0)
+            return start + target.text(i) + QStringLiteral(" is already in the list.");
+    }
+    return QString();
 }
 
 } // namespace
@@ -178,7 +194,9 @@ bool GroupsController::addTyped(bool isGroups)
     box->clear();
     box->setFocus();
     ItemList target(list(isGroups));
-    if (isTypedName(name) && !ListRoutines::is_dup_list(name, target))
+    if (const QString refusal = whyNotAdded(name, target, isGroups); !refusal.isEmpty())
+        m_ctx.busy.setStatBarMsg(refusal);
+    else
         target.add(name);
     return true;
 }

@@ -2,6 +2,7 @@
 
 #include <QDir>
 #include <QFileInfo>
+#include <QStandardPaths>
 
 #include <utility>
 
@@ -29,4 +30,22 @@ QString InstallLayout::locate(const QString &besideProgram, const QString &under
         return beside;
     const QString installed = shareFolder() + QLatin1Char('/') + underShare;
     return QFileInfo::exists(installed) ? installed : beside;
+}
+
+// Root may write /usr/bin, so being writable alone does not make a folder the program's own.
+bool InstallLayout::isSystemInstall() const
+{
+    const QFileInfo folder(m_programFolder);
+    const QString canonical = folder.canonicalFilePath().isEmpty() ? QDir::cleanPath(m_programFolder) : folder.canonicalFilePath();
+    const bool systemFolder = canonical == QLatin1String("/bin") || canonical == QLatin1String("/sbin") ||
+                              canonical.startsWith(QLatin1String("/usr/"));
+    return systemFolder || !folder.isWritable();
+}
+
+QString InstallLayout::userFilesFolder() const
+{
+    if (!isSystemInstall())
+        return m_programFolder;
+    const QString documents = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
+    return !documents.isEmpty() && QFileInfo(documents).isDir() ? documents : QDir::homePath();
 }

@@ -18,6 +18,13 @@ public:
     // The shared data folder of an install under a prefix.
     QString shareFolder() const;
 
+    // Where files the user saves or opens go by default: the program's folder when the
+    // program runs from a folder of its own that the user can write (a build tree, a
+    // portable copy); for a program installed in the system, the user's documents folder,
+    // or the home folder when there is none.
+    QString userFilesFolder() const;
+    bool isSystemInstall() const;
+
 private:
     QString locate(const QString &besideProgram, const QString &underShare) const;
 

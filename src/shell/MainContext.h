@@ -32,7 +32,8 @@ struct MainHooks {
     // Steps of the access-control panel shared between its controllers.
     std::function<void(bool show)> showStopMsg = [](bool) {};
     std::function<void()> selectOperation = [] {};
-    std::function<bool()> saveUserListToElem = [] { return false; };
+    // Writes the edit from `before` to the users list now shown; the list then shows what is stored.
+    std::function<bool(const QStringList &before)> saveUserListToElem = [](const QStringList &) { return false; };
     std::function<void()> deleteOperation = [] {};
 };
 

@@ -1,5 +1,6 @@
 #include "shell/MainWindow.h"
 
+#include "shell/HintFieldFocus.h"
 #include "util/AppInfo.h"
 
 #include <QAction>
@@ -130,7 +131,20 @@ MainWindow::MainWindow(QWidget *parent) : QMainWindow(parent)
     setCentralWidget(central);
     buildMenus();
     buildStatusBar();
+    watchHintFields();
     resize(1180, 760);
+}
+
+// Any field may come to show a hint (the member box shows one naming the selected group).
+void MainWindow::watchHintFields()
+{
+    auto *hints = new HintFieldFocus(this);
+    for (QLineEdit *field : findChildren<QLineEdit *>())
+        hints->watch(field);
+    for (QComboBox *combo : findChildren<QComboBox *>()) {
+        if (combo->isEditable())
+            hints->watch(combo);
+    }
 }
 
 bool MainWindow::isShown(const QWidget *widget)

@@ -149,4 +149,5 @@ private:
     QWidget *buildTriggerTab();
     void buildMenus();
     void buildStatusBar();
+    void watchHintFields();
 };

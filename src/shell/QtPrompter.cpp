@@ -29,15 +29,37 @@ void showPreview(QWidget *parent, const QString &title, const QString &text)
     dialog.exec();
 }
 
+QMessageBox::StandardButton standardButtonOf(Prompter::Answer answer)
+{
+    switch (answer) {
+    case Prompter::Answer::Cancel: return QMessageBox::Cancel;
+    case Prompter::Answer::Yes: return QMessageBox::Yes;
+    case Prompter::Answer::No: return QMessageBox::No;
+    case Prompter::Answer::Ok: break;
+    }
+    return QMessageBox::Ok;
+}
+
 } // namespace
 
 Prompter::Answer QtPrompter::message(const QString &text, const QString &title, Icon icon, Buttons buttons)
 {
-    return messageWithPreview(text, title, icon, buttons, nullptr);
+    return show(text, title, icon, buttons, nullptr, std::nullopt);
 }
 
 Prompter::Answer QtPrompter::messageWithPreview(const QString &text, const QString &title, Icon icon, Buttons buttons,
                                                 const std::function<QString()> &preview)
+{
+    return show(text, title, icon, buttons, preview, std::nullopt);
+}
+
+Prompter::Answer QtPrompter::ask(const QString &text, const QString &title, Icon icon, Buttons buttons, Answer defaultAnswer)
+{
+    return show(text, title, icon, buttons, nullptr, defaultAnswer);
+}
+
+Prompter::Answer QtPrompter::show(const QString &text, const QString &title, Icon icon, Buttons buttons,
+                                  const std::function<QString()> &preview, std::optional<Answer> defaultAnswer)
 {
     QMessageBox box(m_parent);
     box.setWindowTitle(title);
@@ -54,6 +76,8 @@ Prompter::Answer QtPrompter::messageWithPreview(const QString &text, const QStri
     case Buttons::OkCancel: box.setStandardButtons(QMessageBox::Ok | QMessageBox::Cancel); break;
     case Buttons::YesNo: box.setStandardButtons(QMessageBox::Yes | QMessageBox::No); break;
     }
+    if (defaultAnswer)
+        box.setDefaultButton(standardButtonOf(*defaultAnswer));
     // A message must show a normal pointer even inside a busy operation.
     const bool hadOverride = QApplication::overrideCursor() != nullptr;
     if (hadOverride)

@@ -14,10 +14,14 @@ public:
     Answer message(const QString &text, const QString &title, Icon icon, Buttons buttons) override;
     Answer messageWithPreview(const QString &text, const QString &title, Icon icon, Buttons buttons,
                               const std::function<QString()> &preview) override;
+    Answer ask(const QString &text, const QString &title, Icon icon, Buttons buttons, Answer defaultAnswer) override;
     std::optional<QString> inputText(const QString &prompt, const QString &title, const QString &defaultText) override;
     QString openFileName(const QString &title, const QString &startFolder, const QString &presetName,
                          const QString &filter) override;
 
 private:
+    Answer show(const QString &text, const QString &title, Icon icon, Buttons buttons,
+                const std::function<QString()> &preview, std::optional<Answer> defaultAnswer);
+
     QWidget *m_parent;
 };

@@ -1,5 +1,6 @@
 #include "shell/SettingsStore.h"
 
+#include "platform/FileGuard.h"
 #include "util/ZanError.h"
 
 #include <QDateTime>
@@ -25,7 +26,11 @@ const QString section = QStringLiteral("CONFIG");
 const QString source = QStringLiteral("SettingsStore");
 // How long a write waits for another instance's write to finish.
 constexpr int kLockWaitMs = 10000;
+constexpr int kLockWaitLimitMs = 120000;
 constexpr int kOwnerlessLockMs = 1000;
+// Far above any real store; a larger file is not read into memory.
+constexpr qint64 kMaxStoreSize = qint64(256) << 20;
+const QString storeFileName = QStringLiteral("QXSECURITY.json");
 
 using Entries = QList<QPair<QString, QString>>;
 
@@ -135,11 +140,12 @@ struct Stamp {
 
 struct SettingsStore::Impl {
     QString folder;
+    QStringList formerFiles;
     Table table;
     bool current = false;
     Stamp stamp;
 
-    QString path() const { return QDir(folder).filePath(QStringLiteral("QXSECURITY.json")); }
+    QString path() const { return QDir(folder).filePath(storeFileName); }
 
     // Brings `table` in line with the file; throws when the file cannot be read.
     void refresh(bool force = false)
@@ -149,7 +155,7 @@ struct SettingsStore::Impl {
             return;
         current = false;
         if (!onDisk.exists) {
-            table = Table();
+            table = formerEntries();
         } else {
             QString reason;
             std::optional<Table> parsed = parse(readFile(), reason);
@@ -163,19 +169,26 @@ struct SettingsStore::Impl {
 
     QByteArray readFile() const
     {
-        const QFileInfo info(path());
-        if (info.isDir())
-            throw unreadable(QStringLiteral("it is a folder"));
-        // Opening a pipe or a device could block the program for good.
-        if (!info.isFile())
-            throw unreadable(QStringLiteral("it is not a regular file but a pipe, socket or device"));
-        QFile file(path());
-        if (!file.open(QIODevice::ReadOnly))
-            throw unreadable(file.errorString());
-        QByteArray data = file.readAll();
-        if (file.error() != QFileDevice::NoError)
-            throw unreadable(file.errorString());
-        return data;
+        FileGuard::Outcome read = FileGuard::read(path(), kMaxStoreSize);
+        if (!read.ok())
+            throw unreadable(read.reason);
+        return std::move(read.content);
+    }
+
+    // A former store that cannot be read or parsed is left where it is and taken as empty.
+    Table formerEntries() const
+    {
+        Table merged;
+        for (const QString &former : formerFiles) {
+            const FileGuard::Outcome read = FileGuard::read(former, kMaxStoreSize);
+            QString reason;
+            const std::optional<Table> parsed = read.ok() ? parse(read.content, reason) : std::nullopt;
+            for (const auto &[key, value] : parsed ? parsed->entries() : Entries()) {
+                if (merged.find(key) < 0)
+                    merged.set(key, value);
+            }
+        }
+        return merged;
     }
 
     ZanError unreadable(const QString &why) const
@@ -216,11 +229,21 @@ struct SettingsStore::Impl {
             write(std::move(next));
     }
 
+    // Waits while another writer holds the lock. As long as the store keeps changing, the
+    // others are making progress and the wait goes on (up to kLockWaitLimitMs); a lock held
+    // without any write for kLockWaitMs counts as kept.
     bool takeLock(QLockFile &lock) const
     {
-        const QDeadlineTimer deadline(kLockWaitMs);
+        const QDeadlineTimer limit(kLockWaitLimitMs);
+        QDeadlineTimer deadline(kLockWaitMs);
+        Stamp seen = Stamp::of(path());
         while (!lock.tryLock(100)) {
-            if (deadline.hasExpired())
+            const Stamp now = Stamp::of(path());
+            if (!(now == seen)) {
+                seen = now;
+                deadline.setRemainingTime(kLockWaitMs);
+            }
+            if (deadline.hasExpired() || limit.hasExpired())
                 return false;
             // A writer killed while creating the lock leaves it without an owner's details,
             // and nobody would ever release it; a live writer fills them in at once.
@@ -261,13 +284,35 @@ struct SettingsStore::Impl {
     }
 };
 
-SettingsStore::SettingsStore(const QString &folder) : d(new Impl{folder, {}, false, {}}) {}
+SettingsStore::SettingsStore(const QString &folder, QStringList formerFiles)
+    : d(new Impl{folder, std::move(formerFiles), {}, false, {}})
+{
+}
 SettingsStore::~SettingsStore() { delete d; }
 
+std::unique_ptr<SettingsStore> SettingsStore::open(const QString &folder)
+{
+    if (!folder.isEmpty())
+        return std::make_unique<SettingsStore>(folder);
+    // A folder named in ZAN_SETTINGS is the user's choice: nothing is taken over into it.
+    const bool chosen = !qEnvironmentVariableIsEmpty("ZAN_SETTINGS");
+    return std::make_unique<SettingsStore>(defaultFolder(), chosen ? QStringList() : formerFiles());
+}
+
+// Not the application's own configuration folder: the window and zanctl have different
+// application names and must still meet in one store.
 QString SettingsStore::defaultFolder()
 {
     const QString configured = qEnvironmentVariable("ZAN_SETTINGS");
-    return configured.isEmpty() ? QStandardPaths::writableLocation(QStandardPaths::AppConfigLocation) : configured;
+    if (!configured.isEmpty())
+        return configured;
+    return QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation) + QStringLiteral("/zan-utility");
+}
+
+QStringList SettingsStore::formerFiles()
+{
+    const QString config = QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation);
+    return {config + QStringLiteral("/Korvane/QXSECURITY/") + storeFileName, config + QStringLiteral("/zanctl/") + storeFileName};
 }
 
 QString SettingsStore::filePath() const { return d->path(); }

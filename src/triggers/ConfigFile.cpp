@@ -1,5 +1,7 @@
 #include "triggers/ConfigFile.h"
 
+#include "platform/FileGuard.h"
+
 #include <QStringDecoder>
 
 const QString ConfigFile::marker = QStringLiteral("#ZAN#");
@@ -46,15 +48,44 @@ bool ConfigFile::canHold(const QString &key, const QString &value)
            key.size() + 1 + value.size() <= maxLineLength;
 }
 
+bool ConfigFile::isHint(const QString &value)
+{
+    return value.contains(QLatin1Char('<'));
+}
+
+QString ConfigFile::whyLeftOut(const QString &key, const QString &value)
+{
+    if (isHint(value))
+        return QStringLiteral("its value %1 is a field's hint, not a setting").arg(value);
+    if (!canHold(key, value))
+        return QStringLiteral("a key with \":\" or a line break in a key or value would not read back the same");
+    return QString();
+}
+
+ConfigFile::Storable ConfigFile::storable(const Records &records)
+{
+    Storable result;
+    for (const auto &[key, value] : records) {
+        if (isHint(value))
+            result.leftOut << QStringLiteral("%1 (%2)").arg(key, whyLeftOut(key, value));
+        else
+            result.records.append({key, value});
+    }
+    return result;
+}
+
 ConfigFile::Composed ConfigFile::compose(const Records &settings)
 {
     Composed result;
     QString text = marker + QStringLiteral("\r\n");
     for (const auto &[key, value] : settings) {
-        if (canHold(key, value))
+        const QString why = whyLeftOut(key, value);
+        if (why.isEmpty()) {
             text += key + QLatin1Char(':') + value + QStringLiteral("\r\n");
-        else
+        } else {
             result.leftOut << key;
+            result.reasons << why;
+        }
     }
     result.content = text.toUtf8();
     return result;
@@ -80,6 +111,18 @@ ConfigFile::Parsed ConfigFile::parse(const QByteArray &content)
         parsed.records << splitRecord(lines[i]);
     }
     return parsed;
+}
+
+std::optional<ConfigFile::Parsed> ConfigFile::load(const QString &path, QString &reason)
+{
+    const FileGuard::Outcome read = FileGuard::read(path, maxFileSize);
+    if (read.verdict == FileGuard::Verdict::TooLarge)
+        return Parsed{Status::TooLarge, {}, 0};
+    if (!read.ok()) {
+        reason = read.reason;
+        return std::nullopt;
+    }
+    return parse(read.content);
 }
 
 QPair<QString, QString> ConfigFile::splitRecord(const QString &line)

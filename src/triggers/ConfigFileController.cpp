@@ -1,5 +1,6 @@
 #include "triggers/ConfigFileController.h"
 
+#include "platform/InstallLayout.h"
 #include "platform/Platform.h"
 #include "shell/ErrorReporter.h"
 #include "shell/MainContext.h"
@@ -12,8 +13,6 @@
 
 #include <QAction>
 #include <QDir>
-#include <QFile>
-#include <QFileInfo>
 #include <QSaveFile>
 
 namespace {
@@ -51,8 +50,7 @@ void ConfigFileController::saveConfigToFile()
             QStringLiteral("Enter Filename: "), QStringLiteral("Save Config file..."), QStringLiteral("zan_config.txt"));
         if (!answer || answer->isEmpty())
             return;
-        // The answer is always taken relative to the program's folder.
-        doSaveToConfigFile(m_ctx.platform.programFolder() + QDir::separator() + *answer);
+        doSaveToConfigFile(filesFolder() + QDir::separator() + *answer);
     } catch (...) {
         m_ctx.errors.reportBoxed(ZanError::current(source), QStringLiteral("Error:saveConfigToFile()"));
     }
@@ -69,13 +67,11 @@ void ConfigFileController::doSaveToConfigFile(const QString &path)
                                                           QStringLiteral(" holds only the marker line."));
         if (!composed.leftOut.isEmpty()) {
             QStringList shown;
-            for (const QString &key : composed.leftOut)
-                shown << QStringLiteral("  ") + QString(key).replace(QLatin1Char('\r'), QLatin1String("\\r")).replace(QLatin1Char('\n'), QLatin1String("\\n"));
-            m_ctx.prompter.message(QStringLiteral("These settings were left out of ") + path + AppInfo::crlf +
-                                       QStringLiteral("because a key with \":\" or a line break in a key or value "
-                                                      "would not read back the same:") +
-                                       AppInfo::crlf + shown.join(AppInfo::crlf),
-                                   QStringLiteral("Save Config file..."), Prompter::Icon::Exclamation);
+            for (qsizetype i = 0; i < composed.leftOut.size(); ++i)
+                shown << QString(composed.leftOut[i]).replace(QLatin1Char('\r'), QLatin1String("\\r")).replace(QLatin1Char('\n'), QLatin1String("\\n")) +
+                             QStringLiteral(" (") + composed.reasons[i] + QLatin1Char(')');
+            showLeftOut(QStringLiteral("These settings were left out of ") + path + QLatin1Char(':'), shown,
+                        QStringLiteral("Save Config file..."));
         }
     } catch (...) {
         m_ctx.errors.reportBoxed(ZanError::current(source), QStringLiteral("Error::Couldn't save config file::doSaveToConfigFile()"));
@@ -94,8 +90,8 @@ void ConfigFileController::loadConfigFile()
 {
     try {
         const QString preset = QStringLiteral("*.txt");
-        const QString chosen = m_ctx.prompter.openFileName(QStringLiteral("Select Configuration File "), m_ctx.platform.programFolder(),
-                                                           preset, allFilesFilter());
+        const QString chosen =
+            m_ctx.prompter.openFileName(QStringLiteral("Select Configuration File "), filesFolder(), preset, allFilesFilter());
         if (chosen.isEmpty() || chosen == preset)
             return;
         doReadConfigFile(chosen);
@@ -108,7 +104,7 @@ void ConfigFileController::doReadConfigFile(const QString &path)
 {
     try {
         // The whole file is checked before anything is stored.
-        const ConfigFile::Parsed parsed = ConfigFile::parse(readWholeFile(path));
+        const ConfigFile::Parsed parsed = readAndParse(path);
         switch (parsed.status) {
         case ConfigFile::Status::Empty:
             m_ctx.prompter.message(QStringLiteral("Empty File:: ") + notValidText(path), QStringLiteral("Empty Config File"),
@@ -129,7 +125,11 @@ void ConfigFileController::doReadConfigFile(const QString &path)
         case ConfigFile::Status::Ok:
             break;
         }
-        m_ctx.registry.saveAllToReg(parsed.records);
+        const ConfigFile::Storable storable = ConfigFile::storable(parsed.records);
+        m_ctx.registry.saveAllToReg(storable.records);
+        if (!storable.leftOut.isEmpty())
+            showLeftOut(QStringLiteral("These settings were not imported from ") + path + QLatin1Char(':'), storable.leftOut,
+                        QStringLiteral("Load Config File"));
         m_ctx.prompter.message(QStringLiteral("You must restart the application for this change to take effect"),
                                QStringLiteral("Restart application..."), Prompter::Icon::Exclamation);
     } catch (...) {
@@ -137,23 +137,26 @@ void ConfigFileController::doReadConfigFile(const QString &path)
     }
 }
 
-QByteArray ConfigFileController::readWholeFile(const QString &path) const
+QString ConfigFileController::filesFolder() const
 {
-    const QFileInfo info(path);
-    if (info.isDir())
-        throw ZanError(ZanError::FileNotFound, source, path + QStringLiteral(" is a folder, not a configuration file."));
-    // Never opened: reading a pipe or a device could block the program for good.
-    if (info.exists() && !info.isFile())
-        throw ZanError(ZanError::FileNotFound, source,
-                       path + QStringLiteral(" is a pipe, socket or device, not a configuration file."));
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
-        throw ZanError(ZanError::FileNotFound, source, QStringLiteral("Cannot open ") + path + QStringLiteral(": ") + file.errorString());
-    // One byte over the limit is enough to tell the file is too large.
-    const QByteArray content = file.read(ConfigFile::maxFileSize + 1);
-    if (file.error() != QFileDevice::NoError)
-        throw ZanError(ZanError::FileNotFound, source, QStringLiteral("Cannot read ") + path + QStringLiteral(": ") + file.errorString());
-    return content;
+    return InstallLayout(m_ctx.platform.programFolder()).userFilesFolder();
+}
+
+ConfigFile::Parsed ConfigFileController::readAndParse(const QString &path) const
+{
+    QString reason;
+    std::optional<ConfigFile::Parsed> parsed = ConfigFile::load(path, reason);
+    if (!parsed)
+        throw ZanError(ZanError::FileNotFound, source, QStringLiteral("Cannot read ") + path + QStringLiteral(": ") + reason);
+    return std::move(*parsed);
+}
+
+void ConfigFileController::showLeftOut(const QString &heading, const QStringList &lines, const QString &title)
+{
+    QString text = heading;
+    for (const QString &line : lines)
+        text += AppInfo::crlf + QStringLiteral("  ") + line;
+    m_ctx.prompter.message(text, title, Prompter::Icon::Exclamation);
 }
 
 void ConfigFileController::showInvalidFile(const QString &path, const QString &reason)

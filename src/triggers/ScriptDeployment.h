@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QList>
 #include <QString>
 #include <QStringList>
 
@@ -12,9 +13,13 @@ class Platform;
 class ScriptDeployment
 {
 public:
+    struct Unreachable {
+        QString location;
+        QString reason; // why this machine cannot put the script there, in sentences
+    };
     struct Outcome {
-        QStringList notCopied;    // reachable, but the script is not there afterwards
-        QStringList unreachable;  // this machine cannot see the folder
+        QStringList notCopied;          // reachable, but the script is not there afterwards
+        QList<Unreachable> unreachable; // this machine cannot see the folder
     };
 
     ScriptDeployment(Platform &platform, const QString &scriptName);
@@ -27,6 +32,7 @@ public:
 
 private:
     QString hostFolder(const QString &location) const;
+    QString whyUnreachable(const QString &location) const;
     bool copyAndCheck(const QString &source, const QString &folder);
 
     Platform &m_platform;

@@ -1,5 +1,6 @@
 #include "triggers/TriggerCommandLines.h"
 
+#include "triggers/TriggerPaths.h"
 #include "util/AppInfo.h"
 #include "util/TextRoutines.h"
 
@@ -20,11 +21,14 @@ bool breaksQuoting(const QString &text)
 }
 
 // The first character the shell running a trigger action (cmd on Windows clients, sh on
-// Unix ones) would not hand on to the script as it stands.
-QChar firstUnsafe(const QString &text, const QRegularExpression &unsafe)
+// Unix ones) would not hand on to the script as it stands: a blank or an invisible character
+// of any script, or one the expression names.
+char32_t firstUnsafe(const QString &text, const QRegularExpression &unsafe)
 {
+    if (const char32_t invisible = TriggerPaths::firstBlankOrControl(text))
+        return invisible;
     const QRegularExpressionMatch match = unsafe.match(text);
-    return match.hasMatch() ? match.captured().at(0) : QChar();
+    return match.hasMatch() ? match.captured().toUcs4().value(0) : 0;
 }
 
 // c:\x or c:/x: a drive of one Windows computer, which no Unix client can reach.
@@ -33,9 +37,19 @@ bool namesADrive(const QString &location)
     return location.size() >= 2 && location.at(0).isLetter() && location.at(0).unicode() < 0x80 && location.at(1) == QLatin1Char(':');
 }
 
-QString unsafeReason(QChar character)
+// An invisible character is named by its code, which the user can look for.
+QString unsafeReason(char32_t character)
 {
-    const QString what = character.isSpace() ? QStringLiteral("a blank") : QStringLiteral("the character ") + character;
+    const QString code = QStringLiteral(" (U+%1)").arg(uint(character), 4, 16, QLatin1Char('0')).toUpper();
+    QString what;
+    if (character == U' ')
+        what = QStringLiteral("a blank");
+    else if (QChar::isSpace(character))
+        what = QStringLiteral("a blank") + code;
+    else if (TriggerPaths::firstBlankOrControl(QString::fromUcs4(&character, 1)))
+        what = QStringLiteral("an invisible control character") + code;
+    else
+        what = QStringLiteral("the character ") + QString::fromUcs4(&character, 1);
     return QStringLiteral("it contains ") + what + QStringLiteral(", which the trigger's command line cannot pass on.");
 }
 
@@ -177,11 +191,11 @@ QString TriggerCommandLines::quotingProblem() const
         return problem(adminsField, quoteOrBreak);
     if (admins.endsWith(QLatin1Char('\\')))
         return problem(adminsField, QStringLiteral("it ends with a backslash."));
-    if (const QChar c = firstUnsafe(m_in.windowsLocation, unsafeInWindowsLocation); windowsClients && !c.isNull())
+    if (const char32_t c = firstUnsafe(m_in.windowsLocation, unsafeInWindowsLocation); windowsClients && c)
         return problem(windowsField, unsafeReason(c));
-    if (const QChar c = firstUnsafe(m_in.unixLocation, unsafeInUnixLocation); unixClients && !c.isNull())
+    if (const char32_t c = firstUnsafe(m_in.unixLocation, unsafeInUnixLocation); unixClients && c)
         return problem(unixField, unsafeReason(c));
-    if (const QChar c = firstUnsafe(admins, unsafeInAdmins); !c.isNull())
+    if (const char32_t c = firstUnsafe(admins, unsafeInAdmins); c)
         return problem(adminsField, unsafeReason(c));
     return QString();
 }

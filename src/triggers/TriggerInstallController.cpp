@@ -10,7 +10,6 @@
 #include "shell/MainContext.h"
 #include "shell/MainWindow.h"
 #include "triggers/RecordedPrivilegedList.h"
-#include "triggers/ScriptDeployment.h"
 #include "triggers/TriggerPaths.h"
 #include "util/AppInfo.h"
 #include "util/Prompter.h"
@@ -45,7 +44,9 @@ void TriggerInstallController::applyTriggerBut_Click()
             m_ctx.prompter.message(QStringLiteral("Missing required security trigger file") + AppInfo::crlf +
                                        QStringLiteral("Send bug report to: ") + AppInfo::supportAddress + AppInfo::crlf,
                                    QStringLiteral("Missing required file.."), Prompter::Icon::Critical);
-        } else if (deployScript(source)) {
+        } else if (!deployScript(source)) {
+            return; // nothing has changed; what was typed stays for the next try
+        } else {
             m_ctx.busy.setBusy(true);
             doApplyTrigger(m_ctx.form.vobTagTxt->text());
             m_settings.processVobTrigSettings(true, false);
@@ -67,10 +68,13 @@ QString TriggerInstallController::copyFailure(const QStringList &locations)
            QStringLiteral("then apply the triggers again.");
 }
 
-QString TriggerInstallController::unreachableQuestion(const QStringList &locations)
+QString TriggerInstallController::unreachableQuestion(const QList<ScriptDeployment::Unreachable> &locations)
 {
+    QStringList named;
+    for (const ScriptDeployment::Unreachable &location : locations)
+        named << location.location + AppInfo::crlf + location.reason;
     return QStringLiteral("This machine cannot reach the trigger location:") + AppInfo::crlf +
-           locations.join(AppInfo::crlf) + AppInfo::crlf + AppInfo::crlf +
+           named.join(AppInfo::crlf) + AppInfo::crlf + AppInfo::crlf +
            QStringLiteral("The security trigger file was not copied there. Unless ") + TriggerCommandLines::scriptName +
            QStringLiteral(" is there, the triggers will refuse every guarded operation.") + AppInfo::crlf + AppInfo::crlf +
            QStringLiteral("Install the triggers anyway?");
@@ -90,9 +94,10 @@ bool TriggerInstallController::deployScript(const QString &source)
         m_ctx.prompter.message(copyFailure(outcome.notCopied), copyFailureTitle, Prompter::Icon::Critical);
         return false;
     }
+    // Installing without the script makes the triggers refuse everything: Enter cancels.
     return outcome.unreachable.isEmpty() ||
-           m_ctx.prompter.message(unreachableQuestion(outcome.unreachable), unreachableTitle, Prompter::Icon::Exclamation,
-                                  Prompter::Buttons::OkCancel) == Prompter::Answer::Ok;
+           m_ctx.prompter.ask(unreachableQuestion(outcome.unreachable), unreachableTitle, Prompter::Icon::Exclamation,
+                              Prompter::Buttons::OkCancel, Prompter::Answer::Cancel) == Prompter::Answer::Ok;
 }
 
 bool TriggerInstallController::inputsAreValid()

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "triggers/ScriptDeployment.h"
 #include "triggers/TriggerCommandLines.h"
 #include "triggers/VobTriggerSettings.h"
 
@@ -30,7 +31,7 @@ public:
     static inline const QString copyFailureTitle = QStringLiteral("Trigger file not copied");
     static inline const QString unreachableTitle = QStringLiteral("Trigger location not reachable");
     static QString copyFailure(const QStringList &locations);
-    static QString unreachableQuestion(const QStringList &locations);
+    static QString unreachableQuestion(const QList<ScriptDeployment::Unreachable> &locations);
 
 private:
     bool inputsAreValid();

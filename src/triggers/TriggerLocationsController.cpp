@@ -1,5 +1,6 @@
 #include "triggers/TriggerLocationsController.h"
 
+#include "clearcase/SiteStyle.h"
 #include "shell/MainContext.h"
 #include "shell/MainWindow.h"
 #include "shell/Registry.h"
@@ -13,6 +14,7 @@
 #include <QLineEdit>
 #include <QPalette>
 #include <QStyle>
+#include <QTabWidget>
 
 namespace {
 
@@ -32,9 +34,14 @@ QString placeholderOf(const QLineEdit *field)
 
 } // namespace
 
-TriggerLocationsController::TriggerLocationsController(MainContext &context) : m_ctx(context), m_settings(context)
+TriggerLocationsController::TriggerLocationsController(MainContext &context)
+    : m_ctx(context), m_settings(context), m_windowsCaption(context.form.trigLbl[4]->text()),
+      m_windowsCaptionTip(context.form.trigLbl[4]->toolTip()), m_windowsFieldTip(context.form.trigLocationTxt->toolTip())
 {
     MainWindow &form = m_ctx.form;
+    // The site's style is known once its VOBs are listed, before any of them is selected.
+    connect(form.vobTagTxt, &QLineEdit::textChanged, this, &TriggerLocationsController::showLocationCaption);
+    connect(form.mainTabStrip, &QTabWidget::currentChanged, this, &TriggerLocationsController::showLocationCaption);
     connect(form.trigLocationTxt, &QLineEdit::textChanged, this, [this] { trigLocationTxt_Change(); });
     connect(form.trigLocationUnixTxt, &QLineEdit::textChanged, this, [this] { trigLocationUnixTxt_Change(); });
     connect(form.checkboxUnixOrWindowsLocation, &QCheckBox::toggled, this,
@@ -42,6 +49,7 @@ TriggerLocationsController::TriggerLocationsController(MainContext &context) : m
     connect(form.interopSupportCB, &QCheckBox::toggled, this, &TriggerLocationsController::interopSupportCB_Click);
     form.trigLocationUnixTxt->installEventFilter(this);
     checkboxUnixOrWindowsLocation_Click(form.checkboxUnixOrWindowsLocation->isChecked());
+    showLocationCaption();
 }
 
 QString TriggerLocationsController::interopNote()
@@ -116,9 +124,19 @@ bool TriggerLocationsController::vobIsStoredAsInterop()
     return isNumber && stored != 0;
 }
 
+void TriggerLocationsController::showLocationCaption()
+{
+    MainWindow &form = m_ctx.form;
+    const bool forUnixClients = SiteStyle::current().isUnix() && !form.interopSupportCB->isChecked();
+    form.trigLbl[4]->setText(forUnixClients ? unixClientsCaption : m_windowsCaption);
+    form.trigLbl[4]->setToolTip(forUnixClients ? unixClientsCaptionTip : m_windowsCaptionTip);
+    form.trigLocationTxt->setToolTip(forUnixClients ? unixClientsFieldTip : m_windowsFieldTip);
+}
+
 void TriggerLocationsController::interopSupportCB_Click(bool checked)
 {
     MainWindow &form = m_ctx.form;
+    showLocationCaption();
     form.trigLocationUnixTxt->setVisible(checked);
     form.trigLbl[5]->setVisible(checked);
     form.checkboxUnixOrWindowsLocation->setVisible(checked);

@@ -25,6 +25,16 @@ bool isFilledIn(const QString &text)
     return !text.isEmpty() && !text.contains(QLatin1Char('<'));
 }
 
+char32_t firstBlankOrControl(const QString &text)
+{
+    for (const char32_t c : text.toUcs4()) {
+        const QChar::Category category = QChar::category(c);
+        if (QChar::isSpace(c) || category == QChar::Other_Control || category == QChar::Other_Format)
+            return c;
+    }
+    return 0;
+}
+
 QString vobNameOf(const QString &vobTag)
 {
     const QString name = SiteStyle::current().lastComponent(vobTag);

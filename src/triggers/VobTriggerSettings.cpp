@@ -54,10 +54,13 @@ void VobTriggerSettings::store(const QString &vobName)
     Registry &registry = m_ctx.registry;
     tryStep([&] { registry.saveToReg(winUnixLocKey + vobName, flagText(form.checkboxUnixOrWindowsLocation)); });
     tryStep([&] { registry.saveToReg(interopKey + vobName, flagText(form.interopSupportCB)); });
-    tryStep([&] { registry.saveToReg(ntLocKey + vobName, form.trigLocationTxt->text()); });
-    tryStep([&] { registry.saveToReg(unixLocKey + vobName, form.trigLocationUnixTxt->text()); });
-    if (!form.adminUsersTxt->text().contains(QLatin1Char('<')))
-        tryStep([&] { registry.saveToReg(adminListKey + vobName, form.adminUsersTxt->text()); });
+    // A field that shows its hint is not filled in: the value stored before stays.
+    const QList<std::pair<QString, QLineEdit *>> fields{
+        {ntLocKey, form.trigLocationTxt}, {unixLocKey, form.trigLocationUnixTxt}, {adminListKey, form.adminUsersTxt}};
+    for (const auto &[prefix, field] : fields) {
+        if (!field->text().contains(QLatin1Char('<')))
+            tryStep([&] { registry.saveToReg(prefix + vobName, field->text()); });
+    }
 }
 
 void VobTriggerSettings::erase(const QString &vobName)

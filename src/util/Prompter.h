@@ -27,6 +27,14 @@ public:
         return message(text, title, icon, buttons);
     }
 
+    // A question whose default button, the one Enter presses, gives `defaultAnswer`: for a
+    // question whose other answer does harm. A prompter without such buttons asks it as is.
+    virtual Answer ask(const QString &text, const QString &title, Icon icon, Buttons buttons, Answer defaultAnswer)
+    {
+        (void)defaultAnswer;
+        return message(text, title, icon, buttons);
+    }
+
     // Input box; std::nullopt when the user cancels.
     virtual std::optional<QString> inputText(const QString &prompt, const QString &title,
                                              const QString &defaultText) = 0;

@@ -57,8 +57,7 @@ protected:
     void openPicker() { clickButton(form().zanBut[0]); }
     void typeUser(const QString &user)
     {
-        form().selectUserCombo->setEditText(user);
-        pressKey(form().selectUserCombo->lineEdit());
+        clickAndType(form().selectUserCombo->lineEdit(), user);
     }
     void failWritesTo(const QString &relative)
     {

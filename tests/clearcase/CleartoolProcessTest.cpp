@@ -29,11 +29,15 @@ while IFS= read -r line; do
     fail) echo 'cleartool: Warning: Trigger "t" has refused to let rmelem proceed.' >&2
           echo 'cleartool: Error: Unable to remove element "x".' >&2 ;;
     quiet-fail) echo "Command $n returned status 2"; continue ;;
+    error-ok) echo 'cleartool: Error: Unable to create attribute "a".' >&2 ;;
+    refused) echo 'proj: QX_CHECKOUT may only be changed by the administrators (vobadm)' >&2
+             echo 'cleartool: Warning: Trigger "t" has refused to let mkattr proceed.' >&2
+             echo 'cleartool: Error: Unable to create attribute "a".' >&2 ;;
     die) echo 'cleartool: Error: fatal' >&2; exit 3 ;;
     hang) continue ;;
     *) echo "ran: $line" ;;
   esac
-  case "$line" in fail) s=1 ;; *) s=0 ;; esac
+  case "$line" in fail|refused) s=1 ;; *) s=0 ;; esac
   echo "Command $n returned status $s"
 done
 )";
@@ -92,6 +96,12 @@ TEST_F(CleartoolProcessTest, OneCoProcessAnswersEveryCommandUpToItsStatusLineAnd
               QStringLiteral("cleartool: Error: Unable to remove element \"x\"."));
     EXPECT_EQ(errorOf([&] { process.execute(QStringLiteral("quiet-fail")); }),
               QStringLiteral("cleartool quiet-fail: returned status 2"));
+    // Error lines fail the command whatever its status; a trigger's own reason leads.
+    EXPECT_EQ(errorOf([&] { process.execute(QStringLiteral("error-ok")); }),
+              QStringLiteral("cleartool: Error: Unable to create attribute \"a\"."));
+    EXPECT_EQ(errorOf([&] { process.execute(QStringLiteral("refused")); }),
+              QStringLiteral("proj: QX_CHECKOUT may only be changed by the administrators (vobadm)\n"
+                             "cleartool: Error: Unable to create attribute \"a\"."));
     EXPECT_EQ(process.execute(QStringLiteral("x")), QStringLiteral("ran: x\n"));
     EXPECT_EQ(process.startCount(), 1);
 }

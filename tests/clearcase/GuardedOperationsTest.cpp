@@ -143,22 +143,27 @@ TEST_F(GuardedOperations, LocksHoldChangesBackFromAllButTheirExceptedUsers)
     const QString vobOwner = QFileInfo(sandbox.store().vobFolder(QStringLiteral("\\proj"))).owner();
     commands.run(QStringLiteral("mkattype -vtype string -nc Note@\\proj"));
     const QString held = QStringLiteral("cleartool: Error: Lock on %1 prevents operation \"%2\".\ncleartool: Error: %3");
+    const QString denied = QStringLiteral("cleartool: Error: No permission to perform operation \"%1\".\ncleartool: Error: Must be one of: object owner, VOB owner, privileged user.\ncleartool: Error: %2");
     const struct {
         QString user;
         QString command;
         QString error; // "" when it succeeds
     } steps[] = {
-        {"bob", "lock -nusers alice " + mainC, ""},
-        {"bob", "lock " + mainC, "cleartool: Error: Object is already locked.\ncleartool: Error: Unable to lock element \"" + mainC + "\"."},
+        // Locking and unlocking belong to the object's owner, the VOB owner and privileged users.
+        {"eve", "lock " + mainC, denied.arg("lock", "Unable to lock element \"" + mainC + "\".")},
+        {"eve", "lock brtype:main@\\proj", denied.arg("lock", "Unable to lock branch type \"main\".")},
+        {vobOwner, "lock -nusers alice " + mainC, ""},
+        {"eve", "unlock " + mainC, denied.arg("unlock", "Unable to unlock element \"" + mainC + "\".")},
+        {vobOwner, "lock " + mainC, "cleartool: Error: Object is already locked.\ncleartool: Error: Unable to lock element \"" + mainC + "\"."},
         {"bob", "mkattr Note '\"x\"' " + mainC,
          held.arg("element \"" + mainC + "\"", "mkattr", "Unable to create attribute \"Note\" on \"" + mainC + "\".")},
         {"bob", "checkout -nc " + mainC, held.arg("element \"" + mainC + "\"", "checkout", "Unable to check out \"" + mainC + "\".")},
         {"alice", "mkattr Note '\"x\"' " + mainC, ""},
-        {"bob", "lock -replace -obsolete " + mainC, ""},
+        {vobOwner, "lock -replace -obsolete " + mainC, ""},
         {"alice", "rmattr Note " + mainC,
          held.arg("element \"" + mainC + "\"", "rmattr", "Unable to remove attribute \"Note\" from \"" + mainC + "\".")},
-        {"bob", "unlock " + mainC, ""},
-        {"bob", "unlock " + mainC, "cleartool: Error: Object is not locked.\ncleartool: Error: Unable to unlock element \"" + mainC + "\"."},
+        {vobOwner, "unlock " + mainC, ""},
+        {vobOwner, "unlock " + mainC, "cleartool: Error: Object is not locked.\ncleartool: Error: Unable to unlock element \"" + mainC + "\"."},
         // A locked type: its instances, its renaming; the branch type main: checkouts.
         {vobOwner, "lock attype:Note@\\proj", ""},
         {"bob", "rmattr Note " + mainC,
@@ -166,10 +171,10 @@ TEST_F(GuardedOperations, LocksHoldChangesBackFromAllButTheirExceptedUsers)
         {vobOwner, "rntype attype:Note@\\proj Remark",
          held.arg("attribute type \"Note\"", "rntype", "Unable to rename attribute type \"Note\".")},
         {vobOwner, "unlock attype:Note@\\proj", ""},
-        {"bob", "lock -nusers bob brtype:main@\\proj", ""},
+        {vobOwner, "lock -nusers bob brtype:main@\\proj", ""},
         {"alice", "checkout -nc " + mainC, held.arg("branch type \"main\"", "checkout", "Unable to check out \"" + mainC + "\".")},
         {"bob", "checkout -nc " + mainC, ""},
-        {"bob", "unlock brtype:main@\\proj", ""},
+        {vobOwner, "unlock brtype:main@\\proj", ""},
         // The VOB: only its owner locks it, and then nothing in it changes.
         {"bob", "lock vob:\\proj",
          "cleartool: Error: No permission to perform operation \"lock\".\ncleartool: Error: Must be one of: object owner, VOB owner, "

@@ -27,6 +27,17 @@ inline void mouseClick(QWidget *widget, QPoint pos, Qt::KeyboardModifiers modifi
     QCoreApplication::processEvents();
 }
 
+// What a person does to fill in a field: a click into it, then the keys, then Enter when
+// asked. Nothing is selected or set by the test: what the click leaves selected is typed over.
+inline void clickAndType(QWidget *field, const QString &text, bool pressEnter = true)
+{
+    mouseClick(field, field->rect().center());
+    QTest::keyClicks(field, text);
+    if (pressEnter)
+        QTest::keyClick(field, Qt::Key_Return);
+    QCoreApplication::processEvents();
+}
+
 // Clicks the middle of a row of a list view (the view must be shown).
 inline void clickRow(QAbstractItemView *view, int row, Qt::KeyboardModifiers modifiers = Qt::NoModifier)
 {

@@ -10,8 +10,9 @@
 #include <QStringList>
 
 // A Prompter for tests: records every message, question, input box and file dialog, and
-// answers from a script (queued answers first, then the defaults: OK / Yes, cancel for
-// input boxes, the preset for file dialogs). A message with the title `throwOnTitle` fails
+// answers from a script (queued answers first, then the defaults: a question's default
+// button, else OK / Yes, cancel for input boxes, the preset for file dialogs). A message
+// with the title `throwOnTitle` fails
 // as a message box that cannot be shown does.
 class ScriptedPrompter : public Prompter
 {
@@ -22,6 +23,7 @@ public:
         QString title;
         Icon icon = Icon::None;
         Buttons buttons = Buttons::Ok;
+        std::optional<Answer> defaultAnswer = std::nullopt; // the button Enter presses, when the question names one
     };
 
     void failIfAsked(const QString &title) const
@@ -37,6 +39,14 @@ public:
         if (!answers.isEmpty())
             return answers.dequeue();
         return buttons == Buttons::YesNo ? Answer::Yes : Answer::Ok;
+    }
+
+    // Unscripted, Enter is pressed: the default button answers.
+    Answer ask(const QString &text, const QString &title, Icon icon, Buttons buttons, Answer defaultAnswer) override
+    {
+        failIfAsked(title);
+        records.append({QStringLiteral("message"), text, title, icon, buttons, defaultAnswer});
+        return answers.isEmpty() ? defaultAnswer : answers.dequeue();
     }
 
     // Presses "Preview…" first when pressPreview is set; the previews shown are kept.

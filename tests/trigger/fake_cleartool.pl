@@ -1,11 +1,14 @@
 #!/usr/bin/perl
 # Stand-in "cleartool" for the trigger script's tests (a wrapper on the PATH sets FAKE_CT_*).
-# Answers describe -fmt '%m\n%En\n%Vn\n%[NAME]a' <path>@@/main/0, describe -long vob:<tag> and lsvob -short
+# Answers describe -fmt <format> <path>@@/main/0 ..., describe -long vob:<tag> and lsvob -short
 # from FAKE_CT_FIXTURE, one line each: <path> (the element exists), <path>\t<name>\t<value>
 # (a string attribute; \n, \t, \\ escapes) or vob\t<tag>\t<owner>.
 # FAKE_CT_LOG: append every call's arguments. FAKE_CT_FAIL: fail with this text. FAKE_CT_CRLF:
 # end lines with CR LF. FAKE_CT_REPLY: answer wrongly: silent, other (another element),
-# listing (the -aattr listing), number (an unquoted value).
+# listing (the -aattr listing), number (an unquoted value), first (only the first version),
+# swapped (the versions in reverse order), truncated (the last line missing), extra (one line
+# more), error (an error line, status 0), status (the right answer, status 1); or parens (an
+# absent attribute as "()").
 use strict;
 use warnings;
 
@@ -30,26 +33,59 @@ if (@ARGV == 2 && $ARGV[0] eq 'lsvob' && $ARGV[1] eq '-short') {
     print map { "$_->[1]$eol" } grep { $_->[0] eq 'vob' } fixture();
     exit 0;
 }
-fail("fake cleartool does not know: @ARGV")
-    unless @ARGV == 4 && $ARGV[0] eq 'describe' && $ARGV[1] eq '-fmt'
-        && $ARGV[2] =~ /^%m\\n%En\\n%Vn\\n%\[([^\]]+)\]a$/;
-my $wanted = $1;
-fail("Not a version: \"$ARGV[3]\"") unless $ARGV[3] =~ /^(.*)\@\@\/main\/0$/s;
-my $path = $1;
-my @rows = grep { $_->[0] eq $path } fixture();
-fail("Unable to access \"$ARGV[3]\": No such file or directory.") unless @rows;
-my %attributes = map { $_->[1] => $_->[2] } grep { @$_ == 3 } @rows;
+fail("fake cleartool does not know: @ARGV") unless @ARGV >= 4 && $ARGV[0] eq 'describe' && $ARGV[1] eq '-fmt';
+my ($format, @versions) = @ARGV[2 .. $#ARGV];
+@versions = reverse(@versions) if $reply eq 'swapped';
+@versions = ($versions[0]) if $reply eq 'first';
+my %fixture;
+push(@{ $fixture{ $_->[0] } }, $_) for fixture();
+my ($answer, $missing) = ('', '');
+foreach my $version (@versions) {
+    fail("Not a version: \"$version\"") unless $version =~ /^(.*)\@\@\/main\/0$/s;
+    my $path = $1;
+    if (!$fixture{$path}) {
+        $missing = "Unable to access \"$version\": No such file or directory.";
+        next;
+    }
+    my %attributes = map { $_->[1] => $_->[2] } grep { @$_ == 3 } @{ $fixture{$path} };
+    if ($reply eq 'listing') {
+        $answer .= "$version$eol  Attributes:$eol" . join('', map { "    $_ = \"$attributes{$_}\"$eol" } sort keys %attributes);
+        next;
+    }
+    $answer .= formatted($format, $reply eq 'other' ? "$path.other" : $path, \%attributes);
+}
+$answer =~ s/[^\n]*\n?\z// if $reply eq 'truncated';
+$answer .= "x$eol" if $reply eq 'extra';
+print STDERR "cleartool: Error: Unable to contact the VOB server.\n" if $reply eq 'error';
+print $answer;
+fail($missing) if $missing ne '';
+exit($reply eq 'status' ? 1 : 0);
 
-if ($reply eq 'listing') {
-    print "$ARGV[3]$eol  Attributes:$eol";
-    print "    $_ = \"$attributes{$_}\"$eol" for sort keys %attributes;
-    exit 0;
+# The -fmt conversions the script uses: %m, %En, %Vn, %[NAME]a and the escape \n.
+sub formatted {
+    my ($text, $path, $attributes) = @_;
+    my $out = '';
+    while ($text ne '') {
+        if ($text =~ s/^\\n//) {
+            $out .= $eol;
+        } elsif ($text =~ s/^%m//) {
+            $out .= 'version';
+        } elsif ($text =~ s/^%En//) {
+            $out .= $path;
+        } elsif ($text =~ s/^%Vn//) {
+            $out .= '/main/0';
+        } elsif ($text =~ s/^%\[([^\]]+)\]a//) {
+            my $value = $attributes->{$1};
+            $out .= !defined($value) ? ($reply eq 'parens' ? '()' : '')
+                : $reply eq 'number' ? "($1=$value)" : "($1=\"$value\")";
+        } elsif ($text =~ s/^([^%\\]+)//) {
+            $out .= $1;
+        } else {
+            fail("fake cleartool does not know the format at: $text");
+        }
+    }
+    return $out;
 }
-print join($eol, 'version', $reply eq 'other' ? "$path.other" : $path, '/main/0', '');
-if (defined $attributes{$wanted}) {
-    print $reply eq 'number' ? "($wanted=$attributes{$wanted})" : "($wanted=\"$attributes{$wanted}\")";
-}
-exit 0;
 
 sub fixture {
     my $file = $ENV{FAKE_CT_FIXTURE};

@@ -128,7 +128,10 @@ TEST_F(ConfigFileControllerTest, MessagesOfExportAndImport)
                    {QStringLiteral("notes"), QStringLiteral("one\r\ntwo")}});
              exportAs(QStringLiteral("zan_config.txt"));
          },
-         {QStringLiteral("\r\n  team:a\r\n  notes")}, false, QStringLiteral("Save Config file..."), Icon::Exclamation},
+         {QStringLiteral("left out of ") + programDir.filePath(QStringLiteral("zan_config.txt")) + QStringLiteral(":\r\n"),
+          QStringLiteral("\r\n  team:a (a key with \":\" or a line break in a key or value would not read back the same)\r\n"
+                         "  notes (a key with \":\" or a line break in a key or value would not read back the same)")},
+         false, QStringLiteral("Save Config file..."), Icon::Exclamation},
         {[&] { exportAs(QStringLiteral("no such folder/x.txt")); }, {saveError, QStringLiteral("no such folder")}, false, error, Icon::Critical},
         {[&] { importBytes("#zan#\r\nNUSERS:0\r\n"); }, {notValid(in)}, true, invalid, Icon::Critical},
         {[&] { importBytes(QByteArray("\x89PNG\r\n\x1a\n\0\0\0\rIHDR", 16)); }, {notValid(in)}, true, invalid, Icon::Critical},

@@ -191,9 +191,19 @@ TEST_F(TriggerInstallTest, ScriptNotInPlaceInstallsNothingAndAnUnreachableLocati
     ASSERT_TRUE(QDir(hostFolder(siteLocation(QStringLiteral("blocked")))).mkpath(TriggerCommandLines::scriptName));
     const QString notCopied = QStringLiteral("The security trigger file could not be copied to:\r\n%1\r\n\r\nNo trigger was installed. "
                                              "Check the location and your permission to write there, then apply the triggers again.");
-    const QString unreachable = QStringLiteral("This machine cannot reach the trigger location:\r\n%1\r\n\r\nThe security trigger "
-                                               "file was not copied there. Unless _qx_security_trigger.pl is there, the triggers "
-                                               "will refuse every guarded operation.\r\n\r\nInstall the triggers anyway?");
+    // The question names each location, why it cannot be reached and, where this machine
+    // sees it elsewhere (a sandbox drive, a share under /net), the folder it stands for.
+    const auto unreachable = [this](const QString &location, const QString &reason, const QString &seenAs = QString()) {
+        const QString seen = seenAs.isEmpty() ? QDir::cleanPath(QString(hostFolder(location)).replace('\\', '/')) : seenAs;
+        const QString here = seen == QDir::cleanPath(QString(location).replace('\\', '/'))
+                                 ? QString()
+                                 : QStringLiteral(" On this machine it is the folder ") + QDir::toNativeSeparators(seen) + '.';
+        return QStringLiteral("This machine cannot reach the trigger location:\r\n") + location + "\r\n" + reason + here +
+               QStringLiteral("\r\n\r\nThe security trigger file was not copied there. Unless _qx_security_trigger.pl is "
+                              "there, the triggers will refuse every guarded operation.\r\n\r\nInstall the triggers anyway?");
+    };
+    const QString noFolder = QStringLiteral("The folder does not exist.");
+    const QString noShare = QStringLiteral("The computer or share it names cannot be reached from this machine.");
     struct Case {
         QString windows, unix; // a Unix location is given separately in interop mode
         Prompter::Answer answer;
@@ -202,26 +212,34 @@ TEST_F(TriggerInstallTest, ScriptNotInPlaceInstallsNothingAndAnUnreachableLocati
     };
     const Case cases[] = {
         {siteLocation(QStringLiteral("blocked")), {}, Prompter::Answer::Ok, notCopied.arg(siteLocation(QStringLiteral("blocked"))), false},
-        {siteLocation(QStringLiteral("nosuch")), {}, Prompter::Answer::Cancel, unreachable.arg(siteLocation(QStringLiteral("nosuch"))), false},
-        {windowsLocation(), QStringLiteral("/net/nohost/triggers"), Prompter::Answer::Cancel, unreachable.arg(QStringLiteral("/net/nohost/triggers")), false},
+        {siteLocation(QStringLiteral("nosuch")), {}, Prompter::Answer::Cancel, unreachable(siteLocation(QStringLiteral("nosuch")), noFolder), false},
+        {windowsLocation(), QStringLiteral("/net/nohost/triggers"), Prompter::Answer::Cancel, unreachable(QStringLiteral("/net/nohost/triggers"), noShare), false},
         // Seen from here, a UNC location is its /net form.
-        {QStringLiteral("\\\\nohost\\triggers"), {}, Prompter::Answer::Ok, unreachable.arg(QStringLiteral("\\\\nohost\\triggers")), true},
+        {QStringLiteral("\\\\nohost\\triggers"), {}, Prompter::Answer::Ok, unreachable(QStringLiteral("\\\\nohost\\triggers"), noShare, QStringLiteral("/net/nohost/triggers")), true},
     };
     for (const Case &c : cases) {
         SCOPED_TRACE(c.text.toStdString());
         fillInputs();
         form().trigLocationTxt->setText(c.windows);
+        // The second box shows only in interop mode: ticked after it, unticked before it.
+        if (c.unix.isEmpty())
+            setTicked(form().checkboxUnixOrWindowsLocation, false);
         setTicked(form().interopSupportCB, !c.unix.isEmpty());
-        setTicked(form().checkboxUnixOrWindowsLocation, !c.unix.isEmpty());
+        if (!c.unix.isEmpty())
+            setTicked(form().checkboxUnixOrWindowsLocation, true);
         form().trigLocationUnixTxt->setText(c.unix);
         prompter.clear();
         prompter.answers.enqueue(c.answer);
         apply();
         ASSERT_GE(prompter.count(), 1);
         EXPECT_EQ(prompter.records[0].text, c.text);
-        EXPECT_EQ(prompter.records[0].title, c.installed || c.answer == Prompter::Answer::Cancel
-                                                 ? TriggerInstallController::unreachableTitle
-                                                 : TriggerInstallController::copyFailureTitle);
+        const bool asked = c.installed || c.answer == Prompter::Answer::Cancel;
+        EXPECT_EQ(prompter.records[0].title, asked ? TriggerInstallController::unreachableTitle : TriggerInstallController::copyFailureTitle);
+        // Enter must not install triggers that refuse everything; Cancel keeps what was typed.
+        if (asked) {
+            EXPECT_EQ(prompter.records[0].defaultAnswer, std::optional(Prompter::Answer::Cancel));
+        }
+        EXPECT_EQ(form().trigLocationTxt->text(), c.windows);
         EXPECT_EQ(triggerTypes(), c.installed ? (QStringList{element, typeTrigger}) : QStringList());
         EXPECT_EQ(isStored(QStringLiteral("NTLocproj")), c.installed);
     }

@@ -6,6 +6,7 @@
 #include "access/AccessPlan.h"
 #include "access/AccessPlanner.h"
 #include "access/AccessSettingsReader.h"
+#include "TargetTally.h"
 
 QList<ZanctlCommand::Positional> ApplyCommand::positionals() const
 {
@@ -40,10 +41,6 @@ int ApplyCommand::execute(const QStringList &arguments)
     AccessEditor(m_ctx.clearCase()).ensureAttributeType(base, AccessAttributeFormat::groupsTypeName);
     const AccessApplier::Outcome outcome = AccessApplier(m_ctx.clearCase()).apply(base, operations, paths, observer());
     m_ctx.endProgress();
-    if (!outcome.failures.isEmpty())
-        return fail(QStringLiteral("%1 target(s) failed, the others were written; first: %2: %3")
-                        .arg(outcome.failures.size())
-                        .arg(outcome.failures.first().target, outcome.failures.first().description));
-    m_ctx.out() << QStringLiteral("settings of %1 applied to %2 target(s)").arg(base.element()).arg(outcome.written) << Qt::endl;
-    return 0;
+    return TargetTally::ofApply(outcome).finish(
+        m_ctx.out(), m_ctx.err(), name(), QStringLiteral("settings of %1 applied to %2 target(s)").arg(base.element()).arg(outcome.written));
 }

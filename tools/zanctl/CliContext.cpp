@@ -1,6 +1,9 @@
 #include "CliContext.h"
 
 #include "shell/SettingsStore.h"
+#include "util/ZanError.h"
+
+#include <cstdio>
 
 CliContext::CliContext(Platform &platform, BackendFactory backend, QString settingsFolder, QTextStream &out, QTextStream &err,
                        bool progress)
@@ -21,7 +24,7 @@ ClearCase &CliContext::clearCase()
 SettingsStore &CliContext::store()
 {
     if (!m_store)
-        m_store = std::make_unique<SettingsStore>(m_settingsFolder.isEmpty() ? SettingsStore::defaultFolder() : m_settingsFolder);
+        m_store = SettingsStore::open(m_settingsFolder);
     return *m_store;
 }
 
@@ -38,4 +41,17 @@ void CliContext::endProgress()
     if (m_progressShown)
         m_err << QLatin1Char('\n') << Qt::flush;
     m_progressShown = false;
+}
+
+QIODevice &CliContext::in()
+{
+    if (m_in)
+        return *m_in;
+    if (!m_stdin) {
+        m_stdin = std::make_unique<QFile>();
+        if (!m_stdin->open(stdin, QIODevice::ReadOnly))
+            throw ZanError(ZanError::FileNotFound, QStringLiteral("zanctl"),
+                           QStringLiteral("cannot read standard input: %1").arg(m_stdin->errorString()));
+    }
+    return *m_stdin;
 }

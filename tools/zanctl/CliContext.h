@@ -2,6 +2,7 @@
 
 #include "clearcase/ClearCase.h"
 
+#include <QFile>
 #include <QTextStream>
 #include <functional>
 #include <memory>
@@ -26,6 +27,9 @@ public:
     SettingsStore &store();
     QTextStream &out() { return m_out; }
     QTextStream &err() { return m_err; }
+    // Standard input, unless a test hands in another device.
+    QIODevice &in();
+    void setIn(QIODevice *device) { m_in = device; }
 
     // "\r<text>" on stderr when it is a terminal; endProgress() finishes the line.
     void progress(const QString &text);
@@ -41,4 +45,6 @@ private:
     bool m_progressShown = false;
     std::unique_ptr<ClearCase> m_clearCase;
     std::unique_ptr<SettingsStore> m_store;
+    QIODevice *m_in = nullptr;
+    std::unique_ptr<QFile> m_stdin;
 };

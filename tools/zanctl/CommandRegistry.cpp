@@ -7,6 +7,7 @@
 #include "ExportCommand.h"
 #include "ImportCommand.h"
 #include "LintCommand.h"
+#include "NearestName.h"
 #include "PurgeCommand.h"
 #include "ShowCommand.h"
 #include "util/ZanError.h"
@@ -38,7 +39,7 @@ QString CommandRegistry::overview() const
                                   "Access control on ClearCase elements, from the command line.\n\nCommands:\n");
     for (const auto &command : m_commands)
         text += QStringLiteral("  %1%2\n").arg(command->name().leftJustified(10), command->description());
-    text += QStringLiteral("\nzanctl COMMAND --help shows a command's options. zanctl --version shows the version.\n"
+    text += QStringLiteral("\nzanctl help COMMAND or zanctl COMMAND --help shows a command's options. zanctl --version shows the version.\n"
                            "Environment: ZAN_CLEARCASE, ZAN_CLEARTOOL, ZAN_SANDBOX, ZAN_SETTINGS, ZAN_DRIVES.\n");
     return text;
 }
@@ -46,6 +47,8 @@ QString CommandRegistry::overview() const
 int CommandRegistry::run(const QStringList &arguments)
 {
     const QString first = arguments.value(0);
+    if (first == QLatin1String("help") && arguments.size() > 1)
+        return run({arguments.at(1), QStringLiteral("--help")});
     if (first.isEmpty() || first == QLatin1String("--help") || first == QLatin1String("-h") || first == QLatin1String("help")) {
         (first.isEmpty() ? m_ctx.err() : m_ctx.out()) << overview() << Qt::flush;
         return first.isEmpty() ? ZanctlCommand::failureStatus : 0;
@@ -56,7 +59,13 @@ int CommandRegistry::run(const QStringList &arguments)
     }
     ZanctlCommand *command = find(first);
     if (!command) {
-        m_ctx.err() << QStringLiteral("zanctl: unknown command \"%1\" (see zanctl --help)").arg(first) << Qt::endl;
+        QStringList names;
+        for (const auto &known : m_commands)
+            names << known->name();
+        const QString nearest = NearestName::to(first, names);
+        m_ctx.err() << QStringLiteral("zanctl: unknown command \"%1\"%2 (see zanctl --help)")
+                           .arg(first, nearest.isEmpty() ? QString() : QStringLiteral("; did you mean \"%1\"?").arg(nearest))
+                    << Qt::endl;
         return ZanctlCommand::failureStatus;
     }
     try {

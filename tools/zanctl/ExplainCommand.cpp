@@ -1,7 +1,9 @@
 #include "ExplainCommand.h"
 
 #include "CliContext.h"
+#include "NearestName.h"
 #include "access/AccessExplainer.h"
+#include "access/OperationsCatalogue.h"
 
 #include <QJsonArray>
 #include <QJsonObject>
@@ -21,12 +23,26 @@ QList<QCommandLineOption> ExplainCommand::options() const
                                QStringLiteral("TYPE"))};
 }
 
+// The catalogue's operations, and the attribute changes the security trigger guards on the
+// tool's own attributes.
+QString ExplainCommand::unknownOperation(const QString &operation) const
+{
+    const QStringList known = OperationsCatalogue::offeredOperations(true) + QStringList{QStringLiteral("mkattr"), QStringLiteral("rmattr")};
+    if (known.contains(operation))
+        return QString();
+    const QString nearest = NearestName::to(operation, known);
+    return QStringLiteral("\"%1\" is not an operation of the catalogue%2 (see zanctl explain --help)")
+        .arg(operation, nearest.isEmpty() ? QString() : QStringLiteral("; did you mean \"%1\"?").arg(nearest));
+}
+
 int ExplainCommand::execute(const QStringList &arguments)
 {
     QCommandLineParser parser;
     if (const auto stop = parse(arguments, parser, 3, 3))
         return *stop;
     const QStringList words = operands(parser);
+    if (const QString problem = unknownOperation(words.at(1)); !problem.isEmpty())
+        return fail(problem);
     AccessExplainer explainer(m_ctx.clearCase(), m_ctx.platform());
     const AccessExplainer::Explanation explanation = explainer.explain(words.at(0), words.at(1), words.at(2), parser.value(QStringLiteral("type")));
     const QString verdict = explanation.allowed ? QStringLiteral("allow") : QStringLiteral("deny");

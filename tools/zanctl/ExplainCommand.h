@@ -2,7 +2,8 @@
 
 #include "ZanctlCommand.h"
 
-// zanctl explain USER OPERATION PATH: allow or deny, then the reasons. Exit 0 allow, 1 deny.
+// zanctl explain USER OPERATION PATH: allow or deny, then the reasons. Exit 0 allow, 1 deny;
+// an operation outside the catalogue is a usage error.
 class ExplainCommand : public ZanctlCommand
 {
 public:
@@ -14,4 +15,8 @@ public:
     QList<QCommandLineOption> options() const override;
     bool printsRecords() const override { return true; }
     int execute(const QStringList &arguments) override;
+
+private:
+    // Why the operation cannot be explained, naming the nearest known one; "" when it can.
+    QString unknownOperation(const QString &operation) const;
 };

@@ -4,9 +4,6 @@
 #include "shell/SettingsStore.h"
 #include "triggers/ConfigFile.h"
 
-#include <QFile>
-#include <QFileInfo>
-
 namespace {
 
 QString problemOf(const ConfigFile::Parsed &parsed)
@@ -36,14 +33,18 @@ int ImportCommand::execute(const QStringList &arguments)
     if (const auto stop = parse(arguments, parser, 1, 1))
         return *stop;
     const QString path = operands(parser).first();
-    QFile file(path);
-    if (QFileInfo(path).isDir() || !file.open(QIODevice::ReadOnly))
-        return fail(QStringLiteral("cannot open %1: %2").arg(path, QFileInfo(path).isDir() ? QStringLiteral("it is a folder") : file.errorString()));
-    const ConfigFile::Parsed parsed = ConfigFile::parse(file.read(ConfigFile::maxFileSize + 1));
+    QString reason;
+    const std::optional<ConfigFile::Parsed> loaded = ConfigFile::load(path, reason);
+    if (!loaded)
+        return fail(QStringLiteral("cannot open %1: %2").arg(path, reason));
+    const ConfigFile::Parsed &parsed = *loaded;
     if (parsed.status != ConfigFile::Status::Ok)
         return fail(QStringLiteral("%1 is not a valid configuration file: %2; nothing was imported").arg(path, problemOf(parsed)));
+    const ConfigFile::Storable settings = ConfigFile::storable(parsed.records);
+    for (const QString &leftOut : settings.leftOut)
+        m_ctx.err() << QStringLiteral("zanctl import: left out %1").arg(leftOut) << Qt::endl;
     ConfigFile::Records storable;
-    for (const auto &record : parsed.records) {
+    for (const auto &record : settings.records) {
         if (record.first.isEmpty())
             m_ctx.err() << QStringLiteral("zanctl import: left out a record without a key (\":%1\")").arg(record.second) << Qt::endl;
         else

@@ -2,6 +2,8 @@
 
 #include "CliContext.h"
 #include "access/AccessPlan.h"
+#include "TargetTally.h"
+#include "platform/FileGuard.h"
 #include "util/ZanError.h"
 
 #include <QFile>
@@ -52,11 +54,11 @@ QStringList PlanCommand::targets(const QCommandLineParser &parser) const
 {
     QStringList paths = operands(parser);
     if (parser.isSet(QStringLiteral("targets-from"))) {
-        QFile file(parser.value(QStringLiteral("targets-from")));
-        if (!file.open(QIODevice::ReadOnly | QIODevice::Text))
-            throw ZanError(ZanError::FileNotFound, QStringLiteral("zanctl"),
-                           QStringLiteral("cannot read %1: %2").arg(file.fileName(), file.errorString()));
-        for (const QString &line : QString::fromUtf8(file.readAll()).split(QLatin1Char('\n'))) {
+        const QString list = parser.value(QStringLiteral("targets-from"));
+        const FileGuard::Outcome read = FileGuard::read(list);
+        if (!read.ok())
+            throw ZanError(ZanError::FileNotFound, QStringLiteral("zanctl"), QStringLiteral("cannot read %1: %2").arg(list, read.reason));
+        for (const QString &line : QString::fromUtf8(read.content).split(QLatin1Char('\n'))) {
             if (!line.trimmed().isEmpty())
                 paths << QString(line).remove(QLatin1Char('\r'));
         }
@@ -66,17 +68,20 @@ QStringList PlanCommand::targets(const QCommandLineParser &parser) const
 
 int PlanCommand::printPlan(const QCommandLineParser &parser, const AccessPlan &plan)
 {
+    const TargetTally tally = TargetTally::ofPlan(plan);
+    const int status = tally.clean() ? 0 : 1;
     if (json(parser)) {
         printJson(planJson(plan));
-        return 0;
+        return status;
     }
     const QString text = plan.describe();
     if (!text.isEmpty())
         m_ctx.out() << text << Qt::endl;
-    for (const QString &skipped : plan.skipped)
-        m_ctx.out() << skipped << QStringLiteral(": skipped (the base, or not an element)") << Qt::endl;
+    if (plan.skipped.contains(plan.base))
+        m_ctx.out() << plan.base << QStringLiteral(": skipped (the base)") << Qt::endl;
+    tally.printProblems(m_ctx.err(), name());
     m_ctx.out() << QStringLiteral("%1 of %2 target(s) would change").arg(plan.changedTargetCount()).arg(plan.targets.size()) << Qt::endl;
-    return 0;
+    return status;
 }
 
 AccessRunObserver PlanCommand::observer()

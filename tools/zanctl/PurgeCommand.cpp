@@ -3,6 +3,7 @@
 #include "CliContext.h"
 #include "access/AccessPlan.h"
 #include "access/AccessPlanner.h"
+#include "TargetTally.h"
 
 QList<ZanctlCommand::Positional> PurgeCommand::positionals() const
 {
@@ -20,8 +21,10 @@ int PurgeCommand::execute(const QStringList &arguments)
     const ElementLocation vob = locate(paths.first());
     if (dryRun(parser))
         return printPlan(parser, AccessPlanner(m_ctx.clearCase()).planPurge(vob, paths));
-    AccessApplier(m_ctx.clearCase()).purge(vob, paths, observer());
+    const TargetTally tally = TargetTally::ofPurge(AccessApplier(m_ctx.clearCase()).purgeEach(vob, paths, observer()), int(paths.size()));
     m_ctx.endProgress();
-    m_ctx.out() << QStringLiteral("%1 target(s) purged").arg(paths.size()) << Qt::endl;
-    return 0;
+    QString done = QStringLiteral("%1 target(s) purged").arg(tally.done);
+    if (tally.passedOver > 0)
+        done += QStringLiteral(", %1 had no settings").arg(tally.passedOver);
+    return tally.finish(m_ctx.out(), m_ctx.err(), name(), done);
 }

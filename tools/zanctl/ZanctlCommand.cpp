@@ -1,6 +1,7 @@
 #include "ZanctlCommand.h"
 
 #include "CliContext.h"
+#include "NearestName.h"
 #include "access/AccessExplainer.h"
 #include "app/AppComposer.h"
 
@@ -29,7 +30,7 @@ std::optional<int> ZanctlCommand::parse(const QStringList &arguments, QCommandLi
 
     const QStringList &words = arguments; // the subcommand's name stands where the program's would
     if (!parser.parse(words))
-        return fail(parser.errorText());
+        return fail(parser.errorText() + nearestOptionHint(parser));
     if (parser.isSet(help)) {
         QStringList lines = parser.helpText().split(QLatin1Char('\n'));
         lines[0] = QStringLiteral("Usage: zanctl %1 [options] %2").arg(name(), synopsis());
@@ -44,6 +45,20 @@ std::optional<int> ZanctlCommand::parse(const QStringList &arguments, QCommandLi
     if (count < least || (most >= 0 && count > most))
         return fail(QStringLiteral("usage: zanctl %1 [options] %2 (see zanctl %1 --help)").arg(name(), synopsis()));
     return std::nullopt;
+}
+
+QString ZanctlCommand::nearestOptionHint(const QCommandLineParser &parser) const
+{
+    const QStringList unknown = parser.unknownOptionNames();
+    if (unknown.isEmpty())
+        return QString();
+    QStringList known{QStringLiteral("help"), QStringLiteral("version")};
+    if (printsRecords())
+        known << QStringLiteral("json");
+    for (const QCommandLineOption &option : options())
+        known << option.names();
+    const QString nearest = NearestName::to(unknown.first(), known);
+    return nearest.isEmpty() ? QString() : QStringLiteral(" Did you mean --%1? (see zanctl %2 --help)").arg(nearest, name());
 }
 
 QString ZanctlCommand::synopsis() const

@@ -49,6 +49,8 @@ protected:
     // The positional arguments after the subcommand's name.
     static QStringList operands(const QCommandLineParser &parser) { return parser.positionalArguments(); }
     QString synopsis() const;
+    // " Did you mean --json? ..." after a parse that met an unknown option close to a known one.
+    QString nearestOptionHint(const QCommandLineParser &parser) const;
     bool json(const QCommandLineParser &parser) const { return printsRecords() && parser.isSet(QStringLiteral("json")); }
     void printJson(const QJsonValue &value);
     // The element, VOB root and VOB tag a path names. The backend is opened first: it tells

@@ -7,6 +7,17 @@
 #include <QProcess>
 #include <QRegularExpression>
 
+#if defined(Q_OS_UNIX)
+#include <csignal>
+#include <unistd.h>
+#endif
+#if defined(Q_OS_LINUX)
+#include <sys/prctl.h>
+#endif
+#if defined(Q_OS_WIN)
+#include <windows.h>
+#endif
+
 namespace {
 
 const QString source = QStringLiteral("cleartool");
@@ -30,6 +41,61 @@ QString decode(QByteArrayView bytes)
 }
 
 bool isDigit(char c) { return c >= '0' && c <= '9'; }
+
+// The co-process must not outlive the program: a killed zanctl or window would otherwise
+// leave cleartool holding the VOB's locks and writing for a while. It gets a process group
+// of its own, so that ending it ends what it started (trigger scripts), and on Linux the
+// kernel kills it when its parent dies. Other Unix systems only get the process group.
+void bindToParent(QProcess &process)
+{
+#if defined(Q_OS_UNIX)
+    const pid_t parent = ::getpid();
+    process.setChildProcessModifier([parent] {
+        ::setpgid(0, 0);
+#if defined(Q_OS_LINUX)
+        ::prctl(PR_SET_PDEATHSIG, SIGKILL);
+#endif
+        if (::getppid() != parent) // the parent died before the signal was armed
+            ::_exit(127);
+    });
+#else
+    Q_UNUSED(process);
+#endif
+}
+
+// Windows: every co-process joins one job that is killed when its last handle, held by
+// this program until it ends, is closed.
+void joinParentJob(QProcess &process)
+{
+#if defined(Q_OS_WIN)
+    static const HANDLE job = [] {
+        const HANDLE created = ::CreateJobObjectW(nullptr, nullptr);
+        JOBOBJECT_EXTENDED_LIMIT_INFORMATION limits{};
+        limits.BasicLimitInformation.LimitFlags = JOB_OBJECT_LIMIT_KILL_ON_JOB_CLOSE;
+        if (created)
+            ::SetInformationJobObject(created, JobObjectExtendedLimitInformation, &limits, sizeof(limits));
+        return created;
+    }();
+    const HANDLE child = ::OpenProcess(PROCESS_SET_QUOTA | PROCESS_TERMINATE, FALSE, DWORD(process.processId()));
+    if (job && child)
+        ::AssignProcessToJobObject(job, child);
+    if (child)
+        ::CloseHandle(child);
+#else
+    Q_UNUSED(process);
+#endif
+}
+
+// Ends the co-process and, on Unix, everything in its process group.
+void killGroup(QProcess &process)
+{
+#if defined(Q_OS_UNIX)
+    if (process.processId() > 0)
+        ::kill(-pid_t(process.processId()), SIGKILL);
+#endif
+    process.kill();
+    process.waitForFinished(2000);
+}
 
 } // namespace
 
@@ -78,8 +144,12 @@ CleartoolProcess::Reply CleartoolProcess::run(const QString &commandLine)
     if (commandLine.trimmed().isEmpty())
         throw ZanError(ZanError::General, source, QStringLiteral("Empty cleartool command line"));
     ensureRunning();
-
-    m_process->readAllStandardOutput(); // nothing may be left over, but never misattribute it
+    // Output after the last status line means that answer was not cleartool's own (a
+    // script printed a status line): start over rather than read the rest as this answer.
+    if (m_process->bytesAvailable() > 0 || m_process->waitForReadyRead(0)) {
+        m_lost = true;
+        start();
+    }
     m_stderr.clear();
     m_process->readAllStandardError();
     if (m_process->write(commandLine.toLocal8Bit() + '\n') < 0)
@@ -100,16 +170,22 @@ CleartoolProcess::Reply CleartoolProcess::run(const QString &commandLine)
 QString CleartoolProcess::execute(const QString &commandLine)
 {
     const Reply reply = run(commandLine);
-    if (reply.status != 0)
+    if (reply.status != 0 || !reply.errors.isEmpty())
         throw ZanError(ZanError::ClearCaseFailure, source, describeFailure(commandLine, reply));
     return reply.output;
 }
 
 QString CleartoolProcess::describeFailure(const QString &commandLine, const Reply &reply)
 {
-    if (!reply.errors.isEmpty())
-        return reply.errors.join(QLatin1Char('\n'));
-    QStringList lines = reply.warnings + reply.otherDiagnostics;
+    // A refusing trigger prints its reason before cleartool's own error lines; warnings
+    // only say something when nothing else was printed.
+    QStringList lines;
+    for (const QString &line : reply.diagnostics) {
+        if (!reply.warnings.contains(line))
+            lines << line;
+    }
+    if (lines.isEmpty())
+        lines = reply.warnings;
     if (!lines.isEmpty())
         return lines.join(QLatin1Char('\n'));
     return QStringLiteral("cleartool %1: returned status %2").arg(commandLine).arg(reply.status);
@@ -157,6 +233,7 @@ void CleartoolProcess::start()
     m_process->setProcessEnvironment(environment);
     m_process->setProgram(m_program);
     m_process->setArguments({QStringLiteral("-status")});
+    bindToParent(*m_process);
     m_process->start();
     ++m_startCount;
     m_commandNumber = 0;
@@ -169,6 +246,7 @@ void CleartoolProcess::start()
                                         .arg(m_program, reason)
                                   : QStringLiteral("Unable to start cleartool (%1): %2").arg(m_program, reason));
     }
+    joinParentJob(*m_process);
     m_lost = false;
 }
 
@@ -179,20 +257,22 @@ void CleartoolProcess::stop()
     if (m_process->state() == QProcess::Running) {
         m_process->write("exit\n");
         m_process->closeWriteChannel();
-        if (!m_process->waitForFinished(2000)) {
-            m_process->kill();
-            m_process->waitForFinished(2000);
-        }
+        if (!m_process->waitForFinished(2000))
+            killGroup(*m_process);
     }
     m_process.reset();
+}
+
+void CleartoolProcess::end()
+{
+    m_lost = true;
+    killGroup(*m_process);
 }
 
 void CleartoolProcess::failLost(const QString &commandLine)
 {
     const QString detail = decode(m_stderr + m_process->readAllStandardError()).trimmed();
-    m_lost = true;
-    m_process->kill();
-    m_process->waitForFinished(2000);
+    end();
     QString description = QStringLiteral("The cleartool co-process (%1) ended unexpectedly while running \"%2\"; "
                                          "it will be restarted for the next command.")
                               .arg(m_program, commandLine);
@@ -203,9 +283,7 @@ void CleartoolProcess::failLost(const QString &commandLine)
 
 void CleartoolProcess::failTimeout(const QString &commandLine)
 {
-    m_lost = true;
-    m_process->kill();
-    m_process->waitForFinished(2000);
+    end();
     throw ZanError(ZanError::CommandFailure, source,
                    QStringLiteral("cleartool (%1) did not answer \"%2\" within %3 seconds; the co-process was ended.")
                        .arg(m_program, commandLine)
@@ -264,6 +342,7 @@ void CleartoolProcess::classifyDiagnostics(Reply &reply)
 {
     const QStringList lines = decode(m_stderr).split(QLatin1Char('\n'), Qt::SkipEmptyParts);
     m_stderr.clear();
+    reply.diagnostics = lines;
     for (const QString &line : lines) {
         const QRegularExpressionMatch match = diagnosticPattern().match(line);
         if (!match.hasMatch())

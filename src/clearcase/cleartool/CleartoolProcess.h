@@ -16,7 +16,10 @@ class QProcess;
 // A co-process that dies is noticed: the command in flight fails, and the next command
 // starts a fresh co-process once; if that fails too, the error says so. A command that
 // gets no answer before the deadline fails and the co-process is ended, so that a stuck
-// cleartool never hangs the program.
+// cleartool never hangs the program. Output that arrives after an answer's status line
+// was not cleartool's own (a script printed a status line): the next command starts a
+// fresh co-process rather than read it as its answer. The co-process runs in a process group of its own and dies
+// with the program (Linux: the parent-death signal; Windows: a job object).
 class CleartoolProcess
 {
 public:
@@ -26,6 +29,7 @@ public:
         QStringList errors;    // "cleartool: Error: ..." lines, as printed
         QStringList warnings;  // "cleartool: Warning: ..." lines
         QStringList otherDiagnostics; // any other stderr line (a trigger script's output, ...)
+        QStringList diagnostics; // every stderr line, in the order printed
     };
 
     static constexpr int defaultTimeoutMs = 120000;
@@ -47,8 +51,8 @@ public:
     // dies or does not answer in time.
     Reply run(const QString &commandLine);
 
-    // As run(), but a non-zero status throws a ZanError whose description is the error
-    // lines cleartool printed. Returns the output.
+    // As run(), but anything short of a clean success (a non-zero status, or error lines
+    // with status 0) throws a ZanError described by describeFailure(). Returns the output.
     QString execute(const QString &commandLine);
 
     // Process id of the running co-process, 0 when none runs (tests use it).
@@ -58,8 +62,9 @@ public:
     // How many co-processes were started so far.
     int startCount() const { return m_startCount; }
 
-    // The error description of a failed reply: its error lines, else its other stderr
-    // lines, else a generic text naming the command and status.
+    // The error description of a failed reply: what it printed on stderr, in order (a
+    // refusing trigger's own reason, then cleartool's errors), its warnings when that is
+    // all, else a generic text naming the command and status.
     static QString describeFailure(const QString &commandLine, const Reply &reply);
 
     struct StatusLine {
@@ -76,6 +81,7 @@ private:
     void stop();
     [[noreturn]] void failLost(const QString &commandLine);
     [[noreturn]] void failTimeout(const QString &commandLine);
+    void end();
     QByteArray readUntilStatus(const QString &commandLine, StatusLine &status);
     void drainStandardError(bool failed);
     static bool hasErrorLine(const QByteArray &diagnostics);

@@ -1,6 +1,7 @@
 #include "clearcase/emulator/CleartoolEmulator.h"
 
 #include "clearcase/emulator/EmulatorCommands.h"
+#include "clearcase/emulator/PartialFailure.h"
 #include "clearcase/sandbox/SandboxStore.h"
 #include "platform/QtPlatform.h"
 #include "util/ZanError.h"
@@ -54,6 +55,10 @@ int CleartoolEmulator::execute(const QStringList &words, std::FILE *out, std::FI
     try {
         write(out, m_commands.run(words));
         return 0;
+    } catch (const PartialFailure &e) {
+        write(out, e.output());
+        write(err, errorLines(e.description()));
+        return 1;
     } catch (...) {
         write(err, errorLines(ZanError::current(QStringLiteral("cleartool")).description()));
         return 1;

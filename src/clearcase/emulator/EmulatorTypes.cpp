@@ -3,6 +3,7 @@
 #include "clearcase/sandbox/SandboxCommands.h"
 #include "clearcase/sandbox/SandboxStore.h"
 
+#include <QFileInfo>
 #include <QHash>
 
 QString EmulatorTypes::kindName(const QString &kind)
@@ -63,4 +64,35 @@ void EmulatorTypes::require(const QString &vobTag, const QString &kind, const QS
     m_store.vob(vobTag);
     if (!exists(vobTag, kind, name))
         notFound(kind, name);
+}
+
+QString EmulatorTypes::vobOwner(const QString &vobTag) const
+{
+    return QFileInfo(m_store.vobFolder(vobTag)).owner();
+}
+
+QString EmulatorTypes::creatorOf(const QString &vobTag, const QString &objectKey)
+{
+    for (const SandboxEvent &event : m_store.events(vobTag, objectKey)) {
+        if (event.object == objectKey && event.operation.startsWith(QLatin1String("mk")))
+            return event.user;
+    }
+    return QString();
+}
+
+QString EmulatorTypes::owner(const QString &vobTag, const QString &kind, const QString &name)
+{
+    QString creator;
+    if (kind == QLatin1String("element")) {
+        creator = creatorOf(vobTag, name);
+    } else if (kind == QLatin1String("trtype")) {
+        if (const auto type = m_store.findTriggerType(vobTag, name))
+            creator = type->creator;
+    } else if (kind == QLatin1String("attype")) {
+        creator = creatorOf(vobTag, SandboxStore::typeObjectKey(kind, name));
+    } else if (kind != QLatin1String("vob")) {
+        if (const auto type = m_store.findType(vobTag, kind, name))
+            creator = type->creator;
+    }
+    return creator.isEmpty() ? vobOwner(vobTag) : creator;
 }

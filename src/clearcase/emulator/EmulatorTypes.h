@@ -25,6 +25,14 @@ public:
     // Fails with the not-found line when the type is missing.
     void require(const QString &vobTag, const QString &kind, const QString &name);
 
+    // Who owns an existing object: the user who made it, else (the predefined types, what the
+    // site was seeded with) the VOB owner. kind "vob" is the VOB, "element" an element's path.
+    QString owner(const QString &vobTag, const QString &kind, const QString &name);
+    // The owner of the VOB's storage folder, as the system reports it.
+    QString vobOwner(const QString &vobTag) const;
+    // The user whose event made the object (mkattype, mkelem, ...); "" when none is recorded.
+    QString creatorOf(const QString &vobTag, const QString &objectKey);
+
 private:
     SandboxStore &m_store;
 };

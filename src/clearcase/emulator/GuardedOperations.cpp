@@ -2,6 +2,7 @@
 
 #include "clearcase/emulator/EmulatorArguments.h"
 #include "clearcase/emulator/EmulatorTypes.h"
+#include "clearcase/emulator/OperandOutcomes.h"
 #include "clearcase/sandbox/MktrtypeArguments.h"
 #include "clearcase/sandbox/SandboxLocks.h"
 #include "clearcase/sandbox/SandboxSeed.h"
@@ -313,10 +314,12 @@ QString GuardedOperations::runElementOperation(const ElementOperation &spec, con
                                              "give -keep or -rm."));
     const QString leading = spec.leadingOperands > 0 ? args.operands().first() : QString();
     const QString commandLine = commandLineOf(spec.command, words);
-    QString out;
-    for (const QString &pname : args.operands().mid(spec.leadingOperands))
-        out += perform(spec, args, pname, leading, guardElement(spec, pname, leading, commandLine));
-    return out;
+    OperandOutcomes outcomes;
+    for (const QString &pname : args.operands().mid(spec.leadingOperands)) {
+        if (!outcomes.run([&] { return perform(spec, args, pname, leading, guardElement(spec, pname, leading, commandLine)); }))
+            break;
+    }
+    return outcomes.finish();
 }
 
 QString GuardedOperations::lockOrUnlock(const ElementOperation &spec, const QStringList &words)
@@ -332,26 +335,32 @@ QString GuardedOperations::lockOrUnlock(const ElementOperation &spec, const QStr
         return spec.command == QLatin1String("lock") ? locks.lock(vobTag, object, wanted, args.has(QStringLiteral("-replace")), failedLine)
                                                      : locks.unlock(vobTag, object, failedLine);
     };
-    QString out;
+    OperandOutcomes outcomes;
     for (const QString &operand : args.operands()) {
-        if (operand.startsWith(QLatin1String("vob:"))) {
-            const QString vobTag = m_store.vob(operand.mid(4)).tag;
-            const QString failedLine = QStringLiteral("Unable to %1 versioned object base \"%2\".").arg(spec.command, vobTag);
-            requireOwnership(spec.operation, QStringLiteral("vob"), vobTag, vobTag, failedLine);
-            out += change(vobTag, SandboxLocks::vob(vobTag), failedLine);
-        } else if (!isTypeSelector(operand)) {
-            const SandboxPathResolver::Element element = guardElement(spec, operand, QString(), commandLine);
-            out += change(element.vobTag, SandboxLocks::element(element.path, withoutVersion(operand)), filled(spec.failed, operand));
-        } else {
+        const bool goOn = outcomes.run([&] {
+            if (operand.startsWith(QLatin1String("vob:"))) {
+                const QString vobTag = m_store.vob(operand.mid(4)).tag;
+                const QString failedLine = QStringLiteral("Unable to %1 versioned object base \"%2\".").arg(spec.command, vobTag);
+                requireOwnership(spec.operation, QStringLiteral("vob"), vobTag, vobTag, failedLine);
+                return change(vobTag, SandboxLocks::vob(vobTag), failedLine);
+            }
+            if (!isTypeSelector(operand)) {
+                const QString failedLine = filled(spec.failed, operand);
+                const SandboxPathResolver::Element element = guardElement(spec, operand, QString(), commandLine);
+                requireOwnership(spec.operation, QStringLiteral("element"), element.path, element.vobTag, failedLine);
+                return change(element.vobTag, SandboxLocks::element(element.path, withoutVersion(operand)), failedLine);
+            }
             const TypeSelector selector = parseTypeSelector(operand, QString());
             const QString failedLine =
                 QStringLiteral("Unable to %1 %2 \"%3\".").arg(spec.command, EmulatorTypes::kindName(selector.kind), selector.name);
-            guardType(spec.operation, selector.kind, operand, commandLine, failedLine, Ownership::Owner);
             EmulatorTypes(m_store).require(selector.vobTag, selector.kind, selector.name);
-            out += change(selector.vobTag, typeLock(selector.kind, selector.name), failedLine);
-        }
+            guardType(spec.operation, selector.kind, operand, commandLine, failedLine, Ownership::Owner);
+            return change(selector.vobTag, typeLock(selector.kind, selector.name), failedLine);
+        });
+        if (!goOn)
+            break;
     }
-    return out;
+    return outcomes.finish();
 }
 
 // --- type operations --------------------------------------------------------------------
@@ -383,32 +392,24 @@ void GuardedOperations::guardType(const QString &operation, const QString &typeK
     SandboxLocks(m_store).require(selector.vobTag, locked, actingUser(), operation, failedLine);
 }
 
-// ClearCase lets only the type's owner, the VOB owner or a privileged user remove, rename,
-// lock or redefine a type, and only the VOB owner or a privileged user lock the VOB. The
-// sandbox records the owner of trigger types; its attribute types belong to the VOB owner;
-// label types are not kept, so nobody owns them.
+// ClearCase lets only the object's owner, the VOB owner or a privileged user remove, rename,
+// lock, unlock or redefine a type, lock or unlock an element, and only the VOB owner or a
+// privileged user lock the VOB. An object's owner is the user who made it; what the site was
+// seeded with, and the predefined types, belong to the VOB owner.
 void GuardedOperations::requireOwnership(const QString &operation, const QString &kind, const QString &name,
                                          const QString &vobTag, const QString &failedLine)
 {
-    if (kind != QLatin1String("trtype") && kind != QLatin1String("attype") && kind != QLatin1String("vob"))
-        return;
     const QString user = actingUser();
     const auto same = [&user](const QString &other) { return !other.isEmpty() && other.compare(user, Qt::CaseInsensitive) == 0; };
-    if (same(vobOwner(vobTag)) || same(QStringLiteral("root")))
+    EmulatorTypes types(m_store);
+    // A missing type is the command's to report.
+    const bool isType = kind != QLatin1String("vob") && kind != QLatin1String("element");
+    if (isType && !types.exists(vobTag, kind, name))
         return;
-    if (kind == QLatin1String("trtype")) {
-        const auto type = m_store.findTriggerType(vobTag, name);
-        if (!type || same(type->creator))
-            return;
-    }
+    if (same(types.vobOwner(vobTag)) || same(QStringLiteral("root")) || same(types.owner(vobTag, kind, name)))
+        return;
     SandboxCommands::fail({QStringLiteral("No permission to perform operation \"%1\".").arg(operation),
                            QStringLiteral("Must be one of: object owner, VOB owner, privileged user."), failedLine});
-}
-
-// The owner of the VOB's storage folder, as the system reports it.
-QString GuardedOperations::vobOwner(const QString &vobTag) const
-{
-    return QFileInfo(m_store.vobFolder(vobTag)).owner();
 }
 
 QString GuardedOperations::runTypeOperation(const QString &operation, const QString &typeKind, const QStringList &selectors,
@@ -450,8 +451,7 @@ SandboxCommands::Handler GuardedOperations::guard(const QString &command, Sandbo
     }
     if (command == QLatin1String("mkattr") || command == QLatin1String("rmattr")) {
         return [self = shared_from_this(), handler, command](const QStringList &words) {
-            self->guardAttributeChange(command, words);
-            return handler(words);
+            return self->runAttributeChange(command, words, handler);
         };
     }
     if (command == QLatin1String("rmtype")) {
@@ -473,14 +473,17 @@ SandboxCommands::Handler GuardedOperations::guard(const QString &command, Sandbo
 
 // mkattr and rmattr fire the element triggers (MODIFY_MD) on versions and the type triggers
 // (MODIFY_TYPE) on type objects, naming the attribute type; mkattr also gives the value as
-// written. An attribute on the VOB object fires nothing.
-void GuardedOperations::guardAttributeChange(const QString &command, const QStringList &words)
+// written. An attribute on the VOB object fires nothing. Each object is guarded in turn; one
+// held back is reported and the others go on (or, stopping at the first failure, the rest
+// is not looked at).
+QMap<int, QString> GuardedOperations::heldBackAttributeTargets(const QString &command, const QStringList &words)
 {
     const bool make = command == QLatin1String("mkattr");
     const EmulatorArguments args(command, words);
     const int leading = make ? 2 : 1;
+    QMap<int, QString> heldBack;
     if (args.operands().size() <= leading)
-        return; // the command itself says what is missing
+        return heldBack; // the command itself says what is missing
     const QString typeName = args.operands().first();
     const QString failed = make ? QStringLiteral("Unable to create attribute \"%2\" on \"%1\".")
                                 : QStringLiteral("Unable to remove attribute \"%2\" from \"%1\".");
@@ -489,51 +492,80 @@ void GuardedOperations::guardAttributeChange(const QString &command, const QStri
     if (make)
         variables.insert(QStringLiteral("CLEARCASE_VAL"), args.operands().at(1));
     const QString commandLine = commandLineOf(command, words);
+    const QString version = args.value(QStringLiteral("-version"));
     const bool elementTriggers = anyElementTrigger(command);
-    for (const QString &operand : args.operands().mid(leading)) {
-        if (operand.startsWith(QLatin1String("vob:")))
-            continue;
-        if (isTypeSelector(operand)) {
-            const TypeSelector selector = parseTypeSelector(operand, QString());
-            guardType(command, selector.kind, operand, commandLine, filled(failed, operand, typeName));
-            continue;
+    const bool anyLock = SandboxLocks(m_store).anyLock();
+    const QStringList operands = args.operands().mid(leading);
+    for (int i = 0; i < operands.size(); ++i) {
+        const QString &operand = operands.at(i);
+        try {
+            if (isTypeSelector(operand))
+                guardType(command, parseTypeSelector(operand, QString()).kind, operand, commandLine, filled(failed, operand, typeName));
+            else if (elementTriggers && !operand.startsWith(QLatin1String("vob:")))
+                guardElement(spec, operand + version, typeName, commandLine, variables);
+            // Without a trigger that could fire, the command itself finds each version.
+            if (anyLock)
+                requireUnlockedAttributeTarget(command, operand, typeName, version, filled(failed, operand, typeName));
+        } catch (const ZanError &e) {
+            heldBack.insert(i, e.description());
+            if (OperandOutcomes::stopsAtFirstFailure())
+                break;
         }
-        // Without a trigger that could fire, the command itself finds each version.
-        if (elementTriggers)
-            guardElement(spec, operand + args.value(QStringLiteral("-version")), typeName, commandLine, variables);
     }
-    requireUnlockedAttributeTargets(command, args.operands().mid(leading), typeName, args.value(QStringLiteral("-version")),
-                                    failed);
+    return heldBack;
 }
 
 // An attribute change is held back by the VOB's lock, its attribute type's and its
 // object's (the type object's lock is guardType's). A pathname that cannot be resolved is
 // left for the command to report.
-void GuardedOperations::requireUnlockedAttributeTargets(const QString &command, const QStringList &operands,
-                                                        const QString &typeName, const QString &version, const QString &failed)
+void GuardedOperations::requireUnlockedAttributeTarget(const QString &command, const QString &operand, const QString &typeName,
+                                                       const QString &version, const QString &failedLine)
 {
-    SandboxLocks locks(m_store);
-    if (!locks.anyLock())
-        return;
-    for (const QString &operand : operands) {
-        QString vobTag;
-        std::optional<SandboxLocks::Object> target;
-        if (operand.startsWith(QLatin1String("vob:"))) {
-            vobTag = operand.mid(4);
-        } else if (isTypeSelector(operand)) {
-            vobTag = parseTypeSelector(operand, QString()).vobTag;
-        } else {
-            try {
-                const SandboxPathResolver::Element element = m_resolver.resolve(operand + version);
-                vobTag = element.vobTag;
-                target = SandboxLocks::element(element.path, withoutVersion(operand));
-            } catch (const ZanError &) {
-                continue;
-            }
+    QString vobTag;
+    std::optional<SandboxLocks::Object> target;
+    if (operand.startsWith(QLatin1String("vob:"))) {
+        vobTag = operand.mid(4);
+    } else if (isTypeSelector(operand)) {
+        vobTag = parseTypeSelector(operand, QString()).vobTag;
+    } else {
+        try {
+            const SandboxPathResolver::Element element = m_resolver.resolve(operand + version);
+            vobTag = element.vobTag;
+            target = SandboxLocks::element(element.path, withoutVersion(operand));
+        } catch (const ZanError &) {
+            return;
         }
-        locks.require(vobTag, SandboxLocks::onAttributeChange(vobTag, {typeName}, target), actingUser(), command,
-                      filled(failed, operand, typeName));
     }
+    SandboxLocks(m_store).require(vobTag, SandboxLocks::onAttributeChange(vobTag, {typeName}, target), actingUser(), command,
+                                  failedLine);
+}
+
+// Runs an attribute change for the objects its triggers and locks let through, then
+// reports the held-back ones as cleartool does: after the others, with a failure status.
+// Stopping at the first failure, the objects after the first held-back one are not changed.
+QString GuardedOperations::runAttributeChange(const QString &command, const QStringList &words,
+                                              const SandboxCommands::Handler &handler)
+{
+    const QMap<int, QString> heldBack = heldBackAttributeTargets(command, words);
+    if (heldBack.isEmpty())
+        return handler(words);
+    const int leading = command == QLatin1String("mkattr") ? 2 : 1;
+    const int objects = int(EmulatorArguments(command, words).operands().size()) - leading;
+    const int firstObjectWord = int(words.size()) - objects; // the objects are the last words
+    QStringList passed = words.mid(0, firstObjectWord);
+    for (int i = 0; i < objects; ++i) {
+        if (heldBack.contains(i))
+            continue;
+        if (OperandOutcomes::stopsAtFirstFailure() && i > heldBack.firstKey())
+            break;
+        passed << words.at(firstObjectWord + i);
+    }
+    OperandOutcomes outcomes;
+    if (passed.size() > firstObjectWord)
+        outcomes.run([&] { return handler(passed); });
+    for (const QString &error : heldBack)
+        outcomes.fail(error);
+    return outcomes.finish();
 }
 
 // Whether an element trigger of any VOB could fire for the operation by the acting user.

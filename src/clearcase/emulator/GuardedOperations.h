@@ -5,6 +5,7 @@
 #include "clearcase/sandbox/SandboxPathResolver.h"
 
 #include <QList>
+#include <QMap>
 #include <QString>
 #include <QStringList>
 #include <functional>
@@ -25,9 +26,10 @@ class SandboxStore;
 // report success. The triggers run before these checks.
 //
 // mkattr and rmattr fire the element triggers (MODIFY_MD) on versions and the type triggers
-// on type objects. Removing, renaming, locking or redefining a type is further allowed only to
-// its owner, the VOB owner (the owner of the VOB's storage folder) or root, as in ClearCase;
-// mkelem refuses the names ".", ".." and "".
+// on type objects. Removing, renaming, locking or redefining a type, and locking or unlocking
+// an element, is further allowed only to the object's owner, the VOB owner (the owner of the
+// VOB's storage folder) or root, as in ClearCase; mkelem refuses the names ".", ".." and "".
+// A command naming many objects goes on past a failed one (OperandOutcomes).
 //
 // lock and unlock keep their locks (SandboxLocks), which then hold back, after the triggers,
 // every change to the locked VOB, type or element by users the lock does not except.
@@ -47,9 +49,13 @@ public:
     // Registers the element operations and the type operations the emulator lacks.
     void addOperations(SandboxCommands &commands);
     // The handler of one of the emulator's own commands, guarded when it is a type
-    // operation (mkattype, mktrtype, rmtype) or an attribute change (mkattr, rmattr), else
-    // unchanged.
+    // operation (mkattype, mktrtype, rmtype), else unchanged.
     SandboxCommands::Handler guard(const QString &command, SandboxCommands::Handler handler);
+    // The objects of an attribute change (mkattr, rmattr) that its triggers or locks hold
+    // back, by their place among the objects, with their error lines. The command's handler
+    // asks first and leaves those out.
+    QMap<int, QString> heldBackAttributeTargets(const QString &command, const QStringList &words);
+    QString runAttributeChange(const QString &command, const QStringList &words, const SandboxCommands::Handler &handler);
 
     QString actingUser() const;
     QString currentViewTag() const;
@@ -72,9 +78,8 @@ private:
 
     SandboxPathResolver::Element guardElement(const ElementOperation &spec, const QString &pname, const QString &leading, const QString &commandLine,
                       const QHash<QString, QString> &extraVariables = {});
-    void guardAttributeChange(const QString &command, const QStringList &words);
-    void requireUnlockedAttributeTargets(const QString &command, const QStringList &operands, const QString &typeName,
-                                         const QString &version, const QString &failed);
+    void requireUnlockedAttributeTarget(const QString &command, const QString &operand, const QString &typeName,
+                                        const QString &version, const QString &failedLine);
     bool anyElementTrigger(const QString &operation);
     QString runTypeOperation(const QString &operation, const QString &typeKind, const QStringList &selectors,
                              const QString &commandLine, const std::function<QString(const QString &)> &failedLine,
@@ -83,7 +88,6 @@ private:
                    const QString &failedLine, Ownership ownership = Ownership::Anyone);
     void requireOwnership(const QString &operation, const QString &kind, const QString &name, const QString &vobTag,
                           const QString &failedLine);
-    QString vobOwner(const QString &vobTag) const;
     QString rntype(const QStringList &words);
     QString mkKeptType(const QString &kind, const QStringList &words);
     QString lockOrUnlock(const ElementOperation &spec, const QStringList &words);

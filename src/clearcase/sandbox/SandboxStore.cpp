@@ -782,12 +782,13 @@ qint64 SandboxStore::recordEvent(const QString &vobTag, const SandboxEvent &even
     return id;
 }
 
-QList<SandboxEvent> SandboxStore::events(const QString &vobTag)
+QList<SandboxEvent> SandboxStore::events(const QString &vobTag, const QString &object)
 {
     QList<SandboxEvent> result;
-    QSqlQuery q = run(QStringLiteral("SELECT id, object, version, operation, description, user, host, time, comment, view, detail "
-                                     "FROM events WHERE vob = ? ORDER BY id"),
-                      {vobTag});
+    const QString columns = QStringLiteral("SELECT id, object, version, operation, description, user, host, time, comment, view, "
+                                           "detail FROM events WHERE vob = ?");
+    QSqlQuery q = object.isEmpty() ? run(columns + QStringLiteral(" ORDER BY id"), {vobTag})
+                                   : run(columns + QStringLiteral(" AND object = ? ORDER BY id"), {vobTag, object});
     while (q.next())
         result.append({q.value(0).toLongLong(), q.value(1).toString(), q.value(2).toString(), q.value(3).toString(),
                        q.value(4).toString(), q.value(5).toString(), q.value(6).toString(),
@@ -811,6 +812,7 @@ void SandboxStore::createEmulatorTables()
                        "object TEXT NOT NULL, version TEXT NOT NULL, operation TEXT NOT NULL, description TEXT NOT NULL, "
                        "user TEXT NOT NULL, host TEXT NOT NULL, time TEXT NOT NULL, comment TEXT NOT NULL, view TEXT NOT NULL, "
                        "detail TEXT NOT NULL)"));
+    run(QStringLiteral("CREATE INDEX IF NOT EXISTS events_of_object ON events (vob, object)"));
 }
 
 // The table added last tells whether all of them are there.

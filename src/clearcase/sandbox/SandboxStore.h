@@ -138,10 +138,10 @@ public:
     void attachObjectAttribute(const QString &vobTag, const QString &objectKey, const QString &typeName, const QString &value,
                                bool replace);
 
-    // The emulator's event history of a VOB, oldest first. recordEvent adds the event (id 0)
-    // or rewrites the one with its id (a changed comment) and returns its id.
+    // The emulator's event history of a VOB (of one of its objects), oldest first. recordEvent
+    // adds the event (id 0) or rewrites the one with its id (a changed comment) and returns its id.
     qint64 recordEvent(const QString &vobTag, const SandboxEvent &event);
-    QList<SandboxEvent> events(const QString &vobTag);
+    QList<SandboxEvent> events(const QString &vobTag, const QString &object = QString());
 
     // The site style of the VOB tags: "/vobs/proj" tags make a UNIX-style sandbox.
     SiteStyle siteStyle();
