@@ -80,6 +80,35 @@ TEST_F(GroupsEditorTest, AddingGroupsStoresTheListAndDeletingOneSelectsTheFirstW
     EXPECT_EQ(prompter.count(), 0);
 }
 
+// As a person types: a click into the box that shows its hint, the name, Enter. The hint is
+// typed over; a name that adds nothing says why in the status bar.
+TEST_F(GroupsEditorTest, NamesTypedOverTheHintAreAddedAndRefusalsSayWhy)
+{
+    ASSERT_EQ(form().dgTxt[0]->text(), "<enter_new_group>");
+    clickAndType(form().dgTxt[0], "dev");
+    EXPECT_EQ(entries(0), QStringList{"dev"});
+    selectGroup("dev");
+    ASSERT_EQ(form().dgTxt[1]->text(), "<enter_users_to_group_dev>");
+    clickAndType(form().dgTxt[1], "bob");
+    EXPECT_EQ(stored("dev"), "bob");
+
+    const struct {
+        int box;
+        const char *typed;
+        const char *status;
+    } refused[] = {
+        {0, "DEV", "No group added: dev is already in the list."},
+        {1, "Bob", "No member added: bob is already in the list."},
+        {1, "", "No member added: type a name into the box first."},
+    };
+    for (const auto &entry : refused) {
+        clickAndType(form().dgTxt[entry.box], entry.typed);
+        EXPECT_EQ(form().statusPanel->text(), entry.status) << entry.typed;
+    }
+    EXPECT_EQ(entries(0), QStringList{"dev"});
+    EXPECT_EQ(stored("dev"), "bob");
+}
+
 TEST_F(GroupsEditorTest, EnterAddsLikeTheButtonAndDuplicatesOrPlaceholdersAddNothingButAreSaved)
 {
     type(0, "dev");

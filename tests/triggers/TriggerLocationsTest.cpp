@@ -161,3 +161,29 @@ TEST_F(TriggerLocationsTest, PlaceholderTagStoresLoadsAndDeletesNothing)
     locations().processVobTrigSettings(false, true);
     EXPECT_EQ(registry().allSettings(), before);
 }
+
+// The trigger inputs as a person fills them in: a click into each field that shows its hint,
+// then the keys. The hint is typed over; a field left at its hint stores nothing. On a UNIX
+// site without interop the one location is the UNIX clients' and is captioned so.
+TEST_F(TriggerLocationsTest, TypedOverTheirHintsTheInputsApplyAndNoHintIsStored)
+{
+    EXPECT_EQ(form().trigLbl[4]->text(), unixSite() ? QStringLiteral("Unix clients:") : QStringLiteral("Windows:"));
+    EXPECT_EQ(windowsField()->text(), placeholder);
+    EXPECT_EQ(form().adminUsersTxt->text(), QStringLiteral("<admin_users_list>"));
+    clickAndType(windowsField(), siteLocation(), false);
+    clickAndType(form().adminUsersTxt, QStringLiteral("vobadm"), false);
+    EXPECT_EQ(windowsField()->text(), siteLocation());
+    EXPECT_EQ(form().adminUsersTxt->text(), QStringLiteral("vobadm"));
+    EXPECT_EQ(unixField()->text(), placeholder); // hidden without interop, and left alone
+    clickButton(form().applyTriggerBut);
+    EXPECT_FALSE(triggerTypes().isEmpty()) << prompter.texts().join('\n').toStdString();
+    EXPECT_EQ(registry().readFromReg(QStringLiteral("NTLocproj")), siteLocation());
+    EXPECT_EQ(registry().readFromReg(QStringLiteral("AdminListproj")), QStringLiteral("vobadm"));
+    for (const auto &[key, value] : registry().allSettings())
+        EXPECT_FALSE(value.startsWith('<') && value.endsWith('>')) << key.toStdString() << "=" << value.toStdString();
+
+    // With interop the second field is the UNIX one, under the window's own captions.
+    setTicked(form().interopSupportCB, true);
+    EXPECT_EQ(form().trigLbl[4]->text(), QStringLiteral("Windows:"));
+    EXPECT_EQ(form().trigLbl[5]->text(), QStringLiteral("Unix:"));
+}
