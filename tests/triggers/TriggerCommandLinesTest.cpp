@@ -101,6 +101,33 @@ TEST(TriggerCommandLines, InputsTheCommandLineCannotCarryAreNamed)
     }
 }
 
+// Blanks of other scripts and invisible characters look like nothing in the field, so the
+// refusal names them by code; each field is checked on its own.
+TEST(TriggerCommandLines, UnicodeBlanksInALocationAreRefusedByTheirCode)
+{
+    const struct {
+        char32_t character;
+        QString what;
+    } characters[] = {
+        {U'\u00A0', QStringLiteral("a blank (U+00A0)")}, {U'\u2002', QStringLiteral("a blank (U+2002)")},
+        {U'\u3000', QStringLiteral("a blank (U+3000)")}, {U'\u0085', QStringLiteral("a blank (U+0085)")},
+        {U'\u200B', QStringLiteral("an invisible control character (U+200B)")},
+    };
+    for (const auto &c : characters) {
+        const QString inside = QString::fromUcs4(&c.character, 1);
+        for (const bool windows : {true, false}) {
+            auto in = exampleInputs();
+            in.interop = !windows;
+            (windows ? in.windowsLocation : in.unixLocation) += inside + QStringLiteral("x");
+            EXPECT_EQ(TriggerCommandLines(in).quotingProblem(),
+                      QStringLiteral("The %1 trigger location cannot be written into the trigger command line: it contains %2, "
+                                     "which the trigger's command line cannot pass on.\r\nPlease correct it and apply the "
+                                     "triggers again.")
+                          .arg(windows ? QStringLiteral("Windows") : QStringLiteral("Unix"), c.what));
+        }
+    }
+}
+
 // The conversions the Trigger(Admin) tab's own tests do not reach.
 TEST(TriggerPaths, ConvertsBetweenUncAndNetPathsAndNamesTheVob)
 {
