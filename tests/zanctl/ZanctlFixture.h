@@ -43,6 +43,19 @@ protected:
         cleartool = QDir(CleartoolEmulator::installAsCleartool(sandbox.folder(), emulatorProgram())).filePath(QStringLiteral("cleartool"));
     }
 
+    // The installed program in a process of its own, its standard input fed `input`.
+    static Run zanctlProcess(const QStringList &arguments, const QProcessEnvironment &environment, const QByteArray &input = {})
+    {
+        QProcess process;
+        process.setProcessEnvironment(environment);
+        process.start(QDir(QCoreApplication::applicationDirPath()).filePath(QStringLiteral("zanctl")), arguments);
+        process.write(input);
+        process.closeWriteChannel();
+        if (!process.waitForFinished(60000))
+            return {};
+        return {process.exitCode(), QString::fromUtf8(process.readAllStandardOutput()), QString::fromUtf8(process.readAllStandardError())};
+    }
+
     // As zanctl's own factory does, the site's path style and VOB tags come from the backend.
     std::unique_ptr<ClearCase> open(Platform &p)
     {
@@ -58,6 +71,7 @@ protected:
         QString out, err;
         QTextStream outStream(&out), errStream(&err);
         CliContext context(platform, [this](Platform &p) { return open(p); }, settings.path(), outStream, errStream, false);
+        context.setIn(input);
         const int status = CommandRegistry(context).run(arguments);
         outStream.flush();
         errStream.flush();
@@ -108,5 +122,6 @@ protected:
     QTemporaryDir settings;
     std::unique_ptr<ClearCase> backend;
     QString cleartool;
+    QIODevice *input = nullptr; // standard input of zanctl(); nothing: the process's own
 
 };

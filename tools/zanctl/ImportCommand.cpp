@@ -25,16 +25,37 @@ QString problemOf(const ConfigFile::Parsed &parsed)
     return QString();
 }
 
+// Up to the end, but never more than `limit` + 1 bytes: enough for the parser to tell input
+// over the limit. Standard input blocks until its writer writes or closes.
+QByteArray readUpTo(QIODevice &device, qint64 limit)
+{
+    QByteArray content;
+    while (content.size() <= limit) {
+        const QByteArray chunk = device.read(limit + 1 - content.size());
+        if (chunk.isEmpty())
+            break;
+        content += chunk;
+    }
+    return content;
+}
+
 } // namespace
+
+std::optional<ConfigFile::Parsed> ImportCommand::load(const QString &path, QString &reason)
+{
+    if (path != QLatin1String("-"))
+        return ConfigFile::load(path, reason);
+    return ConfigFile::parse(readUpTo(m_ctx.in(), ConfigFile::maxFileSize));
+}
 
 int ImportCommand::execute(const QStringList &arguments)
 {
     QCommandLineParser parser;
     if (const auto stop = parse(arguments, parser, 1, 1))
         return *stop;
-    const QString path = operands(parser).first();
+    const QString path = operands(parser).first() == QLatin1String("-") ? QStringLiteral("standard input") : operands(parser).first();
     QString reason;
-    const std::optional<ConfigFile::Parsed> loaded = ConfigFile::load(path, reason);
+    const std::optional<ConfigFile::Parsed> loaded = load(operands(parser).first(), reason);
     if (!loaded)
         return fail(QStringLiteral("cannot open %1: %2").arg(path, reason));
     const ConfigFile::Parsed &parsed = *loaded;
