@@ -250,7 +250,7 @@ sub emulatedCommand {
     my ($op, $kind) = ($case->{op}, typeKind($case));
     if ($case->{target} eq 'element') {
         my $attribute = ($case->{typename} // '') ne '' ? $case->{typename} : 'Level';
-        return ($op, '-nc', $MAIN) if $op =~ /^(checkout|rmelem|lock|reserve)$/;
+        return ($op, '-nc', $MAIN) if $op =~ /^(checkout|rmelem|lock|unlock|reserve)$/;
         return ('chtype', '-nc', 'text_file', $MAIN) if $op eq 'chtype';
         return ('mkelem', '-nc', "m:\\bob_dev\\proj\\src\\new_$simRow.c") if $op eq 'mkelem';
         return ('mkattr', '-replace', '-nc', $attribute, '"x"', "$MAIN\@\@/main/0") if $op eq 'mkattr';
@@ -259,14 +259,20 @@ sub emulatedCommand {
     }
     my $name = $case->{typename} // "ZAN_T$simRow";
     my $selector = ($KIND{$kind} || 'lb') . "type:$name\@\\proj";
-    my %makers = ('label type' => ['mklbtype'], 'hyperlink type' => ['mkhltype'],
-                  'element type' => ['mkeltype', '-supertype', 'text_file'], 'attribute type' => ['mkattype', '-vtype', 'string'],
-                  'trigger type' => ['mktrtype', '-replace', '-element', '-all', '-preop', 'checkout', '-exec', 'perl -e 0']);
-    return (@{ $makers{$kind} }, '-nc', "$name\@\\proj") if $makers{$kind} && ($op eq 'mktype' || $op eq kindSetting($case));
+    return typeMaker($kind, $name) if $op eq 'mktype' || $op eq (kindSetting($case) // '');
     return ('rmtype', '-nc', $selector) if $op eq 'rmtype';
     return ('rntype', '-nc', $selector, "${name}_2") if $op eq 'rntype';
     return ($op, '-nc', $selector) if $op =~ /^(lock|unlock)$/;
     return ();
+}
+
+# The command that makes a type of the kind; () for a kind the emulator cannot make.
+sub typeMaker {
+    my ($kind, $name) = @_;
+    my %makers = ('label type' => ['mklbtype'], 'hyperlink type' => ['mkhltype'],
+                  'element type' => ['mkeltype', '-supertype', 'text_file'], 'attribute type' => ['mkattype', '-vtype', 'string'],
+                  'trigger type' => ['mktrtype', '-replace', '-element', '-all', '-preop', 'checkout', '-exec', 'perl -e 0']);
+    return $makers{$kind} ? (@{ $makers{$kind} }, '-nc', "$name\@\\proj") : ();
 }
 
 sub playable {
@@ -326,6 +332,10 @@ sub runEmulated {
     return (-1, $problem) if $problem ne '';
     my $user = lc($case->{user}) eq lc($case->{vobowner} // 'vobadm') ? $simOwner : $case->{user};
     my @command = emulatedCommand($case);
+    # A type is locked or unlocked once it exists; the tool's trigger types always do.
+    my $type = $case->{typename} // "ZAN_T$simRow";
+    simulate('zansetup', {}, typeMaker(typeKind($case), $type))
+        if $case->{target} eq 'type' && $case->{op} =~ /^(lock|unlock)$/ && $type !~ /^_KORVANE_/;
     $simAttributes{"$MAIN\t$command[3]"} = 1 if $command[0] eq 'mkattr';
     return simulate($user, $case->{env}, @command);
 }
