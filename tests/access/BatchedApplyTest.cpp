@@ -26,7 +26,24 @@ QString elementPath(const QString &vobRoot, const QString &relative)
 }
 QString versionOf(const QString &relative) { return CCase::versionOf(elementPath(projRoot, relative)); }
 
-class BatchedApply : public ::testing::TestWithParam<bool> // over the cleartool co-process
+// The sandbox backend, or cleartool's co-process over the emulator as real cleartool goes on
+// past a failed pathname, or stopping at the first one.
+enum class Via { Sandbox, Cleartool, CleartoolStoppingAtFirstFailure };
+
+std::string nameOf(Via via)
+{
+    switch (via) {
+    case Via::Sandbox:
+        return "sandbox";
+    case Via::Cleartool:
+        return "cleartool";
+    case Via::CleartoolStoppingAtFirstFailure:
+        break;
+    }
+    return "cleartool_stopping_at_first_failure";
+}
+
+class BatchedApply : public ::testing::TestWithParam<Via>
 {
 protected:
     void SetUp() override
@@ -41,13 +58,17 @@ protected:
             sandbox.store().attachAttribute(proj, QStringLiteral("src/main.c"), QStringLiteral("__checkin"), QStringLiteral("NONE"),
                                             QString(), false);
         });
-        if (GetParam()) {
-            auto backend = emulatorBackend(sandbox.folder());
-            cleartool = backend.get();
-            cc = std::move(backend);
-        } else {
+        if (GetParam() == Via::Sandbox) {
             cc = sandbox.open(platform);
+            return;
         }
+        // The co-process takes the environment as it is now.
+        if (GetParam() == Via::CleartoolStoppingAtFirstFailure)
+            qputenv("ZAN_SIM_STOP_AT_FIRST_FAILURE", "1");
+        auto backend = emulatorBackend(sandbox.folder());
+        qunsetenv("ZAN_SIM_STOP_AT_FIRST_FAILURE");
+        cleartool = backend.get();
+        cc = std::move(backend);
     }
     int commands() const { return cleartool ? cleartool->commandCount() : 0; }
 
@@ -99,8 +120,9 @@ TEST_P(BatchedApply, ReadsMapBackToTheirVersionsAcrossVobsAndBareOnes)
     EXPECT_EQ(AccessAttributeFormat::valueOf(read[3], QStringLiteral("QX_GROUPS")), QStringLiteral("dev"));
 }
 
-// A locked element holds its attributes: the apply fails for it alone and writes the rest;
-// the purge fails there, as at any other failure, keeping what it purged before.
+// A locked element holds its attributes: the apply and the purge fail for it alone, write
+// the rest and name the targets that are no element, whatever cleartool does after a failed
+// pathname in one command.
 TEST_P(BatchedApply, ALockedTargetFailsAloneAndKeepsItsAttributes)
 {
     sandbox.store().attachAttribute(proj, target(5), QStringLiteral("__checkout"), QStringLiteral("x"), QString(), false);
@@ -108,23 +130,30 @@ TEST_P(BatchedApply, ALockedTargetFailsAloneAndKeepsItsAttributes)
     QStringList targets;
     for (int i = 0; i < 40; ++i)
         targets << elementPath(projRoot, target(i));
-    const AccessApplier::Outcome applied = AccessApplier(*cc).apply(base, {QStringLiteral("checkout"), QStringLiteral("checkin")}, targets);
-    ASSERT_EQ(applied.failures.size(), 1);
-    EXPECT_EQ(applied.failures.first().target, targets.at(5));
-    EXPECT_TRUE(applied.failures.first().description.contains(QStringLiteral("Lock on element"))) << applied.failures.first().description.toStdString();
-    EXPECT_EQ(cc->attributes(versionOf(target(39))).size(), 3);
+    const QString missing = elementPath(projRoot, QStringLiteral("batch/none.c"));
+    targets.insert(3, missing);
     const auto valueOn = [this](int i) { return AccessAttributeFormat::valueOf(cc->attributes(versionOf(target(i))), QStringLiteral("__checkout")); };
-    EXPECT_EQ(valueOn(5), QStringLiteral("x"));
+    const auto expectOnlyTarget5Failed = [&](const AccessApplier::Outcome &outcome) {
+        ASSERT_EQ(outcome.failures.size(), 1);
+        EXPECT_EQ(outcome.failures.first().target, elementPath(projRoot, target(5)));
+        EXPECT_TRUE(outcome.failures.first().description.contains(QStringLiteral("Lock on element")))
+            << outcome.failures.first().description.toStdString();
+        EXPECT_EQ(outcome.missing, QStringList{missing});
+        EXPECT_EQ(valueOn(5), QStringLiteral("x"));
+    };
+    const AccessApplier::Outcome applied = AccessApplier(*cc).apply(base, {QStringLiteral("checkout"), QStringLiteral("checkin")}, targets);
+    expectOnlyTarget5Failed(applied);
+    EXPECT_EQ(applied.written, 39);
+    for (int i : {0, 4, 6, 39})
+        EXPECT_EQ(cc->attributes(versionOf(target(i))).size(), 3) << i;
 
-    EXPECT_THROW(AccessApplier(*cc).purge(base, targets), ZanError);
-    EXPECT_TRUE(cc->attributes(versionOf(target(4))).isEmpty());
-    EXPECT_EQ(valueOn(5), QStringLiteral("x"));
-    // Whether the targets after it were purged depends on cleartool: it goes on past a
-    // failed pathname, the emulator's stop-at-first mode does not.
+    expectOnlyTarget5Failed(AccessApplier(*cc).purgeEach(base, targets));
+    for (int i : {0, 4, 6, 39})
+        EXPECT_TRUE(cc->attributes(versionOf(target(i))).isEmpty()) << i;
 }
 
-INSTANTIATE_TEST_SUITE_P(Backends, BatchedApply, ::testing::Values(false, true),
-                         [](const ::testing::TestParamInfo<bool> &run) { return run.param ? "cleartool" : "sandbox"; });
+INSTANTIATE_TEST_SUITE_P(Backends, BatchedApply, ::testing::Values(Via::Sandbox, Via::Cleartool, Via::CleartoolStoppingAtFirstFailure),
+                         [](const ::testing::TestParamInfo<Via> &run) { return nameOf(run.param); });
 
 TEST(SandboxBatch, AWriteNamingANonElementWritesNothing)
 {

@@ -49,6 +49,37 @@ protected:
 
 const QString mainC = QStringLiteral("m:\\bob_dev\\proj\\src\\main.c");
 
+// One command line of a session, its status and its answer (stdout and stderr merged). An
+// answer starting with "*" is matched at its end, one starting with "~" is a regular expression.
+struct Step {
+    const char *line;
+    int status;
+    const char *answer;
+};
+
+template <size_t N>
+void expectAnswers(ScriptedClient &client, const Step (&steps)[N])
+{
+    for (const Step &step : steps) {
+        const ClientAnswer answer = client.runLine(QString::fromUtf8(step.line));
+        const QString expected = QString::fromUtf8(step.answer);
+        EXPECT_EQ(answer.status, step.status) << step.line << "\n" << answer.output.toStdString();
+        if (expected.startsWith(QLatin1Char('*')))
+            EXPECT_TRUE(answer.output.endsWith(expected.mid(1))) << step.line << "\n" << answer.output.toStdString();
+        else if (expected.startsWith(QLatin1Char('~')))
+            EXPECT_TRUE(QRegularExpression(QRegularExpression::anchoredPattern(expected.mid(1))).match(answer.output).hasMatch())
+                << step.line << "\n" << answer.output.toStdString();
+        else
+            EXPECT_EQ(answer.output, expected) << step.line;
+    }
+}
+
+// The owner of a VOB's storage is its VOB owner.
+QString vobOwnerOf(TempSandbox &sandbox, const QString &vobTag)
+{
+    return QFileInfo(sandbox.store().vobFolder(vobTag)).owner();
+}
+
 } // namespace
 
 TEST_F(CleartoolEmulatorTest, SingleCommandsAnswerWithOutputOrErrorAndStatus)
@@ -107,15 +138,9 @@ TEST_F(CleartoolEmulatorTest, InstalledCleartoolReachesItsSandboxWithoutEnvironm
 // What scripts written for real cleartool meet, one session of a Windows-style site in order:
 // checkout state, abbreviations, comment defaults, version and element selectors, label
 // types, object selectors as attribute targets, names that differ in case only, and the
-// working directory. An expected answer starting with "*" is matched at its end, one
-// starting with "~" is a regular expression.
+// working directory.
 TEST_F(CleartoolEmulatorTest, SessionBehavesAsCleartoolDoes)
 {
-    struct Step {
-        const char *line;
-        int status;
-        const char *answer;
-    };
     const Step steps[] = {
         {"co -nc -res src\\main.c", 1, "*cleartool: Error: Unable to access \"src\\main.c\": No such file or directory.\n"},
         {"cd m:\\bob_dev\\proj\\src", 0, ""},
@@ -181,11 +206,14 @@ TEST_F(CleartoolEmulatorTest, SessionBehavesAsCleartoolDoes)
         // Real cleartool unverified: whether "Unable to remove ..." follows the not-found line.
         {"rmtype lbtype:REL1@\\proj", 1, "cleartool: Error: Label type not found: \"REL1\".\n"},
         {"lock -nc trtype:NOPE@\\proj", 1, "cleartool: Error: Trigger type not found: \"NOPE\".\n"},
-        // A path not found writes nothing; a write that fails stops there, the ones before it stay.
-        {"mkattr Note '\"a\"' main.c nosuch.c", 1, "*cleartool: Error: Unable to access \"nosuch.c\": No such file or directory.\n"},
-        {"mkattr Note '\"a\"' util.c", 0, "*\n"},
-        {"mkattr Note '\"b\"' main.c util.c main.c", 1, "*cleartool: Error: Unable to create attribute \"Note\" on \"util.c@@\\main\\0\".\n"},
-        {"desc -fmt %[Note]a main.c util.c", 0, "(Note=\"b\")(Note=\"a\")"},
+        // Each pathname in turn: one not found or failing is reported after the others' output,
+        // the others go on, and the status is a failure.
+        {"mkattr Note '\"a\"' nosuch.c util.c", 1,
+         "Created attribute \"Note\" on \"util.c@@\\main\\0\".\n"
+         "cleartool: Error: Unable to access \"nosuch.c\": No such file or directory.\n"},
+        {"mkattr Note '\"b\"' main.c util.c main.c", 1, "*cleartool: Error: Unable to create attribute \"Note\" on \"main.c@@\\main\\1\".\n"},
+        {"desc -fmt %[Note]a| main.c nosuch.c util.c", 1,
+         "(Note=\"b\")|(Note=\"a\")|cleartool: Error: Unable to access \"nosuch.c\": No such file or directory.\n"},
         {"mkattr -rep Note '\"c\"' main.c util.c main.c", 0, "*Created attribute \"Note\" on \"main.c@@\\main\\1\".\n"},
         {"rmattr Note util.c main.c util.c", 1, "*cleartool: Error: Attribute not found: \"Note\".\n"},
         {"desc -aattr Note main.c util.c", 0, "main.c@@\\main\\1\nutil.c@@\\main\\0\n"},
@@ -208,19 +236,49 @@ TEST_F(CleartoolEmulatorTest, SessionBehavesAsCleartoolDoes)
          "cleartool: Error: Unable to access \"m:\\bob_dev\\proj@@\\main\\0\": No such file or directory.\n"},
     };
     // The VOB owner may remove the attribute type.
-    ScriptedClient client(sandbox.folder(), QFileInfo(sandbox.store().vobFolder(QStringLiteral("\\proj"))).owner());
-    for (const Step &step : steps) {
-        const ClientAnswer answer = client.runLine(QString::fromUtf8(step.line));
-        const QString expected = QString::fromUtf8(step.answer);
-        EXPECT_EQ(answer.status, step.status) << step.line << "\n" << answer.output.toStdString();
-        if (expected.startsWith(QLatin1Char('*')))
-            EXPECT_TRUE(answer.output.endsWith(expected.mid(1))) << step.line << "\n" << answer.output.toStdString();
-        else if (expected.startsWith(QLatin1Char('~')))
-            EXPECT_TRUE(QRegularExpression(QRegularExpression::anchoredPattern(expected.mid(1))).match(answer.output).hasMatch())
-                << step.line << "\n" << answer.output.toStdString();
-        else
-            EXPECT_EQ(answer.output, expected) << step.line;
-    }
+    ScriptedClient client(sandbox.folder(), vobOwnerOf(sandbox, QStringLiteral("\\proj")));
+    expectAnswers(client, steps);
+}
+
+// What differs on a UNIX-style site: paths, and the line parser's backslash, which escapes
+// only a character that is not a letter or digit. Real cleartool unverified: the backslash
+// rule is inferred from clients (Argv escapes only such characters on UNIX).
+TEST(CleartoolEmulatorUnixSite, SessionBehavesAsCleartoolDoes)
+{
+    TempSandbox sandbox(SiteStyle::Kind::Unix);
+    const Step steps[] = {
+        {"cd /view/bob_dev/vobs/proj/src", 0, ""},
+        {"describe -fmt %m\\n main.c", 0, "version\n"},
+        {"describe -fmt %m\\\\\\\\%Vn\\| main.c", 0, "version\\/main/0|"},
+        {"describe -fmt \"%m\\n\" main.c", 0, "version\n"},
+        {"mkattype -nc Note@/vobs/proj", 0, "Created attribute type \"Note\".\n"},
+        {"mkattr Note '\"a\"' nosuch.c util.c", 1,
+         "Created attribute \"Note\" on \"util.c@@/main/0\".\n"
+         "cleartool: Error: Unable to access \"nosuch.c\": No such file or directory.\n"},
+    };
+    ScriptedClient client(sandbox.folder(), vobOwnerOf(sandbox, QStringLiteral("/vobs/proj")));
+    expectAnswers(client, steps);
+}
+
+// The other behaviour clients must survive: the first failed pathname stops the command,
+// what came before it stays.
+TEST_F(CleartoolEmulatorTest, StoppingAtTheFirstFailureKeepsWhatCameBefore)
+{
+    const Step steps[] = {
+        {"cd m:\\bob_dev\\proj\\src", 0, ""},
+        {"mkattype -nc Note@\\proj", 0, "Created attribute type \"Note\".\n"},
+        {"mkattr Note '\"a\"' util.c nosuch.c main.c", 1,
+         "Created attribute \"Note\" on \"util.c@@\\main\\0\".\ncleartool: Error: Unable to access \"nosuch.c\": No such file or directory.\n"},
+        {"describe -fmt %[Note]a| util.c main.c", 0, "(Note=\"a\")||"},
+        {"describe -fmt %Vn| main.c nosuch.c util.c", 1,
+         "\\main\\0|cleartool: Error: Unable to access \"nosuch.c\": No such file or directory.\n"},
+        {"rmattr Note main.c util.c", 1, "cleartool: Error: Attribute not found: \"Note\".\n"},
+        {"describe -fmt %[Note]a util.c", 0, "(Note=\"a\")"},
+    };
+    qputenv("ZAN_SIM_STOP_AT_FIRST_FAILURE", "1");
+    ScriptedClient client(sandbox.folder(), vobOwnerOf(sandbox, QStringLiteral("\\proj")));
+    qunsetenv("ZAN_SIM_STOP_AT_FIRST_FAILURE");
+    expectAnswers(client, steps);
 }
 
 TEST(EmulatorFormat, ConversionsModifiersAndEscapes)

@@ -4,6 +4,7 @@
 #include "clearcase/emulator/EmulatorFormat.h"
 #include "clearcase/emulator/EmulatorSyntax.h"
 #include "clearcase/emulator/GuardedOperations.h"
+#include "clearcase/emulator/OperandOutcomes.h"
 #include "clearcase/sandbox/CommandLine.h"
 #include "clearcase/sandbox/SandboxSeed.h"
 #include "clearcase/sandbox/SandboxStore.h"
@@ -15,7 +16,6 @@
 #include <QRegularExpression>
 
 #include <algorithm>
-#include <exception>
 
 namespace {
 
@@ -74,6 +74,35 @@ QString withoutVersion(const QString &pname)
 QString padded(const QString &text, int width)
 {
     return text.leftJustified(width) + QLatin1Char(' ');
+}
+
+// UNIX cleartool's parser escapes only what is not a letter or digit: an unquoted "\\n" stays
+// a backslash and an n (for -fmt to expand). Such backslashes are doubled here so that the
+// shared parser, which escapes every character, keeps them.
+QString withLetterEscapesKept(const QString &line)
+{
+    QString result;
+    QChar quote;
+    for (qsizetype i = 0; i < line.size(); ++i) {
+        const QChar c = line.at(i);
+        const bool escapes = c == QLatin1Char('\\') && i + 1 < line.size();
+        if (quote.isNull() && escapes) {
+            result += c;
+            result += line.at(i + 1).isLetterOrNumber() ? c : line.at(++i);
+            continue;
+        }
+        if (quote == QLatin1Char('"') && escapes && line.at(i + 1) == quote) {
+            result += c;
+            result += line.at(++i);
+            continue;
+        }
+        if (quote.isNull() && (c == QLatin1Char('\'') || c == QLatin1Char('"')))
+            quote = c;
+        else if (c == quote)
+            quote = QChar();
+        result += c;
+    }
+    return result;
 }
 
 // cleartool's dates: 07-Dec-26.03:50:12, the short form 07-Dec-26.
@@ -140,7 +169,7 @@ QString EmulatorCommands::run(const QString &commandLine)
 
 QStringList EmulatorCommands::split(const QString &commandLine) const
 {
-    return CommandLine::split(commandLine, m_site.kind());
+    return CommandLine::split(m_site.isUnix() ? withLetterEscapesKept(commandLine) : commandLine, m_site.kind());
 }
 
 // The process's folder as the site writes it, when it lies in a view: PWD keeps the view's
@@ -647,14 +676,16 @@ QString EmulatorCommands::describe(const QStringList &words)
     const EmulatorArguments args(QStringLiteral("describe"), words);
     if (args.operands().isEmpty())
         SandboxCommands::fail(QStringLiteral("An object to describe must be given."));
-    QString out;
+    OperandOutcomes outcomes;
     m_store.readTransaction([&] {
         m_resolver.expectElements(args.operands());
         expectVersionFacts(args.operands(), args.has(QStringLiteral("-aattr")) || args.value(QStringLiteral("-fmt")).contains(QLatin1Char('a')));
-        for (const QString &operand : args.operands())
-            out += describeOne(args, operand);
+        for (const QString &operand : args.operands()) {
+            if (!outcomes.run([&] { return describeOne(args, operand); }))
+                break;
+        }
     });
-    return out;
+    return outcomes.finish();
 }
 
 // --- types ------------------------------------------------------------------------------
@@ -733,10 +764,10 @@ EmulatorCommands::Described EmulatorCommands::attributeTarget(const QString &ope
     return object;
 }
 
-// Every object of an attribute command, found before anything is written.
-QList<EmulatorCommands::Described> EmulatorCommands::attributeTargets(const EmulatorArguments &args, int leading)
+// Every object of an attribute command, looked up before anything is written; one that is
+// not found keeps its error lines in its place.
+QList<EmulatorCommands::AttributeTarget> EmulatorCommands::attributeTargets(const EmulatorArguments &args, int leading)
 {
-    QList<Described> objects;
     const QString version = args.value(QStringLiteral("-version"));
     const QStringList operands = args.operands().mid(leading);
     QStringList pnames;
@@ -745,34 +776,40 @@ QList<EmulatorCommands::Described> EmulatorCommands::attributeTargets(const Emul
             pnames << operand + version;
     }
     m_resolver.expectElements(pnames);
-    for (const QString &operand : operands)
-        objects << attributeTarget(operand, version);
-    return objects;
+    QList<AttributeTarget> targets;
+    for (const QString &operand : operands) {
+        try {
+            targets << AttributeTarget{attributeTarget(operand, version), QString()};
+        } catch (const ZanError &e) {
+            targets << AttributeTarget{{}, e.description()};
+        }
+    }
+    return targets;
 }
 
 QString EmulatorCommands::writeEach(const EmulatorArguments &args, int leading, const AttributeWrites &writes)
 {
-    QString out;
-    std::exception_ptr failure;
+    OperandOutcomes outcomes;
     m_store.transaction([&] {
-        const QList<Described> objects = attributeTargets(args, leading);
+        const QList<AttributeTarget> targets = attributeTargets(args, leading);
+        QList<Described> found;
+        for (const AttributeTarget &target : targets) {
+            if (target.error.isEmpty())
+                found << target.object;
+        }
         if (writes.expect)
-            writes.expect(objects);
-        for (const Described &object : objects) {
-            try {
-                out += writes.write(object);
-            } catch (const ZanError &) {
-                failure = std::current_exception();
+            writes.expect(found);
+        for (const AttributeTarget &target : targets) {
+            const bool goOn = target.error.isEmpty() ? outcomes.run([&] { return writes.write(target.object); })
+                                                     : outcomes.fail(target.error);
+            if (!goOn)
                 break;
-            }
         }
         // What the objects before a failing one queued is written, as if written one by one.
         if (writes.writeQueued)
             writes.writeQueued();
     });
-    if (failure)
-        std::rethrow_exception(failure);
-    return out;
+    return outcomes.finish();
 }
 
 // The attribute type must exist in the VOB, and a string type takes only a quoted value.

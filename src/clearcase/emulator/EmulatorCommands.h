@@ -82,7 +82,12 @@ private:
     QString viewHost(const QString &host) const;
     QString vobOwner(const QString &vobTag);
     const QList<SandboxAttributeType> &attributeTypes(const QString &vobTag);
-    QList<Described> attributeTargets(const EmulatorArguments &args, int leading);
+    // An attribute command's object, or the error lines of an operand that names none.
+    struct AttributeTarget {
+        Described object;
+        QString error;
+    };
+    QList<AttributeTarget> attributeTargets(const EmulatorArguments &args, int leading);
     void requireValueFits(const QString &vobTag, const QString &typeName, const QString &valueText, const QString &failed);
     // What an attribute command does with its objects: `expect` sees them all first, `write`
     // takes each in turn and may queue its write, `writeQueued` writes what was queued.
@@ -92,8 +97,9 @@ private:
         std::function<void()> writeQueued;
     };
     // Finds every object after the leading operands, then writes each, all in one store
-    // transaction. An object not found writes nothing; the first write that fails stops the
-    // rest, and those before it stay written (its error is thrown after the commit).
+    // transaction. An object not found or a write that fails is reported and the others go
+    // on (OperandOutcomes: or the first failure stops the rest, those before it staying
+    // written); the errors are thrown after the commit.
     QString writeEach(const EmulatorArguments &args, int leading, const AttributeWrites &writes);
     QString storagePath(const QString &host, const QString &folder, const QString &name) const;
     QString viewStorage(const QString &viewTag);

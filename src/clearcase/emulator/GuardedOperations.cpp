@@ -563,8 +563,10 @@ QString GuardedOperations::runAttributeChange(const QString &command, const QStr
     OperandOutcomes outcomes;
     if (passed.size() > firstObjectWord)
         outcomes.run([&] { return handler(passed); });
-    for (const QString &error : heldBack)
-        outcomes.fail(error);
+    for (const QString &error : heldBack) {
+        if (outcomes.stopped() || !outcomes.fail(error))
+            break;
+    }
     return outcomes.finish();
 }
 
