@@ -17,7 +17,7 @@ QJsonValue optionalJson(const std::optional<QString> &value)
     return value ? QJsonValue(*value) : QJsonValue();
 }
 
-QJsonObject planJson(const AccessPlan &plan)
+QJsonObject planJson(const AccessPlan &plan, const TargetTally &tally)
 {
     QJsonArray targets;
     for (const TargetPlan &target : plan.targets) {
@@ -38,7 +38,8 @@ QJsonObject planJson(const AccessPlan &plan)
     return QJsonObject{{QStringLiteral("kind"), plan.kind == AccessPlan::Kind::Apply ? QStringLiteral("apply") : QStringLiteral("purge")},
                        {QStringLiteral("base"), plan.base},
                        {QStringLiteral("targets"), targets},
-                       {QStringLiteral("skipped"), QJsonArray::fromStringList(plan.skipped)}};
+                       {QStringLiteral("skipped"), QJsonArray::fromStringList(plan.skipped)},
+                       {QStringLiteral("missing"), QJsonArray::fromStringList(tally.missing)}};
 }
 
 } // namespace
@@ -71,7 +72,7 @@ int PlanCommand::printPlan(const QCommandLineParser &parser, const AccessPlan &p
     const TargetTally tally = TargetTally::ofPlan(plan);
     const int status = tally.clean() ? 0 : 1;
     if (json(parser)) {
-        printJson(planJson(plan));
+        printJson(planJson(plan, tally));
         return status;
     }
     const QString text = plan.describe();
@@ -79,8 +80,10 @@ int PlanCommand::printPlan(const QCommandLineParser &parser, const AccessPlan &p
         m_ctx.out() << text << Qt::endl;
     if (plan.skipped.contains(plan.base))
         m_ctx.out() << plan.base << QStringLiteral(": skipped (the base)") << Qt::endl;
-    tally.printProblems(m_ctx.err(), name());
     m_ctx.out() << QStringLiteral("%1 of %2 target(s) would change").arg(plan.changedTargetCount()).arg(plan.targets.size()) << Qt::endl;
+    tally.printProblems(m_ctx.err(), name());
+    if (!tally.clean())
+        m_ctx.err() << QStringLiteral("zanctl %1: %2; a dry run writes nothing").arg(name(), tally.problemCounts()) << Qt::endl;
     return status;
 }
 

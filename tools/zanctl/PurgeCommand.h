@@ -2,6 +2,8 @@
 
 #include "PlanCommand.h"
 
+#include <QSet>
+
 // zanctl purge TARGET...: every access setting removed from the targets.
 class PurgeCommand : public PlanCommand
 {
@@ -12,4 +14,10 @@ public:
     QString description() const override { return QStringLiteral("Remove every access setting from elements."); }
     QList<Positional> positionals() const override;
     int execute(const QStringList &arguments) override;
+
+private:
+    // The elements that exist, in the given order.
+    QStringList existing(const QStringList &elements);
+    // The elements that have anything a purge removes.
+    QSet<QString> withSettings(const QStringList &elements);
 };

@@ -22,9 +22,13 @@ TargetTally TargetTally::ofApply(const AccessRunOutcome &outcome)
     return tally;
 }
 
-TargetTally TargetTally::ofPurge(const AccessRunOutcome &outcome, int targetCount)
+TargetTally TargetTally::ofPurge(const AccessRunOutcome &outcome, int targetCount, const QSet<QString> &hadSettings)
 {
     TargetTally tally = ofApply(outcome);
+    QSet<QString> purged = hadSettings;
+    for (const Problem &problem : tally.failed)
+        purged.remove(problem.target);
+    tally.done = int(purged.size());
     tally.doneWord = QStringLiteral("purged");
     tally.passedOverWords = QStringLiteral("had no settings");
     tally.passedOver = targetCount - tally.done - int(tally.failed.size() + tally.missing.size());
@@ -53,21 +57,28 @@ void TargetTally::printProblems(QTextStream &err, const QString &command) const
         err << QStringLiteral("zanctl %1: %2: %3").arg(command, target, notAnElement) << Qt::endl;
 }
 
-QString TargetTally::problemSummary() const
+QString TargetTally::problemCounts() const
 {
     QStringList problems;
     if (!failed.isEmpty())
         problems << QStringLiteral("%1 target(s) failed").arg(failed.size());
     if (!missing.isEmpty())
         problems << (problems.isEmpty() ? QStringLiteral("%1 target(s) missing") : QStringLiteral("%1 missing")).arg(missing.size());
+    return problems.join(QStringLiteral(", "));
+}
+
+QString TargetTally::problemSummary() const
+{
     QString outcome;
     if (done > 0 && passedOver == 0)
         outcome = QStringLiteral("the others were %1 (%2)").arg(doneWord).arg(done);
     else if (done == 0 && passedOver == 0)
         outcome = QStringLiteral("nothing was %1").arg(doneWord);
+    else if (done == 0)
+        outcome = QStringLiteral("nothing was %1, %2 %3").arg(doneWord).arg(passedOver).arg(passedOverWords);
     else
         outcome = QStringLiteral("%1 %2, %3 %4").arg(done).arg(doneWord).arg(passedOver).arg(passedOverWords);
-    return problems.join(QStringLiteral(", ")) + QStringLiteral("; ") + outcome;
+    return problemCounts() + QStringLiteral("; ") + outcome;
 }
 
 int TargetTally::finish(QTextStream &out, QTextStream &err, const QString &command, const QString &doneText) const

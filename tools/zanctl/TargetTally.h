@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QString>
+#include <QSet>
 #include <QStringList>
 
 class QTextStream;
@@ -20,7 +21,8 @@ public:
     };
 
     static TargetTally ofApply(const AccessRunOutcome &outcome);
-    static TargetTally ofPurge(const AccessRunOutcome &outcome, int targetCount);
+    // `hadSettings`: the targets that had settings before the purge; those that did not fail count as purged.
+    static TargetTally ofPurge(const AccessRunOutcome &outcome, int targetCount, const QSet<QString> &hadSettings);
     static TargetTally ofPlan(const AccessPlan &plan);
 
     // "zanctl <command>: <target>: <reason>" for each problem.
@@ -31,6 +33,8 @@ public:
     bool clean() const { return failed.isEmpty() && missing.isEmpty(); }
     // "2 target(s) failed, 1 missing; the others were written (3)", and the like.
     QString problemSummary() const;
+    // "2 target(s) failed, 1 missing", "1 target(s) missing".
+    QString problemCounts() const;
 
     QList<Problem> failed;
     QStringList missing;
