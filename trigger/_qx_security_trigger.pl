@@ -7,8 +7,8 @@
 # Element paths come in either style: m:\<view tag>\<vob>\... on Windows clients,
 # /view/<view tag>/<vob tag>/... on UNIX ones, where VOB tags have any number of components.
 # It reads the operation, user, element and VOB from ClearCase's trigger environment and
-# the access settings (string attributes "__<operation>" on version /main/0) through
-# cleartool, one attribute per query. Exit 0 lets the operation proceed silently; exit 1,
+# the access settings (string attributes "__<operation>" on version /main/0) through one
+# cleartool describe of the versions it needs. Exit 0 lets the operation proceed silently; exit 1,
 # after one line saying why, cancels it. Whenever the answer is not certain (an unreadable
 # setting, an answer about another object, a missing trigger variable) it refuses.
 #
@@ -33,7 +33,6 @@ BEGIN {
 }
 
 use strict;
-use Fcntl;
 
 my $TITLE = 'Zan Utility';
 
@@ -459,12 +458,51 @@ sub cleartoolProgram {
 }
 
 # Runs cleartool without any shell (arguments reach it exactly as given) and collects what
-# it writes to both channels through a private temporary file, which works on every
-# platform and Perl the trigger meets. Returns (succeeded, output, error text).
+# it writes to both channels. Returns (succeeded, output, error text).
 sub runCleartool {
     my @command = (cleartoolProgram(), @_);
+    my ($started, $status, $output, $startError) = $^O eq 'MSWin32' ? runThroughFile(@command) : runThroughPipe(@command);
+    return (0, $output, "cleartool could not be started: $startError") if !$started;
+    return (1, $output, '') if $status == 0;
+    return (0, $output, cleartoolFailure($output, $status));
+}
+
+# Unix: the output comes through a pipe; a second pipe, closed by a successful exec (Perl
+# opens it close-on-exec), brings back why the program could not be started.
+# Returns (started, exit status, output, start error).
+sub runThroughPipe {
+    my @command = @_;
+    local (*OUTPUT, *OUTPUT_END, *FAILURE, *FAILURE_END);
+    pipe(OUTPUT, OUTPUT_END) && pipe(FAILURE, FAILURE_END) or return (0, 0, '', "no pipe for its output: $!");
+    my $pid = fork();
+    return (0, 0, '', "$!") if !defined($pid);
+    if ($pid == 0) {
+        close(OUTPUT);
+        close(FAILURE);
+        open(STDOUT, '>&OUTPUT_END');
+        open(STDERR, '>&OUTPUT_END');
+        exec { $command[0] } @command;
+        print FAILURE_END "$!";
+        close(FAILURE_END);
+        exit(127);
+    }
+    close(OUTPUT_END);
+    close(FAILURE_END);
+    my $output = join('', <OUTPUT>);
+    close(OUTPUT);
+    my $startError = join('', <FAILURE>);
+    close(FAILURE);
+    waitpid($pid, 0);
+    return (0, 0, $output, $startError) if $startError ne '';
+    return (1, $?, $output, '');
+}
+
+# Windows: without fork, the output goes to a private temporary file, which works on every
+# Perl the trigger meets there. Returns (started, exit status, output, start error).
+sub runThroughFile {
+    my @command = @_;
     my $captureName = openCaptureFile();
-    return (0, '', "no temporary file for the cleartool output: $!") if $captureName eq '';
+    return (0, 0, '', "no temporary file for the cleartool output: $!") if $captureName eq '';
 
     local (*SAVED_STDOUT, *SAVED_STDERR);
     open(SAVED_STDOUT, '>&STDOUT');
@@ -482,10 +520,8 @@ sub runCleartool {
     my $output = join('', <CAPTURE>);
     close(CAPTURE);
     unlink($captureName);
-
-    return (0, $output, "cleartool could not be started: $startError") if $status == -1;
-    return (1, $output, '') if $status == 0;
-    return (0, $output, cleartoolFailure($output, $status));
+    return (0, 0, $output, $startError) if $status == -1;
+    return (1, $status, $output, '');
 }
 
 sub cleartoolFailure {
@@ -498,13 +534,15 @@ sub cleartoolFailure {
 
 # Creates the capture file exclusively (never follows a planted link); returns its name.
 sub openCaptureFile {
+    require Fcntl;
+    my $flags = Fcntl::O_RDWR() | Fcntl::O_CREAT() | Fcntl::O_EXCL();
     my $folder = environment('TMPDIR');
     $folder = environment('TEMP') if $folder eq '';
     $folder = environment('TMP') if $folder eq '';
     $folder = ($^O eq 'MSWin32' ? '.' : '/tmp') if $folder eq '';
     foreach my $attempt (1 .. 20) {
         my $name = "$folder/zan_trigger_$$" . '_' . time() . "_$attempt.out";
-        return $name if sysopen(CAPTURE, $name, O_RDWR | O_CREAT | O_EXCL, 0600);
+        return $name if sysopen(CAPTURE, $name, $flags, 0600);
     }
     return '';
 }
