@@ -96,6 +96,10 @@ TEST_F(CleartoolEmulatorTest, SingleCommandsAnswerWithOutputOrErrorAndStatus)
     EXPECT_EQ(missing.out, QString());
     EXPECT_EQ(missing.err, QStringLiteral("cleartool: Error: No matching entries found for view tag \"nosuch\".\n"));
 
+    const SimRun version = sim({QStringLiteral("-version")});
+    EXPECT_EQ(version.exitCode, 0);
+    EXPECT_TRUE(version.out.startsWith(QLatin1String("ClearCase version "))) << version.out.toStdString();
+
     const SimRun unknown = sim({QStringLiteral("frobnicate")});
     EXPECT_EQ(unknown.exitCode, 1);
     EXPECT_TRUE(unknown.err.startsWith(QLatin1String("cleartool: Error: Unrecognized command"))) << unknown.err.toStdString();
@@ -229,6 +233,17 @@ TEST_F(CleartoolEmulatorTest, SessionBehavesAsCleartoolDoes)
         {"cd ..\\nowhere", 1, "cleartool: Error: Unable to change directory to \"..\\nowhere\": No such file or directory.\n"},
         {"cd ..", 0, ""},
         {"describe -s src\\util.c", 0, "src\\util.c@@\\main\\0\n"},
+        // vob: takes a tag or any pathname in the VOB.
+        {"describe -fmt %n|%m| vob:. vob:src\\main.c vob:\\tools", 0,
+         "\\proj|versioned object base|\\proj|versioned object base|\\tools|versioned object base|"},
+        {"describe -fmt %n vob:m:\\bob_dev", 1, "cleartool: Error: Unable to determine VOB for pathname \"m:\\bob_dev\".\n"},
+        {"describe -fmt %n vob:\\nosuch", 1, "cleartool: Error: No matching entries found for VOB tag \"\\nosuch\".\n"},
+        // Real cleartool unverified: the version lines and the usage lines' layout.
+        {"-ver", 0, "~ClearCase version [\\d.]+ \\(cleartool-sim\\)\\ncleartool +[\\d.]+ \\(cleartool-sim\\)\\n"},
+        {"help lsvob", 0, "Usage: lsvob [-short] [-long] [-host value] [-region value]\n"},
+        {"lsvob -h", 0, "Usage: lsvob [-short] [-long] [-host value] [-region value]\n"},
+        {"mkattr -help", 0, "~Usage: mkattr \\[-replace\\].* \\[-c comment \\| -cfile pname \\| -cquery \\| -cqeach \\| -nc\\]\\n"},
+        {"help frob", 1, "cleartool: Error: Unrecognized command: \"frob\"\n"},
         // The VOB root's versions are named through its "."; proj@@ is not in the VOB. Real
         // cleartool unverified: %n of the root named without "." (here the listings' .@@ form).
         {"describe -fmt %n|%En| m:\\bob_dev\\proj .", 0, "m:\\bob_dev\\proj\\.@@\\main\\0|m:\\bob_dev\\proj|.@@\\main\\0|.|"},
@@ -249,6 +264,7 @@ TEST(CleartoolEmulatorUnixSite, SessionBehavesAsCleartoolDoes)
     const Step steps[] = {
         {"cd /view/bob_dev/vobs/proj/src", 0, ""},
         {"describe -fmt %m\\n main.c", 0, "version\n"},
+        {"describe -fmt %n vob:.", 0, "/vobs/proj"},
         {"describe -fmt %m\\\\\\\\%Vn\\| main.c", 0, "version\\/main/0|"},
         {"describe -fmt \"%m\\n\" main.c", 0, "version\n"},
         {"mkattype -nc Note@/vobs/proj", 0, "Created attribute type \"Note\".\n"},

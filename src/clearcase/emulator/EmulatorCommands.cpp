@@ -5,6 +5,7 @@
 #include "clearcase/emulator/EmulatorSyntax.h"
 #include "clearcase/emulator/GuardedOperations.h"
 #include "clearcase/emulator/OperandOutcomes.h"
+#include "clearcase/emulator/VobSelector.h"
 #include "clearcase/sandbox/CommandLine.h"
 #include "clearcase/sandbox/SandboxSeed.h"
 #include "clearcase/sandbox/SandboxStore.h"
@@ -38,7 +39,7 @@ QString selectorKind(const QString &text)
     return QString();
 }
 
-// attype:NAME@\vob, trtype:NAME@\vob, NAME@\vob, vob:\vob
+// attype:NAME@\vob, trtype:NAME@\vob, NAME@\vob, vob:\vob (or vob:<pname>, kept as given)
 Selector parseSelector(const QString &text)
 {
     const QString kind = selectorKind(text);
@@ -140,13 +141,47 @@ EmulatorCommands::EmulatorCommands(SandboxStore &store, QString userName, QStrin
     add(QStringLiteral("pwd"), &EmulatorCommands::pwd);
     add(QStringLiteral("pwv"), &EmulatorCommands::pwv);
     add(QStringLiteral("ls"), &EmulatorCommands::ls);
+    add(QStringLiteral("help"), &EmulatorCommands::help);
     guarded->addOperations(m_commands);
+}
+
+// cleartool -version (-ver), and any command's usage for -help (-h) in place of its options.
+std::optional<QString> EmulatorCommands::usageOrVersion(const QStringList &words, const EmulatorSyntax::Command *command)
+{
+    if (words.isEmpty())
+        return std::nullopt;
+    const QString &first = words.first();
+    if (first.size() >= 4 && QStringLiteral("-version").startsWith(first))
+        return QStringLiteral("ClearCase version %1 (cleartool-sim)\ncleartool                         %1 (cleartool-sim)\n")
+            .arg(QLatin1String(emulatedVersion));
+    if (command && words.size() >= 2 && (words.at(1) == QLatin1String("-help") || words.at(1) == QLatin1String("-h")))
+        return EmulatorSyntax::usage(*command);
+    return std::nullopt;
+}
+
+QString EmulatorCommands::help(const QStringList &words)
+{
+    QString out;
+    if (words.isEmpty()) {
+        for (const EmulatorSyntax::Command &command : EmulatorSyntax::commands())
+            out += EmulatorSyntax::usage(command);
+        return out;
+    }
+    for (const QString &word : words) {
+        const EmulatorSyntax::Command *command = EmulatorSyntax::find(word);
+        if (!command)
+            SandboxCommands::fail(QStringLiteral("Unrecognized command: \"%1\"").arg(word));
+        out += EmulatorSyntax::usage(*command);
+    }
+    return out;
 }
 
 QString EmulatorCommands::run(const QStringList &words)
 {
     const QStringList normalised = EmulatorSyntax::normalised(words);
     const EmulatorSyntax::Command *command = words.isEmpty() ? nullptr : EmulatorSyntax::find(words.first());
+    if (const std::optional<QString> answer = usageOrVersion(words, command))
+        return *answer;
     const QString comment = EmulatorSyntax::commentOptionOf(normalised);
     const bool asks = comment == QLatin1String("-cquery") || comment == QLatin1String("-cqeach")
                       || (comment.isEmpty() && command && command->comment == EmulatorSyntax::CommentDefault::Prompt);
@@ -559,16 +594,16 @@ EmulatorCommands::Described EmulatorCommands::describeTarget(const QString &oper
     const Selector selector = parseSelector(operand);
     if (selector.kind != QLatin1String("vob"))
         return describeType(selector.kind, selector.name, selector.vobTag);
-    m_store.vob(selector.vobTag);
+    const QString vobTag = VobSelector::tagOf(selector.name, m_store, m_resolver);
     Described object;
     object.kind = QStringLiteral("versioned object base");
-    object.name = selector.vobTag;
-    object.elementName = selector.vobTag;
-    object.vobTag = selector.vobTag;
+    object.name = vobTag;
+    object.elementName = vobTag;
+    object.vobTag = vobTag;
     object.attributeKey = SandboxStore::vobObjectKey;
     object.hasAttributes = true;
-    object.owner = object.creator = vobOwner(selector.vobTag);
-    object.created = QFileInfo(m_store.vobFolder(selector.vobTag)).lastModified();
+    object.owner = object.creator = vobOwner(vobTag);
+    object.created = QFileInfo(m_store.vobFolder(vobTag)).lastModified();
     object.operation = QStringLiteral("mkvob");
     return object;
 }

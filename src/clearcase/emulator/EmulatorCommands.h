@@ -1,5 +1,6 @@
 #pragma once
 
+#include "clearcase/emulator/EmulatorSyntax.h"
 #include "clearcase/emulator/EmulatorTypes.h"
 #include "clearcase/sandbox/SandboxCommands.h"
 #include "clearcase/sandbox/SandboxPathResolver.h"
@@ -9,6 +10,7 @@
 #include <QString>
 #include <QStringList>
 #include <functional>
+#include <optional>
 
 class EmulatorArguments;
 class SandboxStore;
@@ -16,7 +18,7 @@ struct AttributeInfo;
 
 // The cleartool commands the emulator speaks, over the sandbox store. It extends the
 // sandbox's own interpreter (startview, mktrtype) with lsview, lsvob, describe, lstype,
-// mkattype, mkattr, rmattr, rmtype, catcs, cd, pwd, pwv and ls, in cleartool's syntax,
+// mkattype, mkattr, rmattr, rmtype, catcs, cd, pwd, pwv, ls and help (and -version), in cleartool's syntax,
 // output shapes and error lines. Command names and options are read by EmulatorSyntax's
 // table (abbreviations, comment defaults). Adding a command is one registration in the
 // constructor and one row in that table. The working directory starts as the process's
@@ -24,6 +26,9 @@ struct AttributeInfo;
 class EmulatorCommands
 {
 public:
+    // The release -version reports.
+    static constexpr const char *emulatedVersion = "9.0.2.0";
+
     EmulatorCommands(SandboxStore &store, QString userName, QString localHost);
 
     // Runs one command given as words (the first is the command name, abbreviations
@@ -66,6 +71,8 @@ private:
     QString pwd(const QStringList &words);
     QString pwv(const QStringList &words);
     QString ls(const QStringList &words);
+    QString help(const QStringList &words);
+    std::optional<QString> usageOrVersion(const QStringList &words, const EmulatorSyntax::Command *command);
 
     Described describeTarget(const QString &operand);
     Described describePname(const QString &pname, bool withFileFacts);

@@ -1,5 +1,7 @@
 #include "clearcase/emulator/EmulatorSyntax.h"
 
+#include <algorithm>
+
 namespace {
 
 using Default = EmulatorSyntax::CommentDefault;
@@ -60,6 +62,7 @@ const Row kRows[] = {
     {"pwv", "", "-s/hort -wdv/iew -set/view -root", Default::TakesNone},
     {"pwd", "", "", Default::TakesNone},
     {"cd", "", "", Default::TakesNone},
+    {"help", "", "", Default::TakesNone},
     {"ls", "", "-s/hort -l/ong -d/irectory -vob/_only -vie/w_only -r/ecurse -vis/ible", Default::TakesNone},
 };
 
@@ -169,4 +172,19 @@ QString EmulatorSyntax::commentOptionOf(const QStringList &normalisedWords)
             return word;
     }
     return QString();
+}
+
+QString EmulatorSyntax::usage(const Command &command)
+{
+    const QList<Option> commentOptions = optionsFrom(kCommentOptions);
+    QString text = QStringLiteral("Usage: ") + command.name;
+    for (const Option &option : command.options) {
+        const bool comment = std::any_of(commentOptions.cbegin(), commentOptions.cend(),
+                                         [&](const Option &o) { return o.name == option.name; });
+        if (!comment)
+            text += QStringLiteral(" [%1%2]").arg(option.name, option.takesValue ? QStringLiteral(" value") : QString());
+    }
+    if (command.comment != CommentDefault::TakesNone)
+        text += QStringLiteral(" [-c comment | -cfile pname | -cquery | -cqeach | -nc]");
+    return text + QLatin1Char('\n');
 }

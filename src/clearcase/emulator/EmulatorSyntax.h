@@ -47,6 +47,11 @@ public:
     // The comment option given, "" when none is.
     static QString commentOptionOf(const QStringList &normalisedWords);
 
+    // "Usage: lsvob [-short] [-long] [-host value] ..." (its options in full, the comment
+    // options as one choice), as help and -help print it.
+    static QString usage(const Command &command);
+    static const QList<Command> &commands() { return table(); }
+
 private:
     static const QList<Command> &table();
 };

@@ -3,6 +3,7 @@
 #include "clearcase/emulator/EmulatorArguments.h"
 #include "clearcase/emulator/EmulatorTypes.h"
 #include "clearcase/emulator/OperandOutcomes.h"
+#include "clearcase/emulator/VobSelector.h"
 #include "clearcase/sandbox/MktrtypeArguments.h"
 #include "clearcase/sandbox/SandboxLocks.h"
 #include "clearcase/sandbox/SandboxSeed.h"
@@ -338,8 +339,8 @@ QString GuardedOperations::lockOrUnlock(const ElementOperation &spec, const QStr
     OperandOutcomes outcomes;
     for (const QString &operand : args.operands()) {
         const bool goOn = outcomes.run([&] {
-            if (operand.startsWith(QLatin1String("vob:"))) {
-                const QString vobTag = m_store.vob(operand.mid(4)).tag;
+            if (VobSelector::isVobSelector(operand)) {
+                const QString vobTag = VobSelector::tagOf(operand.mid(4), m_store, m_resolver);
                 const QString failedLine = QStringLiteral("Unable to %1 versioned object base \"%2\".").arg(spec.command, vobTag);
                 requireOwnership(spec.operation, QStringLiteral("vob"), vobTag, vobTag, failedLine);
                 return change(vobTag, SandboxLocks::vob(vobTag), failedLine);
@@ -501,7 +502,7 @@ QMap<int, QString> GuardedOperations::heldBackAttributeTargets(const QString &co
         try {
             if (isTypeSelector(operand))
                 guardType(command, parseTypeSelector(operand, QString()).kind, operand, commandLine, filled(failed, operand, typeName));
-            else if (elementTriggers && !operand.startsWith(QLatin1String("vob:")))
+            else if (elementTriggers && !VobSelector::isVobSelector(operand))
                 guardElement(spec, operand + version, typeName, commandLine, variables);
             // Without a trigger that could fire, the command itself finds each version.
             if (anyLock)
@@ -523,8 +524,8 @@ void GuardedOperations::requireUnlockedAttributeTarget(const QString &command, c
 {
     QString vobTag;
     std::optional<SandboxLocks::Object> target;
-    if (operand.startsWith(QLatin1String("vob:"))) {
-        vobTag = operand.mid(4);
+    if (VobSelector::isVobSelector(operand)) {
+        vobTag = VobSelector::tagOf(operand.mid(4), m_store, m_resolver);
     } else if (isTypeSelector(operand)) {
         vobTag = parseTypeSelector(operand, QString()).vobTag;
     } else {
