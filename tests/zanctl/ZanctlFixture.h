@@ -72,6 +72,7 @@ protected:
         QTextStream outStream(&out), errStream(&err);
         CliContext context(platform, [this](Platform &p) { return open(p); }, settings.path(), outStream, errStream, false);
         context.setIn(input);
+        context.setCurrentFolder(currentFolder);
         const int status = CommandRegistry(context).run(arguments);
         outStream.flush();
         errStream.flush();
@@ -123,5 +124,6 @@ protected:
     std::unique_ptr<ClearCase> backend;
     QString cleartool;
     QIODevice *input = nullptr; // standard input of zanctl(); nothing: the process's own
+    QString currentFolder;      // the host folder zanctl() runs in; "": the process's own
 
 };

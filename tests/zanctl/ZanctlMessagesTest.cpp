@@ -65,7 +65,7 @@ TEST_P(ZanctlFixture, ApplyPurgeAndTheirDryRunsNameAndCountEveryTargetThatFailed
         const QString lock = QString("Lock on element \"%1\" prevents operation \"%2\".").arg(readme, command);
         if (!GetParam())
             return lock;
-        return QString("cleartool: Error: %1 cleartool: Error: Unable to %2 attribute \"%3\" %4 \"%5@@/main/0\".")
+        return QString("cleartool: Error: %1 cleartool: Error: Unable to %2 attribute \"%3\" %4 \"%5@@\\main\\0\".")
             .arg(lock, command == "mkattr" ? "create" : "remove", attribute, command == "mkattr" ? "on" : "from", readme);
     };
     const QString applyMissing = "zanctl apply: " + nosuch + ": not an element\n";
@@ -111,7 +111,7 @@ TEST_P(ZanctlFixture, AWriteTheSecurityTriggerRefusesSaysTheTriggersReason)
     set(mainC, AccessAttributeFormat::groupsTypeName, "dev");
     installTriggers("vobadm");
     const QString refusal = "Zan Utility: bob may not %1 attribute %2: it holds Zan Utility settings, which only the administrators "
-                            "(vobadm) may change. cleartool: Error: Unable to %3 attribute \"%2\" %4 \"%5@@/main/0\".";
+                            "(vobadm) may change. cleartool: Error: Unable to %3 attribute \"%2\" %4 \"%5@@\\main\\0\".";
     const Run apply = zanctl({"apply", "--from", mainC, utilC});
     EXPECT_EQ(apply.status, 1);
     EXPECT_EQ(apply.err, "zanctl apply: " + utilC + ": " + refusal.arg("mkattr", "__checkout", "create", "on", utilC) +

@@ -29,7 +29,7 @@ int AuditCommand::execute(const QStringList &arguments)
     if (!json(parser) && !AuditReport::parseFormat(parser.value(QStringLiteral("format")), format))
         return fail(QStringLiteral("unknown format \"%1\" (text, csv, json or html)").arg(parser.value(QStringLiteral("format"))));
 
-    const VobAudit audit = VobAudit::run(m_ctx.clearCase(), m_ctx.platform(), operands(parser).first(), [this](int seen) {
+    const VobAudit audit = VobAudit::run(m_ctx.clearCase(), m_ctx.platform(), sitePath(operands(parser).first()), [this](int seen) {
         if (seen % 50 == 0)
             m_ctx.progress(QStringLiteral("audit: %1 entries read").arg(seen));
     });

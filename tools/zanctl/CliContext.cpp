@@ -3,6 +3,7 @@
 #include "shell/SettingsStore.h"
 #include "util/ZanError.h"
 
+#include <QDir>
 #include <cstdio>
 
 CliContext::CliContext(Platform &platform, BackendFactory backend, QString settingsFolder, QTextStream &out, QTextStream &err,
@@ -41,6 +42,11 @@ void CliContext::endProgress()
     if (m_progressShown)
         m_err << QLatin1Char('\n') << Qt::flush;
     m_progressShown = false;
+}
+
+QString CliContext::currentFolder() const
+{
+    return m_currentFolder.isEmpty() ? QDir::currentPath() : m_currentFolder;
 }
 
 QIODevice &CliContext::in()

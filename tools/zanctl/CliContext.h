@@ -30,6 +30,9 @@ public:
     // Standard input, unless a test hands in another device.
     QIODevice &in();
     void setIn(QIODevice *device) { m_in = device; }
+    // The host folder relative paths start from: the process's, unless a test sets another.
+    QString currentFolder() const;
+    void setCurrentFolder(const QString &folder) { m_currentFolder = folder; }
 
     // "\r<text>" on stderr when it is a terminal; endProgress() finishes the line.
     void progress(const QString &text);
@@ -47,4 +50,5 @@ private:
     std::unique_ptr<SettingsStore> m_store;
     QIODevice *m_in = nullptr;
     std::unique_ptr<QFile> m_stdin;
+    QString m_currentFolder;
 };

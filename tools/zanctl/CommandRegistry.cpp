@@ -10,6 +10,7 @@
 #include "NearestName.h"
 #include "PurgeCommand.h"
 #include "ShowCommand.h"
+#include "SiteText.h"
 #include "util/ZanError.h"
 
 CommandRegistry::CommandRegistry(CliContext &context) : m_ctx(context)
@@ -73,7 +74,7 @@ int CommandRegistry::run(const QStringList &arguments)
     } catch (...) {
         const ZanError error = ZanError::current(QStringLiteral("zanctl"));
         m_ctx.endProgress();
-        m_ctx.err() << QStringLiteral("zanctl %1: %2").arg(first, error.description().simplified()) << Qt::endl;
+        m_ctx.err() << QStringLiteral("zanctl %1: %2").arg(first, SiteText::of(error.description().simplified())) << Qt::endl;
         return ZanctlCommand::failureStatus;
     }
 }

@@ -2,6 +2,7 @@
 
 #include "CliContext.h"
 #include "NearestName.h"
+#include "SiteText.h"
 #include "access/AccessExplainer.h"
 #include "access/OperationsCatalogue.h"
 
@@ -43,13 +44,18 @@ int ExplainCommand::execute(const QStringList &arguments)
     const QStringList words = operands(parser);
     if (const QString problem = unknownOperation(words.at(1)); !problem.isEmpty())
         return fail(problem);
+    const QString path = sitePath(words.at(2));
     AccessExplainer explainer(m_ctx.clearCase(), m_ctx.platform());
-    const AccessExplainer::Explanation explanation = explainer.explain(words.at(0), words.at(1), words.at(2), parser.value(QStringLiteral("type")));
+    AccessExplainer::Explanation explanation = explainer.explain(words.at(0), words.at(1), path, parser.value(QStringLiteral("type")));
+    for (QString &line : explanation.chain)
+        line = SiteText::of(line);
+    for (QString &line : explanation.enforcement)
+        line = SiteText::of(line);
     const QString verdict = explanation.allowed ? QStringLiteral("allow") : QStringLiteral("deny");
     if (json(parser)) {
         printJson(QJsonObject{{QStringLiteral("user"), words.at(0)},
                               {QStringLiteral("operation"), words.at(1)},
-                              {QStringLiteral("path"), words.at(2)},
+                              {QStringLiteral("path"), path},
                               {QStringLiteral("verdict"), verdict},
                               {QStringLiteral("chain"), QJsonArray::fromStringList(explanation.chain)},
                               {QStringLiteral("enforced"), explanation.enforced},

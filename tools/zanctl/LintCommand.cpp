@@ -36,7 +36,7 @@ int LintCommand::execute(const QStringList &arguments)
     QCommandLineParser parser;
     if (const auto stop = parse(arguments, parser, 1, 1))
         return *stop;
-    const VobAudit audit = VobAudit::run(m_ctx.clearCase(), m_ctx.platform(), operands(parser).first(), [this](int seen) {
+    const VobAudit audit = VobAudit::run(m_ctx.clearCase(), m_ctx.platform(), sitePath(operands(parser).first()), [this](int seen) {
         if (seen % 50 == 0)
             m_ctx.progress(QStringLiteral("lint: %1 entries read").arg(seen));
     });

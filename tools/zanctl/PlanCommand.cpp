@@ -51,7 +51,7 @@ QList<QCommandLineOption> PlanCommand::options() const
                                QStringLiteral("FILE"))};
 }
 
-QStringList PlanCommand::targets(const QCommandLineParser &parser) const
+QStringList PlanCommand::targets(const QCommandLineParser &parser)
 {
     QStringList paths = operands(parser);
     if (parser.isSet(QStringLiteral("targets-from"))) {
@@ -64,6 +64,8 @@ QStringList PlanCommand::targets(const QCommandLineParser &parser) const
                 paths << QString(line).remove(QLatin1Char('\r'));
         }
     }
+    for (QString &path : paths)
+        path = sitePath(path);
     return paths;
 }
 

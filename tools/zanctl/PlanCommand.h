@@ -18,7 +18,7 @@ public:
 protected:
     // The targets named on the command line and in --targets-from; throws ZanError when the
     // file cannot be read.
-    QStringList targets(const QCommandLineParser &parser) const;
+    QStringList targets(const QCommandLineParser &parser);
     static bool dryRun(const QCommandLineParser &parser) { return parser.isSet(QStringLiteral("dry-run")); }
     // Prints the plan of a dry run, as text or JSON; returns the status.
     int printPlan(const QCommandLineParser &parser, const AccessPlan &plan);

@@ -3,6 +3,8 @@
 #include "access/AccessApplier.h"
 #include "access/AccessPlan.h"
 
+#include "SiteText.h"
+
 #include <QTextStream>
 
 namespace {
@@ -52,7 +54,7 @@ TargetTally TargetTally::ofPlan(const AccessPlan &plan)
 void TargetTally::printProblems(QTextStream &err, const QString &command) const
 {
     for (const Problem &problem : failed)
-        err << QStringLiteral("zanctl %1: %2: %3").arg(command, problem.target, problem.reason.simplified()) << Qt::endl;
+        err << QStringLiteral("zanctl %1: %2: %3").arg(command, problem.target, SiteText::of(problem.reason.simplified())) << Qt::endl;
     for (const QString &target : missing)
         err << QStringLiteral("zanctl %1: %2: %3").arg(command, target, notAnElement) << Qt::endl;
 }

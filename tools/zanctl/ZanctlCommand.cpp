@@ -2,6 +2,8 @@
 
 #include "CliContext.h"
 #include "NearestName.h"
+#include "SiteText.h"
+#include "TypedPath.h"
 #include "access/AccessExplainer.h"
 #include "app/AppComposer.h"
 
@@ -72,7 +74,8 @@ QString ZanctlCommand::synopsis() const
 int ZanctlCommand::fail(const QString &text)
 {
     m_ctx.endProgress();
-    m_ctx.err() << QStringLiteral("zanctl %1: %2").arg(name(), QString(text).replace(QLatin1Char('\n'), QLatin1Char(' '))) << Qt::endl;
+    m_ctx.err() << QStringLiteral("zanctl %1: %2").arg(name(), SiteText::of(QString(text).replace(QLatin1Char('\n'), QLatin1Char(' '))))
+                << Qt::endl;
     return failureStatus;
 }
 
@@ -84,6 +87,11 @@ void ZanctlCommand::printJson(const QJsonValue &value)
 
 ElementLocation ZanctlCommand::locate(const QString &path)
 {
+    return AccessExplainer::locationOf(sitePath(path));
+}
+
+QString ZanctlCommand::sitePath(const QString &typed)
+{
     m_ctx.clearCase();
-    return AccessExplainer::locationOf(path);
+    return TypedPath::toSite(typed, m_ctx.currentFolder(), m_ctx.platform());
 }

@@ -56,6 +56,8 @@ protected:
     // The element, VOB root and VOB tag a path names. The backend is opened first: it tells
     // whether the site's paths are UNIX or Windows ones.
     ElementLocation locate(const QString &path);
+    // The path as typed, in the site's form (TypedPath); opens the backend first.
+    QString sitePath(const QString &typed);
 
     CliContext &m_ctx;
 };

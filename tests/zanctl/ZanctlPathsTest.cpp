@@ -1,0 +1,79 @@
+// Paths as an administrator types them and versions as the site writes them: on a Windows
+// site "/" is taken for "\" and versions read @@\main\0; relative paths start from the
+// current folder when it lies in a view.
+#include "ZanctlFixture.h"
+
+using ZanctlPaths = ZanctlFixture;
+
+TEST_P(ZanctlPaths, SlashesAndRelativePathsNameTheSameElement)
+{
+    set(mainC, "__checkout", "bob");
+    const QString shown = mainC + "\n  checkout: bob\n  groups: none\n";
+    const QString rootShown = root + "\\.\n  no operation set\n  groups: none\n";
+    const QString src = platform.hostPath(root + "\\src");
+    const struct {
+        QString folder;
+        QString typed;
+        QString out;
+    } cases[] = {
+        {"", "m:/bob_dev/proj/src/main.c", shown},
+        {"", "M:/bob_dev/proj/src\\main.c", shown},
+        {src, "main.c", shown},
+        {src, "./main.c", shown},
+        {src, "..\\src\\main.c", shown},
+        {src, "..", rootShown},
+        {platform.hostPath(root), ".", rootShown},
+        {platform.hostPath(root + "\\docs"), "../src/main.c", shown},
+    };
+    for (const auto &c : cases) {
+        currentFolder = c.folder;
+        const Run run = zanctl({"show", c.typed});
+        EXPECT_EQ(run.out, c.out) << c.folder.toStdString() << " " << c.typed.toStdString() << "\n" << run.err.toStdString();
+    }
+    currentFolder = src;
+    EXPECT_EQ(zanctl({"apply", "--from", "main.c", "util.c"}).out, "settings of " + mainC + " applied to 1 target(s)\n");
+    EXPECT_EQ(zanctl({"explain", "bob", "checkout", "util.c"}).out.section('\n', 0, 0), "allow");
+
+    currentFolder = settings.path(); // in no view
+    EXPECT_EQ(zanctl({"show", "main.c"}).err,
+              "zanctl show: \"main.c\" is not a path in a VOB (a view path such as m:\\view\\vob\\dir\\file).\n");
+}
+
+TEST_P(ZanctlPaths, VersionsAreWrittenInTheSitesStyle)
+{
+    set(mainC, "__checkout", "bob");
+    const Run explained = zanctl({"explain", "eve", "checkout", "m:/bob_dev/proj/src/main.c"});
+    EXPECT_TRUE(explained.out.contains("  __checkout on " + mainC + "@@\\main\\0 = \"bob\": eve is not listed (allowed: bob)\n"))
+        << explained.out.toStdString();
+    EXPECT_FALSE(explained.out.contains("@@/"));
+    const Run missing = zanctl({"purge", "--dry-run", "--json", mainC, root + "\\src\\nosuch.c"});
+    EXPECT_EQ(missing.status, 1);
+    EXPECT_TRUE(missing.out.contains("\"missing\": [\n        \"m:\\\\bob_dev\\\\proj\\\\src\\\\nosuch.c\"\n    ]"))
+        << missing.out.toStdString();
+}
+
+INSTANTIATE_TEST_SUITE_P(Backends, ZanctlPaths, ::testing::Values(false, true),
+                         [](const ::testing::TestParamInfo<bool> &backend) {
+                             return backend.param ? std::string("Cleartool") : std::string("Sandbox");
+                         });
+
+class ZanctlPathsOnAUnixSite : public ZanctlFixture
+{
+protected:
+    ZanctlPathsOnAUnixSite() : ZanctlFixture(SiteStyle::Kind::Unix) {}
+};
+
+TEST_P(ZanctlPathsOnAUnixSite, RelativePathsStartFromTheViewFolderAndVersionsKeepSlashes)
+{
+    const QString mainC = "/view/bob_dev/vobs/proj/src/main.c";
+    sandbox.store().addAttributeType("/vobs/proj", {"__checkout", 8, QString(), {}});
+    sandbox.store().attachAttribute("/vobs/proj", "src/main.c", "__checkout", "bob", QString(), true);
+    currentFolder = platform.hostPath("/view/bob_dev/vobs/proj/docs");
+    EXPECT_EQ(zanctl({"show", "../src/main.c"}).out, mainC + "\n  checkout: bob\n  groups: none\n");
+    EXPECT_TRUE(zanctl({"explain", "eve", "checkout", "../src/main.c"}).out.contains("  __checkout on " + mainC + "@@/main/0 = \"bob\""));
+}
+
+INSTANTIATE_TEST_SUITE_P(Backends, ZanctlPathsOnAUnixSite, ::testing::Values(false, true),
+                         [](const ::testing::TestParamInfo<bool> &backend) {
+                             return backend.param ? std::string("Cleartool") : std::string("Sandbox");
+                         });

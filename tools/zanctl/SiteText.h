@@ -1,0 +1,11 @@
+#pragma once
+
+#include <QString>
+
+// Text zanctl prints, in the site's own spelling: on a Windows site a version-extended path
+// is written as cleartool writes it there (main.c@@\main\0, not main.c@@/main/0).
+class SiteText
+{
+public:
+    static QString of(const QString &text);
+};

@@ -1,0 +1,83 @@
+#include "TypedPath.h"
+
+#include "clearcase/SiteStyle.h"
+#include "platform/Platform.h"
+
+#include <QDir>
+#include <QStringList>
+#include <optional>
+
+namespace {
+
+// `folder` below `parent` (host paths with "/"): the rest, without leading "/"; nothing when not below.
+std::optional<QString> below(const QString &folder, const QString &parent)
+{
+    const QString clean = QDir::cleanPath(parent);
+    if (folder == clean)
+        return QString();
+    if (folder.startsWith(clean + QLatin1Char('/')))
+        return folder.mid(clean.size() + 1);
+    return std::nullopt;
+}
+
+} // namespace
+
+QString TypedPath::toSite(const QString &typed, const QString &currentFolder, const Platform &platform)
+{
+    const SiteStyle &site = SiteStyle::current();
+    QString path = typed;
+    if (!site.isUnix()) {
+        path.replace(QLatin1Char('/'), QLatin1Char('\\'));
+        if (path.size() >= 2 && path.at(1) == QLatin1Char(':'))
+            path[0] = path.at(0).toLower();
+    }
+    if (path.isEmpty() || isAbsolute(path))
+        return path;
+    const QString folder = siteFolder(currentFolder, platform);
+    return folder.isEmpty() ? typed : resolved(folder, path);
+}
+
+QString TypedPath::siteFolder(const QString &hostFolder, const Platform &platform)
+{
+    const SiteStyle &site = SiteStyle::current();
+    const QString host = QDir::cleanPath(hostFolder);
+    QString path;
+    const QMap<QChar, QString> drives = platform.driveMap();
+    for (auto drive = drives.cbegin(); drive != drives.cend() && path.isEmpty(); ++drive) {
+        const std::optional<QString> rest = below(host, drive.value());
+        if (!rest)
+            continue;
+        if (drive.key() == QLatin1Char('/'))
+            path = site.isUnix() ? QStringLiteral("/view") + (rest->isEmpty() ? QString() : QLatin1Char('/') + *rest) : QString();
+        else if (!site.isUnix())
+            path = QString(drive.key()) + QStringLiteral(":\\") + QString(*rest).replace(QLatin1Char('/'), QLatin1Char('\\'));
+    }
+    if (path.isEmpty())
+        path = site.isUnix() ? host : QString(host).replace(QLatin1Char('/'), QLatin1Char('\\'));
+    if (!site.isUnix() && path.size() >= 2 && path.at(1) == QLatin1Char(':'))
+        path[0] = path.at(0).toLower();
+    return site.viewTagOf(path).isEmpty() ? QString() : path;
+}
+
+bool TypedPath::isAbsolute(const QString &path)
+{
+    if (SiteStyle::current().isUnix())
+        return path.startsWith(QLatin1Char('/'));
+    return path.startsWith(QLatin1Char('\\')) || (path.size() >= 2 && path.at(1) == QLatin1Char(':'));
+}
+
+QString TypedPath::resolved(const QString &folder, const QString &relative)
+{
+    const QChar separator = SiteStyle::current().separator();
+    QStringList parts = folder.split(separator);
+    const qsizetype least = SiteStyle::current().isUnix() ? 3 : 2; // "", "view", <tag> / "m:", <tag>
+    for (const QString &part : relative.split(separator)) {
+        if (part.isEmpty() || part == QLatin1String("."))
+            continue;
+        if (part != QLatin1String(".."))
+            parts << part;
+        else if (parts.size() > least)
+            parts.removeLast();
+    }
+    return parts.join(separator);
+}
