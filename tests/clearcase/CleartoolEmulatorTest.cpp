@@ -160,10 +160,13 @@ TEST_F(CleartoolEmulatorTest, SessionBehavesAsCleartoolDoes)
         // Real cleartool unverified: whether the checkout trigger fires before the "already
         // checked out" check (here it does); a checkout belongs to its view and its user.
         {"checkout main.c", 1, "cleartool: Error: checkout would prompt for a comment, which cannot be answered here; give -c, -cfile or -nc.\n"},
-        {"co -nc -unr main.c", 0, "Checked out \"main.c\" from version \"\\main\\0\".\n"},
+        {"co -c \"why not\" -unr main.c", 0, "Checked out \"main.c\" from version \"\\main\\0\".\n"},
+        {"describe -fmt %c main.c", 0, "why not\n"},
         {"checkout -nc ..\\src\\main.c", 1, "cleartool: Error: Element \"..\\src\\main.c\" is already checked out to view \"bob_dev\".\n"},
         {"ls -s main.c", 0, "main.c@@\\main\\CHECKEDOUT\n"},
         {"ci -nc -ide main.c", 0, "Checked in \"main.c\" version \"\\main\\1\".\n"},
+        // Real cleartool unverified: a checkin without a comment keeps its checkout's.
+        {"describe -fmt %c|%Nc| main.c@@\\main\\1 main.c@@\\main\\0", 0, "why not\n|why not|||"},
         // Real cleartool unverified: uncheckout's lines for an element not checked out (as checkin's).
         {"ci -nc main.c", 1, "*cleartool: Error: Unable to find checked out version for \"main.c\".\n"},
         {"unco -rm main.c", 1, "*cleartool: Error: Unable to find checked out version for \"main.c\".\n"},
@@ -182,7 +185,10 @@ TEST_F(CleartoolEmulatorTest, SessionBehavesAsCleartoolDoes)
         {"mklbtype REL1@\\proj", 1, "cleartool: Error: mklbtype would prompt for a comment, which cannot be answered here; give -c, -cfile or -nc.\n"},
         {"mklbtype -c first REL1@\\proj", 0, "Created label type \"REL1\".\n"},
         {"mklbtype -nc REL1@\\proj", 1, "cleartool: Error: Name \"REL1\" already exists.\ncleartool: Error: Unable to create label type \"REL1\".\n"},
-        {"lstype -kind lbtype -s -invob \\proj", 0, "BACKSTOP\nCHECKEDOUT\nLATEST\nREL1\n"},
+        {"mklbtype -nc ALPHA@\\proj", 0, "Created label type \"ALPHA\".\n"},
+        // Real cleartool unverified: names compare character by character.
+        {"lstype -kind lbtype -s -invob \\proj", 0, "ALPHA\nBACKSTOP\nCHECKEDOUT\nLATEST\nREL1\n"},
+        {"lstype -kind lbtype -s -uns -invob \\proj", 0, "BACKSTOP\nCHECKEDOUT\nLATEST\nREL1\nALPHA\n"},
         {"describe -fmt %m|%c lbtype:REL1@\\proj", 0, "label type|first\n"},
         {"mklabel REL2 main.c", 1, "cleartool: Error: Label type not found: \"REL2\".\n"},
         // Real cleartool unverified: mkattype's value type without -vtype (string here).
@@ -265,15 +271,55 @@ TEST(CleartoolEmulatorUnixSite, SessionBehavesAsCleartoolDoes)
         {"cd /view/bob_dev/vobs/proj/src", 0, ""},
         {"describe -fmt %m\\n main.c", 0, "version\n"},
         {"describe -fmt %n vob:.", 0, "/vobs/proj"},
+
         {"describe -fmt %m\\\\\\\\%Vn\\| main.c", 0, "version\\/main/0|"},
         {"describe -fmt \"%m\\n\" main.c", 0, "version\n"},
         {"mkattype -nc Note@/vobs/proj", 0, "Created attribute type \"Note\".\n"},
         {"mkattr Note '\"a\"' nosuch.c util.c", 1,
          "Created attribute \"Note\" on \"util.c@@/main/0\".\n"
          "cleartool: Error: Unable to access \"nosuch.c\": No such file or directory.\n"},
+        {"co -c \"it's time\" main.c", 0, "Checked out \"main.c\" from version \"/main/0\".\n"},
+        {"ci -c 'done, at last' main.c", 0, "Checked in \"main.c\" version \"/main/1\".\n"},
+        {"describe -fmt '%c|' main.c main.c@@/main/0", 0, "done, at last\n||"},
     };
     ScriptedClient client(sandbox.folder(), vobOwnerOf(sandbox, QStringLiteral("/vobs/proj")));
     expectAnswers(client, steps);
+}
+
+// A type belongs to the user who made it: the owner, the VOB owner and root may lock and
+// unlock it, nobody else.
+TEST_F(CleartoolEmulatorTest, TypesBelongToTheirMakers)
+{
+    const Step asBob[] = {
+        {"mkattype -nc Mine@\\proj", 0, "Created attribute type \"Mine\".\n"},
+        {"mklbtype -nc MINE@\\proj", 0, "Created label type \"MINE\".\n"},
+        {"describe -fmt %[owner]p|%u| attype:Mine@\\proj lbtype:MINE@\\proj", 0, "bob|bob|bob|bob|"},
+        {"lock attype:Mine@\\proj", 0, "Locked attribute type \"Mine\".\n"},
+        {"unlock attype:Mine@\\proj", 0, "Unlocked attribute type \"Mine\".\n"},
+        {"lock attype:Mine@\\proj", 0, "Locked attribute type \"Mine\".\n"},
+    };
+    const Step asEve[] = {
+        {"unlock attype:Mine@\\proj", 1,
+         "cleartool: Error: No permission to perform operation \"unlock\".\n"
+         "cleartool: Error: Must be one of: object owner, VOB owner, privileged user.\n"
+         "cleartool: Error: Unable to unlock attribute type \"Mine\".\n"},
+        {"rntype attype:Mine@\\proj Yours", 1, "*cleartool: Error: Unable to rename attribute type \"Mine\".\n"},
+    };
+    const Step asOwner[] = {
+        {"unlock attype:Mine@\\proj", 0, "Unlocked attribute type \"Mine\".\n"},
+        {"rntype attype:Mine@\\proj Yours", 0, "Renamed attribute type \"Mine\" to \"Yours\".\n"},
+        {"describe -fmt %[owner]p attype:Yours@\\proj", 0, "bob"},
+    };
+    {
+        ScriptedClient bob(sandbox.folder(), QStringLiteral("bob"));
+        expectAnswers(bob, asBob);
+    }
+    {
+        ScriptedClient eve(sandbox.folder(), QStringLiteral("eve"));
+        expectAnswers(eve, asEve);
+    }
+    ScriptedClient owner(sandbox.folder(), vobOwnerOf(sandbox, QStringLiteral("\\proj")));
+    expectAnswers(owner, asOwner);
 }
 
 // The other behaviour clients must survive: the first failed pathname stops the command,

@@ -7,6 +7,7 @@
 #include "clearcase/emulator/OperandOutcomes.h"
 #include "clearcase/emulator/VobSelector.h"
 #include "clearcase/sandbox/CommandLine.h"
+#include "clearcase/sandbox/MktrtypeArguments.h"
 #include "clearcase/sandbox/SandboxSeed.h"
 #include "clearcase/sandbox/SandboxStore.h"
 #include "util/ZanError.h"
@@ -116,12 +117,13 @@ QString dateText(const QDateTime &when, bool shortForm)
 
 EmulatorCommands::EmulatorCommands(SandboxStore &store, QString userName, QString localHost)
     : m_store(store), m_site(store.siteStyle()), m_user(std::move(userName)), m_localHost(std::move(localHost)),
-      m_resolver(store), m_types(store), m_commands(store, m_user, m_site.kind()), m_plainCommands(store, m_user, m_site.kind())
+      m_resolver(store), m_types(store), m_history(store, m_user, m_localHost), m_commands(store, m_user, m_site.kind()),
+      m_plainCommands(store, m_user, m_site.kind())
 {
     m_resolver.setWorkingDirectory(initialWorkingDirectory());
     m_resolver.keepLookups();
     // Pre-operation triggers guard the type commands below and the element operations.
-    const auto guarded = std::make_shared<GuardedOperations>(store, m_user, m_resolver,
+    const auto guarded = std::make_shared<GuardedOperations>(store, m_user, m_localHost, m_resolver,
                                                              [this](const QString &tag) { return viewStorage(tag); });
     const auto add = [this, guarded](const QString &name, QString (EmulatorCommands::*handler)(const QStringList &)) {
         m_commands.addCommand(name, int(name.size()),
@@ -539,6 +541,7 @@ EmulatorCommands::Described EmulatorCommands::describePname(const QString &pname
         if (withFileFacts)
             object.kind = onDisk.isDir() ? QStringLiteral("directory version") : QStringLiteral("version");
         object.versionId = m_resolver.printed(selector);
+        object.selector = selector;
         object.name = beforeVersion + QStringLiteral("@@") + object.versionId;
         object.attributeKey = element.path;
         object.hasAttributes = true;
@@ -564,7 +567,7 @@ EmulatorCommands::Described EmulatorCommands::describeType(const QString &kind, 
     object.attributeKey = SandboxStore::typeObjectKey(kind, name);
     object.hasAttributes = true;
     object.operation = QStringLiteral("mk") + kind;
-    object.owner = vobOwner(vobTag);
+    object.owner = m_types.owner(vobTag, kind, name);
     object.creator = object.owner;
     object.created = QFileInfo(m_store.vobFolder(vobTag)).lastModified();
     if (kind == QLatin1String("attype")) {
@@ -578,11 +581,9 @@ EmulatorCommands::Described EmulatorCommands::describeType(const QString &kind, 
         const auto type = m_store.findTriggerType(vobTag, name);
         object.comment = type->comment;
         object.created = type->created;
-        object.creator = object.owner = type->creator;
     } else if (const auto type = m_store.findType(vobTag, kind, name)) {
         object.comment = type->comment;
         object.created = type->created;
-        object.creator = object.owner = type->creator;
     }
     return object;
 }
@@ -644,7 +645,8 @@ QString EmulatorCommands::formatted(const QString &format, const Described &obje
         case 'a':
             return attributeList(object, argument);
         case 'c':
-            return object.comment.isEmpty() ? QString() : object.comment + QLatin1Char('\n');
+            // %Nc leaves out the line break after the comment.
+            return object.comment.isEmpty() || modifiers.contains(QLatin1Char('N')) ? object.comment : object.comment + QLatin1Char('\n');
         case 'd':
             return dateText(object.created, modifiers.contains(QLatin1Char('S')));
         case 'u':
@@ -676,9 +678,25 @@ QString EmulatorCommands::attributeSection(const Described &object, const QStrin
     return lines.isEmpty() ? QString() : QStringLiteral("  Attributes:\n") + lines;
 }
 
+// A version's comment, author and time are those of the event that made it, when one was kept.
+void EmulatorCommands::addVersionEvent(Described &object)
+{
+    const auto event = m_history.versionEvent(object.vobTag, object.attributeKey, object.selector);
+    if (!event)
+        return;
+    object.comment = event->comment;
+    object.creator = event->user;
+    object.created = event->time;
+}
+
 QString EmulatorCommands::describeOne(const EmulatorArguments &args, const QString &operand)
 {
-    const Described object = describeTarget(operand);
+    Described object = describeTarget(operand);
+    static const QRegularExpression historyFields(QStringLiteral("%[A-Z]*[cud]"));
+    const bool withFormat = args.has(QStringLiteral("-fmt"));
+    if (object.isVersion && (withFormat ? args.value(QStringLiteral("-fmt")).contains(historyFields)
+                                       : !args.has(QStringLiteral("-short")) && !args.has(QStringLiteral("-aattr"))))
+        addVersionEvent(object);
     if (args.has(QStringLiteral("-fmt")))
         return formatted(args.value(QStringLiteral("-fmt")), object);
     if (args.has(QStringLiteral("-aattr")))
@@ -737,7 +755,11 @@ QString EmulatorCommands::lstype(const QStringList &words)
         const QString vobTag = args.value(QStringLiteral("-invob"));
         const QString kind = args.value(QStringLiteral("-kind"));
         m_store.vob(vobTag);
-        for (const QString &name : m_types.names(vobTag, kind))
+        // Real cleartool unverified: the order compares names character by character.
+        QStringList names = m_types.names(vobTag, kind);
+        if (!args.has(QStringLiteral("-unsorted")))
+            std::sort(names.begin(), names.end());
+        for (const QString &name : names)
             objects << describeType(kind, name, vobTag);
     }
     for (const QString &operand : args.operands()) {
@@ -780,7 +802,11 @@ QString EmulatorCommands::mkattype(const QStringList &words)
             out += QStringLiteral("Replaced definition of attribute type \"%1\".\n").arg(selector.name);
             continue;
         }
-        m_store.addAttributeType(selector.vobTag, {selector.name, valueType, comment, {}});
+        m_store.transaction([&] {
+            m_store.addAttributeType(selector.vobTag, {selector.name, valueType, comment, {}});
+            m_history.record(selector.vobTag, SandboxStore::typeObjectKey(QStringLiteral("attype"), selector.name),
+                             QStringLiteral("mkattype"), QStringLiteral("create attribute type"), comment);
+        });
         out += QStringLiteral("Created attribute type \"%1\".\n").arg(selector.name);
     }
     return out;
@@ -942,7 +968,14 @@ QString EmulatorCommands::rmattr(const QStringList &words)
 
 QString EmulatorCommands::mktrtype(const QStringList &words)
 {
-    return m_plainCommands.run(QStringList{QStringLiteral("mktrtype")} + words);
+    const QString out = m_plainCommands.run(QStringList{QStringLiteral("mktrtype")} + words);
+    const MktrtypeArguments parsed = MktrtypeArguments::parse(words);
+    for (const QString &operand : parsed.selectors) {
+        const Selector selector = parseSelector(operand);
+        m_history.record(selector.vobTag, SandboxStore::typeObjectKey(QStringLiteral("trtype"), selector.name),
+                         QStringLiteral("mktrtype"), QStringLiteral("create trigger type"), parsed.type.comment);
+    }
+    return out;
 }
 
 QString EmulatorCommands::rmtype(const QStringList &words)

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "clearcase/emulator/EmulatorHistory.h"
 #include "clearcase/emulator/EmulatorSyntax.h"
 #include "clearcase/emulator/EmulatorTypes.h"
 #include "clearcase/sandbox/SandboxCommands.h"
@@ -46,6 +47,7 @@ private:
         QString name;         // %n
         QString elementName;  // %En
         QString versionId;    // %Vn
+        QString selector;     // a version's "/main/3" or "/main/CHECKEDOUT"
         QString vobTag;
         QString attributeKey; // where its attributes are kept ("" is the VOB root's version)
         bool hasAttributes = false;
@@ -79,6 +81,7 @@ private:
     Described describeType(const QString &kind, const QString &name, const QString &vobTag);
     Described attributeTarget(const QString &operand, const QString &version);
     QString describeOne(const EmulatorArguments &args, const QString &operand);
+    void addVersionEvent(Described &object);
     QString formatted(const QString &format, const Described &object);
     QString attributeSection(const Described &object, const QString &selection);
     QString attributeList(const Described &object, const QString &only);
@@ -120,6 +123,7 @@ private:
     QString m_localHost;
     SandboxPathResolver m_resolver;
     EmulatorTypes m_types;
+    EmulatorHistory m_history;
     SandboxCommands m_commands;  // the sandbox's interpreter, extended with the commands above
     SandboxCommands m_plainCommands; // the sandbox's own mktrtype, run once its triggers allow it
     // Read once per command: owners of VOB folders (a user-database lookup) and attribute types.

@@ -54,7 +54,7 @@ const Row kRows[] = {
      Default::Prompt},
     {"rmtype", "", "-ign/ore -rma/ll -f/orce -kin/d=", Default::NoComment},
     {"rntype", "", "-f/orce -acq/uire", Default::NoComment},
-    {"lst/ype", "", "-l/ong -s/hort -fmt= -obs/olete -kin/d= -inv/ob= -g/raph -loc/al", Default::TakesNone},
+    {"lst/ype", "", "-l/ong -s/hort -fmt= -obs/olete -kin/d= -inv/ob= -g/raph -loc/al -uns/orted", Default::TakesNone},
     {"lsv/iew", "", "-s/hort -l/ong -hos/t= -pro/perties -ful/l -age -reg/ion= -cvi/ew", Default::TakesNone},
     {"lsvob", "", "-s/hort -l/ong -hos/t= -reg/ion=", Default::TakesNone},
     {"catcs", "", "-tag=", Default::TakesNone},

@@ -73,9 +73,11 @@ QString EmulatorTypes::vobOwner(const QString &vobTag) const
 
 QString EmulatorTypes::creatorOf(const QString &vobTag, const QString &objectKey)
 {
-    for (const SandboxEvent &event : m_store.events(vobTag, objectKey)) {
-        if (event.object == objectKey && event.operation.startsWith(QLatin1String("mk")))
-            return event.user;
+    // The latest maker: a type removed and made again belongs to whoever made it again.
+    const QList<SandboxEvent> events = m_store.events(vobTag, objectKey);
+    for (auto event = events.crbegin(); event != events.crend(); ++event) {
+        if (event->object == objectKey && event->operation.startsWith(QLatin1String("mk")))
+            return event->user;
     }
     return QString();
 }

@@ -1,6 +1,7 @@
 #include "clearcase/emulator/GuardedOperations.h"
 
 #include "clearcase/emulator/EmulatorArguments.h"
+#include "clearcase/emulator/EmulatorHistory.h"
 #include "clearcase/emulator/EmulatorTypes.h"
 #include "clearcase/emulator/OperandOutcomes.h"
 #include "clearcase/emulator/VobSelector.h"
@@ -108,9 +109,10 @@ QList<SandboxLocks::Object> locksOnElementOperation(const QString &operation, co
 
 } // namespace
 
-GuardedOperations::GuardedOperations(SandboxStore &store, QString loginName, SandboxPathResolver &resolver,
+GuardedOperations::GuardedOperations(SandboxStore &store, QString loginName, QString localHost, SandboxPathResolver &resolver,
                                      std::function<QString(const QString &)> viewStorage)
-    : m_store(store), m_login(std::move(loginName)), m_resolver(resolver), m_viewStorage(std::move(viewStorage)), m_runner(store)
+    : m_store(store), m_login(std::move(loginName)), m_resolver(resolver), m_viewStorage(std::move(viewStorage)), m_runner(store),
+      m_history(store, actingUser(), localHost)
 {
 }
 
@@ -260,6 +262,15 @@ SandboxPathResolver::Element GuardedOperations::guardElement(const ElementOperat
     return element;
 }
 
+// Real cleartool unverified: a checkin without a comment of its own keeps its checkout's.
+QString GuardedOperations::checkinComment(const EmulatorArguments &args, const SandboxPathResolver::Element &element)
+{
+    if (!args.comment().isEmpty())
+        return args.comment();
+    const auto checkout = m_history.versionEvent(element.vobTag, element.path, QStringLiteral("/main/CHECKEDOUT"), element.viewTag);
+    return checkout ? checkout->comment : QString();
+}
+
 // What the operation does once its triggers let it through: checkouts and checkins keep
 // their state (a checkout belongs to its view and user; a checkin makes the next version on
 // main); label and branch types must exist. Returns the operation's output for one pname.
@@ -279,7 +290,12 @@ QString GuardedOperations::perform(const ElementOperation &spec, const EmulatorA
     if (op == QLatin1String("checkout")) {
         if (checkedOut)
             SandboxCommands::fail(QStringLiteral("Element \"%1\" is already checked out to view \"%2\".").arg(pname, element.viewTag));
-        m_store.setCheckedOut(element.vobTag, element.path, element.viewTag, user, true);
+        m_store.transaction([&] {
+            m_store.setCheckedOut(element.vobTag, element.path, element.viewTag, user, true);
+            m_history.record(element.vobTag, element.path, op, QStringLiteral("checkout version"), args.comment(),
+                             QStringLiteral("/main/CHECKEDOUT"), element.viewTag,
+                             args.has(QStringLiteral("-unreserved")) ? QStringLiteral("unreserved") : QStringLiteral("reserved"));
+        });
         return done(latest);
     }
     if (op == QLatin1String("checkin") || op == QLatin1String("uncheckout")) {
@@ -288,8 +304,11 @@ QString GuardedOperations::perform(const ElementOperation &spec, const EmulatorA
                                    QStringLiteral("Unable to find checked out version for \"%1\".").arg(pname)});
         m_store.transaction([&] {
             m_store.setCheckedOut(element.vobTag, element.path, element.viewTag, user, false);
-            if (op == QLatin1String("checkin"))
+            if (op == QLatin1String("checkin")) {
                 m_store.setLatestVersion(element.vobTag, element.path, latest + 1);
+                m_history.record(element.vobTag, element.path, op, QStringLiteral("create version"), checkinComment(args, element),
+                                 QStringLiteral("/main/%1").arg(latest + 1), element.viewTag);
+            }
         });
         if (op == QLatin1String("checkin"))
             return done(latest + 1);
@@ -298,8 +317,13 @@ QString GuardedOperations::perform(const ElementOperation &spec, const EmulatorA
     }
     if (op == QLatin1String("mklabel") || op == QLatin1String("mkbranch"))
         EmulatorTypes(m_store).require(element.vobTag, op == QLatin1String("mklabel") ? QStringLiteral("lbtype") : QStringLiteral("brtype"), leading);
+    if (op == QLatin1String("mkelem"))
+        m_history.record(element.vobTag, element.path, op, QStringLiteral("create file element"), args.comment(), QString(),
+                         element.viewTag);
     if (op == QLatin1String("mkelem") && !args.has(QStringLiteral("-nco")) && !args.has(QStringLiteral("-ci"))) {
         m_store.setCheckedOut(element.vobTag, element.path, element.viewTag, user, true);
+        m_history.record(element.vobTag, element.path, QStringLiteral("checkout"), QStringLiteral("checkout version"), args.comment(),
+                         QStringLiteral("/main/CHECKEDOUT"), element.viewTag, QStringLiteral("reserved"));
         return done(0) + QStringLiteral("Checked out \"%1\" from version \"%2\".\n").arg(pname, version(0));
     }
     return done(latest);
@@ -625,6 +649,8 @@ QString GuardedOperations::mkKeptType(const QString &kind, const QStringList &wo
             continue;
         }
         m_store.addType(selector.vobTag, kind, {selector.name, args.comment(), {}, actingUser()});
+        m_history.record(selector.vobTag, SandboxStore::typeObjectKey(kind, selector.name), command,
+                         QStringLiteral("create ") + kindName, args.comment());
         out += QStringLiteral("Created %1 \"%2\".\n").arg(kindName, selector.name);
     }
     return out;

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "clearcase/emulator/EmulatorHistory.h"
 #include "clearcase/emulator/TriggerRunner.h"
 #include "clearcase/sandbox/SandboxCommands.h"
 #include "clearcase/sandbox/SandboxPathResolver.h"
@@ -31,6 +32,9 @@ class SandboxStore;
 // VOB's storage folder) or root, as in ClearCase; mkelem refuses the names ".", ".." and "".
 // A command naming many objects goes on past a failed one (OperandOutcomes).
 //
+// checkout, checkin, mkelem and mk<kind>type record their events with their comments
+// (EmulatorHistory).
+//
 // lock and unlock keep their locks (SandboxLocks), which then hold back, after the triggers,
 // every change to the locked VOB, type or element by users the lock does not except.
 //
@@ -43,7 +47,7 @@ class GuardedOperations : public std::enable_shared_from_this<GuardedOperations>
 public:
     // The resolver is the emulator's (its working directory decides relative pathnames);
     // viewStorage names a view as "host:storage path" for checkout errors.
-    GuardedOperations(SandboxStore &store, QString loginName, SandboxPathResolver &resolver,
+    GuardedOperations(SandboxStore &store, QString loginName, QString localHost, SandboxPathResolver &resolver,
                       std::function<QString(const QString &viewTag)> viewStorage);
 
     // Registers the element operations and the type operations the emulator lacks.
@@ -69,6 +73,7 @@ private:
         QString failed;
     };
 
+    QString checkinComment(const EmulatorArguments &args, const SandboxPathResolver::Element &element);
     QString runElementOperation(const ElementOperation &spec, const QStringList &words);
     QString perform(const ElementOperation &spec, const EmulatorArguments &args, const QString &pname, const QString &leading,
                     const SandboxPathResolver::Element &element);
@@ -100,4 +105,5 @@ private:
     SandboxPathResolver &m_resolver;
     std::function<QString(const QString &)> m_viewStorage;
     TriggerRunner m_runner;
+    EmulatorHistory m_history;
 };

@@ -938,6 +938,7 @@ void SandboxStore::renameType(const QString &vobTag, const QString &kind, const 
         const QString oldKey = typeObjectKey(kind, name), newKey = typeObjectKey(kind, newName);
         change(QStringLiteral("UPDATE attributes SET element = ? WHERE vob = ? AND element = ?"), {newKey, vobTag, oldKey});
         change(QStringLiteral("UPDATE locks SET object = ? WHERE vob = ? AND object = ?"), {newKey, vobTag, oldKey});
+        change(QStringLiteral("UPDATE events SET object = ? WHERE vob = ? AND object = ?"), {newKey, vobTag, oldKey});
     });
 }
 
