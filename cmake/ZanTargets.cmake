@@ -1,8 +1,9 @@
 # zan_library(<name> FOLDERS <src sub-folders...> DEPS <targets...>)
 # One static library per subsystem folder; sources are globbed so that a new class pair
 # needs no CMake edit.
+# ONLY keeps the sources that match one of its patterns, EXCLUDE drops those matching one.
 function(zan_library name)
-  cmake_parse_arguments(ARG "" "" "FOLDERS;DEPS;EXCLUDE" ${ARGN})
+  cmake_parse_arguments(ARG "" "" "FOLDERS;DEPS;EXCLUDE;ONLY" ${ARGN})
   set(sources)
   foreach(folder IN LISTS ARG_FOLDERS)
     file(GLOB_RECURSE found CONFIGURE_DEPENDS
@@ -10,6 +11,10 @@ function(zan_library name)
       ${PROJECT_SOURCE_DIR}/src/${folder}/*.h)
     list(APPEND sources ${found})
   endforeach()
+  if(ARG_ONLY)
+    list(JOIN ARG_ONLY "|" any)
+    list(FILTER sources INCLUDE REGEX "${any}")
+  endif()
   foreach(pattern IN LISTS ARG_EXCLUDE)
     list(FILTER sources EXCLUDE REGEX "${pattern}")
   endforeach()

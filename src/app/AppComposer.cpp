@@ -10,7 +10,7 @@
 #include "clearcase/CCase.h"
 #include "clearcase/ClearCaseFactory.h"
 #include "groups/GroupsController.h"
-#include "platform/QtPlatform.h"
+#include "shell/DesktopPlatform.h"
 #include "platform/SystemRoutines.h"
 #include "shell/BusyState.h"
 #include "shell/DetailWindow.h"
@@ -80,7 +80,7 @@ AppComposer::AppComposer(Options options) : d(std::make_unique<Parts>())
     if (options.platform) {
         d->platform = options.platform;
     } else {
-        d->ownPlatform = std::make_unique<QtPlatform>();
+        d->ownPlatform = std::make_unique<DesktopPlatform>();
         d->platform = d->ownPlatform.get();
     }
     if (options.prompter) {
@@ -146,7 +146,7 @@ AppComposer::~AppComposer()
 
 QString AppComposer::version()
 {
-    return QStringLiteral("%1.%2.%3").arg(ZAN_VERSION_MAJOR).arg(ZAN_VERSION_MINOR).arg(ZAN_VERSION_PATCH);
+    return AppInfo::version();
 }
 
 MainWindow &AppComposer::form() { return *d->form; }

@@ -2,8 +2,7 @@
 
 #include "util/ZanError.h"
 
-#include <QApplication>
-#include <QDesktopServices>
+#include <QCoreApplication>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -11,8 +10,6 @@
 #include <QLockFile>
 #include <QProcess>
 #include <QStandardPaths>
-#include <QUrl>
-#include <QWidget>
 
 #ifdef Q_OS_WIN
 #include <QStorageInfo>
@@ -196,9 +193,10 @@ qint64 QtPlatform::startDetached(const QString &commandLine)
     return pid;
 }
 
-bool QtPlatform::openDocument(const QString &path)
+// Without a desktop there is nothing to open a document with.
+bool QtPlatform::openDocument(const QString &)
 {
-    return QDesktopServices::openUrl(QUrl::fromLocalFile(hostPath(path)));
+    return false;
 }
 
 bool QtPlatform::claimSingleInstance(const QString &key)
@@ -212,28 +210,9 @@ bool QtPlatform::claimSingleInstance(const QString &key)
     return m_instanceLock->tryLock(0);
 }
 
-void QtPlatform::setTopMost(QWidget *window, bool onTop)
-{
-    if (!window)
-        return;
-    const bool visible = window->isVisible();
-    const QRect geometry = window->geometry();
-    window->setWindowFlag(Qt::WindowStaysOnTopHint, onTop);
-    window->setGeometry(geometry);
-    if (visible)
-        window->show();
-}
+void QtPlatform::setTopMost(QWidget *, bool) {}
 
-void QtPlatform::setHourglass(bool busy)
-{
-    if (busy == m_hourglass)
-        return;
-    m_hourglass = busy;
-    if (busy)
-        QApplication::setOverrideCursor(Qt::WaitCursor);
-    else
-        QApplication::restoreOverrideCursor();
-}
+void QtPlatform::setHourglass(bool) {}
 
 void QtPlatform::processEvents()
 {

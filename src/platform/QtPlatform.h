@@ -7,7 +7,9 @@
 
 class QLockFile;
 
-// The real platform, on Qt. OS-specific calls live here and nowhere else.
+// The real platform, on Qt Core: what a program without a desktop (zanctl, the emulator)
+// needs. DesktopPlatform adds the desktop's services (documents, cursor, window order).
+// OS-specific calls live here and there, nowhere else.
 class QtPlatform : public Platform
 {
 public:
@@ -39,5 +41,4 @@ private:
     QMap<QChar, QString> m_drives;
     std::unique_ptr<QLockFile> m_instanceLock;
     QElapsedTimer m_sinceEvents;
-    bool m_hourglass = false;
 };

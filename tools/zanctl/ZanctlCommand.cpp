@@ -5,7 +5,7 @@
 #include "SiteText.h"
 #include "TypedPath.h"
 #include "access/AccessExplainer.h"
-#include "app/AppComposer.h"
+#include "util/AppInfo.h"
 
 #include <QJsonArray>
 #include <QJsonDocument>
@@ -13,7 +13,7 @@
 
 QString ZanctlCommand::version()
 {
-    return QStringLiteral("zanctl ") + AppComposer::version();
+    return QStringLiteral("zanctl ") + AppInfo::version();
 }
 
 std::optional<int> ZanctlCommand::parse(const QStringList &arguments, QCommandLineParser &parser, int least, int most)
@@ -88,6 +88,16 @@ void ZanctlCommand::printJson(const QJsonValue &value)
 ElementLocation ZanctlCommand::locate(const QString &path)
 {
     return AccessExplainer::locationOf(sitePath(path));
+}
+
+ElementLocation ZanctlCommand::locateVob(const QString &path, const QString &covers)
+{
+    const ElementLocation location = locate(path);
+    if (!location.isVobRoot())
+        m_ctx.err() << QStringLiteral("zanctl %1: %2 is not a VOB root: %3 the whole VOB %4 (%5)")
+                           .arg(name(), location.element(), covers, location.vobTag, location.vobRoot)
+                    << Qt::endl;
+    return location;
 }
 
 QString ZanctlCommand::sitePath(const QString &typed)
