@@ -59,15 +59,26 @@ TEST_P(ZanctlFixture, DryRunsLeaveTheVobByteForByteUnchanged)
     EXPECT_EQ(zanctl({"show", readme}).out, readme + "\n  checkout: bob, carol\n  groups: dev\n");
 }
 
+// The stored value is written, so a setting that refuses everybody reads NONE. A path below
+// the VOB root stands for its VOB, and stderr says so.
 TEST_P(ZanctlFixture, AuditCsvListsExactlyTheSettingsOfTheTypicalRequest)
 {
     set(mainC, "__checkout", "bob,carol,dave");
     set(mainC, AccessAttributeFormat::groupsTypeName, "dev");
+    set(readme, "__checkin", "NONE");
     set(root + "\\.", "__rmtype", "bob");
+    const QString csv = "path,operation,value,groups,place\r\nm:\\bob_dev\\proj\\.,rmtype,bob,,root\r\n"
+                        "m:\\bob_dev\\proj\\docs\\readme.txt,checkin,NONE,,element\r\n"
+                        "m:\\bob_dev\\proj\\src\\main.c,checkout,\"bob,carol,dave\",dev,element\r\n";
     const Run audit = zanctl({"audit", "--format", "csv", root});
     EXPECT_EQ(audit.status, 0) << audit.err.toStdString();
-    EXPECT_EQ(audit.out, "path,operation,users,groups,place\r\nm:\\bob_dev\\proj\\.,rmtype,bob,,root\r\n"
-                         "m:\\bob_dev\\proj\\src\\main.c,checkout,\"bob,carol,dave\",dev,element\r\n");
+    EXPECT_EQ(audit.out, csv);
+    EXPECT_EQ(audit.err, "");
+    const Run below = zanctl({"audit", "--format", "csv", root + "\\src"});
+    EXPECT_EQ(below.out, csv);
+    EXPECT_EQ(below.err, "zanctl audit: " + root + "\\src is not a VOB root: the report covers the whole VOB \\proj (" + root + ")\n");
+    EXPECT_EQ(zanctl({"lint", mainC}).err,
+              "zanctl lint: " + mainC + " is not a VOB root: the findings cover the whole VOB \\proj (" + root + ")\n");
 }
 
 TEST_P(ZanctlFixture, LintFindsEachKindOfFindingAndTheHtmlAuditMarksRefusals)
@@ -102,6 +113,12 @@ TEST_P(ZanctlFixture, LintFindsEachKindOfFindingAndTheHtmlAuditMarksRefusals)
     const QString html = QString::fromUtf8(file.readAll());
     EXPECT_EQ(html.count("<table>"), 2); // src and docs
     EXPECT_EQ(html.count("<tr class=\"refused\">"), 1);
+    EXPECT_EQ(html.count("<th>path</th><th>operation</th><th>value</th><th>groups</th><th>place</th><th>note</th>"), 2);
+    EXPECT_TRUE(html.contains("<td>" + readme + "</td><td>checkin</td><td>NONE</td>"));
+    // Each action one item beneath its trigger type.
+    EXPECT_TRUE(html.contains("<ul>\n<li>trigger type _KORVANE_SECURITY1: present<ul>\n<li>-exec c:\\triggers\\_qx_security_trigger.pl: "
+                              "script MISSING at "))
+        << html.toStdString();
     EXPECT_FALSE(html.contains("<link")) << "one self-contained file";
 }
 

@@ -2,6 +2,7 @@
 
 #include "CliContext.h"
 #include "access/AuditReport.h"
+#include "access/VobAuditReport.h"
 #include "access/VobAudit.h"
 #include "util/ZanError.h"
 
@@ -9,7 +10,7 @@
 
 QList<ZanctlCommand::Positional> AuditCommand::positionals() const
 {
-    return {{QStringLiteral("VOB"), QStringLiteral("The VOB root path in a view, e.g. m:\\view\\vob.")}};
+    return {{QStringLiteral("VOB"), QStringLiteral("The VOB root path in a view, e.g. m:\\view\\vob; a path below it stands for its VOB.")}};
 }
 
 QList<QCommandLineOption> AuditCommand::options() const
@@ -29,12 +30,12 @@ int AuditCommand::execute(const QStringList &arguments)
     if (!json(parser) && !AuditReport::parseFormat(parser.value(QStringLiteral("format")), format))
         return fail(QStringLiteral("unknown format \"%1\" (text, csv, json or html)").arg(parser.value(QStringLiteral("format"))));
 
-    const VobAudit audit = VobAudit::run(m_ctx.clearCase(), m_ctx.platform(), sitePath(operands(parser).first()), [this](int seen) {
+    const VobAudit audit = VobAudit::run(m_ctx.clearCase(), m_ctx.platform(), locateVob(operands(parser).first(), QStringLiteral("the report covers")).vobRoot, [this](int seen) {
         if (seen % 50 == 0)
             m_ctx.progress(QStringLiteral("audit: %1 entries read").arg(seen));
     });
     m_ctx.endProgress();
-    const QByteArray report = AuditReport::render(audit, format);
+    const QByteArray report = VobAuditReport::render(audit, format);
     if (!parser.isSet(QStringLiteral("output"))) {
         m_ctx.out() << QString::fromUtf8(report) << Qt::flush;
         return 0;

@@ -28,7 +28,7 @@ AccessLint::GroupDefinitions groupDefinitions(SettingsStore &store)
 
 QList<ZanctlCommand::Positional> LintCommand::positionals() const
 {
-    return {{QStringLiteral("VOB"), QStringLiteral("The VOB root path in a view, e.g. m:\\view\\vob.")}};
+    return {{QStringLiteral("VOB"), QStringLiteral("The VOB root path in a view, e.g. m:\\view\\vob; a path below it stands for its VOB.")}};
 }
 
 int LintCommand::execute(const QStringList &arguments)
@@ -36,7 +36,7 @@ int LintCommand::execute(const QStringList &arguments)
     QCommandLineParser parser;
     if (const auto stop = parse(arguments, parser, 1, 1))
         return *stop;
-    const VobAudit audit = VobAudit::run(m_ctx.clearCase(), m_ctx.platform(), sitePath(operands(parser).first()), [this](int seen) {
+    const VobAudit audit = VobAudit::run(m_ctx.clearCase(), m_ctx.platform(), locateVob(operands(parser).first(), QStringLiteral("the findings cover")).vobRoot, [this](int seen) {
         if (seen % 50 == 0)
             m_ctx.progress(QStringLiteral("lint: %1 entries read").arg(seen));
     });

@@ -56,6 +56,9 @@ protected:
     // The element, VOB root and VOB tag a path names. The backend is opened first: it tells
     // whether the site's paths are UNIX or Windows ones.
     ElementLocation locate(const QString &path);
+    // The VOB a path lies in, for commands that cover a whole VOB; a path below the VOB root
+    // is taken for its VOB, with a note on stderr saying what `covers` the whole VOB.
+    ElementLocation locateVob(const QString &path, const QString &covers);
     // The path as typed, in the site's form (TypedPath); opens the backend first.
     QString sitePath(const QString &typed);
 
