@@ -127,7 +127,10 @@ AccessExplainer::Explanation AccessExplainer::explain(const QString &user, const
 {
     m_location = locationOf(path);
     m_read.clear();
-    attributesOf(SiteStyle::versionOf(m_location.element())); // the element must exist, whatever governs
+    // The element must exist, whatever governs; a name being made must not be needed yet, but
+    // the directory that receives it must exist.
+    const bool newName = AccessDecision::isNameCreating(AccessDecision::fromCatalogueOperation(user, operation, changedType).operation);
+    attributesOf(SiteStyle::versionOf(newName ? parentOf(m_location) : m_location.element()));
 
     const VobEnforcement enforcement = VobEnforcement::read(m_clearCase, m_platform, m_location.vobTag);
     AccessDecision::Policy policy;
