@@ -57,21 +57,24 @@ struct Step {
     const char *answer;
 };
 
+void expectAnswer(ScriptedClient &client, const QString &line, int status, const QString &expected)
+{
+    const ClientAnswer answer = client.runLine(line);
+    const std::string context = line.toStdString() + "\n" + answer.output.toStdString();
+    EXPECT_EQ(answer.status, status) << context;
+    if (expected.startsWith(QLatin1Char('*')))
+        EXPECT_TRUE(answer.output.endsWith(expected.mid(1))) << context;
+    else if (expected.startsWith(QLatin1Char('~')))
+        EXPECT_TRUE(QRegularExpression(QRegularExpression::anchoredPattern(expected.mid(1))).match(answer.output).hasMatch()) << context;
+    else
+        EXPECT_EQ(answer.output, expected) << line.toStdString();
+}
+
 template <size_t N>
 void expectAnswers(ScriptedClient &client, const Step (&steps)[N])
 {
-    for (const Step &step : steps) {
-        const ClientAnswer answer = client.runLine(QString::fromUtf8(step.line));
-        const QString expected = QString::fromUtf8(step.answer);
-        EXPECT_EQ(answer.status, step.status) << step.line << "\n" << answer.output.toStdString();
-        if (expected.startsWith(QLatin1Char('*')))
-            EXPECT_TRUE(answer.output.endsWith(expected.mid(1))) << step.line << "\n" << answer.output.toStdString();
-        else if (expected.startsWith(QLatin1Char('~')))
-            EXPECT_TRUE(QRegularExpression(QRegularExpression::anchoredPattern(expected.mid(1))).match(answer.output).hasMatch())
-                << step.line << "\n" << answer.output.toStdString();
-        else
-            EXPECT_EQ(answer.output, expected) << step.line;
-    }
+    for (const Step &step : steps)
+        expectAnswer(client, QString::fromUtf8(step.line), step.status, QString::fromUtf8(step.answer));
 }
 
 // The owner of a VOB's storage is its VOB owner.
@@ -243,6 +246,8 @@ TEST_F(CleartoolEmulatorTest, SessionBehavesAsCleartoolDoes)
         {"describe -fmt %n|%m| vob:. vob:src\\main.c vob:\\tools", 0,
          "\\proj|versioned object base|\\proj|versioned object base|\\tools|versioned object base|"},
         {"describe -fmt %n vob:m:\\bob_dev", 1, "cleartool: Error: Unable to determine VOB for pathname \"m:\\bob_dev\".\n"},
+        {"describe -fmt %m m:\\bob_dev", 1, "cleartool: Error: Not a vob object: \"m:\\bob_dev\".\n"},
+        {"mkelem -nc m:\\bob_dev\\new.c", 1, "*cleartool: Error: Not a vob object: \"m:\\bob_dev\".\n"},
         {"describe -fmt %n vob:\\nosuch", 1, "cleartool: Error: No matching entries found for VOB tag \"\\nosuch\".\n"},
         // Real cleartool unverified: the version lines and the usage lines' layout.
         {"-ver", 0, "~ClearCase version [\\d.]+ \\(cleartool-sim\\)\\ncleartool +[\\d.]+ \\(cleartool-sim\\)\\n"},
@@ -281,6 +286,7 @@ TEST(CleartoolEmulatorUnixSite, SessionBehavesAsCleartoolDoes)
         {"co -c \"it's time\" main.c", 0, "Checked out \"main.c\" from version \"/main/0\".\n"},
         {"ci -c 'done, at last' main.c", 0, "Checked in \"main.c\" version \"/main/1\".\n"},
         {"describe -fmt '%c|' main.c main.c@@/main/0", 0, "done, at last\n||"},
+        {"describe /view/bob_dev", 1, "cleartool: Error: Not a vob object: \"/view/bob_dev\".\n"},
     };
     ScriptedClient client(sandbox.folder(), vobOwnerOf(sandbox, QStringLiteral("/vobs/proj")));
     expectAnswers(client, steps);
@@ -320,6 +326,20 @@ TEST_F(CleartoolEmulatorTest, TypesBelongToTheirMakers)
     }
     ScriptedClient owner(sandbox.folder(), vobOwnerOf(sandbox, QStringLiteral("\\proj")));
     expectAnswers(owner, asOwner);
+}
+
+// Any existing folder of this computer is one cd may go to; it lies in no VOB.
+TEST_F(CleartoolEmulatorTest, FoldersOutsideTheViewsAreNoVobObjects)
+{
+    const QString outside = QFileInfo(sandbox.folder()).canonicalFilePath();
+    ScriptedClient client(sandbox.folder(), QStringLiteral("bob"));
+    expectAnswer(client, QStringLiteral("describe '%1'").arg(outside), 1,
+                 QStringLiteral("cleartool: Error: Not a vob object: \"%1\".\n").arg(outside));
+    expectAnswer(client, QStringLiteral("cd '%1'").arg(outside), 0, QString());
+    expectAnswer(client, QStringLiteral("pwd"), 0, outside + QLatin1Char('\n'));
+    expectAnswer(client, QStringLiteral("describe -fmt %m m:\\bob_dev\\proj\\src\\main.c"), 0, QStringLiteral("version"));
+    expectAnswer(client, QStringLiteral("describe nosuch.c"), 1,
+                 QStringLiteral("cleartool: Error: Unable to access \"nosuch.c\": No such file or directory.\n"));
 }
 
 // The other behaviour clients must survive: the first failed pathname stops the command,

@@ -5,6 +5,7 @@
 #include "clearcase/emulator/EmulatorSyntax.h"
 #include "clearcase/emulator/GuardedOperations.h"
 #include "clearcase/emulator/OperandOutcomes.h"
+#include "clearcase/emulator/OutsideVobs.h"
 #include "clearcase/emulator/VobSelector.h"
 #include "clearcase/sandbox/CommandLine.h"
 #include "clearcase/sandbox/MktrtypeArguments.h"
@@ -346,6 +347,12 @@ QString EmulatorCommands::cd(const QStringList &words)
     if (args.operands().size() != 1)
         SandboxCommands::fail(QStringLiteral("A directory must be given."));
     const QString target = m_resolver.absolute(args.operands().first());
+    // Any folder of this computer will do; relative pathnames from it lie in no view.
+    const QString hostFolder = OutsideVobs::hostFolder(m_resolver, target);
+    if (!hostFolder.isEmpty()) {
+        m_resolver.setWorkingDirectory(hostFolder);
+        return QString();
+    }
     const QString host = m_resolver.hostPath(target);
     if (host.isEmpty() || !QFileInfo(host).isDir())
         SandboxCommands::fail(QStringLiteral("Unable to change directory to \"%1\": No such file or directory.").arg(args.operands().first()));
@@ -548,8 +555,10 @@ EmulatorCommands::Described EmulatorCommands::describePname(const QString &pname
         object.operation = selector.endsWith(QLatin1String("/0")) ? QStringLiteral("mkelem") : QStringLiteral("checkin");
         object.isVersion = true;
     } catch (const ZanError &e) {
-        if (!e.description().startsWith(QLatin1String("Not a vob object")) || pname.contains(QLatin1String("@@")))
+        if (!e.description().startsWith(QLatin1String("Not a vob object")) || pname.contains(QLatin1String("@@"))) {
+            OutsideVobs::refuseExisting(m_resolver, pname);
             throw;
+        }
         object.kind = QStringLiteral("view private object");
         object.name = pname;
     }

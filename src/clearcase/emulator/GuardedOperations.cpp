@@ -4,6 +4,7 @@
 #include "clearcase/emulator/EmulatorHistory.h"
 #include "clearcase/emulator/EmulatorTypes.h"
 #include "clearcase/emulator/OperandOutcomes.h"
+#include "clearcase/emulator/OutsideVobs.h"
 #include "clearcase/emulator/VobSelector.h"
 #include "clearcase/sandbox/MktrtypeArguments.h"
 #include "clearcase/sandbox/SandboxLocks.h"
@@ -206,7 +207,14 @@ SandboxPathResolver::Element GuardedOperations::guardElement(const ElementOperat
                          || spec.operation == QLatin1String("mkslink");
     const QString absolute = m_resolver.absolute(pname);
     // A name being made is not an element yet: its directory must be one.
-    SandboxPathResolver::Element element = m_resolver.resolve(newName ? parentOf(withoutVersion(absolute)) : absolute);
+    const QString resolved = newName ? parentOf(withoutVersion(absolute)) : absolute;
+    SandboxPathResolver::Element element;
+    try {
+        element = m_resolver.resolve(resolved);
+    } catch (const ZanError &) {
+        OutsideVobs::refuseExisting(m_resolver, newName ? resolved : pname);
+        throw;
+    }
     QString path = element.path;
     if (newName) {
         const QString name = withoutVersion(absolute).section(QRegularExpression(QStringLiteral("[\\\\/]")), -1);
