@@ -40,7 +40,7 @@ TEST_P(ZanctlMessages, ATypoIsAUsageErrorNamingTheNearestName)
 
 TEST_P(ZanctlMessages, HelpOnACommandIsItsOwnHelp)
 {
-    for (const QString &command : QStringList{"show", "explain", "audit", "apply", "purge", "lint", "export", "import"}) {
+    for (const QString &command : QStringList{"show", "explain", "set", "audit", "apply", "purge", "lint", "export", "import"}) {
         const Run help = zanctl({"help", command});
         EXPECT_EQ(help.status, 0);
         EXPECT_TRUE(help.out.startsWith("Usage: zanctl " + command + " [options] ")) << help.out.toStdString();

@@ -9,6 +9,7 @@
 #include "LintCommand.h"
 #include "NearestName.h"
 #include "PurgeCommand.h"
+#include "SetCommand.h"
 #include "ShowCommand.h"
 #include "SiteText.h"
 #include "util/ZanError.h"
@@ -17,6 +18,7 @@ CommandRegistry::CommandRegistry(CliContext &context) : m_ctx(context)
 {
     m_commands.push_back(std::make_unique<ShowCommand>(context));
     m_commands.push_back(std::make_unique<ExplainCommand>(context));
+    m_commands.push_back(std::make_unique<SetCommand>(context));
     m_commands.push_back(std::make_unique<AuditCommand>(context));
     m_commands.push_back(std::make_unique<ApplyCommand>(context));
     m_commands.push_back(std::make_unique<PurgeCommand>(context));

@@ -1,0 +1,170 @@
+// zanctl set makes the edits of the window's access tab: the same attributes, values and
+// comments as the window's clicks leave, privileged operations on the VOB root, NONE for
+// an empty list, groups' members copied in and the group recorded.
+#include "ZanctlFixture.h"
+
+#include "access/AccessFixture.h"
+#include "shell/SettingsStore.h"
+
+namespace {
+
+// The emulator's account of the versions' attributes and the VOB's attribute types.
+QString describeVob(const QString &sandboxFolder, const QStringList &versions)
+{
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    environment.insert("ZAN_SANDBOX", sandboxFolder);
+    QString text;
+    for (const QStringList &arguments : {QStringList{"describe", "-aattr", "-all"} + versions,
+                                         QStringList{"lstype", "-kind", "attype", "-long", "-invob", SandboxSeed::projVob}}) {
+        QProcess process;
+        process.setProcessEnvironment(environment);
+        process.start(emulatorProgram(), arguments);
+        process.waitForFinished(60000);
+        text += QString::fromLocal8Bit(process.readAllStandardOutput() + process.readAllStandardError());
+    }
+    return text;
+}
+
+// What the emulator does not print: the types' comments and value types, the attributes' comments.
+QString storedDetails(SandboxStore &store, const QStringList &paths)
+{
+    QString text;
+    for (const SandboxAttributeType &type : store.attributeTypes(SandboxSeed::projVob))
+        text += QString("%1 %2 %3\n").arg(type.name).arg(type.valueType).arg(type.comment);
+    for (const QString &path : paths) {
+        for (const AttributeInfo &attribute : store.attributes(SandboxSeed::projVob, path))
+            text += QString("%1 %2 %3\n").arg(path, attribute.typeName, store.attributeComment(SandboxSeed::projVob, path, attribute.typeName));
+    }
+    return text;
+}
+
+} // namespace
+
+class SetLikeTheWindow : public AccessFixture
+{
+protected:
+    void defineGroup(const QString &name, const QString &members)
+    {
+        ctx().registry.saveToReg("QXGROUPS", name);
+        ctx().registry.saveToReg(name, members);
+    }
+    void chooseUser(const QString &user)
+    {
+        clickButton(form().zanBut[2]);
+        typeUser(user);
+    }
+    void chooseGroup(int index)
+    {
+        clickButton(form().zanBut[5]);
+        chooseInCombo(form().selectGroupCombo, form().selectGroupCombo->itemText(index));
+    }
+    // zanctl over a second sandbox, prepared as the first was, with the window's settings.
+    int zanctl(const QStringList &arguments)
+    {
+        QString out, err;
+        QTextStream outStream(&out), errStream(&err);
+        CliContext context(other, [this](Platform &p) { return second.open(p); }, settingsDir.path(), outStream, errStream, false);
+        const int status = CommandRegistry(context).run(arguments);
+        EXPECT_EQ(status, 0) << arguments.join(' ').toStdString() << "\n" << err.toStdString();
+        return status;
+    }
+
+    TempSandbox second;
+    FakePlatform other;
+};
+
+TEST_F(SetLikeTheWindow, EachEditLeavesTheVobAsTheWindowsClicksDo)
+{
+    if (unixSite() || overCleartool)
+        GTEST_SKIP() << "compared on the Windows-style sandbox";
+    second.store().addAttributeType(vobTag, {AccessAttributeFormat::groupsTypeName, 8,
+                                             AccessAttributeFormat::typeComment(QDate::currentDate()), {}});
+    defineGroup("dev", "carol,dave");
+    const QString mainC = elementPath(SandboxSeed::mainC), utilC = elementPath(SandboxSeed::utilC);
+
+    selectElement(SandboxSeed::mainC);
+    openPicker();
+    addOperation("checkout");
+    chooseUser("bob");
+    chooseGroup(1);
+    zanctl({"set", mainC, "checkout", "--add-user", "bob"});
+    zanctl({"set", mainC, "checkout", "--add-group", "dev"});
+
+    selectElement(SandboxSeed::utilC);
+    openPicker();
+    addOperation("checkin");
+    zanctl({"set", utilC, "checkin", "--none"});
+
+    selectElement("");
+    openPicker();
+    addOperation("rmelem");
+    chooseUser("erin");
+    zanctl({"set", mainC, "rmelem", "--users", "erin"}); // privileged: on the VOB root
+
+    const QStringList versions{CCase::versionOf(mainC), CCase::versionOf(utilC), CCase::versionOf(vobRoot + "\\.")};
+    const QString byWindow = describeVob(sandbox.folder(), versions);
+    EXPECT_EQ(describeVob(second.folder(), versions), byWindow);
+    const QStringList paths{"src/main.c", "src/util.c", ""}; // "": the VOB root
+    EXPECT_EQ(storedDetails(second.store(), paths), storedDetails(sandbox.store(), paths));
+    EXPECT_EQ(storedDetails(sandbox.store(), paths).count("Korvane Zan Tool: Do NOT REMOVE"), 4) << storedDetails(sandbox.store(), paths).toStdString();
+    EXPECT_TRUE(byWindow.contains("__checkout = \"bob,carol,dave\"")) << byWindow.toStdString();
+    EXPECT_TRUE(byWindow.contains("__checkin = \"NONE\""));
+    EXPECT_TRUE(byWindow.contains("__rmelem = \"erin\""));
+}
+
+using ZanctlSet = ZanctlFixture;
+
+TEST_P(ZanctlSet, EditsOneListAndSaysWhatIsStored)
+{
+    SettingsStore store(settings.path());
+    store.setValues({{"QXGROUPS", "dev,NUSERS"}, {"dev", "carol,dave"}});
+    set(mainC, "__checkout", "bob,eve");
+    const struct {
+        QStringList arguments;
+        int status;
+        QString out;
+        QString err;
+    } steps[] = {
+        {{"set", mainC, "checkout", "--add-user", "carol", "--remove-user", "eve"}, 0, mainC + "\n  checkout: bob, carol\n", ""},
+        {{"set", mainC, "checkout", "--add-group", "dev", "--dry-run"}, 0,
+         mainC + "\n  checkout: would be bob, carol, dave\n  groups: would be dev\n", ""},
+        {{"set", mainC, "checkout", "--add-group", "dev"}, 0, mainC + "\n  checkout: bob, carol, dave\n  groups: dev\n", ""},
+        {{"set", mainC, "checkout", "--remove-group", "dev"}, 0, mainC + "\n  checkout: bob\n  groups: none\n", ""},
+        {{"set", mainC, "checkout", "--users", ""}, 0, mainC + "\n  checkout: nobody (NONE)\n", ""},
+        {{"set", utilC, "rmelem", "--users", "bob,Bob, erin"}, 0, root + "\\.\n  rmelem: bob, erin\n",
+         "zanctl set: rmelem is privileged: its setting is the VOB root's\n"},
+        {{"set", readme, "checkin", "--none"}, 0, readme + "\n  checkin: nobody (NONE)\n", ""},
+        {{"set", readme, "checkin", "--remove", "--dry-run"}, 0, readme + "\n  checkin: would be removed\n", ""},
+        {{"set", readme, "checkin", "--remove"}, 0, readme + "\n  checkin: removed\n", ""},
+        {{"set", readme, "checkin", "--remove"}, 2, "", "zanctl set: checkin is not set on " + readme + "\n"},
+        {{"set", readme, "chekin", "--none"}, 2, "",
+         "zanctl set: \"chekin\" is not an operation of the catalogue; did you mean \"checkin\"? (see zanctl set --help)\n"},
+        {{"set", readme, "checkin"}, 2, "",
+         "zanctl set: nothing to change: give --users, --none, --remove or --add-user, --remove-user, --add-group, "
+         "--remove-group (see zanctl set --help)\n"},
+        {{"set", readme, "checkin", "--none", "--add-user", "bob"}, 2, "",
+         "zanctl set: --users, --none and --remove each stand alone (see zanctl set --help)\n"},
+        {{"set", readme, "checkin", "--add-user", "NONE"}, 2, "",
+         "zanctl set: NONE marks a list that allows nobody; it is not a user name (see --none)\n"},
+        {{"set", readme, "checkin", "--add-user", "a,b"}, 2, "", "zanctl set: a user name cannot contain a comma: a,b\n"},
+        {{"set", readme, "checkin", "--users", "<user>"}, 2, "", "zanctl set: \"<user>\" is not a user name\n"},
+        {{"set", readme, "checkin", "--add-group", "ops"}, 2, "",
+         "zanctl set: there is no group \"ops\" in " + store.filePath() + "\n"},
+        {{"set", readme, "checkin", "--add-group", "NUSERS"}, 2, "",
+         "zanctl set: \"NUSERS\" cannot hold members: the program keeps one of its own settings under that name. "
+         "Please choose another name.\n"},
+    };
+    for (const auto &step : steps) {
+        const Run run = zanctl(step.arguments);
+        EXPECT_EQ(run.status, step.status) << step.arguments.join(' ').toStdString();
+        EXPECT_EQ(run.out, step.out) << step.arguments.join(' ').toStdString();
+        EXPECT_EQ(run.err, step.err) << step.arguments.join(' ').toStdString();
+    }
+    EXPECT_EQ(zanctl({"show", utilC}).out, utilC + "\n  no operation set\n  groups: none\nVOB-wide (privileged, on the VOB root):\n"
+                                                   "  rmelem: bob, erin\n");
+}
+
+INSTANTIATE_TEST_SUITE_P(Backends, ZanctlSet, ::testing::Values(false, true),
+                         [](const ::testing::TestParamInfo<bool> &backend) {
+                             return backend.param ? std::string("Cleartool") : std::string("Sandbox");
+                         });

@@ -1,0 +1,41 @@
+#pragma once
+
+#include "ZanctlCommand.h"
+#include "access/AccessListChange.h"
+
+#include <optional>
+
+// zanctl set PATH OPERATION: one edit of an operation's users, as the window's access tab
+// makes it. A privileged operation's setting lives on the VOB root; an empty list is stored
+// as NONE; a group added copies its members into the users and is recorded in QX_GROUPS,
+// a group removed takes its members out and leaves QX_GROUPS. Each list is changed through
+// the access editor, holding the element's edit mark, so an edit another administrator
+// makes meanwhile stays.
+class SetCommand : public ZanctlCommand
+{
+public:
+    using ZanctlCommand::ZanctlCommand;
+
+    QString name() const override { return QStringLiteral("set"); }
+    QString description() const override { return QStringLiteral("Change who may do an operation on an element."); }
+    QList<Positional> positionals() const override;
+    QList<QCommandLineOption> options() const override;
+    int execute(const QStringList &arguments) override;
+
+private:
+    // The edits the options ask for, checked; the problem when they cannot be made.
+    struct Edit {
+        bool replace = false;                 // --users or --none: the list becomes `users`
+        QStringList users;
+        AccessListChange userChange;          // --add-user, --remove-user and the groups' members
+        AccessListChange groupChange;         // --add-group, --remove-group
+        bool remove = false;                  // --remove
+        QString problem;
+    };
+    Edit editOf(const QCommandLineParser &parser);
+    QString groupProblem(const QString &group) const;
+    QStringList membersOf(const QString &group) const;
+    QString privilegedList(const ElementLocation &location);
+    int report(const QString &home, const QString &operation, const QStringList &users, bool groupsChanged,
+               const QStringList &groups, bool dryRun);
+};
