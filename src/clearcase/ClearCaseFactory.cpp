@@ -2,8 +2,8 @@
 
 #include "clearcase/SiteStyle.h"
 #include "clearcase/cleartool/CleartoolClearCase.h"
-#include "clearcase/emulator/CleartoolEmulator.h"
 #include "clearcase/sandbox/SandboxClearCase.h"
+#include "clearcase/sandbox/SandboxCleartool.h"
 #include "clearcase/sandbox/SandboxSeed.h"
 #include "clearcase/sandbox/SandboxStore.h"
 #include "platform/Platform.h"
@@ -29,20 +29,14 @@ QString sandboxFolder(Platform &platform)
     return folder.isEmpty() ? SandboxStore::defaultFolder() : folder;
 }
 
-// The emulator by its file name: it creates its sandbox on its first command, so its drives
-// are borrowed before that sandbox exists.
-bool isEmulator(const QString &program)
-{
-    return QFileInfo(program).completeBaseName() == QLatin1String("cleartool-sim");
-}
-
-// cleartool over the emulator: without a view drive of its own the platform borrows the
-// sandbox's drives, so that m:\ paths reach the emulated views.
+// cleartool over the emulator (cleartool-sim, or the sandbox's own wrapper of it): without a
+// view drive of its own the platform borrows the sandbox's drives, so that m:\ paths reach
+// the emulated views. A real cleartool borrows nothing, whatever sandbox lies around.
 std::unique_ptr<ClearCase> createCleartool(Platform &platform)
 {
     const QString program = platform.envVar(QStringLiteral("ZAN_CLEARTOOL"));
     const QString folder = sandboxFolder(platform);
-    if (isEmulator(program) || QFileInfo(QDir(folder).filePath(QStringLiteral("clearcase.db"))).isFile())
+    if (SandboxCleartool::isEmulator(program, folder))
         ClearCaseFactory::borrowSandboxDrives(platform, folder);
     return CleartoolClearCase::create(program.isEmpty() ? QStringLiteral("cleartool") : program);
 }
@@ -55,7 +49,7 @@ void installEmulator(Platform &platform, const QString &folder)
     if (!QFileInfo(emulator).isExecutable())
         return;
     try {
-        CleartoolEmulator::installAsCleartool(folder, emulator);
+        SandboxCleartool::install(folder, emulator);
     } catch (const ZanError &) {
         // The sandbox works without it; only trigger runs outside the emulator need it.
     }

@@ -255,7 +255,7 @@ TEST(CleartoolFactory, BorrowsTheSandboxDrivesUnlessTheViewDriveIsMapped)
     FakePlatform platform;
     platform.environment = {{QStringLiteral("ZAN_CLEARCASE"), QStringLiteral("cleartool")},
                             {QStringLiteral("ZAN_SANDBOX"), sandbox.folder()},
-                            {QStringLiteral("ZAN_CLEARTOOL"), QStringLiteral("/nonexistent/cleartool")}};
+                            {QStringLiteral("ZAN_CLEARTOOL"), QStringLiteral("/nonexistent/cleartool-sim")}}; // the emulator, by its name
     ClearCaseFactory::create(platform);
     EXPECT_EQ(platform.hostPath(QStringLiteral("m:\\bob_dev")), sandbox.store().driveFolder(QStringLiteral("m")) + QStringLiteral("/bob_dev"));
     EXPECT_EQ(platform.hostPath(QStringLiteral("c:\\t")), sandbox.store().driveFolder(QStringLiteral("c")) + QStringLiteral("/t"));
