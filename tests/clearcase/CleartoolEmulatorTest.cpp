@@ -342,6 +342,43 @@ TEST_F(CleartoolEmulatorTest, FoldersOutsideTheViewsAreNoVobObjects)
                  QStringLiteral("cleartool: Error: Unable to access \"nosuch.c\": No such file or directory.\n"));
 }
 
+// lsco, lshistory and lslock list what the session's checkouts, checkins and locks recorded.
+TEST_F(CleartoolEmulatorTest, ListingsShowCheckoutsHistoryAndLocks)
+{
+    const Step asBob[] = {
+        {"cd m:\\bob_dev\\proj\\src", 0, ""},
+        {"co -c \"first edit\" main.c", 0, "*\n"},
+        {"co -nc -unr util.c", 0, "*\n"},
+        {"lsco", 0,
+         "~\\d\\d-\\w{3}\\.\\d\\d:\\d\\d   bob        checkout version \"main.c\" from \\\\main\\\\0 \\(reserved\\)\\n  \"first edit\"\\n"
+         "\\d\\d-\\w{3}\\.\\d\\d:\\d\\d   bob        checkout version \"util.c\" from \\\\main\\\\0 \\(unreserved\\)\\n"},
+        {"lsco -fmt %n|%Rf|%Tf|%u|%Nc\\n main.c", 0, "main.c@@\\main\\CHECKEDOUT|reserved|bob_dev|bob|first edit\n"},
+        {"ci -c done util.c", 0, "*\n"},
+        {"lsco -s -me -cview -avobs", 0, "m:\\bob_dev\\proj\\src\\main.c\n"},
+        {"lsco -s ..", 0, ""},
+        {"mkattype -nc Mine@\\proj", 0, "*\n"},
+        {"lock -c freeze -nusers alice attype:Mine@\\proj", 0, "*\n"},
+        {"lslock -fmt %n|%u|%Nc\\n", 0, "Mine|bob|freeze\n"},
+        {"lslock", 0, "~\\d\\d-\\w{3}\\.\\d\\d:\\d\\d   bob        lock attribute type \"Mine\" \\(locked\\)\\n  \"freeze\"\\n"
+                      "  Locked except for users: alice\\n"},
+        // Newest first; locks and attributes are minor events.
+        {"lshistory -fmt %o|%n|%Nc\\n", 0, "checkin|util.c@@\\main\\1|done\ncheckout|main.c@@\\main\\CHECKEDOUT|first edit\n"},
+        {"lshistory -all -minor -since today -fmt %e|%n\\n", 0,
+         "lock attribute type \"Mine\"|Mine\ncreate attribute type|Mine\ncreate version|m:\\bob_dev\\proj\\src\\util.c@@\\main\\1\n"
+         "checkout version|m:\\bob_dev\\proj\\src\\main.c@@\\main\\CHECKEDOUT\n"},
+        {"lshistory -since 01-Jan-2100 main.c", 0, ""},
+    };
+    ScriptedClient bob(sandbox.folder(), QStringLiteral("bob"));
+    expectAnswers(bob, asBob);
+    const Step asEve[] = {
+        {"cd m:\\bob_dev\\proj\\src", 0, ""},
+        {"lsco -s -me", 0, ""},
+        {"lsco -s", 0, "main.c\n"},
+    };
+    ScriptedClient eve(sandbox.folder(), QStringLiteral("eve"));
+    expectAnswers(eve, asEve);
+}
+
 // The other behaviour clients must survive: the first failed pathname stops the command,
 // what came before it stays.
 TEST_F(CleartoolEmulatorTest, StoppingAtTheFirstFailureKeepsWhatCameBefore)

@@ -2,6 +2,7 @@
 
 #include "clearcase/emulator/EmulatorArguments.h"
 #include "clearcase/emulator/EmulatorFormat.h"
+#include "clearcase/emulator/EmulatorListings.h"
 #include "clearcase/emulator/EmulatorSyntax.h"
 #include "clearcase/emulator/GuardedOperations.h"
 #include "clearcase/emulator/OperandOutcomes.h"
@@ -145,6 +146,10 @@ EmulatorCommands::EmulatorCommands(SandboxStore &store, QString userName, QStrin
     add(QStringLiteral("pwv"), &EmulatorCommands::pwv);
     add(QStringLiteral("ls"), &EmulatorCommands::ls);
     add(QStringLiteral("help"), &EmulatorCommands::help);
+    const auto listings = std::make_shared<EmulatorListings>(store, m_resolver, m_user);
+    m_commands.addCommand(QStringLiteral("lscheckout"), 4, [listings](const QStringList &words) { return listings->lscheckout(words); });
+    m_commands.addCommand(QStringLiteral("lshistory"), 3, [listings](const QStringList &words) { return listings->lshistory(words); });
+    m_commands.addCommand(QStringLiteral("lslock"), 3, [listings](const QStringList &words) { return listings->lslock(words); });
     guarded->addOperations(m_commands);
 }
 

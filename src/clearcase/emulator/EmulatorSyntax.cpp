@@ -63,6 +63,9 @@ const Row kRows[] = {
     {"pwd", "", "", Default::TakesNone},
     {"cd", "", "", Default::TakesNone},
     {"help", "", "", Default::TakesNone},
+    {"lsch/eckout", "lsco", "-l/ong -s/hort -fmt= -cvi/ew -me -use/r= -all -avo/bs -d/irectory -r/ecurse -are/plicas", Default::TakesNone},
+    {"lsh/istory", "", "-l/ong -s/hort -fmt= -min/or -sin/ce= -me -use/r= -all -avo/bs -d/irectory -r/ecurse -pna/me", Default::TakesNone},
+    {"lsl/ock", "", "-l/ong -s/hort -fmt= -obs/olete -all -avo/bs -pna/me", Default::TakesNone},
     {"ls", "", "-s/hort -l/ong -d/irectory -vob/_only -vie/w_only -r/ecurse -vis/ible", Default::TakesNone},
 };
 

@@ -364,9 +364,14 @@ QString GuardedOperations::lockOrUnlock(const ElementOperation &spec, const QStr
     const SandboxLock wanted{args.value(QStringLiteral("-nusers")).split(QLatin1Char(','), Qt::SkipEmptyParts),
                              args.has(QStringLiteral("-obsolete"))};
     SandboxLocks locks(m_store);
+    // The event names the object as the lock's lines do: lslock reads it back.
     const auto change = [&](const QString &vobTag, const SandboxLocks::Object &object, const QString &failedLine) {
-        return spec.command == QLatin1String("lock") ? locks.lock(vobTag, object, wanted, args.has(QStringLiteral("-replace")), failedLine)
-                                                     : locks.unlock(vobTag, object, failedLine);
+        const QString out = spec.command == QLatin1String("lock")
+                                ? locks.lock(vobTag, object, wanted, args.has(QStringLiteral("-replace")), failedLine)
+                                : locks.unlock(vobTag, object, failedLine);
+        m_history.record(vobTag, object.key, spec.command, spec.command + QLatin1Char(' ') + object.named, args.comment(), QString(),
+                         currentViewTag(), object.named);
+        return out;
     };
     OperandOutcomes outcomes;
     for (const QString &operand : args.operands()) {
