@@ -65,9 +65,7 @@ int CommandRegistry::run(const QStringList &arguments)
         QStringList names;
         for (const auto &known : m_commands)
             names << known->name();
-        const QString nearest = NearestName::to(first, names);
-        m_ctx.err() << QStringLiteral("zanctl: unknown command \"%1\"%2 (see zanctl --help)")
-                           .arg(first, nearest.isEmpty() ? QString() : QStringLiteral("; did you mean \"%1\"?").arg(nearest))
+        m_ctx.err() << QStringLiteral("zanctl: unknown command \"%1\"%2 (see zanctl --help)").arg(first, NearestName::didYouMean(first, names))
                     << Qt::endl;
         return ZanctlCommand::failureStatus;
     }

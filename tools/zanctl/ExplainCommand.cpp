@@ -31,9 +31,8 @@ QString ExplainCommand::unknownOperation(const QString &operation) const
     const QStringList known = OperationsCatalogue::offeredOperations(true) + QStringList{QStringLiteral("mkattr"), QStringLiteral("rmattr")};
     if (known.contains(operation))
         return QString();
-    const QString nearest = NearestName::to(operation, known);
     return QStringLiteral("\"%1\" is not an operation of the catalogue%2 (see zanctl explain --help)")
-        .arg(operation, nearest.isEmpty() ? QString() : QStringLiteral("; did you mean \"%1\"?").arg(nearest));
+        .arg(operation, NearestName::didYouMean(operation, known));
 }
 
 int ExplainCommand::execute(const QStringList &arguments)

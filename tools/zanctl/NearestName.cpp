@@ -38,3 +38,9 @@ QString NearestName::to(const QString &word, const QStringList &candidates)
     }
     return nearest;
 }
+
+QString NearestName::didYouMean(const QString &word, const QStringList &candidates)
+{
+    const QString nearest = to(word, candidates);
+    return nearest.isEmpty() ? QString() : QStringLiteral("; did you mean \"%1\"?").arg(nearest);
+}

@@ -11,5 +11,7 @@ class NearestName
 public:
     // "" when no candidate is close enough.
     static QString to(const QString &word, const QStringList &candidates);
+    // "; did you mean \"checkout\"?" naming the nearest candidate; "" when none is close.
+    static QString didYouMean(const QString &word, const QStringList &candidates);
     static int distance(const QString &a, const QString &b);
 };

@@ -6,7 +6,6 @@
 #include "access/AccessEditor.h"
 #include "access/AccessSettingsReader.h"
 #include "access/OperationsCatalogue.h"
-#include "clearcase/CCase.h"
 #include "groups/GroupNameRules.h"
 #include "shell/SettingsStore.h"
 #include "util/TextRoutines.h"
@@ -134,77 +133,86 @@ QString SetCommand::privilegedList(const ElementLocation &location)
         .privilegedListInForce(location, stored.isEmpty() ? OperationsCatalogue::defaultPrivilegedList() : stored);
 }
 
+SetCommand::Setting SetCommand::settingOf(const ElementLocation &location, const QString &operation)
+{
+    Setting setting;
+    setting.operation = operation;
+    setting.privilegedList = privilegedList(location);
+    setting.home = AccessEditor::settingHome(location, operation, setting.privilegedList);
+    setting.at = location.at(setting.home);
+    const QList<AttributeInfo> attributes = AccessSettingsReader(m_ctx.clearCase()).attributesOf(setting.home);
+    const QString typeName = Format::typeName(operation);
+    setting.isSet = Format::valueIfSet(attributes, typeName).has_value();
+    setting.users = Format::splitUsers(Format::valueOf(attributes, typeName));
+    setting.groups = Format::splitGroups(Format::valueOf(attributes, Format::groupsTypeName));
+    return setting;
+}
+
 int SetCommand::execute(const QStringList &arguments)
 {
     QCommandLineParser parser;
     if (const auto stop = parse(arguments, parser, 2, 2))
         return *stop;
     const QString operation = operands(parser).at(1);
-    const QStringList known = OperationsCatalogue::offeredOperations(true);
-    if (!known.contains(operation)) {
-        const QString nearest = NearestName::to(operation, known);
+    if (const QStringList known = OperationsCatalogue::offeredOperations(true); !known.contains(operation))
         return fail(QStringLiteral("\"%1\" is not an operation of the catalogue%2 (see zanctl set --help)")
-                        .arg(operation, nearest.isEmpty() ? QString() : QStringLiteral("; did you mean \"%1\"?").arg(nearest)));
-    }
+                        .arg(operation, NearestName::didYouMean(operation, known)));
     const Edit edit = editOf(parser);
     if (!edit.problem.isEmpty())
         return fail(edit.problem);
 
     const ElementLocation location = locate(operands(parser).first());
-    const QString privileged = privilegedList(location);
-    const QString home = AccessEditor::settingHome(location, operation, privileged);
-    if (home != location.element())
+    const Setting setting = settingOf(location, operation);
+    if (setting.home != location.element())
         m_ctx.err() << QStringLiteral("zanctl set: %1 is privileged: its setting is the VOB root's").arg(operation) << Qt::endl;
-    // The groups are recorded where the users they were copied into live.
-    const ElementLocation at = location.at(home);
-    const QString typeName = Format::typeName(operation);
-    const QList<AttributeInfo> homeAttributes = AccessSettingsReader(m_ctx.clearCase()).attributesOf(home);
-    const bool isSet = Format::valueIfSet(homeAttributes, typeName).has_value();
-    const QStringList stored = Format::splitUsers(Format::valueOf(homeAttributes, typeName));
-    const QStringList storedGroups = Format::splitGroups(Format::valueOf(homeAttributes, Format::groupsTypeName));
-    const AccessListChange userChange = edit.replace ? AccessListChange::between(stored, edit.users) : edit.userChange;
     const bool dryRun = parser.isSet(dryRunOption);
-
-    if (edit.remove) {
-        if (!isSet)
-            return fail(QStringLiteral("%1 is not set on %2").arg(operation, home));
-        if (!dryRun)
-            AccessEditor(m_ctx.clearCase()).deleteOperation(at, operation);
-        m_ctx.out() << home << Qt::endl
-                    << QStringLiteral("  %1: %2").arg(operation, dryRun ? QStringLiteral("would be removed") : QStringLiteral("removed"))
-                    << Qt::endl;
-        return 0;
-    }
+    if (edit.remove)
+        return removeSetting(setting, dryRun);
+    const AccessListChange userChange = edit.replace ? AccessListChange::between(setting.users, edit.users) : edit.userChange;
     if (dryRun)
-        return report(home, operation, userChange.appliedTo(stored), !edit.groupChange.isEmpty(),
-                      edit.groupChange.appliedTo(storedGroups), true);
-
-    AccessEditor editor(m_ctx.clearCase());
-    editor.ensureAttributeType(at, typeName);
-    if (!isSet)
-        editor.addOperation(at, operation, privileged);
-    QStringList groups = storedGroups;
-    if (!edit.groupChange.isEmpty()) {
-        editor.ensureAttributeType(at, Format::groupsTypeName);
-        // Added groups are recorded before their members are copied in, removed ones after
-        // their members are taken out, as the window does.
-        if (!edit.groupChange.added().isEmpty())
-            groups = editor.changeGroups(at, AccessListChange(edit.groupChange.added(), {}));
-    }
-    QStringList users = stored;
-    if (!userChange.isEmpty())
-        users = editor.changeUsers(at, operation, userChange, privileged);
-    if (!edit.groupChange.removed().isEmpty())
-        groups = editor.changeGroups(at, AccessListChange({}, edit.groupChange.removed()));
-    return report(home, operation, users, !edit.groupChange.isEmpty(), groups, false);
+        return report(setting, userChange.appliedTo(setting.users), edit.groupChange, edit.groupChange.appliedTo(setting.groups), true);
+    return write(setting, userChange, edit.groupChange);
 }
 
-int SetCommand::report(const QString &home, const QString &operation, const QStringList &users, bool groupsChanged,
+int SetCommand::removeSetting(const Setting &setting, bool dryRun)
+{
+    if (!setting.isSet)
+        return fail(QStringLiteral("%1 is not set on %2").arg(setting.operation, setting.home));
+    if (!dryRun)
+        AccessEditor(m_ctx.clearCase()).deleteOperation(setting.at, setting.operation);
+    m_ctx.out() << setting.home << Qt::endl
+                << QStringLiteral("  %1: %2").arg(setting.operation, dryRun ? QStringLiteral("would be removed") : QStringLiteral("removed"))
+                << Qt::endl;
+    return 0;
+}
+
+// As the window does: the operation is added (NONE) before its first user; added groups are
+// recorded before their members are copied in, removed ones after their members are out.
+int SetCommand::write(const Setting &setting, const AccessListChange &userChange, const AccessListChange &groupChange)
+{
+    AccessEditor editor(m_ctx.clearCase());
+    editor.ensureAttributeType(setting.at, Format::typeName(setting.operation));
+    if (!setting.isSet)
+        editor.addOperation(setting.at, setting.operation, setting.privilegedList);
+    QStringList groups = setting.groups;
+    if (!groupChange.isEmpty())
+        editor.ensureAttributeType(setting.at, Format::groupsTypeName);
+    if (!groupChange.added().isEmpty())
+        groups = editor.changeGroups(setting.at, AccessListChange(groupChange.added(), {}));
+    QStringList users = setting.users;
+    if (!userChange.isEmpty())
+        users = editor.changeUsers(setting.at, setting.operation, userChange, setting.privilegedList);
+    if (!groupChange.removed().isEmpty())
+        groups = editor.changeGroups(setting.at, AccessListChange({}, groupChange.removed()));
+    return report(setting, users, groupChange, groups, false);
+}
+
+int SetCommand::report(const Setting &setting, const QStringList &users, const AccessListChange &groupChange,
                        const QStringList &groups, bool dryRun)
 {
     const QString verb = dryRun ? QStringLiteral("would be ") : QString();
-    m_ctx.out() << home << Qt::endl << QStringLiteral("  %1: %2%3").arg(operation, verb, usersText(users)) << Qt::endl;
-    if (groupsChanged)
+    m_ctx.out() << setting.home << Qt::endl << QStringLiteral("  %1: %2%3").arg(setting.operation, verb, usersText(users)) << Qt::endl;
+    if (!groupChange.isEmpty())
         m_ctx.out() << QStringLiteral("  groups: %1%2").arg(verb, groups.isEmpty() ? QStringLiteral("none") : groups.join(QStringLiteral(", ")))
                     << Qt::endl;
     return 0;

@@ -32,10 +32,24 @@ private:
         bool remove = false;                  // --remove
         QString problem;
     };
+    // The operation's setting where it lives, as stored now.
+    struct Setting {
+        QString operation;
+        QString privilegedList;
+        QString home;            // the element that carries it: the VOB root for a privileged one
+        ElementLocation at;      // the location of `home`; its groups are recorded there too
+        bool isSet = false;
+        QStringList users;
+        QStringList groups;
+    };
     Edit editOf(const QCommandLineParser &parser);
+    Setting settingOf(const ElementLocation &location, const QString &operation);
+    int removeSetting(const Setting &setting, bool dryRun);
+    int write(const Setting &setting, const AccessListChange &userChange, const AccessListChange &groupChange);
     QString groupProblem(const QString &group) const;
     QStringList membersOf(const QString &group) const;
     QString privilegedList(const ElementLocation &location);
-    int report(const QString &home, const QString &operation, const QStringList &users, bool groupsChanged,
-               const QStringList &groups, bool dryRun);
+    // What is stored (or would be): the users, and the groups when they change.
+    int report(const Setting &setting, const QStringList &users, const AccessListChange &groupChange, const QStringList &groups,
+               bool dryRun);
 };
