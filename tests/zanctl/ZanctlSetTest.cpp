@@ -95,20 +95,35 @@ TEST_F(SetLikeTheWindow, EachEditLeavesTheVobAsTheWindowsClicksDo)
     addOperation("checkin");
     zanctl({"set", utilC, "checkin", "--none"});
 
+    // A group added and removed again: its members out, the group off the element.
+    const QString readme = elementPath(SandboxSeed::readmeTxt);
+    selectElement(SandboxSeed::readmeTxt);
+    openPicker();
+    addOperation("checkout");
+    chooseGroup(1);
+    clickText(form().zanList[2], "dev");
+    clickButton(form().zanBut[4]);
+    clickText(form().zanList[2], "dev");
+    clickButton(form().zanBut[10]);
+    zanctl({"set", readme, "checkout", "--add-group", "dev"});
+    zanctl({"set", readme, "checkout", "--remove-group", "dev"});
+
     selectElement("");
     openPicker();
     addOperation("rmelem");
     chooseUser("erin");
     zanctl({"set", mainC, "rmelem", "--users", "erin"}); // privileged: on the VOB root
 
-    const QStringList versions{CCase::versionOf(mainC), CCase::versionOf(utilC), CCase::versionOf(vobRoot + "\\.")};
+    const QStringList versions{CCase::versionOf(mainC), CCase::versionOf(utilC), CCase::versionOf(readme),
+                               CCase::versionOf(vobRoot + "\\.")};
     const QString byWindow = describeVob(sandbox.folder(), versions);
     EXPECT_EQ(describeVob(second.folder(), versions), byWindow);
-    const QStringList paths{"src/main.c", "src/util.c", ""}; // "": the VOB root
+    const QStringList paths{"src/main.c", "src/util.c", "docs/readme.txt", ""}; // "": the VOB root
     EXPECT_EQ(storedDetails(second.store(), paths), storedDetails(sandbox.store(), paths));
-    EXPECT_EQ(storedDetails(sandbox.store(), paths).count("Korvane Zan Tool: Do NOT REMOVE"), 4) << storedDetails(sandbox.store(), paths).toStdString();
+    EXPECT_EQ(storedDetails(sandbox.store(), paths).count("Korvane Zan Tool: Do NOT REMOVE"), 5) << storedDetails(sandbox.store(), paths).toStdString();
     EXPECT_TRUE(byWindow.contains("__checkout = \"bob,carol,dave\"")) << byWindow.toStdString();
     EXPECT_TRUE(byWindow.contains("__checkin = \"NONE\""));
+    EXPECT_TRUE(byWindow.contains(readme + "@@\\main\\0\n  Attributes:\n    __checkout = \"NONE\"\n")) << byWindow.toStdString();
     EXPECT_TRUE(byWindow.contains("__rmelem = \"erin\""));
 }
 
