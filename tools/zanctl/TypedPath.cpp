@@ -4,19 +4,24 @@
 #include "platform/Platform.h"
 
 #include <QDir>
+#include <QFileInfo>
 #include <QStringList>
 #include <optional>
 
 namespace {
 
-// `folder` below `parent` (host paths with "/"): the rest, without leading "/"; nothing when not below.
+// `folder` below `parent` (host paths with "/"): the rest, without leading "/"; nothing when
+// not below. The current folder comes without symbolic links, a drive's folder may hold some.
 std::optional<QString> below(const QString &folder, const QString &parent)
 {
-    const QString clean = QDir::cleanPath(parent);
-    if (folder == clean)
-        return QString();
-    if (folder.startsWith(clean + QLatin1Char('/')))
-        return folder.mid(clean.size() + 1);
+    for (const QString &spelling : {QDir::cleanPath(parent), QFileInfo(parent).canonicalFilePath()}) {
+        if (spelling.isEmpty())
+            continue;
+        if (folder == spelling)
+            return QString();
+        if (folder.startsWith(spelling + QLatin1Char('/')))
+            return folder.mid(spelling.size() + 1);
+    }
     return std::nullopt;
 }
 
