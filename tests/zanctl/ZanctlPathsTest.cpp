@@ -34,6 +34,17 @@ TEST_P(ZanctlPaths, SlashesAndRelativePathsNameTheSameElement)
     EXPECT_EQ(zanctl({"apply", "--from", "main.c", "util.c"}).out, "settings of " + mainC + " applied to 1 target(s)\n");
     EXPECT_EQ(zanctl({"explain", "bob", "checkout", "util.c"}).out.section('\n', 0, 0), "allow");
 
+    // The view's folders are links into the VOB storage: the shell's $PWD keeps the view's spelling.
+    const QString before = QDir::currentPath(), shellBefore = qEnvironmentVariable("PWD");
+    ASSERT_TRUE(QDir::setCurrent(src));
+    ASSERT_NE(QDir::currentPath(), src) << "the sandbox's view folder is expected to be a link";
+    qputenv("PWD", src.toLocal8Bit());
+    currentFolder.clear();
+    const Run fromShell = zanctl({"show", "main.c"});
+    QDir::setCurrent(before);
+    qputenv("PWD", shellBefore.toLocal8Bit());
+    EXPECT_EQ(fromShell.out, mainC + "\n  checkout: bob\n  groups: none\n") << fromShell.err.toStdString();
+
     currentFolder = settings.path(); // in no view
     EXPECT_EQ(zanctl({"show", "main.c"}).err,
               "zanctl show: \"main.c\" is not a path in a VOB (a view path such as m:\\view\\vob\\dir\\file).\n");

@@ -4,6 +4,7 @@
 #include "util/ZanError.h"
 
 #include <QDir>
+#include <QFileInfo>
 #include <cstdio>
 
 CliContext::CliContext(Platform &platform, BackendFactory backend, QString settingsFolder, QTextStream &out, QTextStream &err,
@@ -44,9 +45,17 @@ void CliContext::endProgress()
     m_progressShown = false;
 }
 
+// The shell's spelling ($PWD) when it names the same folder, as "pwd -L" prints it: a view's
+// folders may be links into the VOB storage, which the system's own spelling goes through.
 QString CliContext::currentFolder() const
 {
-    return m_currentFolder.isEmpty() ? QDir::currentPath() : m_currentFolder;
+    if (!m_currentFolder.isEmpty())
+        return m_currentFolder;
+    const QString physical = QDir::currentPath();
+    const QString shell = qEnvironmentVariable("PWD");
+    if (!shell.isEmpty() && QFileInfo(shell).canonicalFilePath() == QFileInfo(physical).canonicalFilePath())
+        return shell;
+    return physical;
 }
 
 QIODevice &CliContext::in()
