@@ -101,6 +101,23 @@ TEST_P(BatchedApply, AChunkCostsTheSameCommandsForFewOrManyTargets)
     EXPECT_EQ(purgeCommands[0], purgeCommands[1]);
 }
 
+// cleartool names the paths it could not describe: the others' kinds need no second look.
+TEST_P(BatchedApply, TargetsThatAreNoElementCostAtMostOneMoreCommand)
+{
+    QStringList targets;
+    for (int i = 0; i < 10; ++i)
+        targets << elementPath(projRoot, target(i));
+    int before = commands();
+    EXPECT_EQ(cc->existingVersions(targets), targets);
+    const int plain = commands() - before;
+    QStringList withMissing = targets;
+    withMissing.insert(7, elementPath(projRoot, QStringLiteral("batch/none.c")));
+    withMissing.insert(2, elementPath(projRoot, QStringLiteral("src/private.tmp")));
+    before = commands();
+    EXPECT_EQ(cc->existingVersions(withMissing), targets);
+    EXPECT_LE(commands() - before, plain + 1);
+}
+
 TEST_P(BatchedApply, ReadsMapBackToTheirVersionsAcrossVobsAndBareOnes)
 {
     const QString toolPl = CCase::versionOf(elementPath(QStringLiteral("m:\\bob_dev\\tools"), SandboxSeed::toolPl));

@@ -6,6 +6,9 @@
 #include "util/ZanError.h"
 
 #include <QHash>
+#include <QSet>
+
+#include <algorithm>
 
 using CleartoolQuoting::quote;
 
@@ -185,19 +188,63 @@ QStringList CleartoolClearCase::existingVersions(const QStringList &paths)
     QStringList args{QStringLiteral("describe"), QStringLiteral("-fmt"), quote(QStringLiteral("%m\\n"))};
     for (const QString &path : paths)
         args << quote(path);
-    QStringList kinds;
-    try {
-        kinds = execute(args).split(QLatin1Char('\n'));
-    } catch (...) {
-        return ClearCase::existingVersions(paths); // some path is no element: find which
-    }
+    ++m_commandCount;
+    const CleartoolProcess::Reply reply = m_process.run(CleartoolQuoting::join(args));
+    QStringList kinds = reply.output.split(QLatin1Char('\n'));
+    kinds.removeLast(); // after the last line break
+    if (reply.status == 0 && reply.errors.isEmpty())
+        return versionsAmong(paths, kinds, {});
+    // cleartool goes on past a path it cannot describe (or, told to, stops there), naming it in
+    // its error; the kinds of the others come in order. With an error line for every failed
+    // path, the kinds are those of the rest. Otherwise (stopped, or error lines still on their
+    // way) the paths before the first failed one are the first kinds' and the rest is asked again.
+    const std::optional<QList<qsizetype>> failed = namedInErrors(paths, reply.errors);
+    if (!failed)
+        return ClearCase::existingVersions(paths); // failures that cannot be told apart: one by one
+    if (kinds.size() == paths.size() - failed->size())
+        return versionsAmong(paths, kinds, *failed);
+    const qsizetype first = failed->first();
+    if (kinds.size() >= first)
+        return versionsAmong(paths.first(first), kinds, {}) + existingVersions(paths.mid(first + 1));
+    return ClearCase::existingVersions(paths);
+}
+
+// The paths whose kind is a version's, the kinds given in order for all but the failed ones.
+QStringList CleartoolClearCase::versionsAmong(const QStringList &paths, const QStringList &kinds, const QList<qsizetype> &failed)
+{
     QStringList existing;
+    qsizetype next = 0;
     for (qsizetype i = 0; i < paths.size(); ++i) {
-        const QString kind = i < kinds.size() ? kinds[i].trimmed() : QString();
+        if (failed.contains(i))
+            continue;
+        const QString kind = next < kinds.size() ? kinds[next++].trimmed() : QString();
         if (kind == QLatin1String("version") || kind == QLatin1String("directory version"))
             existing << paths[i];
     }
     return existing;
+}
+
+// The places of the paths the error lines name ("... \"<path>\" ..."), in order (cleartool
+// takes its pathnames in turn); none when a line names no path, or a path is given twice.
+std::optional<QList<qsizetype>> CleartoolClearCase::namedInErrors(const QStringList &paths, const QStringList &errors)
+{
+    if (errors.isEmpty() || QSet<QString>(paths.cbegin(), paths.cend()).size() != paths.size())
+        return std::nullopt;
+    QList<qsizetype> failed;
+    for (const QString &error : errors) {
+        qsizetype named = -1;
+        for (qsizetype i = 0; i < paths.size() && named < 0; ++i) {
+            if (error.contains(QLatin1Char('"') + paths[i] + QLatin1Char('"')))
+                named = i;
+        }
+        if (named < 0)
+            return std::nullopt;
+        if (!failed.contains(named))
+            failed << named;
+    }
+    if (!std::is_sorted(failed.cbegin(), failed.cend()))
+        return std::nullopt;
+    return failed;
 }
 
 void CleartoolClearCase::attachAttributes(const QString &, const QList<AttributeInfo> &values,

@@ -4,6 +4,7 @@
 #include "clearcase/cleartool/CleartoolProcess.h"
 
 #include <memory>
+#include <optional>
 
 // The ClearCase roles answered by real cleartool through one long-lived co-process.
 // Every argument goes through CleartoolQuoting; output is read by CleartoolOutput.
@@ -39,8 +40,9 @@ public:
     QList<AttributeInfo> attributes(const QString &versionPath) override;
     void removeAttribute(const QString &versionPath, const QString &typeName, const QString &comment) override;
 
-    // One describe for all paths (one by one only when it fails); one mkattr per value; one
-    // describe for all attribute reads; one rmattr per attribute type.
+    // One describe for all paths (one by one only when its errors do not tell which paths
+    // failed); one mkattr per value; one describe for all attribute reads; one rmattr per
+    // attribute type.
     QStringList existingVersions(const QStringList &paths) override;
     void attachAttributes(const QString &vobTag, const QList<AttributeInfo> &values, const QStringList &versionPaths,
                           const QString &comment) override;
@@ -52,6 +54,8 @@ public:
 private:
     QString execute(const QStringList &quotedArguments);
     QStringList typeNames(const QString &kind, const QString &vobTag);
+    static QStringList versionsAmong(const QStringList &paths, const QStringList &kinds, const QList<qsizetype> &failed);
+    static std::optional<QList<qsizetype>> namedInErrors(const QStringList &paths, const QStringList &errors);
     static QStringList commentOptions(const QString &comment);
 
     CleartoolProcess m_process;
