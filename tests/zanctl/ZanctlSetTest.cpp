@@ -163,6 +163,7 @@ TEST_P(ZanctlSet, EditsOneListAndSaysWhatIsStored)
          "zanctl set: NONE marks a list that allows nobody; it is not a user name (see --none)\n"},
         {{"set", readme, "checkin", "--add-user", "a,b"}, 2, "", "zanctl set: a user name cannot contain a comma: a,b\n"},
         {{"set", readme, "checkin", "--users", "<user>"}, 2, "", "zanctl set: \"<user>\" is not a user name\n"},
+        {{"set", readme, "checkin", "--add-user", " "}, 2, "", "zanctl set: a user name is empty\n"},
         {{"set", readme, "checkin", "--add-group", "ops"}, 2, "",
          "zanctl set: there is no group \"ops\" in " + store.filePath() + "\n"},
         {{"set", readme, "checkin", "--add-group", "NUSERS"}, 2, "",
