@@ -358,9 +358,9 @@ TEST_F(CleartoolEmulatorTest, ListingsShowCheckoutsHistoryAndLocks)
         {"lsco -s ..", 0, ""},
         {"mkattype -nc Mine@\\proj", 0, "*\n"},
         {"lock -c freeze -nusers alice attype:Mine@\\proj", 0, "*\n"},
-        {"lslock -fmt %n|%u|%Nc\\n", 0, "Mine|bob|freeze\n"},
-        {"lslock", 0, "~\\d\\d-\\w{3}\\.\\d\\d:\\d\\d   bob        lock attribute type \"Mine\" \\(locked\\)\\n  \"freeze\"\\n"
-                      "  Locked except for users: alice\\n"},
+        {"lslock -fmt %n|%u|%Nc\\n", 0, "Mine|bob|Locked except for users: alice\nfreeze\n"},
+        {"lslock", 0, "~\\d\\d-\\w{3}\\.\\d\\d:\\d\\d   bob        lock attribute type \"Mine\" \\(locked\\)\\n"
+                      "  \"Locked except for users: alice\\nfreeze\"\\n"},
         // Newest first; locks and attributes are minor events.
         {"lshistory -fmt %o|%n|%Nc\\n", 0, "checkin|util.c@@\\main\\1|done\ncheckout|main.c@@\\main\\CHECKEDOUT|first edit\n"},
         {"lshistory -all -minor -since today -fmt %e|%n\\n", 0,

@@ -310,6 +310,10 @@ QString EmulatorListings::lslock(const QStringList &words)
                     event = made;
             }
             const QString named = event.detail.isEmpty() ? lockedObjectName(vobTag, key) : event.detail;
+            // The users a lock excepts head its comment.
+            if (!lock.exceptedUsers.isEmpty())
+                event.comment = QStringLiteral("Locked except for users: %1").arg(lock.exceptedUsers.join(QLatin1Char(' ')))
+                                + (event.comment.isEmpty() ? QString() : QLatin1Char('\n') + event.comment);
             if (args.has(QStringLiteral("-short"))) {
                 out += named.section(QLatin1Char('"'), 1, -2) + QLatin1Char('\n');
                 continue;
@@ -323,8 +327,6 @@ QString EmulatorListings::lslock(const QStringList &words)
                    + QStringLiteral(" lock %1 (%2)\n").arg(named, lock.obsolete ? QStringLiteral("obsolete") : QStringLiteral("locked"));
             if (!event.comment.isEmpty())
                 out += QStringLiteral("  \"%1\"\n").arg(event.comment);
-            if (!lock.exceptedUsers.isEmpty())
-                out += QStringLiteral("  Locked except for users: %1\n").arg(lock.exceptedUsers.join(QLatin1Char(' ')));
         }
     }
     return out;

@@ -17,9 +17,10 @@ class SandboxStore;
 // -all the working directory's VOB, -avobs every VOB. Names print as given, and for -all and
 // -avobs as full pathnames in the checkout's view. Newest first for lshistory.
 //
-// Real cleartool unverified: the default line layouts (date, user, event, name, a comment
-// line below), the -fmt fields of lsco (%Rf reserved state, %Tf view tag) and which events
-// are minor (attributes, labels, locks).
+// lslock, as documented, dates its lines 01-Sep.08:42 and starts the comment of a lock with
+// exceptions "Locked except for users: a b". Real cleartool unverified: the other layouts
+// (date, user, event, name, a comment line below), the -fmt fields of lsco (%Rf reserved
+// state, %Tf view tag) and which events are minor (attributes, labels, locks).
 class EmulatorListings
 {
 public:
