@@ -301,6 +301,15 @@ TEST_P(TypicalRequest, SettingsMadeInTheWindowAreEnforcedBeforeEachOperation)
     const Outcome eveRmelem = runAs(QStringLiteral("eve"), rmelem);
     EXPECT_EQ(eveRmelem.status, 1) << eveRmelem.output.toStdString();
     EXPECT_EQ(runAs(QStringLiteral("bob"), rmelem).status, 0);
+
+    // Now that the triggers hold, bob, who is no administrator, may not change a setting:
+    // on either backend the installed trigger refuses, in its own words, and nothing changes.
+    prompter.clear();
+    openPath(QStringLiteral("src/main.c"));
+    addUser(QStringLiteral("eve"));
+    EXPECT_EQ(attribute(QStringLiteral("src/main.c"), QStringLiteral("__checkout")), QStringLiteral("bob,carol,dave"));
+    ASSERT_EQ(prompter.count(), 1);
+    EXPECT_TRUE(prompter.last().text.contains(QStringLiteral("administrators"))) << prompter.last().text.toStdString();
 }
 
 // The emulator named by ZAN_CLEARTOOL makes its sandbox on its first command; the program's

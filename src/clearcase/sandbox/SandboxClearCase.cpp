@@ -1,5 +1,8 @@
 #include "clearcase/sandbox/SandboxClearCase.h"
 
+#include "clearcase/cleartool/CleartoolClearCase.h"
+#include "clearcase/sandbox/SandboxCleartool.h"
+
 #include "clearcase/sandbox/SandboxLocks.h"
 #include "clearcase/sandbox/SandboxSeed.h"
 #include "clearcase/sandbox/SandboxStore.h"
@@ -7,6 +10,7 @@
 #include "util/ZanError.h"
 
 #include <QDir>
+#include <QProcessEnvironment>
 #include <QHash>
 
 namespace {
@@ -145,6 +149,8 @@ void SandboxClearCase::createAttributeType(const QString &vobTag, const QString 
 void SandboxClearCase::attachAttribute(const QString &vobTag, const QString &typeName, const QString &versionPath,
                                        const QString &value, const QString &comment, bool replace)
 {
+    if (ClearCase *writer = guardedWriter(vobTag))
+        return writer->attachAttribute(vobTag, typeName, versionPath, value, comment, replace);
     m_store->vob(vobTag);
     const QString element = elementInVob(vobTag, m_resolver.resolve(versionPath), versionPath, typeName);
     SandboxLocks locks(*m_store);
@@ -170,9 +176,11 @@ QList<AttributeInfo> SandboxClearCase::attributes(const QString &versionPath)
     return m_store->attributes(element.vobTag, element.path);
 }
 
-void SandboxClearCase::removeAttribute(const QString &versionPath, const QString &typeName, const QString &)
+void SandboxClearCase::removeAttribute(const QString &versionPath, const QString &typeName, const QString &comment)
 {
     const SandboxPathResolver::Element element = m_resolver.resolve(versionPath);
+    if (ClearCase *writer = guardedWriter(element.vobTag))
+        return writer->removeAttribute(versionPath, typeName, comment);
     SandboxLocks locks(*m_store);
     requireUnlocked(locks, element.vobTag, element.path, versionPath, {typeName}, QStringLiteral("rmattr"));
     m_store->removeAttribute(element.vobTag, element.path, typeName);
@@ -218,6 +226,10 @@ void SandboxClearCase::attachAttributes(const QString &vobTag, const QList<Attri
 {
     if (values.isEmpty())
         return;
+    if (ClearCase *writer = guardedWriter(vobTag)) {
+        m_lastResolved.clear();
+        return writer->attachAttributes(vobTag, values, versionPaths, comment);
+    }
     m_store->transaction([&] {
         m_store->vob(vobTag);
         QStringList elements;
@@ -263,6 +275,13 @@ QList<QList<AttributeInfo>> SandboxClearCase::attributesOfVersions(const QString
 
 void SandboxClearCase::removeAttributes(const QList<AttributeRemoval> &removals)
 {
+    if (!removals.isEmpty()) {
+        const SandboxPathResolver::Element first = m_resolver.resolve(removals.first().versionPath);
+        if (ClearCase *writer = guardedWriter(first.vobTag)) {
+            m_lastResolved.clear();
+            return writer->removeAttributes(removals);
+        }
+    }
     m_store->transaction([&] {
         SandboxLocks locks(*m_store);
         for (const AttributeRemoval &removal : removals) {
@@ -277,4 +296,21 @@ void SandboxClearCase::removeAttributes(const QList<AttributeRemoval> &removals)
 QString SandboxClearCase::runCommand(const QString &commandLine)
 {
     return m_commands.run(commandLine);
+}
+
+ClearCase *SandboxClearCase::guardedWriter(const QString &vobTag)
+{
+    if (m_store->triggerTypes(vobTag).isEmpty())
+        return nullptr;
+    if (!m_guardedWriter) {
+        const QString cleartool = SandboxCleartool::installedIn(m_store->folder());
+        if (cleartool.isEmpty())
+            return nullptr;
+        auto writer = std::make_unique<CleartoolClearCase>(cleartool);
+        QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+        environment.insert(QStringLiteral("CLEARCASE_USER"), m_user);
+        writer->process().setEnvironment(environment);
+        m_guardedWriter = std::move(writer);
+    }
+    return m_guardedWriter.get();
 }

@@ -13,6 +13,11 @@ class SandboxStore;
 
 // The embedded ClearCase: every role of the ClearCase interface answered from a sandbox
 // store. Views stored without a host belong to this computer (localHost).
+//
+// Once a VOB has trigger types, attribute changes in it go through the sandbox's own
+// cleartool (SandboxCleartool, the emulator), which runs the VOB's triggers first as
+// ClearCase does, so that the embedded backend never lets through a change the installed
+// security triggers refuse. Without that cleartool the store is written directly.
 class SandboxClearCase : public ClearCase
 {
 public:
@@ -64,6 +69,7 @@ private:
     void requireUnlocked(SandboxLocks &locks, const QString &vobTag, const QString &elementPath, const QString &versionPath,
                          const QStringList &typeNames, const QString &operation);
     ViewInfo toViewInfo(const SandboxView &view) const;
+    ClearCase *guardedWriter(const QString &vobTag);
     SandboxPathResolver::Element resolvedForWrite(const QString &versionPath);
     // The element's path; throws for a version of another VOB than vobTag.
     static QString elementInVob(const QString &vobTag, const SandboxPathResolver::Element &element,
@@ -75,4 +81,5 @@ private:
     SandboxPathResolver m_resolver;
     SandboxCommands m_commands;
     QHash<QString, SandboxPathResolver::Element> m_lastResolved; // by version path, from the last batch read
+    std::unique_ptr<ClearCase> m_guardedWriter; // the sandbox's own cleartool, once a VOB has triggers
 };

@@ -61,3 +61,13 @@ bool SandboxCleartool::isEmulator(const QString &program, const QString &sandbox
         return true;
     return !program.isEmpty() && info.absolutePath() == QFileInfo(binFolderOf(sandboxFolder)).absoluteFilePath();
 }
+
+QString SandboxCleartool::installedIn(const QString &sandboxFolder)
+{
+#ifdef Q_OS_WIN
+    const QString wrapper = QDir(binFolderOf(sandboxFolder)).filePath(QStringLiteral("cleartool.cmd"));
+#else
+    const QString wrapper = QDir(binFolderOf(sandboxFolder)).filePath(QStringLiteral("cleartool"));
+#endif
+    return QFileInfo(wrapper).isExecutable() ? wrapper : QString();
+}

@@ -12,6 +12,9 @@ public:
     // the PATH of such scripts. Throws ZanError on failure.
     static QString install(const QString &sandboxFolder, const QString &emulatorProgram);
 
+    // The installed wrapper of the sandbox folder, "" when there is none.
+    static QString installedIn(const QString &sandboxFolder);
+
     // Whether the program is the emulator: cleartool-sim itself, or the wrapper installed
     // in the sandbox folder.
     static bool isEmulator(const QString &program, const QString &sandboxFolder);
