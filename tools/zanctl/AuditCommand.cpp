@@ -2,7 +2,6 @@
 
 #include "CliContext.h"
 #include "access/AuditReport.h"
-#include "access/VobAuditReport.h"
 #include "access/VobAudit.h"
 #include "util/ZanError.h"
 
@@ -35,7 +34,7 @@ int AuditCommand::execute(const QStringList &arguments)
             m_ctx.progress(QStringLiteral("audit: %1 entries read").arg(seen));
     });
     m_ctx.endProgress();
-    const QByteArray report = VobAuditReport::render(audit, format);
+    const QByteArray report = AuditReport::render(audit, format);
     if (!parser.isSet(QStringLiteral("output"))) {
         m_ctx.out() << QString::fromUtf8(report) << Qt::flush;
         return 0;
