@@ -19,8 +19,9 @@ struct AttributeInfo;
 
 // The cleartool commands the emulator speaks, over the sandbox store. It extends the
 // sandbox's own interpreter (startview, mktrtype) with lsview, lsvob, describe, lstype,
-// mkattype, mkattr, rmattr, rmtype, catcs, cd, pwd, pwv, ls and help (and -version), in cleartool's syntax,
-// output shapes and error lines. Command names and options are read by EmulatorSyntax's
+// mkattype, mkattr, rmattr, rmtype, catcs, cd, pwd, pwv, ls, help and -version (and, through
+// EmulatorListings, lsco, lshistory and lslock), in cleartool's syntax, output shapes and
+// error lines. Command names and options are read by EmulatorSyntax's
 // table (abbreviations, comment defaults). Adding a command is one registration in the
 // constructor and one row in that table. The working directory starts as the process's
 // (when it lies in a view) and moves with cd; relative pathnames start from it.
