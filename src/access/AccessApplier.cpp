@@ -115,20 +115,23 @@ AccessApplier::Outcome AccessApplier::apply(const ElementLocation &base, const Q
     return outcome;
 }
 
-void AccessApplier::purgeChunk(const QStringList &elements, Outcome *outcome)
+// `purgedBefore` names targets a failed batch read as having settings: when the retry finds
+// none on one of them, the batch purged it before failing, and it counts as purged.
+void AccessApplier::purgeChunk(const QStringList &elements, Outcome *outcome, const QSet<QString> &purgedBefore)
 {
     const QStringList versions = versionsOf(elements);
+    QSet<QString> withSettings;
     try {
         const QList<QList<AttributeInfo>> attributes = m_clearCase.attributesOfVersions(versions);
         QList<AttributeRemoval> removals;
-        int withSettings = 0;
         for (qsizetype i = 0; i < versions.size(); ++i) {
             removals << removalOf(versions[i], attributes[i]);
-            withSettings += removals.last().typeNames.isEmpty() ? 0 : 1;
+            if (!removals.last().typeNames.isEmpty() || purgedBefore.contains(elements[i]))
+                withSettings << elements[i];
         }
         m_clearCase.removeAttributes(removals);
         if (outcome)
-            outcome->written += withSettings;
+            outcome->written += int(withSettings.size());
         return;
     } catch (...) {
         if (elements.size() == 1 && !outcome)
@@ -140,7 +143,7 @@ void AccessApplier::purgeChunk(const QStringList &elements, Outcome *outcome)
     }
     // Find the version that fails, each read afresh: the ones before it are purged first.
     for (const QString &element : elements)
-        purgeChunk({element}, outcome);
+        purgeChunk({element}, outcome, withSettings);
 }
 
 void AccessApplier::purgeTargets(const ElementLocation &vob, const QStringList &targets, const Observer &observer,
@@ -159,7 +162,7 @@ void AccessApplier::purgeTargets(const ElementLocation &vob, const QStringList &
                 continue;
         }
         observer.status(QStringLiteral("Purging attributes from --> ") + CCase::versionOf(elements.first()));
-        purgeChunk(elements, outcome);
+        purgeChunk(elements, outcome, {});
     }
 }
 

@@ -3,6 +3,7 @@
 #include "access/AccessSettings.h"
 #include "clearcase/ClearCase.h"
 
+#include <QSet>
 #include <functional>
 
 // What the window follows while an apply or a purge runs.
@@ -66,7 +67,7 @@ public:
 private:
     void writeChunk(const QString &vobTag, const QList<AttributeInfo> &values, const QStringList &elements, Outcome &outcome);
     // Failures are thrown, or recorded in the outcome when there is one.
-    void purgeChunk(const QStringList &elements, Outcome *outcome);
+    void purgeChunk(const QStringList &elements, Outcome *outcome, const QSet<QString> &purgedBefore);
     void purgeTargets(const ElementLocation &vob, const QStringList &targets, const Observer &observer, Outcome *outcome);
 
     ClearCase &m_clearCase;

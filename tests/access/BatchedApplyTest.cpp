@@ -164,7 +164,9 @@ TEST_P(BatchedApply, ALockedTargetFailsAloneAndKeepsItsAttributes)
     for (int i : {0, 4, 6, 39})
         EXPECT_EQ(cc->attributes(versionOf(target(i))).size(), 3) << i;
 
-    expectOnlyTarget5Failed(AccessApplier(*cc).purgeEach(base, targets));
+    const AccessApplier::Outcome purged = AccessApplier(*cc).purgeEach(base, targets);
+    expectOnlyTarget5Failed(purged);
+    EXPECT_EQ(purged.written, 39); // also those a failed batch purged before its failure
     for (int i : {0, 4, 6, 39})
         EXPECT_TRUE(cc->attributes(versionOf(target(i))).isEmpty()) << i;
 }

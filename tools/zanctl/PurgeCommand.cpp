@@ -33,36 +33,6 @@ QStringList PurgeCommand::existing(const QStringList &elements)
     return found;
 }
 
-// Read before the purge: a chunk that fails part-way is retried one target at a time, and
-// by then the targets it did purge have nothing left to count.
-QSet<QString> PurgeCommand::withSettings(const QStringList &elements)
-{
-    QSet<QString> found;
-    const auto record = [&found](const QString &element, const QList<AttributeInfo> &attributes) {
-        if (!AccessPlanner::purgeChanges(attributes).isEmpty())
-            found.insert(element);
-    };
-    for (const QStringList &chunk : chunksOf(elements)) {
-        QStringList versions;
-        for (const QString &element : chunk)
-            versions << CCase::versionOf(element);
-        try {
-            const QList<QList<AttributeInfo>> attributes = m_ctx.clearCase().attributesOfVersions(versions);
-            for (qsizetype i = 0; i < chunk.size(); ++i)
-                record(chunk.at(i), attributes.at(i));
-        } catch (...) {
-            for (const QString &element : chunk) {
-                try {
-                    record(element, m_ctx.clearCase().attributes(CCase::versionOf(element)));
-                } catch (...) {
-                    // the purge names it as failed
-                }
-            }
-        }
-    }
-    return found;
-}
-
 int PurgeCommand::execute(const QStringList &arguments)
 {
     QCommandLineParser parser;
@@ -87,11 +57,10 @@ int PurgeCommand::execute(const QStringList &arguments)
         plan.skipped = missing;
         return printPlan(parser, plan);
     }
-    const QSet<QString> hadSettings = withSettings(found);
     AccessRunOutcome outcome = AccessApplier(m_ctx.clearCase()).purgeEach(vob, found, observer());
     m_ctx.endProgress();
     outcome.missing = missing + outcome.missing;
-    const TargetTally tally = TargetTally::ofPurge(outcome, int(elements.size()), hadSettings);
+    const TargetTally tally = TargetTally::ofPurge(outcome, int(elements.size()));
     QString done = QStringLiteral("%1 target(s) purged").arg(tally.done);
     if (tally.passedOver > 0)
         done += QStringLiteral(", %1 had no settings").arg(tally.passedOver);

@@ -18,6 +18,4 @@ public:
 private:
     // The elements that exist, in the given order.
     QStringList existing(const QStringList &elements);
-    // The elements that have anything a purge removes.
-    QSet<QString> withSettings(const QStringList &elements);
 };

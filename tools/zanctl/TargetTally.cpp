@@ -24,13 +24,10 @@ TargetTally TargetTally::ofApply(const AccessRunOutcome &outcome)
     return tally;
 }
 
-TargetTally TargetTally::ofPurge(const AccessRunOutcome &outcome, int targetCount, const QSet<QString> &hadSettings)
+TargetTally TargetTally::ofPurge(const AccessRunOutcome &outcome, int targetCount)
 {
     TargetTally tally = ofApply(outcome);
-    QSet<QString> purged = hadSettings;
-    for (const Problem &problem : tally.failed)
-        purged.remove(problem.target);
-    tally.done = int(purged.size());
+    tally.done = outcome.written;
     tally.doneWord = QStringLiteral("purged");
     tally.passedOverWords = QStringLiteral("had no settings");
     tally.passedOver = targetCount - tally.done - int(tally.failed.size() + tally.missing.size());

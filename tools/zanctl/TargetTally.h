@@ -21,8 +21,8 @@ public:
     };
 
     static TargetTally ofApply(const AccessRunOutcome &outcome);
-    // `hadSettings`: the targets that had settings before the purge; those that did not fail count as purged.
-    static TargetTally ofPurge(const AccessRunOutcome &outcome, int targetCount, const QSet<QString> &hadSettings);
+    // The outcome's written targets are those that had settings and were purged.
+    static TargetTally ofPurge(const AccessRunOutcome &outcome, int targetCount);
     static TargetTally ofPlan(const AccessPlan &plan);
 
     // "zanctl <command>: <target>: <reason>" for each problem.
