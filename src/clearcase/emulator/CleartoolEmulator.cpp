@@ -2,6 +2,7 @@
 
 #include "clearcase/emulator/EmulatorCommands.h"
 #include "clearcase/emulator/PartialFailure.h"
+#include "clearcase/sandbox/SandboxCleartool.h"
 #include "clearcase/sandbox/SandboxStore.h"
 #include "platform/QtPlatform.h"
 #include "util/ZanError.h"
@@ -37,13 +38,6 @@ QString errorLines(const QString &description)
     for (const QString &line : description.split(QLatin1Char('\n'), Qt::SkipEmptyParts))
         text += (line.startsWith(QLatin1String("cleartool: ")) ? line : QStringLiteral("cleartool: Error: ") + line) + QLatin1Char('\n');
     return text;
-}
-
-QString shellQuoted(const QString &text)
-{
-    QString quoted = text;
-    quoted.replace(QLatin1Char('\''), QStringLiteral("'\\''"));
-    return QLatin1Char('\'') + quoted + QLatin1Char('\'');
 }
 
 } // namespace
@@ -129,32 +123,5 @@ QString CleartoolEmulator::defaultEmulatorProgram()
 
 QString CleartoolEmulator::installAsCleartool(const QString &sandboxFolder, const QString &emulatorProgram)
 {
-    const QString binFolder = QDir(sandboxFolder).filePath(QStringLiteral("bin"));
-    const QString emulator = QFileInfo(emulatorProgram).absoluteFilePath();
-    const QString sandbox = QFileInfo(sandboxFolder).absoluteFilePath();
-    if (!QFileInfo(emulator).isExecutable())
-        throw ZanError(ZanError::FileNotFound, QStringLiteral("cleartool"),
-                       QStringLiteral("The cleartool emulator %1 is missing or not executable.").arg(QDir::toNativeSeparators(emulator)));
-#ifdef Q_OS_WIN
-    const QString wrapperPath = QDir(binFolder).filePath(QStringLiteral("cleartool.cmd"));
-    const QString wrapper = QStringLiteral("@echo off\r\nset \"ZAN_SANDBOX=%1\"\r\n\"%2\" %*\r\n")
-                                .arg(QDir::toNativeSeparators(sandbox), QDir::toNativeSeparators(emulator));
-#else
-    const QString wrapperPath = QDir(binFolder).filePath(QStringLiteral("cleartool"));
-    const QString wrapper = QStringLiteral("#!/bin/sh\nZAN_SANDBOX=%1 exec %2 \"$@\"\n").arg(shellQuoted(sandbox), shellQuoted(emulator));
-#endif
-    QFile file(wrapperPath + QStringLiteral(".new"));
-    const bool written = QDir().mkpath(binFolder) && file.open(QIODevice::WriteOnly | QIODevice::Truncate)
-                         && file.write(wrapper.toLocal8Bit()) >= 0 && file.flush();
-    file.close();
-    const bool installed = written
-                           && file.setPermissions(QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner | QFile::ReadGroup
-                                                  | QFile::ExeGroup | QFile::ReadOther | QFile::ExeOther)
-                           && (!QFile::exists(wrapperPath) || QFile::remove(wrapperPath)) && file.rename(wrapperPath);
-    if (!installed) {
-        QFile::remove(file.fileName());
-        throw ZanError(ZanError::Permission, QStringLiteral("cleartool"),
-                       QStringLiteral("Unable to install cleartool in %1: %2").arg(QDir::toNativeSeparators(binFolder), file.errorString()));
-    }
-    return binFolder;
+    return SandboxCleartool::install(sandboxFolder, emulatorProgram);
 }
