@@ -29,3 +29,19 @@ TEST(InstallLayout, FindsDataBesideTheProgramThenUnderShare)
         EXPECT_EQ(layout.helpDocument(), root.filePath(c.expected[1]));
     }
 }
+
+// Files the user saves (configuration files, audit reports) go next to a program that runs
+// from a folder of its own; installed in the system, to the user's documents folder, else home.
+TEST(InstallLayout, UserFilesGoBesideAProgramOfItsOwnElseToTheDocuments)
+{
+    QTemporaryDir own, home;
+    const QByteArray before = qgetenv("HOME");
+    qputenv("HOME", home.path().toLocal8Bit());
+    qunsetenv("XDG_DOCUMENTS_DIR");
+    EXPECT_EQ(InstallLayout(own.path()).userFilesFolder(), own.path());
+    const QString documents = QDir(home.path()).filePath(QStringLiteral("Documents"));
+    EXPECT_EQ(InstallLayout(QStringLiteral("/usr/bin")).userFilesFolder(), home.path()); // no documents folder yet
+    ASSERT_TRUE(QDir().mkpath(documents));
+    EXPECT_EQ(InstallLayout(QStringLiteral("/usr/bin")).userFilesFolder(), documents);
+    qputenv("HOME", before);
+}
