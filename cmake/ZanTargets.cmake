@@ -47,5 +47,12 @@ function(zan_test name)
       DISCOVERY_MODE PRE_TEST
       TEST_PREFIX "cleartool."
       PROPERTIES ENVIRONMENT "ZAN_TEST_BACKEND=cleartool" TIMEOUT 600)
+    # Once more over an emulator that stops a command at its first failed pathname, the
+    # other way a cleartool may behave, which the program must survive as well.
+    gtest_discover_tests(${name}
+      DISCOVERY_MODE PRE_TEST
+      TEST_PREFIX "stopfirst."
+      PROPERTIES ENVIRONMENT "ZAN_TEST_BACKEND=cleartool"
+                 ENVIRONMENT_MODIFICATION "ZAN_SIM_STOP_AT_FIRST_FAILURE=set:1" TIMEOUT 600)
   endif()
 endfunction()
