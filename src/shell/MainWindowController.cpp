@@ -18,6 +18,7 @@
 #include <QApplication>
 #include <QComboBox>
 #include <QDate>
+#include <QDir>
 #include <QLabel>
 #include <QLocale>
 
@@ -120,9 +121,17 @@ void MainWindowController::showSettings()
 void MainWindowController::showHelpContent()
 {
     try {
-        m_ctx.platform.openDocument(InstallLayout(m_ctx.platform.programFolder()).helpDocument());
+        const QString document = InstallLayout(m_ctx.platform.programFolder()).helpDocument();
+        if (!m_ctx.platform.openDocument(document))
+            m_ctx.prompter.message(helpNotOpened(document), QStringLiteral("Help"), Prompter::Icon::Exclamation);
     } catch (...) {
     }
+}
+
+QString MainWindowController::helpNotOpened(const QString &document)
+{
+    return QStringLiteral("The help document could not be opened:") + AppInfo::crlf + QDir::toNativeSeparators(document) +
+           AppInfo::crlf + AppInfo::crlf + QStringLiteral("Open it in a web browser, or check that the program is installed completely.");
 }
 
 void MainWindowController::showGettingHelp()

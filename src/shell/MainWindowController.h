@@ -28,6 +28,8 @@ public:
 private:
     void showSettings();
     void showHelpContent();
+    // What Help > Content says when the desktop cannot open the document.
+    static QString helpNotOpened(const QString &document);
     void showGettingHelp();
     void showAbout();
     void reportStoreFailureOnce(const ZanError &error);

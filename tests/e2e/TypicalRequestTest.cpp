@@ -106,7 +106,7 @@ protected:
     void defineGroup(const QString &name, const QStringList &members)
     {
         clickTab(form().mainTabStrip, 1);
-        typeOver(form().dgTxt[0], name);
+        typeInto(form().dgTxt[0], name);
         click(form().dgBut[0]);
         clickItem(form().dgList[0], item(form().dgList[0], name));
         for (const QString &member : members) {
@@ -163,7 +163,7 @@ protected:
     {
         click(form().zanBut[2]);
         QLineEdit *field = form().selectUserCombo->lineEdit();
-        typeOver(field, user);
+        typeInto(field, user); // as the help's step 5 has it: type bob, press Enter
         key(field, Qt::Key_Return, QStringLiteral("\r"));
     }
 

@@ -49,6 +49,15 @@ inline void key(QWidget *widget, int keyCode, const QString &text = QString(), Q
 }
 
 // Clicks into the field, erases what it holds and types the text.
+// What a new user does: a click into the field, then the keys; nothing is cleared first, so
+// a field that shows its hint must give way to what is typed.
+inline void typeInto(QLineEdit *field, const QString &text)
+{
+    click(field);
+    for (const QChar c : text)
+        key(field, Qt::Key_unknown, QString(c));
+}
+
 inline void typeOver(QLineEdit *field, const QString &text)
 {
     click(field);

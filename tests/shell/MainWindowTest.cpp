@@ -112,4 +112,13 @@ TEST(MainWindowController, HelpContentOpensTheDocumentNextToTheProgram)
     f.platform.folder = "/opt/zan";
     chooseMenuItem(f.form.menuBar(), f.form.help, f.form.content);
     EXPECT_EQ(f.platform.openedDocuments, QStringList{"/opt/zan/help/main.html"});
+    EXPECT_EQ(f.prompter.count(), 0);
+
+    f.platform.documentsOpen = false;
+    chooseMenuItem(f.form.menuBar(), f.form.help, f.form.content);
+    ASSERT_EQ(f.prompter.count(), 1);
+    EXPECT_EQ(f.prompter.last().text, "The help document could not be opened:\r\n/opt/zan/help/main.html\r\n\r\n"
+                                      "Open it in a web browser, or check that the program is installed completely.");
+    EXPECT_EQ(f.prompter.last().title, "Help");
+    EXPECT_EQ(f.prompter.last().icon, Prompter::Icon::Exclamation);
 }

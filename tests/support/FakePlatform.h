@@ -34,10 +34,11 @@ public:
         startedCommands << commandLine;
         return 1;
     }
+    bool documentsOpen = true; // false: the desktop has nothing to open a document with
     bool openDocument(const QString &path) override
     {
         openedDocuments << path;
-        return true;
+        return documentsOpen;
     }
     bool claimSingleInstance(const QString &) override { return singleInstanceFree; }
     void setTopMost(QWidget *, bool) override {}
