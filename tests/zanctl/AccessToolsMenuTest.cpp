@@ -47,6 +47,8 @@ TEST_F(AccessToolsMenu, AuditReportWritesTheSelectedVobsPageAndOpensIt)
     prompter.inputs << page;
     choose(form().auditReport);
     EXPECT_EQ(platform.openedDocuments, QStringList{page});
+    expectLastMessage(QStringLiteral("The audit report was written to ") + QDir::toNativeSeparators(page), AccessToolsController::auditTitle,
+                      Prompter::Icon::Information);
     QFile file(page);
     ASSERT_TRUE(file.open(QIODevice::ReadOnly));
     EXPECT_TRUE(file.readAll().startsWith("<!DOCTYPE html>"));
