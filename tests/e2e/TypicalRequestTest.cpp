@@ -310,6 +310,9 @@ TEST_P(TypicalRequest, SettingsMadeInTheWindowAreEnforcedBeforeEachOperation)
     EXPECT_EQ(attribute(QStringLiteral("src/main.c"), QStringLiteral("__checkout")), QStringLiteral("bob,carol,dave"));
     ASSERT_EQ(prompter.count(), 1);
     EXPECT_TRUE(prompter.last().text.contains(QStringLiteral("administrators"))) << prompter.last().text.toStdString();
+    EXPECT_TRUE(prompter.last().text.startsWith(QStringLiteral("ERROR::")) && prompter.last().text.endsWith(QStringLiteral("addCCAttrToElem()::")));
+    EXPECT_EQ(prompter.last().title, QStringLiteral("Error..."));
+    EXPECT_EQ(prompter.last().icon, Prompter::Icon::Information);
 }
 
 // The emulator named by ZAN_CLEARTOOL makes its sandbox on its first command; the program's
