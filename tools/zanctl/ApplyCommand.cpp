@@ -30,7 +30,7 @@ int ApplyCommand::execute(const QStringList &arguments)
         return fail(QStringLiteral("--from BASE is required (see zanctl apply --help)"));
     const QStringList paths = targets(parser);
     if (paths.isEmpty())
-        return fail(QStringLiteral("no target given (TARGET... or --targets-from FILE)"));
+        return fail(QStringLiteral("no target given (TARGET..., --targets-from FILE or --under DIR)"));
     const ElementLocation base = locate(parser.value(QStringLiteral("from")));
     AccessSettingsReader reader(m_ctx.clearCase());
     const QStringList operations = AccessSettingsReader::operationsOn(reader.attributesOf(base.element()));

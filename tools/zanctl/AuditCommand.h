@@ -2,7 +2,8 @@
 
 #include "ZanctlCommand.h"
 
-// zanctl audit VOB: every setting of a VOB, as text, CSV, JSON or one HTML page.
+// zanctl audit VOB: every setting of a VOB, as text, CSV, JSON or one HTML page; with --under,
+// those of the elements a pattern names.
 class AuditCommand : public ZanctlCommand
 {
 public:

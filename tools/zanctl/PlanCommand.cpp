@@ -2,6 +2,7 @@
 
 #include "CliContext.h"
 #include "access/AccessPlan.h"
+#include "TargetPattern.h"
 #include "TargetTally.h"
 #include "platform/FileGuard.h"
 #include "util/ZanError.h"
@@ -46,13 +47,16 @@ QJsonObject planJson(const AccessPlan &plan, const TargetTally &tally)
 
 QList<QCommandLineOption> PlanCommand::options() const
 {
-    return {QCommandLineOption(QStringLiteral("dry-run"), QStringLiteral("Print what would change, per target and setting; change nothing.")),
-            QCommandLineOption(QStringLiteral("targets-from"), QStringLiteral("Read more targets from FILE, one path a line."),
-                               QStringLiteral("FILE"))};
+    return QList<QCommandLineOption>{
+               QCommandLineOption(QStringLiteral("dry-run"), QStringLiteral("Print what would change, per target and setting; change nothing.")),
+               QCommandLineOption(QStringLiteral("targets-from"), QStringLiteral("Read more targets from FILE, one path a line."),
+                                  QStringLiteral("FILE"))}
+           + TargetPattern::options();
 }
 
 QStringList PlanCommand::targets(const QCommandLineParser &parser)
 {
+    const TargetPattern pattern(parser);
     QStringList paths = operands(parser);
     if (parser.isSet(QStringLiteral("targets-from"))) {
         const QString list = parser.value(QStringLiteral("targets-from"));
@@ -66,7 +70,7 @@ QStringList PlanCommand::targets(const QCommandLineParser &parser)
     }
     for (QString &path : paths)
         path = sitePath(path);
-    return paths;
+    return paths + patternTargets(pattern);
 }
 
 int PlanCommand::printPlan(const QCommandLineParser &parser, const AccessPlan &plan)

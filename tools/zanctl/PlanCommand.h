@@ -5,8 +5,8 @@
 
 class AccessPlan;
 
-// What apply and purge share: the targets (operands and --targets-from FILE), the dry run
-// that prints the plan, and the progress of a real run.
+// What apply and purge share: the targets (operands, --targets-from FILE and --under DIR with
+// its patterns), the dry run that prints the plan, and the progress of a real run.
 class PlanCommand : public ZanctlCommand
 {
 public:
@@ -16,8 +16,8 @@ public:
     bool printsRecords() const override { return true; }
 
 protected:
-    // The targets named on the command line and in --targets-from; throws ZanError when the
-    // file cannot be read.
+    // The targets named on the command line, in --targets-from and by --under; throws ZanError
+    // when the file cannot be read or the pattern names nothing.
     QStringList targets(const QCommandLineParser &parser);
     static bool dryRun(const QCommandLineParser &parser) { return parser.isSet(QStringLiteral("dry-run")); }
     // Prints the plan of a dry run, as text or JSON; returns the status.

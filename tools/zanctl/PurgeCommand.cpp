@@ -40,7 +40,7 @@ int PurgeCommand::execute(const QStringList &arguments)
         return *stop;
     const QStringList paths = targets(parser);
     if (paths.isEmpty())
-        return fail(QStringLiteral("no target given (TARGET... or --targets-from FILE)"));
+        return fail(QStringLiteral("no target given (TARGET..., --targets-from FILE or --under DIR)"));
     const ElementLocation vob = locate(paths.first());
     QStringList elements;
     for (const QString &path : paths)

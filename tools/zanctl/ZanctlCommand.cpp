@@ -3,6 +3,7 @@
 #include "CliContext.h"
 #include "NearestName.h"
 #include "SiteText.h"
+#include "TargetPattern.h"
 #include "TypedPath.h"
 #include "access/AccessExplainer.h"
 #include "util/AppInfo.h"
@@ -104,4 +105,11 @@ QString ZanctlCommand::sitePath(const QString &typed)
 {
     m_ctx.clearCase();
     return TypedPath::toSite(typed, m_ctx.currentFolder(), m_ctx.platform());
+}
+
+QStringList ZanctlCommand::patternTargets(const TargetPattern &pattern)
+{
+    if (!pattern.isGiven())
+        return {};
+    return pattern.elements(m_ctx.clearCase(), m_ctx.platform(), locate(pattern.under()));
 }

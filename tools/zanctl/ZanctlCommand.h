@@ -11,6 +11,7 @@
 #include <optional>
 
 class CliContext;
+class TargetPattern;
 
 // One zanctl subcommand: its name, a one-line description, its positional arguments and
 // options, and execute(), which gets the words from the subcommand's name on and returns
@@ -61,6 +62,9 @@ protected:
     ElementLocation locateVob(const QString &path, const QString &covers);
     // The path as typed, in the site's form (TypedPath); opens the backend first.
     QString sitePath(const QString &typed);
+    // The elements --under DIR [--match GLOB]... [--files-only] names (TargetPattern); none
+    // without --under. Throws ZanError when the pattern names nothing.
+    QStringList patternTargets(const TargetPattern &pattern);
 
     CliContext &m_ctx;
 };

@@ -1,0 +1,127 @@
+// Targets by pattern (--under DIR --match GLOB --files-only) for apply, purge and audit,
+// checked on the VOB afterwards. The seeded src folder also holds a view-private file,
+// which is never a target.
+#include "ZanctlFixture.h"
+
+using ZanctlPattern = ZanctlFixture;
+
+namespace {
+
+const QString projVob = SandboxSeed::projVob;
+const QString dotDotC = QStringLiteral("m:\\bob_dev\\proj\\a..b"); // an element at the top
+// Every element of src, docs and "dir with blanks", as the store keys them; the base of the
+// applies lies outside them.
+const QStringList candidates = {"src", "src/main.c", "src/util.c", "src/include", "src/include/util.h", "docs", "docs/readme.txt",
+                                "dir with blanks", "dir with blanks/file one.txt"};
+
+} // namespace
+
+TEST_P(ZanctlPattern, ApplyTouchesExactlyTheMatchingElements)
+{
+    const struct {
+        QStringList pattern;
+        QStringList touched;
+    } cases[] = {
+        {{"--under", root + "\\src", "--match", "**/*.c"}, {"src/main.c", "src/util.c"}},
+        {{"--under", root + "\\src", "--match", "src/*"}, {"src/main.c", "src/util.c", "src/include"}},
+        {{"--under", root + "\\src", "--files-only"}, {"src/main.c", "src/util.c", "src/include/util.h"}},
+        {{"--under", root + "\\src\\", "--match", "SRC/INCLUDE/*.H"}, {"src/include/util.h"}}, // the Windows site ignores case
+        {{"--under", root, "--match", "*.txt", "--match", "docs/*", "--match", "dir with blanks/file ?ne.txt"}, {"docs/readme.txt", "dir with blanks/file one.txt"}},
+        {{"--under", root + "\\docs"}, {"docs", "docs/readme.txt"}},
+    };
+    set(dotDotC, "__checkout", "bob");
+    for (const auto &c : cases) {
+        for (const QString &element : candidates) {
+            for (const AttributeInfo &attribute : sandbox.store().attributes(projVob, element))
+                sandbox.store().removeAttribute(projVob, element, attribute.typeName);
+        }
+        const Run run = zanctl(QStringList{"apply", "--from", dotDotC} + c.pattern);
+        EXPECT_EQ(run.status, 0) << c.pattern.join(' ').toStdString() << "\n" << run.err.toStdString();
+        QStringList touched;
+        for (const QString &element : candidates) {
+            if (!sandbox.store().attributes(projVob, element).isEmpty())
+                touched << element;
+        }
+        EXPECT_EQ(touched, c.touched) << c.pattern.join(' ').toStdString();
+    }
+}
+
+// The dry run lists every target, changed or not; the real run purges only those.
+TEST_P(ZanctlPattern, PurgeByPatternAndItsDryRun)
+{
+    set(mainC, "__checkout", "bob");
+    set(readme, "__checkout", "bob");
+    const QStringList pattern{"--under", root + "\\src", "--match", "**/*.[ch]", "--match", "src/*.c"};
+    const Run dry = zanctl(QStringList{"purge", "--dry-run"} + pattern);
+    EXPECT_EQ(dry.status, 0) << dry.err.toStdString();
+    EXPECT_EQ(dry.out, root + "\\src\\main.c\n  checkout: removed (bob)\n" + root + "\\src\\util.c: no change\n"
+                           "1 of 2 target(s) would change\n")
+        << "[ is no wildcard";
+    EXPECT_FALSE(sandbox.store().attributes(projVob, "src/main.c").isEmpty());
+
+    EXPECT_EQ(zanctl(QStringList{"purge"} + pattern).status, 0);
+    EXPECT_TRUE(sandbox.store().attributes(projVob, "src/main.c").isEmpty());
+    EXPECT_FALSE(sandbox.store().attributes(projVob, "docs/readme.txt").isEmpty());
+}
+
+TEST_P(ZanctlPattern, AuditUnderADirectoryListsOnlyItsElements)
+{
+    set(mainC, "__checkout", "bob");
+    set(root + "\\src\\include\\util.h", "__checkin", "carol");
+    set(readme, "__checkout", "bob");
+    const Run audit = zanctl({"audit", "--format", "csv", "--under", root + "\\src", "--match", "src/*.c"});
+    EXPECT_EQ(audit.status, 0) << audit.err.toStdString();
+    EXPECT_EQ(audit.out, "path,operation,value,groups,place\r\n" + root + "\\src\\main.c,checkout,bob,,element\r\n");
+    EXPECT_EQ(audit.err, "");
+}
+
+TEST_P(ZanctlPattern, APatternNamingNothingOrMisusedEndsWithStatusTwo)
+{
+    const QString src = root + "\\src";
+    const struct {
+        QStringList arguments;
+        QString err;
+    } cases[] = {
+        {{"apply", "--from", dotDotC, "--under", src, "--match", "*.cpp", "--match", "**/*.hpp"},
+         "zanctl apply: no element at or below " + src + " matches \"*.cpp\" or \"**/*.hpp\"\n"},
+        {{"purge", "--under", root + "\\docs", "--files-only", "--match", "docs"},
+         "zanctl purge: no file at or below " + root + "\\docs matches \"docs\"\n"},
+        {{"purge", "--dry-run", "--under", src, "--match", "src/private.tmp"},
+         "zanctl purge: no element at or below " + src + " matches \"src/private.tmp\"\n"},
+        {{"audit", "--under", root + "\\docs\\readme.txt"}, "zanctl audit: " + root + "\\docs\\readme.txt is not a directory in a VOB\n"},
+        {{"purge", "--files-only", mainC}, "zanctl purge: --match and --files-only need --under DIR\n"},
+        {{"audit", "--under", src, root}, "zanctl audit: give either VOB or --under DIR (see zanctl audit --help)\n"},
+        {{"purge"}, "zanctl purge: no target given (TARGET..., --targets-from FILE or --under DIR)\n"},
+    };
+    for (const auto &c : cases) {
+        const Run run = zanctl(c.arguments);
+        EXPECT_EQ(run.status, 2) << c.arguments.join(' ').toStdString();
+        EXPECT_EQ(run.err, c.err);
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(Backends, ZanctlPattern, ::testing::Values(false, true),
+                         [](const ::testing::TestParamInfo<bool> &backend) {
+                             return backend.param ? std::string("Cleartool") : std::string("Sandbox");
+                         });
+
+// On a UNIX site the globs keep case, and the paths inside the VOB read the same.
+class ZanctlPatternOnAUnixSite : public ZanctlFixture
+{
+protected:
+    ZanctlPatternOnAUnixSite() : ZanctlFixture(SiteStyle::Kind::Unix) {}
+};
+
+TEST_P(ZanctlPatternOnAUnixSite, GlobsKeepCase)
+{
+    const QString src = QStringLiteral("/view/bob_dev/vobs/proj/src");
+    EXPECT_EQ(zanctl({"purge", "--under", src, "--match", "SRC/*.c"}).err,
+              "zanctl purge: no element at or below " + src + " matches \"SRC/*.c\"\n");
+    const Run run = zanctl({"purge", "--dry-run", "--under", src, "--match", "src/include/*"});
+    EXPECT_EQ(run.out, src + "/include/util.h: no change\n0 of 1 target(s) would change\n") << run.err.toStdString();
+}
+
+INSTANTIATE_TEST_SUITE_P(Backends, ZanctlPatternOnAUnixSite, ::testing::Values(false, true),
+                         [](const ::testing::TestParamInfo<bool> &backend) {
+                             return backend.param ? std::string("Cleartool") : std::string("Sandbox");
+                         });
