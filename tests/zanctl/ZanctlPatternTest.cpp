@@ -64,6 +64,16 @@ TEST_P(ZanctlPattern, PurgeByPatternAndItsDryRun)
     EXPECT_FALSE(sandbox.store().attributes(projVob, "docs/readme.txt").isEmpty());
 }
 
+// A link back up the tree is listed, not followed. Directories come first, as the listing has them.
+TEST_P(ZanctlPattern, ALinkUpTheTreeEndsTheWalk)
+{
+    const QString src = QDir(sandbox.store().driveFolder(SandboxSeed::viewDrive)).filePath("bob_dev/proj/src");
+    ASSERT_TRUE(QFile::link("..", src + "/loop"));
+    const Run run = zanctl({"purge", "--dry-run", "--under", root + "\\src", "--match", "**/util.*"});
+    EXPECT_EQ(run.out, root + "\\src\\include\\util.h: no change\n" + utilC + ": no change\n0 of 2 target(s) would change\n")
+        << run.err.toStdString();
+}
+
 TEST_P(ZanctlPattern, AuditUnderADirectoryListsOnlyItsElements)
 {
     set(mainC, "__checkout", "bob");

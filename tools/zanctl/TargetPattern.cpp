@@ -95,7 +95,8 @@ QList<TargetPattern::Entry> TargetPattern::walk(const Platform &platform, const 
             continue;
         const QString path = site.join(dir, name);
         entries << Entry{path, directory};
-        if (directory)
+        // A link may lead back up the tree; what it points to is listed where it lies.
+        if (directory && !QFileInfo(platform.hostPath(path)).isSymLink())
             entries << walk(platform, path, false);
     }
     return entries;
