@@ -15,6 +15,8 @@
 #include <QFileInfo>
 #include <QThread>
 #include <gtest/gtest.h>
+#include <map>
+#include <memory>
 
 namespace {
 
@@ -29,9 +31,22 @@ protected:
                     "printf '%s\\n' \"$CLEARCASE_OP_KIND|$CLEARCASE_PN|$CLEARCASE_USER|$CLEARCASE_VOB_PN|$CLEARCASE_VIEW_TAG|"
                     "$CLEARCASE_MTYPE|$CLEARCASE_LBTYPE|$CLEARCASE_TRTYPE_KIND\" >> \"$(dirname \"$0\")/seen.log\"\n"
                     "[ \"$CLEARCASE_USER\" != eve ]\n");
-        qputenv("CLEARCASE_USER", "bob");
     }
-    void TearDown() override { qunsetenv("CLEARCASE_USER"); }
+
+    // The emulator acting as the user, as cleartool-sim does for its CLEARCASE_USER; each user's
+    // commands share the one sandbox.
+    void actAs(const QString &user) { acting = user; }
+    EmulatorCommands &commandsOf(const QString &user)
+    {
+        auto &own = byUser[user];
+        if (!own)
+            own = std::make_unique<EmulatorCommands>(sandbox.store(), user, QStringLiteral("host"));
+        return *own;
+    }
+    struct Acting {
+        GuardedOperations *fixture;
+        QString run(const QString &line) { return fixture->commandsOf(fixture->acting).run(line); }
+    };
 
     void writeScript(const QString &name, const QByteArray &text)
     {
@@ -49,7 +64,9 @@ protected:
     }
 
     TempSandbox sandbox;
-    EmulatorCommands commands{sandbox.store(), QStringLiteral("bob"), QStringLiteral("host")};
+    QString acting = QStringLiteral("bob");
+    std::map<QString, std::unique_ptr<EmulatorCommands>> byUser;
+    Acting commands{this};
     const QString folder = QDir(sandbox.folder()).filePath(QStringLiteral("drives/c/t"));
     const QString mainC = QStringLiteral("m:\\bob_dev\\proj\\src\\main.c");
 };
@@ -62,21 +79,21 @@ TEST_F(GuardedOperations, ElementTriggerSeesTheOperationAndRefusesForEve)
     EXPECT_EQ(commands.run(QStringLiteral("co -nc ") + mainC), QStringLiteral("Checked out \"%1\" from version \"\\main\\0\".\n").arg(mainC));
     EXPECT_EQ(seen(), QStringLiteral("checkout|%1|bob|\\proj|bob_dev|element||pre-operation\n").arg(mainC));
 
-    qputenv("CLEARCASE_USER", "eve");
+    actAs(QStringLiteral("eve"));
     EXPECT_EQ(errorOf([&] { commands.run(QStringLiteral("rmelem -nc ") + mainC); }),
               QStringLiteral("cleartool: Warning: Trigger \"T\" has refused to let rmelem proceed.\n"
                              "cleartool: Error: Unable to remove element \"%1\".").arg(mainC));
     // mkelem makes the element only when allowed.
     EXPECT_THROW(commands.run(QStringLiteral("mkelem -nc m:\\bob_dev\\proj\\src\\x.c")), ZanError);
     EXPECT_FALSE(sandbox.store().isElement(QStringLiteral("\\proj"), QStringLiteral("src/x.c")));
-    qputenv("CLEARCASE_USER", "bob");
+    actAs(QStringLiteral("bob"));
     commands.run(QStringLiteral("mkelem -nc m:\\bob_dev\\proj\\src\\x.c"));
     EXPECT_TRUE(sandbox.store().isElement(QStringLiteral("\\proj"), QStringLiteral("src/x.c")));
 }
 
 TEST_F(GuardedOperations, TriggersThatDoNotApplyStayQuiet)
 {
-    qputenv("CLEARCASE_USER", "eve");
+    actAs(QStringLiteral("eve"));
     // Exempt user, another platform's action, a post-operation trigger, a type trigger.
     makeTrigger(QStringLiteral("mktrtype -element -all -preop checkout -nusers EVE -execunix \"sh c:/t/probe.sh\""));
     commands.run(QStringLiteral("mktrtype -element -all -postop checkout -execunix \"sh c:/t/probe.sh\" -nc P@\\proj"));
@@ -91,8 +108,7 @@ TEST_F(GuardedOperations, TriggersThatDoNotApplyStayQuiet)
     // The type trigger fires for label types and names the type; -ignore skips it.
     EXPECT_THROW(commands.run(QStringLiteral("mklbtype -nc REL@\\proj")), ZanError);
     EXPECT_EQ(seen(), QStringLiteral("mktype||eve|\\proj||label type|REL|pre-operation\n"));
-    qputenv("CLEARCASE_USER", "bob");
-    commands.run(QStringLiteral("rmtype -ignore -nc trtype:W@\\proj"));
+    commands.run(QStringLiteral("rmtype -ignore -nc trtype:W@\\proj")); // by eve, who made it
     EXPECT_FALSE(sandbox.store().findTriggerType(QStringLiteral("\\proj"), QStringLiteral("W")).has_value());
 }
 
@@ -124,7 +140,7 @@ TEST_F(GuardedOperations, TypeChangesNeedTheOwnerTheVobOwnerOrRoot)
     };
     for (const auto &c : cases) {
         SCOPED_TRACE(c.user.toStdString() + ": " + c.command.toStdString());
-        qputenv("CLEARCASE_USER", c.user.toUtf8());
+        actAs(c.user);
         const QString error = errorOf([&] { commands.run(c.command); });
         if (c.allowed)
             EXPECT_EQ(error, QStringLiteral("<no error>"));
@@ -187,7 +203,7 @@ TEST_F(GuardedOperations, LocksHoldChangesBackFromAllButTheirExceptedUsers)
     };
     for (const auto &step : steps) {
         SCOPED_TRACE(step.user.toStdString() + ": " + step.command.toStdString());
-        qputenv("CLEARCASE_USER", step.user.toUtf8());
+        actAs(step.user);
         EXPECT_EQ(errorOf([&] { commands.run(step.command); }), step.error.isEmpty() ? QStringLiteral("<no error>") : step.error);
     }
     EXPECT_EQ(sandbox.store().latestVersion(QStringLiteral("\\proj"), QStringLiteral("src/main.c")), 1);

@@ -170,8 +170,7 @@ void GuardedOperations::addOperations(SandboxCommands &commands)
 
 QString GuardedOperations::actingUser() const
 {
-    const QString user = qEnvironmentVariable("CLEARCASE_USER");
-    return user.isEmpty() ? m_login : user;
+    return m_login;
 }
 
 QString GuardedOperations::currentViewTag() const

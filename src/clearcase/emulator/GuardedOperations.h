@@ -38,8 +38,9 @@ class SandboxStore;
 // lock and unlock keep their locks (SandboxLocks), which then hold back, after the triggers,
 // every change to the locked VOB, type or element by users the lock does not except.
 //
-// The acting user is CLEARCASE_USER when set, else the login name. A type operation's view
-// is the one the working folder lies in (m:\<view>\...), else the one CLEARCASE_ROOT names.
+// The acting user is the one it is made for (cleartool-sim passes CLEARCASE_USER, else the
+// login name). A type operation's view is the one the working folder lies in
+// (m:\<view>\...), else the one CLEARCASE_ROOT names.
 //
 // Held by a shared pointer: the handlers it registers keep it alive.
 class GuardedOperations : public std::enable_shared_from_this<GuardedOperations>
