@@ -38,6 +38,17 @@ inline void clickAndType(QWidget *field, const QString &text, bool pressEnter = 
     QCoreApplication::processEvents();
 }
 
+// Replaces a field's text as a person does: a click into it, Ctrl+A, then the keys.
+inline void retype(QWidget *field, const QString &text)
+{
+    mouseClick(field, field->rect().center());
+    QTest::keyClick(field, Qt::Key_A, Qt::ControlModifier);
+    if (text.isEmpty())
+        QTest::keyClick(field, Qt::Key_Backspace);
+    QTest::keyClicks(field, text);
+    QCoreApplication::processEvents();
+}
+
 // Clicks the middle of a row of a list view (the view must be shown).
 inline void clickRow(QAbstractItemView *view, int row, Qt::KeyboardModifiers modifiers = Qt::NoModifier)
 {

@@ -18,8 +18,8 @@ class TriggerInstallTest : public TriggerTabFixture
 protected:
     void fillInputs()
     {
-        form().trigLocationTxt->setText(siteLocation());
-        form().adminUsersTxt->setText(QStringLiteral("user1, user2"));
+        retype(form().trigLocationTxt, siteLocation());
+        retype(form().adminUsersTxt, QStringLiteral("user1, user2"));
     }
     void apply() { clickButton(form().applyTriggerBut); }
     SandboxTriggerType stored(const QString &name)
@@ -174,7 +174,8 @@ TEST_F(TriggerInstallTest, InvalidInputsAreRefusedBeforeAnythingIsCopiedOrMade)
             setTicked(form().checkboxUnixOrWindowsLocation, false);
         setTicked(form().interopSupportCB, !c.unix.isEmpty());
         setTicked(form().checkboxUnixOrWindowsLocation, c.separate);
-        form().trigLocationUnixTxt->setText(c.unix);
+        if (!c.unix.isEmpty())
+            retype(form().trigLocationUnixTxt, c.unix);
         form().adminUsersTxt->setText(c.admins);
         prompter.clear();
         apply();
@@ -220,14 +221,15 @@ TEST_F(TriggerInstallTest, ScriptNotInPlaceInstallsNothingAndAnUnreachableLocati
     for (const Case &c : cases) {
         SCOPED_TRACE(c.text.toStdString());
         fillInputs();
-        form().trigLocationTxt->setText(c.windows);
+        retype(form().trigLocationTxt, c.windows);
         // The second box shows only in interop mode: ticked after it, unticked before it.
         if (c.unix.isEmpty())
             setTicked(form().checkboxUnixOrWindowsLocation, false);
         setTicked(form().interopSupportCB, !c.unix.isEmpty());
         if (!c.unix.isEmpty())
             setTicked(form().checkboxUnixOrWindowsLocation, true);
-        form().trigLocationUnixTxt->setText(c.unix);
+        if (!c.unix.isEmpty())
+            retype(form().trigLocationUnixTxt, c.unix);
         prompter.clear();
         prompter.answers.enqueue(c.answer);
         apply();

@@ -65,6 +65,24 @@ protected:
         return backend;
     }
 
+    // One call of a step table: the arguments and what zanctl answers.
+    struct Step {
+        QStringList arguments;
+        int status;
+        QString out;
+        QString err;
+    };
+    template <typename Steps>
+    void expectSteps(const Steps &steps)
+    {
+        for (const Step &step : steps) {
+            const Run run = zanctl(step.arguments);
+            EXPECT_EQ(run.status, step.status) << step.arguments.join(' ').toStdString();
+            EXPECT_EQ(run.out, step.out) << step.arguments.join(' ').toStdString();
+            EXPECT_EQ(run.err, step.err) << step.arguments.join(' ').toStdString();
+        }
+    }
+
     Run zanctl(const QStringList &arguments)
     {
         SiteStyle::setCurrent(SiteStyle()); // as a fresh process starts: the backend tells the style

@@ -70,12 +70,7 @@ TEST_P(ZanctlFixture, ApplyPurgeAndTheirDryRunsNameAndCountEveryTargetThatFailed
     };
     const QString applyMissing = "zanctl apply: " + nosuch + ": not an element\n";
     const QString purgeMissing = "zanctl purge: " + nosuch + ": not an element\n";
-    const struct {
-        QStringList arguments;
-        int status;
-        QString out;
-        QString err;
-    } steps[] = {
+    const Step steps[] = {
         {{"apply", "--dry-run", "--from", mainC, utilC, readme, nosuch}, 1,
          utilC + "\n  checkout: new (bob)\n  groups: new (nobody)\n" + readme + "\n  checkout: new (bob)\n  groups: new (nobody)\n"
                  "2 of 2 target(s) would change\n",
@@ -94,12 +89,7 @@ TEST_P(ZanctlFixture, ApplyPurgeAndTheirDryRunsNameAndCountEveryTargetThatFailed
         {{"purge", utilC, nosuch}, 1, "", purgeMissing + "zanctl purge: 1 target(s) missing; nothing was purged, 1 had no settings\n"},
         {{"purge", utilC}, 0, "0 target(s) purged, 1 had no settings\n", ""},
     };
-    for (const auto &step : steps) {
-        const Run run = zanctl(step.arguments);
-        EXPECT_EQ(run.status, step.status) << step.arguments.join(' ').toStdString();
-        EXPECT_EQ(run.out, step.out) << step.arguments.join(' ').toStdString();
-        EXPECT_EQ(run.err, step.err) << step.arguments.join(' ').toStdString();
-    }
+    expectSteps(steps);
 }
 
 // The security trigger refuses bob, who is no administrator: its own reason leads the line.

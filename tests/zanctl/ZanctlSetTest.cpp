@@ -134,12 +134,7 @@ TEST_P(ZanctlSet, EditsOneListAndSaysWhatIsStored)
     SettingsStore store(settings.path());
     store.setValues({{"QXGROUPS", "dev,NUSERS"}, {"dev", "carol,dave"}});
     set(mainC, "__checkout", "bob,eve");
-    const struct {
-        QStringList arguments;
-        int status;
-        QString out;
-        QString err;
-    } steps[] = {
+    const Step steps[] = {
         {{"set", mainC, "checkout", "--add-user", "carol", "--remove-user", "eve"}, 0, mainC + "\n  checkout: bob, carol\n", ""},
         {{"set", mainC, "checkout", "--add-group", "dev", "--dry-run"}, 0,
          mainC + "\n  checkout: would be bob, carol, dave\n  groups: would be dev\n", ""},
@@ -170,12 +165,7 @@ TEST_P(ZanctlSet, EditsOneListAndSaysWhatIsStored)
          "zanctl set: \"NUSERS\" cannot hold members: the program keeps one of its own settings under that name. "
          "Please choose another name.\n"},
     };
-    for (const auto &step : steps) {
-        const Run run = zanctl(step.arguments);
-        EXPECT_EQ(run.status, step.status) << step.arguments.join(' ').toStdString();
-        EXPECT_EQ(run.out, step.out) << step.arguments.join(' ').toStdString();
-        EXPECT_EQ(run.err, step.err) << step.arguments.join(' ').toStdString();
-    }
+    expectSteps(steps);
     EXPECT_EQ(zanctl({"show", utilC}).out, utilC + "\n  no operation set\n  groups: none\nVOB-wide (privileged, on the VOB root):\n"
                                                    "  rmelem: bob, erin\n");
 }
