@@ -5,6 +5,8 @@
 
 #include "shell/SettingsStore.h"
 
+#include <QJsonDocument>
+
 namespace {
 
 const QString checkout = "checkout";
@@ -152,6 +154,44 @@ TEST_P(ZanctlFixture, ExportAndImportTheConfigurationFile)
     SettingsStore(settings.path()).setValue("PrivOper", "changed");
     ASSERT_EQ(zanctl({"import", file}).status, 0);
     EXPECT_EQ(SettingsStore(settings.path()).value("PrivOper"), "rmelem,checkout");
+}
+
+// Every command that prints records prints them as one JSON document with --json, the
+// writes' results and dry runs included.
+TEST_P(ZanctlFixture, JsonOutputOfEveryRecordPrintingCommandParses)
+{
+    set(mainC, "__checkout", "bob,carol");
+    const struct {
+        QStringList arguments;
+        int status;
+        QString compact; // "" when only the parse is checked
+    } cases[] = {
+        {{"show", mainC}, 0, ""},
+        {{"explain", "bob", checkout, mainC}, 0, ""},
+        {{"audit", root}, 0, ""},
+        {{"lint", root}, 1, ""},
+        {{"set", "--dry-run", "--add-user", "dave", mainC, checkout}, 0,
+         R"({"dryRun":true,"element":"m:\\bob_dev\\proj\\src\\main.c","operation":"checkout","users":["bob","carol","dave"]})"},
+        {{"set", "--users", "eve", utilC, checkout}, 0,
+         R"({"dryRun":false,"element":"m:\\bob_dev\\proj\\src\\util.c","operation":"checkout","users":["eve"]})"},
+        {{"set", "--remove", utilC, checkout}, 0,
+         R"({"dryRun":false,"element":"m:\\bob_dev\\proj\\src\\util.c","operation":"checkout","removed":true})"},
+        {{"apply", "--dry-run", "--from", mainC, readme}, 0, ""},
+        {{"apply", "--from", mainC, readme, root + "\\src\\nosuch.c"}, 1,
+         R"({"failed":[],"missing":["m:\\bob_dev\\proj\\src\\nosuch.c"],"passedOver":0,"written":1})"},
+        {{"purge", "--dry-run", mainC}, 0, ""},
+        {{"purge", readme, utilC}, 0, R"({"failed":[],"missing":[],"passedOver":1,"purged":1})"},
+    };
+    for (const auto &c : cases) {
+        const Run run = zanctl(QStringList(c.arguments) << "--json");
+        EXPECT_EQ(run.status, c.status) << c.arguments.join(' ').toStdString() << '\n' << run.err.toStdString();
+        QJsonParseError error;
+        const QJsonDocument document = QJsonDocument::fromJson(run.out.toUtf8(), &error);
+        EXPECT_EQ(error.error, QJsonParseError::NoError) << c.arguments.join(' ').toStdString() << '\n' << run.out.toStdString();
+        if (!c.compact.isEmpty()) {
+            EXPECT_EQ(QString::fromUtf8(document.toJson(QJsonDocument::Compact)), c.compact) << c.arguments.join(' ').toStdString();
+        }
+    }
 }
 
 INSTANTIATE_TEST_SUITE_P(Backends, ZanctlFixture, ::testing::Values(false, true),

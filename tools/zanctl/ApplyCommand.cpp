@@ -41,6 +41,6 @@ int ApplyCommand::execute(const QStringList &arguments)
     AccessEditor(m_ctx.clearCase()).ensureAttributeType(base, AccessAttributeFormat::groupsTypeName);
     const AccessApplier::Outcome outcome = AccessApplier(m_ctx.clearCase()).apply(base, operations, paths, observer());
     m_ctx.endProgress();
-    return TargetTally::ofApply(outcome).finish(
-        m_ctx.out(), m_ctx.err(), name(), QStringLiteral("settings of %1 applied to %2 target(s)").arg(base.element()).arg(outcome.written));
+    return finishRun(parser, TargetTally::ofApply(outcome),
+                     QStringLiteral("settings of %1 applied to %2 target(s)").arg(base.element()).arg(outcome.written));
 }

@@ -93,6 +93,15 @@ int PlanCommand::printPlan(const QCommandLineParser &parser, const AccessPlan &p
     return status;
 }
 
+int PlanCommand::finishRun(const QCommandLineParser &parser, const TargetTally &tally, const QString &doneText)
+{
+    if (!json(parser))
+        return tally.finish(m_ctx.out(), m_ctx.err(), name(), doneText);
+    tally.printProblems(m_ctx.err(), name());
+    printJson(tally.toJson());
+    return tally.clean() ? 0 : 1;
+}
+
 AccessRunObserver PlanCommand::observer()
 {
     AccessRunObserver observer;

@@ -64,5 +64,5 @@ int PurgeCommand::execute(const QStringList &arguments)
     QString done = QStringLiteral("%1 target(s) purged").arg(tally.done);
     if (tally.passedOver > 0)
         done += QStringLiteral(", %1 had no settings").arg(tally.passedOver);
-    return tally.finish(m_ctx.out(), m_ctx.err(), name(), done);
+    return finishRun(parser, tally, done);
 }

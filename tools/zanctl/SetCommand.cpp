@@ -10,6 +10,9 @@
 #include "shell/SettingsStore.h"
 #include "util/TextRoutines.h"
 
+#include <QJsonArray>
+#include <QJsonObject>
+
 namespace Format = AccessAttributeFormat;
 
 namespace {
@@ -153,6 +156,7 @@ int SetCommand::execute(const QStringList &arguments)
     QCommandLineParser parser;
     if (const auto stop = parse(arguments, parser, 2, 2))
         return *stop;
+    m_json = json(parser);
     const QString operation = operands(parser).at(1);
     if (const QStringList known = OperationsCatalogue::offeredOperations(true); !known.contains(operation))
         return fail(QStringLiteral("\"%1\" is not an operation of the catalogue%2 (see zanctl set --help)")
@@ -180,6 +184,13 @@ int SetCommand::removeSetting(const Setting &setting, bool dryRun)
         return fail(QStringLiteral("%1 is not set on %2").arg(setting.operation, setting.home));
     if (!dryRun)
         AccessEditor(m_ctx.clearCase()).deleteOperation(setting.at, setting.operation);
+    if (m_json) {
+        printJson(QJsonObject{{QStringLiteral("element"), setting.home},
+                              {QStringLiteral("operation"), setting.operation},
+                              {QStringLiteral("dryRun"), dryRun},
+                              {QStringLiteral("removed"), true}});
+        return 0;
+    }
     m_ctx.out() << setting.home << Qt::endl
                 << QStringLiteral("  %1: %2").arg(setting.operation, dryRun ? QStringLiteral("would be removed") : QStringLiteral("removed"))
                 << Qt::endl;
@@ -210,6 +221,16 @@ int SetCommand::write(const Setting &setting, const AccessListChange &userChange
 int SetCommand::report(const Setting &setting, const QStringList &users, const AccessListChange &groupChange,
                        const QStringList &groups, bool dryRun)
 {
+    if (m_json) {
+        QJsonObject record{{QStringLiteral("element"), setting.home},
+                           {QStringLiteral("operation"), setting.operation},
+                           {QStringLiteral("dryRun"), dryRun},
+                           {QStringLiteral("users"), QJsonArray::fromStringList(users)}};
+        if (!groupChange.isEmpty())
+            record.insert(QStringLiteral("groups"), QJsonArray::fromStringList(groups));
+        printJson(record);
+        return 0;
+    }
     const QString verb = dryRun ? QStringLiteral("would be ") : QString();
     m_ctx.out() << setting.home << Qt::endl << QStringLiteral("  %1: %2%3").arg(setting.operation, verb, usersText(users)) << Qt::endl;
     if (!groupChange.isEmpty())

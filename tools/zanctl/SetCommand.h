@@ -20,6 +20,7 @@ public:
     QString description() const override { return QStringLiteral("Change who may do an operation on an element."); }
     QList<Positional> positionals() const override;
     QList<QCommandLineOption> options() const override;
+    bool printsRecords() const override { return true; }
     int execute(const QStringList &arguments) override;
 
 private:
@@ -49,7 +50,8 @@ private:
     QString groupProblem(const QString &group) const;
     QStringList membersOf(const QString &group) const;
     QString privilegedList(const ElementLocation &location);
-    // What is stored (or would be): the users, and the groups when they change.
+    // What is stored (or would be): the users, and the groups when they change; as JSON with --json.
     int report(const Setting &setting, const QStringList &users, const AccessListChange &groupChange, const QStringList &groups,
                bool dryRun);
+    bool m_json = false;
 };

@@ -5,6 +5,8 @@
 
 #include "SiteText.h"
 
+#include <QJsonArray>
+#include <QJsonObject>
 #include <QTextStream>
 
 namespace {
@@ -89,4 +91,15 @@ int TargetTally::finish(QTextStream &out, QTextStream &err, const QString &comma
     }
     out << doneText << Qt::endl;
     return 0;
+}
+
+QJsonObject TargetTally::toJson() const
+{
+    QJsonArray failures;
+    for (const Problem &problem : failed)
+        failures.append(QJsonObject{{QStringLiteral("target"), problem.target}, {QStringLiteral("reason"), problem.reason.simplified()}});
+    return QJsonObject{{doneWord, done},
+                       {QStringLiteral("passedOver"), passedOver},
+                       {QStringLiteral("failed"), failures},
+                       {QStringLiteral("missing"), QJsonArray::fromStringList(missing)}};
 }

@@ -4,6 +4,7 @@
 #include <QSet>
 #include <QStringList>
 
+class QJsonObject;
 class QTextStream;
 struct AccessRunOutcome;
 class AccessPlan;
@@ -29,6 +30,10 @@ public:
     void printProblems(QTextStream &err, const QString &command) const;
     // The last line: on stdout when all went well (`done`: what a clean run says), else on stderr.
     int finish(QTextStream &out, QTextStream &err, const QString &command, const QString &done) const;
+
+    // The tally as --json prints it: the counts, the failed targets with their reasons and
+    // the missing ones.
+    QJsonObject toJson() const;
 
     bool clean() const { return failed.isEmpty() && missing.isEmpty(); }
     // "2 target(s) failed, 1 missing; the others were written (3)", and the like.
