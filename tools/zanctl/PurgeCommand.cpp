@@ -28,8 +28,13 @@ QList<ZanctlCommand::Positional> PurgeCommand::positionals() const
 QStringList PurgeCommand::existing(const QStringList &elements)
 {
     QStringList found;
-    for (const QStringList &chunk : chunksOf(elements))
+    qsizetype looked = 0;
+    for (const QStringList &chunk : chunksOf(elements)) {
         found << m_ctx.clearCase().existingVersions(chunk);
+        looked += chunk.size();
+        m_ctx.progress(QStringLiteral("purge: %1 of %2 target(s) looked up").arg(looked).arg(elements.size()));
+    }
+    m_ctx.endProgress();
     return found;
 }
 
