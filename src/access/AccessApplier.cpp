@@ -58,9 +58,9 @@ void AccessApplier::writeChunk(const QString &vobTag, const QList<AttributeInfo>
         m_clearCase.attachAttributes(vobTag, values, versionsOf(elements), AccessEditor::attributeComment);
         outcome.written += int(elements.size());
         return;
-    } catch (...) {
+    } catch (const ZanError &e) {
         if (elements.size() == 1) {
-            outcome.failures << Failure{elements.first(), ZanError::current().description()};
+            outcome.failures << Failure{elements.first(), e.description()};
             return;
         }
     }
@@ -133,11 +133,11 @@ void AccessApplier::purgeChunk(const QStringList &elements, Outcome *outcome, co
         if (outcome)
             outcome->written += int(withSettings.size());
         return;
-    } catch (...) {
+    } catch (const ZanError &e) {
         if (elements.size() == 1 && !outcome)
             throw;
         if (elements.size() == 1) {
-            outcome->failures << Failure{elements.first(), ZanError::current().description()};
+            outcome->failures << Failure{elements.first(), e.description()};
             return;
         }
     }

@@ -60,8 +60,8 @@ bool AccessPlanner::isElement(const QString &path)
     try {
         m_clearCase.requireVersion(path);
         return true;
-    } catch (...) {
-        return false;
+    } catch (const ZanError &) {
+        return false; // the failure is the answer: no element
     }
 }
 
@@ -82,8 +82,8 @@ AccessPlan AccessPlanner::planApply(const ElementLocation &base, const QStringLi
             baseAttributes = m_clearCase.attributes(CCase::versionOf(base.path));
         try {
             target.changes = applyChanges(*baseAttributes, operations, m_clearCase.attributes(CCase::versionOf(target.target)));
-        } catch (...) {
-            target.error = ZanError::current().description();
+        } catch (const ZanError &e) {
+            target.error = e.description();
         }
         plan.targets << target;
     }
@@ -99,8 +99,8 @@ AccessPlan AccessPlanner::planPurge(const ElementLocation &vob, const QStringLis
         TargetPlan target{location.element(), location.isVobRoot(), {}, {}};
         try {
             target.changes = purgeChanges(m_clearCase.attributes(CCase::versionOf(target.target)));
-        } catch (...) {
-            target.error = ZanError::current().description();
+        } catch (const ZanError &e) {
+            target.error = e.description();
         }
         plan.targets << target;
     }

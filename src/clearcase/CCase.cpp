@@ -33,7 +33,7 @@ QString CCase::getVobRootFromElemPath(const QString &path)
 {
     try {
         return SiteStyle::current().vobRootOf(path);
-    } catch (...) {
+    } catch (const std::exception &) {
         const ZanError e = ZanError::current(QStringLiteral("ccase"));
         m_prompter.message(QStringLiteral("Error:: ") + e.description() + AppInfo::crlf
                                + QStringLiteral("ccase:getVobRootFromElemPath()"),
@@ -48,7 +48,7 @@ bool CCase::isTrTypeExist(const QString &name, const QString &vobTag)
         ClearCase &cc = clearCase();
         cc.requireVob(vobTag);
         return cc.triggerTypeNames(vobTag).contains(name, Qt::CaseSensitive);
-    } catch (...) {
+    } catch (const std::exception &) {
         reportRoutineError(m_prompter, QStringLiteral("ccase:isTrTypeExist"));
         return false;
     }
@@ -66,7 +66,7 @@ void CCase::getAttrListOnElem(ItemList list, const QString &path, bool ignoreErr
         cc.requireVersion(version);
         list.clear();
         found = cc.attributes(version);
-    } catch (...) {
+    } catch (const std::exception &) {
         // Skipping the error still leaves the list empty rather than showing the operations
         // of the element selected before.
         if (ignoreErrors)
@@ -91,7 +91,7 @@ QString CCase::getAttrValueOnElem(const QString &typeName, const QString &path)
             if (attribute.typeName == typeName)
                 return attribute.value;
         }
-    } catch (...) {
+    } catch (const std::exception &) {
         reportRoutineError(m_prompter, QStringLiteral("ccase:getAttrValueOnElem"));
     }
     return QString();
@@ -104,7 +104,7 @@ bool CCase::isAttrOnElem(const QString &typeName, const QString &path)
             if (attribute.typeName == typeName)
                 return true;
         }
-    } catch (...) {
+    } catch (const std::exception &) {
         reportRoutineError(m_prompter, QStringLiteral("ccase:isAttrOnElem"));
     }
     return false;
@@ -118,7 +118,7 @@ bool CCase::makeAttype(const QString &vobTag, const QString &typeName, const QSt
         if (!isAttypeExist(typeName, vobTag))
             cc.createAttributeType(vobTag, typeName, kStringValueType, comment);
         return true;
-    } catch (...) {
+    } catch (const std::exception &) {
         reportRoutineError(m_prompter, QStringLiteral("ccase:makeAttype"));
         return false;
     }
@@ -134,7 +134,7 @@ bool CCase::addCCAttrToElem(const QString &typeName, const QString &value, const
         cc.requireVersion(version);
         cc.attachAttribute(vobTag, typeName, version, value, kAttributeComment, replace);
         return true;
-    } catch (...) {
+    } catch (const std::exception &) {
         const ZanError e = ZanError::current(QStringLiteral("ccase"));
         m_prompter.message(QStringLiteral("ERROR::") + e.description() + AppInfo::crlf + QStringLiteral("addCCAttrToElem()::"),
                            QStringLiteral("Error..."), Prompter::Icon::Information);
@@ -148,7 +148,9 @@ bool CCase::isAttypeExist(const QString &typeName, const QString &vobTag)
         ClearCase &cc = clearCase();
         cc.requireVob(vobTag);
         return cc.attributeTypeNames(vobTag).contains(typeName, Qt::CaseSensitive);
-    } catch (...) {
+    } catch (const ZanError &e) {
+        // Callers take "no" for an answer and create the type, which then reports the failure.
+        qWarning("ccase:isAttypeExist: %s", e.what());
         return false;
     }
 }
@@ -158,8 +160,8 @@ bool CCase::isCCElement(const QString &path)
     try {
         clearCase().requireVersion(path);
         return true;
-    } catch (...) {
-        return false;
+    } catch (const ZanError &) {
+        return false; // the failure is the answer: no element
     }
 }
 
@@ -168,7 +170,7 @@ bool CCase::isUcmProjectVob(const QString &vobTag, bool showErrors)
     try {
         clearCase().requireUcmProjectVob(vobTag);
         return true;
-    } catch (...) {
+    } catch (const std::exception &) {
         const ZanError e = ZanError::current(QStringLiteral("ccase"));
         if (showErrors)
             m_prompter.message(QStringLiteral("Error::") + e.description() + AppInfo::crlf
@@ -195,7 +197,7 @@ void CCase::getViewsList(bool hostOnly, bool myViewsOnly, ItemList list, const S
             if (statusBar)
                 statusBar(QStringLiteral("Adding view --> ") + tag);
         }
-    } catch (...) {
+    } catch (const std::exception &) {
         const ZanError e = ZanError::current(QStringLiteral("ccase"));
         m_prompter.message(QStringLiteral("Error::") + e.description() + AppInfo::crlf + QStringLiteral("getViewsList()"),
                            QStringLiteral("Error.."), Prompter::Icon::Critical);

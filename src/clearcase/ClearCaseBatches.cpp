@@ -1,5 +1,7 @@
 #include "clearcase/ClearCase.h"
 
+#include "util/ZanError.h"
+
 // One call per path: correct on every backend; the backends replace these with bulk forms.
 
 QStringList ClearCase::existingVersions(const QStringList &paths)
@@ -9,7 +11,8 @@ QStringList ClearCase::existingVersions(const QStringList &paths)
         try {
             requireVersion(path);
             existing << path;
-        } catch (...) {
+        } catch (const ZanError &) {
+            // no version there: left out
         }
     }
     return existing;

@@ -18,7 +18,7 @@ QString SystemRoutines::getLoginName()
     try {
         // Every letter counts: the name decides trigger exemptions and whose views are listed.
         return m_platform.loginName().left(255).remove(QChar(0));
-    } catch (...) {
+    } catch (const std::exception &) {
         m_prompter.message(QStringLiteral("Error getting login name!"), AppInfo::title, Prompter::Icon::Critical);
         return QString();
     }
@@ -33,7 +33,7 @@ bool SystemRoutines::isFileExist(const QString &path, bool directories)
 {
     try {
         return m_platform.fileExists(path, directories);
-    } catch (...) {
+    } catch (const std::exception &) {
         const ZanError error = ZanError::current(QStringLiteral("utils"));
         m_prompter.message(QStringLiteral("Error determining file exist --> ") + path + QStringLiteral("::") + error.description(),
                            AppInfo::title, Prompter::Icon::Critical);
@@ -45,7 +45,7 @@ qint64 SystemRoutines::runCommand(const QString &commandLine, int /*windowStyle*
 {
     try {
         return m_platform.startDetached(commandLine);
-    } catch (...) {
+    } catch (const std::exception &) {
         const ZanError error = ZanError::current(QStringLiteral("utils"));
         m_prompter.message(QStringLiteral("ERROR: ") + error.description() + AppInfo::crlf + QStringLiteral("Could not execute --> ") + commandLine,
                            AppInfo::title, Prompter::Icon::None);

@@ -14,7 +14,7 @@ void Registry::saveToReg(const QString &key, const QString &value)
 {
     try {
         m_store.setValue(key, value);
-    } catch (...) {
+    } catch (const std::exception &) {
         m_leaveBusy();
         ErrorBox::showErrorBox(m_prompter, ZanError::current(QStringLiteral("saveToReg")), QStringLiteral("Error encountered!"));
     }
@@ -31,7 +31,7 @@ void Registry::saveAllToReg(const QList<QPair<QString, QString>> &settings)
     }
     try {
         m_store.setValues(storable);
-    } catch (...) {
+    } catch (const std::exception &) {
         m_leaveBusy();
         ErrorBox::showErrorBox(m_prompter, ZanError::current(QStringLiteral("saveToReg")), QStringLiteral("Error encountered!"));
     }
@@ -41,7 +41,7 @@ QString Registry::readFromReg(const QString &key)
 {
     try {
         return m_store.value(key);
-    } catch (...) {
+    } catch (const std::exception &) {
         m_leaveBusy();
         ErrorBox::showErrorBox(m_prompter, ZanError::current(QStringLiteral("readFromReg")), QStringLiteral("Error encountered!"));
         return QString();
@@ -52,7 +52,10 @@ void Registry::DeleteFromReg(const QString &key)
 {
     try {
         m_store.remove(key);
-    } catch (...) {
+    } catch (const std::exception &e) {
+        // The product ignores a failed delete (the key is rewritten or read as absent later);
+        // the reason still goes to the log.
+        qWarning("DeleteFromReg(%s): %s", qUtf8Printable(key), e.what());
     }
 }
 
