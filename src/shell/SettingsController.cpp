@@ -1,5 +1,7 @@
 #include "shell/SettingsController.h"
 
+#include "access/OperationsCatalogue.h"
+
 #include "platform/SystemRoutines.h"
 #include "clearcase/CCase.h"
 #include "shell/ErrorReporter.h"
@@ -13,8 +15,7 @@
 #include <QLabel>
 #include <QListWidget>
 
-const QString SettingsController::defaultPrivOperations = QStringLiteral(
-    "mktype,rntype,rmtype,chevent,modtype,rmelem,rmhlink,rmtype,rntype,mkattype,mktrtype,mkeltype,mkhltype,mklbtype,mktrtype");
+const QString SettingsController::defaultPrivOperations = OperationsCatalogue::defaultPrivilegedList();
 
 SettingsController::SettingsController(MainContext &context) : m_ctx(context)
 {

@@ -2,12 +2,11 @@
 
 #include "clearcase/ClearCase.h"
 #include "clearcase/SiteStyle.h"
-#include "shell/SettingsController.h"
+#include "access/OperationsCatalogue.h"
 
 namespace {
 
 constexpr int textValueType = 8;
-const QString comment = QStringLiteral("Korvane Zan Tool: Do NOT REMOVE");
 
 QString rootVersion(const QString &vobRoot)
 {
@@ -31,7 +30,7 @@ QString inForce(ClearCase &clearCase, const QString &vobRoot)
         if (attribute.typeName == attributeName)
             return attribute.value;
     }
-    return SettingsController::defaultPrivOperations;
+    return OperationsCatalogue::defaultPrivilegedList();
 }
 
 } // namespace RecordedPrivilegedList

@@ -10,6 +10,7 @@ class ClearCase;
 namespace RecordedPrivilegedList {
 
 inline const QString attributeName = QStringLiteral("QX_PRIVOPER");
+inline const QString comment = QStringLiteral("Korvane Zan Tool: Do NOT REMOVE");
 
 // Records the list, making the attribute type first when the VOB has none. Throws ZanError.
 void record(ClearCase &clearCase, const QString &vobTag, const QString &vobRoot, const QString &list);

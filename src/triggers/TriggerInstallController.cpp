@@ -1,6 +1,7 @@
 #include "triggers/TriggerInstallController.h"
 
 #include "clearcase/CCase.h"
+#include "clearcase/ClearCase.h"
 #include "clearcase/SiteStyle.h"
 #include "platform/InstallLayout.h"
 #include "platform/Platform.h"
@@ -9,8 +10,6 @@
 #include "shell/ErrorReporter.h"
 #include "shell/MainContext.h"
 #include "shell/MainWindow.h"
-#include "triggers/RecordedPrivilegedList.h"
-#include "triggers/TriggerPaths.h"
 #include "util/AppInfo.h"
 #include "util/Prompter.h"
 
@@ -37,14 +36,15 @@ QString TriggerInstallController::scriptSource() const
 void TriggerInstallController::applyTriggerBut_Click()
 {
     try {
-        if (!inputsAreValid())
+        const TriggerInstaller checked = installer();
+        if (!inputsAreValid(checked))
             return;
         const QString source = scriptSource();
         if (!m_ctx.system.isFileExist(source, false)) {
             m_ctx.prompter.message(QStringLiteral("Missing required security trigger file") + AppInfo::crlf +
                                        QStringLiteral("Send bug report to: ") + AppInfo::supportAddress + AppInfo::crlf,
                                    QStringLiteral("Missing required file.."), Prompter::Icon::Critical);
-        } else if (!deployScript(source)) {
+        } else if (!deployScript(checked, source)) {
             return; // nothing has changed; what was typed stays for the next try
         } else {
             m_ctx.busy.setBusy(true);
@@ -82,14 +82,9 @@ QString TriggerInstallController::unreachableQuestion(const QList<ScriptDeployme
 
 // The script goes to every location a trigger action runs it from. False when it could
 // not be put there (reported) or the user chose not to install without it.
-bool TriggerInstallController::deployScript(const QString &source)
+bool TriggerInstallController::deployScript(const TriggerInstaller &installer, const QString &source)
 {
-    MainWindow &form = m_ctx.form;
-    QStringList locations{form.trigLocationTxt->text()};
-    if (form.interopSupportCB->isChecked())
-        locations << form.trigLocationUnixTxt->text();
-    const ScriptDeployment::Outcome outcome =
-        ScriptDeployment(m_ctx.platform, TriggerCommandLines::scriptName).deploy(source, locations);
+    const ScriptDeployment::Outcome outcome = installer.deployScript(m_ctx.platform, source);
     if (!outcome.notCopied.isEmpty()) {
         m_ctx.prompter.message(copyFailure(outcome.notCopied), copyFailureTitle, Prompter::Icon::Critical);
         return false;
@@ -100,90 +95,54 @@ bool TriggerInstallController::deployScript(const QString &source)
                               Prompter::Buttons::OkCancel, Prompter::Answer::Cancel) == Prompter::Answer::Ok;
 }
 
-bool TriggerInstallController::inputsAreValid()
+bool TriggerInstallController::inputsAreValid(const TriggerInstaller &installer)
 {
-    MainWindow &form = m_ctx.form;
-    auto refuse = [this](const QString &text, const QString &title) {
-        m_ctx.prompter.message(text, title, Prompter::Icon::Exclamation);
+    if (const std::optional<TriggerInstaller::Refusal> refusal = installer.refusal()) {
+        m_ctx.prompter.message(refusal->text, refusal->title, Prompter::Icon::Exclamation);
         return false;
-    };
-    const QString vobRoot = form.vobRootTxt->text();
-    if (vobRoot.isEmpty() || vobRoot == QLatin1String("UNDEFINED"))
-        return refuse(QStringLiteral("Must first load and start a view, then select a VOB to apply the triggers."),
-                      QStringLiteral("VOB not selected"));
-    if (!TriggerPaths::isFilledIn(form.trigLocationTxt->text()))
-        return refuse(QStringLiteral("Must define a valid absolute Windows path (\\\\myhost\\triggers) to copy the triggers."),
-                      QStringLiteral("Invalid Windows path"));
-    if (form.interopSupportCB->isChecked() && !TriggerPaths::isFilledIn(form.trigLocationUnixTxt->text().trimmed()))
-        return refuse(QStringLiteral("Must define a valid absolute Unix (e.g., //net/myhost/triggers) path to copy the triggers."),
-                      QStringLiteral("Invalid Unix path"));
-    if (const QString problem = commandLines().quotingProblem(); !problem.isEmpty())
-        return refuse(problem, QStringLiteral("Invalid trigger setting"));
-    if (form.checkboxUnixOrWindowsLocation->isChecked() && !form.trigLocationUnixTxt->text().contains(QLatin1String("/net")))
-        m_ctx.prompter.message(QStringLiteral("Unix Path: ") + form.trigLocationUnixTxt->text() + AppInfo::crlf +
-                                   QStringLiteral("for copying trigger on Unix does not appear to be an") + AppInfo::crlf +
-                                   QStringLiteral("absolute path."),
-                               QStringLiteral("Unix path may not be absolute"), Prompter::Icon::Exclamation);
+    }
+    if (const QString warning = installer.unixPathWarning(); !warning.isEmpty())
+        m_ctx.prompter.message(warning, QStringLiteral("Unix path may not be absolute"), Prompter::Icon::Exclamation);
     return true;
 }
 
-TriggerCommandLines TriggerInstallController::commandLines()
+TriggerInstaller TriggerInstallController::installer()
 {
     MainWindow &form = m_ctx.form;
-    TriggerCommandLines::Inputs inputs;
+    TriggerInstaller::Request request;
+    TriggerCommandLines::Inputs &inputs = request.inputs;
     inputs.windowsLocation = form.trigLocationTxt->text();
     inputs.unixSite = SiteStyle::current().isUnix();
-    // Without interop a UNIX site's clients run the script from the one location, in its
-    // Unix form.
-    inputs.unixLocation = inputs.unixSite && !form.interopSupportCB->isChecked()
-                              ? TriggerPaths::toUnixPath(form.trigLocationTxt->text())
-                              : form.trigLocationUnixTxt->text();
+    inputs.unixLocation = form.trigLocationUnixTxt->text();
     inputs.adminUsersText = form.adminUsersTxt->text();
     inputs.viewDrive = m_ctx.hooks.getViewDrive();
     inputs.exemptUser = MainWindow::isShown(form.nuserImage) ? m_ctx.system.getLoginName() : QString();
     inputs.interop = form.interopSupportCB->isChecked();
     inputs.date = QLocale().toString(QDate::currentDate(), QLocale::ShortFormat);
-    return TriggerCommandLines(inputs);
+    request.vobTag = form.vobTagTxt->text();
+    request.vobRoot = form.vobRootTxt->text();
+    request.ucm = MainWindow::isShown(form.ucmVobImage);
+    request.separateUnixLocation = form.checkboxUnixOrWindowsLocation->isChecked();
+    request.privilegedList = m_ctx.hooks.getPrivOperations();
+    return TriggerInstaller(request);
 }
 
 void TriggerInstallController::doApplyTrigger(const QString &vobTag)
 {
-    const TriggerCommandLines lines = commandLines();
+    TriggerInstaller::Request request = installer().request();
+    request.vobTag = vobTag;
+    const TriggerInstaller installer(request);
     ClearCase &clearCase = m_ctx.ccase.clearCase();
     clearCase.requireVob(vobTag);
-    const bool ucm = MainWindow::isShown(m_ctx.form.ucmVobImage);
-    const TriggerTypeDefinition definition = ucm ? lines.ucmTrigger() : lines.elementTrigger();
+    const QString made = request.ucm ? TriggerCommandLines::ucmTriggerName : TriggerCommandLines::elementTriggerName;
+    QList<TriggerInstaller::Failure> failures;
     try {
-        // All old types go first, so that none of them (a broken one included) judges the
-        // recording of the list or the making of the new ones.
-        removeIfPresent(vobTag, definition.name);
-        if (!ucm)
-            removeIfPresent(vobTag, TriggerCommandLines::typeTriggerName);
-        recordPrivilegedList(vobTag);
-        clearCase.createTriggerType(vobTag, definition);
-        if (!ucm)
-            clearCase.runCommand(lines.typeTriggerCommand(vobTag));
+        failures = TriggerInstaller::run(clearCase, installer.installSteps(clearCase));
     } catch (...) {
-        m_ctx.errors.reportBoxed(ZanError::current(QStringLiteral("doApplyTrigger")),
-                                 QStringLiteral("doApplyTrigger()::") + definition.name);
+        failures.append({made, ZanError::current(QStringLiteral("doApplyTrigger"))});
     }
-}
-
-// A list that cannot be recorded leaves the script on the one recorded before (or the
-// default); the status then shows the difference.
-void TriggerInstallController::recordPrivilegedList(const QString &vobTag)
-{
-    try {
-        RecordedPrivilegedList::record(m_ctx.ccase.clearCase(), vobTag, m_ctx.form.vobRootTxt->text(),
-                                       m_ctx.hooks.getPrivOperations());
-    } catch (...) {
-        m_ctx.errors.reportBoxed(ZanError::current(QStringLiteral("doApplyTrigger")),
-                                 QStringLiteral("doApplyTrigger()::") + RecordedPrivilegedList::attributeName);
-    }
-}
-
-void TriggerInstallController::removeIfPresent(const QString &vobTag, const QString &name)
-{
-    if (m_ctx.ccase.isTrTypeExist(name, vobTag))
-        m_ctx.ccase.clearCase().removeTriggerType(vobTag, name);
+    // A list that cannot be recorded leaves the script on the one recorded before (or the
+    // default); the status then shows the difference.
+    for (const TriggerInstaller::Failure &failure : failures)
+        m_ctx.errors.reportBoxed(failure.error, QStringLiteral("doApplyTrigger()::") + failure.reportAs);
 }

@@ -1,7 +1,6 @@
 #pragma once
 
-#include "triggers/ScriptDeployment.h"
-#include "triggers/TriggerCommandLines.h"
+#include "triggers/TriggerInstaller.h"
 #include "triggers/VobTriggerSettings.h"
 
 #include <QObject>
@@ -9,9 +8,8 @@
 
 struct MainContext;
 
-// "Apply Trigger": checks the inputs, copies the security script to the trigger
-// location(s) and checks it arrived, records the privileged-operations list in the VOB and
-// (re)creates the trigger types that run the script before guarded operations.
+// "Apply Trigger": hands the tab's inputs to the installer, shows its refusals and asks its
+// question about a location this machine cannot reach, then reports each failing step.
 class TriggerInstallController : public QObject
 {
     Q_OBJECT
@@ -34,11 +32,10 @@ public:
     static QString unreachableQuestion(const QList<ScriptDeployment::Unreachable> &locations);
 
 private:
-    bool inputsAreValid();
-    bool deployScript(const QString &source);
-    TriggerCommandLines commandLines();
-    void recordPrivilegedList(const QString &vobTag);
-    void removeIfPresent(const QString &vobTag, const QString &name);
+    bool inputsAreValid(const TriggerInstaller &installer);
+    bool deployScript(const TriggerInstaller &installer, const QString &source);
+    // The installation the tab's fields and the Settings dialog ask for.
+    TriggerInstaller installer();
 
     MainContext &m_ctx;
     VobTriggerSettings m_settings;

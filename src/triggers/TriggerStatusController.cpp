@@ -8,6 +8,7 @@
 #include "shell/MainWindow.h"
 #include "triggers/RecordedPrivilegedList.h"
 #include "triggers/TriggerCommandLines.h"
+#include "triggers/TriggerInstaller.h"
 #include "util/AppInfo.h"
 #include "util/Prompter.h"
 
@@ -165,8 +166,8 @@ void TriggerStatusController::removeAllTriggersBut_Click()
 
 void TriggerStatusController::removeExistingTriggers(const QString &vobTag)
 {
-    for (const QString &name : triggerNames(m_ctx.form.trigNamesCombo)) {
-        if (m_ctx.ccase.isTrTypeExist(name, vobTag))
-            m_ctx.ccase.clearCase().removeTriggerType(vobTag, name);
-    }
+    ClearCase &clearCase = m_ctx.ccase.clearCase();
+    const QList<TriggerInstaller::Failure> failures = TriggerInstaller::run(clearCase, TriggerInstaller::removalSteps(clearCase, vobTag));
+    if (!failures.isEmpty())
+        throw failures.first().error;
 }
