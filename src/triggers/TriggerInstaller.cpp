@@ -14,11 +14,12 @@ namespace {
 using CleartoolQuoting::quote;
 
 // Without interop a UNIX site's clients run the script from the one location, in its Unix form.
-TriggerCommandLines::Inputs effective(TriggerCommandLines::Inputs inputs)
+TriggerInstaller::Request withEffectiveInputs(TriggerInstaller::Request request)
 {
+    TriggerCommandLines::Inputs &inputs = request.inputs;
     if (inputs.unixSite && !inputs.interop)
         inputs.unixLocation = TriggerPaths::toUnixPath(inputs.windowsLocation);
-    return inputs;
+    return request;
 }
 
 QString removalLine(const QString &vobTag, const QString &name)
@@ -51,9 +52,8 @@ QStringList commandsOf(const QList<VobEnforcement::Action> &actions)
 } // namespace
 
 TriggerInstaller::TriggerInstaller(Request request)
-    : m_request(std::move(request)), m_lines(effective(m_request.inputs))
+    : m_request(withEffectiveInputs(std::move(request))), m_lines(m_request.inputs)
 {
-    m_request.inputs = effective(m_request.inputs);
 }
 
 std::optional<TriggerInstaller::Refusal> TriggerInstaller::refusal() const

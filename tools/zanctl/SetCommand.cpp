@@ -185,10 +185,9 @@ int SetCommand::removeSetting(const Setting &setting, bool dryRun)
     if (!dryRun)
         AccessEditor(m_ctx.clearCase()).deleteOperation(setting.at, setting.operation);
     if (m_json) {
-        printJson(QJsonObject{{QStringLiteral("element"), setting.home},
-                              {QStringLiteral("operation"), setting.operation},
-                              {QStringLiteral("dryRun"), dryRun},
-                              {QStringLiteral("removed"), true}});
+        QJsonObject record = jsonOf(setting, dryRun);
+        record.insert(QStringLiteral("removed"), true);
+        printJson(record);
         return 0;
     }
     m_ctx.out() << setting.home << Qt::endl
@@ -218,14 +217,19 @@ int SetCommand::write(const Setting &setting, const AccessListChange &userChange
     return report(setting, users, groupChange, groups, false);
 }
 
+QJsonObject SetCommand::jsonOf(const Setting &setting, bool dryRun)
+{
+    return QJsonObject{{QStringLiteral("element"), setting.home},
+                       {QStringLiteral("operation"), setting.operation},
+                       {QStringLiteral("dryRun"), dryRun}};
+}
+
 int SetCommand::report(const Setting &setting, const QStringList &users, const AccessListChange &groupChange,
                        const QStringList &groups, bool dryRun)
 {
     if (m_json) {
-        QJsonObject record{{QStringLiteral("element"), setting.home},
-                           {QStringLiteral("operation"), setting.operation},
-                           {QStringLiteral("dryRun"), dryRun},
-                           {QStringLiteral("users"), QJsonArray::fromStringList(users)}};
+        QJsonObject record = jsonOf(setting, dryRun);
+        record.insert(QStringLiteral("users"), QJsonArray::fromStringList(users));
         if (!groupChange.isEmpty())
             record.insert(QStringLiteral("groups"), QJsonArray::fromStringList(groups));
         printJson(record);

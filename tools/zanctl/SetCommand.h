@@ -5,6 +5,8 @@
 
 #include <optional>
 
+class QJsonObject;
+
 // zanctl set PATH OPERATION: one edit of an operation's users, as the window's access tab
 // makes it. A privileged operation's setting lives on the VOB root; an empty list is stored
 // as NONE; a group added copies its members into the users and is recorded in QX_GROUPS,
@@ -53,5 +55,7 @@ private:
     // What is stored (or would be): the users, and the groups when they change; as JSON with --json.
     int report(const Setting &setting, const QStringList &users, const AccessListChange &groupChange, const QStringList &groups,
                bool dryRun);
+    // The head of both JSON records: the element, the operation and whether it was a dry run.
+    static QJsonObject jsonOf(const Setting &setting, bool dryRun);
     bool m_json = false;
 };
