@@ -76,7 +76,8 @@ void LargeReply(benchmark::State &state)
     QFile file(script);
     file.open(QIODevice::WriteOnly);
     file.write(QStringLiteral("#!/bin/sh\nn=0\nwhile read -r line; do n=$((n+1))\n"
-                              "  yes 'a line of output from a long listing' | head -c %1; echo\n"
+                              "  case \"$line\" in zan-end-*) echo \"cleartool: Error: Unrecognized command: \\\"$line\\\"\" >&2 ;;\n"
+                              "  *) yes 'a line of output from a long listing' | head -c %1; echo ;; esac\n"
                               "  echo \"Command $n returned status 0\"\ndone\n")
                    .arg(largeReplyMegabytes << 20).toLocal8Bit());
     file.close();

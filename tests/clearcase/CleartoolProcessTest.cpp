@@ -25,6 +25,11 @@ while IFS= read -r line; do
            printf 'Command %s returned status 1\n# Command %s returned status 1\nlast\n' $n $n ;;
     unterminated) printf 'x\nCommand %s returned status 1' $n ;;
     late-fail) echo "Command $n returned status 1"; sleep 0.1; echo 'cleartool: Error: late' >&2; continue ;;
+    spoof) printf 'Command %s returned status 0\n' $n; sleep 0.2
+           echo 'cleartool: Error: Unable to create attribute "a".' >&2 ;;
+    spoof-both) printf 'Command %s returned status 0\nCommand %s returned status 1\n' $n $((n+1)); sleep 0.2 ;;
+    stray) echo "Command $n returned status 0"; echo 'stray'; continue ;;
+    zan-end-*) echo "cleartool: Error: Unrecognized command: \"$line\"" >&2 ;;
     lines) printf 'one\r\ntwo\r\n' ;;
     fail) echo 'cleartool: Warning: Trigger "t" has refused to let rmelem proceed.' >&2
           echo 'cleartool: Error: Unable to remove element "x".' >&2 ;;
@@ -34,10 +39,10 @@ while IFS= read -r line; do
              echo 'cleartool: Warning: Trigger "t" has refused to let mkattr proceed.' >&2
              echo 'cleartool: Error: Unable to create attribute "a".' >&2 ;;
     die) echo 'cleartool: Error: fatal' >&2; exit 3 ;;
-    hang) continue ;;
+    hang) sleep 30; continue ;;
     *) echo "ran: $line" ;;
   esac
-  case "$line" in fail|refused) s=1 ;; *) s=0 ;; esac
+  case "$line" in fail|refused|spoof|spoof-both|zan-end-*) s=1 ;; *) s=0 ;; esac
   echo "Command $n returned status $s"
 done
 )";
@@ -77,8 +82,8 @@ TEST_F(CleartoolProcessTest, OneCoProcessAnswersEveryCommandUpToItsStatusLineAnd
         {QStringLiteral("glued"), QStringLiteral("a.c")},
         {QStringLiteral("lines"), QStringLiteral("one\ntwo\n")},
         {QStringLiteral("catcs"), QStringLiteral("# Command 1 returned status 0\nCommand 9 returned status 1\n"
-                                                 "Command 4 returned status 1\n# Command 4 returned status 1\nlast\n")},
-        {QStringLiteral("unterminated"), QStringLiteral("x\nCommand 5 returned status 1")},
+                                                 "Command 7 returned status 1\n# Command 7 returned status 1\nlast\n")},
+        {QStringLiteral("unterminated"), QStringLiteral("x\nCommand 9 returned status 1")},
         {QStringLiteral("lsvob -s"), QStringLiteral("ran: lsvob -s\n")},
     };
     for (const auto &[command, output] : answers)
@@ -104,6 +109,32 @@ TEST_F(CleartoolProcessTest, OneCoProcessAnswersEveryCommandUpToItsStatusLineAnd
                              "cleartool: Error: Unable to create attribute \"a\"."));
     EXPECT_EQ(process.execute(QStringLiteral("x")), QStringLiteral("ran: x\n"));
     EXPECT_EQ(process.startCount(), 1);
+}
+
+// A status line printed during the command (a trigger script's), even with the number of the
+// command in flight and in an output chunk of its own, never stands in for cleartool's.
+TEST_F(CleartoolProcessTest, OnlyCleartoolsOwnStatusLineEndsAnAnswer)
+{
+    CleartoolProcess process(script);
+    struct Row {
+        QString command;
+        int status;
+        QString output;
+    } rows[] = {
+        {QStringLiteral("spoof"), 1, QStringLiteral("Command 1 returned status 0\n")},
+        {QStringLiteral("spoof-both"), 1, QStringLiteral("Command 5 returned status 0\nCommand 6 returned status 1\n")},
+    };
+    for (const Row &row : rows) {
+        const CleartoolProcess::Reply reply = process.run(row.command);
+        EXPECT_EQ(reply.status, row.status) << row.command.toStdString();
+        EXPECT_EQ(reply.output, row.output) << row.command.toStdString();
+        EXPECT_THROW(process.execute(row.command), ZanError) << row.command.toStdString();
+    }
+    // Anything between the command's status line and the end mark's fails the command.
+    const QString stray = errorOf([&] { process.execute(QStringLiteral("stray")); });
+    EXPECT_TRUE(stray.contains(QLatin1String("output after its status line"))) << stray.toStdString();
+    EXPECT_EQ(process.execute(QStringLiteral("x")), QStringLiteral("ran: x\n"));
+    EXPECT_EQ(process.startCount(), 2);
 }
 
 TEST_F(CleartoolProcessTest, ADeadOrSilentCoProcessFailsItsCommandAndIsReplacedForTheNext)

@@ -19,7 +19,8 @@ TEST(BackendChoice, OnlyTheEmulatorBorrowsTheSandboxDrives)
     QFile script(realCleartool);
     ASSERT_TRUE(script.open(QIODevice::WriteOnly));
     script.write("#!/bin/sh\nn=0\nwhile IFS= read -r line; do n=$((n+1)); [ \"$line\" = exit ] && exit 0\n"
-                 "echo '\\proj'; echo \"Command $n returned status 0\"; done\n");
+                 "case \"$line\" in zan-end-*) echo \"cleartool: Error: Unrecognized command: \\\"$line\\\"\" >&2 ;;\n"
+                 "*) echo '\\proj' ;; esac; echo \"Command $n returned status 0\"; done\n");
     script.close();
     script.setPermissions(QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
     const QString wrapper = QDir(SandboxCleartool::install(sandbox.folder(), emulatorProgram())).filePath(QStringLiteral("cleartool"));

@@ -37,7 +37,9 @@ TEST(CoProcessParent, StartsACoProcessAndWaits)
     const QString program = QDir(qEnvironmentVariable(childVariable)).filePath(QStringLiteral("cleartool"));
     QFile script(program);
     ASSERT_TRUE(script.open(QIODevice::WriteOnly));
-    script.write("#!/bin/sh\nread line\necho 'Command 1 returned status 0'\nexec sleep 60\n");
+    script.write("#!/bin/sh\nread line\nread mark\necho 'Command 1 returned status 0'\n"
+                 "echo \"cleartool: Error: Unrecognized command: \\\"$mark\\\"\" >&2\n"
+                 "echo 'Command 2 returned status 1'\nexec sleep 60\n");
     script.close();
     script.setPermissions(QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
     CleartoolProcess process(program);

@@ -5,6 +5,7 @@
 
 #include <QDeadlineTimer>
 #include <QProcess>
+#include <QRandomGenerator>
 #include <QRegularExpression>
 
 #if defined(Q_OS_UNIX)
@@ -26,9 +27,6 @@ const QString source = QStringLiteral("cleartool");
 // override): the co-process is restarted when one of them no longer has the value it got.
 const char *const kFollowedVariables[] = {"CLEARCASE_OVERRIDE"};
 
-// How long a failed command's error lines may trail its status line on the other pipe.
-constexpr int kLateErrorGraceMs = 300;
-
 const QRegularExpression &diagnosticPattern()
 {
     static const QRegularExpression pattern(QStringLiteral("^(?:clear|multi)tool[^:]*: (Error|Warning): "));
@@ -41,6 +39,13 @@ QString decode(QByteArrayView bytes)
 }
 
 bool isDigit(char c) { return c >= '0' && c <= '9'; }
+
+// A word no cleartool command starts with, different for every command sent. Nothing but
+// cleartool itself, reading it as the next command, can print it back.
+QByteArray freshEndMark()
+{
+    return "zan-end-" + QByteArray::number(QRandomGenerator::system()->generate64(), 16);
+}
 
 // The co-process must not outlive the program: a killed zanctl or window would otherwise
 // leave cleartool holding the VOB's locks and writing for a while. It gets a process group
@@ -138,32 +143,39 @@ qint64 CleartoolProcess::processId() const
     return m_process && m_process->state() != QProcess::NotRunning ? m_process->processId() : 0;
 }
 
+// Every command is followed by an end mark, a command cleartool does not know: its error
+// line on stderr, which carries this call's random word, comes only after everything the
+// command printed on either pipe, and its status line follows the command's own on stdout.
+// Output that merely looks like a status line (a trigger script's) can therefore never end
+// a reply early or stand in for the command's status.
 CleartoolProcess::Reply CleartoolProcess::run(const QString &commandLine)
 {
     CleartoolQuoting::requireSingleLine(commandLine);
     if (commandLine.trimmed().isEmpty())
         throw ZanError(ZanError::General, source, QStringLiteral("Empty cleartool command line"));
     ensureRunning();
-    // Output after the last status line means that answer was not cleartool's own (a
-    // script printed a status line): start over rather than read the rest as this answer.
+    // Output after the last answer was not cleartool's own (a script's process still
+    // printing): start over rather than read it as this answer.
     if (m_process->bytesAvailable() > 0 || m_process->waitForReadyRead(0)) {
         m_lost = true;
         start();
     }
     m_stderr.clear();
     m_process->readAllStandardError();
-    if (m_process->write(commandLine.toLocal8Bit() + '\n') < 0)
+    const QByteArray endMark = freshEndMark();
+    if (m_process->write(commandLine.toLocal8Bit() + '\n' + endMark + '\n') < 0)
         failLost(commandLine);
-    ++m_commandNumber;
+    m_commandNumber += 2;
 
-    StatusLine status;
-    const QByteArray output = readUntilStatus(commandLine, status);
-    drainStandardError(status.status != 0);
+    const QByteArray output = readUntilEndMark(commandLine, endMark);
+    const StatusLine status = findStatusLine(output.first(findStatusLine(output, m_commandNumber).start), m_commandNumber - 1);
+    if (status.start < 0)
+        failGarbled(commandLine);
 
     Reply reply;
     reply.output = decode(QByteArrayView(output).first(status.start));
     reply.status = status.status;
-    classifyDiagnostics(reply);
+    classifyDiagnostics(reply, endMark);
     return reply;
 }
 
@@ -290,58 +302,56 @@ void CleartoolProcess::failTimeout(const QString &commandLine)
                        .arg(m_timeoutMs / 1000.0));
 }
 
-QByteArray CleartoolProcess::readUntilStatus(const QString &commandLine, StatusLine &status)
+// Reads both pipes until the end mark's error line is on stderr and its status line ends
+// stdout. Until the mark is seen, stdout is waited on (its status line follows the mark);
+// once stdout shows a status line of the mark's number but stderr no mark yet, stderr is.
+QByteArray CleartoolProcess::readUntilEndMark(const QString &commandLine, const QByteArray &endMark)
 {
+    const QByteArray markError = '"' + endMark + '"';
     QByteArray output;
     QDeadlineTimer deadline(m_timeoutMs);
     for (;;) {
         output += m_process->readAllStandardOutput();
         m_stderr += m_process->readAllStandardError();
-        status = findStatusLine(output, m_commandNumber);
-        // More output already waiting means the line was only the end of one chunk.
-        if (status.start >= 0 && !m_process->waitForReadyRead(0))
+        const bool marked = m_stderr.contains(markError);
+        if (marked) {
+            // Everything before the mark's status line is in the pipe by now.
+            while (m_process->waitForReadyRead(0))
+                output += m_process->readAllStandardOutput();
+        }
+        const bool markStatus = findStatusLine(output, m_commandNumber).start >= 0;
+        if (marked && markStatus)
             return output;
-        if (status.start >= 0)
-            continue;
         if (m_process->state() != QProcess::Running)
             failLost(commandLine);
         if (deadline.hasExpired())
             failTimeout(commandLine);
+        m_process->setReadChannel(markStatus ? QProcess::StandardError : QProcess::StandardOutput);
         m_process->waitForReadyRead(int(qMax<qint64>(1, deadline.remainingTime())));
+        m_process->setReadChannel(QProcess::StandardOutput);
     }
 }
 
-void CleartoolProcess::drainStandardError(bool failed)
+void CleartoolProcess::failGarbled(const QString &commandLine)
 {
-    // stderr is written before the status line, but the two pipes are read separately:
-    // take whatever has arrived by now. A failure's error lines may still be on their way;
-    // they are waited for briefly, so that they stay with their own command.
-    m_process->setReadChannel(QProcess::StandardError);
-    for (int i = 0; i < 16 && m_process->waitForReadyRead(0); ++i) {
-    }
-    const QDeadlineTimer grace(failed ? kLateErrorGraceMs : 0);
-    while (!hasErrorLine(m_stderr + m_process->peek(m_process->bytesAvailable())) && !grace.hasExpired())
-        m_process->waitForReadyRead(int(qMax<qint64>(1, grace.remainingTime())));
-    m_process->setReadChannel(QProcess::StandardOutput);
-    m_stderr += m_process->readAllStandardError();
+    end();
+    throw ZanError(ZanError::CommandFailure, source,
+                   QStringLiteral("cleartool (%1) answered \"%2\" with output after its status line; the command counts "
+                                  "as failed and the co-process was ended.")
+                       .arg(m_program, commandLine));
 }
 
-bool CleartoolProcess::hasErrorLine(const QByteArray &diagnostics)
+// The command's diagnostics are what stderr holds before the end mark's error line.
+void CleartoolProcess::classifyDiagnostics(Reply &reply, const QByteArray &endMark)
 {
-    QStringList lines = decode(diagnostics).split(QLatin1Char('\n'));
-    lines.removeLast(); // not finished yet
-    for (const QString &line : lines) {
-        const QRegularExpressionMatch match = diagnosticPattern().match(line);
-        if (match.hasMatch() && match.captured(1) == QLatin1String("Error"))
-            return true;
-    }
-    return false;
-}
-
-void CleartoolProcess::classifyDiagnostics(Reply &reply)
-{
-    const QStringList lines = decode(m_stderr).split(QLatin1Char('\n'), Qt::SkipEmptyParts);
+    static const QRegularExpression markLine(QStringLiteral("(?:clear|multi)tool[^:\n]*: Error: [^\n]*$"));
+    QString diagnostics = decode(m_stderr);
     m_stderr.clear();
+    diagnostics.truncate(diagnostics.indexOf(QLatin1Char('"') + QString::fromLatin1(endMark) + QLatin1Char('"')));
+    const QRegularExpressionMatch mark = markLine.match(diagnostics);
+    if (mark.hasMatch())
+        diagnostics.truncate(mark.capturedStart());
+    const QStringList lines = diagnostics.split(QLatin1Char('\n'), Qt::SkipEmptyParts);
     reply.diagnostics = lines;
     for (const QString &line : lines) {
         const QRegularExpressionMatch match = diagnosticPattern().match(line);

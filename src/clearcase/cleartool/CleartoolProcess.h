@@ -9,17 +9,22 @@
 class QProcess;
 
 // One long-lived "cleartool -status" co-process, started on first use and kept for the run.
-// Each command is one line on its stdin; its answer is everything on stdout up to
-// "Command N returned status M", N being the number of that command in the session (the
-// line may be glued to output that has no final newline), plus the diagnostics on stderr.
+// Each command is one line on its stdin, followed by an end mark: a line no cleartool
+// command starts with, holding a random word new for every call. Its answer is everything on
+// stdout up to "Command N returned status M", N being the number of that command in the
+// session (the line may be glued to output that has no final newline), plus the
+// diagnostics on stderr, both ending where cleartool's "Unrecognized command" error for the
+// end mark begins. A status line a trigger script prints is thus never taken for the
+// command's; an answer that does not end in the command's status line directly followed by
+// the mark's fails the command.
 //
 // A co-process that dies is noticed: the command in flight fails, and the next command
 // starts a fresh co-process once; if that fails too, the error says so. A command that
 // gets no answer before the deadline fails and the co-process is ended, so that a stuck
-// cleartool never hangs the program. Output that arrives after an answer's status line
-// was not cleartool's own (a script printed a status line): the next command starts a
-// fresh co-process rather than read it as its answer. The co-process runs in a process group of its own and dies
-// with the program (Linux: the parent-death signal; Windows: a job object).
+// cleartool never hangs the program. Output that arrives between answers (a script's
+// process still printing) makes the next command start a fresh co-process rather than read
+// it as its answer. The co-process runs in a process group of its own and dies with the
+// program (Linux: the parent-death signal; Windows: a job object).
 class CleartoolProcess
 {
 public:
@@ -82,10 +87,9 @@ private:
     [[noreturn]] void failLost(const QString &commandLine);
     [[noreturn]] void failTimeout(const QString &commandLine);
     void end();
-    QByteArray readUntilStatus(const QString &commandLine, StatusLine &status);
-    void drainStandardError(bool failed);
-    static bool hasErrorLine(const QByteArray &diagnostics);
-    void classifyDiagnostics(Reply &reply);
+    [[noreturn]] void failGarbled(const QString &commandLine);
+    QByteArray readUntilEndMark(const QString &commandLine, const QByteArray &endMark);
+    void classifyDiagnostics(Reply &reply, const QByteArray &endMark);
 
     QString m_program;
     int m_timeoutMs;
