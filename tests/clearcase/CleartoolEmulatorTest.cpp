@@ -379,6 +379,43 @@ TEST_F(CleartoolEmulatorTest, ListingsShowCheckoutsHistoryAndLocks)
     expectAnswers(eve, asEve);
 }
 
+// Attribute, type and lock events are minor: each names its user, host, comment and, for an
+// attribute made, the value it set. A type's history starts at its latest making; its removal
+// is the VOB's.
+TEST_F(CleartoolEmulatorTest, MinorEventsKeepAttributesTypesAndLocks)
+{
+    const Step steps[] = {
+        {"cd m:\\bob_dev\\proj\\src", 0, ""},
+        {"mkattype -c first -vtype string ACL@\\proj", 0, "*\n"},
+        {"mkattr -c grant ACL '\"bob,ALL\"' main.c@@/main/0", 0, "*\n"},
+        {"mkattr -rep -c widen ACL '\"bob,eve\"' main.c@@/main/0", 0, "*\n"},
+        {"rmattr -c revoke ACL main.c@@/main/0", 0, "*\n"},
+        {"mkattr -nc ACL '\"x\"' .", 0, "*\n"},
+        {"lshistory -minor -fmt %o|%e|%n|%u|%Nc|%Na|%[ACL]a\\n main.c@@/main/0", 0,
+         "rmattr|destroy attribute \"ACL\" on version|main.c@@\\main\\0|bob|revoke||\n"
+         "mkattr|make attribute \"ACL\" on version|main.c@@\\main\\0|bob|widen|\"bob,eve\"|(ACL=\"bob,eve\")\n"
+         "mkattr|make attribute \"ACL\" on version|main.c@@\\main\\0|bob|grant|\"bob,ALL\"|(ACL=\"bob,ALL\")\n"},
+        {"lshistory main.c@@/main/0", 0, ""},
+        {"lshistory -minor -since today .@@/main/0", 0,
+         "~\\d\\d-\\w{3}\\.\\d\\d:\\d\\d   bob        make attribute \"ACL\" on directory version \"\\.@@\\\\main\\\\0\"\\n"},
+        {"lshistory -minor -fmt %Nd|%h\\n attype:ACL@\\proj", 0, "~\\d{8}\\.\\d{6}\\|[^|\\n]+\\n"},
+        {"lock -c hold attype:ACL@\\proj", 0, "*\n"},
+        {"unlock -nc attype:ACL@\\proj", 0, "*\n"},
+        {"lshistory -minor attype:ACL@\\proj", 0,
+         "~\\S+   bob        unlock attribute type \"ACL\"\\n\\S+   bob        lock attribute type \"ACL\"\\n  \"hold\"\\n"
+         "\\S+   bob        create attribute type \"ACL\"\\n  \"first\"\\n"},
+        {"mktrtype -ele -all -preop checkin -exec true -c guard T1@\\proj", 0, "*\n"},
+        {"rmtype -c gone trtype:T1@\\proj", 0, "*\n"},
+        {"lshistory -minor -fmt %o|%e|%n|%Nc\\n trtype:T1@\\proj", 1, "cleartool: Error: Trigger type not found: \"T1\".\n"},
+        {"mktrtype -ele -all -preop checkin -exec true -nc T1@\\proj", 0, "*\n"},
+        {"lshistory -minor -fmt %o|%Nc\\n trtype:T1@\\proj", 0, "mktrtype|\n"},
+        {"lshistory -minor -fmt %o|%e|%n|%Nc\\n vob:\\proj", 0,
+         "rmtype|destroy trigger type \"T1\" in versioned object base|\\proj|gone\n"},
+    };
+    ScriptedClient bob(sandbox.folder(), QStringLiteral("bob"));
+    expectAnswers(bob, steps);
+}
+
 // The other behaviour clients must survive: the first failed pathname stops the command,
 // what came before it stays.
 TEST_F(CleartoolEmulatorTest, StoppingAtTheFirstFailureKeepsWhatCameBefore)

@@ -818,8 +818,7 @@ QString EmulatorCommands::mkattype(const QStringList &words)
         }
         m_store.transaction([&] {
             m_store.addAttributeType(selector.vobTag, {selector.name, valueType, comment, {}});
-            m_history.record(selector.vobTag, SandboxStore::typeObjectKey(QStringLiteral("attype"), selector.name),
-                             QStringLiteral("mkattype"), QStringLiteral("create attribute type"), comment);
+            m_history.typeMade(selector.vobTag, QStringLiteral("attype"), selector.name, comment);
         });
         out += QStringLiteral("Created attribute type \"%1\".\n").arg(selector.name);
     }
@@ -927,6 +926,7 @@ QString EmulatorCommands::mkattr(const QStringList &words)
             // The type was found above, the element when its path was resolved.
             if (object.isVersion && replace) {
                 queued[object.vobTag] << object.attributeKey;
+                m_history.attributeMade(object.vobTag, object.attributeKey, object.selector, typeName, valueText, comment);
                 return QStringLiteral("Created attribute \"%1\" on \"%2\".\n").arg(typeName, object.name);
             }
             writeQueued();
@@ -934,6 +934,7 @@ QString EmulatorCommands::mkattr(const QStringList &words)
                 m_store.attachToFoundElement(object.vobTag, object.attributeKey, typeName, value, comment, replace);
             else
                 m_store.attachObjectAttribute(object.vobTag, object.attributeKey, typeName, value, replace);
+            m_history.attributeMade(object.vobTag, object.attributeKey, object.selector, typeName, valueText, comment);
         } catch (const ZanError &e) {
             if (e.number() != ZanError::ClearCaseFailure)
                 throw;
@@ -949,6 +950,7 @@ QString EmulatorCommands::rmattr(const QStringList &words)
     if (args.operands().size() < 2)
         SandboxCommands::fail(QStringLiteral("An attribute type and at least one object must be given."));
     const QString typeName = args.operands().at(0);
+    const QString comment = args.comment();
     // Versions found carrying the attribute have it removed one statement per VOB; any other
     // object is removed from (or fails) in its turn.
     QHash<QString, QSet<QString>> carrying;
@@ -975,6 +977,7 @@ QString EmulatorCommands::rmattr(const QStringList &words)
             writeQueued();
             m_store.removeAttribute(object.vobTag, object.attributeKey, typeName);
         }
+        m_history.attributeRemoved(object.vobTag, object.attributeKey, object.selector, typeName, comment);
         return QStringLiteral("Removed attribute \"%1\" from \"%2\".\n").arg(typeName, object.name);
     };
     return writeEach(args, 1, {expect, write, writeQueued});
@@ -986,8 +989,7 @@ QString EmulatorCommands::mktrtype(const QStringList &words)
     const MktrtypeArguments parsed = MktrtypeArguments::parse(words);
     for (const QString &operand : parsed.selectors) {
         const Selector selector = parseSelector(operand);
-        m_history.record(selector.vobTag, SandboxStore::typeObjectKey(QStringLiteral("trtype"), selector.name),
-                         QStringLiteral("mktrtype"), QStringLiteral("create trigger type"), parsed.type.comment);
+        m_history.typeMade(selector.vobTag, QStringLiteral("trtype"), selector.name, parsed.type.comment);
     }
     return out;
 }
@@ -1017,6 +1019,7 @@ QString EmulatorCommands::rmtype(const QStringList &words)
                 m_store.removeAttributeType(selector.vobTag, selector.name, args.has(QStringLiteral("-rmall")));
             else
                 m_store.removeType(selector.vobTag, kind, selector.name);
+            m_history.typeRemoved(selector.vobTag, kind, selector.name, args.comment());
         } catch (const ZanError &e) {
             if (e.number() != ZanError::ClearCaseFailure)
                 throw;

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "clearcase/emulator/EmulatorHistory.h"
+#include "clearcase/sandbox/SandboxHistory.h"
 #include "clearcase/emulator/EmulatorSyntax.h"
 #include "clearcase/emulator/EmulatorTypes.h"
 #include "clearcase/sandbox/SandboxCommands.h"
@@ -124,7 +124,7 @@ private:
     QString m_localHost;
     SandboxPathResolver m_resolver;
     EmulatorTypes m_types;
-    EmulatorHistory m_history;
+    SandboxHistory m_history;
     SandboxCommands m_commands;  // the sandbox's interpreter, extended with the commands above
     SandboxCommands m_plainCommands; // the sandbox's own mktrtype, run once its triggers allow it
     // Read once per command: owners of VOB folders (a user-database lookup) and attribute types.

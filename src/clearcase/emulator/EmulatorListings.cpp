@@ -3,7 +3,9 @@
 #include "clearcase/emulator/EmulatorArguments.h"
 #include "clearcase/emulator/EmulatorFormat.h"
 #include "clearcase/emulator/EmulatorTypes.h"
+#include "clearcase/emulator/VobSelector.h"
 #include "clearcase/sandbox/SandboxCommands.h"
+#include "clearcase/sandbox/SandboxHistory.h"
 #include "clearcase/sandbox/SandboxPathResolver.h"
 #include "clearcase/sandbox/SandboxStore.h"
 #include "util/ZanError.h"
@@ -26,11 +28,10 @@ QString parentOf(const QString &path)
     return path.section(QLatin1Char('/'), 0, -2);
 }
 
-bool isMinor(const QString &operation)
+QString withoutVersion(const QString &pname)
 {
-    static const QStringList minor{QStringLiteral("mkattr"), QStringLiteral("rmattr"), QStringLiteral("mklabel"),
-                                   QStringLiteral("rmlabel"), QStringLiteral("lock"), QStringLiteral("unlock")};
-    return minor.contains(operation);
+    const int marker = pname.indexOf(QLatin1String("@@"));
+    return marker >= 0 ? pname.left(marker) : pname;
 }
 
 // -since: 08-Dec-26, 08-Dec-2026, 08-Dec-26.10:30:00, 2026-12-08[T10:30:00], today, yesterday.
@@ -80,7 +81,7 @@ EmulatorListings::Scope EmulatorListings::wholeVob(const QString &vobTag)
 {
     const SiteStyle &site = m_resolver.style();
     const QString currentView = site.viewTagOf(m_resolver.workingDirectory());
-    return {vobTag, [](const QString &) { return true; }, [vobTag, site, currentView](const SandboxEvent &event) {
+    return {vobTag, [](const SandboxEvent &) { return true; }, [vobTag, site, currentView](const SandboxEvent &event) {
                 if (event.object == SandboxStore::vobObjectKey)
                     return vobTag;
                 if (isObjectKey(event.object))
@@ -116,13 +117,24 @@ QList<EmulatorListings::Scope> EmulatorListings::scopes(const EmulatorArguments 
     const bool recurse = args.has(QStringLiteral("-recurse"));
     const QChar separator = m_resolver.style().separator();
     for (const QString &operand : operands) {
+        if (!EmulatorTypes::kindName(operand.section(QLatin1Char(':'), 0, 0)).isEmpty() || VobSelector::isVobSelector(operand)) {
+            result << objectScope(operand);
+            continue;
+        }
         const SandboxPathResolver::Element element = m_resolver.resolve(operand);
         const QString path = element.path;
+        if (element.extended && element.selector.count(QLatin1Char('/')) > 1) {
+            const QString version = element.selector;
+            result << Scope{element.vobTag,
+                            [path, version](const SandboxEvent &event) { return event.object == path && event.version == version; },
+                            [name = withoutVersion(operand)](const SandboxEvent &) { return name; }};
+            continue;
+        }
         const bool directory = QFileInfo(m_store.vobFolder(element.vobTag) + QLatin1Char('/') + path).isDir();
         const QString prefix = operand == QLatin1String(".") ? QString() : operand + separator;
         if (!directory || !(contentsOfDirectories || recurse)) {
-            result << Scope{element.vobTag, [path](const QString &object) { return object == path; },
-                            [operand](const SandboxEvent &) { return operand; }};
+            result << Scope{element.vobTag, [path](const SandboxEvent &event) { return event.object == path; },
+                            [name = withoutVersion(operand)](const SandboxEvent &) { return name; }};
             continue;
         }
         const auto inside = [path, recurse](const QString &object) {
@@ -131,7 +143,9 @@ QList<EmulatorListings::Scope> EmulatorListings::scopes(const EmulatorArguments 
             return recurse ? path.isEmpty() || object.startsWith(path + QLatin1Char('/')) : parentOf(object) == path;
         };
         result << Scope{element.vobTag,
-                        [path, inside, withDirectory](const QString &object) { return (withDirectory && object == path) || inside(object); },
+                        [path, inside, withDirectory](const SandboxEvent &event) {
+                            return (withDirectory && event.object == path) || inside(event.object);
+                        },
                         [path, operand, prefix, separator](const SandboxEvent &event) {
                             if (event.object == path)
                                 return operand;
@@ -142,12 +156,34 @@ QList<EmulatorListings::Scope> EmulatorListings::scopes(const EmulatorArguments 
     return result;
 }
 
+EmulatorListings::Scope EmulatorListings::objectScope(const QString &selector)
+{
+    if (VobSelector::isVobSelector(selector)) {
+        const QString vobTag = VobSelector::tagOf(selector.mid(4), m_store, m_resolver);
+        return {vobTag, [](const SandboxEvent &event) { return event.object == SandboxStore::vobObjectKey; },
+                [vobTag](const SandboxEvent &) { return vobTag; }};
+    }
+    const QString kind = selector.section(QLatin1Char(':'), 0, 0);
+    const QString named = selector.mid(kind.size() + 1);
+    const int at = named.lastIndexOf(QLatin1Char('@'));
+    if (at <= 0)
+        SandboxCommands::fail(QStringLiteral("Unable to determine VOB for pathname \"%1\".").arg(selector));
+    const QString name = named.left(at);
+    const QString vobTag = m_store.vob(named.mid(at + 1)).tag;
+    EmulatorTypes(m_store).require(vobTag, kind, name);
+    const QString key = SandboxStore::typeObjectKey(kind, name);
+    const QList<SandboxEvent> own = SandboxHistory(m_store, QString(), QString()).eventsOf(vobTag, key);
+    const qint64 since = own.isEmpty() ? 0 : own.first().id;
+    return {vobTag, [key, since](const SandboxEvent &event) { return event.object == key && event.id >= since; },
+            [name](const SandboxEvent &) { return name; }};
+}
+
 QList<EmulatorListings::Entry> EmulatorListings::entries(const QList<Scope> &scopes)
 {
     QList<Entry> result;
     for (const Scope &scope : scopes) {
         for (const SandboxEvent &event : m_store.events(scope.vobTag)) {
-            if (scope.covers(event.object))
+            if (scope.covers(event))
                 result << Entry{scope.vobTag, event, scope.name(event)};
         }
     }
@@ -186,7 +222,7 @@ QString EmulatorListings::line(const Entry &entry, const QString &fromVersion)
 QString EmulatorListings::formatted(const QString &format, const Entry &entry)
 {
     const SandboxEvent &event = entry.event;
-    return EmulatorFormat::expand(format, [&](QChar conversion, const QString &modifiers, const QString &) {
+    return EmulatorFormat::expand(format, [&](QChar conversion, const QString &modifiers, const QString &argument) {
         switch (conversion.unicode()) {
         case 'n':
             if (modifiers == QLatin1String("E"))
@@ -207,6 +243,10 @@ QString EmulatorListings::formatted(const QString &format, const Entry &entry)
                                                                                       : QStringLiteral("dd-MMM-yy.hh:mm:ss"));
         case 'c':
             return event.comment.isEmpty() || modifiers.contains(QLatin1Char('N')) ? event.comment : event.comment + QLatin1Char('\n');
+        case 'h':
+            return event.host;
+        case 'a':
+            return attributeField(event, modifiers, argument);
         case 'm':
             return event.version.isEmpty() ? QString() : QStringLiteral("version");
         case 'f':
@@ -216,6 +256,19 @@ QString EmulatorListings::formatted(const QString &format, const Entry &entry)
             return QString();
         }
     });
+}
+
+// An attribute event's attribute as the event set it: (ACL="bob,ALL"); %Na the value alone.
+QString EmulatorListings::attributeField(const SandboxEvent &event, const QString &modifiers, const QString &only) const
+{
+    if (event.operation != QLatin1String("mkattr"))
+        return QString();
+    const QString typeName = event.description.section(QLatin1Char('"'), 1, 1);
+    if (!only.isEmpty() && only != typeName)
+        return QString();
+    if (modifiers.contains(QLatin1Char('N')))
+        return event.detail;
+    return QLatin1Char('(') + typeName + QLatin1Char('=') + event.detail + QLatin1Char(')');
 }
 
 QString EmulatorListings::lscheckout(const QStringList &words)
@@ -260,7 +313,7 @@ QString EmulatorListings::lshistory(const QStringList &words)
     QList<Entry> listed;
     for (const Entry &entry : entries(scopes(args, args.operands().isEmpty(), true))) {
         const SandboxEvent &event = entry.event;
-        if ((isMinor(event.operation) && !args.has(QStringLiteral("-minor"))) || (since.isValid() && event.time < since)
+        if ((SandboxHistory::isMinor(event.operation) && !args.has(QStringLiteral("-minor"))) || (since.isValid() && event.time < since)
             || (!user.isEmpty() && event.user.compare(user, Qt::CaseInsensitive) != 0)
             || (event.operation == QLatin1String("checkout") && !isCheckedOut(entry.vobTag, event)))
             continue;

@@ -1,6 +1,7 @@
 #include "clearcase/emulator/EmulatorTypes.h"
 
 #include "clearcase/sandbox/SandboxCommands.h"
+#include "clearcase/sandbox/SandboxHistory.h"
 #include "clearcase/sandbox/SandboxStore.h"
 
 #include <QFileInfo>
@@ -8,11 +9,7 @@
 
 QString EmulatorTypes::kindName(const QString &kind)
 {
-    static const QHash<QString, QString> names = {
-        {QStringLiteral("attype"), QStringLiteral("attribute type")}, {QStringLiteral("trtype"), QStringLiteral("trigger type")},
-        {QStringLiteral("lbtype"), QStringLiteral("label type")},     {QStringLiteral("brtype"), QStringLiteral("branch type")},
-        {QStringLiteral("eltype"), QStringLiteral("element type")},   {QStringLiteral("hltype"), QStringLiteral("hyperlink type")}};
-    return names.value(kind);
+    return SandboxHistory::kindName(kind);
 }
 
 QStringList EmulatorTypes::predefined(const QString &kind)

@@ -1,7 +1,7 @@
 #include "clearcase/emulator/GuardedOperations.h"
 
 #include "clearcase/emulator/EmulatorArguments.h"
-#include "clearcase/emulator/EmulatorHistory.h"
+#include "clearcase/sandbox/SandboxHistory.h"
 #include "clearcase/emulator/EmulatorTypes.h"
 #include "clearcase/emulator/OperandOutcomes.h"
 #include "clearcase/emulator/OutsideVobs.h"
@@ -661,8 +661,7 @@ QString GuardedOperations::mkKeptType(const QString &kind, const QStringList &wo
             continue;
         }
         m_store.addType(selector.vobTag, kind, {selector.name, args.comment(), {}, actingUser()});
-        m_history.record(selector.vobTag, SandboxStore::typeObjectKey(kind, selector.name), command,
-                         QStringLiteral("create ") + kindName, args.comment());
+        m_history.typeMade(selector.vobTag, kind, selector.name, args.comment());
         out += QStringLiteral("Created %1 \"%2\".\n").arg(kindName, selector.name);
     }
     return out;

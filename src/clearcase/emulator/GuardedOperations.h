@@ -1,6 +1,6 @@
 #pragma once
 
-#include "clearcase/emulator/EmulatorHistory.h"
+#include "clearcase/sandbox/SandboxHistory.h"
 #include "clearcase/emulator/TriggerRunner.h"
 #include "clearcase/sandbox/SandboxCommands.h"
 #include "clearcase/sandbox/SandboxPathResolver.h"
@@ -33,7 +33,7 @@ class SandboxStore;
 // A command naming many objects goes on past a failed one (OperandOutcomes).
 //
 // checkout, checkin, mkelem and mk<kind>type record their events with their comments
-// (EmulatorHistory).
+// (SandboxHistory).
 //
 // lock and unlock keep their locks (SandboxLocks), which then hold back, after the triggers,
 // every change to the locked VOB, type or element by users the lock does not except.
@@ -106,5 +106,5 @@ private:
     SandboxPathResolver &m_resolver;
     std::function<QString(const QString &)> m_viewStorage;
     TriggerRunner m_runner;
-    EmulatorHistory m_history;
+    SandboxHistory m_history;
 };
