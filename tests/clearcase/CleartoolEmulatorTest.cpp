@@ -391,7 +391,7 @@ TEST_F(CleartoolEmulatorTest, MinorEventsKeepAttributesTypesAndLocks)
         {"mkattr -rep -c widen ACL '\"bob,eve\"' main.c@@/main/0", 0, "*\n"},
         {"rmattr -c revoke ACL main.c@@/main/0", 0, "*\n"},
         {"mkattr -nc ACL '\"x\"' .", 0, "*\n"},
-        {"lshistory -minor -fmt %o|%e|%n|%u|%Nc|%Na|%[ACL]a\\n main.c@@/main/0", 0,
+        {"lshistory -minor -fmt %o|%e|%n|%u|%Nc|%SNa|%[ACL]a\\n main.c@@/main/0", 0,
          "rmattr|destroy attribute \"ACL\" on version|main.c@@\\main\\0|bob|revoke||\n"
          "mkattr|make attribute \"ACL\" on version|main.c@@\\main\\0|bob|widen|\"bob,eve\"|(ACL=\"bob,eve\")\n"
          "mkattr|make attribute \"ACL\" on version|main.c@@\\main\\0|bob|grant|\"bob,ALL\"|(ACL=\"bob,ALL\")\n"},
@@ -437,13 +437,80 @@ TEST_F(CleartoolEmulatorTest, StoppingAtTheFirstFailureKeepsWhatCameBefore)
     expectAnswers(client, steps);
 }
 
-TEST(EmulatorFormat, ConversionsModifiersAndEscapes)
+TEST(EmulatorFormat, ConversionsModifiersWidthsAndEscapes)
 {
     const auto convert = [](QChar c, const QString &modifiers, const QString &argument) {
-        return QStringLiteral("<%1|%2|%3>").arg(c).arg(modifiers, argument);
+        return c == QLatin1Char('x') ? QStringLiteral("abcdefgh") : QStringLiteral("<%1|%2|%3>").arg(c).arg(modifiers, argument);
     };
-    EXPECT_EQ(EmulatorFormat::expand(QStringLiteral("%n"), convert), QStringLiteral("<n||>"));
-    EXPECT_EQ(EmulatorFormat::expand(QStringLiteral("%Xn\\n%[ACL]a\\t100%%"), convert), QStringLiteral("<n|X|>\n<a||ACL>\t100%"));
-    EXPECT_EQ(EmulatorFormat::expand(QStringLiteral("a\\\\b\\'c\\101"), convert), QStringLiteral("a\\b'cA"));
-    EXPECT_EQ(EmulatorFormat::expand(QStringLiteral("trailing %"), convert), QStringLiteral("trailing %"));
+    const struct {
+        const char *format;
+        const char *expanded;
+    } rows[] = {
+        {"%n", "<n||>"},
+        {"%Xn\\n%[ACL]a\\t100%%", "<n|X|>\n<a||ACL>\t100%"},
+        {"%SN[ACL]a|%[ACL]Na", "<a|SN|ACL>|<a|N|ACL>"},
+        {"a\\\\b\\'c\\101", "a\\b'cA"},
+        {"%-10.3x|%10.3x|%4x|%.0x|", "abc       |       abc|abcdefgh||"},
+        {"trailing %", "trailing %"},
+        {"cut %-3[ACL", "cut %-3[ACL"},
+    };
+    for (const auto &row : rows)
+        EXPECT_EQ(EmulatorFormat::expand(QString::fromUtf8(row.format), convert), QString::fromUtf8(row.expanded)) << row.format;
+
+    const QList<QPair<QString, QString>> values{{QStringLiteral("ACL"), QStringLiteral("\"b,c\"")}, {QStringLiteral("L"), QStringLiteral("3")}};
+    const struct {
+        const char *modifiers;
+        const char *text;
+    } forms[] = {{"", "(ACL=\"b,c\", L=3)"}, {"N", "(\"b,c\", 3)"}, {"S", "ACL=\"b,c\", L=3"}, {"SN", "\"b,c\", 3"}};
+    for (const auto &form : forms)
+        EXPECT_EQ(EmulatorFormat::attributes(values, QString::fromUtf8(form.modifiers)), QString::fromUtf8(form.text)) << form.modifiers;
+    EXPECT_EQ(EmulatorFormat::attributes({}, QString()), QString());
+}
+
+// The same session in both site styles: written here for a Windows-style site, and turned
+// into UNIX pathnames and version names for the other.
+class EmulatorBothStyles : public ::testing::TestWithParam<SiteStyle::Kind>
+{
+protected:
+    static QString styled(QString text)
+    {
+        // A regular expression is left as written.
+        if (GetParam() == SiteStyle::Kind::Windows || text.startsWith(QLatin1Char('~')))
+            return text;
+        return text.replace(QStringLiteral("m:\\bob_dev\\proj"), QStringLiteral("/view/bob_dev/vobs/proj"))
+            .replace(QStringLiteral("@\\proj"), QStringLiteral("@/vobs/proj"))
+            .replace(QStringLiteral("vob:\\proj"), QStringLiteral("vob:/vobs/proj"))
+            .replace(QLatin1Char('\\'), QLatin1Char('/'));
+    }
+
+    template <size_t N>
+    void expectSession(const Step (&steps)[N])
+    {
+        TempSandbox sandbox(GetParam());
+        ScriptedClient bob(sandbox.folder(), QStringLiteral("bob"));
+        for (const Step &step : steps)
+            expectAnswer(bob, styled(QString::fromUtf8(step.line)), step.status, styled(QString::fromUtf8(step.answer)));
+    }
+};
+
+INSTANTIATE_TEST_SUITE_P(Sites, EmulatorBothStyles, ::testing::Values(SiteStyle::Kind::Windows, SiteStyle::Kind::Unix));
+
+// Versions, predecessors, the checkout's reserved state, attribute values and widths.
+TEST_P(EmulatorBothStyles, FormatDirectives)
+{
+    const Step steps[] = {
+        {"cd m:\\bob_dev\\proj\\src", 0, ""},
+        {"mkattype -nc -vtype string ACL@\\proj", 0, "*\n"},
+        {"mkattr -nc ACL '\"bob,ALL\"' main.c", 0, "*\n"},
+        {"co -nc -unr main.c", 0, "*\n"},
+        {"describe -fmt '%Vn|%PVn|%Rf|%SN[ACL]a|%N[ACL]a|%Sa|' main.c", 0,
+         "\\main\\CHECKEDOUT|\\main\\0|unreserved|\"bob,ALL\"|(\"bob,ALL\")|ACL=\"bob,ALL\"|"},
+        {"describe -fmt '%-8.4En|%8.4En|%-4.4m|' main.c", 0, "main    |    main|vers|"},
+        {"ci -c done main.c", 0, "*\n"},
+        {"describe -fmt '%Vn|%PVn|%PSn|%Rf|%Nc|' main.c", 0, "\\main\\1|\\main\\0|main.c@@\\main\\0||done|"},
+        {"describe -fmt '%PVn|%Nd' main.c@@\\main\\0", 0, "~\\|\\d{8}\\.\\d{6}"},
+        {"co -nc main.c", 0, "*\n"},
+        {"describe -fmt '%PVn|%Rf' main.c", 0, "\\main\\1|reserved"},
+    };
+    expectSession(steps);
 }

@@ -426,6 +426,15 @@ QString versionKey(const QString &viewTag, const QString &vobTag, const QString 
 
 } // namespace
 
+// The version a checkout started from or a checkin followed; "" for /main/0.
+QString EmulatorCommands::predecessorOf(const SandboxPathResolver::Element &element, const QString &selector)
+{
+    if (selector.endsWith(QLatin1String("CHECKEDOUT")))
+        return QStringLiteral("/main/%1").arg(m_store.latestVersion(element.vobTag, element.path));
+    const int number = selector.section(QLatin1Char('/'), -1).toInt();
+    return number > 0 ? QStringLiteral("/main/%1").arg(number - 1) : QString();
+}
+
 // The version a plain pathname selects in its view: the checkout, else the latest.
 QString EmulatorCommands::selectedVersion(const SandboxPathResolver::Element &element)
 {
@@ -554,6 +563,8 @@ EmulatorCommands::Described EmulatorCommands::describePname(const QString &pname
             object.kind = onDisk.isDir() ? QStringLiteral("directory version") : QStringLiteral("version");
         object.versionId = m_resolver.printed(selector);
         object.selector = selector;
+        object.viewTag = element.viewTag;
+        object.predecessor = predecessorOf(element, selector);
         object.name = beforeVersion + QStringLiteral("@@") + object.versionId;
         object.attributeKey = element.path;
         object.hasAttributes = true;
@@ -632,16 +643,25 @@ QString EmulatorCommands::attributeValueText(const QString &vobTag, const Attrib
     return QLatin1Char('"') + attribute.value + QLatin1Char('"');
 }
 
-QString EmulatorCommands::attributeList(const Described &object, const QString &only)
+QString EmulatorCommands::attributeList(const Described &object, const QString &only, const QString &modifiers)
 {
     if (!object.hasAttributes)
         return QString();
-    QStringList parts;
+    QList<QPair<QString, QString>> namedValues;
     for (const AttributeInfo &attribute : attributesOf(object)) {
         if (only.isEmpty() || attribute.typeName == only)
-            parts << attribute.typeName + QLatin1Char('=') + attributeValueText(object.vobTag, attribute);
+            namedValues.append({attribute.typeName, attributeValueText(object.vobTag, attribute)});
     }
-    return parts.isEmpty() ? QString() : QLatin1Char('(') + parts.join(QStringLiteral(", ")) + QLatin1Char(')');
+    return EmulatorFormat::attributes(namedValues, modifiers);
+}
+
+// A checked-out version's checkout: "reserved" or "unreserved"; "" for any other object.
+QString EmulatorCommands::reservedState(const Described &object)
+{
+    if (!object.selector.endsWith(QLatin1String("CHECKEDOUT")))
+        return QString();
+    const auto checkout = m_history.versionEvent(object.vobTag, object.attributeKey, object.selector, object.viewTag);
+    return checkout ? checkout->detail : QStringLiteral("reserved");
 }
 
 QString EmulatorCommands::formatted(const QString &format, const Described &object)
@@ -655,13 +675,21 @@ QString EmulatorCommands::formatted(const QString &format, const Described &obje
                 return object.elementName;
             if (modifiers == QLatin1String("V"))
                 return object.versionId;
+            if (modifiers == QLatin1String("PV"))
+                return object.predecessor.isEmpty() ? QString() : m_resolver.printed(object.predecessor);
+            if (modifiers == QLatin1String("PS"))
+                return object.predecessor.isEmpty() ? QString() : object.elementName + QStringLiteral("@@") + m_resolver.printed(object.predecessor);
             return object.name;
         case 'a':
-            return attributeList(object, argument);
+            return attributeList(object, argument, modifiers);
+        case 'f':
+            return modifiers == QLatin1String("R") ? reservedState(object) : QString();
         case 'c':
             // %Nc leaves out the line break after the comment.
             return object.comment.isEmpty() || modifiers.contains(QLatin1Char('N')) ? object.comment : object.comment + QLatin1Char('\n');
         case 'd':
+            if (modifiers.contains(QLatin1Char('N')))
+                return object.created.toString(QStringLiteral("yyyyMMdd.hhmmss"));
             return dateText(object.created, modifiers.contains(QLatin1Char('S')));
         case 'u':
             return object.creator;

@@ -49,6 +49,8 @@ private:
         QString elementName;  // %En
         QString versionId;    // %Vn
         QString selector;     // a version's "/main/3" or "/main/CHECKEDOUT"
+        QString predecessor;  // %PVn: "/main/2" (the checkout's: the latest); "" for /main/0
+        QString viewTag;      // the view a version was selected in
         QString vobTag;
         QString attributeKey; // where its attributes are kept ("" is the VOB root's version)
         bool hasAttributes = false;
@@ -85,7 +87,9 @@ private:
     void addVersionEvent(Described &object);
     QString formatted(const QString &format, const Described &object);
     QString attributeSection(const Described &object, const QString &selection);
-    QString attributeList(const Described &object, const QString &only);
+    QString attributeList(const Described &object, const QString &only, const QString &modifiers);
+    QString reservedState(const Described &object);
+    QString predecessorOf(const SandboxPathResolver::Element &element, const QString &selector);
     QString attributeValueText(const QString &vobTag, const AttributeInfo &attribute);
     QString listed(const QString &name, const SandboxPathResolver::Element &element, bool shortForm);
 

@@ -258,7 +258,7 @@ QString EmulatorListings::formatted(const QString &format, const Entry &entry)
     });
 }
 
-// An attribute event's attribute as the event set it: (ACL="bob,ALL"); %Na the value alone.
+// An attribute event's attribute as the event set it: (ACL="bob,ALL"), %SNa the value alone.
 QString EmulatorListings::attributeField(const SandboxEvent &event, const QString &modifiers, const QString &only) const
 {
     if (event.operation != QLatin1String("mkattr"))
@@ -266,9 +266,7 @@ QString EmulatorListings::attributeField(const SandboxEvent &event, const QStrin
     const QString typeName = event.description.section(QLatin1Char('"'), 1, 1);
     if (!only.isEmpty() && only != typeName)
         return QString();
-    if (modifiers.contains(QLatin1Char('N')))
-        return event.detail;
-    return QLatin1Char('(') + typeName + QLatin1Char('=') + event.detail + QLatin1Char(')');
+    return EmulatorFormat::attributes({{typeName, event.detail}}, modifiers);
 }
 
 QString EmulatorListings::lscheckout(const QStringList &words)
