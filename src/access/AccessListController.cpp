@@ -1,7 +1,8 @@
 #include "access/AccessListController.h"
 
-#include "access/AccessAttributeFormat.h"
 #include "access/AccessEditor.h"
+#include "access/AccessListRules.h"
+#include "access/OperationsController.h"
 #include "access/RoutineErrorReport.h"
 #include "clearcase/CCase.h"
 #include "groups/GroupNameRules.h"
@@ -10,7 +11,7 @@
 #include "shell/MainContext.h"
 #include "shell/MainWindow.h"
 #include "shell/Registry.h"
-#include "util/AppInfo.h"
+#include "shell/WorkingState.h"
 #include "util/ListRoutines.h"
 #include "util/Prompter.h"
 #include "util/ZanError.h"
@@ -24,40 +25,14 @@
 #include <QToolButton>
 
 using namespace ListRoutines;
-namespace Format = AccessAttributeFormat;
 
 namespace {
 
 const QString component = QStringLiteral("AccessListController");
 
-// A list's entries and selection, so that an edit whose write failed can be undone exactly.
-struct ListSnapshot {
-    QStringList entries;
-    QList<int> selectedRows;
-
-    static ListSnapshot of(const QListWidget *list)
-    {
-        ListSnapshot snapshot;
-        for (int i = 0; i < list->count(); ++i) {
-            snapshot.entries << list->item(i)->text();
-            if (list->item(i)->isSelected())
-                snapshot.selectedRows << i;
-        }
-        return snapshot;
-    }
-
-    void restore(QListWidget *list) const
-    {
-        list->clear();
-        list->addItems(entries);
-        for (int row : selectedRows)
-            list->item(row)->setSelected(true);
-    }
-};
-
-QStringList entriesOf(const QListWidget *list)
+QStringList entriesOf(QListWidget *list)
 {
-    return ListSnapshot::of(list).entries;
+    return ItemList(list).entries();
 }
 
 bool hasSelection(const QListWidget *list)
@@ -71,25 +46,6 @@ void showVobUndefined(Prompter &prompter)
                      Prompter::Icon::Exclamation);
 }
 
-// Why a typed user is not added, for the status bar; "" when it is added.
-QString whyUserIsNotAdded(const QString &user, const ItemList &users)
-{
-    const QString start = QStringLiteral("No user added: ");
-    if (user.startsWith(QLatin1Char('<')))
-        return start + QStringLiteral("type the user's name over the hint, or pick a user from the list.");
-    if (user.contains(QLatin1Char('<')))
-        return start + QLatin1Char('"') + user + QStringLiteral("\" is not a user name.");
-    if (user == Format::emptyListMarker)
-        return start + Format::emptyListMarker + QStringLiteral(" marks a list that allows nobody; it is not a user name.");
-    if (user.trimmed().isEmpty())
-        return start + QStringLiteral("the name is empty.");
-    for (int i = 0; i < users.count(); ++i) {
-        if (users.text(i).compare(user, Qt::CaseInsensitive) == 0)
-            return start + users.text(i) + QStringLiteral(" is already in the list.");
-    }
-    return QString();
-}
-
 void showNoGroupSelected(Prompter &prompter)
 {
     prompter.message(QStringLiteral("Must select a group(s) to delete from the users list."),
@@ -98,7 +54,8 @@ void showNoGroupSelected(Prompter &prompter)
 
 } // namespace
 
-AccessListController::AccessListController(MainContext &context) : m_ctx(context)
+AccessListController::AccessListController(MainContext &context, OperationsController &operations)
+    : m_ctx(context), m_operations(operations)
 {
     MainWindow &form = m_ctx.form;
     for (int i : {0, 1, 2, 3, 4, 5, 10})
@@ -140,15 +97,15 @@ void AccessListController::zanButClicked(int index)
     if (form.mainList->count() == 0)
         return;
     try {
-        const QString vobRoot = form.vobRootTxt->text();
+        const QString vobRoot = location().vobRoot;
         if (vobRoot.isEmpty() || vobRoot == QLatin1String("UNDEFINED")) {
             showVobUndefined(m_ctx.prompter);
             return;
         }
-        m_ctx.hooks.showStopMsg(false);
+        m_operations.showStopMsg(false);
         switch (index) {
         case 0: toggleOperationPicker(); break;
-        case 1: m_ctx.hooks.deleteOperation(); break;
+        case 1: m_operations.deleteOperation(); break;
         case 2: toggleUserChooser(); break;
         case 3: deleteUserFromList(); break;
         case 4: deleteGroupFromList(); break;
@@ -168,13 +125,13 @@ void AccessListController::toggleOperationPicker()
         picker->hide();
         return;
     }
-    if (m_ctx.form.selectedElemTxt->text().isEmpty())
+    if (location().path.isEmpty())
         return;
     picker->show();
     if (picker->count() > 0)
         picker->setCurrentRow(0);
     picker->setFocus();
-    m_ctx.hooks.populateOperationsList(false, MainWindow::isShown(m_ctx.form.ucmVobImage));
+    m_operations.populateOperationsList(m_ctx.state.ucmVob());
 }
 
 void AccessListController::toggleUserChooser()
@@ -218,9 +175,9 @@ void AccessListController::zanListSelected(int index)
     if (form.mainList->count() == 0)
         return;
     try {
-        m_ctx.hooks.hideSubLists();
+        m_ctx.hideSubLists();
         if (index == 0)
-            m_ctx.hooks.selectOperation();
+            m_operations.selectOperation();
         const QListWidgetItem *group = form.zanList[2]->currentItem();
         if (index == 2 && group && group->isSelected())
             form.zanBut[4]->setToolTip(QStringLiteral("Delete all users in group: ") + group->text() +
@@ -234,45 +191,40 @@ void AccessListController::zanListDoubleClicked(int index)
 {
     if (m_ctx.form.mainList->count() == 0)
         return;
-    m_ctx.hooks.hideSubLists();
+    m_ctx.hideSubLists();
     if (index == 2)
         addUsersFromGroup(true);
-}
-
-void AccessListController::refuseUserName(const QString &user)
-{
-    m_ctx.prompter.message(QStringLiteral("A user name cannot contain a comma:") + AppInfo::crlf + user,
-                           QStringLiteral("Invalid user name..."), Prompter::Icon::Exclamation);
 }
 
 void AccessListController::addUserToList()
 {
     MainWindow &form = m_ctx.form;
     try {
-        QString refusal;
+        QString notAdded;
         if (form.zanList[0]->count() > 0) {
             m_ctx.busy.setBusy(true);
             const QString user = form.selectUserCombo->currentText();
-            ItemList users(form.zanList[1]);
-            ItemList chooser(form.selectUserCombo);
-            // Placeholders, the empty-list marker, blank names and names already listed add
-            // nothing; a comma would split the name into two users when read back.
-            if (user.contains(QLatin1Char(','))) {
-                refuseUserName(user);
-            } else if (refusal = whyUserIsNotAdded(user, users); refusal.isEmpty()) {
-                const QStringList before = entriesOf(form.zanList[1]);
+            const QStringList before = entriesOf(form.zanList[1]);
+            const AccessListRules::UserAddition addition = AccessListRules::addUser(user, before);
+            if (addition.outcome == AccessListRules::UserAddition::Outcome::Refused) {
+                m_ctx.prompter.message(addition.reason, AccessListRules::refusedUserTitle, Prompter::Icon::Exclamation);
+            } else if (addition.outcome == AccessListRules::UserAddition::Outcome::NotAdded) {
+                notAdded = addition.reason;
+            } else {
+                ItemList users(form.zanList[1]);
+                ItemList chooser(form.selectUserCombo);
                 users.add(user);
                 if (!is_dup_list(user, chooser))
                     chooser.add(user);
-                if (m_ctx.hooks.saveUserListToElem(before))
+                if (m_operations.saveUserListToElem(before))
                     selectListItem(user, users);
                 else
                     removeFromList(user, users);
             }
         }
         m_ctx.busy.setBusy(false);
-        if (!refusal.isEmpty())
-            m_ctx.busy.setStatBarMsg(refusal);
+        if (!notAdded.isEmpty())
+            m_ctx.busy.setStatBarMsg(notAdded);
         const QScopedValueRollback hiding(m_hidingUserChooser, true);
         form.selectUserCombo->hide();
     } catch (...) {
@@ -289,15 +241,15 @@ void AccessListController::deleteUserFromList()
                                    QStringLiteral("No user selected to delete...     "), Prompter::Icon::Exclamation);
             return;
         }
-        const ListSnapshot before = ListSnapshot::of(users);
+        const AccessListRules::Snapshot before = ItemList(users).snapshot();
         deletedSelectedInList(ItemList(users));
-        if (!m_ctx.hooks.saveUserListToElem(before.entries)) {
-            before.restore(users);
+        if (!m_operations.saveUserListToElem(before.entries)) {
+            ItemList(users).restore(before);
         } else if (users->count() > 0) {
             users->setCurrentRow(0);
             users->setFocus();
         }
-    } catch (...) {
+    } catch (const std::exception &) {
         m_ctx.errors.reportBoxed(ZanError::current(component), QStringLiteral("Error encountered::deleteUserFromList()"));
     }
 }
@@ -319,28 +271,10 @@ void AccessListController::addUsersFromGroup(bool fromGroupsList)
                 m_ctx.prompter.message(problem, GroupNameRules::refusalTitle, Prompter::Icon::Exclamation);
                 group.clear();
             }
-            if (!group.isEmpty() && !group.contains(QLatin1Char('<'))) {
-                const QString members = m_ctx.registry.readFromReg(group);
-                const QStringList groupsBefore = entriesOf(groups);
-                const bool added = !is_dup_list(group, ItemList(groups));
-                if (added)
-                    groups->addItem(group);
-                const QString groupsValue = getStringFromListBox(ItemList(groups));
-                if (!groupsValue.isEmpty()) {
-                    if (writeGroups(groupsBefore)) {
-                        const ListSnapshot before = ListSnapshot::of(form.zanList[1]);
-                        setListBoxFromString(members, ItemList(form.zanList[1]));
-                        if (!m_ctx.hooks.saveUserListToElem(before.entries))
-                            before.restore(form.zanList[1]);
-                        m_ctx.hooks.hideSubLists();
-                        return;
-                    }
-                    if (added)
-                        removeFromList(group, ItemList(groups));
-                }
-            }
+            if (!group.isEmpty() && !group.contains(QLatin1Char('<')))
+                addGroup(group);
         }
-        m_ctx.hooks.hideSubLists();
+        m_ctx.hideSubLists();
     } catch (...) {
         m_ctx.errors.reportBoxed(ZanError::current(component), QStringLiteral("addUsersFromGroup()"));
     }
@@ -358,20 +292,20 @@ void AccessListController::deleteGroupFromList()
         }
         if (groups->count() == 0)
             return;
-        const ListSnapshot before = ListSnapshot::of(users);
+        const AccessListRules::Snapshot before = ItemList(users).snapshot();
         for (int i = 0; i < groups->count(); ++i) {
             if (groups->item(i)->isSelected())
                 delStringFromListBox(m_ctx.registry.readFromReg(groups->item(i)->text()), ItemList(users));
         }
-        if (!m_ctx.hooks.saveUserListToElem(before.entries)) {
-            before.restore(users);
+        if (!m_operations.saveUserListToElem(before.entries)) {
+            ItemList(users).restore(before);
             return;
         }
         if (groups->count() > 0) {
             groups->setCurrentRow(0);
             groups->setFocus();
         }
-    } catch (...) {
+    } catch (const std::exception &) {
         m_ctx.errors.reportBoxed(ZanError::current(component), QStringLiteral("Error encountered::deleteGroupFromList()"));
     }
 }
@@ -384,28 +318,49 @@ void AccessListController::deleteGroupFromElem()
         showNoGroupSelected(m_ctx.prompter);
         return;
     }
-    const ListSnapshot before = ListSnapshot::of(groups);
+    const AccessListRules::Snapshot before = ItemList(groups).snapshot();
     try {
         deletedSelectedInList(ItemList(groups));
         const QStringList remaining = entriesOf(groups);
         if (!remaining.isEmpty()) {
             if (!writeGroups(before.entries))
-                before.restore(groups);
+                ItemList(groups).restore(before);
             return;
         }
         // The last group goes: the attribute is removed rather than left empty.
         showStoredGroups(AccessEditor(m_ctx.ccase.clearCase())
                              .changeGroups(location(), AccessListChange::between(before.entries, remaining)));
-    } catch (...) {
-        before.restore(groups);
+    } catch (const std::exception &) {
+        ItemList(groups).restore(before);
         m_ctx.errors.reportBoxed(ZanError::current(component), QStringLiteral("Could not remove group from Element"));
     }
 }
 
-ElementLocation AccessListController::location() const
+const ElementLocation &AccessListController::location() const
 {
-    const MainWindow &form = m_ctx.form;
-    return {form.selectedElemTxt->text(), form.vobRootTxt->text(), form.vobTagTxt->text()};
+    return m_ctx.state.location();
+}
+
+// The group joins the element's groups (written first) and its members the users; a write
+// that fails leaves its list as it was.
+void AccessListController::addGroup(const QString &group)
+{
+    MainWindow &form = m_ctx.form;
+    QListWidget *groups = form.zanList[2];
+    const QStringList groupsBefore = entriesOf(groups);
+    const AccessListRules::Snapshot usersBefore = ItemList(form.zanList[1]).snapshot();
+    const AccessListRules::GroupMerge merge = AccessListRules::mergeGroup(
+        group, m_ctx.registry.readFromReg(group), groupsBefore, usersBefore.entries);
+    if (merge.groupAdded)
+        groups->addItem(group);
+    if (!writeGroups(groupsBefore)) {
+        if (merge.groupAdded)
+            removeFromList(group, ItemList(groups));
+        return;
+    }
+    form.zanList[1]->addItems(merge.users.mid(usersBefore.entries.size()));
+    if (!m_operations.saveUserListToElem(usersBefore.entries))
+        ItemList(form.zanList[1]).restore(usersBefore);
 }
 
 // Writes the edit from `before` to the groups list now shown, which then shows what is stored.
@@ -447,7 +402,7 @@ bool AccessListController::eventFilter(QObject *watched, QEvent *event)
             return true;
         }
     } else if (event->type() == QEvent::MouseButtonPress && !chooser) {
-        m_ctx.hooks.hideSubLists();
+        m_ctx.hideSubLists();
     }
     return QObject::eventFilter(watched, event);
 }

@@ -6,18 +6,20 @@
 #include <QString>
 #include <QStringList>
 
+class OperationsController;
 class QListWidget;
 struct MainContext;
 
 // The editing side of the access-control panel: the zanBut buttons, the three zanList
 // lists, the user chooser and the group chooser. Every edit is written to the VOB at once;
-// a write that fails leaves the lists as they were.
+// a write that fails leaves the lists as they were. The operations themselves, and the
+// users list's write, are the operations controller's.
 class AccessListController : public QObject
 {
     Q_OBJECT
 
 public:
-    explicit AccessListController(MainContext &context);
+    AccessListController(MainContext &context, OperationsController &operations);
 
     void zanButClicked(int index);
     void zanListSelected(int index);
@@ -36,12 +38,13 @@ private:
     void toggleOperationPicker();
     void toggleUserChooser();
     void toggleGroupChooser();
-    void refuseUserName(const QString &user);
-    ElementLocation location() const;
+    const ElementLocation &location() const;
+    void addGroup(const QString &group);
     // Writes the element's groups; a failure shows the attribute routine's message.
     bool writeGroups(const QStringList &before);
     void showStoredGroups(const QStringList &stored);
 
     MainContext &m_ctx;
+    OperationsController &m_operations;
     bool m_hidingUserChooser = false;
 };

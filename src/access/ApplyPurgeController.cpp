@@ -1,6 +1,7 @@
 #include "access/ApplyPurgeController.h"
 
 #include "access/AccessPlanner.h"
+#include "access/AccessSettingsReader.h"
 #include "access/RoutineErrorReport.h"
 #include "clearcase/CCase.h"
 #include "platform/Platform.h"
@@ -8,6 +9,8 @@
 #include "shell/ErrorReporter.h"
 #include "shell/MainContext.h"
 #include "shell/MainWindow.h"
+#include "shell/WorkingState.h"
+#include "util/ItemList.h"
 #include "util/AppInfo.h"
 #include "util/Prompter.h"
 #include "util/ZanError.h"
@@ -21,13 +24,9 @@ namespace {
 
 const QString component = QStringLiteral("ApplyPurgeController");
 
-QStringList entriesOf(const QListWidget *list)
+QStringList entriesOf(QListWidget *list)
 {
-    QStringList entries;
-    entries.reserve(list->count());
-    for (int i = 0; i < list->count(); ++i)
-        entries << list->item(i)->text();
-    return entries;
+    return ItemList(list).entries();
 }
 
 } // namespace
@@ -38,7 +37,6 @@ ApplyPurgeController::ApplyPurgeController(MainContext &context) : m_ctx(context
     connect(form.applyAllCheckedBut, &QPushButton::clicked, this, &ApplyPurgeController::applyAllCheckedClicked);
     connect(form.deleteAllCheckedBut, &QPushButton::clicked, this, &ApplyPurgeController::purgeAllChecked);
     connect(form.purgeFromElemBut, &QPushButton::clicked, this, &ApplyPurgeController::purgeElement);
-    m_ctx.hooks.doApplyAllChecked = [this] { doApplyAllChecked(); };
 }
 
 void ApplyPurgeController::applyAllCheckedClicked()
@@ -55,16 +53,16 @@ void ApplyPurgeController::doApplyAllChecked()
     MainWindow &form = m_ctx.form;
     const QString &crlf = AppInfo::crlf;
     try {
-        const QString base = form.selectedElemTxt->text();
+        const QString base = location().path;
         // Without a base there is nothing to copy; going on would blank every target's groups.
-        if (form.vobTagTxt->text().contains(QLatin1Char('<')) || base.isEmpty()) {
+        if (location().vobTag.contains(QLatin1Char('<')) || base.isEmpty()) {
             m_ctx.prompter.message(QStringLiteral("Must first select an element to be used as the basis") + crlf +
                                        QStringLiteral("for applying access control for all the selected elements"),
                                    QStringLiteral("Select an element first..."), Prompter::Icon::Exclamation);
             return;
         }
         const QStringList targets = entriesOf(form.selectedList);
-        const QStringList operations = entriesOf(form.zanList[0]);
+        const QStringList operations = baseOperations();
         if (targets.size() > 1) {
             const QString question = QStringLiteral("NOTE: You are about to set access control for ") +
                                      QString::number(targets.size()) + QStringLiteral(" element(s)") + crlf +
@@ -85,7 +83,7 @@ void ApplyPurgeController::doApplyAllChecked()
             AccessApplier(m_ctx.ccase.clearCase()).apply(location(), operations, targets, observer);
         m_ctx.busy.setBusy(false);
         reportFailures(outcome.failures);
-    } catch (...) {
+    } catch (const std::exception &) {
         m_ctx.errors.reportBoxed(ZanError::current(component), QStringLiteral("doApplyAllChecked()"));
     }
 }
@@ -115,10 +113,16 @@ void ApplyPurgeController::reportFailures(const QList<AccessApplier::Failure> &f
     m_ctx.prompter.message(lines.join(AppInfo::crlf), QStringLiteral("Apply failures..."), Prompter::Icon::Exclamation);
 }
 
-ElementLocation ApplyPurgeController::location() const
+const ElementLocation &ApplyPurgeController::location() const
 {
-    const MainWindow &form = m_ctx.form;
-    return {form.selectedElemTxt->text(), form.vobRootTxt->text(), form.vobTagTxt->text()};
+    return m_ctx.state.location();
+}
+
+// The operations the base element carries, read from it as the command line does.
+QStringList ApplyPurgeController::baseOperations()
+{
+    AccessSettingsReader reader(m_ctx.ccase.clearCase());
+    return AccessSettingsReader::operationsOn(reader.attributesOf(location().element()));
 }
 
 AccessApplier::Observer ApplyPurgeController::progressObserver()
@@ -133,7 +137,7 @@ QString ApplyPurgeController::previewOf(const std::function<AccessPlan()> &plan)
 {
     try {
         return plan().describe();
-    } catch (...) {
+    } catch (const std::exception &) {
         return QStringLiteral("The preview could not be made: ") + ZanError::current(component).description();
     }
 }
@@ -167,7 +171,7 @@ void ApplyPurgeController::purgeAllChecked()
     const QString &crlf = AppInfo::crlf;
     try {
         const QStringList targets = entriesOf(form.selectedList);
-        if (form.selectedElemTxt->text().isEmpty() || targets.isEmpty())
+        if (location().path.isEmpty() || targets.isEmpty())
             return;
         const QString warning = QStringLiteral("WARNING: ") + crlf +
                                 QStringLiteral("You are about to purge all operations and users from ") +
@@ -181,8 +185,7 @@ void ApplyPurgeController::purgeAllChecked()
         m_ctx.busy.setStatBarMsg(QStringLiteral("Done"));
         m_ctx.busy.setBusy(false);
         form.selectedList->clear();
-        m_ctx.hooks.clearAllChecked();
-        m_ctx.hooks.updateCheckedButtons();
+        m_ctx.state.clearChecked();
     } catch (...) {
         m_ctx.errors.reportBoxed(ZanError::current(component), QStringLiteral("purgeFromElemBut()"));
     }
@@ -191,7 +194,7 @@ void ApplyPurgeController::purgeAllChecked()
 void ApplyPurgeController::purgeElement()
 {
     MainWindow &form = m_ctx.form;
-    const QString element = form.selectedElemTxt->text();
+    const QString element = location().path;
     if (form.zanList[0]->count() == 0 || element.isEmpty())
         return;
     try {

@@ -10,7 +10,8 @@
 struct MainContext;
 
 // Copies the selected element's settings to every checked element, and purges all access
-// settings from the selected element or from every checked one.
+// settings from the selected element or from every checked one. The operations copied are
+// the ones the base element carries.
 class ApplyPurgeController : public QObject
 {
     Q_OBJECT
@@ -27,7 +28,8 @@ private:
     bool confirmApplyToVobRoot(const QString &target);
     Prompter::Answer askPurge(const QString &warning, const QStringList &targets);
     void reportFailures(const QList<AccessApplier::Failure> &failures);
-    ElementLocation location() const;
+    const ElementLocation &location() const;
+    QStringList baseOperations();
     AccessApplier::Observer progressObserver();
     QString previewOf(const std::function<AccessPlan()> &plan);
     void emptyAccessLists();

@@ -37,6 +37,14 @@ QStringList offeredOperations(bool includeUcm)
     return result;
 }
 
+QStringList offeredFor(const QStringList &carried, bool includeUcm)
+{
+    QStringList offer = offeredOperations(includeUcm);
+    for (const QString &operation : carried)
+        offer.removeOne(operation);
+    return offer;
+}
+
 QString defaultPrivilegedList()
 {
     return QStringLiteral("mktype,rntype,rmtype,chevent,modtype,rmelem,rmhlink,rmtype,rntype,mkattype,mktrtype,") +

@@ -16,6 +16,10 @@ QString ucmOperations();
 // catalogue order: element operations, type operations, then the UCM ones if asked for.
 QStringList offeredOperations(bool includeUcm);
 
+// What the picker offers an element that carries `carried`: the offered operations without
+// the carried ones (compared exactly, as the element's attribute names are).
+QStringList offeredFor(const QStringList &carried, bool includeUcm);
+
 // The privileged-operations list in force when none is stored or recorded.
 QString defaultPrivilegedList();
 

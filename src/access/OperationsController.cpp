@@ -3,6 +3,7 @@
 #include "access/AccessAttributeFormat.h"
 #include "access/AccessEditor.h"
 #include "access/AccessSettingsReader.h"
+#include "access/ApplyPurgeController.h"
 #include "access/OperationsCatalogue.h"
 #include "access/RoutineErrorReport.h"
 #include "clearcase/CCase.h"
@@ -10,6 +11,7 @@
 #include "shell/ErrorReporter.h"
 #include "shell/MainContext.h"
 #include "shell/MainWindow.h"
+#include "shell/WorkingState.h"
 #include "util/AppInfo.h"
 #include "util/ListRoutines.h"
 #include "util/Prompter.h"
@@ -40,22 +42,14 @@ int twipsToPixels(int twips)
 
 } // namespace
 
-OperationsController::OperationsController(MainContext &context) : m_ctx(context)
+OperationsController::OperationsController(MainContext &context, ApplyPurgeController &applier)
+    : m_ctx(context), m_applier(applier)
 {
     MainWindow &form = m_ctx.form;
     connect(form.zanSubList, &QListWidget::currentRowChanged, this, &OperationsController::pickerSelectionChanged);
     connect(form.zanSubList, &QListWidget::itemDoubleClicked, this, &OperationsController::addOperation);
     form.zanSubList->installEventFilter(this);
-
-    MainHooks &hooks = m_ctx.hooks;
-    hooks.populateOperationsList = [this](bool skipBaseLists, bool includeUcm) {
-        populateOperationsList(skipBaseLists, includeUcm);
-    };
-    hooks.hideSubLists = [this] { hideSubLists(); };
-    hooks.showStopMsg = [this](bool show) { showStopMsg(show); };
-    hooks.selectOperation = [this] { selectOperation(); };
-    hooks.saveUserListToElem = [this](const QStringList &before) { return saveUserListToElem(before); };
-    hooks.deleteOperation = [this] { deleteOperation(); };
+    populateOperationsList(false);
 }
 
 QString OperationsController::stopMessage(const QString &operation)
@@ -66,42 +60,30 @@ QString OperationsController::stopMessage(const QString &operation)
            QStringLiteral("VOB root.  This applies to the entire VOB, ") + crlf + QStringLiteral("not per element.");
 }
 
-void OperationsController::populateOperationsList(bool skipBaseLists, bool includeUcm)
+void OperationsController::populateOperationsList(bool includeUcm)
 {
-    try {
-        ItemList picker(m_ctx.form.zanSubList);
-        picker.clear();
-        if (!skipBaseLists) {
-            setListBoxFromString(OperationsCatalogue::elementOperations(), picker);
-            setListBoxFromString(OperationsCatalogue::typeOperations(), picker);
-        }
-        if (includeUcm)
-            setListBoxFromString(OperationsCatalogue::ucmOperations(), picker);
-        else
-            delStringFromListBox(OperationsCatalogue::ucmOperations(), picker);
-        if (picker.count() > 0)
-            picker.setCurrentIndex(0);
-        removeSetOperationsFromPicker();
-    } catch (...) {
-        m_ctx.errors.reportBoxed(ZanError::current(component), QStringLiteral("Error encountered::populateOperationsList()"));
-    }
+    QListWidget *picker = m_ctx.form.zanSubList;
+    picker->clear();
+    picker->addItems(OperationsCatalogue::offeredOperations(includeUcm));
+    if (picker->count() > 0)
+        picker->setCurrentRow(0);
+    const QStringList carried = ItemList(m_ctx.form.zanList[0]).entries();
+    removeSetOperationsFromPicker(OperationsCatalogue::offeredFor(carried, includeUcm));
 }
 
 // Operations the element already carries are not offered. When the selected first entry is
 // one of them the picker is left without a selection (and no other entry's step runs).
-void OperationsController::removeSetOperationsFromPicker()
+void OperationsController::removeSetOperationsFromPicker(const QStringList &offer)
 {
     QListWidget *picker = m_ctx.form.zanSubList;
-    const ItemList operations(m_ctx.form.zanList[0]);
     const QSignalBlocker blocker(picker);
     QListWidgetItem *selected = picker->currentItem();
-    for (int i = 0; i < operations.count(); ++i) {
-        const int index = indexOfExact(operations.text(i), ItemList(picker));
-        if (index < 0)
+    for (int row = picker->count() - 1; row >= 0; --row) {
+        if (offer.contains(picker->item(row)->text()))
             continue;
-        if (picker->item(index) == selected)
+        if (picker->item(row) == selected)
             selected = nullptr;
-        delete picker->takeItem(index);
+        delete picker->takeItem(row);
     }
     if (selected) {
         picker->setCurrentItem(selected);
@@ -111,62 +93,32 @@ void OperationsController::removeSetOperationsFromPicker()
     }
 }
 
-bool OperationsController::isPrivilegedOperation(const QString &operation)
-{
-    try {
-        return OperationsCatalogue::isPrivileged(operation, m_ctx.hooks.getPrivOperations());
-    } catch (...) {
-        m_ctx.errors.reportBoxed(ZanError::current(component), QStringLiteral("Error encountered::isPrivilegedOperation()"));
-        return false;
-    }
-}
-
 void OperationsController::pickerSelectionChanged()
 {
     const QListWidgetItem *item = m_ctx.form.zanSubList->currentItem();
-    if (!item)
-        return;
-    const bool atVobRoot =
-        m_ctx.form.selectedElemTxt->text() == Format::vobRootElement(m_ctx.form.vobRootTxt->text());
-    showStopMsg(isPrivilegedOperation(item->text()) && !atVobRoot);
+    if (item)
+        showStopMsg(m_ctx.state.stopsAt(item->text()));
 }
 
 void OperationsController::showStopMsg(bool show)
 {
     MainWindow &form = m_ctx.form;
-    try {
-        // Hiding always works, so a message left over from an emptied picker can go too.
-        if (!show) {
-            form.stopImage->hide();
-            form.stopMsgTxt->hide();
-            return;
-        }
-        if (form.zanSubList->count() == 0)
-            return;
-        const QListWidgetItem *item = form.zanSubList->currentItem();
-        const QString operation = item ? item->text() : QString();
-        form.stopImage->show();
-        QString shown = stopMessage(operation);
-        form.stopMsgTxt->setPlainText(shown.replace(AppInfo::crlf, QStringLiteral("\n")));
-        form.stopMsgTxt->setFixedSize(twipsToPixels(3012), twipsToPixels(1000));
-        form.stopMsgTxt->show();
-    } catch (...) {
-        m_ctx.errors.reportBoxed(ZanError::current(component), QStringLiteral("Error encountered::showStopMsg()"));
+    // Hiding always works, so a message left over from an emptied picker can go too.
+    if (!show || form.zanSubList->count() == 0) {
+        if (!show)
+            m_ctx.state.setStopShown(false);
+        return;
     }
+    const QListWidgetItem *item = form.zanSubList->currentItem();
+    QString shown = stopMessage(item ? item->text() : QString());
+    form.stopMsgTxt->setPlainText(shown.replace(AppInfo::crlf, QStringLiteral("\n")));
+    form.stopMsgTxt->setFixedSize(twipsToPixels(3012), twipsToPixels(1000));
+    m_ctx.state.setStopShown(true);
 }
 
 void OperationsController::hideSubLists()
 {
-    MainWindow &form = m_ctx.form;
-    try {
-        form.selectUserCombo->hide();
-        form.selectGroupCombo->hide();
-        form.zanSubList->hide();
-        form.streamSubList->hide();
-        form.projSubList->hide();
-    } catch (...) {
-    }
-    showStopMsg(false);
+    m_ctx.hideSubLists();
 }
 
 QString OperationsController::selectedOperation() const
@@ -175,10 +127,9 @@ QString OperationsController::selectedOperation() const
     return selected.isEmpty() ? QString() : selected.first()->text();
 }
 
-ElementLocation OperationsController::location() const
+const ElementLocation &OperationsController::location() const
 {
-    const MainWindow &form = m_ctx.form;
-    return {form.selectedElemTxt->text(), form.vobRootTxt->text(), form.vobTagTxt->text()};
+    return m_ctx.state.location();
 }
 
 void OperationsController::addOperation()
@@ -186,7 +137,7 @@ void OperationsController::addOperation()
     MainWindow &form = m_ctx.form;
     const QListWidgetItem *picked = form.zanSubList->currentItem();
     // Without a picked operation there is nothing to add (an empty name would make a "__" type).
-    if (form.mainList->count() == 0 || MainWindow::isShown(form.stopImage) || form.vobTagTxt->text().isEmpty() ||
+    if (form.mainList->count() == 0 || m_ctx.state.stopShown() || location().vobTag.isEmpty() ||
         !picked)
         return;
     try {
@@ -196,14 +147,14 @@ void OperationsController::addOperation()
         if (RoutineErrorReport::run(m_ctx.prompter, RoutineErrorReport::makeAttype, [&] { editor.ensureAttributeType(location(), Format::typeName(operation)); })) {
             bool added = false;
             RoutineErrorReport::run(m_ctx.prompter, RoutineErrorReport::addAttribute,
-                    [&] { added = editor.addOperation(location(), operation, m_ctx.hooks.getPrivOperations()); });
+                    [&] { added = editor.addOperation(location(), operation, m_ctx.state.privilegedList()); });
             ItemList operations(form.zanList[0]);
             if (added && !is_dup_list(operation, operations)) {
                 operations.add(operation);
                 selectListItem(operation, operations);
             }
         }
-        m_ctx.hooks.doApplyAllChecked();
+        m_applier.doApplyAllChecked();
     } catch (...) {
         m_ctx.errors.reportWithSupportLine(ZanError::current(component));
     }
@@ -213,10 +164,7 @@ bool OperationsController::saveUserListToElem(const QStringList &before)
 {
     MainWindow &form = m_ctx.form;
     try {
-        const ItemList users(form.zanList[1]);
-        QStringList entries;
-        for (int i = 0; i < users.count(); ++i)
-            entries << users.text(i);
+        const QStringList entries = ItemList(form.zanList[1]).entries();
         if (!entries.isEmpty())
             m_ctx.busy.setBusy(true);
         const QString operation = selectedOperation();
@@ -230,13 +178,13 @@ bool OperationsController::saveUserListToElem(const QStringList &before)
         const bool written = RoutineErrorReport::run(m_ctx.prompter, RoutineErrorReport::addAttribute, [&] {
             stored = AccessEditor(m_ctx.ccase.clearCase())
                          .changeUsers(location(), operation, AccessListChange::between(before, entries),
-                                      m_ctx.hooks.getPrivOperations());
+                                      m_ctx.state.privilegedList());
         });
         if (written && stored != entries)
             showStoredUsers(stored);
         m_ctx.busy.setBusy(false);
         return written;
-    } catch (...) {
+    } catch (const std::exception &) {
         m_ctx.errors.reportWithSupportLine(ZanError::current(component));
         return false;
     }
@@ -268,7 +216,7 @@ void OperationsController::deleteOperation()
             form.zanList[0]->clearSelection();
         }
         form.zanList[1]->clear();
-    } catch (...) {
+    } catch (const std::exception &) {
         m_ctx.errors.reportBoxed(ZanError::current(component), QStringLiteral("deleteOperation()"));
     }
 }
@@ -288,13 +236,13 @@ void OperationsController::selectOperation()
         form.userGroupLbl->setText(QStringLiteral("User(s) with \"") + operation + QStringLiteral("\" privilege"));
         ItemList users(form.zanList[1]);
         ItemList groups(form.zanList[2]);
-        if (form.selectedElemTxt->text().isEmpty()) {
+        if (location().path.isEmpty()) {
             groups.clear();
             return;
         }
         ElementSettings settings;
         RoutineErrorReport::run(m_ctx.prompter, RoutineErrorReport::readAttribute, [&] {
-            settings = AccessSettingsReader(m_ctx.ccase.clearCase()).read(location(), m_ctx.hooks.getPrivOperations());
+            settings = AccessSettingsReader(m_ctx.ccase.clearCase()).read(location(), m_ctx.state.privilegedList());
         });
         const OperationSetting *setting = settings.find(operation);
         users.clear();
@@ -307,7 +255,7 @@ void OperationsController::selectOperation()
         }
         groups.clear();
         setListBoxFromString(TextRoutines::commaJoin(settings.groups), groups);
-    } catch (...) {
+    } catch (const std::exception &) {
         m_ctx.errors.reportWithSupportLine(ZanError::current(component));
     }
 }

@@ -5,20 +5,21 @@
 #include <QObject>
 #include <QString>
 
+class ApplyPurgeController;
 struct MainContext;
 
 // The operation picker and the operations list of the access-control panel: the catalogue
 // offered, the privileged-operation stop message, adding and deleting an operation on the
 // selected element, writing the users list, and loading an operation's users and groups.
+// An operation added is applied to the checked elements as well.
 class OperationsController : public QObject
 {
     Q_OBJECT
 
 public:
-    explicit OperationsController(MainContext &context);
+    OperationsController(MainContext &context, ApplyPurgeController &applier);
 
-    void populateOperationsList(bool skipBaseLists, bool includeUcm);
-    bool isPrivilegedOperation(const QString &operation);
+    void populateOperationsList(bool includeUcm);
     void showStopMsg(bool show);
     void hideSubLists();
 
@@ -36,9 +37,10 @@ protected:
 private:
     void showStoredUsers(const QStringList &stored);
     void pickerSelectionChanged();
-    void removeSetOperationsFromPicker();
+    void removeSetOperationsFromPicker(const QStringList &offer);
     QString selectedOperation() const;
-    ElementLocation location() const;
+    const ElementLocation &location() const;
 
     MainContext &m_ctx;
+    ApplyPurgeController &m_applier;
 };

@@ -23,6 +23,8 @@
 #include "shell/Registry.h"
 #include "shell/SettingsController.h"
 #include "shell/SettingsStore.h"
+#include "shell/StateBinding.h"
+#include "shell/WorkingState.h"
 #include "triggers/ConfigFileController.h"
 #include "triggers/TriggerInstallController.h"
 #include "triggers/TriggerLocationsController.h"
@@ -48,6 +50,7 @@ struct AppComposer::Parts {
     std::unique_ptr<DetailWindow> detail;
     std::unique_ptr<SystemRoutines> system;
     std::unique_ptr<CCase> ccase;
+    std::unique_ptr<WorkingState> state;
     std::unique_ptr<MainContext> context;
 
     std::unique_ptr<MainWindowController> window;
@@ -104,24 +107,32 @@ AppComposer::AppComposer(Options options) : d(std::make_unique<Parts>())
     d->detail = std::make_unique<DetailWindow>(*d->platform);
     d->system = std::make_unique<SystemRoutines>(*d->platform, *d->prompter);
     d->ccase = std::make_unique<CCase>([this]() -> ClearCase & { return d->clearCaseObject(); }, *d->prompter, *d->platform);
+    d->state = std::make_unique<WorkingState>();
+    new StateBinding(*d->form, *d->state);
     d->context = std::make_unique<MainContext>(MainContext{*d->form, *d->platform, *d->prompter, *d->registry, *d->busy,
-                                                           *d->errors, *d->detail, *d->ccase, *d->system, {}});
+                                                           *d->errors, *d->detail, *d->ccase, *d->system, *d->state});
 
     MainContext &ctx = *d->context;
-    d->window = std::make_unique<MainWindowController>(ctx, version());
     d->settings = std::make_unique<SettingsController>(ctx);
+    d->window = std::make_unique<MainWindowController>(ctx, *d->settings, version());
     d->configFile = std::make_unique<ConfigFileController>(ctx);
     d->views = std::make_unique<ViewsController>(ctx);
     d->tree = std::make_unique<ElementTreeController>(ctx);
     d->ucm = std::make_unique<UcmController>(ctx);
-    d->operations = std::make_unique<OperationsController>(ctx);
-    d->accessLists = std::make_unique<AccessListController>(ctx);
     d->applyPurge = std::make_unique<ApplyPurgeController>(ctx);
+    d->operations = std::make_unique<OperationsController>(ctx, *d->applyPurge);
+    d->accessLists = std::make_unique<AccessListController>(ctx, *d->operations);
     d->groups = std::make_unique<GroupsController>(ctx);
     d->triggerLocations = std::make_unique<TriggerLocationsController>(ctx);
     d->triggerStatus = std::make_unique<TriggerStatusController>(ctx);
-    d->triggerInstall = std::make_unique<TriggerInstallController>(ctx);
+    d->triggerInstall = std::make_unique<TriggerInstallController>(ctx, *d->settings, *d->triggerStatus);
     d->accessTools = std::make_unique<AccessToolsController>(ctx);
+
+    // A VOB root selected shows its trigger status, then makes sure its groups type exists.
+    QObject::connect(d->state.get(), &WorkingState::vobRootSelected, d->triggerStatus.get(),
+                     &TriggerStatusController::setTrigStatus);
+    QObject::connect(d->state.get(), &WorkingState::vobRootSelected, d->groups.get(),
+                     &GroupsController::doMakeGroupAttype);
 }
 
 AppComposer::~AppComposer()
@@ -132,15 +143,15 @@ AppComposer::~AppComposer()
     d->triggerStatus.reset();
     d->triggerLocations.reset();
     d->groups.reset();
-    d->applyPurge.reset();
     d->accessLists.reset();
     d->operations.reset();
+    d->applyPurge.reset();
     d->ucm.reset();
     d->tree.reset();
     d->views.reset();
     d->configFile.reset();
-    d->settings.reset();
     d->window.reset();
+    d->settings.reset();
     d->detail.reset();
 }
 
@@ -151,6 +162,7 @@ QString AppComposer::version()
 
 MainWindow &AppComposer::form() { return *d->form; }
 MainContext &AppComposer::context() { return *d->context; }
+WorkingState &AppComposer::state() { return *d->state; }
 MainWindowController &AppComposer::window() { return *d->window; }
 Platform &AppComposer::platform() { return *d->platform; }
 Prompter &AppComposer::prompter() { return *d->prompter; }

@@ -9,10 +9,11 @@ class MainWindow;
 class MainWindowController;
 class Platform;
 class Prompter;
+class WorkingState;
 struct MainContext;
 
-// The composition root: creates the services, the main window, its controllers and the
-// hooks between them. Program entry and the window-level tests both build the program here.
+// The composition root: creates the services, the working state, the main window, its
+// controllers and the connections between them. Program entry and the window-level tests both build the program here.
 class AppComposer
 {
 public:
@@ -34,6 +35,7 @@ public:
 
     MainWindow &form();
     MainContext &context();
+    WorkingState &state();
     MainWindowController &window();
     Platform &platform();
     Prompter &prompter();

@@ -8,6 +8,7 @@
 #include "shell/ErrorReporter.h"
 #include "shell/MainContext.h"
 #include "shell/MainWindow.h"
+#include "shell/WorkingState.h"
 #include "util/AppInfo.h"
 #include "util/ErrorBox.h"
 #include "util/Prompter.h"
@@ -71,8 +72,7 @@ ElementTreeController::ElementTreeController(MainContext &context)
     connect(form.vobTagTxt, &QLineEdit::textChanged, this, [this](const QString &text) { checkUcmProjectVob(text); });
     connect(form.mainTabStrip, &QTabWidget::currentChanged, this, &ElementTreeController::tabClick);
 
-    m_ctx.hooks.clearAllChecked = [this] { clearAllChecked(); };
-    m_ctx.hooks.updateCheckedButtons = [this] { updateCheckedButtons(); };
+    connect(&m_ctx.state, &WorkingState::checkedCleared, this, &ElementTreeController::clearAllClick);
 }
 
 void ElementTreeController::populateTree(int mode, const QString &filter, bool clearFirst, QTreeWidgetItem *parent)
@@ -87,7 +87,7 @@ void ElementTreeController::nodeClick(QTreeWidgetItem *node)
     MainWindow &form = m_ctx.form;
     try {
         m_ctx.busy.setBusy(true);
-        m_ctx.hooks.hideSubLists();
+        m_ctx.hideSubLists();
         const QString path = TreeNode::absPath(node);
         form.userGroupLbl->setText(form.userGroupLbl->property("tag").toString());
         form.trigLbl[0]->setText(QStringLiteral("Trigger setup for VOB: <UNDEF>"));
@@ -140,8 +140,7 @@ bool ElementTreeController::showElementSettings(QTreeWidgetItem *node, const QSt
         m_ctx.ccase.getAttrListOnElem(ItemList(form.zanList[0]), path, true, true, QStringLiteral("_"), tag);
         form.zanCurSettingLbl->setText(QStringLiteral("VOB Root: ") + tag);
         form.selectedElemTxt->setText(SiteStyle::current().vobRootElement(path));
-        m_ctx.hooks.setTrigStatus();
-        m_ctx.hooks.doMakeGroupAttype(tag);
+        m_ctx.state.selectVobRoot(tag);
     }
     if (form.zanList[0]->count() > 0)
         form.zanList[0]->setCurrentRow(0);
@@ -150,21 +149,18 @@ bool ElementTreeController::showElementSettings(QTreeWidgetItem *node, const QSt
 
 bool ElementTreeController::checkUcmProjectVob(const QString &vobTag)
 {
-    MainWindow &form = m_ctx.form;
     try {
         if (noVobSelected(vobTag))
             return false;
         if (!m_ctx.ccase.isUcmProjectVob(vobTag, false)) {
-            form.ucmVobImage->hide();
-            form.ucmVobLbl->hide();
+            m_ctx.state.setUcmVob(false);
             return false;
         }
         m_ctx.prompter.message(QStringLiteral("Current beta version of ") + AppInfo::title + AppInfo::crlf
                                    + QStringLiteral("does not yet support UCM Project VOB.") + AppInfo::crlf + AppInfo::crlf
                                    + QStringLiteral("UCM will be supported in a future release"),
                                QStringLiteral("UCM Project VOB...."), Prompter::Icon::Exclamation);
-        form.ucmVobImage->show();
-        form.ucmVobLbl->show();
+        m_ctx.state.setUcmVob(true);
         return true;
     } catch (...) {
         ErrorBox::showErrorBox(m_ctx.prompter, ZanError::current(kComponent), QStringLiteral("vobTagTxt_Change()"));
@@ -176,7 +172,7 @@ QString ElementTreeController::getVobTagFromNode(const QString &path)
 {
     try {
         return SiteStyle::current().vobTagOf(path);
-    } catch (...) {
+    } catch (const std::exception &) {
         const ZanError error = ZanError::current(kComponent);
         m_ctx.prompter.message(QStringLiteral("Error:") + error.description() + AppInfo::crlf + QStringLiteral("getVobTagFromNode()"),
                                QStringLiteral("Error..."), Prompter::Icon::Critical);
@@ -268,7 +264,7 @@ void ElementTreeController::checkSubtree(QTreeWidgetItem *node, bool checked)
                 setNodeChecked(child, state);
             }
         }
-    } catch (...) {
+    } catch (const std::exception &) {
         m_ctx.errors.reportWithSupportLine(ZanError::current(kComponent));
     }
 }
@@ -297,7 +293,7 @@ void ElementTreeController::setAllNodesChecked(bool checked)
             if (!TreeNode::isDrive(*it))
                 setNodeChecked(*it, checked ? Qt::Checked : Qt::Unchecked);
         }
-    } catch (...) {
+    } catch (const std::exception &) {
         m_ctx.errors.reportWithSupportLine(ZanError::current(kComponent));
     }
 }

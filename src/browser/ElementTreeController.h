@@ -12,7 +12,7 @@ struct MainContext;
 
 // The element tree: selecting a node (current VOB and element), checking nodes into the
 // checked-element list, "Check All"/"Uncheck All", the UCM project VOB refusal and the tab
-// strip. Provides the hooks clearAllChecked and updateCheckedButtons.
+// strip. Checked elements are all unchecked when the working state says so.
 class ElementTreeController : public QObject
 {
     Q_OBJECT

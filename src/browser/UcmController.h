@@ -5,7 +5,7 @@
 struct MainContext;
 
 // The UCM project and stream controls. UCM project VOBs are refused by the element tree,
-// so these controls stay disabled and empty; setUcmMode (a hook) keeps them so.
+// so these controls stay disabled and empty whatever the working state says of the VOB.
 class UcmController : public QObject
 {
     Q_OBJECT

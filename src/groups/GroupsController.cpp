@@ -54,7 +54,6 @@ GroupsController::GroupsController(MainContext &context) : m_ctx(context)
         connect(form.dgBut[i], &QToolButton::clicked, this, [this, i] { dgBut_Click(i); });
     for (int i = 0; i < int(form.dgTxt.size()); ++i)
         connect(form.dgTxt[i], &QLineEdit::returnPressed, this, [this, i] { dgTxt_Enter(i); });
-    m_ctx.hooks.doMakeGroupAttype = [this](const QString &vobTag) { doMakeGroupAttype(vobTag); };
 }
 
 QListWidget *GroupsController::list(bool isGroups) const

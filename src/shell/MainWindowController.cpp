@@ -10,7 +10,9 @@
 #include "shell/MainContext.h"
 #include "shell/MainWindow.h"
 #include "shell/Registry.h"
+#include "shell/SettingsController.h"
 #include "shell/SettingsStore.h"
+#include "shell/WorkingState.h"
 #include "util/ErrorBox.h"
 #include "util/AppInfo.h"
 
@@ -22,8 +24,8 @@
 #include <QLabel>
 #include <QLocale>
 
-MainWindowController::MainWindowController(MainContext &context, QString version)
-    : m_ctx(context), m_version(std::move(version))
+MainWindowController::MainWindowController(MainContext &context, SettingsController &settings, QString version)
+    : m_ctx(context), m_settings(settings), m_version(std::move(version))
 {
     MainWindow &form = m_ctx.form;
     connect(&form, &MainWindow::activated, this, &MainWindowController::activate);
@@ -48,7 +50,6 @@ void MainWindowController::load()
         form.statusPanel->setText(QStringLiteral("Status"));
         form.datePanel->setText(QLocale().toString(QDate::currentDate(), QLocale::ShortFormat));
         form.headerLbl[0]->setText(AppInfo::title);
-        m_ctx.hooks.populateOperationsList(false, false);
         form.selectUserCombo->addItem(QStringLiteral("<select_or_enter_user>"));
         form.selectUserCombo->addItem(QStringLiteral("ALL"));
         form.selectUserCombo->setCurrentIndex(0);
@@ -56,7 +57,7 @@ void MainWindowController::load()
         form.trigNamesCombo->addItem(QStringLiteral("_KORVANE_SECURITY2"));
         form.trigNamesCombo->addItem(QStringLiteral("_UCM_KORVANE_SECURITY"));
         form.trigNamesCombo->setCurrentIndex(0);
-        m_ctx.hooks.processRegistrySettings(true, false);
+        m_settings.processRegistrySettings(true, false);
     } catch (...) {
         m_ctx.errors.reportWithSupportLine(ZanError::current(QStringLiteral("frmMain")));
     }
@@ -66,18 +67,17 @@ void MainWindowController::activate()
 {
     if (m_closing)
         return;
-    MainWindow &form = m_ctx.form;
     QString override;
     QString nusers;
     try {
         override = m_ctx.registry.store().value(QStringLiteral("CLEARCASE_OVERRIDE"));
         nusers = m_ctx.registry.store().value(QStringLiteral("NUSERS"));
         m_reportedStoreFailure.clear();
-    } catch (...) {
+    } catch (const std::exception &) {
         reportStoreFailureOnce(ZanError::current(QStringLiteral("readFromReg")));
     }
-    form.overrideImage->setVisible(override == QLatin1String("True"));
-    form.nuserImage->setVisible(nusers == QLatin1String("1"));
+    m_ctx.state.setOverrideOn(override == QLatin1String("True"));
+    m_ctx.state.setExemptLogin(nusers == QLatin1String("1"));
 }
 
 // The window is activated again and again; a store that stays unreadable is reported once,
@@ -112,9 +112,10 @@ void MainWindowController::unloadAllForms()
 void MainWindowController::showSettings()
 {
     try {
-        m_ctx.hooks.processRegistrySettings(true, false);
-        m_ctx.hooks.showSettingsDialog();
+        m_settings.processRegistrySettings(true, false);
+        m_settings.showSettingsDialog();
     } catch (...) {
+        m_ctx.errors.reportWithSupportLine(ZanError::current(QStringLiteral("frmMain")));
     }
 }
 
@@ -125,6 +126,7 @@ void MainWindowController::showHelpContent()
         if (!m_ctx.platform.openDocument(document))
             m_ctx.prompter.message(helpNotOpened(document), QStringLiteral("Help"), Prompter::Icon::Exclamation);
     } catch (...) {
+        m_ctx.errors.reportWithSupportLine(ZanError::current(QStringLiteral("frmMain")));
     }
 }
 
@@ -147,12 +149,13 @@ void MainWindowController::showAbout()
         QString backend;
         try {
             backend = m_ctx.ccase.clearCase().description();
-        } catch (...) {
+        } catch (const std::exception &) {
             backend = ZanError::current().description();
         }
         auto *dialog = new AboutDialog(m_version, backend, &m_ctx.form);
         dialog->setAttribute(Qt::WA_DeleteOnClose);
         dialog->open();
     } catch (...) {
+        m_ctx.errors.reportWithSupportLine(ZanError::current(QStringLiteral("frmMain")));
     }
 }

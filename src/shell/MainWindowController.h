@@ -4,6 +4,7 @@
 #include <QString>
 
 struct MainContext;
+class SettingsController;
 class ZanError;
 
 // The main window's own life: load, activate and unload steps, the close-all routine that
@@ -13,7 +14,7 @@ class MainWindowController : public QObject
     Q_OBJECT
 
 public:
-    MainWindowController(MainContext &context, QString version);
+    MainWindowController(MainContext &context, SettingsController &settings, QString version);
 
     // "Zan Utility - <web address> (Beta Release) - <major.minor.revision>"
     QString caption() const;
@@ -35,6 +36,7 @@ private:
     void reportStoreFailureOnce(const ZanError &error);
 
     MainContext &m_ctx;
+    SettingsController &m_settings;
     QString m_version;
     bool m_closing = false;
     QString m_reportedStoreFailure;

@@ -9,8 +9,8 @@ class SettingsDialog;
 
 // Applies the stored general settings to the main window, the Settings dialog and the
 // process environment, and owns the Settings dialog (created on first use, kept hidden
-// between openings). Provides the hooks processRegistrySettings, getPrivOperations,
-// getViewDrive and showSettingsDialog.
+// between openings). The privileged list typed in the dialog is the one in force in the
+// working state, and the state's list is shown in the dialog.
 class SettingsController : public QObject
 {
     Q_OBJECT
@@ -23,6 +23,8 @@ public:
 
     void processRegistrySettings(bool load, bool save);
     void showSettingsDialog();
+    // The view drive chosen for trigger installation.
+    QString viewDrive();
 
     SettingsDialog &dialog();
 

@@ -10,6 +10,9 @@
 #include "shell/ErrorReporter.h"
 #include "shell/MainContext.h"
 #include "shell/MainWindow.h"
+#include "shell/SettingsController.h"
+#include "shell/WorkingState.h"
+#include "triggers/TriggerStatusController.h"
 #include "util/AppInfo.h"
 #include "util/Prompter.h"
 
@@ -21,7 +24,9 @@
 #include <QLocale>
 #include <QPushButton>
 
-TriggerInstallController::TriggerInstallController(MainContext &context) : m_ctx(context), m_settings(context)
+TriggerInstallController::TriggerInstallController(MainContext &context, SettingsController &settings,
+                                                   TriggerStatusController &status)
+    : m_ctx(context), m_generalSettings(settings), m_status(status), m_settings(context)
 {
     connect(m_ctx.form.applyTriggerBut, &QPushButton::clicked, this, &TriggerInstallController::applyTriggerBut_Click);
 }
@@ -48,10 +53,10 @@ void TriggerInstallController::applyTriggerBut_Click()
             return; // nothing has changed; what was typed stays for the next try
         } else {
             m_ctx.busy.setBusy(true);
-            doApplyTrigger(m_ctx.form.vobTagTxt->text());
+            doApplyTrigger(m_ctx.state.location().vobTag);
             m_settings.processVobTrigSettings(true, false);
         }
-        m_ctx.hooks.setTrigStatus();
+        m_status.setTrigStatus();
         m_ctx.busy.setBusy(false);
     } catch (...) {
         const ZanError error = ZanError::current(QStringLiteral("applyTriggers"));
@@ -115,15 +120,15 @@ TriggerInstaller TriggerInstallController::installer()
     inputs.unixSite = SiteStyle::current().isUnix();
     inputs.unixLocation = form.trigLocationUnixTxt->text();
     inputs.adminUsersText = form.adminUsersTxt->text();
-    inputs.viewDrive = m_ctx.hooks.getViewDrive();
-    inputs.exemptUser = MainWindow::isShown(form.nuserImage) ? m_ctx.system.getLoginName() : QString();
+    inputs.viewDrive = m_generalSettings.viewDrive();
+    inputs.exemptUser = m_ctx.state.exemptLogin() ? m_ctx.system.getLoginName() : QString();
     inputs.interop = form.interopSupportCB->isChecked();
     inputs.date = QLocale().toString(QDate::currentDate(), QLocale::ShortFormat);
-    request.vobTag = form.vobTagTxt->text();
-    request.vobRoot = form.vobRootTxt->text();
-    request.ucm = MainWindow::isShown(form.ucmVobImage);
+    request.vobTag = m_ctx.state.location().vobTag;
+    request.vobRoot = m_ctx.state.location().vobRoot;
+    request.ucm = m_ctx.state.ucmVob();
     request.separateUnixLocation = form.checkboxUnixOrWindowsLocation->isChecked();
-    request.privilegedList = m_ctx.hooks.getPrivOperations();
+    request.privilegedList = m_ctx.state.privilegedList();
     return TriggerInstaller(request);
 }
 
@@ -138,7 +143,7 @@ void TriggerInstallController::doApplyTrigger(const QString &vobTag)
     QList<TriggerInstaller::Failure> failures;
     try {
         failures = TriggerInstaller::run(clearCase, installer.installSteps(clearCase));
-    } catch (...) {
+    } catch (const std::exception &) {
         failures.append({made, ZanError::current(QStringLiteral("doApplyTrigger"))});
     }
     // A list that cannot be recorded leaves the script on the one recorded before (or the

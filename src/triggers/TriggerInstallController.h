@@ -7,15 +7,18 @@
 #include <QString>
 
 struct MainContext;
+class SettingsController;
+class TriggerStatusController;
 
 // "Apply Trigger": hands the tab's inputs to the installer, shows its refusals and asks its
-// question about a location this machine cannot reach, then reports each failing step.
+// question about a location this machine cannot reach, then reports each failing step and
+// has the trigger status shown again.
 class TriggerInstallController : public QObject
 {
     Q_OBJECT
 
 public:
-    explicit TriggerInstallController(MainContext &context);
+    TriggerInstallController(MainContext &context, SettingsController &settings, TriggerStatusController &status);
 
     void applyTriggerBut_Click();
 
@@ -38,5 +41,7 @@ private:
     TriggerInstaller installer();
 
     MainContext &m_ctx;
+    SettingsController &m_generalSettings;
+    TriggerStatusController &m_status;
     VobTriggerSettings m_settings;
 };

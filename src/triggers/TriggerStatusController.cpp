@@ -6,6 +6,7 @@
 #include "shell/ErrorReporter.h"
 #include "shell/MainContext.h"
 #include "shell/MainWindow.h"
+#include "shell/WorkingState.h"
 #include "triggers/RecordedPrivilegedList.h"
 #include "triggers/TriggerCommandLines.h"
 #include "triggers/TriggerInstaller.h"
@@ -51,7 +52,6 @@ TriggerStatusController::TriggerStatusController(MainContext &context) : m_ctx(c
         if (m_ctx.form.mainTabStrip->currentIndex() == triggerTab)
             checkPrivilegedList();
     });
-    m_ctx.hooks.setTrigStatus = [this] { setTrigStatus(); };
 }
 
 QString TriggerStatusController::removalWarning(const QString &vobTag)
@@ -77,9 +77,7 @@ void TriggerStatusController::setTrigStatus()
             if (m_ctx.ccase.isTrTypeExist(name, vobTag))
                 ++present;
         }
-        form.ucmVobImage->hide();
-        m_ctx.hooks.setUcmMode(false);
-        form.ucmVobLbl->hide();
+        m_ctx.state.setUcmVob(false);
         showApplied(present >= appliedCount);
         checkPrivilegedList();
     } catch (...) {
@@ -111,25 +109,28 @@ void TriggerStatusController::checkPrivilegedList()
     if (!MainWindow::isShown(m_ctx.form.removeAllTriggersBut))
         return;
     try {
-        const QString enforced = RecordedPrivilegedList::inForce(m_ctx.ccase.clearCase(), m_ctx.form.vobRootTxt->text());
-        if (enforced == m_ctx.hooks.getPrivOperations())
+        const QString enforced = RecordedPrivilegedList::inForce(m_ctx.ccase.clearCase(), m_ctx.state.location().vobRoot);
+        if (enforced == m_ctx.state.privilegedList())
             return;
         warning->setText(privilegedListWarning(enforced));
         warning->show();
-    } catch (...) {
+    } catch (const std::exception &e) {
+        qWarning("checkPrivilegedList: %s", e.what());
     }
 }
 
 void TriggerStatusController::butTriggerDetail_Click()
 {
-    const QString vobTag = m_ctx.form.vobTagTxt->text();
-    if (vobTag.isEmpty() || vobTag.contains(QLatin1Char('<')))
+    if (!m_ctx.state.hasVob())
         return;
+    const QString vobTag = m_ctx.state.location().vobTag;
     const QString name = m_ctx.form.trigNamesCombo->currentText();
     QString description;
     try {
         description = m_ctx.ccase.clearCase().runCommand(QStringLiteral("desc -l trtype:") + name + QLatin1Char('@') + vobTag);
-    } catch (...) {
+    } catch (const std::exception &e) {
+        // The detail window then shows what there is: the warning, or nothing.
+        qWarning("butTriggerDetail: %s", e.what());
     }
     if (MainWindow::isShown(m_ctx.form.privListWarningLbl))
         description += AppInfo::crlf + m_ctx.form.privListWarningLbl->text() + AppInfo::crlf;
@@ -138,6 +139,7 @@ void TriggerStatusController::butTriggerDetail_Click()
         m_ctx.detail.setDetail(description);
         m_ctx.detail.showModal();
     } catch (...) {
+        m_ctx.errors.reportWithSupportLine(ZanError::current(QStringLiteral("butTriggerDetail")));
     }
 }
 
@@ -152,7 +154,7 @@ void TriggerStatusController::removeAllTriggersBut_Click()
         m_ctx.ccase.clearCase().requireVob(vobTag);
         m_ctx.busy.setBusy(true);
         removeExistingTriggers(vobTag);
-        m_ctx.hooks.setTrigStatus();
+        setTrigStatus();
         m_ctx.busy.setBusy(false);
     } catch (...) {
         const ZanError error = ZanError::current(QStringLiteral("removeAllTriggersBut"));

@@ -67,3 +67,30 @@ void ItemList::clear()
     else
         m_combo->clear();
 }
+
+QStringList ItemList::entries() const
+{
+    QStringList entries;
+    entries.reserve(count());
+    for (int i = 0; i < count(); ++i)
+        entries << text(i);
+    return entries;
+}
+
+AccessListRules::Snapshot ItemList::snapshot() const
+{
+    AccessListRules::Snapshot snapshot{entries(), {}};
+    for (int i = 0; i < count(); ++i) {
+        if (isSelected(i))
+            snapshot.selectedRows << i;
+    }
+    return snapshot;
+}
+
+void ItemList::restore(const AccessListRules::Snapshot &snapshot)
+{
+    m_list->clear();
+    m_list->addItems(snapshot.entries);
+    for (int row : snapshot.selectedRows)
+        m_list->item(row)->setSelected(true);
+}

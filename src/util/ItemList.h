@@ -1,6 +1,9 @@
 #pragma once
 
+#include "access/AccessListRules.h"
+
 #include <QString>
+#include <QStringList>
 
 class QListWidget;
 class QComboBox;
@@ -22,6 +25,11 @@ public:
     int currentIndex() const;
     void setCurrentIndex(int index);
     void clear();
+
+    QStringList entries() const;
+    // Entries and selected rows, and back (list boxes only).
+    AccessListRules::Snapshot snapshot() const;
+    void restore(const AccessListRules::Snapshot &snapshot);
 
     QListWidget *listWidget() const { return m_list; }
     QComboBox *comboBox() const { return m_combo; }

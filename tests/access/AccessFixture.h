@@ -4,6 +4,7 @@
 #include "support/MouseClicks.h"
 
 #include "access/AccessAttributeFormat.h"
+#include "access/ApplyPurgeController.h"
 
 #include <QDate>
 
@@ -15,7 +16,6 @@ protected:
     void SetUp() override
     {
         AppFixture::SetUp();
-        ctx().hooks.getPrivOperations = [this] { return privileged; };
         form().mainList->addItem(SandboxSeed::bobDev);
         // Selecting the VOB root once makes the groups type; every test starts after that.
         ctx().ccase.makeAttype(vobTag, AccessAttributeFormat::groupsTypeName, AccessAttributeFormat::typeComment(QDate::currentDate()));
@@ -23,6 +23,8 @@ protected:
         form().show(); // the access tab is the first one
     }
     void TearDown() override { form().hide(); }
+
+    void applyAllChecked() { app->controller<ApplyPurgeController>().doApplyAllChecked(); }
 
     static QString elementPath(const QString &relative) { return vobRoot + sep() + sitePath(relative); }
 
@@ -66,7 +68,4 @@ protected:
             return call == QLatin1String("attachAttribute") && argument == version;
         };
     }
-
-    QString privileged = QStringLiteral(
-        "mktype,rntype,rmtype,chevent,modtype,rmelem,rmhlink,rmtype,rntype,mkattype,mktrtype,mkeltype,mkhltype,mklbtype,mktrtype");
 };

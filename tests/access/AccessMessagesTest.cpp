@@ -29,24 +29,24 @@ TEST_F(AccessMessages, EachRefusalAndConfirmationKeepsItsWords)
     std::vector<MessageCase> cases{
         {"apply to the checked elements", [&] {
              checkAndAnswer({elementPath(utilC), elementPath(mainC)}, Prompter::Answer::No);
-             ctx().hooks.doApplyAllChecked();
+             applyAllChecked();
          }, "NOTE: You are about to set access control for 2 element(s)\r\nbased on element: " + elementPath(mainC) +
             "\r\n\r\nAre you sure you want to continue?", "Set access control for all checked elements...", Exclamation, YesNo},
         {"apply to the VOB root", [&] {
              checkAndAnswer({vobRoot}, Prompter::Answer::No);
-             ctx().hooks.doApplyAllChecked();
+             applyAllChecked();
          }, "Are you sure you want to apply to the VOB root directory?\r\n---> " + vobRoot, "Apply to VOB Root", Exclamation, YesNo},
         {"apply with no VOB selected", [&] {
              checkAndAnswer({elementPath(utilC)}, Prompter::Answer::Yes);
              form().vobTagTxt->setText("<UNDEF>");
-             ctx().hooks.doApplyAllChecked();
+             applyAllChecked();
              form().vobTagTxt->setText(vobTag);
          }, "Must first select an element to be used as the basis\r\nfor applying access control for all the selected elements",
          "Select an element first...", Exclamation},
         // A node that is no element leaves no base: nothing may be blanked on the targets.
         {"apply with no element selected", [&] {
              form().selectedElemTxt->clear();
-             ctx().hooks.doApplyAllChecked();
+             applyAllChecked();
              form().selectedElemTxt->setText(elementPath(mainC));
          }, "Must first select an element to be used as the basis\r\nfor applying access control for all the selected elements",
          "Select an element first...", Exclamation},

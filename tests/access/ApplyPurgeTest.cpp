@@ -16,10 +16,7 @@ protected:
     void SetUp() override
     {
         AccessFixture::SetUp();
-        ctx().hooks.clearAllChecked = [this] {
-            ++clearAllCheckedCalls;
-            form().selectedList->clear();
-        };
+        QObject::connect(&state(), &WorkingState::checkedCleared, [this] { ++clearAllCheckedCalls; });
         form().deleteAllCheckedBut->setEnabled(true);
     }
 
@@ -69,7 +66,7 @@ TEST_F(ApplyPurge, CopiesTheBaseSettingsToEveryOtherCheckedElement)
     selectBase();
     check({elementPath(utilC), elementPath(mainC), elementPath("src\\gone.c"), elementPath(SandboxSeed::privateFile),
            elementPath(utilH), elementPath(readme)});
-    ctx().hooks.doApplyAllChecked();
+    applyAllChecked();
 
     EXPECT_EQ(messageTitles(), QStringList{confirmTitle});
     for (const QString &target : {utilC, utilH, readme})
@@ -84,14 +81,14 @@ TEST_F(ApplyPurge, VobRootAskedPerTargetAndNoSkipsOnlyTheRoot)
     selectBase();
     check({elementPath(utilC), vobRoot, elementPath(readme)});
     prompter.answers << Prompter::Answer::Yes << Prompter::Answer::No;
-    ctx().hooks.doApplyAllChecked();
+    applyAllChecked();
     EXPECT_EQ(messageTitles(), (QStringList{confirmTitle, "Apply to VOB Root"}));
     expectCopiedTo(utilC);
     expectCopiedTo(readme);
     EXPECT_EQ(valueOn(QString(), "__checkout"), "<absent>");
 
     check({vobRoot, elementPath(readme)});
-    ctx().hooks.doApplyAllChecked();
+    applyAllChecked();
     expectCopiedTo(QString());
 }
 
@@ -121,7 +118,7 @@ TEST_F(ApplyPurge, FailedTargetWritesAreReportedAndTheApplyGoesOn)
     check({elementPath(utilC), elementPath(utilH), elementPath(readme)});
     const QString failing = CCase::versionOf(elementPath(utilH));
     failAttachingTo([failing](const QString &version) { return version == failing; });
-    ctx().hooks.doApplyAllChecked();
+    applyAllChecked();
     EXPECT_EQ(messageTitles().count("Error..."), 1);
     EXPECT_EQ(prompter.last().icon, Prompter::Icon::Information);
     EXPECT_TRUE(prompter.last().text.endsWith("addCCAttrToElem()::"));
@@ -138,7 +135,7 @@ TEST_F(ApplyPurge, FailedTargetWritesAreReportedAndTheApplyGoesOn)
     }
     failAttachingTo([](const QString &version) { return version.contains("gen"); });
     check(many + QStringList{elementPath(utilH)});
-    ctx().hooks.doApplyAllChecked();
+    applyAllChecked();
     EXPECT_EQ(messageTitles(), (QStringList{confirmTitle, "Apply failures..."}));
     EXPECT_TRUE(prompter.last().text.startsWith("Access control could not be applied to 7 element(s):\r\n" + many.first() + ": "));
     expectCopiedTo(utilH);
@@ -150,7 +147,7 @@ TEST_F(ApplyPurge, OtherErrorsStopTheApplyAndKeepWhatWasWritten)
     check({elementPath(utilC), vobRoot, elementPath(readme)});
     prompter.answers.enqueue(Prompter::Answer::Yes);
     prompter.throwOnTitle = "Apply to VOB Root";
-    ctx().hooks.doApplyAllChecked();
+    applyAllChecked();
     EXPECT_EQ(prompter.last().title, "Error...");
     EXPECT_TRUE(prompter.last().text.contains("* doApplyAllChecked()"));
     EXPECT_TRUE(prompter.last().text.contains("The message box could not be shown."));
@@ -163,7 +160,7 @@ TEST_F(ApplyPurge, OtherErrorsStopTheApplyAndKeepWhatWasWritten)
     check({elementPath(utilH), elementPath(readme)});
     const QString base = CCase::versionOf(elementPath(mainC));
     failWhen = [base](const QString &call, const QString &argument) { return call == QLatin1String("attributes") && argument == base; };
-    ctx().hooks.doApplyAllChecked();
+    applyAllChecked();
     EXPECT_TRUE(prompter.last().text.contains("* doApplyAllChecked()"));
     EXPECT_EQ(valueOn(utilH, "__checkout"), "<absent>");
     EXPECT_EQ(valueOn(utilH, "QX_GROUPS"), "<absent>");

@@ -50,7 +50,7 @@ TEST_F(Operations, StopMessageOnlyForPrivilegedOperationsAwayFromTheVobRoot)
 
     // A privileged first entry stops at once; any panel button hides the stop again.
     selectElement(mainC);
-    privileged = "checkout";
+    state().setPrivilegedList("checkout");
     openPicker();
     openPicker();
     EXPECT_TRUE(stopShown());
@@ -62,7 +62,7 @@ TEST_F(Operations, PickerOffersUcmOperationsOnlyWhileTheIndicatorShowsAndNothing
 {
     selectElement(mainC);
     for (bool ucm : {false, true}) {
-        form().ucmVobImage->setVisible(ucm);
+        state().setUcmVob(ucm);
         openPicker();
         const QStringList offered = entries(form().zanSubList);
         EXPECT_EQ(offered.size(), ucm ? 24 + 23 : 24);
@@ -74,7 +74,7 @@ TEST_F(Operations, PickerOffersUcmOperationsOnlyWhileTheIndicatorShowsAndNothing
     attach(mainC, "__checkout", "NONE");
     attach(mainC, "__lock", "NONE");
     selectElement(mainC);
-    form().ucmVobImage->hide();
+    state().setUcmVob(false);
     openPicker();
     const QStringList offered = entries(form().zanSubList);
     EXPECT_EQ(offered.size(), 22);

@@ -1,6 +1,7 @@
 // Node clicks, the UCM project VOB refusal, the skipped names, checking subtrees into the
 // checked-element list, "Check All"/"Uncheck All" and the tab strip.
 #include "BrowserFixture.h"
+#include "shell/WorkingState.h"
 
 #include "util/ZanError.h"
 
@@ -94,7 +95,7 @@ TEST_F(ElementTreeTest, ClicksLoadTheSettingsOfTheElement)
     QTreeWidgetItem *root = openNode(projRoot);
     ASSERT_FALSE(sandbox.store().hasAttributeType(vobTag, "QX_GROUPS"));
     int statusRefreshes = 0;
-    app->context().hooks.setTrigStatus = [&] { ++statusRefreshes; }; // the trigger tab's state follows the VOB
+    QObject::connect(&app->state(), &WorkingState::vobRootSelected, [&] { ++statusRefreshes; }); // the trigger tab follows
     form().zanList[1]->addItem("stale user");
     click(root);
     EXPECT_EQ(statusRefreshes, 1);
@@ -238,14 +239,16 @@ TEST_F(ElementTreeTest, FailuresAreReportedInTheirOwnForms)
         expectLastMessage("Error:Subscript out of range\r\ngetVobTagFromNode()", "Error...", Prompter::Icon::Critical);
     const int before = prompter.count();
 
-    app->context().hooks.hideSubLists = [] { throw ZanError(ZanError::General, "test", "broken"); };
-    click(openNode(treeRoot));
+    // A step of the click fails.
+    const QMetaObject::Connection failing = QObject::connect(
+        &app->state(), &WorkingState::vobRootSelected, [] { throw ZanError(ZanError::General, "test", "broken"); });
+    click(openNode(projRoot));
     EXPECT_EQ(prompter.count(), before + 1);
     expectLastMessage("Error:broken\r\ntTreeList()", "Error...", Prompter::Icon::Critical);
     EXPECT_EQ(form().statusPanel->text(), "Status");
+    QObject::disconnect(failing);
 
     // A directory that vanished from disk cannot be listed.
-    app->context().hooks.hideSubLists = [] {};
     QTreeWidgetItem *docs = openNode(inProj(SandboxSeed::docsDir));
     ASSERT_TRUE(QDir(sandbox.store().vobFolder(vobTag) + "/docs").removeRecursively());
     prompter.clear();

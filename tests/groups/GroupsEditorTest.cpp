@@ -1,5 +1,6 @@
 #include "groups/GroupNameRules.h"
 #include "support/AppFixture.h"
+#include "groups/GroupsController.h"
 #include "support/MessageTable.h"
 #include "support/MouseClicks.h"
 
@@ -211,8 +212,8 @@ TEST_F(GroupsEditorTest, RefusedNamesAndGroupsThatCannotHoldMembers)
 
 TEST_F(GroupsEditorTest, GroupAttributeTypeIsMadeOnceInEachVob)
 {
-    ctx().hooks.doMakeGroupAttype(vobTag);
-    ctx().hooks.doMakeGroupAttype(vobTag);
+    app->controller<GroupsController>().doMakeGroupAttype(vobTag);
+    app->controller<GroupsController>().doMakeGroupAttype(vobTag);
     QStringList comments;
     for (const auto &type : sandbox.store().attributeTypes(vobTag))
         if (type.name == "QX_GROUPS")

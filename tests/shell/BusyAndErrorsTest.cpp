@@ -39,7 +39,6 @@ TEST(BusyState, WorkingTextProgressBarAndTimerFollowTheStateAndTheBarWraps)
 TEST(ShellMessages, EachFailureIsReportedInItsOwnWords)
 {
     ShellFixture f;
-    SettingsController settings{f.context};
     const auto E = Prompter::Icon::Exclamation, C = Prompter::Icon::Critical;
     const auto Ok = Prompter::Buttons::Ok;
     std::vector<MessageCase> cases{
@@ -50,11 +49,6 @@ TEST(ShellMessages, EachFailureIsReportedInItsOwnWords)
          "ERROR...", E},
         {"a handler fails boxed", [&] { f.errors.reportBoxed(ZanError(76, "tree", "Path not found"), "Error encountered::refreshBut_C()"); },
          "* Error encountered::refreshBut_C()", "Error...", C, Ok, true},
-        {"a load step fails", [&] {
-             f.context.hooks.populateOperationsList = [](bool, bool) { throw ZanError(5, "catalogue", "broken"); };
-             f.window->load();
-             EXPECT_EQ(f.form.selectUserCombo->count(), 0); // the rest of the step is skipped
-         }, "ERROR::broken\r\nReport Bug to support@korvane.com", "ERROR...", E},
         {"the store cannot be read", [&] {
              ASSERT_TRUE(QDir().mkpath(f.store.filePath()));
              EXPECT_EQ(f.registry.readFromReg("NUSERS"), QString());
@@ -66,9 +60,9 @@ TEST(ShellMessages, EachFailureIsReportedInItsOwnWords)
              QFile file(f.store.filePath());
              ASSERT_TRUE(file.open(QIODevice::WriteOnly) && file.write("\x01\x02 not a settings store") > 0);
              file.close();
-             settings.processRegistrySettings(true, false);
+             f.settings.processRegistrySettings(true, false);
              EXPECT_TRUE(f.prompter.last().text.contains(".corrupt-"));
-             EXPECT_EQ(f.context.hooks.getPrivOperations(), SettingsController::defaultPrivOperations);
+             EXPECT_EQ(f.state.privilegedList(), SettingsController::defaultPrivOperations);
          }, "* Error encountered::processSecuritySettings()", "Error...", C, Ok, true},
     };
     for (MessageCase &c : cases)

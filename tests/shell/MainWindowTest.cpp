@@ -75,12 +75,9 @@ TEST(MainWindow, ControlsMenusAndTabsCarryTheirNamesCaptionsAndToolTips)
 TEST(MainWindowController, LoadFillsTheFixedListsAndTheCaptionNamesTheVersion)
 {
     ShellFixture f;
-    bool operationsFilled = false;
-    bool settingsLoaded = false;
-    f.context.hooks.populateOperationsList = [&](bool skip, bool ucm) { operationsFilled = !skip && !ucm; };
-    f.context.hooks.processRegistrySettings = [&](bool load, bool save) { settingsLoaded = load && !save; };
+    f.storeValue("PrivOper", "rmelem");
     f.window->load();
-    EXPECT_TRUE(operationsFilled && settingsLoaded);
+    EXPECT_EQ(f.state.privilegedList(), "rmelem");
     EXPECT_EQ(f.form.statusPanel->text(), "Status");
     EXPECT_FALSE(f.form.datePanel->text().isEmpty());
     EXPECT_EQ(entriesOf(*f.form.selectUserCombo), (QStringList{"<select_or_enter_user>", "ALL"}));

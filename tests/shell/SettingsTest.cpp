@@ -15,7 +15,6 @@
 namespace {
 
 struct SettingsFixture : ShellFixture {
-    SettingsController settings{context};
     SettingsDialog &d = settings.dialog();
 
     // The Settings menu command as the user runs it.
@@ -33,7 +32,7 @@ TEST(ProcessRegistrySettings, EmptyPrivOperIsTheVerbatimDefaultAndGroupsAreAdded
         if (stored)
             f.storeValue("PrivOper", *stored);
         f.settings.processRegistrySettings(true, false);
-        EXPECT_EQ(f.context.hooks.getPrivOperations(), used);
+        EXPECT_EQ(f.state.privilegedList(), used);
     }
 
     f.form.dgList[0]->addItem("Admins");
@@ -99,7 +98,7 @@ TEST(SettingsDialog, LoadsItsControlsOnceWithTheLoginName)
         {"cancelBut", "text", "Cancel"},
     });
     EXPECT_EQ(entriesOf(*f.d.viewDriveCombo).join(QString()), "mfghijklnopqrstuvwxyz");
-    EXPECT_EQ(f.context.hooks.getViewDrive(), "m");
+    EXPECT_EQ(f.settings.viewDrive(), "m");
     EXPECT_TRUE(f.d.isHidden());
 }
 
@@ -151,11 +150,11 @@ TEST(SettingsDialog, EditedAdvancedValuesLastUntilTheMenuReloadsTheStoredList)
     f.d.privOperationsTxt->setText("rmelem");
     chooseInCombo(f.d.viewDriveCombo, "x");
     clickButton(f.d.okBut);
-    EXPECT_EQ(f.context.hooks.getPrivOperations(), "rmelem");
-    EXPECT_EQ(f.context.hooks.getViewDrive(), "x");
+    EXPECT_EQ(f.state.privilegedList(), "rmelem");
+    EXPECT_EQ(f.settings.viewDrive(), "x");
     EXPECT_EQ(f.stored("PrivOper"), QString());
 
     f.openFromMenu();
-    EXPECT_EQ(f.context.hooks.getPrivOperations(), SettingsController::defaultPrivOperations);
-    EXPECT_EQ(f.context.hooks.getViewDrive(), "x");
+    EXPECT_EQ(f.state.privilegedList(), SettingsController::defaultPrivOperations);
+    EXPECT_EQ(f.settings.viewDrive(), "x");
 }

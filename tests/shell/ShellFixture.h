@@ -9,7 +9,10 @@
 #include "shell/MainWindow.h"
 #include "shell/MainWindowController.h"
 #include "shell/Registry.h"
+#include "shell/SettingsController.h"
 #include "shell/SettingsStore.h"
+#include "shell/StateBinding.h"
+#include "shell/WorkingState.h"
 #include "support/FakePlatform.h"
 #include "support/MessageTable.h"
 #include "support/ScriptedPrompter.h"
@@ -18,7 +21,8 @@
 #include <QTemporaryDir>
 #include <memory>
 
-// The main window with its shell services and no subsystem controllers.
+// The main window with its shell services, the working state and the window's own and the
+// settings controller; no subsystem controllers.
 struct ShellFixture {
     QTemporaryDir settingsDir;
     FakePlatform platform;
@@ -34,8 +38,12 @@ struct ShellFixture {
                     throw ZanError(ZanError::ClearCaseFailure, QStringLiteral("ClearCase"), QStringLiteral("no backend"));
                 },
                 prompter, platform};
-    MainContext context{form, platform, prompter, registry, busy, errors, detail, ccase, system, {}};
-    std::unique_ptr<MainWindowController> window = std::make_unique<MainWindowController>(context, QStringLiteral("1.5.6"));
+    WorkingState state;
+    StateBinding binding{form, state};
+    MainContext context{form, platform, prompter, registry, busy, errors, detail, ccase, system, state};
+    SettingsController settings{context};
+    std::unique_ptr<MainWindowController> window =
+        std::make_unique<MainWindowController>(context, settings, QStringLiteral("1.5.6"));
 
     QString stored(const char *key) { return store.value(QLatin1String(key)); }
     void storeValue(const char *key, const QString &value) { store.setValue(QLatin1String(key), value); }

@@ -15,6 +15,7 @@
 #include "shell/MainContext.h"
 #include "shell/MainWindow.h"
 #include "shell/Registry.h"
+#include "shell/WorkingState.h"
 #include "util/ZanError.h"
 
 #include <QComboBox>
@@ -94,6 +95,7 @@ protected:
 
     MainWindow &form() { return app->form(); }
     MainContext &ctx() { return app->context(); }
+    WorkingState &state() { return app->state(); }
     Registry &registry() { return app->context().registry; }
     template <typename T> T &controller() { return app->controller<T>(); }
 

@@ -83,7 +83,7 @@ TEST_F(TriggerInstallTest, ApplyCopiesTheScriptMakesBothTriggerTypesAndStoresThe
 TEST_F(TriggerInstallTest, UcmIndicatorMakesOnlyTheUcmTriggerAndLeavesTheOthersAlone)
 {
     fillInputs();
-    form().ucmVobImage->show();
+    state().setUcmVob(true);
     apply();
     EXPECT_EQ(triggerTypes(), QStringList{ucm});
     expectObjectTrigger(ucm, 4, {QStringLiteral("MODIFY_UCM")}, QStringLiteral("UCM::"));
@@ -94,8 +94,8 @@ TEST_F(TriggerInstallTest, UcmIndicatorMakesOnlyTheUcmTriggerAndLeavesTheOthersA
     EXPECT_EQ(triggerTypes(), (QStringList{element, typeTrigger, ucm}));
 
     // Were the others remade now, they would carry the exemption.
-    form().nuserImage->show();
-    form().ucmVobImage->show();
+    state().setExemptLogin(true);
+    state().setUcmVob(true);
     apply();
     EXPECT_EQ(triggerTypes(), (QStringList{element, typeTrigger, ucm}));
     EXPECT_EQ(stored(ucm).exemptUsers, QStringList{QStringLiteral("bob")});

@@ -20,7 +20,7 @@ protected:
         return TriggerCommandLines(in);
     }
     void makeElementTrigger() { clearCase().createTriggerType(vobTag, lines().elementTrigger()); }
-    void refresh() { ctx().hooks.setTrigStatus(); }
+    void refresh() { app->controller<TriggerStatusController>().setTrigStatus(); }
     // How many of the VOB's five trigger settings are stored; `fill` stores them all first.
     int storedSettingsOfProj(bool fill = false)
     {
@@ -40,8 +40,7 @@ protected:
 TEST_F(TriggerStatusTest, AtLeastTwoOfTheTriggerTypesCountAsAppliedAndAnUnknownVobChangesNothing)
 {
     makeElementTrigger();
-    form().ucmVobImage->show();
-    form().ucmVobLbl->show();
+    state().setUcmVob(true);
     refresh();
     EXPECT_FALSE(showsApplied());
     EXPECT_FALSE(MainWindow::isShown(form().ucmVobImage));

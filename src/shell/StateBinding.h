@@ -1,0 +1,17 @@
+#pragma once
+
+#include <QObject>
+
+class MainWindow;
+class WorkingState;
+
+// Ties the main window to the working state: what is typed or set into the VOB, VOB root
+// and element fields is the state's location, and the UCM, override, exemption and stop
+// images show the state's indicators.
+class StateBinding : public QObject
+{
+    Q_OBJECT
+
+public:
+    StateBinding(MainWindow &form, WorkingState &state);
+};

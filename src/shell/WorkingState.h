@@ -1,0 +1,64 @@
+#pragma once
+
+#include "access/AccessSettings.h"
+
+#include <QObject>
+#include <QString>
+
+// What the administrator works on and the indicators that follow from it, without any
+// widget: the VOB, its root and the element selected; the privileged list in force; whether
+// the VOB is a UCM project VOB, triggers are overridden, the login is exempted, and a
+// privileged operation is stopped away from the VOB root. The window's controls show it;
+// its rooms learn of changes, and of the steps that concern them all, from its signals.
+class WorkingState : public QObject
+{
+    Q_OBJECT
+
+public:
+    explicit WorkingState(QObject *parent = nullptr);
+
+    const ElementLocation &location() const { return m_location; }
+    void setVobTag(const QString &vobTag);
+    void setVobRoot(const QString &vobRoot);
+    void setElement(const QString &element);
+    bool hasVob() const;
+    bool atVobRoot() const;
+
+    const QString &privilegedList() const { return m_privilegedList; }
+    void setPrivilegedList(const QString &list);
+    bool isPrivileged(const QString &operation) const;
+    // A privileged operation is set on the VOB root only: elsewhere it is stopped.
+    bool stopsAt(const QString &operation) const;
+
+    bool ucmVob() const { return m_ucmVob; }
+    void setUcmVob(bool on);
+    bool overrideOn() const { return m_overrideOn; }
+    void setOverrideOn(bool on);
+    bool exemptLogin() const { return m_exemptLogin; }
+    void setExemptLogin(bool on);
+    bool stopShown() const { return m_stopShown; }
+    void setStopShown(bool shown);
+
+    // The VOB root was selected: its trigger status and its groups type are due.
+    void selectVobRoot(const QString &vobTag);
+    // Every checked element is unchecked (after they were purged).
+    void clearChecked();
+
+signals:
+    void locationChanged();
+    void privilegedListChanged(const QString &list);
+    void ucmVobChanged(bool on);
+    void overrideChanged(bool on);
+    void exemptLoginChanged(bool on);
+    void stopChanged(bool shown);
+    void vobRootSelected(const QString &vobTag);
+    void checkedCleared();
+
+private:
+    ElementLocation m_location;
+    QString m_privilegedList;
+    bool m_ucmVob = false;
+    bool m_overrideOn = false;
+    bool m_exemptLogin = false;
+    bool m_stopShown = false;
+};
