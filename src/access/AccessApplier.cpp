@@ -3,9 +3,12 @@
 #include "access/AccessAttributeFormat.h"
 #include "access/AccessEditor.h"
 #include "access/AccessPlanner.h"
+#include "access/ElementEditLock.h"
+#include "access/ElementEditMarks.h"
 #include "clearcase/CCase.h"
 #include "util/ZanError.h"
 
+#include <QHash>
 #include <QSet>
 #include <optional>
 
@@ -38,6 +41,14 @@ AttributeRemoval removalOf(const QString &version, const QList<AttributeInfo> &a
     return removal;
 }
 
+QHash<QString, QString> elementsByVersion(const QStringList &elements)
+{
+    QHash<QString, QString> element;
+    for (const QString &target : elements)
+        element.insert(CCase::versionOf(target), target);
+    return element;
+}
+
 QStringList notIn(const QStringList &found, const QStringList &paths)
 {
     const QSet<QString> foundSet(found.cbegin(), found.cend());
@@ -51,27 +62,50 @@ QStringList notIn(const QStringList &found, const QStringList &paths)
 
 } // namespace
 
-void AccessApplier::writeChunk(const QString &vobTag, const QList<AttributeInfo> &values, const QStringList &elements,
+// Each target is written holding its edit mark, as one edit of it is: the marks of the
+// chunk are taken together, the marked targets written together, and a target another
+// editor holds is written alone once that editor is done.
+void AccessApplier::writeChunk(ElementEditMarks &marks, const QList<AttributeInfo> &values, const QStringList &elements,
                                Outcome &outcome)
 {
+    const ElementEditMarks::Taken taken = marks.take(versionsOf(elements));
+    const QHash<QString, QString> element = elementsByVersion(elements);
+    writeMarked(values, taken.versions, element, outcome);
+    marks.release(taken.versions);
+    for (const QString &version : taken.busy) {
+        try {
+            ElementEditLock::run(m_clearCase, m_vobTag, version, [&] { m_clearCase.attachAttributes(m_vobTag, values, {version}, AccessEditor::attributeComment); });
+            ++outcome.written;
+        } catch (const ZanError &e) {
+            outcome.failures << Failure{element.value(version), e.description()};
+        }
+    }
+}
+
+// A batch that fails is retried one target at a time.
+void AccessApplier::writeMarked(const QList<AttributeInfo> &values, const QStringList &versions,
+                                const QHash<QString, QString> &element, Outcome &outcome)
+{
     try {
-        m_clearCase.attachAttributes(vobTag, values, versionsOf(elements), AccessEditor::attributeComment);
-        outcome.written += int(elements.size());
+        m_clearCase.attachAttributes(m_vobTag, values, versions, AccessEditor::attributeComment);
+        outcome.written += int(versions.size());
         return;
     } catch (const ZanError &e) {
-        if (elements.size() == 1) {
-            outcome.failures << Failure{elements.first(), e.description()};
+        if (versions.size() == 1) {
+            outcome.failures << Failure{element.value(versions.first()), e.description()};
             return;
         }
     }
-    for (const QString &element : elements)
-        writeChunk(vobTag, values, {element}, outcome);
+    for (const QString &version : versions)
+        writeMarked(values, {version}, element, outcome);
 }
 
 AccessApplier::Outcome AccessApplier::apply(const ElementLocation &base, const QStringList &operations,
                                             const QStringList &targets, const Observer &observer)
 {
     Outcome outcome;
+    m_vobTag = base.vobTag;
+    ElementEditMarks marks(m_clearCase, base.vobTag);
     std::optional<QList<AttributeInfo>> values;
     QStringList pending;
     const auto writePending = [&] {
@@ -87,7 +121,7 @@ AccessApplier::Outcome AccessApplier::apply(const ElementLocation &base, const Q
             m_clearCase.requireVob(base.vobTag);
         }
         observer.status(QStringLiteral("Applying access control to --> ") + pending.first());
-        writeChunk(base.vobTag, *values, pending, outcome);
+        writeChunk(marks, *values, pending, outcome);
         observer.status(QStringLiteral("Applying to --> ") + pending.last());
         pending.clear();
     };
@@ -115,40 +149,86 @@ AccessApplier::Outcome AccessApplier::apply(const ElementLocation &base, const Q
     return outcome;
 }
 
+// Purged holding the targets' edit marks, from what each holds once marked, in order: a
+// target another editor holds is purged alone, after the ones before it and before the ones
+// after it, so that a purge stopped by a failure has purged exactly the targets before it.
 // `purgedBefore` names targets a failed batch read as having settings: when the retry finds
 // none on one of them, the batch purged it before failing, and it counts as purged.
-void AccessApplier::purgeChunk(const QStringList &elements, Outcome *outcome, const QSet<QString> &purgedBefore)
+void AccessApplier::purgeChunk(ElementEditMarks &marks, const QStringList &elements, Outcome *outcome,
+                               const QSet<QString> &purgedBefore)
 {
+    if (elements.isEmpty())
+        return;
     const QStringList versions = versionsOf(elements);
+    const ElementEditMarks::Taken taken = marks.take(versions);
+    qsizetype firstBusy = versions.size();
+    for (const QString &version : taken.busy)
+        firstBusy = qMin(firstBusy, versions.indexOf(version));
+    QStringList marked;
+    QList<AttributeRemoval> removals;
     QSet<QString> withSettings;
-    try {
-        const QList<QList<AttributeInfo>> attributes = m_clearCase.attributesOfVersions(versions);
-        QList<AttributeRemoval> removals;
-        for (qsizetype i = 0; i < versions.size(); ++i) {
-            removals << removalOf(versions[i], attributes[i]);
-            if (!removals.last().typeNames.isEmpty() || purgedBefore.contains(elements[i]))
-                withSettings << elements[i];
+    QStringList later;
+    for (qsizetype i = 0; i < taken.versions.size(); ++i) {
+        if (versions.indexOf(taken.versions[i]) > firstBusy) {
+            later << taken.versions[i];
+            continue;
         }
+        marked << taken.versions[i];
+        removals << removalOf(taken.versions[i], taken.attributes[i]);
+        const QString target = elements[versions.indexOf(taken.versions[i])];
+        if (!removals.last().typeNames.isEmpty() || purgedBefore.contains(target))
+            withSettings << target;
+    }
+    marks.release(later);
+    try {
         m_clearCase.removeAttributes(removals);
+        marks.release(marked);
         if (outcome)
             outcome->written += int(withSettings.size());
-        return;
     } catch (const ZanError &e) {
-        if (elements.size() == 1 && !outcome)
+        marks.release(marked);
+        if (firstBusy == 1 && !outcome)
             throw;
-        if (elements.size() == 1) {
+        if (firstBusy == 1) {
             outcome->failures << Failure{elements.first(), e.description()};
-            return;
+        } else {
+            // Find the version that fails, each read afresh: the ones before it are purged first.
+            for (const QString &target : elements.first(firstBusy))
+                purgeChunk(marks, {target}, outcome, withSettings);
         }
     }
-    // Find the version that fails, each read afresh: the ones before it are purged first.
-    for (const QString &element : elements)
-        purgeChunk({element}, outcome, withSettings);
+    if (firstBusy == elements.size())
+        return;
+    purgeAlone(elements[firstBusy], outcome);
+    purgeChunk(marks, elements.mid(firstBusy + 1), outcome, purgedBefore);
+}
+
+// A target another editor holds: purged once that editor is done.
+void AccessApplier::purgeAlone(const QString &element, Outcome *outcome)
+{
+    const QString version = CCase::versionOf(element);
+    try {
+        bool had = false;
+        ElementEditLock::run(m_clearCase, m_vobTag, version, [&] {
+            const AttributeRemoval removal = removalOf(version, m_clearCase.attributes(version));
+            had = !removal.typeNames.isEmpty();
+            if (had)
+                m_clearCase.removeAttributes({removal});
+        });
+        if (outcome && had)
+            ++outcome->written;
+    } catch (const ZanError &e) {
+        if (!outcome)
+            throw;
+        outcome->failures << Failure{element, e.description()};
+    }
 }
 
 void AccessApplier::purgeTargets(const ElementLocation &vob, const QStringList &targets, const Observer &observer,
                                  Outcome *outcome)
 {
+    m_vobTag = vob.vobTag;
+    ElementEditMarks marks(m_clearCase, vob.vobTag);
     for (const QStringList &chunk : chunksOf(targets, m_chunkSize)) {
         observer.betweenChunks();
         QStringList elements;
@@ -162,7 +242,7 @@ void AccessApplier::purgeTargets(const ElementLocation &vob, const QStringList &
                 continue;
         }
         observer.status(QStringLiteral("Purging attributes from --> ") + CCase::versionOf(elements.first()));
-        purgeChunk(elements, outcome, {});
+        purgeChunk(marks, elements, outcome, {});
     }
 }
 

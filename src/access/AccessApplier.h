@@ -3,8 +3,11 @@
 #include "access/AccessSettings.h"
 #include "clearcase/ClearCase.h"
 
+#include <QHash>
 #include <QSet>
 #include <functional>
+
+class ElementEditMarks;
 
 // What the window follows while an apply or a purge runs.
 struct AccessRunObserver {
@@ -26,8 +29,11 @@ struct AccessRunOutcome {
 };
 
 // Carries out an apply or a purge over many checked elements in chunks: few ClearCase
-// round trips, one sandbox transaction per chunk, and a chance for the window to show
-// progress between chunks. Nothing here shows anything itself.
+// round trips, one sandbox transaction per write, and a chance for the window to show
+// progress between chunks. Every target is changed holding its edit mark, as a single edit
+// holds it (ElementEditMarks, ElementEditLock), so that an administrator editing a target
+// meanwhile neither loses the edit nor undoes the apply's or purge's. Nothing here shows
+// anything itself.
 //
 //   apply(base, operations, targets, observer)
 //       copies the base's "__"+operation values ("" where the base lacks one) and its
@@ -65,11 +71,15 @@ public:
     static constexpr int defaultChunkSize = 200;
 
 private:
-    void writeChunk(const QString &vobTag, const QList<AttributeInfo> &values, const QStringList &elements, Outcome &outcome);
+    void writeChunk(ElementEditMarks &marks, const QList<AttributeInfo> &values, const QStringList &elements, Outcome &outcome);
+    void writeMarked(const QList<AttributeInfo> &values, const QStringList &versions, const QHash<QString, QString> &element,
+                     Outcome &outcome);
     // Failures are thrown, or recorded in the outcome when there is one.
-    void purgeChunk(const QStringList &elements, Outcome *outcome, const QSet<QString> &purgedBefore);
+    void purgeChunk(ElementEditMarks &marks, const QStringList &elements, Outcome *outcome, const QSet<QString> &purgedBefore);
+    void purgeAlone(const QString &element, Outcome *outcome);
     void purgeTargets(const ElementLocation &vob, const QStringList &targets, const Observer &observer, Outcome *outcome);
 
     ClearCase &m_clearCase;
     int m_chunkSize;
+    QString m_vobTag; // of the run in progress
 };

@@ -10,6 +10,13 @@
 #include <QSysInfo>
 #include <QThread>
 
+#if defined(Q_OS_UNIX)
+#include <cerrno>
+#include <csignal>
+#elif defined(Q_OS_WIN)
+#include <windows.h>
+#endif
+
 namespace {
 
 const QString component = QStringLiteral("ElementEditLock");
@@ -21,16 +28,33 @@ QString currentUser()
     return user.isEmpty() ? QStringLiteral("unknown") : user;
 }
 
-// "<user>@<host> <pid> <milliseconds since the epoch>".
-QString markValue()
+bool processIsGone(qint64 pid)
+{
+#if defined(Q_OS_UNIX)
+    return ::kill(pid_t(pid), 0) != 0 && errno == ESRCH;
+#elif defined(Q_OS_WIN)
+    const HANDLE process = ::OpenProcess(PROCESS_QUERY_LIMITED_INFORMATION, FALSE, DWORD(pid));
+    if (!process)
+        return ::GetLastError() == ERROR_INVALID_PARAMETER;
+    DWORD code = 0;
+    const bool exited = ::GetExitCodeProcess(process, &code) && code != STILL_ACTIVE;
+    ::CloseHandle(process);
+    return exited;
+#else
+    Q_UNUSED(pid);
+    return false;
+#endif
+}
+
+} // namespace
+
+QString ElementEditLock::freshValue()
 {
     return QStringLiteral("%1@%2 %3 %4")
         .arg(currentUser(), QSysInfo::machineHostName())
         .arg(QCoreApplication::applicationPid())
         .arg(QDateTime::currentMSecsSinceEpoch());
 }
-
-} // namespace
 
 ElementEditLock::ElementEditLock(ClearCase &clearCase, const QString &vobTag, const QString &versionPath)
     : m_clearCase(clearCase), m_vobTag(vobTag), m_version(versionPath)
@@ -72,7 +96,7 @@ void ElementEditLock::run(ClearCase &clearCase, const QString &vobTag, const QSt
 // is made once) is the edit's own.
 bool ElementEditLock::tryTake()
 {
-    m_value = markValue();
+    m_value = freshValue();
     try {
         m_clearCase.attachAttribute(m_vobTag, typeName, m_version, m_value, QString(), false);
         return true;
@@ -87,14 +111,21 @@ bool ElementEditLock::tryTake()
             return false;
         }
     }
+    ensureType(m_clearCase, m_vobTag);
+    return false;
+}
+
+void ElementEditLock::ensureType(ClearCase &clearCase, const QString &vobTag)
+{
+    if (clearCase.attributeTypeNames(vobTag).contains(typeName))
+        return;
     try {
-        m_clearCase.createAttributeType(m_vobTag, typeName, stringValueType, QString());
+        clearCase.createAttributeType(vobTag, typeName, stringValueType, QString());
     } catch (const ZanError &) {
-        if (!m_clearCase.attributeTypeNames(m_vobTag).contains(typeName))
+        if (!clearCase.attributeTypeNames(vobTag).contains(typeName))
             throw;
         // another editor made it meanwhile
     }
-    return false;
 }
 
 QString ElementEditLock::heldValue()
@@ -107,9 +138,15 @@ QString ElementEditLock::holderOf(const QString &value)
     return value.section(QLatin1Char(' '), 0, 0);
 }
 
+// A mark of this host whose process is gone is stale at once: a killed apply's marks never
+// make its rerun wait.
 bool ElementEditLock::isStale(const QString &value)
 {
     bool ok = false;
     const qint64 since = value.section(QLatin1Char(' '), 2, 2).toLongLong(&ok);
-    return !ok || QDateTime::currentMSecsSinceEpoch() - since > staleAfterMs;
+    if (!ok || QDateTime::currentMSecsSinceEpoch() - since > staleAfterMs)
+        return true;
+    const QString holder = holderOf(value);
+    const qint64 pid = value.section(QLatin1Char(' '), 1, 1).toLongLong(&ok);
+    return ok && holder.section(QLatin1Char('@'), -1) == QSysInfo::machineHostName() && processIsGone(pid);
 }

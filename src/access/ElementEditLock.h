@@ -10,7 +10,8 @@
 // stale copy. The mark is an attribute ("QX_EDITING") on the element's /main/0 version:
 // creating an attribute that is already there fails in the VOB itself, on every client,
 // which makes taking it a single step. The value names who holds it and since when; a mark
-// older than `staleAfterMs` was left by an editor that died and is taken over.
+// older than `staleAfterMs`, or held by a process of this host that is gone, was left by an
+// editor that died and is taken over.
 class ElementEditLock
 {
 public:
@@ -29,11 +30,16 @@ public:
     // Runs the work holding the element's mark.
     static void run(ClearCase &clearCase, const QString &vobTag, const QString &versionPath, const std::function<void()> &work);
 
+    // A new mark's value: "<user>@<host> <pid> <milliseconds since the epoch>".
+    static QString freshValue();
+    static bool isStale(const QString &value);
+    // Makes the mark's attribute type unless the VOB has it (another editor may make it meanwhile).
+    static void ensureType(ClearCase &clearCase, const QString &vobTag);
+
 private:
     bool tryTake();
     QString heldValue();
     static QString holderOf(const QString &value);
-    static bool isStale(const QString &value);
 
     ClearCase &m_clearCase;
     QString m_vobTag;

@@ -91,6 +91,11 @@ public:
     // none), so callers retry one version at a time to find the failures.
     virtual void attachAttributes(const QString &vobTag, const QList<AttributeInfo> &values,
                                   const QStringList &versionPaths, const QString &comment);
+    // Attaches the value to every version that does not carry its type yet, never replacing;
+    // where that fails (the type is there already, or for any other reason) the version is
+    // left as it was and nothing is thrown: callers read the versions back. Throws only when
+    // ClearCase cannot be reached.
+    virtual void attachWhereAbsent(const QString &vobTag, const AttributeInfo &value, const QStringList &versionPaths);
     // The attributes of each version, in order; throws when any version cannot be read.
     virtual QList<QList<AttributeInfo>> attributesOfVersions(const QStringList &versionPaths);
     // Removes the named attributes, each with an empty comment; throws when any removal fails.

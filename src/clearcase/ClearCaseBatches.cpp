@@ -27,6 +27,17 @@ void ClearCase::attachAttributes(const QString &vobTag, const QList<AttributeInf
     }
 }
 
+void ClearCase::attachWhereAbsent(const QString &vobTag, const AttributeInfo &value, const QStringList &versionPaths)
+{
+    for (const QString &version : versionPaths) {
+        try {
+            attachAttribute(vobTag, value.typeName, version, value.value, QString(), false);
+        } catch (const ZanError &) {
+            // left as it was: the caller reads it back
+        }
+    }
+}
+
 QList<QList<AttributeInfo>> ClearCase::attributesOfVersions(const QStringList &versionPaths)
 {
     QList<QList<AttributeInfo>> result;

@@ -52,7 +52,9 @@ protected:
             sandbox.store().addElement(proj, QStringLiteral("batch"), true);
             for (int i = 0; i < 40; ++i)
                 sandbox.store().addElement(proj, target(i), false);
-            for (const QString &type : {QStringLiteral("__checkout"), QStringLiteral("__checkin"), QStringLiteral("QX_GROUPS")})
+            // QX_EDITING as after a first edit: making the mark's type is no chunk's cost.
+            for (const QString &type : {QStringLiteral("__checkout"), QStringLiteral("__checkin"), QStringLiteral("QX_GROUPS"),
+                                        QStringLiteral("QX_EDITING")})
                 sandbox.store().addAttributeType(proj, {type, 8, QString(), {}});
             sandbox.store().addAttributeType(SandboxSeed::toolsVob, {QStringLiteral("__checkout"), 8, QString(), {}});
             sandbox.store().attachAttribute(proj, QStringLiteral("src/main.c"), QStringLiteral("__checkin"), QStringLiteral("NONE"),

@@ -1,11 +1,13 @@
-// Two administrators editing one element's lists at once keep each other's edits: an edit
-// is applied to the value stored just before writing, and read back.
+// Administrators editing one element at once keep each other's edits: an edit is applied to
+// the value stored just before writing, and read back; an apply or a purge over the same
+// elements edits each of them holding its mark, as one edit does.
 #include "support/EmulatorBackend.h"
 #include "support/FakePlatform.h"
 #include "support/ForwardingClearCase.h"
 #include "support/QtPrinters.h"
 #include "support/TempSandbox.h"
 
+#include "access/AccessApplier.h"
 #include "access/AccessAttributeFormat.h"
 #include "access/AccessEditor.h"
 #include "clearcase/sandbox/SandboxClearCase.h"
@@ -13,19 +15,21 @@
 #include "clearcase/sandbox/SandboxStore.h"
 
 #include <QCoreApplication>
-#include <QDeadlineTimer>
+#include <QFile>
 #include <QProcess>
 #include <gtest/gtest.h>
 
 namespace {
 
 const char *const folderVariable = "ZAN_CONCURRENT_EDIT_FOLDER";
-const char *const prefixVariable = "ZAN_CONCURRENT_EDIT_PREFIX";
+const char *const roleVariable = "ZAN_CONCURRENT_EDIT_ROLE";
 const char *const backendVariable = "ZAN_CONCURRENT_EDIT_BACKEND";
 const QString vobRoot = QStringLiteral("m:\\bob_dev\\proj");
 const QString mainC = vobRoot + QStringLiteral("\\src\\main.c");
 const ElementLocation location{mainC, vobRoot, SandboxSeed::projVob};
 constexpr int rounds = 30;
+constexpr int runRounds = 8;
+constexpr int targetCount = 40;
 
 QString user(const QString &prefix, int round) { return prefix + QString::number(round); }
 
@@ -51,6 +55,17 @@ QStringList survivorsOf(const QString &prefix)
     return users;
 }
 
+QString relativeTarget(int i) { return QStringLiteral("batch/f_%1.c").arg(i); }
+QStringList targets()
+{
+    QStringList paths;
+    for (int i = 0; i < targetCount; ++i)
+        paths << vobRoot + QStringLiteral("\\batch\\f_%1.c").arg(i);
+    return paths;
+}
+// The edit made on every target, again and again, while an apply and a purge run over them.
+const AccessListChange targetChange{{QStringLiteral("dave")}, {QStringLiteral("bob")}};
+
 std::unique_ptr<ClearCase> openBackend(const QString &kind, const QString &folder, FakePlatform &platform)
 {
     if (kind == QLatin1String("cleartool"))
@@ -58,51 +73,132 @@ std::unique_ptr<ClearCase> openBackend(const QString &kind, const QString &folde
     return SandboxClearCase::open(platform, folder);
 }
 
-} // namespace
+QString doneFile(const QString &folder) { return folder + QStringLiteral("/run.done"); }
 
-// Run by the test below in two child processes at once.
-TEST(ConcurrentEditor, EditsRoundAfterRound)
+// Runs applies and purges in turn over the targets, the given one last.
+void runAppliesAndPurges(ClearCase &clearCase, const QString &last)
 {
-    const QString folder = qEnvironmentVariable(folderVariable);
-    if (folder.isEmpty())
-        GTEST_SKIP() << "runs only as a child of ConcurrentEdits";
-    const QString prefix = qEnvironmentVariable(prefixVariable);
-    FakePlatform platform;
-    const auto clearCase = openBackend(qEnvironmentVariable(backendVariable), folder, platform);
-    AccessEditor editor(*clearCase);
-    for (int round = 0; round < rounds; ++round)
-        editor.changeUsers(location, QStringLiteral("checkout"), roundChange(prefix, round), QString());
+    AccessApplier applier(clearCase, 16);
+    for (int step = 0; step < 2 * runRounds; ++step) {
+        const bool apply = (step % 2 == 1) == (last == QLatin1String("apply"));
+        if (apply)
+            EXPECT_TRUE(applier.apply(location, {QStringLiteral("checkout")}, targets()).failures.isEmpty());
+        else
+            applier.purge(location, targets());
+    }
+}
+
+// The processes a test starts, by role: "editor:<prefix>" makes the rounds above on main.c;
+// "targets" edits every target until the run is done; "run:<apply|purge>" is that run.
+void runRole(const QString &role, ClearCase &clearCase, const QString &folder)
+{
+    AccessEditor editor(clearCase);
+    const QString kind = role.section(QLatin1Char(':'), 0, 0);
+    const QString argument = role.section(QLatin1Char(':'), 1);
+    if (kind == QLatin1String("editor")) {
+        for (int round = 0; round < rounds; ++round)
+            editor.changeUsers(location, QStringLiteral("checkout"), roundChange(argument, round), QString());
+    } else if (kind == QLatin1String("targets")) {
+        while (!QFile::exists(doneFile(folder))) {
+            for (const QString &target : targets())
+                editor.changeUsers({target, vobRoot, SandboxSeed::projVob}, QStringLiteral("checkout"), targetChange, QString());
+        }
+    } else {
+        runAppliesAndPurges(clearCase, argument);
+        QFile(doneFile(folder)).open(QIODevice::WriteOnly);
+    }
+}
+
+QStringList storedUsers(SandboxStore &store, const QString &relative)
+{
+    return AccessAttributeFormat::splitUsers(AccessAttributeFormat::valueOf(store.attributes(SandboxSeed::projVob, relative),
+                                                                            QStringLiteral("__checkout")));
 }
 
 class ConcurrentEdits : public ::testing::TestWithParam<const char *>
 {
+protected:
+    void SetUp() override
+    {
+        sandbox.store().transaction([&] {
+            sandbox.store().addElement(SandboxSeed::projVob, QStringLiteral("batch"), true);
+            for (int i = 0; i < targetCount; ++i)
+                sandbox.store().addElement(SandboxSeed::projVob, relativeTarget(i), false);
+            for (const QString &type : {QStringLiteral("__checkout"), QStringLiteral("QX_GROUPS")})
+                sandbox.store().addAttributeType(SandboxSeed::projVob, {type, 8, QString(), {}});
+        });
+    }
+
+    // Starts one child per role at once and waits for all of them.
+    void runAtOnce(const QStringList &roles)
+    {
+        std::vector<std::unique_ptr<QProcess>> children;
+        for (const QString &role : roles) {
+            auto child = std::make_unique<QProcess>();
+            QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+            environment.insert(QString::fromLatin1(folderVariable), sandbox.folder());
+            environment.insert(QString::fromLatin1(roleVariable), role);
+            environment.insert(QString::fromLatin1(backendVariable), QString::fromLatin1(GetParam()));
+            child->setProcessEnvironment(environment);
+            child->setProcessChannelMode(QProcess::ForwardedChannels);
+            child->start(QCoreApplication::applicationFilePath(), {QStringLiteral("--gtest_filter=ConcurrentEditor.*")});
+            children.push_back(std::move(child));
+        }
+        for (const auto &child : children) {
+            ASSERT_TRUE(child->waitForFinished(300000));
+            ASSERT_EQ(child->exitCode(), 0);
+        }
+    }
+
+    TempSandbox sandbox;
 };
+
+} // namespace
+
+TEST(ConcurrentEditor, PlaysItsRole)
+{
+    const QString folder = qEnvironmentVariable(folderVariable);
+    if (folder.isEmpty())
+        GTEST_SKIP() << "runs only as a child of ConcurrentEdits";
+    FakePlatform platform;
+    const auto clearCase = openBackend(qEnvironmentVariable(backendVariable), folder, platform);
+    runRole(qEnvironmentVariable(roleVariable), *clearCase, folder);
+}
 
 TEST_P(ConcurrentEdits, EveryAdditionAndEveryRemovalOfBothEditorsSurvives)
 {
-    TempSandbox sandbox;
-    sandbox.store().addAttributeType(SandboxSeed::projVob, {QStringLiteral("__checkout"), 8, QString(), {}});
     sandbox.store().attachAttribute(SandboxSeed::projVob, QStringLiteral("src/main.c"), QStringLiteral("__checkout"),
                                     QStringLiteral("bob,eve"), QString(), true);
-    QProcess editors[2];
-    const QString prefixes[2] = {QStringLiteral("a"), QStringLiteral("b")};
-    for (int i = 0; i < 2; ++i) {
-        QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
-        environment.insert(QString::fromLatin1(folderVariable), sandbox.folder());
-        environment.insert(QString::fromLatin1(prefixVariable), prefixes[i]);
-        environment.insert(QString::fromLatin1(backendVariable), QString::fromLatin1(GetParam()));
-        editors[i].setProcessEnvironment(environment);
-        editors[i].setProcessChannelMode(QProcess::ForwardedChannels);
-        editors[i].start(QCoreApplication::applicationFilePath(), {QStringLiteral("--gtest_filter=ConcurrentEditor.*")});
-    }
-    for (QProcess &editor : editors) {
-        ASSERT_TRUE(editor.waitForFinished(300000));
-        ASSERT_EQ(editor.exitCode(), 0);
-    }
-    const QStringList stored = AccessAttributeFormat::splitUsers(AccessAttributeFormat::valueOf(
-        sandbox.store().attributes(SandboxSeed::projVob, QStringLiteral("src/main.c")), QStringLiteral("__checkout")));
-    QStringList expected = QStringList{QStringLiteral("bob")} + survivorsOf(prefixes[0]) + survivorsOf(prefixes[1]);
+    runAtOnce({QStringLiteral("editor:a"), QStringLiteral("editor:b")});
+    const QStringList stored = storedUsers(sandbox.store(), QStringLiteral("src/main.c"));
+    QStringList expected = QStringList{QStringLiteral("bob")} + survivorsOf(QStringLiteral("a")) + survivorsOf(QStringLiteral("b"));
     EXPECT_EQ(QSet<QString>(stored.begin(), stored.end()), QSet<QString>(expected.begin(), expected.end()));
+}
+
+// An edit that lands while an apply or a purge writes the same target is neither lost nor
+// undoes it: after one more edit of each target (the last word), every target holds the
+// last run's value with the edit made to it. A stale copy written over the run would bring
+// back what the purge removed (bob, carol) or drop what the apply added (carol).
+TEST_P(ConcurrentEdits, AnApplyOrAPurgeAndEditsOfItsTargetsKeepEachOther)
+{
+    const struct {
+        QString last;
+        QStringList expected;
+    } rows[] = {{QStringLiteral("apply"), {QStringLiteral("carol"), QStringLiteral("dave")}},
+                {QStringLiteral("purge"), {QStringLiteral("dave")}}};
+    sandbox.store().attachAttribute(SandboxSeed::projVob, QStringLiteral("src/main.c"), QStringLiteral("__checkout"),
+                                    QStringLiteral("bob,carol"), QString(), true);
+    for (const auto &row : rows) {
+        QFile::remove(doneFile(sandbox.folder()));
+        runAtOnce({QStringLiteral("run:") + row.last, QStringLiteral("targets")});
+        FakePlatform platform;
+        const auto clearCase = sandbox.open(platform);
+        AccessEditor editor(*clearCase);
+        for (int i = 0; i < targetCount; ++i) {
+            editor.changeUsers({targets()[i], vobRoot, SandboxSeed::projVob}, QStringLiteral("checkout"), targetChange, QString());
+            EXPECT_EQ(storedUsers(sandbox.store(), relativeTarget(i)), row.expected) << row.last.toStdString() << ' ' << i;
+        }
+    }
 }
 
 INSTANTIATE_TEST_SUITE_P(Backends, ConcurrentEdits, ::testing::Values("sandbox", "cleartool"));

@@ -366,4 +366,11 @@ TYPED_TEST(ClearCaseContract, BatchesCheckWriteReadAndRemoveManyVersions)
     EXPECT_EQ(valueOf(this->cc(), versions[0], QStringLiteral("__checkout")), QStringLiteral("<missing>"));
     EXPECT_EQ(valueOf(this->cc(), versions[2], QStringLiteral("__checkout")), QStringLiteral("eve"));
     EXPECT_EQ(valueOf(this->cc(), versions[2], QStringLiteral("QX_GROUPS")), QStringLiteral("<missing>"));
+
+    // Where absent: a value already there stays, and a version that cannot take it throws nothing.
+    this->cc().attachWhereAbsent(this->proj, {QStringLiteral("__checkout"), QStringLiteral("mark")},
+                                 {versions[0], versions[1], versions[2], versionOf(SandboxSeed::privateFile)});
+    const QStringList expected{QStringLiteral("mark"), QStringLiteral("bob,ALL"), QStringLiteral("eve")};
+    for (int i = 0; i < 3; ++i)
+        EXPECT_EQ(valueOf(this->cc(), versions[i], QStringLiteral("__checkout")), expected[i]) << i;
 }

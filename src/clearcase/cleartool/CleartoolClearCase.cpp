@@ -262,6 +262,18 @@ void CleartoolClearCase::attachAttributes(const QString &, const QList<Attribute
     }
 }
 
+// A failed reply is no error here: cleartool made the attribute on every version it could.
+void CleartoolClearCase::attachWhereAbsent(const QString &, const AttributeInfo &value, const QStringList &versionPaths)
+{
+    if (versionPaths.isEmpty())
+        return;
+    QStringList args{QStringLiteral("mkattr"), QStringLiteral("-nc"), quote(value.typeName), CleartoolQuoting::stringValue(value.value)};
+    for (const QString &version : versionPaths)
+        args << quote(version);
+    ++m_commandCount;
+    m_process.run(CleartoolQuoting::join(args));
+}
+
 QList<QList<AttributeInfo>> CleartoolClearCase::attributesOfVersions(const QStringList &versionPaths)
 {
     if (versionPaths.isEmpty())

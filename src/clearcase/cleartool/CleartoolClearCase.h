@@ -41,11 +41,12 @@ public:
     void removeAttribute(const QString &versionPath, const QString &typeName, const QString &comment) override;
 
     // One describe for all paths (one by one only when its errors do not tell which paths
-    // failed); one mkattr per value; one describe for all attribute reads; one rmattr per
-    // attribute type.
+    // failed); one mkattr per value, also where absent; one describe for all attribute reads;
+    // one rmattr per attribute type.
     QStringList existingVersions(const QStringList &paths) override;
     void attachAttributes(const QString &vobTag, const QList<AttributeInfo> &values, const QStringList &versionPaths,
                           const QString &comment) override;
+    void attachWhereAbsent(const QString &vobTag, const AttributeInfo &value, const QStringList &versionPaths) override;
     QList<QList<AttributeInfo>> attributesOfVersions(const QStringList &versionPaths) override;
     void removeAttributes(const QList<AttributeRemoval> &removals) override;
 

@@ -1,0 +1,100 @@
+#include "access/ElementEditMarks.h"
+
+#include "access/AccessAttributeFormat.h"
+#include "access/ElementEditLock.h"
+#include "util/ZanError.h"
+
+// Each round marks every version that shows no mark, then reads them all back: a version
+// showing this editor's value is taken, a stale mark is cleared for the next round, and one
+// still unmarked (cleartool stopped at an earlier failed pathname) is tried again while
+// rounds make progress.
+ElementEditMarks::Taken ElementEditMarks::take(const QStringList &versions)
+{
+    Taken taken;
+    if (!m_typeKnown) {
+        ElementEditLock::ensureType(m_clearCase, m_vobTag);
+        m_typeKnown = true;
+    }
+    const AttributeInfo mark{ElementEditLock::typeName, ElementEditLock::freshValue()};
+    QStringList pending = versions;
+    for (int round = 0; round < takeRounds && !pending.isEmpty(); ++round) {
+        m_clearCase.attachWhereAbsent(m_vobTag, mark, pending);
+        const QList<std::optional<QList<AttributeInfo>>> read = readBack(pending);
+        QStringList again;
+        QList<AttributeRemoval> stale;
+        for (qsizetype i = 0; i < pending.size(); ++i) {
+            if (!read[i]) {
+                taken.busy << pending[i]; // unreadable: the caller edits it alone and learns why
+                continue;
+            }
+            const QString held = AccessAttributeFormat::valueOf(*read[i], mark.typeName);
+            if (held == mark.value) {
+                taken.versions << pending[i];
+                taken.attributes << *read[i];
+            } else if (held.isEmpty() || ElementEditLock::isStale(held)) {
+                again << pending[i];
+                if (!held.isEmpty())
+                    stale << AttributeRemoval{pending[i], {mark.typeName}};
+            } else {
+                taken.busy << pending[i];
+            }
+        }
+        if (!stale.isEmpty()) {
+            try {
+                m_clearCase.removeAttributes(stale);
+            } catch (const ZanError &) {
+                // taken over meanwhile, or not removable: the next round reads it again
+            }
+        }
+        const bool progress = again.size() < pending.size() || !stale.isEmpty();
+        pending = again;
+        if (!progress)
+            break;
+    }
+    taken.busy << pending;
+    return taken;
+}
+
+// One read for all; when that fails, one per version, so that marks taken on the readable
+// ones are known and never left behind.
+QList<std::optional<QList<AttributeInfo>>> ElementEditMarks::readBack(const QStringList &versions)
+{
+    QList<std::optional<QList<AttributeInfo>>> read;
+    try {
+        for (const QList<AttributeInfo> &attributes : m_clearCase.attributesOfVersions(versions))
+            read << attributes;
+        return read;
+    } catch (const ZanError &) {
+        read.clear();
+    }
+    for (const QString &version : versions) {
+        try {
+            read << m_clearCase.attributes(version);
+        } catch (const ZanError &) {
+            read << std::nullopt;
+        }
+    }
+    return read;
+}
+
+void ElementEditMarks::release(const QStringList &versions)
+{
+    if (versions.isEmpty())
+        return;
+    QList<AttributeRemoval> removals;
+    for (const QString &version : versions)
+        removals << AttributeRemoval{version, {ElementEditLock::typeName}};
+    try {
+        m_clearCase.removeAttributes(removals);
+        return;
+    } catch (const ZanError &) {
+        // cleartool may have stopped at the failed one: the others one by one
+    }
+    for (const QString &version : versions) {
+        try {
+            m_clearCase.removeAttribute(version, ElementEditLock::typeName, QString());
+        } catch (const ZanError &) {
+            // left behind: stale once this process ends, or after ElementEditLock::staleAfterMs
+        }
+    }
+}
