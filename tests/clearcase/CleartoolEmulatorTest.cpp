@@ -514,3 +514,40 @@ TEST_P(EmulatorBothStyles, FormatDirectives)
     };
     expectSession(steps);
 }
+
+// find by attribute queries, chevent's comments and the refused setview.
+TEST_P(EmulatorBothStyles, FindChangeEventAndSetview)
+{
+    const Step steps[] = {
+        {"cd m:\\bob_dev\\proj", 0, ""},
+        {"mkattype -nc -vtype string ACL@\\proj", 0, "*\n"},
+        {"mkattype -nc -vtype integer Level@\\proj", 0, "*\n"},
+        {"mkattr -nc ACL '\"bob,ALL\"' src\\main.c@@\\main\\0", 0, "*\n"},
+        {"mkattr -nc Level 3 src\\util.c", 0, "*\n"},
+        {"find src -print", 0, "src@@\nsrc\\include@@\nsrc\\include\\util.h@@\nsrc\\main.c@@\nsrc\\util.c@@\n"},
+        {"find src -directory -nxname -print", 0, "src\n"},
+        {"find src -element 'attype_sub(ACL)' -print", 0, "src\\main.c@@\n"},
+        {"find . -element 'attype_sub(ACL) || attr_sub(Level,>=,2)' -nxname -print", 0, ".\\src\\main.c\n.\\src\\util.c\n"},
+        {"find src -version 'attr_sub(ACL,==,\"bob,ALL\")' -print", 0, "src\\main.c@@\\main\\0\n"},
+        {"find src\\include -element '!attype_sub(ACL)' -print", 0, "src\\include@@\nsrc\\include\\util.h@@\n"},
+        {"find -all -element 'attr_sub(Level,==,3)' -print", 0, "m:\\bob_dev\\proj\\src\\util.c@@\n"},
+        {"find src -element 'attr_sub(ACL,==,\"nobody\")' -exec 'echo \"found $CLEARCASE_XPN\"'", 0, ""},
+        {"find src\\util.c -exec 'echo \"$CLEARCASE_PN|$CLEARCASE_XPN\"'", 0, "src\\util.c|src\\util.c@@\n"},
+        {"find src -element 'lbtype(REL1)' -print", 1,
+         "cleartool: Error: Query function \"lbtype\" is not supported by this emulator.\n"},
+        {"find src -element 'attype_sub(ACL' -print", 1, "cleartool: Error: Syntax error in query: \"attype_sub(ACL\".\n"},
+        {"find src", 1, "cleartool: Error: An action must be given: -print or -exec.\n"},
+        {"chevent -c typed attype:ACL@\\proj", 0, "Modified event of attribute type \"ACL\".\n"},
+        {"chevent -append -c again attype:ACL@\\proj", 0, "Modified event of attribute type \"ACL\".\n"},
+        {"describe -fmt %Nc attype:ACL@\\proj", 0, "typed\nagain"},
+        {"co -c first src\\main.c", 0, "*\n"},
+        {"ci -nc src\\main.c", 0, "*\n"},
+        {"chevent -insert -c before src\\main.c", 0, "Modified event of version \"src\\main.c@@\\main\\1\".\n"},
+        {"chevent -c seeded src\\main.c@@\\main\\0", 0, "Modified event of version \"src\\main.c@@\\main\\0\".\n"},
+        {"describe -fmt '%Nc|' src\\main.c src\\main.c@@\\main\\0", 0, "before\nfirst|seeded|"},
+        {"chevent attype:ACL@\\proj", 1,
+         "cleartool: Error: chevent would prompt for a comment, which cannot be answered here; give -c, -cfile or -nc.\n"},
+        {"setview bob_dev", 1, "cleartool: Error: setview is not supported: work in the view through its pathname (cd into it) instead.\n"},
+    };
+    expectSession(steps);
+}

@@ -1,6 +1,7 @@
 #include "clearcase/emulator/EmulatorCommands.h"
 
 #include "clearcase/emulator/EmulatorArguments.h"
+#include "clearcase/emulator/EmulatorFind.h"
 #include "clearcase/emulator/EmulatorFormat.h"
 #include "clearcase/emulator/EmulatorListings.h"
 #include "clearcase/emulator/EmulatorSyntax.h"
@@ -146,10 +147,14 @@ EmulatorCommands::EmulatorCommands(SandboxStore &store, QString userName, QStrin
     add(QStringLiteral("pwv"), &EmulatorCommands::pwv);
     add(QStringLiteral("ls"), &EmulatorCommands::ls);
     add(QStringLiteral("help"), &EmulatorCommands::help);
+    add(QStringLiteral("chevent"), &EmulatorCommands::chevent);
+    add(QStringLiteral("setview"), &EmulatorCommands::setview);
     const auto listings = std::make_shared<EmulatorListings>(store, m_resolver, m_user);
     m_commands.addCommand(QStringLiteral("lscheckout"), 4, [listings](const QStringList &words) { return listings->lscheckout(words); });
     m_commands.addCommand(QStringLiteral("lshistory"), 3, [listings](const QStringList &words) { return listings->lshistory(words); });
     m_commands.addCommand(QStringLiteral("lslock"), 3, [listings](const QStringList &words) { return listings->lslock(words); });
+    const auto finder = std::make_shared<EmulatorFind>(store, m_resolver);
+    m_commands.addCommand(QStringLiteral("find"), 4, [finder](const QStringList &words) { return finder->find(words); });
     guarded->addOperations(m_commands);
 }
 
@@ -610,6 +615,10 @@ EmulatorCommands::Described EmulatorCommands::describeType(const QString &kind, 
         object.comment = type->comment;
         object.created = type->created;
     }
+    // chevent may have changed the comment its making recorded.
+    const QList<SandboxEvent> own = m_history.eventsOf(vobTag, object.attributeKey);
+    if (!own.isEmpty() && own.first().operation == object.operation)
+        object.comment = own.first().comment;
     return object;
 }
 
@@ -1056,4 +1065,65 @@ QString EmulatorCommands::rmtype(const QStringList &words)
         out += QStringLiteral("Removed %1 \"%2\".\n").arg(kindName, selector.name);
     }
     return out;
+}
+
+// --- events -----------------------------------------------------------------------------
+
+// The event that made the object: a version's checkin (or making), a type's creation. One
+// made before events were kept is written now, as the object describes itself.
+SandboxEvent EmulatorCommands::makingEvent(const Described &object)
+{
+    std::optional<SandboxEvent> event;
+    if (object.isVersion)
+        event = m_history.versionEvent(object.vobTag, object.attributeKey, object.selector);
+    else if (object.attributeKey.startsWith(QLatin1Char('/')) && object.attributeKey != SandboxStore::vobObjectKey) {
+        const QList<SandboxEvent> own = m_history.eventsOf(object.vobTag, object.attributeKey);
+        if (!own.isEmpty() && own.first().operation == object.operation)
+            event = own.first();
+    }
+    if (event)
+        return *event;
+    SandboxEvent made;
+    made.object = object.attributeKey;
+    made.version = object.selector;
+    made.operation = object.operation;
+    made.description = QStringLiteral("create ") + object.kind;
+    made.user = object.creator;
+    made.time = object.created;
+    made.comment = object.comment;
+    return made;
+}
+
+QString EmulatorCommands::chevent(const QStringList &words)
+{
+    const EmulatorArguments args(QStringLiteral("chevent"), words);
+    if (args.operands().isEmpty())
+        SandboxCommands::fail(QStringLiteral("An object whose event to change must be given."));
+    const QString comment = args.comment();
+    OperandOutcomes outcomes;
+    for (const QString &operand : args.operands()) {
+        const bool goOn = outcomes.run([&] {
+            const Described object = describeTarget(operand);
+            if (!object.hasAttributes || object.attributeKey == SandboxStore::vobObjectKey)
+                SandboxCommands::fail(QStringLiteral("Unable to change event of \"%1\".").arg(object.name));
+            SandboxEvent event = makingEvent(object);
+            if (args.has(QStringLiteral("-append")))
+                event.comment = event.comment.isEmpty() ? comment : event.comment + QLatin1Char('\n') + comment;
+            else if (args.has(QStringLiteral("-insert")))
+                event.comment = event.comment.isEmpty() ? comment : comment + QLatin1Char('\n') + event.comment;
+            else
+                event.comment = comment;
+            m_store.recordEvent(object.vobTag, event);
+            return QStringLiteral("Modified event of %1 \"%2\".\n").arg(object.kind, object.name);
+        });
+        if (!goOn)
+            break;
+    }
+    return outcomes.finish();
+}
+
+// Real cleartool on Windows has no setview, and on UNIX it would leave this session.
+QString EmulatorCommands::setview(const QStringList &)
+{
+    SandboxCommands::fail(QStringLiteral("setview is not supported: work in the view through its pathname (cd into it) instead."));
 }

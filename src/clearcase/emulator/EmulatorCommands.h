@@ -19,8 +19,9 @@ struct AttributeInfo;
 
 // The cleartool commands the emulator speaks, over the sandbox store. It extends the
 // sandbox's own interpreter (startview, mktrtype) with lsview, lsvob, describe, lstype,
-// mkattype, mkattr, rmattr, rmtype, catcs, cd, pwd, pwv, ls, help and -version (and, through
-// EmulatorListings, lsco, lshistory and lslock), in cleartool's syntax, output shapes and
+// mkattype, mkattr, rmattr, rmtype, catcs, cd, pwd, pwv, ls, chevent, help and -version (and,
+// through EmulatorListings, lsco, lshistory and lslock; through EmulatorFind, find), and
+// refuses setview, in cleartool's syntax, output shapes and
 // error lines. Command names and options are read by EmulatorSyntax's
 // table (abbreviations, comment defaults). Adding a command is one registration in the
 // constructor and one row in that table. The working directory starts as the process's
@@ -77,6 +78,8 @@ private:
     QString pwv(const QStringList &words);
     QString ls(const QStringList &words);
     QString help(const QStringList &words);
+    QString chevent(const QStringList &words);
+    [[noreturn]] QString setview(const QStringList &words);
     std::optional<QString> usageOrVersion(const QStringList &words, const EmulatorSyntax::Command *command);
 
     Described describeTarget(const QString &operand);
@@ -85,6 +88,7 @@ private:
     Described attributeTarget(const QString &operand, const QString &version);
     QString describeOne(const EmulatorArguments &args, const QString &operand);
     void addVersionEvent(Described &object);
+    SandboxEvent makingEvent(const Described &object);
     QString formatted(const QString &format, const Described &object);
     QString attributeSection(const Described &object, const QString &selection);
     QString attributeList(const Described &object, const QString &only, const QString &modifiers);

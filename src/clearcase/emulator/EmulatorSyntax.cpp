@@ -66,6 +66,10 @@ const Row kRows[] = {
     {"lsch/eckout", "lsco", "-l/ong -s/hort -fmt= -cvi/ew -me -use/r= -all -avo/bs -d/irectory -r/ecurse -are/plicas", Default::TakesNone},
     {"lsh/istory", "", "-l/ong -s/hort -fmt= -min/or -sin/ce= -me -use/r= -all -avo/bs -d/irectory -r/ecurse -pna/me", Default::TakesNone},
     {"lsl/ock", "", "-l/ong -s/hort -fmt= -obs/olete -all -avo/bs -pna/me", Default::TakesNone},
+    {"find", "", "-all -avo/bs -d/irectory -ele/ment= -ver/sion= -nxn/ame -pri/nt -exe/c= -cvi/ew -vis/ible -nvi/sible -nr/ecurse",
+     Default::TakesNone},
+    {"chevent", "", "-app/end -ins/ert -eve/nt= -pna/me -inv/ob=", Default::Prompt},
+    {"setview", "", "-log/in -exe/c=", Default::TakesNone},
     {"ls", "", "-s/hort -l/ong -d/irectory -vob/_only -vie/w_only -r/ecurse -vis/ible", Default::TakesNone},
 };
 
