@@ -248,6 +248,8 @@ TEST_F(CleartoolEmulatorTest, SessionBehavesAsCleartoolDoes)
         {"describe -fmt %n vob:m:\\bob_dev", 1, "cleartool: Error: Unable to determine VOB for pathname \"m:\\bob_dev\".\n"},
         {"describe -fmt %m m:\\bob_dev", 1, "cleartool: Error: Not a vob object: \"m:\\bob_dev\".\n"},
         {"mkelem -nc m:\\bob_dev\\new.c", 1, "*cleartool: Error: Not a vob object: \"m:\\bob_dev\".\n"},
+        {"mkelem -nc src\\.", 1, "~cleartool: Error: Invalid element name \"\\.\"\\.\\n.*\\n"},
+        {"mkelem -nc src\\..", 1, "~cleartool: Error: Invalid element name \"\\.\\.\"\\.\\n.*\\n"},
         {"describe -fmt %n vob:\\nosuch", 1, "cleartool: Error: No matching entries found for VOB tag \"\\nosuch\".\n"},
         // Real cleartool unverified: the version lines and the usage lines' layout.
         {"-ver", 0, "~ClearCase version [\\d.]+ \\(cleartool-sim\\)\\ncleartool +[\\d.]+ \\(cleartool-sim\\)\\n"},
@@ -279,10 +281,6 @@ TEST(CleartoolEmulatorUnixSite, SessionBehavesAsCleartoolDoes)
 
         {"describe -fmt %m\\\\\\\\%Vn\\| main.c", 0, "version\\/main/0|"},
         {"describe -fmt \"%m\\n\" main.c", 0, "version\n"},
-        {"mkattype -nc Note@/vobs/proj", 0, "Created attribute type \"Note\".\n"},
-        {"mkattr Note '\"a\"' nosuch.c util.c", 1,
-         "Created attribute \"Note\" on \"util.c@@/main/0\".\n"
-         "cleartool: Error: Unable to access \"nosuch.c\": No such file or directory.\n"},
         {"co -c \"it's time\" main.c", 0, "Checked out \"main.c\" from version \"/main/0\".\n"},
         {"ci -c 'done, at last' main.c", 0, "Checked in \"main.c\" version \"/main/1\".\n"},
         {"describe -fmt '%c|' main.c main.c@@/main/0", 0, "done, at last\n||"},

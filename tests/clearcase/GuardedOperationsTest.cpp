@@ -257,14 +257,6 @@ TEST_F(GuardedOperations, ActionsRunCleanBoundedAndLeaveNothingBehind)
     EXPECT_TRUE(state == "Z" || state == "X") << "the action's child outlived it: " << state.toStdString();
 }
 
-TEST_F(GuardedOperations, MkelemRefusesNamesThatAreNotNames)
-{
-    for (const QString &name : {QStringLiteral("src\\."), QStringLiteral("src\\.."), QStringLiteral("src\\")}) {
-        const QString error = errorOf([&] { commands.run(QStringLiteral("mkelem -nc m:\\bob_dev\\proj\\") + name); });
-        EXPECT_TRUE(error.startsWith(QLatin1String("cleartool: Error: Invalid element name"))) << name.toStdString() << ": " << error.toStdString();
-    }
-}
-
 TEST(CleartoolFactory, BorrowsTheSandboxDrivesUnlessTheViewDriveIsMapped)
 {
     TempSandbox sandbox;
