@@ -1,6 +1,7 @@
 // What outlives a program and what two programs share: the cleartool co-process dies with
 // the program that started it, and the window and zanctl meet in one settings store.
 #include "ProcessHarness.h"
+#include "support/KilledRerun.h"
 
 #include "clearcase/cleartool/CleartoolProcess.h"
 #include "shell/SettingsStore.h"
@@ -13,17 +14,6 @@
 namespace {
 
 const char *const childVariable = "ZAN_COPROCESS_PARENT_SANDBOX";
-
-// Whether the process is gone (or only a zombie waiting to be reaped).
-bool ended(qint64 pid)
-{
-    QFile stat(QStringLiteral("/proc/%1/stat").arg(pid));
-    if (!stat.open(QIODevice::ReadOnly))
-        return true;
-    const QByteArray fields = stat.readAll();
-    const qsizetype state = fields.lastIndexOf(')') + 2;
-    return state < fields.size() && fields.at(state) == 'Z';
-}
 
 } // namespace
 
@@ -69,10 +59,34 @@ TEST(CoProcessLifetime, AKilledProgramTakesItsCleartoolWithIt)
             coProcess = out.mid(at + 10).trimmed().toLongLong();
         return coProcess > 0;
     }, 60000)) << "the parent never started its co-process";
-    ASSERT_FALSE(ended(coProcess));
+    ASSERT_FALSE(KilledRerun::ended(coProcess));
     ::kill(pid_t(parent.processId()), SIGKILL);
     parent.waitForFinished(5000);
-    EXPECT_TRUE(ProcessHarness::waitFor([&] { return ended(coProcess); }, 5000)) << "cleartool " << coProcess << " outlived its parent";
+    EXPECT_TRUE(ProcessHarness::waitFor([&] { return KilledRerun::ended(coProcess); }, 5000)) << "cleartool " << coProcess << " outlived its parent";
+}
+
+// zanctl killed in the middle of an apply over the co-process takes its cleartool with it,
+// leaves its edit marks behind, and the rerun repairs every target regardless.
+TEST(KilledApply, TheRerunRepairsEveryTargetAndTheKilledRunsCleartoolIsGone)
+{
+#ifndef Q_OS_LINUX
+    GTEST_SKIP() << "the parent-death signal is Linux's";
+#endif
+    ProcessHarness harness;
+    KilledRerun run(harness.path(QStringLiteral("killed")), 500);
+    run.setBase(QStringLiteral("first"));
+    const KilledRerun::Run first = run.apply();
+    ASSERT_EQ(first.status, 0);
+    ASSERT_EQ(run.unrepaired(QStringLiteral("first")), 0);
+
+    run.setBase(QStringLiteral("second"));
+    const qint64 coProcess = run.applyKilledAfter(int(first.seconds * 500));
+    ASSERT_GT(coProcess, 0) << "killed before it started cleartool";
+    EXPECT_TRUE(ProcessHarness::waitFor([&] { return KilledRerun::ended(coProcess); }, 5000)) << "cleartool outlived zanctl";
+    ASSERT_GT(run.unrepaired(QStringLiteral("second")), 0) << "killed after it was done";
+    const KilledRerun::Run rerun = run.apply();
+    EXPECT_EQ(rerun.status, 0);
+    EXPECT_EQ(run.unrepaired(QStringLiteral("second")), 0);
 }
 
 // The window opens the store zanctl opens: a group defined in one is seen by the other, and
