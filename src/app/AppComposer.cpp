@@ -4,6 +4,7 @@
 #include "access/AccessToolsController.h"
 #include "access/ApplyPurgeController.h"
 #include "access/OperationsController.h"
+#include "browser/ElementHistoryController.h"
 #include "browser/ElementTreeController.h"
 #include "browser/UcmController.h"
 #include "browser/ViewsController.h"
@@ -58,6 +59,7 @@ struct AppComposer::Parts {
     std::unique_ptr<ConfigFileController> configFile;
     std::unique_ptr<ViewsController> views;
     std::unique_ptr<ElementTreeController> tree;
+    std::unique_ptr<ElementHistoryController> elementHistory;
     std::unique_ptr<UcmController> ucm;
     std::unique_ptr<OperationsController> operations;
     std::unique_ptr<AccessListController> accessLists;
@@ -118,6 +120,7 @@ AppComposer::AppComposer(Options options) : d(std::make_unique<Parts>())
     d->configFile = std::make_unique<ConfigFileController>(ctx);
     d->views = std::make_unique<ViewsController>(ctx);
     d->tree = std::make_unique<ElementTreeController>(ctx);
+    d->elementHistory = std::make_unique<ElementHistoryController>(ctx);
     d->ucm = std::make_unique<UcmController>(ctx);
     d->applyPurge = std::make_unique<ApplyPurgeController>(ctx);
     d->operations = std::make_unique<OperationsController>(ctx, *d->applyPurge);
@@ -147,6 +150,7 @@ AppComposer::~AppComposer()
     d->operations.reset();
     d->applyPurge.reset();
     d->ucm.reset();
+    d->elementHistory.reset();
     d->tree.reset();
     d->views.reset();
     d->configFile.reset();
@@ -195,6 +199,7 @@ template <> SettingsController &AppComposer::controller<SettingsController>() { 
 template <> ConfigFileController &AppComposer::controller<ConfigFileController>() { return *d->configFile; }
 template <> ViewsController &AppComposer::controller<ViewsController>() { return *d->views; }
 template <> ElementTreeController &AppComposer::controller<ElementTreeController>() { return *d->tree; }
+template <> ElementHistoryController &AppComposer::controller<ElementHistoryController>() { return *d->elementHistory; }
 template <> UcmController &AppComposer::controller<UcmController>() { return *d->ucm; }
 template <> OperationsController &AppComposer::controller<OperationsController>() { return *d->operations; }
 template <> AccessListController &AppComposer::controller<AccessListController>() { return *d->accessLists; }

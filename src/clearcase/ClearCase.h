@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QDateTime>
 #include <QList>
 #include <QString>
 #include <QStringList>
@@ -23,6 +24,23 @@ struct AttributeInfo {
 struct AttributeRemoval {
     QString versionPath;
     QStringList typeNames;
+};
+
+// One event of an object's history as ClearCase records it: who did what, when, from which
+// host. An attribute event names its attribute type in `subject` and, where ClearCase
+// records it, the value; a type event names the type.
+struct HistoryEvent {
+    enum Kind { Other, AttributeAttached, AttributeRemoved, TypeCreated, TypeRemoved };
+
+    QDateTime time;
+    QString user;
+    QString host;
+    Kind kind = Other;
+    QString subject;
+    bool hasValue = false;
+    QString value;
+    QString description; // ClearCase's own text of the event
+    QString comment;
 };
 
 // A trigger type to be created, as the trigger-type definition object collects it.
@@ -100,6 +118,11 @@ public:
     virtual QList<QList<AttributeInfo>> attributesOfVersions(const QStringList &versionPaths);
     // Removes the named attributes, each with an empty comment; throws when any removal fails.
     virtual void removeAttributes(const QList<AttributeRemoval> &removals);
+
+    // The events of an object, attribute and type changes included (lshistory -minor),
+    // oldest first. object: a version path, or an object selector: "vob:" + VOB tag, or
+    // "attype:"/"trtype:" + name + "@" + VOB tag.
+    virtual QList<HistoryEvent> history(const QString &object) = 0;
 
     // One cleartool command line without the word "cleartool"; returns its output.
     virtual QString runCommand(const QString &commandLine) = 0;

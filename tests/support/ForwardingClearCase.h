@@ -41,6 +41,7 @@ public:
         see("removeAttribute", p);
         m->removeAttribute(p, n, c);
     }
+    QList<HistoryEvent> history(const QString &o) override { see("history", o); return m->history(o); }
     QString runCommand(const QString &line) override { see("runCommand", line); return m->runCommand(line); }
 
 private:

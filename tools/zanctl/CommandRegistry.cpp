@@ -5,6 +5,7 @@
 #include "CliContext.h"
 #include "ExplainCommand.h"
 #include "ExportCommand.h"
+#include "HistoryCommand.h"
 #include "ImportCommand.h"
 #include "LintCommand.h"
 #include "NearestName.h"
@@ -19,6 +20,7 @@ CommandRegistry::CommandRegistry(CliContext &context) : m_ctx(context)
     m_commands.push_back(std::make_unique<ShowCommand>(context));
     m_commands.push_back(std::make_unique<ExplainCommand>(context));
     m_commands.push_back(std::make_unique<SetCommand>(context));
+    m_commands.push_back(std::make_unique<HistoryCommand>(context));
     m_commands.push_back(std::make_unique<AuditCommand>(context));
     m_commands.push_back(std::make_unique<ApplyCommand>(context));
     m_commands.push_back(std::make_unique<PurgeCommand>(context));

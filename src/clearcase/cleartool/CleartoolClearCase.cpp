@@ -1,5 +1,6 @@
 #include "clearcase/cleartool/CleartoolClearCase.h"
 
+#include "clearcase/cleartool/CleartoolHistory.h"
 #include "clearcase/cleartool/CleartoolOutput.h"
 #include "clearcase/cleartool/CleartoolQuoting.h"
 #include "clearcase/cleartool/CleartoolTriggerOptions.h"
@@ -304,6 +305,11 @@ void CleartoolClearCase::removeAttributes(const QList<AttributeRemoval> &removal
     }
     for (const QString &typeName : typeNames)
         execute(QStringList{QStringLiteral("rmattr"), QStringLiteral("-nc"), quote(typeName)} + versionsOfType.value(typeName));
+}
+
+QList<HistoryEvent> CleartoolClearCase::history(const QString &object)
+{
+    return CleartoolHistory::parse(execute(CleartoolHistory::arguments(object)));
 }
 
 QString CleartoolClearCase::runCommand(const QString &commandLine)

@@ -50,6 +50,8 @@ public:
     QList<QList<AttributeInfo>> attributesOfVersions(const QStringList &versionPaths) override;
     void removeAttributes(const QList<AttributeRemoval> &removals) override;
 
+    QList<HistoryEvent> history(const QString &object) override;
+
     QString runCommand(const QString &commandLine) override;
 
 private:

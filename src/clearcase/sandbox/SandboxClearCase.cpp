@@ -3,6 +3,7 @@
 #include "clearcase/cleartool/CleartoolClearCase.h"
 #include "clearcase/sandbox/SandboxCleartool.h"
 
+#include "clearcase/sandbox/SandboxHistory.h"
 #include "clearcase/sandbox/SandboxLocks.h"
 #include "clearcase/sandbox/SandboxSeed.h"
 #include "clearcase/sandbox/SandboxStore.h"
@@ -14,6 +15,8 @@
 #include <QHash>
 
 namespace {
+
+const QString versionOnMain = QStringLiteral("/main/0");
 
 [[noreturn]] void clearCaseError(const QString &text)
 {
@@ -95,7 +98,10 @@ QStringList SandboxClearCase::triggerTypeNames(const QString &vobTag)
 void SandboxClearCase::removeTriggerType(const QString &vobTag, const QString &name)
 {
     // No trigger runs here, so none can refuse the removal.
-    m_store->removeTriggerType(vobTag, name);
+    m_store->transaction([&] {
+        m_store->removeTriggerType(vobTag, name);
+        history().typeRemoved(vobTag, QStringLiteral("trtype"), name, QString());
+    });
 }
 
 QString SandboxClearCase::operationKindName(int code)
@@ -130,7 +136,10 @@ void SandboxClearCase::createTriggerType(const QString &vobTag, const TriggerTyp
     type.actions = definition.actions;
     type.comment = definition.comment;
     type.creator = m_user;
-    m_store->addTriggerType(vobTag, type);
+    m_store->transaction([&] {
+        m_store->addTriggerType(vobTag, type);
+        history().typeMade(vobTag, QStringLiteral("trtype"), type.name, type.comment);
+    });
 }
 
 QStringList SandboxClearCase::attributeTypeNames(const QString &vobTag)
@@ -143,7 +152,10 @@ QStringList SandboxClearCase::attributeTypeNames(const QString &vobTag)
 
 void SandboxClearCase::createAttributeType(const QString &vobTag, const QString &name, int valueType, const QString &comment)
 {
-    m_store->addAttributeType(vobTag, {name, valueType, comment, {}});
+    m_store->transaction([&] {
+        m_store->addAttributeType(vobTag, {name, valueType, comment, {}});
+        history().typeMade(vobTag, QStringLiteral("attype"), name, comment);
+    });
 }
 
 void SandboxClearCase::attachAttribute(const QString &vobTag, const QString &typeName, const QString &versionPath,
@@ -155,7 +167,10 @@ void SandboxClearCase::attachAttribute(const QString &vobTag, const QString &typ
     const QString element = elementInVob(vobTag, m_resolver.resolve(versionPath), versionPath, typeName);
     SandboxLocks locks(*m_store);
     requireUnlocked(locks, vobTag, element, versionPath, {typeName}, QStringLiteral("mkattr"));
-    m_store->attachAttribute(vobTag, element, typeName, value, comment, replace);
+    m_store->transaction([&] {
+        m_store->attachAttribute(vobTag, element, typeName, value, comment, replace);
+        recordAttached(vobTag, element, typeName, value, comment);
+    });
 }
 
 // A locked VOB, attribute type or element holds back attribute changes, as the VOB server does.
@@ -183,7 +198,10 @@ void SandboxClearCase::removeAttribute(const QString &versionPath, const QString
         return writer->removeAttribute(versionPath, typeName, comment);
     SandboxLocks locks(*m_store);
     requireUnlocked(locks, element.vobTag, element.path, versionPath, {typeName}, QStringLiteral("rmattr"));
-    m_store->removeAttribute(element.vobTag, element.path, typeName);
+    m_store->transaction([&] {
+        m_store->removeAttribute(element.vobTag, element.path, typeName);
+        history().attributeRemoved(element.vobTag, element.path, versionOnMain, typeName, comment);
+    });
 }
 
 QStringList SandboxClearCase::existingVersions(const QStringList &paths)
@@ -243,6 +261,10 @@ void SandboxClearCase::attachAttributes(const QString &vobTag, const QList<Attri
         for (qsizetype i = 0; i < elements.size(); ++i)
             requireUnlocked(locks, vobTag, elements.at(i), versionPaths.at(i), typeNames, QStringLiteral("mkattr"));
         m_store->attachAttributes(vobTag, elements, values, comment);
+        for (const QString &element : elements) {
+            for (const AttributeInfo &value : values)
+                recordAttached(vobTag, element, value.typeName, value.value, comment);
+        }
     });
     m_lastResolved.clear();
 }
@@ -288,9 +310,92 @@ void SandboxClearCase::removeAttributes(const QList<AttributeRemoval> &removals)
             const SandboxPathResolver::Element element = resolvedForWrite(removal.versionPath);
             requireUnlocked(locks, element.vobTag, element.path, removal.versionPath, removal.typeNames, QStringLiteral("rmattr"));
             m_store->removeAttributes(element.vobTag, element.path, removal.typeNames);
+            for (const QString &typeName : removal.typeNames)
+                history().attributeRemoved(element.vobTag, element.path, versionOnMain, typeName, QString());
         }
     });
     m_lastResolved.clear();
+}
+
+// As the emulator records them, so that the events of both read alike.
+SandboxHistory SandboxClearCase::history()
+{
+    return SandboxHistory(*m_store, m_user, m_localHost.toLower());
+}
+
+void SandboxClearCase::recordAttached(const QString &vobTag, const QString &element, const QString &typeName, const QString &value,
+                                      const QString &comment)
+{
+    history().attributeMade(vobTag, element, versionOnMain, typeName, QLatin1Char('"') + value + QLatin1Char('"'), comment);
+}
+
+void SandboxClearCase::requireType(const QString &vobTag, const QString &kind, const QString &name)
+{
+    const bool found = kind == QLatin1String("trtype")   ? m_store->findTriggerType(vobTag, name).has_value()
+                       : kind == QLatin1String("attype") ? m_store->hasAttributeType(vobTag, name)
+                                                         : m_store->findType(vobTag, kind, name).has_value();
+    if (!found)
+        clearCaseError(QStringLiteral("%1 not found: \"%2\".").arg(SandboxHistory::kindName(kind), name));
+}
+
+// The attribute type of an attribute event is the first name its text quotes; a type event
+// names its type by its object key ("/trtype:T"), a removal in its detail.
+HistoryEvent SandboxClearCase::historyEvent(const SandboxEvent &event)
+{
+    static const QHash<QString, HistoryEvent::Kind> kinds{{QStringLiteral("mkattr"), HistoryEvent::AttributeAttached},
+                                                          {QStringLiteral("rmattr"), HistoryEvent::AttributeRemoved},
+                                                          {QStringLiteral("rmtype"), HistoryEvent::TypeRemoved}};
+    HistoryEvent result;
+    result.time = event.time;
+    result.user = event.user;
+    result.host = event.host;
+    result.description = event.description;
+    result.comment = event.comment;
+    result.kind = kinds.value(event.operation, event.operation.endsWith(QLatin1String("type")) && event.operation.startsWith(QLatin1String("mk"))
+                                                   ? HistoryEvent::TypeCreated
+                                                   : HistoryEvent::Other);
+    switch (result.kind) {
+    case HistoryEvent::AttributeAttached:
+        result.hasValue = true;
+        result.value = event.detail.mid(1, event.detail.size() - 2); // without its double quotes
+        [[fallthrough]];
+    case HistoryEvent::AttributeRemoved:
+        result.subject = event.description.section(QLatin1Char('"'), 1, 1);
+        break;
+    case HistoryEvent::TypeCreated:
+        result.subject = event.object.mid(1);
+        break;
+    case HistoryEvent::TypeRemoved:
+        result.subject = event.detail.mid(1);
+        break;
+    case HistoryEvent::Other:
+        break;
+    }
+    return result;
+}
+
+QList<HistoryEvent> SandboxClearCase::history(const QString &object)
+{
+    QString vobTag, key;
+    if (object.startsWith(QLatin1String("vob:"))) {
+        vobTag = object.mid(4);
+        key = SandboxStore::vobObjectKey;
+    } else if (const QString kind = object.section(QLatin1Char(':'), 0, 0);
+               !object.contains(QLatin1String("@@")) && !SandboxHistory::kindName(kind).isEmpty()) {
+        const QString selector = object.mid(kind.size() + 1);
+        const QString name = selector.section(QLatin1Char('@'), 0, -2);
+        vobTag = selector.section(QLatin1Char('@'), -1);
+        requireType(vobTag, kind, name);
+        key = SandboxStore::typeObjectKey(kind, name);
+    } else {
+        const SandboxPathResolver::Element element = m_resolver.resolve(object);
+        vobTag = element.vobTag;
+        key = element.path;
+    }
+    QList<HistoryEvent> events;
+    for (const SandboxEvent &event : history().eventsOf(vobTag, key))
+        events << historyEvent(event);
+    return events;
 }
 
 QString SandboxClearCase::runCommand(const QString &commandLine)

@@ -8,11 +8,16 @@
 #include <memory>
 
 class Platform;
+class SandboxHistory;
 class SandboxLocks;
 class SandboxStore;
+struct SandboxEvent;
 
 // The embedded ClearCase: every role of the ClearCase interface answered from a sandbox
 // store. Views stored without a host belong to this computer (localHost).
+//
+// Every change it makes is recorded in the VOB's events as the emulator records it
+// (SandboxHistory), signed with this user and computer, and history() reads them.
 //
 // Once a VOB has trigger types, attribute changes in it go through the sandbox's own
 // cleartool (SandboxCleartool, the emulator), which runs the VOB's triggers first as
@@ -59,6 +64,8 @@ public:
     QList<QList<AttributeInfo>> attributesOfVersions(const QStringList &versionPaths) override;
     void removeAttributes(const QList<AttributeRemoval> &removals) override;
 
+    QList<HistoryEvent> history(const QString &object) override;
+
     QString runCommand(const QString &commandLine) override;
 
     // The operation kind name of an automation-library code (2 -> MODIFY_ELEM); throws for
@@ -66,6 +73,11 @@ public:
     static QString operationKindName(int code);
 
 private:
+    SandboxHistory history();
+    void recordAttached(const QString &vobTag, const QString &element, const QString &typeName, const QString &value,
+                        const QString &comment);
+    void requireType(const QString &vobTag, const QString &kind, const QString &name);
+    static HistoryEvent historyEvent(const SandboxEvent &event);
     void requireUnlocked(SandboxLocks &locks, const QString &vobTag, const QString &elementPath, const QString &versionPath,
                          const QStringList &typeNames, const QString &operation);
     ViewInfo toViewInfo(const SandboxView &view) const;

@@ -1,0 +1,194 @@
+// zanctl history reads ClearCase's own event records, so an edit made by the window's core,
+// one made by zanctl set and one made with plain cleartool all show, in order, each with its
+// user; the VOB root's history adds the privileged list and the trigger types.
+#include "ZanctlFixture.h"
+
+#include "access/AccessEditor.h"
+#include "access/AccessExplainer.h"
+
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
+#include <QRegularExpression>
+
+namespace {
+
+// The CSV rows without the header, each as "user,setting,action,value" (time, host and
+// element hold no comma).
+QStringList rowsOf(const QString &csv)
+{
+    QStringList rows = csv.split('\n', Qt::SkipEmptyParts).mid(1);
+    for (QString &row : rows)
+        row = row.section(',', 1, 1) + ',' + row.section(',', 4);
+    return rows;
+}
+
+QStringList hostsOf(const QString &csv)
+{
+    QStringList hosts;
+    for (const QString &row : csv.split('\n', Qt::SkipEmptyParts).mid(1))
+        hosts << row.section(',', 2, 2);
+    return hosts;
+}
+
+} // namespace
+
+class ZanctlHistory : public ZanctlFixture
+{
+protected:
+    using ZanctlFixture::ZanctlFixture;
+
+    bool unixSite() { return sandbox.store().siteStyle().isUnix(); }
+    QString inVob(const QString &relative)
+    {
+        const QString vobRoot = unixSite() ? QStringLiteral("/view/bob_dev/vobs/proj") : root;
+        return vobRoot + (unixSite() ? "/" + relative : "\\" + QString(relative).replace('/', '\\'));
+    }
+
+    // The backend as another administrator would open it, from the computer `host`.
+    std::unique_ptr<ClearCase> backendAs(const QString &user, const QString &host)
+    {
+        if (!GetParam()) {
+            FakePlatform other;
+            other.login = user;
+            other.computer = host;
+            return sandbox.open(other);
+        }
+        auto cleartoolBackend = std::make_unique<CleartoolClearCase>(emulatorProgram());
+        QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+        environment.insert("ZAN_SANDBOX", sandbox.folder());
+        environment.insert("CLEARCASE_USER", user);
+        cleartoolBackend->process().setEnvironment(environment);
+        return cleartoolBackend;
+    }
+
+    // Plain cleartool (the emulator) as `user`.
+    void cleartoolAs(const QString &user, const QStringList &arguments)
+    {
+        QProcess process;
+        QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+        environment.insert("CLEARCASE_USER", user);
+        environment.insert("ZAN_SANDBOX", sandbox.folder());
+        process.setProcessEnvironment(environment);
+        process.setWorkingDirectory(sandbox.folder());
+        process.start(emulatorProgram(), arguments);
+        ASSERT_TRUE(process.waitForFinished(60000));
+        ASSERT_EQ(process.exitCode(), 0) << arguments.join(' ').toStdString() << process.readAllStandardError().toStdString();
+    }
+
+    // The window's edits, zanctl's and plain cleartool's on one element, then its history.
+    void expectEveryToolsEditInOrder()
+    {
+        const QString mainC = inVob("src/main.c");
+        const ElementLocation location = AccessExplainer::locationOf(mainC);
+        {
+            std::unique_ptr<ClearCase> window = backendAs("alice", "DESK7");
+            AccessEditor editor(*window);
+            editor.ensureAttributeType(location, "__checkout");
+            editor.addOperation(location, "checkout", QString());
+            editor.changeUsers(location, "checkout", AccessListChange({"alice"}, {}), QString());
+        }
+        ASSERT_EQ(zanctl({"set", mainC, "checkout", "--add-user", "bob"}).status, 0);
+        cleartoolAs("carol", {"rmattr", "-nc", "__checkout", mainC + "@@/main/0"});
+        cleartoolAs("carol", {"mkattr", "-c", "by hand", "__checkout", "\"carol,dave\"", mainC + "@@/main/0"});
+
+        const Run history = zanctl({"history", "--format", "csv", mainC});
+        ASSERT_EQ(history.status, 0) << history.err.toStdString();
+        // Over cleartool only the value stored now is known: ClearCase's events do not keep theirs.
+        const auto recorded = [this](const QString &value) { return GetParam() ? QString() : value; };
+        EXPECT_EQ(rowsOf(history.out), QStringList({"alice,checkout,set," + recorded("NONE"), "alice,checkout,changed," + recorded("alice"),
+                                                    "bob,checkout,changed," + recorded("\"alice,bob\""), "carol,checkout,removed,",
+                                                    "carol,checkout,set,\"carol,dave\""}))
+            << history.out.toStdString();
+        const QStringList hosts = hostsOf(history.out);
+        EXPECT_FALSE(hosts.contains(QString())) << history.out.toStdString();
+        if (!GetParam()) {
+            EXPECT_EQ(hosts.first(), "desk7"); // the emulator signs with the host it runs on
+        }
+        EXPECT_TRUE(history.out.startsWith("time,user,host,element,setting,action,value\n"));
+        EXPECT_TRUE(history.out.contains("," + mainC + ",checkout,")) << history.out.toStdString();
+    }
+};
+
+TEST_P(ZanctlHistory, ListsEveryToolsEditInOrderWithItsUser)
+{
+    expectEveryToolsEditInOrder();
+}
+
+class ZanctlHistoryOnAUnixSite : public ZanctlHistory
+{
+protected:
+    ZanctlHistoryOnAUnixSite() : ZanctlHistory(SiteStyle::Kind::Unix) {}
+};
+
+TEST_P(ZanctlHistoryOnAUnixSite, ListsEveryToolsEditInOrderWithItsUser)
+{
+    expectEveryToolsEditInOrder();
+}
+
+// The root's history: the privileged list recorded there and the trigger types made and
+// removed. A type's own events go with it; its removal stays in the VOB's.
+TEST_P(ZanctlHistory, TheVobRootAddsThePrivilegedListAndTheTriggerTypes)
+{
+    set(root + "\\.", AccessAttributeFormat::privilegedListTypeName, "rmelem,mklbtype");
+    const TriggerCommandLines lines({"c:\\triggers", QString(), "vobadm", "m", QString(), false, "12/7/26"});
+    const TriggerTypeDefinition trigger = lines.elementTrigger();
+    backend->createTriggerType(SandboxSeed::projVob, trigger);
+    backend->removeTriggerType(SandboxSeed::projVob, trigger.name);
+    backend->createTriggerType(SandboxSeed::projVob, trigger);
+
+    const Run history = zanctl({"history", "--format", "csv", root});
+    EXPECT_EQ(rowsOf(history.out), QStringList({"bob,privileged list,set,\"rmelem,mklbtype\"", "bob,trigger type " + trigger.name + ",removed,",
+                                                "bob,trigger type " + trigger.name + ",made,"}))
+        << history.out.toStdString();
+}
+
+// What each option keeps, and the errors that end with status 2 and change nothing.
+TEST_P(ZanctlHistory, OptionsNarrowTheReportAndBadInputIsRefused)
+{
+    set(mainC, "__checkout", "bob");
+    set(mainC, "__checkin", "NONE");
+    set(root + "\\.", "__rmelem", "erin");
+    const QString noChange = mainC + "\n  no recorded change\n";
+    const Step steps[] = {
+        {{"history", "--op", "mkbranch", mainC}, 0, noChange, ""},
+        {{"history", "--since", "2999-01-01", mainC}, 0, noChange, ""},
+        {{"history", "--op", "rmelem", "--since", "2999-01-01T10:00", mainC}, 0, root + "\\.\n  no recorded change\n",
+         "zanctl history: rmelem is privileged: its setting is the VOB root's\n"},
+        {{"history", "--format", "xml", mainC}, 2, "", "zanctl history: unknown format \"xml\" (text, csv or json)\n"},
+        {{"history", "--since", "yesterday", mainC}, 2, "",
+         "zanctl history: \"yesterday\" is not a date: give YYYY-MM-DD or YYYY-MM-DDThh:mm[:ss]\n"},
+        {{"history", "--op", "chekout", mainC}, 2, "",
+         "zanctl history: \"chekout\" is not an operation of the catalogue; did you mean \"checkout\"? (see zanctl history --help)\n"},
+        {{"history"}, 2, "", "zanctl history: usage: zanctl history [options] PATH (see zanctl history --help)\n"},
+    };
+    expectSteps(steps);
+
+    const Run text = zanctl({"history", "--since", "2000-01-01", "--op", "checkout", mainC});
+    static const QRegularExpression line("^  \\d{4}-\\d\\d-\\d\\d \\d\\d:\\d\\d:\\d\\d  bob  \\S+  checkout set: bob$");
+    EXPECT_EQ(text.out.section('\n', 0, 0), mainC);
+    EXPECT_TRUE(line.match(text.out.section('\n', 1, 1)).hasMatch()) << text.out.toStdString();
+    EXPECT_EQ(text.out.count('\n'), 2);
+
+    const QJsonObject json = QJsonDocument::fromJson(zanctl({"history", "--json", mainC}).out.toUtf8()).object();
+    EXPECT_EQ(json["element"].toString(), mainC);
+    const QJsonArray changes = json["changes"].toArray();
+    ASSERT_EQ(changes.size(), 2);
+    EXPECT_EQ(changes[1].toObject()["operation"].toString(), "checkin");
+    EXPECT_EQ(changes[1].toObject()["action"].toString(), "set");
+    EXPECT_EQ(zanctl({"history", "--format", "json", mainC}).out, zanctl({"history", "--json", mainC}).out);
+
+    const Run missing = zanctl({"history", root + "\\src\\nosuch.c"});
+    EXPECT_EQ(missing.status, 2);
+    EXPECT_TRUE(missing.err.startsWith("zanctl history: ")) << missing.err.toStdString();
+    EXPECT_EQ(missing.out, "");
+}
+
+INSTANTIATE_TEST_SUITE_P(Backends, ZanctlHistory, ::testing::Values(false, true),
+                         [](const ::testing::TestParamInfo<bool> &backend) {
+                             return backend.param ? std::string("Cleartool") : std::string("Sandbox");
+                         });
+INSTANTIATE_TEST_SUITE_P(Backends, ZanctlHistoryOnAUnixSite, ::testing::Values(false, true),
+                         [](const ::testing::TestParamInfo<bool> &backend) {
+                             return backend.param ? std::string("Cleartool") : std::string("Sandbox");
+                         });
