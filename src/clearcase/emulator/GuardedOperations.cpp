@@ -486,6 +486,20 @@ SandboxCommands::Handler GuardedOperations::guard(const QString &command, Sandbo
             return handler(words);
         };
     }
+    if (command == QLatin1String("chevent")) {
+        return [self = shared_from_this(), handler](const QStringList &words) {
+            const EmulatorArguments args(QStringLiteral("chevent"), words);
+            for (const QString &operand : args.operands()) {
+                if (!isTypeSelector(operand))
+                    continue;
+                const TypeSelector selector = parseTypeSelector(operand, QString());
+                self->guardType(QStringLiteral("chevent"), selector.kind, operand, commandLineOf(QStringLiteral("chevent"), words),
+                                QStringLiteral("Unable to change event of %1 \"%2\".").arg(EmulatorTypes::kindName(selector.kind), selector.name),
+                                Ownership::Owner);
+            }
+            return handler(words);
+        };
+    }
     if (command == QLatin1String("mkattr") || command == QLatin1String("rmattr")) {
         return [self = shared_from_this(), handler, command](const QStringList &words) {
             return self->runAttributeChange(command, words, handler);
