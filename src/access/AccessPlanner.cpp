@@ -65,13 +65,21 @@ bool AccessPlanner::isElement(const QString &path)
     }
 }
 
+void AccessPlanner::tell(qsizetype read, qsizetype total) const
+{
+    if (m_progress)
+        m_progress(read, total);
+}
+
 AccessPlan AccessPlanner::planApply(const ElementLocation &base, const QStringList &operations, const QStringList &targets)
 {
     AccessPlan plan;
     plan.kind = AccessPlan::Kind::Apply;
     plan.base = base.path;
     std::optional<QList<AttributeInfo>> baseAttributes;
+    qsizetype read = 0;
     for (const QString &path : targets) {
+        tell(read++, targets.size());
         if (path == base.path || !isElement(path)) {
             plan.skipped << path;
             continue;
@@ -87,6 +95,7 @@ AccessPlan AccessPlanner::planApply(const ElementLocation &base, const QStringLi
         }
         plan.targets << target;
     }
+    tell(read, targets.size());
     return plan;
 }
 
@@ -94,7 +103,9 @@ AccessPlan AccessPlanner::planPurge(const ElementLocation &vob, const QStringLis
 {
     AccessPlan plan;
     plan.kind = AccessPlan::Kind::Purge;
+    qsizetype read = 0;
     for (const QString &path : targets) {
+        tell(read++, targets.size());
         const ElementLocation location = vob.at(path);
         TargetPlan target{location.element(), location.isVobRoot(), {}, {}};
         try {
@@ -104,5 +115,6 @@ AccessPlan AccessPlanner::planPurge(const ElementLocation &vob, const QStringLis
         }
         plan.targets << target;
     }
+    tell(read, targets.size());
     return plan;
 }

@@ -4,6 +4,8 @@
 #include "access/AccessSettings.h"
 #include "clearcase/ClearCase.h"
 
+#include <functional>
+
 // Works out what an apply or a purge would change, reading only (failures of a read are
 // thrown as ZanError, except a target's own read, which its TargetPlan carries).
 //
@@ -20,7 +22,11 @@
 class AccessPlanner
 {
 public:
+    // Told after each target is read: how many of how many.
+    using Progress = std::function<void(qsizetype read, qsizetype total)>;
+
     explicit AccessPlanner(ClearCase &clearCase) : m_clearCase(clearCase) {}
+    void setProgress(Progress progress) { m_progress = std::move(progress); }
 
     AccessPlan planApply(const ElementLocation &base, const QStringList &operations, const QStringList &targets);
     AccessPlan planPurge(const ElementLocation &vob, const QStringList &targets);
@@ -31,6 +37,8 @@ public:
 
 private:
     bool isElement(const QString &path);
+    void tell(qsizetype read, qsizetype total) const;
 
     ClearCase &m_clearCase;
+    Progress m_progress;
 };

@@ -1,6 +1,7 @@
 #include "access/AuditReport.h"
 
 #include "access/VobAudit.h"
+#include "clearcase/ClearCase.h"
 
 #include <QJsonArray>
 #include <QJsonDocument>
@@ -34,14 +35,16 @@ QString usersText(const VobAudit::Row &row)
     return shown.join(QLatin1Char(','));
 }
 
-QByteArray csv(const VobAudit &audit)
+QByteArray csv(const QList<VobAudit> &audits)
 {
     QString out = QStringLiteral("path,operation,value,groups,place\r\n");
-    for (const VobAudit::Row &row : audit.rows) {
-        out += QStringList{csvField(row.path), csvField(row.operation), csvField(row.value), csvField(row.groups.join(QLatin1Char(','))),
-                           place(row)}
-                   .join(QLatin1Char(',')) +
-               QStringLiteral("\r\n");
+    for (const VobAudit &audit : audits) {
+        for (const VobAudit::Row &row : audit.rows) {
+            out += QStringList{csvField(row.path), csvField(row.operation), csvField(row.value),
+                               csvField(row.groups.join(QLatin1Char(','))), place(row)}
+                       .join(QLatin1Char(',')) +
+                   QStringLiteral("\r\n");
+        }
     }
     return out.toUtf8();
 }
@@ -77,7 +80,7 @@ QJsonObject triggersJson(const VobAudit &audit)
                        {QStringLiteral("types"), triggers}};
 }
 
-QByteArray json(const VobAudit &audit)
+QJsonObject json(const VobAudit &audit)
 {
     QJsonArray rows;
     for (const VobAudit::Row &row : audit.rows) {
@@ -95,7 +98,7 @@ QByteArray json(const VobAudit &audit)
                            {QStringLiteral("privilegedListRecorded"), audit.privilegedListRecorded},
                            {QStringLiteral("triggers"), triggersJson(audit)},
                            {QStringLiteral("rows"), rows}};
-    return QJsonDocument(root).toJson(QJsonDocument::Indented);
+    return root;
 }
 
 QString htmlRow(const VobAudit::Row &row)
@@ -131,20 +134,15 @@ QString htmlTriggers(const VobAudit &audit)
     return out + QStringLiteral("</ul>\n");
 }
 
-QByteArray html(const VobAudit &audit)
+QString htmlSection(const VobAudit &audit)
 {
     QMap<QString, QList<const VobAudit::Row *>> byFolder;
     for (const VobAudit::Row &row : audit.rows)
         byFolder[row.folder] << &row;
-    QString out = QStringLiteral(
-        "<!DOCTYPE html>\n<html><head><meta charset=\"utf-8\"><title>Access audit of %1</title>\n<style>"
-        "body{font-family:sans-serif;margin:2em}table{border-collapse:collapse;margin-bottom:1.5em}"
-        "th,td{border:1px solid #999;padding:.2em .6em;text-align:left}th{background:#eee}"
-        "tr.refused td{background:#fdd;color:#900;font-weight:bold}</style></head><body>\n"
-        "<h1>Access audit of %1</h1>\n<p>VOB root: %2<br>Triggers: %3<br>Privileged list: %4 (%5)</p>\n")
-        .arg(audit.vobTag.toHtmlEscaped(), audit.vobRoot.toHtmlEscaped(), triggerStatus(audit).toHtmlEscaped(),
-             audit.privilegedList.toHtmlEscaped(),
-             audit.privilegedListRecorded ? QStringLiteral("recorded in the VOB") : QStringLiteral("default"));
+    QString out = QStringLiteral("<h1>Access audit of %1</h1>\n<p>VOB root: %2<br>Triggers: %3<br>Privileged list: %4 (%5)</p>\n")
+                      .arg(audit.vobTag.toHtmlEscaped(), audit.vobRoot.toHtmlEscaped(), triggerStatus(audit).toHtmlEscaped(),
+                           audit.privilegedList.toHtmlEscaped(),
+                           audit.privilegedListRecorded ? QStringLiteral("recorded in the VOB") : QStringLiteral("default"));
     out += htmlTriggers(audit);
     out += QStringLiteral("<p>%1 setting(s) on %2 element(s).</p>\n").arg(audit.rows.size()).arg(audit.elements.size());
     for (auto folder = byFolder.cbegin(); folder != byFolder.cend(); ++folder) {
@@ -155,8 +153,24 @@ QByteArray html(const VobAudit &audit)
             out += htmlRow(*row);
         out += QStringLiteral("</table>\n");
     }
-    out += QStringLiteral("</body></html>\n");
-    return out.toUtf8();
+    return out;
+}
+
+QByteArray html(const QList<VobAudit> &audits)
+{
+    QStringList tags;
+    QString sections;
+    for (const VobAudit &audit : audits) {
+        tags << audit.vobTag;
+        sections += htmlSection(audit);
+    }
+    return (QStringLiteral("<!DOCTYPE html>\n<html><head><meta charset=\"utf-8\"><title>Access audit of %1</title>\n<style>"
+                           "body{font-family:sans-serif;margin:2em}table{border-collapse:collapse;margin-bottom:1.5em}"
+                           "th,td{border:1px solid #999;padding:.2em .6em;text-align:left}th{background:#eee}"
+                           "tr.refused td{background:#fdd;color:#900;font-weight:bold}</style></head><body>\n")
+                .arg(tags.join(QStringLiteral(", ")).toHtmlEscaped()) +
+            sections + QStringLiteral("</body></html>\n"))
+        .toUtf8();
 }
 
 
@@ -183,17 +197,31 @@ QString triggerStatus(const VobAudit &audit)
 
 QByteArray render(const VobAudit &audit, Format format)
 {
+    if (format == Format::Json)
+        return QJsonDocument(json(audit)).toJson(QJsonDocument::Indented);
+    return render(QList<VobAudit>{audit}, format);
+}
+
+QByteArray render(const QList<VobAudit> &audits, Format format)
+{
     switch (format) {
     case Format::Csv:
-        return csv(audit);
-    case Format::Json:
-        return json(audit);
+        return csv(audits);
+    case Format::Json: {
+        QJsonArray documents;
+        for (const VobAudit &audit : audits)
+            documents.append(json(audit));
+        return QJsonDocument(documents).toJson(QJsonDocument::Indented);
+    }
     case Format::Html:
-        return html(audit);
+        return html(audits);
     case Format::Text:
         break;
     }
-    return text(audit);
+    QByteArray out;
+    for (const VobAudit &audit : audits)
+        out += (out.isEmpty() ? QByteArray() : QByteArray("\n")) + text(audit);
+    return out;
 }
 
 } // namespace AuditReport

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QByteArray>
+#include <QList>
 #include <QString>
 
 class VobAudit;
@@ -16,6 +17,9 @@ enum class Format { Text, Csv, Json, Html };
 bool parseFormat(const QString &name, Format &format);
 
 QByteArray render(const VobAudit &audit, Format format);
+// Several VOBs in one report: one CSV header, a JSON array, one HTML page, texts one after
+// the other.
+QByteArray render(const QList<VobAudit> &audits, Format format);
 
 // One line on the VOB's trigger status, e.g. "triggers installed, script in place".
 QString triggerStatus(const VobAudit &audit);

@@ -176,7 +176,8 @@ TriggerInstaller::Status TriggerInstaller::status(ClearCase &clearCase, const Pl
 {
     Status result;
     const QStringList expected = commandsOf(definition().actions);
-    for (const VobEnforcement::Trigger &trigger : VobEnforcement::read(clearCase, platform, m_request.vobTag).triggers()) {
+    const VobEnforcement enforcement = VobEnforcement::read(clearCase, platform, m_request.vobTag);
+    for (const VobEnforcement::Trigger &trigger : enforcement.triggers()) {
         if (!trigger.present)
             continue;
         result.present << trigger.name;
@@ -184,4 +185,36 @@ TriggerInstaller::Status TriggerInstaller::status(ClearCase &clearCase, const Pl
             result.differing << trigger.name;
     }
     return result;
+}
+
+QString TriggerInstaller::missingScript()
+{
+    return QStringLiteral("Missing required security trigger file") + AppInfo::crlf + QStringLiteral("Send bug report to: ") +
+           AppInfo::supportAddress + AppInfo::crlf;
+}
+
+QString TriggerInstaller::copyFailure(const QStringList &locations)
+{
+    return QStringLiteral("The security trigger file could not be copied to:") + AppInfo::crlf + locations.join(AppInfo::crlf) +
+           AppInfo::crlf + AppInfo::crlf + QStringLiteral("No trigger was installed. Check the location and your permission to write there, ") +
+           QStringLiteral("then apply the triggers again.");
+}
+
+QString TriggerInstaller::unreachableQuestion(const QList<ScriptDeployment::Unreachable> &locations)
+{
+    QStringList named;
+    for (const ScriptDeployment::Unreachable &location : locations)
+        named << location.location + AppInfo::crlf + location.reason;
+    return QStringLiteral("This machine cannot reach the trigger location:") + AppInfo::crlf + named.join(AppInfo::crlf) + AppInfo::crlf +
+           AppInfo::crlf + QStringLiteral("The security trigger file was not copied there. Unless ") + TriggerCommandLines::scriptName +
+           QStringLiteral(" is there, the triggers will refuse every guarded operation.") + AppInfo::crlf + AppInfo::crlf +
+           QStringLiteral("Install the triggers anyway?");
+}
+
+QString TriggerInstaller::removalWarning(const QString &vobTag)
+{
+    const QString &crlf = AppInfo::crlf;
+    return QStringLiteral("WARNING: ") + crlf + QStringLiteral("You are about to remove the following triggers") + crlf +
+           QStringLiteral("from ") + vobTag + QStringLiteral(" VOB:") + crlf + triggerNames.join(QLatin1Char(',')) + crlf + crlf +
+           QStringLiteral("    Are you sure you want to continue?") + crlf;
 }

@@ -76,6 +76,13 @@ public:
 
     Status status(ClearCase &clearCase, const Platform &platform) const;
 
+    // The texts every face shows: the script missing beside the program, a copy that failed,
+    // the question about locations this machine cannot reach, and the removal warning.
+    static QString missingScript();
+    static QString copyFailure(const QStringList &locations);
+    static QString unreachableQuestion(const QList<ScriptDeployment::Unreachable> &locations);
+    static QString removalWarning(const QString &vobTag);
+
 private:
     TriggerTypeDefinition definition() const;
     void addRecording(ClearCase &clearCase, QList<Step> &steps) const;

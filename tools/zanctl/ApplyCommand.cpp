@@ -35,7 +35,7 @@ int ApplyCommand::execute(const QStringList &arguments)
     AccessSettingsReader reader(m_ctx.clearCase());
     const QStringList operations = AccessSettingsReader::operationsOn(reader.attributesOf(base.element()));
     if (dryRun(parser))
-        return printPlan(parser, AccessPlanner(m_ctx.clearCase()).planApply(base, operations, paths));
+        return printPlan(parser, planner().planApply(base, operations, paths));
     // Every target gets QX_GROUPS. The window makes its type when the VOB root is first
     // selected; a script may come to a VOB where nobody ever did.
     AccessEditor(m_ctx.clearCase()).ensureAttributeType(base, AccessAttributeFormat::groupsTypeName);

@@ -1,9 +1,12 @@
 #pragma once
 
 #include "ZanctlCommand.h"
+#include "access/AuditReport.h"
+
+class VobAudit;
 
 // zanctl audit VOB: every setting of a VOB, as text, CSV, JSON or one HTML page; with --under,
-// those of the elements a pattern names.
+// those of the elements a pattern names; with --all, those of every VOB the site lists.
 class AuditCommand : public ZanctlCommand
 {
 public:
@@ -15,4 +18,10 @@ public:
     QList<QCommandLineOption> options() const override;
     bool printsRecords() const override { return true; }
     int execute(const QStringList &arguments) override;
+
+private:
+    int auditAll(const QCommandLineParser &parser, AuditReport::Format format);
+    VobAudit run(const QString &vobRoot);
+    // The report on stdout or into --output FILE; false when the file cannot be written (said).
+    bool write(const QCommandLineParser &parser, const QByteArray &report);
 };

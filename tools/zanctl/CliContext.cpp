@@ -38,6 +38,16 @@ void CliContext::progress(const QString &text)
     m_progressShown = true;
 }
 
+std::optional<bool> CliContext::ask(const QString &question)
+{
+    if (!m_askable)
+        return std::nullopt;
+    endProgress();
+    m_err << QString(question).replace(QStringLiteral("\r\n"), QStringLiteral("\n")).trimmed() << QStringLiteral(" [y/N] ") << Qt::flush;
+    const QString answer = QString::fromLocal8Bit(in().readLine()).trimmed();
+    return answer.startsWith(QLatin1Char('y'), Qt::CaseInsensitive);
+}
+
 void CliContext::endProgress()
 {
     if (m_progressShown)

@@ -6,6 +6,7 @@
 #include <QTextStream>
 #include <functional>
 #include <memory>
+#include <optional>
 
 class Platform;
 class SettingsStore;
@@ -34,6 +35,13 @@ public:
     QString currentFolder() const;
     void setCurrentFolder(const QString &folder) { m_currentFolder = folder; }
 
+    // A question can be asked only where a person answers: standard input and stderr are
+    // terminals (main tells), or a test hands in the answers.
+    void setAskable(bool askable) { m_askable = askable; }
+    // The question on stderr, then " [y/N] "; true for an answer that starts with y. Nothing
+    // when nobody can answer.
+    std::optional<bool> ask(const QString &question);
+
     // "\r<text>" on stderr when it is a terminal; endProgress() finishes the line.
     void progress(const QString &text);
     void endProgress();
@@ -46,6 +54,7 @@ private:
     QTextStream &m_err;
     bool m_progress;
     bool m_progressShown = false;
+    bool m_askable = false;
     std::unique_ptr<ClearCase> m_clearCase;
     std::unique_ptr<SettingsStore> m_store;
     QIODevice *m_in = nullptr;

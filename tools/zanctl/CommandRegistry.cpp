@@ -13,6 +13,7 @@
 #include "SetCommand.h"
 #include "ShowCommand.h"
 #include "SiteText.h"
+#include "TriggersCommand.h"
 #include "util/ZanError.h"
 
 CommandRegistry::CommandRegistry(CliContext &context) : m_ctx(context)
@@ -25,6 +26,7 @@ CommandRegistry::CommandRegistry(CliContext &context) : m_ctx(context)
     m_commands.push_back(std::make_unique<ApplyCommand>(context));
     m_commands.push_back(std::make_unique<PurgeCommand>(context));
     m_commands.push_back(std::make_unique<LintCommand>(context));
+    m_commands.push_back(std::make_unique<TriggersCommand>(context));
     m_commands.push_back(std::make_unique<ExportCommand>(context));
     m_commands.push_back(std::make_unique<ImportCommand>(context));
 }

@@ -75,6 +75,7 @@ QStringList PlanCommand::targets(const QCommandLineParser &parser)
 
 int PlanCommand::printPlan(const QCommandLineParser &parser, const AccessPlan &plan)
 {
+    m_ctx.endProgress();
     const TargetTally tally = TargetTally::ofPlan(plan);
     const int status = tally.clean() ? 0 : 1;
     if (json(parser)) {
@@ -107,4 +108,13 @@ AccessRunObserver PlanCommand::observer()
     AccessRunObserver observer;
     observer.status = [this](const QString &message) { m_ctx.progress(name() + QStringLiteral(": ") + message); };
     return observer;
+}
+
+AccessPlanner PlanCommand::planner()
+{
+    AccessPlanner planner(m_ctx.clearCase());
+    planner.setProgress([this](qsizetype read, qsizetype total) {
+        m_ctx.progress(QStringLiteral("%1: %2 of %3 target(s) read").arg(name()).arg(read).arg(total));
+    });
+    return planner;
 }

@@ -2,6 +2,7 @@
 
 #include "ZanctlCommand.h"
 #include "access/AccessApplier.h"
+#include "access/AccessPlanner.h"
 
 class AccessPlan;
 class TargetTally;
@@ -28,4 +29,6 @@ protected:
     int finishRun(const QCommandLineParser &parser, const TargetTally &tally, const QString &doneText);
     // Progress on stderr (when it is a terminal) while the access core writes.
     AccessRunObserver observer();
+    // A planner whose reading of the targets shows the same progress, for dry runs.
+    AccessPlanner planner();
 };

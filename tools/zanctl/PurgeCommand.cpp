@@ -58,7 +58,7 @@ int PurgeCommand::execute(const QStringList &arguments)
             missing << element;
     }
     if (dryRun(parser)) {
-        AccessPlan plan = AccessPlanner(m_ctx.clearCase()).planPurge(vob, found);
+        AccessPlan plan = planner().planPurge(vob, found);
         plan.skipped = missing;
         return printPlan(parser, plan);
     }

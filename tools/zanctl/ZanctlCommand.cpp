@@ -6,7 +6,9 @@
 #include "TargetPattern.h"
 #include "TypedPath.h"
 #include "access/AccessExplainer.h"
+#include "clearcase/SiteStyle.h"
 #include "util/AppInfo.h"
+#include "util/ZanError.h"
 
 #include <QJsonArray>
 #include <QJsonDocument>
@@ -112,4 +114,21 @@ QStringList ZanctlCommand::patternTargets(const TargetPattern &pattern)
     if (!pattern.isGiven())
         return {};
     return pattern.elements(m_ctx.clearCase(), m_ctx.platform(), locate(pattern.under()));
+}
+
+QStringList ZanctlCommand::siteVobRoots(const QString &pathInView)
+{
+    const QString path = sitePath(pathInView.isEmpty() ? QStringLiteral(".") : pathInView);
+    const SiteStyle &site = SiteStyle::current();
+    const QString view = site.viewTagOf(path);
+    if (view.isEmpty())
+        throw ZanError(ZanError::PathNotFound, QStringLiteral("zanctl"),
+                       QStringLiteral("%1 lies in no view: --all reaches the VOBs through a view (give a path in one, or run in one)")
+                           .arg(pathInView.isEmpty() ? m_ctx.currentFolder() : pathInView));
+    // A Windows tag (\proj) and a UNIX one (/vobs/proj) both follow the view's folder as they are.
+    const QString viewFolder = site.isUnix() ? site.viewRoot() + QLatin1Char('/') + view : path.section(QLatin1Char('\\'), 0, 0) + QLatin1Char('\\') + view;
+    QStringList roots;
+    for (const QString &tag : site.vobTags())
+        roots << viewFolder + tag;
+    return roots;
 }

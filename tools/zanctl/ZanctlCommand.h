@@ -62,6 +62,9 @@ protected:
     ElementLocation locateVob(const QString &path, const QString &covers);
     // The path as typed, in the site's form (TypedPath); opens the backend first.
     QString sitePath(const QString &typed);
+    // The root of every VOB the site lists, in the view `pathInView` lies in (the current
+    // folder when ""). Throws ZanError when that is in no view.
+    QStringList siteVobRoots(const QString &pathInView);
     // The elements --under DIR [--match GLOB]... [--files-only] names (TargetPattern); none
     // without --under. Throws ZanError when the pattern names nothing.
     QStringList patternTargets(const TargetPattern &pattern);

@@ -16,6 +16,7 @@ int main(int argc, char **argv)
     QTextStream err(stderr);
     QtPlatform platform;
     CliContext context(platform, &ClearCaseFactory::create, QString(), out, err, isatty(fileno(stderr)) != 0);
+    context.setAskable(isatty(fileno(stdin)) != 0 && isatty(fileno(stderr)) != 0);
     QStringList arguments = QCoreApplication::arguments();
     arguments.removeFirst();
     const int status = CommandRegistry(context).run(arguments);
