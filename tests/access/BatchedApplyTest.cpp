@@ -12,6 +12,7 @@
 #include "clearcase/sandbox/SandboxStore.h"
 #include "util/ZanError.h"
 
+#include <array>
 #include <gtest/gtest.h>
 
 namespace {
@@ -32,15 +33,7 @@ enum class Via { Sandbox, Cleartool, CleartoolStoppingAtFirstFailure };
 
 std::string nameOf(Via via)
 {
-    switch (via) {
-    case Via::Sandbox:
-        return "sandbox";
-    case Via::Cleartool:
-        return "cleartool";
-    case Via::CleartoolStoppingAtFirstFailure:
-        break;
-    }
-    return "cleartool_stopping_at_first_failure";
+    return std::array{"sandbox", "cleartool", "cleartool_stopping_at_first_failure"}[std::size_t(via)];
 }
 
 class BatchedApply : public ::testing::TestWithParam<Via>

@@ -1,8 +1,9 @@
 #pragma once
 
-// An apply by zanctl over the cleartool co-process (driving the emulator), killed with
-// SIGKILL midway and then run again, over a sandbox of `count` targets: the e2e test checks
-// what the rerun repairs, the benchmark how long it takes beside a first apply.
+// An apply by zanctl, over the cleartool co-process (driving the emulator) or the sandbox
+// backend, killed with SIGKILL midway and then run again, over a sandbox of `count` targets:
+// the e2e test checks what the rerun repairs, the benchmark how long it takes beside a first
+// apply.
 #include "support/EmulatorBackend.h"
 
 #include "access/AccessAttributeFormat.h"
@@ -26,8 +27,8 @@ public:
         double seconds = 0;
     };
 
-    // The sandbox lives in `folder`, zanctl's settings beside it.
-    KilledRerun(const QString &folder, int count)
+    // The sandbox lives in `folder`, zanctl's settings beside it; backend: "cleartool" or "sandbox".
+    KilledRerun(const QString &folder, int count, const QString &backend = QStringLiteral("cleartool"))
         : m_folder(folder), m_count(count), m_store((QDir().mkpath(folder), folder + QStringLiteral("/sandbox")))
     {
         m_store.transaction([&] {
@@ -42,7 +43,7 @@ public:
         for (int i = 0; i < count; ++i)
             list.write((vobRoot + QLatin1Char('\\') + QString(relative(i)).replace(QLatin1Char('/'), QLatin1Char('\\'))).toUtf8() + '\n');
         m_environment = QProcessEnvironment::systemEnvironment();
-        m_environment.insert(QStringLiteral("ZAN_CLEARCASE"), QStringLiteral("cleartool"));
+        m_environment.insert(QStringLiteral("ZAN_CLEARCASE"), backend);
         m_environment.insert(QStringLiteral("ZAN_CLEARTOOL"), emulatorProgram());
         m_environment.insert(QStringLiteral("ZAN_SANDBOX"), m_store.folder());
         m_environment.insert(QStringLiteral("ZAN_SETTINGS"), folder + QStringLiteral("/settings"));
@@ -66,7 +67,7 @@ public:
         return {zanctl.exitStatus() == QProcess::NormalExit ? zanctl.exitCode() : -1, clock.elapsed() / 1000.0};
     }
 
-    // Starts an apply, kills it with SIGKILL after `afterMs`; returns its co-process's pid.
+    // Starts an apply, kills it with SIGKILL after `afterMs`; returns its co-process's pid (0: none).
     qint64 applyKilledAfter(int afterMs)
     {
         QProcess zanctl;
