@@ -5,10 +5,17 @@
 
 #include "access/AccessEditor.h"
 #include "access/AccessExplainer.h"
+#include "access/SettingHistoryReport.h"
+#include "browser/BrowserFixture.h"
+#include "browser/ElementHistoryController.h"
+#include "shell/DetailWindow.h"
 
 #include <QJsonArray>
 #include <QJsonDocument>
+#include <QContextMenuEvent>
 #include <QJsonObject>
+#include <QMenu>
+#include <QPlainTextEdit>
 #include <QRegularExpression>
 
 namespace {
@@ -189,6 +196,48 @@ INSTANTIATE_TEST_SUITE_P(Backends, ZanctlHistory, ::testing::Values(false, true)
                              return backend.param ? std::string("Cleartool") : std::string("Sandbox");
                          });
 INSTANTIATE_TEST_SUITE_P(Backends, ZanctlHistoryOnAUnixSite, ::testing::Values(false, true),
+                         [](const ::testing::TestParamInfo<bool> &backend) {
+                             return backend.param ? std::string("Cleartool") : std::string("Sandbox");
+                         });
+
+// The tree's context menu shows the node's history in the Detail window, over either backend.
+class HistoryInTheWindow : public BrowserFixture, public ::testing::WithParamInterface<bool>
+{
+protected:
+    HistoryInTheWindow() { overCleartool = GetParam(); }
+};
+
+TEST_P(HistoryInTheWindow, TheTreesMenuShowsTheElementsHistoryInTheDetailWindow)
+{
+    const QString mainC = inProj(SandboxSeed::mainC);
+    AccessEditor editor(ctx().ccase.clearCase());
+    const ElementLocation location = AccessExplainer::locationOf(mainC);
+    editor.ensureAttributeType(location, "__checkout");
+    editor.writeUsers(location, "checkout", {"bob", "carol"}, QString());
+    selectView(SandboxSeed::bobDev);
+    QTreeWidgetItem *node = openNode(mainC);
+    ASSERT_NE(node, nullptr);
+
+    QTreeWidget *treeList = form().tTreeList;
+    treeList->scrollToItem(node);
+    ASSERT_EQ(treeList->itemAt(treeList->visualItemRect(node).center()), node);
+    const QPoint at = treeList->visualItemRect(node).center();
+    QContextMenuEvent rightClick(QContextMenuEvent::Mouse, at, treeList->viewport()->mapToGlobal(at));
+    QCoreApplication::sendEvent(treeList->viewport(), &rightClick);
+    auto &history = controller<ElementHistoryController>();
+    ASSERT_TRUE(history.treeMenu->isVisible());
+    ASSERT_TRUE(history.showHistoryAction->isEnabled());
+    mouseClick(history.treeMenu, history.treeMenu->actionGeometry(history.showHistoryAction).center());
+
+    EXPECT_EQ(ctx().detail.windowTitle(), "Detail: History of: " + mainC) << (prompter.count() ? prompter.last().text : QString()).toStdString();
+    const QString shown = ctx().detail.mainTxt->toPlainText().remove('\r');
+    EXPECT_EQ(shown, SettingHistoryReport::render(mainC, SettingHistory(ctx().ccase.clearCase()).of(location),
+                                                  SettingHistoryReport::Format::Text));
+    EXPECT_TRUE(shown.contains(QRegularExpression("  bob  \\S+  checkout set: bob, carol\n$"))) << "[" << shown.toStdString() << "]";
+    ASSERT_EQ(prompter.count(), 0);
+}
+
+INSTANTIATE_TEST_SUITE_P(Backends, HistoryInTheWindow, ::testing::Values(false, true),
                          [](const ::testing::TestParamInfo<bool> &backend) {
                              return backend.param ? std::string("Cleartool") : std::string("Sandbox");
                          });
