@@ -1,5 +1,6 @@
 #include "access/AccessListController.h"
 
+#include "access/AccessAttributeFormat.h"
 #include "access/AccessEditor.h"
 #include "access/AccessListRules.h"
 #include "access/OperationsController.h"
@@ -353,7 +354,7 @@ void AccessListController::addGroup(const QString &group)
         group, m_ctx.registry.readFromReg(group), groupsBefore, usersBefore.entries);
     if (merge.groupAdded)
         groups->addItem(group);
-    if (!writeGroups(groupsBefore)) {
+    if (!ensureGroupsType() || !writeGroups(groupsBefore)) {
         if (merge.groupAdded)
             removeFromList(group, ItemList(groups));
         return;
@@ -361,6 +362,15 @@ void AccessListController::addGroup(const QString &group)
     form.zanList[1]->addItems(merge.users.mid(usersBefore.entries.size()));
     if (!m_operations.saveUserListToElem(usersBefore.entries))
         ItemList(form.zanList[1]).restore(usersBefore);
+}
+
+// A group is recorded in an attribute of the groups type, which the VOB may not have yet
+// (its root was never selected here).
+bool AccessListController::ensureGroupsType()
+{
+    return RoutineErrorReport::run(m_ctx.prompter, RoutineErrorReport::makeAttype, [this] {
+        AccessEditor(m_ctx.ccase.clearCase()).ensureAttributeType(location(), AccessAttributeFormat::groupsTypeName);
+    });
 }
 
 // Writes the edit from `before` to the groups list now shown, which then shows what is stored.

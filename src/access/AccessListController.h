@@ -40,6 +40,7 @@ private:
     void toggleGroupChooser();
     const ElementLocation &location() const;
     void addGroup(const QString &group);
+    bool ensureGroupsType();
     // Writes the element's groups; a failure shows the attribute routine's message.
     bool writeGroups(const QStringList &before);
     void showStoredGroups(const QStringList &stored);

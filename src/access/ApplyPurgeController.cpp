@@ -1,5 +1,7 @@
 #include "access/ApplyPurgeController.h"
 
+#include "access/AccessAttributeFormat.h"
+#include "access/AccessEditor.h"
 #include "access/AccessPlanner.h"
 #include "access/AccessSettingsReader.h"
 #include "access/RoutineErrorReport.h"
@@ -77,6 +79,8 @@ void ApplyPurgeController::doApplyAllChecked()
                 return;
         }
         m_ctx.busy.setBusy(true);
+        // Every target gets the base's groups, possibly in a VOB whose root was never selected.
+        AccessEditor(m_ctx.ccase.clearCase()).ensureAttributeType(location(), AccessAttributeFormat::groupsTypeName);
         AccessApplier::Observer observer = progressObserver();
         observer.confirmVobRoot = [this](const QString &vobRoot) { return confirmApplyToVobRoot(vobRoot); };
         const AccessApplier::Outcome outcome =

@@ -46,7 +46,7 @@ void TreePopulator::populateTree(int mode, const QString &filter, bool clearFirs
             addDriveRoots(filter);
         else if (parent)
             addChildren(parent);
-    } catch (...) {
+    } catch (const std::exception &) {
         const ZanError error = ZanError::current(QStringLiteral("frmMain"));
         m_ctx.prompter.message(QStringLiteral("Error:: ") + error.description() + AppInfo::crlf, AppInfo::title,
                                Prompter::Icon::None, Prompter::Buttons::Ok);

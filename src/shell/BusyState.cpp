@@ -33,7 +33,7 @@ void BusyState::setBusy(bool busy, const QString &message)
             m_form.ProgressBar1->hide();
             m_form.statusPanel->setText(QStringLiteral("Status"));
         }
-    } catch (...) {
+    } catch (const std::exception &) {
         reportFailure(ZanError::current(QStringLiteral("frmMain")).description());
     }
 }

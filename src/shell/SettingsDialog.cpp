@@ -167,20 +167,14 @@ void SettingsDialog::showModal()
 void SettingsDialog::activate()
 {
     showViewDriveChoices();
-    try {
-        const QString overrideSetting = m_registry.readFromReg(QStringLiteral("CLEARCASE_OVERRIDE"));
-        overrideTriggersCB->setChecked(false);
-        overrideTriggersCB->setChecked(overrideSetting == QLatin1String("True"));
-    } catch (...) {
-    }
-    try {
-        bool isNumber = false;
-        const int state = m_registry.readFromReg(QStringLiteral("NUSERS")).trimmed().toInt(&isNumber);
-        // Only the two states of the check box are taken; any other value leaves it as it was.
-        if (isNumber && (state == 0 || state == 1))
-            nuserSetting->setChecked(state == 1);
-    } catch (...) {
-    }
+    // The registry reports a store it cannot read itself and answers "".
+    overrideTriggersCB->setChecked(false);
+    overrideTriggersCB->setChecked(m_registry.readFromReg(QStringLiteral("CLEARCASE_OVERRIDE")) == QLatin1String("True"));
+    bool isNumber = false;
+    const int state = m_registry.readFromReg(QStringLiteral("NUSERS")).trimmed().toInt(&isNumber);
+    // Only the two states of the check box are taken; any other value leaves it as it was.
+    if (isNumber && (state == 0 || state == 1))
+        nuserSetting->setChecked(state == 1);
 }
 
 bool SettingsDialog::isAdvancedLocked() const { return !privOperationsTxt->isEnabled(); }

@@ -73,7 +73,7 @@ void ConfigFileController::doSaveToConfigFile(const QString &path)
             showLeftOut(QStringLiteral("These settings were left out of ") + path + QLatin1Char(':'), shown,
                         QStringLiteral("Save Config file..."));
         }
-    } catch (...) {
+    } catch (const std::exception &) {
         m_ctx.errors.reportBoxed(ZanError::current(source), QStringLiteral("Error::Couldn't save config file::doSaveToConfigFile()"));
     }
 }
@@ -132,7 +132,7 @@ void ConfigFileController::doReadConfigFile(const QString &path)
                         QStringLiteral("Load Config File"));
         m_ctx.prompter.message(QStringLiteral("You must restart the application for this change to take effect"),
                                QStringLiteral("Restart application..."), Prompter::Icon::Exclamation);
-    } catch (...) {
+    } catch (const std::exception &) {
         m_ctx.errors.reportBoxed(ZanError::current(source), QStringLiteral("Error::doReadConfigFile()"));
     }
 }

@@ -6,6 +6,7 @@
 #include "triggers/TriggerPaths.h"
 
 #include <QCheckBox>
+#include <QDebug>
 #include <QLineEdit>
 
 namespace {
@@ -21,13 +22,15 @@ QString flagText(const QCheckBox *box)
     return box->isChecked() ? QStringLiteral("1") : QStringLiteral("0");
 }
 
-// Every step runs on its own: a failing one must not keep the rest from being done.
+// Every step runs on its own: a failing one must not keep the rest from being done. The
+// settings store has shown its own message; the log keeps which step it was.
 template <typename Step>
 void tryStep(Step step)
 {
     try {
         step();
-    } catch (...) {
+    } catch (const std::exception &e) {
+        qWarning("processVobTrigSettings: %s", e.what());
     }
 }
 

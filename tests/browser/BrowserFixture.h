@@ -30,13 +30,7 @@ protected:
         clickRow(form().mainList, form().mainList->count() - 1);
     }
 
-    QStringList rootTexts()
-    {
-        QStringList texts;
-        for (int i = 0; i < form().tTreeList->topLevelItemCount(); ++i)
-            texts << form().tTreeList->topLevelItem(i)->text(0);
-        return texts;
-    }
+    QStringList rootTexts() { return childTexts(form().tTreeList->invisibleRootItem()); }
     static QStringList childTexts(const QTreeWidgetItem *node)
     {
         QStringList texts;
@@ -53,13 +47,9 @@ protected:
         QStringList parts{treeRoot};
         if (path.size() > treeRoot.size())
             parts << path.mid(treeRoot.size() + 1).split(sep());
-        QTreeWidgetItem *node = nullptr;
-        for (int i = 0; i < form().tTreeList->topLevelItemCount() && !node; ++i) {
-            if (form().tTreeList->topLevelItem(i)->text(0) == parts.first())
-                node = form().tTreeList->topLevelItem(i);
-        }
-        for (int p = 1; node && p < parts.size(); ++p) {
-            if (node->childCount() == 0)
+        QTreeWidgetItem *node = form().tTreeList->invisibleRootItem();
+        for (int p = 0; node && p < parts.size(); ++p) {
+            if (p > 0 && node->childCount() == 0)
                 click(node);
             QTreeWidgetItem *next = nullptr;
             for (int i = 0; i < node->childCount() && !next; ++i) {

@@ -2,7 +2,6 @@
 // "Mount VOB", driven through the real window over a sandbox.
 #include "BrowserFixture.h"
 
-#include "e2e/WidgetDriver.h"
 #include "shell/DetailWindow.h"
 
 #include <QCheckBox>
@@ -42,11 +41,12 @@ TEST_F(ViewsTest, TabbingIntoTheListOpensNoViewOnlyKeysAndClicksDo)
     EXPECT_TRUE(list->selectedItems().isEmpty());
     EXPECT_EQ(form().tTreeList->topLevelItemCount(), 0);
 
-    WidgetDriver::key(list, Qt::Key_Down);
+    QTest::keyClick(list, Qt::Key_Down);
+    QCoreApplication::processEvents();
     EXPECT_EQ(commands, QStringList{"startview Team_BOB_int"});
     EXPECT_EQ(rootTexts(), QStringList{treeRoot});
     form().tTreeList->clear();
-    WidgetDriver::clickItem(list, WidgetDriver::item(list, SandboxSeed::teamBobInt));
+    clickText(list, SandboxSeed::teamBobInt);
     EXPECT_EQ(rootTexts(), QStringList{treeRoot});
 }
 

@@ -1,10 +1,8 @@
 #include "groups/GroupNameRules.h"
 #include "support/AppFixture.h"
-#include "groups/GroupsController.h"
 #include "support/MessageTable.h"
 #include "support/MouseClicks.h"
 
-#include "e2e/WidgetDriver.h"
 
 #include <QTabWidget>
 
@@ -22,7 +20,7 @@ protected:
     void showEditor()
     {
         form().show();
-        WidgetDriver::clickTab(form().mainTabStrip, 1);
+        clickTab(form().mainTabStrip, 1);
     }
 
     QStringList entries(int list) { return entriesOf(*form().dgList[list]); }
@@ -208,19 +206,6 @@ TEST_F(GroupsEditorTest, RefusedNamesAndGroupsThatCannotHoldMembers)
     add(0, "dev team");
     addMembers("dev team", {"DOMAIN\\bob", "NUSERS"});
     EXPECT_EQ(stored("dev team"), "DOMAIN\\bob,NUSERS");
-}
-
-TEST_F(GroupsEditorTest, GroupAttributeTypeIsMadeOnceInEachVob)
-{
-    app->controller<GroupsController>().doMakeGroupAttype(vobTag);
-    app->controller<GroupsController>().doMakeGroupAttype(vobTag);
-    QStringList comments;
-    for (const auto &type : sandbox.store().attributeTypes(vobTag))
-        if (type.name == "QX_GROUPS")
-            comments << type.comment;
-    ASSERT_EQ(comments.size(), 1);
-    EXPECT_TRUE(comments[0].startsWith("Created by VuVoziruv Evarori on ") && comments[0].endsWith(" * * DO NOT DELETE * *")) << comments[0].toStdString();
-    EXPECT_EQ(prompter.count(), 0);
 }
 
 TEST(GroupNameRules, SettingKeysAreRecognisedIgnoringCase)

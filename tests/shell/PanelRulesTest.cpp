@@ -12,41 +12,34 @@
 using namespace AccessListRules;
 using Outcome = UserAddition::Outcome;
 
-TEST(WorkingState, SignalsEachChangeOnceAndStopsPrivilegedOperationsAwayFromTheRoot)
+TEST(WorkingState, SignalsOnlyChangesAndStopsPrivilegedOperationsAwayFromTheRoot)
 {
     WorkingState state;
     EXPECT_EQ(state.privilegedList(), OperationsCatalogue::defaultPrivilegedList());
     QSignalSpy moved(&state, &WorkingState::locationChanged);
-    QSignalSpy ucm(&state, &WorkingState::ucmVobChanged);
     QSignalSpy stop(&state, &WorkingState::stopChanged);
-    state.setVobTag("\\proj");
-    state.setVobTag("\\proj");
-    state.setVobRoot("m:\\bob_dev\\proj");
-    state.setUcmVob(true);
-    state.setUcmVob(true);
-    state.setStopShown(false);
+    for (int i = 0; i < 2; ++i) {
+        state.setVobTag("\\proj");
+        state.setVobRoot("m:\\bob_dev\\proj");
+        state.setStopShown(false);
+    }
     EXPECT_EQ(moved.count(), 2);
-    EXPECT_EQ(ucm.count(), 1);
     EXPECT_EQ(stop.count(), 0);
-    EXPECT_TRUE(state.hasVob());
 
     state.setPrivilegedList("rmelem,mktype");
-    const QString root = AccessAttributeFormat::vobRootElement("m:\\bob_dev\\proj");
+    const QString element = "m:\\bob_dev\\proj\\main.c", root = AccessAttributeFormat::vobRootElement(state.location().vobRoot);
     const struct {
         QString element, operation;
         bool stops;
     } cases[] = {
-        {"m:\\bob_dev\\proj\\main.c", "rmelem", true}, {root, "rmelem", false},
-        {"m:\\bob_dev\\proj\\main.c", "checkout", false},
-        {"m:\\bob_dev\\proj\\main.c", "type", true}, // the list is one text: "mktype" holds "type"
-        {"m:\\bob_dev\\proj\\main.c", "", true},
+        {element, "rmelem", true}, {root, "rmelem", false}, {element, "checkout", false},
+        {element, "type", true}, // the list is one text: "mktype" holds "type"
+        {element, "", true},
     };
     for (const auto &c : cases) {
         state.setElement(c.element);
         EXPECT_EQ(state.stopsAt(c.operation), c.stops) << c.element.toStdString() << " " << c.operation.toStdString();
     }
-    state.setVobTag("<UNDEF>");
-    EXPECT_FALSE(state.hasVob());
 }
 
 TEST(AccessListRules, TypedUserIsAddedRefusedOrNotAddedWithItsReason)

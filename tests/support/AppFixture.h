@@ -2,6 +2,7 @@
 
 #include "support/EmulatorBackend.h"
 #include "support/FakePlatform.h"
+#include "support/MessageTable.h"
 #include "support/ForwardingClearCase.h"
 #include "support/QtPrinters.h"
 #include "support/ScriptedPrompter.h"
@@ -107,20 +108,8 @@ protected:
         form().selectedElemTxt->setText(root + sep() + QStringLiteral("."));
     }
 
-    static QStringList entries(const QListWidget *list)
-    {
-        QStringList result;
-        for (int i = 0; i < list->count(); ++i)
-            result << list->item(i)->text();
-        return result;
-    }
-    static QStringList entries(const QComboBox *combo)
-    {
-        QStringList result;
-        for (int i = 0; i < combo->count(); ++i)
-            result << combo->itemText(i);
-        return result;
-    }
+    static QStringList entries(const QListWidget *list) { return entriesOf(*list); }
+    static QStringList entries(const QComboBox *combo) { return entriesOf(*combo); }
 
     void expectLastMessage(const QString &text, const QString &title, Prompter::Icon icon)
     {
