@@ -137,6 +137,7 @@ TEST_P(ZanctlHistoryOnAUnixSite, ListsEveryToolsEditInOrderWithItsUser)
 // removed. A type's own events go with it; its removal stays in the VOB's.
 TEST_P(ZanctlHistory, TheVobRootAddsThePrivilegedListAndTheTriggerTypes)
 {
+    set(mainC, "__checkout", "bob"); // not the root's
     set(root + "\\.", AccessAttributeFormat::privilegedListTypeName, "rmelem,mklbtype");
     const TriggerCommandLines lines({"c:\\triggers", QString(), "vobadm", "m", QString(), false, "12/7/26"});
     const TriggerTypeDefinition trigger = lines.elementTrigger();

@@ -393,8 +393,10 @@ QList<HistoryEvent> SandboxClearCase::history(const QString &object)
         key = element.path;
     }
     QList<HistoryEvent> events;
-    for (const SandboxEvent &event : history().eventsOf(vobTag, key))
-        events << historyEvent(event);
+    for (const SandboxEvent &event : history().eventsOf(vobTag, key)) {
+        if (event.object == key) // the VOB root's key "" reads the whole VOB's events
+            events << historyEvent(event);
+    }
     return events;
 }
 
