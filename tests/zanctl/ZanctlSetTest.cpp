@@ -77,8 +77,9 @@ TEST_F(SetLikeTheWindow, EachEditLeavesTheVobAsTheWindowsClicksDo)
 {
     if (unixSite() || overCleartool)
         GTEST_SKIP() << "compared on the Windows-style sandbox";
-    second.store().addAttributeType(vobTag, {AccessAttributeFormat::groupsTypeName, 8,
-                                             AccessAttributeFormat::typeComment(QDate::currentDate()), {}});
+    // Made by its administrator, as selecting the VOB root made the window's.
+    second.open(other)->createAttributeType(vobTag, AccessAttributeFormat::groupsTypeName, 8,
+                                            AccessAttributeFormat::typeComment(QDate::currentDate()));
     defineGroup("dev", "carol,dave");
     const QString mainC = elementPath(SandboxSeed::mainC), utilC = elementPath(SandboxSeed::utilC);
 
