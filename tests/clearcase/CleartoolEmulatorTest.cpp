@@ -473,6 +473,7 @@ TEST_P(EmulatorBothStyles, FindChangeEventAndSetview)
         {"find src -version 'attr_sub(ACL,==,\"bob,ALL\")' -print", 0, "src\\main.c@@\\main\\0\n"},
         {"find src\\include -element '!attype_sub(ACL)' -print", 0, "src\\include@@\nsrc\\include\\util.h@@\n"},
         {"find -all -element 'attr_sub(Level,==,3)' -print", 0, "m:\\bob_dev\\proj\\src\\util.c@@\n"},
+        {"find . -directory -print", 0, ".@@\n"},
         {"find src\\util.c -exec 'echo \"$CLEARCASE_PN|$CLEARCASE_XPN\"'", 0, "src\\util.c|src\\util.c@@\n"},
         {"find src -element 'lbtype(REL1)' -print", 1,
          "cleartool: Error: Query function \"lbtype\" is not supported by this emulator.\n"},

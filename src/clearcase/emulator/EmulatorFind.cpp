@@ -113,8 +113,10 @@ QList<EmulatorFind::Hit> EmulatorFind::hits(const Start &start, const std::optio
         if (elementQuery && !elementQuery->matches(printed))
             continue;
         const QString name = nameOf(start, paths.at(i));
+        // The VOB root's extended names go through its "." (proj\.@@).
+        const QString beforeExtension = paths.at(i).isEmpty() ? m_resolver.rootBeforeVersion(name) : name;
         if (!versionQuery) {
-            result << Hit{name, extend ? name + QStringLiteral("@@") : name};
+            result << Hit{name, extend ? beforeExtension + QStringLiteral("@@") : name};
             continue;
         }
         const QHash<QString, QString> versionOf = attributeVersions(eventsOf.value(paths.at(i)));
@@ -132,7 +134,7 @@ QList<EmulatorFind::Hit> EmulatorFind::hits(const Start &start, const std::optio
                     onVersion.insert(attribute.key(), attribute.value());
             }
             if (versionQuery->matches(onVersion))
-                result << Hit{name, extend ? name + QStringLiteral("@@") + m_resolver.printed(version) : name};
+                result << Hit{name, extend ? beforeExtension + QStringLiteral("@@") + m_resolver.printed(version) : name};
         }
     }
     return result;
