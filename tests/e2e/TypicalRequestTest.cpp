@@ -5,7 +5,7 @@
 // installed trigger script before each operation. On a Windows-style site (m:\bob_dev\proj)
 // and a UNIX-style one (/view/bob_dev/vobs/proj, the script run as perl <location>/... /view),
 // each over the sandbox backend and over cleartool (the emulator through the co-process).
-#include "WidgetDriver.h"
+#include "support/MouseClicks.h"
 
 #include "app/AppComposer.h"
 #include "clearcase/ClearCaseFactory.h"
@@ -28,12 +28,30 @@
 #include <QPushButton>
 #include <QTemporaryDir>
 #include <QToolButton>
+#include <QTreeWidget>
 #include <gtest/gtest.h>
 #include <memory>
 
-using namespace WidgetDriver;
-
 namespace {
+
+QTreeWidgetItem *child(QTreeWidgetItem *parent, const QString &text)
+{
+    for (int i = 0; i < parent->childCount(); ++i) {
+        if (parent->child(i)->text(0) == text)
+            return parent->child(i);
+    }
+    return nullptr;
+}
+
+// A click on the node's text (right of its check box), then the right arrow, which expands it.
+void openNode(QTreeWidget *tree, QTreeWidgetItem *node, bool expand = true)
+{
+    tree->scrollToItem(node);
+    const QRect rect = tree->visualItemRect(node);
+    mouseClick(tree->viewport(), QPoint(rect.right() - 4, rect.center().y()));
+    if (expand)
+        QTest::keyClick(tree, Qt::Key_Right);
+}
 
 QString binFolder()
 {
@@ -106,12 +124,12 @@ protected:
     void defineGroup(const QString &name, const QStringList &members)
     {
         clickTab(form().mainTabStrip, 1);
-        typeInto(form().dgTxt[0], name);
-        click(form().dgBut[0]);
-        clickItem(form().dgList[0], item(form().dgList[0], name));
+        clickAndType(form().dgTxt[0], name, false);
+        clickButton(form().dgBut[0]);
+        clickText(form().dgList[0], name);
         for (const QString &member : members) {
-            typeOver(form().dgTxt[1], member);
-            click(form().dgBut[2]);
+            retype(form().dgTxt[1], member);
+            clickButton(form().dgBut[2]);
         }
         clickTab(form().mainTabStrip, 0);
     }
@@ -129,12 +147,11 @@ protected:
         for (const QString &name : names.mid(1)) {
             if (!node)
                 return nullptr;
-            clickNode(tree, node);
-            key(tree, Qt::Key_Right); // expands the current node
+            openNode(tree, node);
             node = child(node, name);
         }
         if (node)
-            clickNode(tree, node);
+            openNode(tree, node, false);
         return node;
     }
 
@@ -145,36 +162,35 @@ protected:
         // The view root, not drive letters, on a UNIX site.
         EXPECT_EQ(dialog.viewDriveCombo->count(), unixSite() ? 1 : 21);
         EXPECT_EQ(dialog.viewDriveCombo->currentText(), unixSite() ? QStringLiteral("/view") : QStringLiteral("m"));
-        click(dialog.lockImage[0]);
-        typeOver(dialog.privOperationsTxt, list);
-        click(dialog.okBut);
+        clickButton(dialog.lockImage[0]);
+        retype(dialog.privOperationsTxt, list);
+        clickButton(dialog.okBut);
     }
 
     void addOperation(const QString &operation)
     {
-        click(form().zanBut[0]);
+        clickButton(form().zanBut[0]);
         QListWidget *picker = form().zanSubList;
-        QListWidgetItem *entry = item(picker, operation);
-        ASSERT_NE(entry, nullptr) << operation.toStdString();
-        doubleClick(picker->viewport(), pointOf(picker, picker->indexFromItem(entry)));
+        const auto found = picker->findItems(operation, Qt::MatchExactly);
+        ASSERT_EQ(found.size(), 1) << operation.toStdString();
+        doubleClickRow(picker, picker->row(found.first()));
     }
 
     void addUser(const QString &user)
     {
-        click(form().zanBut[2]);
-        QLineEdit *field = form().selectUserCombo->lineEdit();
-        typeInto(field, user); // as the help's step 5 has it: type bob, press Enter
-        key(field, Qt::Key_Return, QStringLiteral("\r"));
+        if (form().zanBut[2]->isVisible() && form().zanBut[2]->isEnabled()) // the chooser may be open already
+            clickButton(form().zanBut[2]);
+        clickAndType(form().selectUserCombo->lineEdit(), user); // as the help's step 5 has it: type bob, press Enter
     }
 
     void addGroup(const QString &group)
     {
-        click(form().zanBut[5]);
+        clickButton(form().zanBut[5]);
         QComboBox *chooser = form().selectGroupCombo;
         const int index = chooser->findText(group);
         ASSERT_GT(index, 0);
         for (int i = chooser->currentIndex(); i < index; ++i)
-            key(chooser, Qt::Key_Down);
+            QTest::keyClick(chooser, Qt::Key_Down);
     }
 
     QString attribute(const QString &path, const QString &type)
@@ -222,8 +238,8 @@ TEST_P(TypicalRequest, SettingsMadeInTheWindowAreEnforcedBeforeEachOperation)
     defineGroup(QStringLiteral("dev"), {QStringLiteral("carol"), QStringLiteral("dave")});
     setPrivilegedOperations(privileged);
 
-    click(form().loadBut);
-    clickItem(form().mainList, item(form().mainList, SandboxSeed::bobDev));
+    clickButton(form().loadBut);
+    clickText(form().mainList, SandboxSeed::bobDev);
     ASSERT_NE(openPath(QString()), nullptr);
     EXPECT_EQ(form().vobTagTxt->text(), vobTag());
     ASSERT_NE(openPath(QStringLiteral("src/main.c")), nullptr);
@@ -251,10 +267,10 @@ TEST_P(TypicalRequest, SettingsMadeInTheWindowAreEnforcedBeforeEachOperation)
 
     clickTab(form().mainTabStrip, 2);
     // A UNIX site's clients run the script from a UNIX path: here the host folder itself.
-    typeOver(form().trigLocationTxt, unixSite() ? QDir(sandbox.folder()).filePath(QStringLiteral("drives/c/triggers"))
+    retype(form().trigLocationTxt, unixSite() ? QDir(sandbox.folder()).filePath(QStringLiteral("drives/c/triggers"))
                                                 : QStringLiteral("c:\\triggers"));
-    typeOver(form().adminUsersTxt, QStringLiteral("vobadm"));
-    click(form().applyTriggerBut);
+    retype(form().adminUsersTxt, QStringLiteral("vobadm"));
+    clickButton(form().applyTriggerBut);
     EXPECT_EQ(form().applyTriggerBut->text(), QStringLiteral("Update Trigger"));
     EXPECT_EQ(prompter.texts(), QStringList());
     EXPECT_EQ(attribute(QString(), QStringLiteral("QX_PRIVOPER")), privileged);
@@ -332,12 +348,12 @@ TEST(FirstRunOverTheEmulator, TheNewSandboxsViewsFillTheTree)
     {
         AppComposer app(AppComposer::Options{&platform, &prompter, settings.path(), {}});
         ASSERT_TRUE(app.start(false));
-        click(app.form().loadBut);
-        clickItem(app.form().mainList, item(app.form().mainList, SandboxSeed::bobDev));
+        app.form().show();
+        clickButton(app.form().loadBut);
+        clickText(app.form().mainList, SandboxSeed::bobDev);
         QTreeWidget *tree = app.form().tTreeList;
         ASSERT_EQ(tree->topLevelItemCount(), 1);
-        clickNode(tree, tree->topLevelItem(0));
-        key(tree, Qt::Key_Right);
+        openNode(tree, tree->topLevelItem(0));
         EXPECT_NE(child(tree->topLevelItem(0), SandboxSeed::bobDev), nullptr);
         EXPECT_EQ(prompter.texts(), QStringList());
     }

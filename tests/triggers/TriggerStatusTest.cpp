@@ -2,7 +2,6 @@
 #include "triggers/TriggerStatusController.h"
 #include "TriggerTabFixture.h"
 
-#include "e2e/WidgetDriver.h"
 
 #include <QComboBox>
 #include <QPlainTextEdit>
@@ -96,7 +95,7 @@ TEST_F(TriggerStatusTest, DetailShowsTheSelectedTypesDescriptionOrAnEmptyText)
     EXPECT_FALSE(detail.isHidden());
 
     for (int i = 0; i < 2; ++i) // to the UCM trigger, the third entry
-        WidgetDriver::key(form().trigNamesCombo, Qt::Key_Down);
+        QTest::keyClick(form().trigNamesCombo, Qt::Key_Down);
     clickButton(form().butTriggerDetail);
     EXPECT_EQ(detail.windowTitle(), "Detail for Trigger: _UCM_KORVANE_SECURITY in VOB: " + vobTag);
     EXPECT_EQ(detail.mainTxt->toPlainText(), QString());
