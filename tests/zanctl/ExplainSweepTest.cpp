@@ -11,11 +11,11 @@
 #include "support/EmulatorBackend.h"
 #include "support/FakePlatform.h"
 #include "support/TempSandbox.h"
-#include "triggers/TriggerCommandLines.h"
+#include "access/OperationsCatalogue.h"
+#include "triggers/TriggerInstaller.h"
 #include "util/ZanError.h"
 
 #include <QDir>
-#include <QFile>
 #include <QProcess>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
@@ -67,13 +67,14 @@ protected:
         sandbox.store().addType(vob(), QStringLiteral("lbtype"), {QStringLiteral("ZAN_REL"), QString(), {}, QStringLiteral("vobadm")});
         const QString folder = QDir(sandbox.folder()).filePath(QStringLiteral("drives/c/triggers"));
         ASSERT_TRUE(QDir().mkpath(folder));
-        ASSERT_TRUE(QFile::copy(QStringLiteral(ZAN_SOURCE_DIR "/trigger/_qx_security_trigger.pl"),
-                                QDir(folder).filePath(TriggerCommandLines::scriptName)));
         const QString location = unix() ? folder : QStringLiteral("c:\\triggers");
-        const TriggerCommandLines lines({location, location, QStringLiteral("admin1"), unix() ? QStringLiteral("/view") : QStringLiteral("m"),
-                                         QString(), false, QStringLiteral("12/8/26"), unix()});
-        writer->createTriggerType(vob(), lines.elementTrigger());
-        writer->runCommand(lines.typeTriggerCommand(vob()));
+        TriggerInstaller::Request request{{location, location, QStringLiteral("admin1"), unix() ? QStringLiteral("/view") : QStringLiteral("m"),
+                                           QString(), false, QStringLiteral("12/8/26"), unix()},
+                                          vob(), root(), false, false, OperationsCatalogue::defaultPrivilegedList()};
+        const TriggerInstaller installer(request);
+        const ScriptDeployment::Outcome copied = installer.deployScript(platform, QStringLiteral(ZAN_SOURCE_DIR "/trigger/_qx_security_trigger.pl"));
+        ASSERT_TRUE(copied.notCopied.isEmpty() && copied.unreachable.isEmpty());
+        ASSERT_TRUE(TriggerInstaller::run(*writer, installer.installSteps(*writer)).isEmpty());
     }
 
     // Random settings on main.c, its directory and the VOB root; sometimes a recorded

@@ -18,12 +18,13 @@
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 
-// zanctl run in-process over a fresh sandbox, through the sandbox backend (false) or the
-// cleartool co-process driving the emulator (true), with helpers that prepare the VOB.
-class ZanctlFixture : public ::testing::TestWithParam<bool>
+// zanctl run in-process over a fresh sandbox, through the sandbox backend or the cleartool
+// co-process driving the emulator, with helpers that prepare the VOB.
+class ZanctlRun : public ::testing::Test
 {
 protected:
-    explicit ZanctlFixture(SiteStyle::Kind site = SiteStyle::Kind::Windows) : sandbox(site) {}
+    explicit ZanctlRun(SiteStyle::Kind site) : sandbox(site) {}
+    virtual bool overCleartool() const = 0;
     void TearDown() override { SiteStyle::setCurrent(SiteStyle()); }
 
     struct Run {
@@ -60,7 +61,7 @@ protected:
     std::unique_ptr<ClearCase> open(Platform &p)
     {
         std::unique_ptr<ClearCase> sandboxBackend = sandbox.open(p);
-        std::unique_ptr<ClearCase> backend = GetParam() ? emulatorBackend(sandbox.folder()) : std::move(sandboxBackend);
+        std::unique_ptr<ClearCase> backend = overCleartool() ? emulatorBackend(sandbox.folder()) : std::move(sandboxBackend);
         ClearCaseFactory::adoptSiteStyle(*backend, QString());
         return backend;
     }
@@ -90,6 +91,7 @@ protected:
         QTextStream outStream(&out), errStream(&err);
         CliContext context(platform, [this](Platform &p) { return open(p); }, settings.path(), outStream, errStream, false);
         context.setIn(input);
+        context.setAskable(askable);
         context.setCurrentFolder(currentFolder);
         const int status = CommandRegistry(context).run(arguments);
         outStream.flush();
@@ -104,20 +106,17 @@ protected:
         backend->attachAttribute(SandboxSeed::projVob, type, element + QStringLiteral("@@/main/0"), value, QString(), true);
     }
 
-    // The security triggers at c:\triggers, as Apply Trigger makes them; the script copied
-    // there unless `withScript` is false.
+    // The security triggers at c:\triggers, as zanctl installs them; the copied script taken
+    // away again unless `withScript`.
     void installTriggers(const QString &administrators, bool withScript = true)
     {
         const QString folder = QDir(sandbox.folder()).filePath(QStringLiteral("drives/c/triggers"));
         ASSERT_TRUE(QDir().mkpath(folder));
-        if (withScript) {
-            ASSERT_TRUE(QFile::copy(QStringLiteral(ZAN_SOURCE_DIR "/trigger/_qx_security_trigger.pl"),
-                                    QDir(folder).filePath(TriggerCommandLines::scriptName)));
+        const Run run = zanctl({"triggers", "install", "--location", "c:\\triggers", "--admins", administrators, root});
+        ASSERT_EQ(run.status, 0) << run.err.toStdString();
+        if (!withScript) {
+            ASSERT_TRUE(QFile::remove(QDir(folder).filePath(TriggerCommandLines::scriptName)));
         }
-        const TriggerCommandLines lines({QStringLiteral("c:\\triggers"), QString(), administrators, QStringLiteral("m"), QString(),
-                                         false, QStringLiteral("12/7/26")});
-        backend->createTriggerType(SandboxSeed::projVob, lines.elementTrigger());
-        backend->runCommand(lines.typeTriggerCommand(SandboxSeed::projVob));
     }
 
     // The emulator as `user`, from the view's VOB folder.
@@ -142,6 +141,16 @@ protected:
     std::unique_ptr<ClearCase> backend;
     QString cleartool;
     QIODevice *input = nullptr; // standard input of zanctl(); nothing: the process's own
+    bool askable = false;       // whether zanctl() may ask its questions on `input`
     QString currentFolder;      // the host folder zanctl() runs in; "": the process's own
 
+};
+
+// The Windows site, or another, over the backend the parameter names: the cleartool
+// co-process (true) or the sandbox's own.
+class ZanctlFixture : public ZanctlRun, public ::testing::WithParamInterface<bool>
+{
+protected:
+    explicit ZanctlFixture(SiteStyle::Kind site = SiteStyle::Kind::Windows) : ZanctlRun(site) {}
+    bool overCleartool() const override { return GetParam(); }
 };
