@@ -97,7 +97,7 @@ protected:
         }
         ASSERT_EQ(zanctl({"set", mainC, "checkout", "--add-user", "bob"}).status, 0);
         cleartoolAs("carol", {"rmattr", "-nc", "__checkout", mainC + "@@/main/0"});
-        cleartoolAs("carol", {"mkattr", "-c", "by hand", "__checkout", "\"carol,dave\"", mainC + "@@/main/0"});
+        cleartoolAs("carol", {"mkattr", "-c", "by hand,\n| on two lines", "__checkout", "\"carol,dave\"", mainC + "@@/main/0"});
 
         const Run history = zanctl({"history", "--format", "csv", mainC});
         ASSERT_EQ(history.status, 0) << history.err.toStdString();
@@ -113,6 +113,9 @@ protected:
             EXPECT_EQ(hosts.first(), "desk7"); // the emulator signs with the host it runs on
         }
         EXPECT_TRUE(history.out.startsWith("time,user,host,element,setting,action,value\n"));
+        // A comment reads back whole, line break and punctuation included.
+        const QJsonArray changes = QJsonDocument::fromJson(zanctl({"history", "--json", mainC}).out.toUtf8())["changes"].toArray();
+        EXPECT_EQ(changes.last()["comment"].toString(), "by hand,\n| on two lines");
         EXPECT_TRUE(history.out.contains("," + mainC + ",checkout,")) << history.out.toStdString();
     }
 };
