@@ -58,22 +58,15 @@ TEST_P(ZanctlFiles, APipeAFolderOrADeviceIsNeverRead)
     const QString fifo = QDir(settings.path()).filePath("fifo");
     ASSERT_EQ(::mkfifo(QFile::encodeName(fifo).constData(), 0600), 0);
     const QString special = "it is not a regular file but a pipe, socket or device";
-    const struct {
-        QStringList arguments;
-        QString err;
-    } cases[] = {
-        {{"import", fifo}, "zanctl import: cannot open " + fifo + ": " + special + "\n"},
-        {{"import", "/dev/zero"}, "zanctl import: cannot open /dev/zero: " + special + "\n"},
-        {{"import", settings.path()}, "zanctl import: cannot open " + settings.path() + ": it is a folder\n"},
-        {{"apply", "--from", mainC, "--targets-from", fifo}, "zanctl apply: cannot read " + fifo + ": " + special + "\n"},
-        {{"purge", "--dry-run", "--targets-from", fifo}, "zanctl purge: cannot read " + fifo + ": " + special + "\n"},
-        {{"purge", "--targets-from", settings.path()}, "zanctl purge: cannot read " + settings.path() + ": it is a folder\n"},
+    const Step steps[] = {
+        {{"import", fifo}, 2, "", "zanctl import: cannot open " + fifo + ": " + special + "\n"},
+        {{"import", "/dev/zero"}, 2, "", "zanctl import: cannot open /dev/zero: " + special + "\n"},
+        {{"import", settings.path()}, 2, "", "zanctl import: cannot open " + settings.path() + ": it is a folder\n"},
+        {{"apply", "--from", mainC, "--targets-from", fifo}, 2, "", "zanctl apply: cannot read " + fifo + ": " + special + "\n"},
+        {{"purge", "--dry-run", "--targets-from", fifo}, 2, "", "zanctl purge: cannot read " + fifo + ": " + special + "\n"},
+        {{"purge", "--targets-from", settings.path()}, 2, "", "zanctl purge: cannot read " + settings.path() + ": it is a folder\n"},
     };
-    for (const auto &c : cases) {
-        const Run run = zanctl(c.arguments);
-        EXPECT_EQ(run.status, 2) << c.arguments.join(' ').toStdString();
-        EXPECT_EQ(run.err, c.err);
-    }
+    expectSteps(steps);
 }
 
 INSTANTIATE_TEST_SUITE_P(Sandbox, ZanctlFiles, ::testing::Values(false),

@@ -146,16 +146,6 @@ TEST_P(ZanctlFixture, AVobTagTypedInAnotherCaseIsTheSitesOwn)
     EXPECT_EQ(zanctl({"explain", "bob", "checkout", readme.toUpper()}).out.section('\n', 0, 0), "allow");
 }
 
-TEST_P(ZanctlFixture, ExportAndImportTheConfigurationFile)
-{
-    SettingsStore(settings.path()).setValue("PrivOper", "rmelem,checkout");
-    const QString file = QDir(settings.path()).filePath("zan_config.txt");
-    ASSERT_EQ(zanctl({"export", file}).status, 0);
-    SettingsStore(settings.path()).setValue("PrivOper", "changed");
-    ASSERT_EQ(zanctl({"import", file}).status, 0);
-    EXPECT_EQ(SettingsStore(settings.path()).value("PrivOper"), "rmelem,checkout");
-}
-
 // Every command that prints records prints them as one JSON document with --json, the
 // writes' results and dry runs included.
 TEST_P(ZanctlFixture, JsonOutputOfEveryRecordPrintingCommandParses)
