@@ -88,27 +88,17 @@ TEST(CleartoolQuoting, StringValuesCarryTheirDoubleQuotes)
 }
 
 // Without a comment the line says -nc: cleartool would otherwise read a comment from its input.
-TEST(CleartoolTriggerOptions, UcmTriggerWithoutAComment)
+TEST(CleartoolTriggerOptions, UcmTriggerWithoutACommentAndCodesWithoutAMapping)
 {
-    TriggerTypeDefinition definition;
-    definition.name = QStringLiteral("_UCM_KORVANE_SECURITY");
-    definition.kind = 4;
-    definition.firing = 1;
-    definition.operationKinds = {88};
-    definition.actions = {{TriggerTypeDefinition::AllClients, QStringLiteral("ccperl x.pl")}};
-    EXPECT_EQ(CleartoolTriggerOptions::mktrtypeCommand(QStringLiteral("\\proj_pvob"), definition),
+    const TriggerTypeDefinition ucm{QStringLiteral("_UCM_KORVANE_SECURITY"), 4, 1, {88}, {},
+                                    {{TriggerTypeDefinition::AllClients, QStringLiteral("ccperl x.pl")}}, {}};
+    EXPECT_EQ(CleartoolTriggerOptions::mktrtypeCommand(QStringLiteral("\\proj_pvob"), ucm),
               QStringLiteral("mktrtype -ucmobject -all -preop MODIFY_UCM -exec 'ccperl x.pl' -nc _UCM_KORVANE_SECURITY@\\proj_pvob"));
-}
 
-TEST(CleartoolTriggerOptions, CodesWithoutAMappingAreRefused)
-{
-    TriggerTypeDefinition definition = elementTrigger();
-    definition.kind = 1;
-    EXPECT_THROW(CleartoolTriggerOptions::mktrtypeCommand(QStringLiteral("\\proj"), definition), ZanError);
-    definition = elementTrigger();
-    definition.operationKinds = {3, 77};
-    EXPECT_THROW(CleartoolTriggerOptions::mktrtypeCommand(QStringLiteral("\\proj"), definition), ZanError);
-    definition = elementTrigger();
-    definition.comment = QStringLiteral("it's \"quoted\"");
-    EXPECT_THROW(CleartoolTriggerOptions::mktrtypeCommand(QStringLiteral("\\proj"), definition), ZanError);
+    TriggerTypeDefinition unknownKind = elementTrigger(), unknownOperation = elementTrigger(), quotedComment = elementTrigger();
+    unknownKind.kind = 1;
+    unknownOperation.operationKinds = {3, 77};
+    quotedComment.comment = QStringLiteral("it's \"quoted\"");
+    for (const TriggerTypeDefinition &refused : {unknownKind, unknownOperation, quotedComment})
+        EXPECT_THROW(CleartoolTriggerOptions::mktrtypeCommand(QStringLiteral("\\proj"), refused), ZanError);
 }

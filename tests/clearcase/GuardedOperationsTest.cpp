@@ -36,17 +36,13 @@ protected:
     // The emulator acting as the user, as cleartool-sim does for its CLEARCASE_USER; each user's
     // commands share the one sandbox.
     void actAs(const QString &user) { acting = user; }
-    EmulatorCommands &commandsOf(const QString &user)
+    QString run(const QString &line)
     {
-        auto &own = byUser[user];
+        auto &own = byUser[acting];
         if (!own)
-            own = std::make_unique<EmulatorCommands>(sandbox.store(), user, QStringLiteral("host"));
-        return *own;
+            own = std::make_unique<EmulatorCommands>(sandbox.store(), acting, QStringLiteral("host"));
+        return own->run(line);
     }
-    struct Acting {
-        GuardedOperations *fixture;
-        QString run(const QString &line) { return fixture->commandsOf(fixture->acting).run(line); }
-    };
 
     void writeScript(const QString &name, const QByteArray &text)
     {
@@ -55,7 +51,7 @@ protected:
         script.write(text);
     }
 
-    void makeTrigger(const QString &line) { commands.run(line + QStringLiteral(" -nc ") + QStringLiteral("T@\\proj")); }
+    void makeTrigger(const QString &line) { run(line + QStringLiteral(" -nc T@\\proj")); }
 
     QString seen()
     {
@@ -66,9 +62,9 @@ protected:
     TempSandbox sandbox;
     QString acting = QStringLiteral("bob");
     std::map<QString, std::unique_ptr<EmulatorCommands>> byUser;
-    Acting commands{this};
     const QString folder = QDir(sandbox.folder()).filePath(QStringLiteral("drives/c/t"));
     const QString mainC = QStringLiteral("m:\\bob_dev\\proj\\src\\main.c");
+    const QString vobOwner = QFileInfo(sandbox.store().vobFolder(QStringLiteral("\\proj"))).owner();
 };
 
 } // namespace
@@ -76,18 +72,18 @@ protected:
 TEST_F(GuardedOperations, ElementTriggerSeesTheOperationAndRefusesForEve)
 {
     makeTrigger(QStringLiteral("mktrtype -element -all -preop MODIFY_ELEM -execunix \"sh c:/t/probe.sh\""));
-    EXPECT_EQ(commands.run(QStringLiteral("co -nc ") + mainC), QStringLiteral("Checked out \"%1\" from version \"\\main\\0\".\n").arg(mainC));
+    EXPECT_EQ(run(QStringLiteral("co -nc ") + mainC), QStringLiteral("Checked out \"%1\" from version \"\\main\\0\".\n").arg(mainC));
     EXPECT_EQ(seen(), QStringLiteral("checkout|%1|bob|\\proj|bob_dev|element||pre-operation\n").arg(mainC));
 
     actAs(QStringLiteral("eve"));
-    EXPECT_EQ(errorOf([&] { commands.run(QStringLiteral("rmelem -nc ") + mainC); }),
+    EXPECT_EQ(errorOf([&] { run(QStringLiteral("rmelem -nc ") + mainC); }),
               QStringLiteral("cleartool: Warning: Trigger \"T\" has refused to let rmelem proceed.\n"
                              "cleartool: Error: Unable to remove element \"%1\".").arg(mainC));
     // mkelem makes the element only when allowed.
-    EXPECT_THROW(commands.run(QStringLiteral("mkelem -nc m:\\bob_dev\\proj\\src\\x.c")), ZanError);
+    EXPECT_THROW(run(QStringLiteral("mkelem -nc m:\\bob_dev\\proj\\src\\x.c")), ZanError);
     EXPECT_FALSE(sandbox.store().isElement(QStringLiteral("\\proj"), QStringLiteral("src/x.c")));
     actAs(QStringLiteral("bob"));
-    commands.run(QStringLiteral("mkelem -nc m:\\bob_dev\\proj\\src\\x.c"));
+    run(QStringLiteral("mkelem -nc m:\\bob_dev\\proj\\src\\x.c"));
     EXPECT_TRUE(sandbox.store().isElement(QStringLiteral("\\proj"), QStringLiteral("src/x.c")));
 }
 
@@ -96,19 +92,19 @@ TEST_F(GuardedOperations, TriggersThatDoNotApplyStayQuiet)
     actAs(QStringLiteral("eve"));
     // Exempt user, another platform's action, a post-operation trigger, a type trigger.
     makeTrigger(QStringLiteral("mktrtype -element -all -preop checkout -nusers EVE -execunix \"sh c:/t/probe.sh\""));
-    commands.run(QStringLiteral("mktrtype -element -all -postop checkout -execunix \"sh c:/t/probe.sh\" -nc P@\\proj"));
-    commands.run(QStringLiteral("mktrtype -type -preop MODIFY_TYPE -lbtype -all -execunix \"sh c:/t/probe.sh\" -nc Y@\\proj"));
-    commands.run(QStringLiteral("checkout -nc ") + mainC);
+    run(QStringLiteral("mktrtype -element -all -postop checkout -execunix \"sh c:/t/probe.sh\" -nc P@\\proj"));
+    run(QStringLiteral("mktrtype -type -preop MODIFY_TYPE -lbtype -all -execunix \"sh c:/t/probe.sh\" -nc Y@\\proj"));
+    run(QStringLiteral("checkout -nc ") + mainC);
     EXPECT_EQ(seen(), QString());
 
     // A trigger with only a Windows action cannot run here and so refuses.
-    commands.run(QStringLiteral("mktrtype -element -all -preop checkin -execwin \"ccperl c:\\t\\x.pl\" -nc W@\\proj"));
-    EXPECT_THROW(commands.run(QStringLiteral("checkin -nc ") + mainC), ZanError);
+    run(QStringLiteral("mktrtype -element -all -preop checkin -execwin \"ccperl c:\\t\\x.pl\" -nc W@\\proj"));
+    EXPECT_THROW(run(QStringLiteral("checkin -nc ") + mainC), ZanError);
 
     // The type trigger fires for label types and names the type; -ignore skips it.
-    EXPECT_THROW(commands.run(QStringLiteral("mklbtype -nc REL@\\proj")), ZanError);
+    EXPECT_THROW(run(QStringLiteral("mklbtype -nc REL@\\proj")), ZanError);
     EXPECT_EQ(seen(), QStringLiteral("mktype||eve|\\proj||label type|REL|pre-operation\n"));
-    commands.run(QStringLiteral("rmtype -ignore -nc trtype:W@\\proj")); // by eve, who made it
+    run(QStringLiteral("rmtype -ignore -nc trtype:W@\\proj")); // by eve, who made it
     EXPECT_FALSE(sandbox.store().findTriggerType(QStringLiteral("\\proj"), QStringLiteral("W")).has_value());
 }
 
@@ -117,7 +113,6 @@ TEST_F(GuardedOperations, TriggersThatDoNotApplyStayQuiet)
 TEST_F(GuardedOperations, TypeChangesNeedTheOwnerTheVobOwnerOrRoot)
 {
     makeTrigger(QStringLiteral("mktrtype -element -all -preop checkin -execunix \"true\""));
-    const QString vobOwner = QFileInfo(sandbox.store().vobFolder(QStringLiteral("\\proj"))).owner();
     const struct {
         QString user;
         QString command;
@@ -143,7 +138,7 @@ TEST_F(GuardedOperations, TypeChangesNeedTheOwnerTheVobOwnerOrRoot)
     for (const auto &c : cases) {
         SCOPED_TRACE(c.user.toStdString() + ": " + c.command.toStdString());
         actAs(c.user);
-        const QString error = errorOf([&] { commands.run(c.command); });
+        const QString error = errorOf([&] { run(c.command); });
         if (c.allowed)
             EXPECT_EQ(error, QStringLiteral("<no error>"));
         else
@@ -158,8 +153,7 @@ TEST_F(GuardedOperations, TypeChangesNeedTheOwnerTheVobOwnerOrRoot)
 // unverified: the wording of the refusal and the operation it names.
 TEST_F(GuardedOperations, LocksHoldChangesBackFromAllButTheirExceptedUsers)
 {
-    const QString vobOwner = QFileInfo(sandbox.store().vobFolder(QStringLiteral("\\proj"))).owner();
-    commands.run(QStringLiteral("mkattype -vtype string -nc Note@\\proj"));
+    run(QStringLiteral("mkattype -vtype string -nc Note@\\proj"));
     const QString held = QStringLiteral("cleartool: Error: Lock on %1 prevents operation \"%2\".\ncleartool: Error: %3");
     const QString denied = QStringLiteral("cleartool: Error: No permission to perform operation \"%1\".\ncleartool: Error: Must be one of: object owner, VOB owner, privileged user.\ncleartool: Error: %2");
     const struct {
@@ -206,7 +200,7 @@ TEST_F(GuardedOperations, LocksHoldChangesBackFromAllButTheirExceptedUsers)
     for (const auto &step : steps) {
         SCOPED_TRACE(step.user.toStdString() + ": " + step.command.toStdString());
         actAs(step.user);
-        EXPECT_EQ(errorOf([&] { commands.run(step.command); }), step.error.isEmpty() ? QStringLiteral("<no error>") : step.error);
+        EXPECT_EQ(errorOf([&] { run(step.command); }), step.error.isEmpty() ? QStringLiteral("<no error>") : step.error);
     }
     EXPECT_EQ(sandbox.store().latestVersion(QStringLiteral("\\proj"), QStringLiteral("src/main.c")), 1);
 }
