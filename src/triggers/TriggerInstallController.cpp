@@ -46,9 +46,7 @@ void TriggerInstallController::applyTriggerBut_Click()
             return;
         const QString source = scriptSource();
         if (!m_ctx.system.isFileExist(source, false)) {
-            m_ctx.prompter.message(QStringLiteral("Missing required security trigger file") + AppInfo::crlf +
-                                       QStringLiteral("Send bug report to: ") + AppInfo::supportAddress + AppInfo::crlf,
-                                   QStringLiteral("Missing required file.."), Prompter::Icon::Critical);
+            m_ctx.prompter.message(TriggerInstaller::missingScript(), QStringLiteral("Missing required file.."), Prompter::Icon::Critical);
         } else if (!deployScript(checked, source)) {
             return; // nothing has changed; what was typed stays for the next try
         } else {
@@ -67,22 +65,12 @@ void TriggerInstallController::applyTriggerBut_Click()
 
 QString TriggerInstallController::copyFailure(const QStringList &locations)
 {
-    return QStringLiteral("The security trigger file could not be copied to:") + AppInfo::crlf +
-           locations.join(AppInfo::crlf) + AppInfo::crlf + AppInfo::crlf +
-           QStringLiteral("No trigger was installed. Check the location and your permission to write there, ") +
-           QStringLiteral("then apply the triggers again.");
+    return TriggerInstaller::copyFailure(locations);
 }
 
 QString TriggerInstallController::unreachableQuestion(const QList<ScriptDeployment::Unreachable> &locations)
 {
-    QStringList named;
-    for (const ScriptDeployment::Unreachable &location : locations)
-        named << location.location + AppInfo::crlf + location.reason;
-    return QStringLiteral("This machine cannot reach the trigger location:") + AppInfo::crlf +
-           named.join(AppInfo::crlf) + AppInfo::crlf + AppInfo::crlf +
-           QStringLiteral("The security trigger file was not copied there. Unless ") + TriggerCommandLines::scriptName +
-           QStringLiteral(" is there, the triggers will refuse every guarded operation.") + AppInfo::crlf + AppInfo::crlf +
-           QStringLiteral("Install the triggers anyway?");
+    return TriggerInstaller::unreachableQuestion(locations);
 }
 
 // The script goes to every location a trigger action runs it from. False when it could

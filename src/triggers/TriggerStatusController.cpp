@@ -56,11 +56,7 @@ TriggerStatusController::TriggerStatusController(MainContext &context) : m_ctx(c
 
 QString TriggerStatusController::removalWarning(const QString &vobTag)
 {
-    const QString &crlf = AppInfo::crlf;
-    return QStringLiteral("WARNING: ") + crlf + QStringLiteral("You are about to remove the following triggers") + crlf +
-           QStringLiteral("from ") + vobTag + QStringLiteral(" VOB:") + crlf + TriggerCommandLines::elementTriggerName +
-           QLatin1Char(',') + TriggerCommandLines::typeTriggerName + QLatin1Char(',') + TriggerCommandLines::ucmTriggerName +
-           crlf + crlf + QStringLiteral("    Are you sure you want to continue?") + crlf;
+    return TriggerInstaller::removalWarning(vobTag);
 }
 
 void TriggerStatusController::setTrigStatus()
