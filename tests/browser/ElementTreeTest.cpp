@@ -86,8 +86,8 @@ TEST_F(ElementTreeTest, NodeClicksSetTheCurrentVobOnlyForElements)
     EXPECT_EQ(root->childCount(), children.size());
 }
 
-// A VOB root click refreshes the trigger status, makes the groups type and empties the users; an element click loads the
-// element's operations and selects the first, whose users it lists.
+// A VOB root click refreshes the trigger status (the trigger tab names the VOB), makes the groups type and empties
+// the users; an element click loads the element's operations and selects the first, whose users it lists.
 TEST_F(ElementTreeTest, ClicksLoadTheSettingsOfTheElement)
 {
     sandbox.store().addAttributeType(vobTag, {"__checkout", 8, QString(), {}});
@@ -101,6 +101,9 @@ TEST_F(ElementTreeTest, ClicksLoadTheSettingsOfTheElement)
     EXPECT_EQ(statusRefreshes, 1);
     EXPECT_TRUE(sandbox.store().hasAttributeType(vobTag, "QX_GROUPS"));
     EXPECT_EQ(form().zanList[1]->count(), 0);
+    form().trigLbl[0]->clear();
+    clickTab(form().mainTabStrip, 2);
+    EXPECT_EQ(form().trigLbl[0]->text(), "Trigger setup for VOB: " + vobTag);
     click(openNode(inProj(SandboxSeed::mainC)));
     EXPECT_EQ(entries(form().zanList[0]), QStringList{"checkout"});
     EXPECT_EQ(form().zanList[0]->currentRow(), 0);
@@ -257,12 +260,4 @@ TEST_F(ElementTreeTest, FailuresAreReportedInTheirOwnForms)
     EXPECT_TRUE(prompter.last().text.startsWith("Error:: ") && prompter.last().text.endsWith("\r\n"));
     EXPECT_EQ(prompter.last().title, "Zan Utility");
     EXPECT_EQ(prompter.last().icon, Prompter::Icon::None);
-}
-
-TEST_F(ElementTreeTest, TriggerTabShowsTheCurrentVob)
-{
-    click(openNode(projRoot));
-    form().trigLbl[0]->clear();
-    clickTab(form().mainTabStrip, 2);
-    EXPECT_EQ(form().trigLbl[0]->text(), "Trigger setup for VOB: " + vobTag);
 }

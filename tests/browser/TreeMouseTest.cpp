@@ -12,11 +12,10 @@ protected:
         prompter.clear();
     }
 
-    // Clicks a node's check box, or its text.
-    void clickOn(QTreeWidgetItem *node, bool checkBox)
+    void clickCheckBox(QTreeWidgetItem *node)
     {
         const QRect rect = form().tTreeList->visualItemRect(node);
-        mouseClick(form().tTreeList->viewport(), QPoint(checkBox ? rect.left() + 8 : rect.right() - 4, rect.center().y()));
+        mouseClick(form().tTreeList->viewport(), QPoint(rect.left() + 8, rect.center().y()));
     }
 };
 
@@ -26,29 +25,28 @@ TEST_F(TreeMouseTest, CheckBoxClickChecksWithoutSelectingTheNode)
     form().tTreeList->expandAll();
     ASSERT_FALSE(form().tTreeList->visualItemRect(view).isEmpty());
 
-    clickOn(view, true);
+    clickCheckBox(view);
     EXPECT_EQ(prompter.texts(), QStringList{"You must first select a VOB"});
     EXPECT_EQ(view->checkState(0), Qt::Unchecked);
 
     QTreeWidgetItem *root = openNode(projRoot);
-    form().tTreeList->expandAll();
-    clickOn(root, false);
+    click(root);
     EXPECT_EQ(form().vobTagTxt->text(), vobTag);
     EXPECT_EQ(form().zanCurSettingLbl->text(), "VOB Root: " + vobTag);
 
     QTreeWidgetItem *docs = openNode(inProj(SandboxSeed::docsDir));
     click(root);
     form().tTreeList->expandAll();
-    clickOn(docs, true);
+    clickCheckBox(docs);
     EXPECT_EQ(docs->checkState(0), Qt::Checked);
     EXPECT_EQ(form().selectedList->item(0)->text(), inProj(SandboxSeed::docsDir));
     EXPECT_EQ(form().zanCurSettingLbl->text(), "VOB Root: " + vobTag);
 
     // A second click on the text of the current node selects it again.
-    clickOn(docs, false);
+    click(docs);
     EXPECT_EQ(form().zanCurSettingLbl->text(), "Element: docs");
     form().zanCurSettingLbl->clear();
-    clickOn(docs, false);
+    click(docs);
     EXPECT_EQ(form().zanCurSettingLbl->text(), "Element: docs");
     EXPECT_EQ(docs->checkState(0), Qt::Checked);
 }
