@@ -70,9 +70,11 @@ void expectAnswer(ScriptedClient &client, const QString &line, int status, const
         EXPECT_EQ(answer.output, expected) << line.toStdString();
 }
 
+// One session of the user, all steps in order.
 template <size_t N>
-void expectAnswers(ScriptedClient &client, const Step (&steps)[N])
+void expectAnswers(const QString &sandboxFolder, const QString &user, const Step (&steps)[N])
 {
+    ScriptedClient client(sandboxFolder, user);
     for (const Step &step : steps)
         expectAnswer(client, QString::fromUtf8(step.line), step.status, QString::fromUtf8(step.answer));
 }
@@ -255,8 +257,7 @@ TEST_F(CleartoolEmulatorTest, SessionBehavesAsCleartoolDoes)
          "cleartool: Error: Unable to access \"m:\\bob_dev\\proj@@\\main\\0\": No such file or directory.\n"},
     };
     // The VOB owner may remove the attribute type.
-    ScriptedClient client(sandbox.folder(), vobOwnerOf(sandbox, QStringLiteral("\\proj")));
-    expectAnswers(client, steps);
+    expectAnswers(sandbox.folder(), vobOwnerOf(sandbox, QStringLiteral("\\proj")), steps);
 }
 
 // What differs on a UNIX-style site: paths, and the line parser's backslash, which escapes
@@ -276,8 +277,7 @@ TEST(CleartoolEmulatorUnixSite, SessionBehavesAsCleartoolDoes)
         {"describe -fmt '%c|' main.c main.c@@/main/0", 0, "done, at last\n||"},
         {"describe /view/bob_dev", 1, "cleartool: Error: Not a vob object: \"/view/bob_dev\".\n"},
     };
-    ScriptedClient client(sandbox.folder(), vobOwnerOf(sandbox, QStringLiteral("/vobs/proj")));
-    expectAnswers(client, steps);
+    expectAnswers(sandbox.folder(), vobOwnerOf(sandbox, QStringLiteral("/vobs/proj")), steps);
 }
 
 // A type belongs to the user who made it: the owner, the VOB owner and root may lock and
@@ -304,16 +304,9 @@ TEST_F(CleartoolEmulatorTest, TypesBelongToTheirMakers)
         {"rntype attype:Mine@\\proj Yours", 0, "Renamed attribute type \"Mine\" to \"Yours\".\n"},
         {"describe -fmt %[owner]p attype:Yours@\\proj", 0, "bob"},
     };
-    {
-        ScriptedClient bob(sandbox.folder(), QStringLiteral("bob"));
-        expectAnswers(bob, asBob);
-    }
-    {
-        ScriptedClient eve(sandbox.folder(), QStringLiteral("eve"));
-        expectAnswers(eve, asEve);
-    }
-    ScriptedClient owner(sandbox.folder(), vobOwnerOf(sandbox, QStringLiteral("\\proj")));
-    expectAnswers(owner, asOwner);
+    expectAnswers(sandbox.folder(), QStringLiteral("bob"), asBob);
+    expectAnswers(sandbox.folder(), QStringLiteral("eve"), asEve);
+    expectAnswers(sandbox.folder(), vobOwnerOf(sandbox, QStringLiteral("\\proj")), asOwner);
 }
 
 // Any existing folder of this computer is one cd may go to; it lies in no VOB.
@@ -356,15 +349,13 @@ TEST_F(CleartoolEmulatorTest, ListingsShowCheckoutsHistoryAndLocks)
          "checkout version|m:\\bob_dev\\proj\\src\\main.c@@\\main\\CHECKEDOUT\n"},
         {"lshistory -since 01-Jan-2100 main.c", 0, ""},
     };
-    ScriptedClient bob(sandbox.folder(), QStringLiteral("bob"));
-    expectAnswers(bob, asBob);
+    expectAnswers(sandbox.folder(), QStringLiteral("bob"), asBob);
     const Step asEve[] = {
         {"cd m:\\bob_dev\\proj\\src", 0, ""},
         {"lsco -s -me", 0, ""},
         {"lsco -s", 0, "main.c\n"},
     };
-    ScriptedClient eve(sandbox.folder(), QStringLiteral("eve"));
-    expectAnswers(eve, asEve);
+    expectAnswers(sandbox.folder(), QStringLiteral("eve"), asEve);
 }
 
 // The other behaviour clients must survive: the first failed pathname stops the command,
@@ -383,9 +374,8 @@ TEST_F(CleartoolEmulatorTest, StoppingAtTheFirstFailureKeepsWhatCameBefore)
         {"describe -fmt %[Note]a util.c", 0, "(Note=\"a\")"},
     };
     qputenv("ZAN_SIM_STOP_AT_FIRST_FAILURE", "1");
-    ScriptedClient client(sandbox.folder(), vobOwnerOf(sandbox, QStringLiteral("\\proj")));
+    expectAnswers(sandbox.folder(), vobOwnerOf(sandbox, QStringLiteral("\\proj")), steps);
     qunsetenv("ZAN_SIM_STOP_AT_FIRST_FAILURE");
-    expectAnswers(client, steps);
 }
 
 TEST(EmulatorFormat, ConversionsModifiersWidthsAndEscapes)
