@@ -89,10 +89,6 @@ QString vobOwnerOf(TempSandbox &sandbox, const QString &vobTag)
 
 TEST_F(CleartoolEmulatorTest, SingleCommandsAnswerWithOutputOrErrorAndStatus)
 {
-    const SimRun vobs = sim({QStringLiteral("lsvob"), QStringLiteral("-s")});
-    EXPECT_EQ(vobs.exitCode, 0);
-    EXPECT_EQ(vobs.out, SandboxSeed::vobTags.join(QLatin1Char('\n')) + QLatin1Char('\n'));
-
     const SimRun name = sim({QStringLiteral("desc"), QStringLiteral("-fmt"), QStringLiteral("%m:%En:%Vn"), mainC});
     EXPECT_EQ(name.out, QStringLiteral("version:") + mainC + QStringLiteral(":\\main\\0"));
 
@@ -100,7 +96,6 @@ TEST_F(CleartoolEmulatorTest, SingleCommandsAnswerWithOutputOrErrorAndStatus)
     EXPECT_EQ(missing.exitCode, 1);
     EXPECT_EQ(missing.out, QString());
     EXPECT_EQ(missing.err, QStringLiteral("cleartool: Error: No matching entries found for view tag \"nosuch\".\n"));
-
 }
 
 TEST_F(CleartoolEmulatorTest, StatusSessionNumbersEveryCommandAndGluesUnterminatedOutput)
@@ -397,7 +392,6 @@ TEST(EmulatorFormat, ConversionsModifiersWidthsAndEscapes)
     };
     for (const auto &row : rows)
         EXPECT_EQ(EmulatorFormat::expand(QString::fromUtf8(row.format), convert), QString::fromUtf8(row.expanded)) << row.format;
-
 }
 
 // The same session in both site styles: written here for a Windows-style site, and turned
