@@ -34,28 +34,25 @@ struct QuotingCase {
 TEST(CleartoolQuoting, ArgumentsPerSiteStyle)
 {
     const QuotingCase cases[] = {
-        {QStringLiteral("lsvob"), QStringLiteral("lsvob"), QStringLiteral("lsvob")},
-        {QStringLiteral("m:\\bob_dev\\proj\\src\\main.c@@/main/0"), QStringLiteral("m:\\bob_dev\\proj\\src\\main.c@@/main/0"),
-         QStringLiteral("m\\:\\\\bob\\_dev\\\\proj\\\\src\\\\main\\.c\\@\\@\\/main\\/0")},
-        {QStringLiteral("/view/bob_dev/vobs/proj/a.c@@/main/0"), QStringLiteral("/view/bob_dev/vobs/proj/a.c@@/main/0"),
-         QStringLiteral("/view/bob_dev/vobs/proj/a.c@@/main/0")},
-        {QStringLiteral("bob,ALL"), QStringLiteral("bob,ALL"), QStringLiteral("bob,ALL")},
-        {QStringLiteral("Zürich"), QStringLiteral("Zürich"), QStringLiteral("Zürich")},
-        {QString(), QStringLiteral("''"), QStringLiteral("''")},
-        {QStringLiteral("dir with blanks/a.c"), QStringLiteral("'dir with blanks/a.c'"), QStringLiteral("'dir with blanks/a.c'")},
-        {QStringLiteral("*src*"), QStringLiteral("'*src*'"), QStringLiteral("'*src*'")},
-        {QStringLiteral("tab\there"), QStringLiteral("'tab\there'"), QStringLiteral("'tab\there'")},
-        {QStringLiteral("$HOME;rm"), QStringLiteral("$HOME;rm"), QStringLiteral("'$HOME;rm'")},
-        {QStringLiteral("say \"hi\""), QStringLiteral("'say \"hi\"'"), QStringLiteral("'say \"hi\"'")},
-        {QStringLiteral("O'Brien"), QStringLiteral("\"O'Brien\""), QStringLiteral("\"O'Brien\"")},
-        {QStringLiteral("it's \"x\""), refused, QStringLiteral("it\\'s\\ \\\"x\\\"")},
-        {QStringLiteral("a\\b c"), QStringLiteral("'a\\b c'"), QStringLiteral("a\\\\b\\ c")},
-        {QStringLiteral("Jörg's \\ *"), QStringLiteral("\"Jörg's \\ *\""), QStringLiteral("Jörg\\'s\\ \\\\\\ \\*")},
+        {"lsvob", "lsvob", "lsvob"},
+        {"m:\\bob_dev\\proj\\src\\main.c@@/main/0", "m:\\bob_dev\\proj\\src\\main.c@@/main/0", "m\\:\\\\bob\\_dev\\\\proj\\\\src\\\\main\\.c\\@\\@\\/main\\/0"},
+        {"/view/bob_dev/vobs/proj/a.c@@/main/0", "/view/bob_dev/vobs/proj/a.c@@/main/0", "/view/bob_dev/vobs/proj/a.c@@/main/0"},
+        {"bob,ALL", "bob,ALL", "bob,ALL"},
+        {"Zürich", "Zürich", "Zürich"},
+        {QString(), "''", "''"},
+        {"dir with blanks/a.c", "'dir with blanks/a.c'", "'dir with blanks/a.c'"},
+        {"*src*", "'*src*'", "'*src*'"},
+        {"tab\there", "'tab\there'", "'tab\there'"},
+        {"$HOME;rm", "$HOME;rm", "'$HOME;rm'"},
+        {"say \"hi\"", "'say \"hi\"'", "'say \"hi\"'"},
+        {"O'Brien", "\"O'Brien\"", "\"O'Brien\""},
+        {"it's \"x\"", refused, "it\\'s\\ \\\"x\\\""},
+        {"a\\b c", "'a\\b c'", "a\\\\b\\ c"},
+        {"Jörg's \\ *", "\"Jörg's \\ *\"", "Jörg\\'s\\ \\\\\\ \\*"},
         // A trigger command whose admin list is empty ends in a blank, which must survive.
-        {QStringLiteral("perl /net/h/t/x.pl /view "), QStringLiteral("'perl /net/h/t/x.pl /view '"),
-         QStringLiteral("'perl /net/h/t/x.pl /view '")},
-        {QStringLiteral("two\nlines"), refused, refused},
-        {QStringLiteral("cr\rhere"), refused, refused},
+        {"perl /net/h/t/x.pl /view ", "'perl /net/h/t/x.pl /view '", "'perl /net/h/t/x.pl /view '"},
+        {"two\nlines", refused, refused},
+        {"cr\rhere", refused, refused},
         {QString(QChar(0)), refused, refused},
     };
     for (const QuotingCase &c : cases) {
@@ -64,8 +61,7 @@ TEST(CleartoolQuoting, ArgumentsPerSiteStyle)
         EXPECT_EQ(quoted(c.argument, Style::Unix), c.unix);
         // What is sent comes back whole through the emulator's UNIX line parser.
         if (c.unix != refused) {
-            EXPECT_EQ(CommandLine::split(QStringLiteral("x ") + c.unix, CommandLine::Style::Unix).mid(1),
-                      QStringList{c.argument});
+            EXPECT_EQ(CommandLine::split(QStringLiteral("x ") + c.unix, CommandLine::Style::Unix).mid(1), QStringList{c.argument});
         }
     }
 }
@@ -73,12 +69,12 @@ TEST(CleartoolQuoting, ArgumentsPerSiteStyle)
 TEST(CleartoolQuoting, StringValuesCarryTheirDoubleQuotes)
 {
     const QuotingCase cases[] = {
-        {QStringLiteral("bob,ALL"), QStringLiteral("'\"bob,ALL\"'"), QStringLiteral("'\"bob,ALL\"'")},
-        {QString(), QStringLiteral("'\"\"'"), QStringLiteral("'\"\"'")},
-        {QStringLiteral("Anne Marie,Jörg"), QStringLiteral("'\"Anne Marie,Jörg\"'"), QStringLiteral("'\"Anne Marie,Jörg\"'")},
-        {QStringLiteral("O'Toole"), refused, QStringLiteral("\\\"O\\'Toole\\\"")},
-        {QStringLiteral("bob\""), refused, refused},
-        {QStringLiteral("a\\b"), QStringLiteral("'\"a\\b\"'"), refused},
+        {"bob,ALL", "'\"bob,ALL\"'", "'\"bob,ALL\"'"},
+        {QString(), "'\"\"'", "'\"\"'"},
+        {"Anne Marie,Jörg", "'\"Anne Marie,Jörg\"'", "'\"Anne Marie,Jörg\"'"},
+        {"O'Toole", refused, "\\\"O\\'Toole\\\""},
+        {"bob\"", refused, refused},
+        {"a\\b", "'\"a\\b\"'", refused},
     };
     for (const QuotingCase &c : cases) {
         SCOPED_TRACE(c.argument.toStdString());
