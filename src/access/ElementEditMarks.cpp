@@ -4,6 +4,8 @@
 #include "access/ElementEditLock.h"
 #include "util/ZanError.h"
 
+#include <QHash>
+
 // Each round marks every version that shows no mark, then reads them all back: a version
 // showing this editor's value is taken, a stale mark is cleared for the next round, and one
 // still unmarked (cleartool stopped at an earlier failed pathname) is tried again while
@@ -17,6 +19,7 @@ ElementEditMarks::Taken ElementEditMarks::take(const QStringList &versions)
     }
     const AttributeInfo mark{ElementEditLock::typeName, ElementEditLock::freshValue()};
     QStringList pending = versions;
+    QHash<QString, QList<AttributeInfo>> lastRead;
     for (int round = 0; round < takeRounds && !pending.isEmpty(); ++round) {
         m_clearCase.attachWhereAbsent(m_vobTag, mark, pending);
         const QList<std::optional<QList<AttributeInfo>>> read = readBack(pending);
@@ -29,10 +32,12 @@ ElementEditMarks::Taken ElementEditMarks::take(const QStringList &versions)
             }
             const QString held = AccessAttributeFormat::valueOf(*read[i], mark.typeName);
             if (held == mark.value) {
+                m_unmarked.remove(pending[i]);
                 taken.versions << pending[i];
                 taken.attributes << *read[i];
             } else if (held.isEmpty() || ElementEditLock::isStale(held)) {
                 again << pending[i];
+                lastRead.insert(pending[i], *read[i]);
                 if (!held.isEmpty())
                     stale << AttributeRemoval{pending[i], {mark.typeName}};
             } else {
@@ -51,7 +56,13 @@ ElementEditMarks::Taken ElementEditMarks::take(const QStringList &versions)
         if (!progress)
             break;
     }
-    taken.busy << pending;
+    // What takes no mark (a locked element, a trigger refusing the mark) is changed without
+    // one, and fails, if it does, with the change's own error.
+    for (const QString &version : pending) {
+        taken.versions << version;
+        taken.attributes << lastRead.value(version);
+        m_unmarked.insert(version);
+    }
     return taken;
 }
 
@@ -82,15 +93,20 @@ void ElementEditMarks::release(const QStringList &versions)
     if (versions.isEmpty())
         return;
     QList<AttributeRemoval> removals;
-    for (const QString &version : versions)
-        removals << AttributeRemoval{version, {ElementEditLock::typeName}};
+    for (const QString &version : versions) {
+        if (!m_unmarked.contains(version))
+            removals << AttributeRemoval{version, {ElementEditLock::typeName}};
+    }
+    if (removals.isEmpty())
+        return;
     try {
         m_clearCase.removeAttributes(removals);
         return;
     } catch (const ZanError &) {
         // cleartool may have stopped at the failed one: the others one by one
     }
-    for (const QString &version : versions) {
+    for (const AttributeRemoval &removal : removals) {
+        const QString &version = removal.versionPath;
         try {
             m_clearCase.removeAttribute(version, ElementEditLock::typeName, QString());
         } catch (const ZanError &) {

@@ -2,6 +2,7 @@
 
 #include "clearcase/ClearCase.h"
 
+#include <QSet>
 #include <QStringList>
 #include <optional>
 
@@ -13,9 +14,9 @@ class ElementEditMarks
 {
 public:
     struct Taken {
-        QStringList versions;                   // marked by this editor
+        QStringList versions;                   // marked by this editor, or taking no mark at all
         QList<QList<AttributeInfo>> attributes; // of each, read after its mark was taken
-        QStringList busy;                       // held by another editor, or not markable
+        QStringList busy;                       // held by another editor, or unreadable
     };
 
     ElementEditMarks(ClearCase &clearCase, const QString &vobTag) : m_clearCase(clearCase), m_vobTag(vobTag) {}
@@ -30,5 +31,6 @@ private:
     ClearCase &m_clearCase;
     QString m_vobTag;
     bool m_typeKnown = false;
+    QSet<QString> m_unmarked; // taken without a mark: nothing to release
     static constexpr int takeRounds = 4;
 };
