@@ -14,9 +14,18 @@ ElementEditMarks::Taken ElementEditMarks::take(const QStringList &versions)
 {
     Taken taken;
     if (!m_typeKnown) {
-        ElementEditLock::ensureType(m_clearCase, m_vobTag);
+        try {
+            ElementEditLock::ensureType(m_clearCase, m_vobTag);
+            m_marksPossible = true;
+        } catch (const ZanError &) {
+            // The type of the mark cannot be made here (a trigger refuses it to this user):
+            // every target is changed without a mark and fails, if it does, with its own error.
+            m_marksPossible = false;
+        }
         m_typeKnown = true;
     }
+    if (!m_marksPossible)
+        return takenWithoutMarks(versions);
     const AttributeInfo mark{ElementEditLock::typeName, ElementEditLock::freshValue()};
     QStringList pending = versions;
     QHash<QString, QList<AttributeInfo>> lastRead;
@@ -62,6 +71,22 @@ ElementEditMarks::Taken ElementEditMarks::take(const QStringList &versions)
         taken.versions << version;
         taken.attributes << lastRead.value(version);
         m_unmarked.insert(version);
+    }
+    return taken;
+}
+
+ElementEditMarks::Taken ElementEditMarks::takenWithoutMarks(const QStringList &versions)
+{
+    Taken taken;
+    const QList<std::optional<QList<AttributeInfo>>> read = readBack(versions);
+    for (qsizetype i = 0; i < versions.size(); ++i) {
+        if (!read[i]) {
+            taken.busy << versions[i];
+            continue;
+        }
+        taken.versions << versions[i];
+        taken.attributes << *read[i];
+        m_unmarked.insert(versions[i]);
     }
     return taken;
 }

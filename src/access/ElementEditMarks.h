@@ -27,10 +27,12 @@ public:
 
 private:
     QList<std::optional<QList<AttributeInfo>>> readBack(const QStringList &versions);
+    Taken takenWithoutMarks(const QStringList &versions);
 
     ClearCase &m_clearCase;
     QString m_vobTag;
     bool m_typeKnown = false;
+    bool m_marksPossible = true;
     QSet<QString> m_unmarked; // taken without a mark: nothing to release
     static constexpr int takeRounds = 4;
 };
