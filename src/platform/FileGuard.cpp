@@ -3,6 +3,8 @@
 #include <QFile>
 #include <QFileInfo>
 
+#include <algorithm>
+
 #ifdef Q_OS_UNIX
 #include <cerrno>
 #include <cstring>
@@ -21,11 +23,20 @@ const QString specialReason = QStringLiteral("it is not a regular file but a pip
 
 Outcome refused(Verdict verdict, const QString &reason) { return {verdict, {}, reason}; }
 
+// Read in pieces: QIODevice::read(limit + 1) would reserve (and clear) the whole limit on
+// every call, hundreds of megabytes for a store of a few kilobytes.
 Outcome readOpened(QFile &file, qint64 limit)
 {
-    QByteArray content = file.read(limit + 1);
-    if (file.error() != QFileDevice::NoError)
-        return refused(Verdict::Failed, file.errorString());
+    constexpr qint64 piece = qint64(1) << 16;
+    QByteArray content;
+    while (content.size() <= limit) {
+        const QByteArray more = file.read(std::min(piece, limit + 1 - content.size()));
+        if (file.error() != QFileDevice::NoError)
+            return refused(Verdict::Failed, file.errorString());
+        if (more.isEmpty())
+            break;
+        content += more;
+    }
     if (content.size() > limit)
         return refused(Verdict::TooLarge, QStringLiteral("it is larger than %1").arg(FileGuard::sizeText(limit)));
     return {Verdict::Read, std::move(content), {}};
