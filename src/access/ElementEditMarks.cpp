@@ -8,62 +8,29 @@
 
 // Each round marks every version that shows no mark, then reads them all back: a version
 // showing this editor's value is taken, a stale mark is cleared for the next round, and one
-// still unmarked (cleartool stopped at an earlier failed pathname) is tried again while
-// rounds make progress.
+// still unmarked is tried again while rounds make progress. A round that makes none is
+// tried once more one version at a time: a cleartool that stops at the first pathname it
+// cannot mark leaves every later one of the batch unmarked, and those must not go unmarked.
 ElementEditMarks::Taken ElementEditMarks::take(const QStringList &versions)
 {
-    Taken taken;
-    if (!m_typeKnown) {
-        try {
-            ElementEditLock::ensureType(m_clearCase, m_vobTag);
-            m_marksPossible = true;
-        } catch (const ZanError &) {
-            // The type of the mark cannot be made here (a trigger refuses it to this user):
-            // every target is changed without a mark and fails, if it does, with its own error.
-            m_marksPossible = false;
-        }
-        m_typeKnown = true;
-    }
-    if (!m_marksPossible)
+    if (!marksPossible())
         return takenWithoutMarks(versions);
     const AttributeInfo mark{ElementEditLock::typeName, ElementEditLock::freshValue()};
+    Taken taken;
     QStringList pending = versions;
     QHash<QString, QList<AttributeInfo>> lastRead;
-    for (int round = 0; round < takeRounds && !pending.isEmpty(); ++round) {
-        m_clearCase.attachWhereAbsent(m_vobTag, mark, pending);
-        const QList<std::optional<QList<AttributeInfo>>> read = readBack(pending);
-        QStringList again;
-        QList<AttributeRemoval> stale;
-        for (qsizetype i = 0; i < pending.size(); ++i) {
-            if (!read[i]) {
-                taken.busy << pending[i]; // unreadable: the caller edits it alone and learns why
-                continue;
-            }
-            const QString held = AccessAttributeFormat::valueOf(*read[i], mark.typeName);
-            if (held == mark.value) {
-                m_unmarked.remove(pending[i]);
-                taken.versions << pending[i];
-                taken.attributes << *read[i];
-            } else if (held.isEmpty() || ElementEditLock::isStale(held)) {
-                again << pending[i];
-                lastRead.insert(pending[i], *read[i]);
-                if (!held.isEmpty())
-                    stale << AttributeRemoval{pending[i], {mark.typeName}};
-            } else {
-                taken.busy << pending[i];
-            }
+    bool oneByOne = false;
+    for (int round = 0; round < takeRounds && !pending.isEmpty();) {
+        attach(mark, pending, oneByOne);
+        const qsizetype before = pending.size();
+        const bool clearedStale = sortRound(mark, pending, taken, lastRead);
+        if (pending.size() < before || clearedStale) {
+            ++round;
+            continue;
         }
-        if (!stale.isEmpty()) {
-            try {
-                m_clearCase.removeAttributes(stale);
-            } catch (const ZanError &) {
-                // taken over meanwhile, or not removable: the next round reads it again
-            }
-        }
-        const bool progress = again.size() < pending.size() || !stale.isEmpty();
-        pending = again;
-        if (!progress)
+        if (oneByOne || pending.size() == 1)
             break;
+        oneByOne = true; // a stalled round does not count: the next one is its retry
     }
     // What takes no mark (a locked element, a trigger refusing the mark) is changed without
     // one, and fails, if it does, with the change's own error.
@@ -73,6 +40,71 @@ ElementEditMarks::Taken ElementEditMarks::take(const QStringList &versions)
         m_unmarked.insert(version);
     }
     return taken;
+}
+
+bool ElementEditMarks::marksPossible()
+{
+    if (m_typeKnown)
+        return m_marksPossible;
+    try {
+        ElementEditLock::ensureType(m_clearCase, m_vobTag);
+        m_marksPossible = true;
+    } catch (const ZanError &) {
+        // The type of the mark cannot be made here (a trigger refuses it to this user):
+        // every target is changed without a mark and fails, if it does, with its own error.
+        m_marksPossible = false;
+    }
+    m_typeKnown = true;
+    return m_marksPossible;
+}
+
+void ElementEditMarks::attach(const AttributeInfo &mark, const QStringList &versions, bool oneByOne)
+{
+    if (!oneByOne) {
+        m_clearCase.attachWhereAbsent(m_vobTag, mark, versions);
+        return;
+    }
+    for (const QString &version : versions)
+        m_clearCase.attachWhereAbsent(m_vobTag, mark, {version});
+}
+
+// Reads the pending versions back: those marked by this editor join the taken ones, those
+// held by another editor or unreadable the busy ones; the rest stay pending, and stale marks
+// among them are cleared. True when a stale mark was cleared.
+bool ElementEditMarks::sortRound(const AttributeInfo &mark, QStringList &pending, Taken &taken,
+                                 QHash<QString, QList<AttributeInfo>> &lastRead)
+{
+    const QList<std::optional<QList<AttributeInfo>>> read = readBack(pending);
+    QStringList again;
+    QList<AttributeRemoval> stale;
+    for (qsizetype i = 0; i < pending.size(); ++i) {
+        if (!read[i]) {
+            taken.busy << pending[i]; // unreadable: the caller edits it alone and learns why
+            continue;
+        }
+        const QString held = AccessAttributeFormat::valueOf(*read[i], mark.typeName);
+        if (held == mark.value) {
+            m_unmarked.remove(pending[i]);
+            taken.versions << pending[i];
+            taken.attributes << *read[i];
+        } else if (held.isEmpty() || ElementEditLock::isStale(held)) {
+            again << pending[i];
+            lastRead.insert(pending[i], *read[i]);
+            if (!held.isEmpty())
+                stale << AttributeRemoval{pending[i], {mark.typeName}};
+        } else {
+            taken.busy << pending[i];
+        }
+    }
+    pending = again;
+    if (stale.isEmpty())
+        return false;
+    try {
+        m_clearCase.removeAttributes(stale);
+    } catch (const ZanError &) {
+        // taken over meanwhile, or not removable: the next round reads it again
+    }
+    return true;
 }
 
 ElementEditMarks::Taken ElementEditMarks::takenWithoutMarks(const QStringList &versions)

@@ -2,6 +2,7 @@
 
 #include "clearcase/ClearCase.h"
 
+#include <QHash>
 #include <QSet>
 #include <QStringList>
 #include <optional>
@@ -26,6 +27,10 @@ public:
     void release(const QStringList &versions);
 
 private:
+    bool marksPossible();
+    void attach(const AttributeInfo &mark, const QStringList &versions, bool oneByOne);
+    bool sortRound(const AttributeInfo &mark, QStringList &pending, Taken &taken,
+                   QHash<QString, QList<AttributeInfo>> &lastRead);
     QList<std::optional<QList<AttributeInfo>>> readBack(const QStringList &versions);
     Taken takenWithoutMarks(const QStringList &versions);
 

@@ -12,6 +12,7 @@
 #include "clearcase/sandbox/SandboxStore.h"
 #include "util/ZanError.h"
 
+#include <algorithm>
 #include <array>
 #include <gtest/gtest.h>
 
@@ -156,8 +157,14 @@ TEST_P(BatchedApply, ALockedTargetFailsAloneAndKeepsItsAttributes)
     const AccessApplier::Outcome applied = AccessApplier(*cc).apply(base, {QStringLiteral("checkout"), QStringLiteral("checkin")}, targets);
     expectOnlyTarget5Failed(applied);
     EXPECT_EQ(applied.written, 39);
-    for (int i : {0, 4, 6, 39})
+    for (int i : {0, 4, 6, 39}) {
         EXPECT_EQ(cc->attributes(versionOf(target(i))).size(), 3) << i;
+        // edited under a mark, also those after the locked one in its chunk
+        const QList<HistoryEvent> events = cc->history(versionOf(target(i)));
+        EXPECT_TRUE(std::any_of(events.begin(), events.end(), [](const HistoryEvent &event) {
+            return event.kind == HistoryEvent::AttributeAttached && event.subject == QStringLiteral("QX_EDITING");
+        })) << i;
+    }
 
     const AccessApplier::Outcome purged = AccessApplier(*cc).purgeEach(base, targets);
     expectOnlyTarget5Failed(purged);
