@@ -5,7 +5,6 @@
 #include "shell/SettingsStore.h"
 #include "triggers/ConfigFile.h"
 
-#include <QBuffer>
 #include <sys/stat.h>
 
 using ZanctlFiles = ZanctlFixture;
@@ -18,20 +17,12 @@ TEST_P(ZanctlFiles, ExportAndImportThroughStandardOutputAndInput)
     EXPECT_EQ(exported.out, "#ZAN#\r\nPrivOper:rmelem,checkout\r\ndev:carol,dave\r\n");
     EXPECT_EQ(exported.err, "2 setting(s) written to standard output\n");
 
-    QByteArray text = exported.out.toUtf8().replace("carol,dave", "erin");
-    QBuffer in(&text);
-    in.open(QIODevice::ReadOnly);
-    input = &in;
-    const Run imported = zanctl({"import", "-"});
+    const Run imported = zanctl({"import", "-"}, exported.out.toUtf8().replace("carol,dave", "erin"));
     EXPECT_EQ(imported.status, 0) << imported.err.toStdString();
     EXPECT_EQ(imported.out, "2 setting(s) imported into " + SettingsStore(settings.path()).filePath() + "\n");
     EXPECT_EQ(SettingsStore(settings.path()).value("dev"), "erin");
 
-    QByteArray notOurs = "key:value\n";
-    QBuffer bad(&notOurs);
-    bad.open(QIODevice::ReadOnly);
-    input = &bad;
-    EXPECT_EQ(zanctl({"import", "-"}).err, "zanctl import: standard input is not a valid configuration file: it must be a file saved "
+    EXPECT_EQ(zanctl({"import", "-"}, "key:value\n").err, "zanctl import: standard input is not a valid configuration file: it must be a file saved "
                                            "by Zan Utility (first line #ZAN#); nothing was imported\n");
 }
 
@@ -69,5 +60,4 @@ TEST_P(ZanctlFiles, APipeAFolderOrADeviceIsNeverRead)
     expectSteps(steps);
 }
 
-INSTANTIATE_TEST_SUITE_P(Sandbox, ZanctlFiles, ::testing::Values(false),
-                         [](const ::testing::TestParamInfo<bool> &) { return std::string("Sandbox"); });
+INSTANTIATE_TEST_SUITE_P(Sandbox, ZanctlFiles, ::testing::Values(false), backendName);

@@ -12,19 +12,22 @@
 #include "support/TempSandbox.h"
 #include "triggers/TriggerCommandLines.h"
 
+#include <QBuffer>
 #include <QDir>
 #include <QFile>
 #include <QProcess>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
+#include <tuple>
 
 // zanctl run in-process over a fresh sandbox, through the sandbox backend or the cleartool
 // co-process driving the emulator, with helpers that prepare the VOB.
 class ZanctlRun : public ::testing::Test
 {
 protected:
-    explicit ZanctlRun(SiteStyle::Kind site) : sandbox(site) {}
+    explicit ZanctlRun(SiteStyle::Kind site) : kind(site), sandbox(site) {}
     virtual bool overCleartool() const = 0;
+    bool unixSite() const { return kind == SiteStyle::Kind::Unix; }
     void TearDown() override { SiteStyle::setCurrent(SiteStyle()); }
 
     struct Run {
@@ -37,6 +40,16 @@ protected:
     inline static const QString mainC = root + QStringLiteral("\\src\\main.c");
     inline static const QString utilC = root + QStringLiteral("\\src\\util.c");
     inline static const QString readme = root + QStringLiteral("\\docs\\readme.txt");
+
+    // A path in the proj VOB as the site writes it, `relative` with "/" between components;
+    // nothing: the VOB root.
+    QString inVob(const QString &relative = QString()) const
+    {
+        const QString vobRoot = unixSite() ? QStringLiteral("/view/bob_dev/vobs/proj") : root;
+        if (relative.isEmpty())
+            return vobRoot;
+        return vobRoot + (unixSite() ? QStringLiteral("/") + relative : QStringLiteral("\\") + QString(relative).replace('/', '\\'));
+    }
 
     void SetUp() override
     {
@@ -99,35 +112,61 @@ protected:
         return {status, out, err};
     }
 
-    void set(const QString &element, const QString &type, const QString &value)
+    // zanctl with `typed` on its standard input, where it may ask its questions.
+    Run zanctl(const QStringList &arguments, const QByteArray &typed)
     {
-        if (!backend->attributeTypeNames(SandboxSeed::projVob).contains(type))
-            backend->createAttributeType(SandboxSeed::projVob, type, 8, QStringLiteral("test"));
-        backend->attachAttribute(SandboxSeed::projVob, type, element + QStringLiteral("@@/main/0"), value, QString(), true);
+        QBuffer buffer;
+        buffer.setData(typed);
+        buffer.open(QIODevice::ReadOnly);
+        input = &buffer;
+        askable = true;
+        const Run run = zanctl(arguments);
+        input = nullptr;
+        askable = false;
+        return run;
     }
 
-    // The security triggers at c:\triggers, as zanctl installs them; the copied script taken
-    // away again unless `withScript`.
-    void installTriggers(const QString &administrators, bool withScript = true)
+    void set(const QString &element, const QString &type, const QString &value)
+    {
+        const QString vobTag = SandboxSeed::vobTag(SandboxSeed::projVob, kind);
+        if (!backend->attributeTypeNames(vobTag).contains(type))
+            backend->createAttributeType(vobTag, type, 8, QStringLiteral("test"));
+        backend->attachAttribute(vobTag, type, element + QStringLiteral("@@/main/0"), value, QString(), true);
+    }
+
+    // A folder for the trigger script on the sandbox's c: drive; a UNIX site's clients know it
+    // by its path on disk.
+    QString triggerLocation() const
     {
         const QString folder = QDir(sandbox.folder()).filePath(QStringLiteral("drives/c/triggers"));
-        ASSERT_TRUE(QDir().mkpath(folder));
-        const Run run = zanctl({"triggers", "install", "--location", "c:\\triggers", "--admins", administrators, root});
+        QDir().mkpath(folder);
+        return unixSite() ? folder : QStringLiteral("c:\\triggers");
+    }
+
+    // The security triggers as zanctl installs them; the copied script taken away again unless
+    // `withScript`.
+    void installTriggers(const QString &administrators, bool withScript = true)
+    {
+        const Run run = zanctl({"triggers", "install", "--location", triggerLocation(), "--admins", administrators, inVob()});
         ASSERT_EQ(run.status, 0) << run.err.toStdString();
         if (!withScript) {
-            ASSERT_TRUE(QFile::remove(QDir(folder).filePath(TriggerCommandLines::scriptName)));
+            ASSERT_TRUE(QFile::remove(QDir(sandbox.folder()).filePath("drives/c/triggers/" + TriggerCommandLines::scriptName)));
         }
     }
 
-    // The emulator as `user`, from the view's VOB folder.
+    // The emulator as `user`, from the view's VOB folder as a shell there has it: ClearCase
+    // names the view to the triggers.
     Run cleartoolAs(const QString &user, const QStringList &arguments)
     {
         QProcess process;
         QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
         env.insert(QStringLiteral("CLEARCASE_USER"), user);
         env.insert(QStringLiteral("ZAN_SANDBOX"), sandbox.folder());
+        const QString view = QDir(sandbox.store().driveFolder(SandboxSeed::viewDrive))
+                                 .filePath(unixSite() ? QStringLiteral("bob_dev/vobs/proj") : QStringLiteral("bob_dev/proj"));
+        env.insert(QStringLiteral("PWD"), view);
         process.setProcessEnvironment(env);
-        process.setWorkingDirectory(QDir(sandbox.store().driveFolder(SandboxSeed::viewDrive)).filePath(QStringLiteral("bob_dev/proj")));
+        process.setWorkingDirectory(view);
         process.start(cleartool, arguments);
         if (!process.waitForFinished(60000))
             return {};
@@ -135,6 +174,7 @@ protected:
                 QString::fromLocal8Bit(process.readAllStandardError())};
     }
 
+    const SiteStyle::Kind kind;
     FakePlatform platform;
     TempSandbox sandbox;
     QTemporaryDir settings;
@@ -154,3 +194,27 @@ protected:
     explicit ZanctlFixture(SiteStyle::Kind site = SiteStyle::Kind::Windows) : ZanctlRun(site) {}
     bool overCleartool() const override { return GetParam(); }
 };
+
+class ZanctlOnAUnixSite : public ZanctlFixture
+{
+protected:
+    ZanctlOnAUnixSite() : ZanctlFixture(SiteStyle::Kind::Unix) {}
+};
+
+inline std::string backendName(const ::testing::TestParamInfo<bool> &backend)
+{
+    return backend.param ? "Cleartool" : "Sandbox";
+}
+
+// Either site style over either backend.
+class ZanctlSites : public ZanctlRun, public ::testing::WithParamInterface<std::tuple<SiteStyle::Kind, bool>>
+{
+protected:
+    ZanctlSites() : ZanctlRun(std::get<0>(GetParam())) {}
+    bool overCleartool() const override { return std::get<1>(GetParam()); }
+};
+
+inline std::string siteAndBackendName(const ::testing::TestParamInfo<ZanctlSites::ParamType> &site)
+{
+    return std::string(std::get<0>(site.param) == SiteStyle::Kind::Unix ? "Unix" : "Windows") + (std::get<1>(site.param) ? "Cleartool" : "Sandbox");
+}

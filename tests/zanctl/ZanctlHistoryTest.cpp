@@ -40,22 +40,13 @@ QStringList hostsOf(const QString &csv)
 
 } // namespace
 
-class ZanctlHistory : public ZanctlFixture
+class ZanctlHistory : public ZanctlSites
 {
 protected:
-    using ZanctlFixture::ZanctlFixture;
-
-    bool unixSite() { return sandbox.store().siteStyle().isUnix(); }
-    QString inVob(const QString &relative)
-    {
-        const QString vobRoot = unixSite() ? QStringLiteral("/view/bob_dev/vobs/proj") : root;
-        return vobRoot + (unixSite() ? "/" + relative : "\\" + QString(relative).replace('/', '\\'));
-    }
-
     // The backend as another administrator would open it, from the computer `host`.
     std::unique_ptr<ClearCase> backendAs(const QString &user, const QString &host)
     {
-        if (!GetParam()) {
+        if (!overCleartool()) {
             FakePlatform other;
             other.login = user;
             other.computer = host;
@@ -68,87 +59,58 @@ protected:
         cleartoolBackend->process().setEnvironment(environment);
         return cleartoolBackend;
     }
-
-    // Plain cleartool (the emulator) as `user`.
-    void cleartoolAs(const QString &user, const QStringList &arguments)
-    {
-        QProcess process;
-        QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
-        environment.insert("CLEARCASE_USER", user);
-        environment.insert("ZAN_SANDBOX", sandbox.folder());
-        process.setProcessEnvironment(environment);
-        process.setWorkingDirectory(sandbox.folder());
-        process.start(emulatorProgram(), arguments);
-        ASSERT_TRUE(process.waitForFinished(60000));
-        ASSERT_EQ(process.exitCode(), 0) << arguments.join(' ').toStdString() << process.readAllStandardError().toStdString();
-    }
-
-    // The window's edits, zanctl's and plain cleartool's on one element, then its history.
-    void expectEveryToolsEditInOrder()
-    {
-        const QString mainC = inVob("src/main.c");
-        const ElementLocation location = AccessExplainer::locationOf(mainC);
-        {
-            std::unique_ptr<ClearCase> window = backendAs("alice", "DESK7");
-            AccessEditor editor(*window);
-            editor.ensureAttributeType(location, "__checkout");
-            editor.addOperation(location, "checkout", QString());
-            editor.changeUsers(location, "checkout", AccessListChange({"alice"}, {}), QString());
-        }
-        ASSERT_EQ(zanctl({"set", mainC, "checkout", "--add-user", "bob"}).status, 0);
-        cleartoolAs("carol", {"rmattr", "-nc", "__checkout", mainC + "@@/main/0"});
-        cleartoolAs("carol", {"mkattr", "-c", "by hand,\n| on two lines", "__checkout", "\"carol,dave\"", mainC + "@@/main/0"});
-
-        const Run history = zanctl({"history", "--format", "csv", mainC});
-        ASSERT_EQ(history.status, 0) << history.err.toStdString();
-        // Over cleartool only the value stored now is known: ClearCase's events do not keep theirs.
-        const auto recorded = [this](const QString &value) { return GetParam() ? QString() : value; };
-        EXPECT_EQ(rowsOf(history.out), QStringList({"alice,checkout,set," + recorded("NONE"), "alice,checkout,changed," + recorded("alice"),
-                                                    "bob,checkout,changed," + recorded("\"alice,bob\""), "carol,checkout,removed,",
-                                                    "carol,checkout,set,\"carol,dave\""}))
-            << history.out.toStdString();
-        const QStringList hosts = hostsOf(history.out);
-        EXPECT_FALSE(hosts.contains(QString())) << history.out.toStdString();
-        if (!GetParam()) {
-            EXPECT_EQ(hosts.first(), "desk7"); // the emulator signs with the host it runs on
-        }
-        EXPECT_TRUE(history.out.startsWith("time,user,host,element,setting,action,value\n"));
-        // A comment reads back whole, line break and punctuation included.
-        const QJsonArray changes = QJsonDocument::fromJson(zanctl({"history", "--json", mainC}).out.toUtf8())["changes"].toArray();
-        EXPECT_EQ(changes.last()["comment"].toString(), "by hand,\n| on two lines");
-        EXPECT_TRUE(history.out.contains("," + mainC + ",checkout,")) << history.out.toStdString();
-    }
 };
 
+// The window's edits, zanctl's and plain cleartool's on one element, then its history.
 TEST_P(ZanctlHistory, ListsEveryToolsEditInOrderWithItsUser)
 {
-    expectEveryToolsEditInOrder();
-}
+    const QString mainC = inVob("src/main.c");
+    const ElementLocation location = AccessExplainer::locationOf(mainC);
+    {
+        std::unique_ptr<ClearCase> window = backendAs("alice", "DESK7");
+        AccessEditor editor(*window);
+        editor.ensureAttributeType(location, "__checkout");
+        editor.addOperation(location, "checkout", QString());
+        editor.changeUsers(location, "checkout", AccessListChange({"alice"}, {}), QString());
+    }
+    ASSERT_EQ(zanctl({"set", mainC, "checkout", "--add-user", "bob"}).status, 0);
+    ASSERT_EQ(cleartoolAs("carol", {"rmattr", "-nc", "__checkout", mainC + "@@/main/0"}).status, 0);
+    ASSERT_EQ(cleartoolAs("carol", {"mkattr", "-c", "by hand,\n| on two lines", "__checkout", "\"carol,dave\"", mainC + "@@/main/0"}).status, 0);
 
-class ZanctlHistoryOnAUnixSite : public ZanctlHistory
-{
-protected:
-    ZanctlHistoryOnAUnixSite() : ZanctlHistory(SiteStyle::Kind::Unix) {}
-};
-
-TEST_P(ZanctlHistoryOnAUnixSite, ListsEveryToolsEditInOrderWithItsUser)
-{
-    expectEveryToolsEditInOrder();
+    const Run history = zanctl({"history", "--format", "csv", mainC});
+    ASSERT_EQ(history.status, 0) << history.err.toStdString();
+    // Over cleartool only the value stored now is known: ClearCase's events do not keep theirs.
+    const auto recorded = [this](const QString &value) { return overCleartool() ? QString() : value; };
+    EXPECT_EQ(rowsOf(history.out), QStringList({"alice,checkout,set," + recorded("NONE"), "alice,checkout,changed," + recorded("alice"),
+                                                "bob,checkout,changed," + recorded("\"alice,bob\""), "carol,checkout,removed,",
+                                                "carol,checkout,set,\"carol,dave\""}))
+        << history.out.toStdString();
+    const QStringList hosts = hostsOf(history.out);
+    EXPECT_FALSE(hosts.contains(QString())) << history.out.toStdString();
+    if (!overCleartool()) {
+        EXPECT_EQ(hosts.first(), "desk7"); // the emulator signs with the host it runs on
+    }
+    EXPECT_TRUE(history.out.startsWith("time,user,host,element,setting,action,value\n"));
+    // A comment reads back whole, line break and punctuation included.
+    const QJsonArray changes = QJsonDocument::fromJson(zanctl({"history", "--json", mainC}).out.toUtf8())["changes"].toArray();
+    EXPECT_EQ(changes.last()["comment"].toString(), "by hand,\n| on two lines");
+    EXPECT_TRUE(history.out.contains("," + mainC + ",checkout,")) << history.out.toStdString();
 }
 
 // The root's history: the privileged list recorded there and the trigger types made and
 // removed. A type's own events go with it; its removal stays in the VOB's.
 TEST_P(ZanctlHistory, TheVobRootAddsThePrivilegedListAndTheTriggerTypes)
 {
-    set(mainC, "__checkout", "bob"); // not the root's
-    set(root + "\\.", AccessAttributeFormat::privilegedListTypeName, "rmelem,mklbtype");
+    const QString vob = SandboxSeed::vobTag(SandboxSeed::projVob, kind);
+    set(inVob("src/main.c"), "__checkout", "bob"); // not the root's
+    set(inVob("."), AccessAttributeFormat::privilegedListTypeName, "rmelem,mklbtype");
     const TriggerCommandLines lines({"c:\\triggers", QString(), "vobadm", "m", QString(), false, "12/7/26"});
     const TriggerTypeDefinition trigger = lines.elementTrigger();
-    backend->createTriggerType(SandboxSeed::projVob, trigger);
-    backend->removeTriggerType(SandboxSeed::projVob, trigger.name);
-    backend->createTriggerType(SandboxSeed::projVob, trigger);
+    backend->createTriggerType(vob, trigger);
+    backend->removeTriggerType(vob, trigger.name);
+    backend->createTriggerType(vob, trigger);
 
-    const Run history = zanctl({"history", "--format", "csv", root});
+    const Run history = zanctl({"history", "--format", "csv", inVob(".")});
     EXPECT_EQ(rowsOf(history.out), QStringList({"bob,privileged list,set,\"rmelem,mklbtype\"", "bob,trigger type " + trigger.name + ",removed,",
                                                 "bob,trigger type " + trigger.name + ",made,"}))
         << history.out.toStdString();
@@ -157,14 +119,15 @@ TEST_P(ZanctlHistory, TheVobRootAddsThePrivilegedListAndTheTriggerTypes)
 // What each option keeps, and the errors that end with status 2 and change nothing.
 TEST_P(ZanctlHistory, OptionsNarrowTheReportAndBadInputIsRefused)
 {
+    const QString mainC = inVob("src/main.c");
     set(mainC, "__checkout", "bob");
     set(mainC, "__checkin", "NONE");
-    set(root + "\\.", "__rmelem", "erin");
+    set(inVob("."), "__rmelem", "erin");
     const QString noChange = mainC + "\n  no recorded change\n";
     const Step steps[] = {
         {{"history", "--op", "mkbranch", mainC}, 0, noChange, ""},
         {{"history", "--since", "2999-01-01", mainC}, 0, noChange, ""},
-        {{"history", "--op", "rmelem", "--since", "2999-01-01T10:00", mainC}, 0, root + "\\.\n  no recorded change\n",
+        {{"history", "--op", "rmelem", "--since", "2999-01-01T10:00", mainC}, 0, inVob(".") + "\n  no recorded change\n",
          "zanctl history: rmelem is privileged: its setting is the VOB root's\n"},
         {{"history", "--format", "xml", mainC}, 2, "", "zanctl history: unknown format \"xml\" (text, csv or json)\n"},
         {{"history", "--since", "yesterday", mainC}, 2, "",
@@ -189,20 +152,15 @@ TEST_P(ZanctlHistory, OptionsNarrowTheReportAndBadInputIsRefused)
     EXPECT_EQ(changes[1].toObject()["action"].toString(), "set");
     EXPECT_EQ(zanctl({"history", "--format", "json", mainC}).out, zanctl({"history", "--json", mainC}).out);
 
-    const Run missing = zanctl({"history", root + "\\src\\nosuch.c"});
+    const Run missing = zanctl({"history", inVob("src/nosuch.c")});
     EXPECT_EQ(missing.status, 2);
     EXPECT_TRUE(missing.err.startsWith("zanctl history: ")) << missing.err.toStdString();
     EXPECT_EQ(missing.out, "");
 }
 
-INSTANTIATE_TEST_SUITE_P(Backends, ZanctlHistory, ::testing::Values(false, true),
-                         [](const ::testing::TestParamInfo<bool> &backend) {
-                             return backend.param ? std::string("Cleartool") : std::string("Sandbox");
-                         });
-INSTANTIATE_TEST_SUITE_P(Backends, ZanctlHistoryOnAUnixSite, ::testing::Values(false, true),
-                         [](const ::testing::TestParamInfo<bool> &backend) {
-                             return backend.param ? std::string("Cleartool") : std::string("Sandbox");
-                         });
+INSTANTIATE_TEST_SUITE_P(SitesAndBackends, ZanctlHistory,
+                         ::testing::Combine(::testing::Values(SiteStyle::Kind::Windows, SiteStyle::Kind::Unix), ::testing::Bool()),
+                         siteAndBackendName);
 
 // The tree's context menu shows the node's history in the Detail window, over either backend.
 class HistoryInTheWindow : public BrowserFixture, public ::testing::WithParamInterface<bool>
@@ -241,7 +199,4 @@ TEST_P(HistoryInTheWindow, TheTreesMenuShowsTheElementsHistoryInTheDetailWindow)
     ASSERT_EQ(prompter.count(), 0);
 }
 
-INSTANTIATE_TEST_SUITE_P(Backends, HistoryInTheWindow, ::testing::Values(false, true),
-                         [](const ::testing::TestParamInfo<bool> &backend) {
-                             return backend.param ? std::string("Cleartool") : std::string("Sandbox");
-                         });
+INSTANTIATE_TEST_SUITE_P(Backends, HistoryInTheWindow, ::testing::Bool(), backendName);

@@ -36,8 +36,7 @@ TEST_P(ZanctlMessages, HelpOnACommandIsItsOwnHelp)
     EXPECT_EQ(zanctl({"help", "shwo"}).err, "zanctl: unknown command \"shwo\"; did you mean \"show\"? (see zanctl --help)\n");
 }
 
-INSTANTIATE_TEST_SUITE_P(Sandbox, ZanctlMessages, ::testing::Values(false),
-                         [](const ::testing::TestParamInfo<bool> &) { return std::string("Sandbox"); });
+INSTANTIATE_TEST_SUITE_P(Sandbox, ZanctlMessages, ::testing::Values(false), backendName);
 
 // Runs in order over one VOB: readme.txt is locked, nosuch.c is no element.
 TEST_P(ZanctlFixture, ApplyPurgeAndTheirDryRunsNameAndCountEveryTargetThatFailedOrIsMissing)

@@ -63,28 +63,4 @@ TEST_P(ZanctlPaths, VersionsAreWrittenInTheSitesStyle)
         << missing.out.toStdString();
 }
 
-INSTANTIATE_TEST_SUITE_P(Backends, ZanctlPaths, ::testing::Values(false, true),
-                         [](const ::testing::TestParamInfo<bool> &backend) {
-                             return backend.param ? std::string("Cleartool") : std::string("Sandbox");
-                         });
-
-class ZanctlPathsOnAUnixSite : public ZanctlFixture
-{
-protected:
-    ZanctlPathsOnAUnixSite() : ZanctlFixture(SiteStyle::Kind::Unix) {}
-};
-
-TEST_P(ZanctlPathsOnAUnixSite, RelativePathsStartFromTheViewFolderAndVersionsKeepSlashes)
-{
-    const QString mainC = "/view/bob_dev/vobs/proj/src/main.c";
-    sandbox.store().addAttributeType("/vobs/proj", {"__checkout", 8, QString(), {}});
-    sandbox.store().attachAttribute("/vobs/proj", "src/main.c", "__checkout", "bob", QString(), true);
-    currentFolder = platform.hostPath("/view/bob_dev/vobs/proj/docs");
-    EXPECT_EQ(zanctl({"show", "../src/main.c"}).out, mainC + "\n  checkout: bob\n  groups: none\n");
-    EXPECT_TRUE(zanctl({"explain", "eve", "checkout", "../src/main.c"}).out.contains("  __checkout on " + mainC + "@@/main/0 = \"bob\""));
-}
-
-INSTANTIATE_TEST_SUITE_P(Backends, ZanctlPathsOnAUnixSite, ::testing::Values(false, true),
-                         [](const ::testing::TestParamInfo<bool> &backend) {
-                             return backend.param ? std::string("Cleartool") : std::string("Sandbox");
-                         });
+INSTANTIATE_TEST_SUITE_P(Backends, ZanctlPaths, ::testing::Bool(), backendName);

@@ -88,50 +88,19 @@ TEST_P(ZanctlPattern, AuditUnderADirectoryListsOnlyItsElements)
 TEST_P(ZanctlPattern, APatternNamingNothingOrMisusedEndsWithStatusTwo)
 {
     const QString src = root + "\\src";
-    const struct {
-        QStringList arguments;
-        QString err;
-    } cases[] = {
-        {{"apply", "--from", dotDotC, "--under", src, "--match", "*.cpp", "--match", "**/*.hpp"},
+    const Step steps[] = {
+        {{"apply", "--from", dotDotC, "--under", src, "--match", "*.cpp", "--match", "**/*.hpp"}, 2, "",
          "zanctl apply: no element at or below " + src + " matches \"*.cpp\" or \"**/*.hpp\"\n"},
-        {{"purge", "--under", root + "\\docs", "--files-only", "--match", "docs"},
+        {{"purge", "--under", root + "\\docs", "--files-only", "--match", "docs"}, 2, "",
          "zanctl purge: no file at or below " + root + "\\docs matches \"docs\"\n"},
-        {{"purge", "--dry-run", "--under", src, "--match", "src/private.tmp"},
+        {{"purge", "--dry-run", "--under", src, "--match", "src/private.tmp"}, 2, "",
          "zanctl purge: no element at or below " + src + " matches \"src/private.tmp\"\n"},
-        {{"audit", "--under", root + "\\docs\\readme.txt"}, "zanctl audit: " + root + "\\docs\\readme.txt is not a directory in a VOB\n"},
-        {{"purge", "--files-only", mainC}, "zanctl purge: --match and --files-only need --under DIR\n"},
-        {{"audit", "--under", src, root}, "zanctl audit: give either VOB or --under DIR (see zanctl audit --help)\n"},
-        {{"purge"}, "zanctl purge: no target given (TARGET..., --targets-from FILE or --under DIR)\n"},
+        {{"audit", "--under", root + "\\docs\\readme.txt"}, 2, "", "zanctl audit: " + root + "\\docs\\readme.txt is not a directory in a VOB\n"},
+        {{"purge", "--files-only", mainC}, 2, "", "zanctl purge: --match and --files-only need --under DIR\n"},
+        {{"audit", "--under", src, root}, 2, "", "zanctl audit: give either VOB or --under DIR (see zanctl audit --help)\n"},
+        {{"purge"}, 2, "", "zanctl purge: no target given (TARGET..., --targets-from FILE or --under DIR)\n"},
     };
-    for (const auto &c : cases) {
-        const Run run = zanctl(c.arguments);
-        EXPECT_EQ(run.status, 2) << c.arguments.join(' ').toStdString();
-        EXPECT_EQ(run.err, c.err);
-    }
+    expectSteps(steps);
 }
 
-INSTANTIATE_TEST_SUITE_P(Backends, ZanctlPattern, ::testing::Values(false, true),
-                         [](const ::testing::TestParamInfo<bool> &backend) {
-                             return backend.param ? std::string("Cleartool") : std::string("Sandbox");
-                         });
-
-// On a UNIX site the globs keep case, and the paths inside the VOB read the same.
-class ZanctlPatternOnAUnixSite : public ZanctlFixture
-{
-protected:
-    ZanctlPatternOnAUnixSite() : ZanctlFixture(SiteStyle::Kind::Unix) {}
-};
-
-TEST_P(ZanctlPatternOnAUnixSite, GlobsKeepCase)
-{
-    const QString src = QStringLiteral("/view/bob_dev/vobs/proj/src");
-    EXPECT_EQ(zanctl({"purge", "--under", src, "--match", "SRC/*.c"}).err,
-              "zanctl purge: no element at or below " + src + " matches \"SRC/*.c\"\n");
-    const Run run = zanctl({"purge", "--dry-run", "--under", src, "--match", "src/include/*"});
-    EXPECT_EQ(run.out, src + "/include/util.h: no change\n0 of 1 target(s) would change\n") << run.err.toStdString();
-}
-
-INSTANTIATE_TEST_SUITE_P(Backends, ZanctlPatternOnAUnixSite, ::testing::Values(false, true),
-                         [](const ::testing::TestParamInfo<bool> &backend) {
-                             return backend.param ? std::string("Cleartool") : std::string("Sandbox");
-                         });
+INSTANTIATE_TEST_SUITE_P(Backends, ZanctlPattern, ::testing::Bool(), backendName);

@@ -11,36 +11,20 @@
 #include "support/ScriptedPrompter.h"
 #include "triggers/TriggerInstaller.h"
 
-#include <QBuffer>
 #include <QCheckBox>
 #include <QJsonDocument>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QTabWidget>
 
-#include <tuple>
-
-class ZanctlTriggers : public ZanctlRun, public ::testing::WithParamInterface<std::tuple<SiteStyle::Kind, bool>>
+class ZanctlTriggers : public ZanctlSites
 {
 protected:
-    ZanctlTriggers() : ZanctlRun(std::get<0>(GetParam())) {}
-    bool overCleartool() const override { return std::get<1>(GetParam()); }
-    static bool unix() { return std::get<0>(GetParam()) == SiteStyle::Kind::Unix; }
-    static QString sep() { return unix() ? QStringLiteral("/") : QStringLiteral("\\"); }
-
     QString tag(const QString &seedTag = SandboxSeed::projVob) const { return SandboxSeed::vobTag(seedTag, std::get<0>(GetParam())); }
     QString rootOf(const QString &seedTag = SandboxSeed::projVob) const
     {
-        return (unix() ? QStringLiteral("/view/bob_dev") : QStringLiteral("m:\\bob_dev")) + tag(seedTag);
+        return (unixSite() ? QStringLiteral("/view/bob_dev") : QStringLiteral("m:\\bob_dev")) + tag(seedTag);
     }
-    // A folder on the sandbox's c: drive; a UNIX site's clients know it by its path on disk.
-    QString location() const
-    {
-        const QString folder = QDir(sandbox.folder()).filePath(QStringLiteral("drives/c/triggers"));
-        QDir().mkpath(folder);
-        return unix() ? folder : QStringLiteral("c:\\triggers");
-    }
-
     // Every trigger type of the tool in the VOB as cleartool describes it, but for when it was made.
     QString described(const QString &vobTag)
     {
@@ -67,7 +51,7 @@ protected:
         form.vobRootTxt->setText(rootOf());
         form.show();
         clickTab(form.mainTabStrip, 2);
-        retype(form.trigLocationTxt, location());
+        retype(form.trigLocationTxt, triggerLocation());
         if (!unixLocation.isEmpty()) {
             setTicked(form.interopSupportCB, true);
             setTicked(form.checkboxUnixOrWindowsLocation, true);
@@ -83,21 +67,9 @@ protected:
         const QString vobTag = tag(seedTag);
         if (!backend->attributeTypeNames(vobTag).contains(type))
             backend->createAttributeType(vobTag, type, 8, QString());
-        backend->attachAttribute(vobTag, type, rootOf(seedTag) + sep() + QString(relative).replace('/', sep()) + "@@/main/0", value,
+        const QString sep = unixSite() ? QStringLiteral("/") : QStringLiteral("\\");
+        backend->attachAttribute(vobTag, type, rootOf(seedTag) + sep + QString(relative).replace('/', sep) + "@@/main/0", value,
                                  QString(), true);
-    }
-
-    Run withAnswer(const QStringList &arguments, const QByteArray &answer)
-    {
-        QBuffer typed;
-        typed.setData(answer);
-        typed.open(QIODevice::ReadOnly);
-        input = &typed;
-        askable = true;
-        const Run run = zanctl(arguments);
-        input = nullptr;
-        askable = false;
-        return run;
     }
 };
 
@@ -120,7 +92,7 @@ TEST_P(ZanctlTriggers, InstallMakesTheTriggerTypesApplyTriggerMakes)
         const QString list = recordedList();
         ASSERT_EQ(zanctl({"triggers", "remove", "--yes", rootOf()}).status, 0);
 
-        QStringList install{"triggers", "install", "--location", location(), "--admins", setup.administrators, rootOf()};
+        QStringList install{"triggers", "install", "--location", triggerLocation(), "--admins", setup.administrators, rootOf()};
         if (!setup.unixLocation.isEmpty())
             install << "--interop" << "--unix-location" << setup.unixLocation;
         const Run run = zanctl(install);
@@ -144,9 +116,9 @@ TEST_P(ZanctlTriggers, StatusUpdateAndRemoveFollowTheStoredSetup)
          prefix + "the security triggers are not installed: nothing to update (see zanctl triggers install)\n"},
         {{"triggers", "install", root}, 1, "",
          prefix + "Must define a valid absolute Windows path (\\\\myhost\\triggers) to copy the triggers.\n"},
-        {{"triggers", "install", "--interop", "--unix-location", "", "--location", location(), root}, 1, "",
+        {{"triggers", "install", "--interop", "--unix-location", "", "--location", triggerLocation(), root}, 1, "",
          prefix + "Must define a valid absolute Unix (e.g., //net/myhost/triggers) path to copy the triggers.\n"},
-        {{"triggers", "install", "--location", location(), "--admins", "vobadm", root}, 0, vob + ": security triggers installed\n", ""},
+        {{"triggers", "install", "--location", triggerLocation(), "--admins", "vobadm", root}, 0, vob + ": security triggers installed\n", ""},
         {{"triggers", "status", root}, 0, installed, ""},
         {{"triggers", "status", "--admins", "eve", root}, 0,
          QString(installed).replace(": present\n", ": present, runs other actions than an install would make\n"), ""},
@@ -156,6 +128,14 @@ TEST_P(ZanctlTriggers, StatusUpdateAndRemoveFollowTheStoredSetup)
         {{"triggers", "remove", "--yes", root}, 0, vob + ": no security trigger to remove\n", ""},
         {{"triggers", "update", "--yes", root}, 1, "",
          prefix + "the security triggers are not installed: nothing to update (see zanctl triggers install)\n"},
+        // Usage errors end with status 2.
+        {{"triggers", "instal", root}, 2, "",
+         "zanctl triggers: \"instal\" is no action: status, install, update or remove; did you mean \"install\"?\n"},
+        {{"triggers", "status"}, 2, "", "zanctl triggers: no VOB given: VOBROOT... or --all (see zanctl triggers --help)\n"},
+        {{"triggers", "status", "--all", root, root}, 2, "", "zanctl triggers: --all takes at most one path, in the view (see zanctl triggers --help)\n"},
+        {{"triggers", "install", "--interop", "--no-interop", root}, 2, "", "zanctl triggers: --interop and --no-interop contradict each other\n"},
+        {{"triggers", "install", "--no-interop", "--unix-location", "/net/h/t", root}, 2, "",
+         "zanctl triggers: --unix-location is for a VOB in interop: drop --no-interop\n"},
     };
     expectSteps(steps);
     EXPECT_EQ(SettingsStore(settings.path()).value("NTLocproj"), "") << "a removal forgets the VOB's setup";
@@ -171,15 +151,15 @@ TEST_P(ZanctlTriggers, AnUnreachableLocationIsInstalledOnlyWhenAnsweredYes)
     EXPECT_TRUE(refused.err.startsWith("zanctl triggers: " + vob + ": this machine cannot reach the trigger location \\\\nohost\\triggers ("))
         << refused.err.toStdString();
     EXPECT_TRUE(refused.err.endsWith("); give --yes to install the triggers anyway\n"));
-    const Run declined = withAnswer(install, "n\n");
+    const Run declined = zanctl(install, "n\n");
     EXPECT_EQ(declined.status, 1);
     EXPECT_TRUE(declined.err.startsWith("This machine cannot reach the trigger location:\n\\\\nohost\\triggers\n"));
     EXPECT_TRUE(declined.err.endsWith("Install the triggers anyway? [y/N] zanctl triggers: " + vob + ": not confirmed: nothing changed\n"));
     EXPECT_EQ(described(vob), "");
 
-    EXPECT_EQ(withAnswer(install, "y\n").status, 0);
+    EXPECT_EQ(zanctl(install, "y\n").status, 0);
     EXPECT_EQ(backend->triggerTypeNames(vob).size(), 2);
-    EXPECT_EQ(withAnswer({"triggers", "remove", root}, "yes\n").status, 0);
+    EXPECT_EQ(zanctl({"triggers", "remove", root}, "yes\n").status, 0);
     EXPECT_EQ(zanctl(QStringList(install) << "--yes").status, 0);
 }
 
@@ -196,7 +176,7 @@ TEST_P(ZanctlTriggers, DryRunListsEveryCleartoolLineInOrder)
             words << line.section(' ', 0, 1);
         return words;
     };
-    const QStringList install{"triggers", "install", "--dry-run", "--location", location(), root};
+    const QStringList install{"triggers", "install", "--dry-run", "--location", triggerLocation(), root};
     EXPECT_EQ(firstWords(install), (QStringList{"mkattype -vtype", "mkattr -replace", "mktrtype -element", "mktrtype -type"}));
     EXPECT_EQ(described(tag()), "");
     ASSERT_EQ(zanctl(QStringList(install).mid(0, 2) + install.mid(3)).status, 0);
@@ -210,8 +190,8 @@ TEST_P(ZanctlTriggers, AllCoversEveryVobTheSiteLists)
 {
     setOn(SandboxSeed::projVob, "src/main.c", "__checkout", "bob");
     setOn(SandboxSeed::toolsVob, "bin/tool.pl", "__checkin", "eve");
-    const QString view = unix() ? "/view/bob_dev" : "m:\\bob_dev";
-    ASSERT_EQ(zanctl({"triggers", "install", "--location", location(), rootOf(SandboxSeed::projPvob)}).status, 0);
+    const QString view = unixSite() ? "/view/bob_dev" : "m:\\bob_dev";
+    ASSERT_EQ(zanctl({"triggers", "install", "--location", triggerLocation(), rootOf(SandboxSeed::projPvob)}).status, 0);
     EXPECT_EQ(backend->triggerTypeNames(tag(SandboxSeed::projPvob)), QStringList{TriggerCommandLines::ucmTriggerName});
 
     const Run status = zanctl({"triggers", "status", "--all", "--json", view});
@@ -230,23 +210,6 @@ TEST_P(ZanctlTriggers, AllCoversEveryVobTheSiteLists)
                                " lies in no view: --all reaches the VOBs through a view (give a path in one, or run in one)\n");
 }
 
-TEST_P(ZanctlTriggers, UsageErrorsEndWithStatusTwo)
-{
-    const Step steps[] = {
-        {{"triggers", "instal", rootOf()}, 2, "",
-         "zanctl triggers: \"instal\" is no action: status, install, update or remove; did you mean \"install\"?\n"},
-        {{"triggers", "status"}, 2, "", "zanctl triggers: no VOB given: VOBROOT... or --all (see zanctl triggers --help)\n"},
-        {{"triggers", "status", "--all", rootOf(), rootOf()}, 2, "", "zanctl triggers: --all takes at most one path, in the view (see zanctl triggers --help)\n"},
-        {{"triggers", "install", "--interop", "--no-interop", rootOf()}, 2, "", "zanctl triggers: --interop and --no-interop contradict each other\n"},
-        {{"triggers", "install", "--no-interop", "--unix-location", "/net/h/t", rootOf()}, 2, "",
-         "zanctl triggers: --unix-location is for a VOB in interop: drop --no-interop\n"},
-    };
-    expectSteps(steps);
-}
-
 INSTANTIATE_TEST_SUITE_P(SitesAndBackends, ZanctlTriggers,
                          ::testing::Combine(::testing::Values(SiteStyle::Kind::Windows, SiteStyle::Kind::Unix), ::testing::Bool()),
-                         [](const ::testing::TestParamInfo<ZanctlTriggers::ParamType> &site) {
-                             return std::string(std::get<0>(site.param) == SiteStyle::Kind::Unix ? "Unix" : "Windows") +
-                                    (std::get<1>(site.param) ? "Cleartool" : "Sandbox");
-                         });
+                         siteAndBackendName);
