@@ -48,17 +48,9 @@ EmulatorFind::Start EmulatorFind::wholeVob(const QString &vobTag)
 QList<EmulatorFind::Start> EmulatorFind::starts(const EmulatorArguments &args)
 {
     QList<Start> result;
-    if (args.has(QStringLiteral("-avobs"))) {
-        for (const SandboxVob &vob : m_store.vobs())
-            result << wholeVob(vob.tag);
-        return result;
-    }
-    if (args.has(QStringLiteral("-all"))) {
-        try {
-            result << wholeVob(m_resolver.resolve(QStringLiteral(".")).vobTag);
-        } catch (const ZanError &) {
-            SandboxCommands::fail(QStringLiteral("Unable to determine VOB for pathname \".\"."));
-        }
+    if (args.has(QStringLiteral("-avobs")) || args.has(QStringLiteral("-all"))) {
+        for (const QString &vobTag : m_resolver.vobTagsInScope(args.has(QStringLiteral("-avobs"))))
+            result << wholeVob(vobTag);
         return result;
     }
     if (args.operands().isEmpty())

@@ -1,5 +1,6 @@
 #include "clearcase/sandbox/SandboxPathResolver.h"
 
+#include "clearcase/sandbox/SandboxCommands.h"
 #include "clearcase/sandbox/SandboxSeed.h"
 #include "clearcase/sandbox/SandboxStore.h"
 #include "util/ZanError.h"
@@ -24,6 +25,22 @@ void SandboxPathResolver::unableToAccess(const QString &path)
 {
     throw ZanError(ZanError::ClearCaseFailure, QStringLiteral("ClearCase"),
                    QStringLiteral("Unable to access \"%1\": No such file or directory.").arg(path));
+}
+
+QStringList SandboxPathResolver::vobTagsInScope(bool everyVob)
+{
+    QStringList tags;
+    if (everyVob) {
+        for (const SandboxVob &vob : m_store.vobs())
+            tags << vob.tag;
+        return tags;
+    }
+    try {
+        tags << resolve(QStringLiteral(".")).vobTag;
+    } catch (const ZanError &) {
+        SandboxCommands::fail(QStringLiteral("Unable to determine VOB for pathname \".\"."));
+    }
+    return tags;
 }
 
 SandboxPathResolver::Element SandboxPathResolver::resolve(const QString &given)

@@ -37,6 +37,9 @@ public:
 
     // The element (and version, when one is given) the path names; throws ZanError otherwise.
     Element resolve(const QString &path);
+    // The VOBs a command's -avobs (every VOB of the site) or -all (the VOB of the working
+    // directory) names; fails as cleartool does when the working directory is in no VOB.
+    QStringList vobTagsInScope(bool everyVob);
 
     const SiteStyle &style();
     // The working directory relative paths start from; "" = none (relative paths fail).
