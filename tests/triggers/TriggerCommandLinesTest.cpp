@@ -48,6 +48,9 @@ TEST(TriggerCommandLines, CommandsTakeTheTypedInputsAsTheScriptExpectsThem)
         {"interop", [](auto &in) { in.interop = true; in.adminUsersText = "user1, user2"; },
          "-execwin \"ccperl " + script + "m user1,user2\" -execunix \"perl /net/myhost/triggers/_qx_security_trigger.pl m "
          "user1,user2\"  -c "},
+        // Without interop every client of a UNIX site runs the Unix command with the view root.
+        {"a UNIX site", [](auto &in) { in.unixSite = true; in.viewDrive = "/view"; },
+         "-exec \"perl /net/myhost/triggers/_qx_security_trigger.pl /view user1,user2\"  -c "},
     };
     for (const auto &c : cases) {
         SCOPED_TRACE(c.inputs);
@@ -65,6 +68,7 @@ TEST(TriggerCommandLines, InputsTheCommandLineCannotCarryAreNamed)
         QString windows, unix, admins; // "" keeps the example's
         bool interop;
         QString named;                 // "" when the inputs are fine
+        bool unixSite = false;         // where only the Unix location reaches the command line
     };
     const QString quoteOrBreak =
         QStringLiteral(" cannot be written into the trigger command line: it contains a double quote or a line break.");
@@ -85,11 +89,16 @@ TEST(TriggerCommandLines, InputsTheCommandLineCannotCarryAreNamed)
         {{}, QStringLiteral("/net/my host/t"), {}, true, QStringLiteral("Unix trigger location cannot be written into the "
                                                                        "trigger command line: it contains a blank")},
         {{}, QStringLiteral("/net/o'neil/t"), {}, true, QStringLiteral("Unix trigger location")},
+        // A UNIX site's clients all run the Unix command: only its location is checked.
+        {QStringLiteral("\\\\my host\\triggers"), {}, {}, false, {}, true},
+        {{}, QStringLiteral("/net/my host/t"), {}, false, QStringLiteral("Unix trigger location cannot be written into the "
+                                                                        "trigger command line: it contains a blank"), true},
         {QStringLiteral("\\\\host\\c$\\triggers"), {}, QStringLiteral("micha\u0142,\u0417\u043e\u044f,DOM\\bob,a.b-c_d@x"), true, {}},
     };
     for (const Case &c : cases) {
         auto in = exampleInputs();
         in.interop = c.interop;
+        in.unixSite = c.unixSite;
         in.windowsLocation = c.windows.isEmpty() ? in.windowsLocation : c.windows;
         in.unixLocation = c.unix.isEmpty() ? in.unixLocation : c.unix;
         in.adminUsersText = c.admins.isEmpty() ? in.adminUsersText : c.admins;
@@ -135,6 +144,7 @@ TEST(TriggerPaths, ConvertsBetweenUncAndNetPathsAndNamesTheVob)
     EXPECT_EQ(toWindowsPath(QStringLiteral("/home/trig")), QStringLiteral("\\home\\trig"));
     // Case-sensitive: only a lower-case /net/ names a host.
     EXPECT_EQ(toWindowsPath(QStringLiteral("/NET/srv")), QStringLiteral("\\NET\\srv"));
-    EXPECT_EQ(vobNameOf(QStringLiteral("\\proj ")), QStringLiteral("proj"));
-    EXPECT_EQ(vobNameOf(QString()), QString());
+    EXPECT_EQ(vobNameOf(QStringLiteral("\\proj "), SiteStyle()), QStringLiteral("proj"));
+    EXPECT_EQ(vobNameOf(QStringLiteral("/vobs/proj"), SiteStyle(SiteStyle::Kind::Unix)), QStringLiteral("proj"));
+    EXPECT_EQ(vobNameOf(QString(), SiteStyle()), QString());
 }

@@ -21,6 +21,19 @@ protected:
         retype(form().trigLocationTxt, siteLocation());
         retype(form().adminUsersTxt, QStringLiteral("user1, user2"));
     }
+    // The second location shows only in interop mode: "different locations" is unticked before
+    // interop goes off and ticked after it comes on. Without a Unix location interop is off.
+    void enterLocations(const QString &windows, const QString &unix = {})
+    {
+        retype(form().trigLocationTxt, windows);
+        if (unix.isEmpty())
+            setTicked(form().checkboxUnixOrWindowsLocation, false);
+        setTicked(form().interopSupportCB, !unix.isEmpty());
+        if (unix.isEmpty())
+            return;
+        setTicked(form().checkboxUnixOrWindowsLocation, true);
+        retype(form().trigLocationUnixTxt, unix);
+    }
     void apply() { clickButton(form().applyTriggerBut); }
     SandboxTriggerType stored(const QString &name)
     {
@@ -107,10 +120,7 @@ TEST_F(TriggerInstallTest, UcmIndicatorMakesOnlyTheUcmTriggerAndLeavesTheOthersA
 TEST_F(TriggerInstallTest, InteropWithASeparateUnixLocationWarnsAndStillInstalls)
 {
     fillInputs();
-    form().trigLocationTxt->setText(windowsLocation()); // for the Windows clients
-    setTicked(form().interopSupportCB, true);
-    setTicked(form().checkboxUnixOrWindowsLocation, true);
-    form().trigLocationUnixTxt->setText(unixLocation()); // no "/net" in a temporary folder
+    enterLocations(windowsLocation(), unixLocation()); // no "/net" in a temporary folder
     prompter.clear();
     apply();
 
@@ -138,8 +148,7 @@ TEST_F(TriggerInstallTest, InvalidInputsAreRefusedBeforeAnythingIsCopiedOrMade)
     const QString noVob = QStringLiteral("Must first load and start a view, then select a VOB to apply the triggers.");
     const QString noUnix = QStringLiteral("Must define a valid absolute Unix (e.g., //net/myhost/triggers) path to copy the triggers.");
     struct Case {
-        QString vobRoot, windows, unix, admins;
-        bool separate;
+        QString vobRoot, windows, unix, admins; // a Unix location is given separately in interop mode
         QString text, title;
     };
     const QString root = vobRoot;
@@ -149,33 +158,27 @@ TEST_F(TriggerInstallTest, InvalidInputsAreRefusedBeforeAnythingIsCopiedOrMade)
                                          "drive of a Windows computer (c:), which the Unix clients cannot reach; give a shared "
                                          "location such as \\\\myhost\\triggers.\r\nPlease correct it and apply the triggers again.");
     QList<Case> cases = {
-        {QStringLiteral("UNDEFINED"), win, {}, ok, false, noVob, QStringLiteral("VOB not selected")},
-        {{}, win, {}, ok, false, noVob, QStringLiteral("VOB not selected")},
-        {root, QStringLiteral("<trigger_location>"), {}, ok, false,
+        {QStringLiteral("UNDEFINED"), win, {}, ok, noVob, QStringLiteral("VOB not selected")},
+        {{}, win, {}, ok, noVob, QStringLiteral("VOB not selected")},
+        {root, QStringLiteral("<trigger_location>"), {}, ok,
          QStringLiteral("Must define a valid absolute Windows path (\\\\myhost\\triggers) to copy the triggers."),
          QStringLiteral("Invalid Windows path")},
         // "Different locations" ticked: the Unix location must be given.
-        {root, win, QStringLiteral("<trigger_location>"), ok, true, noUnix, QStringLiteral("Invalid Unix path")},
-        {root, win, QStringLiteral("  "), ok, true, noUnix, QStringLiteral("Invalid Unix path")},
-        {root, win, {}, QStringLiteral("user1,\"user2"), false,
+        {root, win, QStringLiteral("<trigger_location>"), ok, noUnix, QStringLiteral("Invalid Unix path")},
+        {root, win, QStringLiteral("  "), ok, noUnix, QStringLiteral("Invalid Unix path")},
+        {root, win, {}, QStringLiteral("user1,\"user2"),
          QStringLiteral("The admin users list cannot be written into the trigger command line: it contains a double quote or "
                         "a line break.\r\nPlease correct it and apply the triggers again."),
          QStringLiteral("Invalid trigger setting")},
         // The Unix clients would run the script from a drive they do not have, and refuse everything.
-        {root, win, QStringLiteral("c:/triggers/unix"), ok, true, drive, QStringLiteral("Invalid trigger setting")},
+        {root, win, QStringLiteral("c:/triggers/unix"), ok, drive, QStringLiteral("Invalid trigger setting")},
     };
     if (unixSite()) // where every client runs the script from the one location
-        cases.append({root, windowsLocation(), {}, ok, false, drive, QStringLiteral("Invalid trigger setting")});
+        cases.append({root, windowsLocation(), {}, ok, drive, QStringLiteral("Invalid trigger setting")});
     for (const Case &c : cases) {
         SCOPED_TRACE(c.text.toStdString());
         form().vobRootTxt->setText(c.vobRoot);
-        form().trigLocationTxt->setText(c.windows);
-        if (!c.separate) // unticked while it is still shown
-            setTicked(form().checkboxUnixOrWindowsLocation, false);
-        setTicked(form().interopSupportCB, !c.unix.isEmpty());
-        setTicked(form().checkboxUnixOrWindowsLocation, c.separate);
-        if (!c.unix.isEmpty())
-            retype(form().trigLocationUnixTxt, c.unix);
+        enterLocations(c.windows, c.unix);
         form().adminUsersTxt->setText(c.admins);
         prompter.clear();
         apply();
@@ -221,15 +224,7 @@ TEST_F(TriggerInstallTest, ScriptNotInPlaceInstallsNothingAndAnUnreachableLocati
     for (const Case &c : cases) {
         SCOPED_TRACE(c.text.toStdString());
         fillInputs();
-        retype(form().trigLocationTxt, c.windows);
-        // The second box shows only in interop mode: ticked after it, unticked before it.
-        if (c.unix.isEmpty())
-            setTicked(form().checkboxUnixOrWindowsLocation, false);
-        setTicked(form().interopSupportCB, !c.unix.isEmpty());
-        if (!c.unix.isEmpty())
-            setTicked(form().checkboxUnixOrWindowsLocation, true);
-        if (!c.unix.isEmpty())
-            retype(form().trigLocationUnixTxt, c.unix);
+        enterLocations(c.windows, c.unix);
         prompter.clear();
         prompter.answers.enqueue(c.answer);
         apply();
