@@ -1,15 +1,12 @@
-// cleartool-sim as scripts and the co-process meet it: exit status, stderr lines, the
-// -status protocol and the installed "cleartool".
+// cleartool-sim as scripts and the co-process meet it: exit status, stderr lines and the
+// -status protocol.
 #include "ScriptedClient.h"
 #include "support/EmulatorBackend.h"
 #include "support/TempSandbox.h"
 
-#include "clearcase/emulator/CleartoolEmulator.h"
 #include "clearcase/emulator/EmulatorFormat.h"
-#include "clearcase/sandbox/SandboxSeed.h"
 #include "clearcase/sandbox/SandboxStore.h"
 #include "support/QtPrinters.h"
-#include "util/ZanError.h"
 
 #include <QProcess>
 
@@ -26,23 +23,19 @@ struct SimRun {
 class CleartoolEmulatorTest : public ::testing::Test
 {
 protected:
-    SimRun run(const QString &program, const QStringList &arguments, const QByteArray &input = {}, bool withSandbox = true)
+    SimRun sim(const QStringList &arguments, const QByteArray &input = {})
     {
         QProcess process;
         QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
-        environment.remove(QStringLiteral("ZAN_SANDBOX"));
-        if (withSandbox)
-            environment.insert(QStringLiteral("ZAN_SANDBOX"), sandbox.folder());
+        environment.insert(QStringLiteral("ZAN_SANDBOX"), sandbox.folder());
         process.setProcessEnvironment(environment);
-        process.start(program, arguments);
+        process.start(emulatorProgram(), arguments);
         process.write(input);
         process.closeWriteChannel();
         EXPECT_TRUE(process.waitForFinished(60000));
         return {process.exitCode(), QString::fromLocal8Bit(process.readAllStandardOutput()),
                 QString::fromLocal8Bit(process.readAllStandardError())};
     }
-
-    SimRun sim(const QStringList &arguments, const QByteArray &input = {}) { return run(emulatorProgram(), arguments, input); }
 
     TempSandbox sandbox;
 };
@@ -117,19 +110,6 @@ TEST_F(CleartoolEmulatorTest, StatusSessionNumbersEveryCommandAndGluesUnterminat
                                                 "\\tools\nCommand 6 returned status 0\n"));
     EXPECT_EQ(session.err, QStringLiteral("cleartool: Error: Unmatched quote in command line.\n"
                                           "cleartool: Error: mkattr would prompt for a comment, which cannot be answered here; give -c, -cfile or -nc.\n"));
-}
-
-TEST_F(CleartoolEmulatorTest, InstalledCleartoolReachesItsSandboxWithoutEnvironment)
-{
-    const QString bin = CleartoolEmulator::installAsCleartool(sandbox.folder(), emulatorProgram());
-    EXPECT_EQ(bin, QDir(sandbox.folder()).filePath(QStringLiteral("bin")));
-    // Installing again replaces the wrapper.
-    EXPECT_EQ(CleartoolEmulator::installAsCleartool(sandbox.folder(), emulatorProgram()), bin);
-    const SimRun listed = run(QDir(bin).filePath(QStringLiteral("cleartool")), {QStringLiteral("lsvob"), QStringLiteral("-s")}, {}, false);
-    EXPECT_EQ(listed.exitCode, 0);
-    EXPECT_EQ(listed.out, SandboxSeed::vobTags.join(QLatin1Char('\n')) + QLatin1Char('\n'));
-
-    EXPECT_THROW(CleartoolEmulator::installAsCleartool(sandbox.folder(), QStringLiteral("/no/such/cleartool-sim")), ZanError);
 }
 
 // What scripts written for real cleartool meet, one session of a Windows-style site in order:
@@ -273,35 +253,6 @@ TEST(CleartoolEmulatorUnixSite, SessionBehavesAsCleartoolDoes)
         {"describe /view/bob_dev", 1, "cleartool: Error: Not a vob object: \"/view/bob_dev\".\n"},
     };
     expectAnswers(sandbox.folder(), vobOwnerOf(sandbox, QStringLiteral("/vobs/proj")), steps);
-}
-
-// A type belongs to the user who made it: the owner, the VOB owner and root may lock and
-// unlock it, nobody else.
-TEST_F(CleartoolEmulatorTest, TypesBelongToTheirMakers)
-{
-    const Step asBob[] = {
-        {"mkattype -nc Mine@\\proj", 0, "Created attribute type \"Mine\".\n"},
-        {"mklbtype -nc MINE@\\proj", 0, "Created label type \"MINE\".\n"},
-        {"describe -fmt %[owner]p|%u| attype:Mine@\\proj lbtype:MINE@\\proj", 0, "bob|bob|bob|bob|"},
-        {"lock attype:Mine@\\proj", 0, "Locked attribute type \"Mine\".\n"},
-        {"unlock attype:Mine@\\proj", 0, "Unlocked attribute type \"Mine\".\n"},
-        {"lock attype:Mine@\\proj", 0, "Locked attribute type \"Mine\".\n"},
-    };
-    const Step asEve[] = {
-        {"unlock attype:Mine@\\proj", 1,
-         "cleartool: Error: No permission to perform operation \"unlock\".\n"
-         "cleartool: Error: Must be one of: object owner, VOB owner, privileged user.\n"
-         "cleartool: Error: Unable to unlock attribute type \"Mine\".\n"},
-        {"rntype attype:Mine@\\proj Yours", 1, "*cleartool: Error: Unable to rename attribute type \"Mine\".\n"},
-    };
-    const Step asOwner[] = {
-        {"unlock attype:Mine@\\proj", 0, "Unlocked attribute type \"Mine\".\n"},
-        {"rntype attype:Mine@\\proj Yours", 0, "Renamed attribute type \"Mine\" to \"Yours\".\n"},
-        {"describe -fmt %[owner]p attype:Yours@\\proj", 0, "bob"},
-    };
-    expectAnswers(sandbox.folder(), QStringLiteral("bob"), asBob);
-    expectAnswers(sandbox.folder(), QStringLiteral("eve"), asEve);
-    expectAnswers(sandbox.folder(), vobOwnerOf(sandbox, QStringLiteral("\\proj")), asOwner);
 }
 
 // Any existing folder of this computer is one cd may go to; it lies in no VOB.
@@ -504,6 +455,10 @@ TEST_P(EmulatorBothStyles, MinorEventsKeepAttributesAndTypes)
         {"mktrtype -ele -all -preop checkin -exec true -nc T1@\\proj", 0, "*\n"},
         {"lshistory -minor -fmt '%o|%Nc;' trtype:T1@\\proj", 0, "mktrtype|;"},
         {"lshistory -minor -fmt '%o|%e|%n|%Nc;' vob:\\proj", 0, "rmtype|destroy trigger type \"T1\" in versioned object base|\\proj|gone;"},
+        // A type belongs to its maker, who may lock and unlock it.
+        {"describe -fmt %[owner]p attype:ACL@\\proj", 0, "bob"},
+        {"lock attype:ACL@\\proj", 0, "Locked attribute type \"ACL\".\n"},
+        {"unlock attype:ACL@\\proj", 0, "Unlocked attribute type \"ACL\".\n"},
     };
     expectSession(steps);
 }

@@ -97,16 +97,13 @@ TEST_F(CleartoolProcessTest, OneCoProcessAnswersEveryCommandUpToItsStatusLineAnd
     EXPECT_EQ(reply.status, 1);
     EXPECT_EQ(reply.errors, QStringList{QStringLiteral("cleartool: Error: Unable to remove element \"x\".")});
     EXPECT_EQ(reply.warnings.size(), 1);
-    EXPECT_EQ(errorOf([&] { process.execute(QStringLiteral("fail")); }),
-              QStringLiteral("cleartool: Error: Unable to remove element \"x\"."));
-    EXPECT_EQ(errorOf([&] { process.execute(QStringLiteral("quiet-fail")); }),
-              QStringLiteral("cleartool quiet-fail: returned status 2"));
     // Error lines fail the command whatever its status; a trigger's own reason leads.
-    EXPECT_EQ(errorOf([&] { process.execute(QStringLiteral("error-ok")); }),
-              QStringLiteral("cleartool: Error: Unable to create attribute \"a\"."));
-    EXPECT_EQ(errorOf([&] { process.execute(QStringLiteral("refused")); }),
-              QStringLiteral("proj: QX_CHECKOUT may only be changed by the administrators (vobadm)\n"
-                             "cleartool: Error: Unable to create attribute \"a\"."));
+    for (const auto &[command, error] : {std::pair{"fail", "cleartool: Error: Unable to remove element \"x\"."},
+                                         {"quiet-fail", "cleartool quiet-fail: returned status 2"},
+                                         {"error-ok", "cleartool: Error: Unable to create attribute \"a\"."},
+                                         {"refused", "proj: QX_CHECKOUT may only be changed by the administrators (vobadm)\n"
+                                                     "cleartool: Error: Unable to create attribute \"a\"."}})
+        EXPECT_EQ(errorOf([&] { process.execute(QString::fromUtf8(command)); }), QString::fromUtf8(error)) << command;
     EXPECT_EQ(process.execute(QStringLiteral("x")), QStringLiteral("ran: x\n"));
     EXPECT_EQ(process.startCount(), 1);
 }

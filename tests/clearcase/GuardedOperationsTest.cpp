@@ -5,6 +5,7 @@
 #include "clearcase/sandbox/SandboxStore.h"
 #include "support/ErrorText.h"
 #include "support/FakePlatform.h"
+#include "support/KilledRerun.h"
 #include "support/TempSandbox.h"
 #include "util/ZanError.h"
 
@@ -236,42 +237,27 @@ TEST_F(GuardedOperations, ActionsRunCleanBoundedAndLeaveNothingBehind)
     EXPECT_LT(timer.elapsed(), 15000);
     const QString child = leftBehind(QStringLiteral("child")).trimmed();
     ASSERT_FALSE(child.isEmpty());
-    // Gone, or a zombie waiting for a parent that does not reap (as in some containers). The
-    // kill is delivered asynchronously, so the child gets a moment to die.
-    const QString statPath = QStringLiteral("/proc/%1/stat").arg(child);
-    const auto stateOfChild = [&statPath] {
-        QFile status(statPath);
-        return status.open(QIODevice::ReadOnly) ? status.readAll().split(')').value(1).trimmed().left(1) : QByteArray("Z");
-    };
-    QDeadlineTimer deadline(5000);
-    QByteArray state = stateOfChild();
-    while (state != "Z" && state != "X" && !deadline.hasExpired()) {
+    // The kill is delivered asynchronously, so the child gets a moment to die.
+    for (QDeadlineTimer deadline(5000); !KilledRerun::ended(child.toLongLong()) && !deadline.hasExpired();)
         QThread::msleep(20);
-        state = stateOfChild();
-    }
-    EXPECT_TRUE(state == "Z" || state == "X") << "the action's child outlived it: " << state.toStdString();
+    EXPECT_TRUE(KilledRerun::ended(child.toLongLong())) << "the action's child outlived it";
 }
 
-TEST(CleartoolFactory, BorrowsTheSandboxDrivesUnlessTheViewDriveIsMapped)
+// The emulator borrows the sandbox's drives (BackendChoice), but not over a drive that
+// ZAN_DRIVES names or the platform has mapped already.
+TEST(CleartoolFactory, SetOrMappedDrivesWinOverTheSandboxDrives)
 {
     TempSandbox sandbox;
-    FakePlatform platform;
-    platform.environment = {{QStringLiteral("ZAN_CLEARCASE"), QStringLiteral("cleartool")},
-                            {QStringLiteral("ZAN_SANDBOX"), sandbox.folder()},
-                            {QStringLiteral("ZAN_CLEARTOOL"), QStringLiteral("/nonexistent/cleartool-sim")}}; // the emulator, by its name
-    ClearCaseFactory::create(platform);
-    EXPECT_EQ(platform.hostPath(QStringLiteral("m:\\bob_dev")), sandbox.store().driveFolder(QStringLiteral("m")) + QStringLiteral("/bob_dev"));
-    EXPECT_EQ(platform.hostPath(QStringLiteral("c:\\t")), sandbox.store().driveFolder(QStringLiteral("c")) + QStringLiteral("/t"));
-
-    FakePlatform overridden;
-    overridden.environment = platform.environment;
+    FakePlatform overridden, mapped;
+    overridden.environment = {{QStringLiteral("ZAN_CLEARCASE"), QStringLiteral("cleartool")},
+                              {QStringLiteral("ZAN_SANDBOX"), sandbox.folder()},
+                              {QStringLiteral("ZAN_CLEARTOOL"), QStringLiteral("/nonexistent/cleartool-sim")}}; // the emulator, by its name
+    mapped.environment = overridden.environment;
     overridden.environment.insert(QStringLiteral("ZAN_DRIVES"), QStringLiteral("m=/views"));
-    ClearCaseFactory::create(overridden);
-    EXPECT_EQ(overridden.hostPath(QStringLiteral("m:\\v")), QStringLiteral("/views/v"));
-
-    FakePlatform mapped;
-    mapped.environment = platform.environment;
     mapped.setDriveMap({{QLatin1Char('m'), QStringLiteral("/mine")}});
+    ClearCaseFactory::create(overridden);
     ClearCaseFactory::create(mapped);
+    EXPECT_EQ(overridden.hostPath(QStringLiteral("m:\\v")), QStringLiteral("/views/v"));
+    EXPECT_EQ(overridden.hostPath(QStringLiteral("c:\\t")), sandbox.store().driveFolder(QStringLiteral("c")) + QStringLiteral("/t"));
     EXPECT_EQ(mapped.driveMap().size(), 1);
 }

@@ -1,8 +1,10 @@
 #include "clearcase/ClearCaseFactory.h"
 #include "clearcase/sandbox/CommandLine.h"
 #include "clearcase/sandbox/SandboxClearCase.h"
+#include "clearcase/sandbox/SandboxCleartool.h"
 #include "clearcase/sandbox/SandboxSeed.h"
 #include "clearcase/sandbox/SandboxStore.h"
+#include "support/EmulatorBackend.h"
 #include "support/ErrorText.h"
 #include "support/FakePlatform.h"
 #include "support/TempSandbox.h"
@@ -39,8 +41,6 @@ TEST_F(SandboxClearCaseTest, SeedDescribesASmallSiteWithDrivesAndStartedViewsAsF
     EXPECT_EQ(cc->description(), "sandbox at " + QDir::toNativeSeparators(sandbox.folder()));
     for (const ViewInfo &view : cc->allViews())
         EXPECT_EQ(view.host, platform.computer);
-    for (const QString &vob : Seed::vobTags)
-        EXPECT_EQ(cc->attributeTypeNames(vob), Seed::builtinAttributeTypes);
     EXPECT_GE(sandbox.store().elements(Seed::projVob).size(), 300);
 
     for (const QChar letter : QStringLiteral("acdm"))
@@ -121,8 +121,11 @@ TEST(SandboxFactory, ChoosesTheBackendFromTheEnvironment)
     EXPECT_EQ(cc->description(), "sandbox at " + QDir::toNativeSeparators(dir.path()));
     EXPECT_EQ(platform.driveMap().value(QLatin1Char('c')), "/elsewhere");
     EXPECT_EQ(platform.driveMap().value(QLatin1Char('m')), dir.path() + "/drives/m");
-    // The emulator next to the program is the sandbox's own cleartool for trigger scripts.
+    // The emulator next to the program is the sandbox's own cleartool for trigger scripts;
+    // installing it again replaces the wrapper, and a missing emulator is refused.
     EXPECT_TRUE(QFileInfo(dir.filePath("bin/cleartool")).isExecutable());
+    EXPECT_EQ(SandboxCleartool::install(dir.path(), emulatorProgram()), dir.filePath("bin"));
+    EXPECT_THROW(SandboxCleartool::install(dir.path(), "/no/such/cleartool-sim"), ZanError);
 
     platform.environment.insert("ZAN_CLEARCASE", "clearcase-by-mail");
     EXPECT_THROW(ClearCaseFactory::create(platform), ZanError);
