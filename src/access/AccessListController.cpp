@@ -14,6 +14,7 @@
 #include "shell/Registry.h"
 #include "shell/WorkingState.h"
 #include "util/ListRoutines.h"
+#include "util/TextRoutines.h"
 #include "util/Prompter.h"
 #include "util/ZanError.h"
 
@@ -31,9 +32,15 @@ namespace {
 
 const QString component = QStringLiteral("AccessListController");
 
-QStringList entriesOf(QListWidget *list)
+// The entries of the rows that are not selected.
+QStringList unselectedEntries(QListWidget *list)
 {
-    return ItemList(list).entries();
+    QStringList kept;
+    for (int row = 0; row < list->count(); ++row) {
+        if (!list->item(row)->isSelected())
+            kept << list->item(row)->text();
+    }
+    return kept;
 }
 
 bool hasSelection(const QListWidget *list)
@@ -142,7 +149,7 @@ void AccessListController::toggleUserChooser()
         chooser->hide();
         return;
     }
-    if (m_ctx.form.zanList[0]->count() > 0 && chooser->count() > 0) {
+    if (!m_ctx.state.operations().isEmpty() && chooser->count() > 0) {
         // It opens on its hint, which the click into it selects, so that what is typed next
         // never joins what an earlier entry left there.
         chooser->setEditText(chooser->itemText(0));
@@ -158,7 +165,7 @@ void AccessListController::toggleGroupChooser()
         chooser->hide();
         return;
     }
-    if (m_ctx.form.zanList[0]->count() == 0)
+    if (m_ctx.state.operations().isEmpty())
         return;
     ItemList groups(chooser);
     groups.clear();
@@ -177,8 +184,9 @@ void AccessListController::zanListSelected(int index)
         return;
     try {
         m_ctx.hideSubLists();
-        if (index == 0)
-            m_operations.selectOperation();
+        const QList<QListWidgetItem *> picked = form.zanList[index]->selectedItems();
+        if (index == 0 && !picked.isEmpty())
+            m_ctx.state.selectOperation(picked.first()->text());
         const QListWidgetItem *group = form.zanList[2]->currentItem();
         if (index == 2 && group && group->isSelected())
             form.zanBut[4]->setToolTip(QStringLiteral("Delete all users in group: ") + group->text() +
@@ -202,25 +210,24 @@ void AccessListController::addUserToList()
     MainWindow &form = m_ctx.form;
     try {
         QString notAdded;
-        if (form.zanList[0]->count() > 0) {
+        if (!m_ctx.state.operations().isEmpty()) {
             m_ctx.busy.setBusy(true);
             const QString user = form.selectUserCombo->currentText();
-            const QStringList before = entriesOf(form.zanList[1]);
+            const QStringList before = m_ctx.state.users();
             const AccessListRules::UserAddition addition = AccessListRules::addUser(user, before);
             if (addition.outcome == AccessListRules::UserAddition::Outcome::Refused) {
                 m_ctx.prompter.message(addition.reason, AccessListRules::refusedUserTitle, Prompter::Icon::Exclamation);
             } else if (addition.outcome == AccessListRules::UserAddition::Outcome::NotAdded) {
                 notAdded = addition.reason;
             } else {
-                ItemList users(form.zanList[1]);
                 ItemList chooser(form.selectUserCombo);
-                users.add(user);
                 if (!is_dup_list(user, chooser))
                     chooser.add(user);
+                m_ctx.state.setUsers(addition.users);
                 if (m_operations.saveUserListToElem(before))
-                    selectListItem(user, users);
+                    selectListItem(user, ItemList(form.zanList[1]));
                 else
-                    removeFromList(user, users);
+                    m_ctx.state.setUsers(before);
             }
         }
         m_ctx.busy.setBusy(false);
@@ -243,9 +250,9 @@ void AccessListController::deleteUserFromList()
             return;
         }
         const AccessListRules::Snapshot before = ItemList(users).snapshot();
-        deletedSelectedInList(ItemList(users));
+        m_ctx.state.setUsers(unselectedEntries(users));
         if (!m_operations.saveUserListToElem(before.entries)) {
-            ItemList(users).restore(before);
+            undoUsers(before);
         } else if (users->count() > 0) {
             users->setCurrentRow(0);
             users->setFocus();
@@ -294,12 +301,10 @@ void AccessListController::deleteGroupFromList()
         if (groups->count() == 0)
             return;
         const AccessListRules::Snapshot before = ItemList(users).snapshot();
-        for (int i = 0; i < groups->count(); ++i) {
-            if (groups->item(i)->isSelected())
-                delStringFromListBox(m_ctx.registry.readFromReg(groups->item(i)->text()), ItemList(users));
-        }
+        for (const QListWidgetItem *group : groups->selectedItems())
+            m_ctx.state.removeUsers(TextRoutines::commaSplit(m_ctx.registry.readFromReg(group->text())));
         if (!m_operations.saveUserListToElem(before.entries)) {
-            ItemList(users).restore(before);
+            undoUsers(before);
             return;
         }
         if (groups->count() > 0) {
@@ -320,19 +325,23 @@ void AccessListController::deleteGroupFromElem()
         return;
     }
     const AccessListRules::Snapshot before = ItemList(groups).snapshot();
+    const auto undo = [&] {
+        m_ctx.state.setGroups(before.entries);
+        ItemList(groups).restore(before);
+    };
     try {
-        deletedSelectedInList(ItemList(groups));
-        const QStringList remaining = entriesOf(groups);
+        const QStringList remaining = unselectedEntries(groups);
+        m_ctx.state.setGroups(remaining);
         if (!remaining.isEmpty()) {
             if (!writeGroups(before.entries))
-                ItemList(groups).restore(before);
+                undo();
             return;
         }
         // The last group goes: the attribute is removed rather than left empty.
-        showStoredGroups(AccessEditor(m_ctx.ccase.clearCase())
-                             .changeGroups(location(), AccessListChange::between(before.entries, remaining)));
+        m_ctx.state.setGroups(AccessEditor(m_ctx.ccase.clearCase())
+                                  .changeGroups(location(), AccessListChange::between(before.entries, remaining)));
     } catch (const std::exception &) {
-        ItemList(groups).restore(before);
+        undo();
         m_ctx.errors.reportBoxed(ZanError::current(component), QStringLiteral("Could not remove group from Element"));
     }
 }
@@ -346,22 +355,25 @@ const ElementLocation &AccessListController::location() const
 // that fails leaves its list as it was.
 void AccessListController::addGroup(const QString &group)
 {
-    MainWindow &form = m_ctx.form;
-    QListWidget *groups = form.zanList[2];
-    const QStringList groupsBefore = entriesOf(groups);
-    const AccessListRules::Snapshot usersBefore = ItemList(form.zanList[1]).snapshot();
+    const QStringList groupsBefore = m_ctx.state.groups();
+    const AccessListRules::Snapshot usersBefore = ItemList(m_ctx.form.zanList[1]).snapshot();
     const AccessListRules::GroupMerge merge = AccessListRules::mergeGroup(
         group, m_ctx.registry.readFromReg(group), groupsBefore, usersBefore.entries);
-    if (merge.groupAdded)
-        groups->addItem(group);
+    m_ctx.state.setGroups(merge.groups);
     if (!ensureGroupsType() || !writeGroups(groupsBefore)) {
-        if (merge.groupAdded)
-            removeFromList(group, ItemList(groups));
+        m_ctx.state.setGroups(groupsBefore);
         return;
     }
-    form.zanList[1]->addItems(merge.users.mid(usersBefore.entries.size()));
+    m_ctx.state.setUsers(merge.users);
     if (!m_operations.saveUserListToElem(usersBefore.entries))
-        ItemList(form.zanList[1]).restore(usersBefore);
+        undoUsers(usersBefore);
+}
+
+// The users as they were, their selection too.
+void AccessListController::undoUsers(const AccessListRules::Snapshot &before)
+{
+    m_ctx.state.setUsers(before.entries);
+    ItemList(m_ctx.form.zanList[1]).restore(before);
 }
 
 // A group is recorded in an attribute of the groups type, which the VOB may not have yet
@@ -373,28 +385,18 @@ bool AccessListController::ensureGroupsType()
     });
 }
 
-// Writes the edit from `before` to the groups list now shown, which then shows what is stored.
+// Writes the edit from `before` to the state's groups, which then are what is stored:
+// another administrator may have changed them meanwhile.
 bool AccessListController::writeGroups(const QStringList &before)
 {
-    QListWidget *groups = m_ctx.form.zanList[2];
     QStringList stored;
     const bool written = RoutineErrorReport::run(m_ctx.prompter, RoutineErrorReport::addAttribute, [&] {
         stored = AccessEditor(m_ctx.ccase.clearCase())
-                     .changeGroups(location(), AccessListChange::between(before, entriesOf(groups)));
+                     .changeGroups(location(), AccessListChange::between(before, m_ctx.state.groups()));
     });
     if (written)
-        showStoredGroups(stored);
+        m_ctx.state.setGroups(stored);
     return written;
-}
-
-// Another administrator may have changed the groups meanwhile.
-void AccessListController::showStoredGroups(const QStringList &stored)
-{
-    QListWidget *groups = m_ctx.form.zanList[2];
-    if (stored == entriesOf(groups))
-        return;
-    groups->clear();
-    groups->addItems(stored);
 }
 
 bool AccessListController::eventFilter(QObject *watched, QEvent *event)

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "access/AccessListRules.h"
 #include "access/AccessSettings.h"
 
 #include <QObject>
@@ -11,8 +12,8 @@ class QListWidget;
 struct MainContext;
 
 // The editing side of the access-control panel: the zanBut buttons, the three zanList
-// lists, the user chooser and the group chooser. Every edit is written to the VOB at once;
-// a write that fails leaves the lists as they were. The operations themselves, and the
+// lists, the user chooser and the group chooser. Every edit goes into the working state
+// and is written to the VOB at once; a write that fails leaves the lists as they were. The operations themselves, and the
 // users list's write, are the operations controller's.
 class AccessListController : public QObject
 {
@@ -43,7 +44,7 @@ private:
     bool ensureGroupsType();
     // Writes the element's groups; a failure shows the attribute routine's message.
     bool writeGroups(const QStringList &before);
-    void showStoredGroups(const QStringList &stored);
+    void undoUsers(const AccessListRules::Snapshot &before);
 
     MainContext &m_ctx;
     OperationsController &m_operations;

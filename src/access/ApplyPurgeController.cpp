@@ -12,24 +12,16 @@
 #include "shell/MainContext.h"
 #include "shell/MainWindow.h"
 #include "shell/WorkingState.h"
-#include "util/ItemList.h"
 #include "util/AppInfo.h"
 #include "util/Prompter.h"
 #include "util/ZanError.h"
 
-#include <QLineEdit>
-#include <QListWidget>
 #include <QPushButton>
 #include <QToolButton>
 
 namespace {
 
 const QString component = QStringLiteral("ApplyPurgeController");
-
-QStringList entriesOf(QListWidget *list)
-{
-    return ItemList(list).entries();
-}
 
 } // namespace
 
@@ -52,7 +44,6 @@ void ApplyPurgeController::applyAllCheckedClicked()
 
 void ApplyPurgeController::doApplyAllChecked()
 {
-    MainWindow &form = m_ctx.form;
     const QString &crlf = AppInfo::crlf;
     try {
         const QString base = location().path;
@@ -63,7 +54,7 @@ void ApplyPurgeController::doApplyAllChecked()
                                    QStringLiteral("Select an element first..."), Prompter::Icon::Exclamation);
             return;
         }
-        const QStringList targets = entriesOf(form.selectedList);
+        const QStringList targets = m_ctx.state.checked().paths();
         const QStringList operations = baseOperations();
         if (targets.size() > 1) {
             const QString question = QStringLiteral("NOTE: You are about to set access control for ") +
@@ -163,18 +154,11 @@ Prompter::Answer ApplyPurgeController::askPurge(const QString &warning, const QS
                                              Prompter::Buttons::OkCancel, preview);
 }
 
-void ApplyPurgeController::emptyAccessLists()
-{
-    for (QListWidget *list : m_ctx.form.zanList)
-        list->clear();
-}
-
 void ApplyPurgeController::purgeAllChecked()
 {
-    MainWindow &form = m_ctx.form;
     const QString &crlf = AppInfo::crlf;
     try {
-        const QStringList targets = entriesOf(form.selectedList);
+        const QStringList targets = m_ctx.state.checked().paths();
         if (location().path.isEmpty() || targets.isEmpty())
             return;
         const QString warning = QStringLiteral("WARNING: ") + crlf +
@@ -185,10 +169,9 @@ void ApplyPurgeController::purgeAllChecked()
             return;
         m_ctx.busy.setBusy(true);
         AccessApplier(m_ctx.ccase.clearCase()).purge(location(), targets, progressObserver());
-        emptyAccessLists();
+        m_ctx.state.clearAccess();
         m_ctx.busy.setStatBarMsg(QStringLiteral("Done"));
         m_ctx.busy.setBusy(false);
-        form.selectedList->clear();
         m_ctx.state.clearChecked();
     } catch (...) {
         m_ctx.errors.reportBoxed(ZanError::current(component), QStringLiteral("purgeFromElemBut()"));
@@ -199,7 +182,7 @@ void ApplyPurgeController::purgeElement()
 {
     MainWindow &form = m_ctx.form;
     const QString element = location().path;
-    if (form.zanList[0]->count() == 0 || element.isEmpty())
+    if (m_ctx.state.operations().isEmpty() || element.isEmpty())
         return;
     try {
         const QString warning = QStringLiteral("WARNING: ") + AppInfo::crlf +
@@ -209,7 +192,7 @@ void ApplyPurgeController::purgeElement()
         if (askPurge(warning, {element}) == Prompter::Answer::Ok) {
             m_ctx.busy.setBusy(true);
             AccessApplier(m_ctx.ccase.clearCase()).purge(location(), {element});
-            emptyAccessLists();
+            m_ctx.state.clearAccess();
             m_ctx.busy.setBusy(false);
         }
         form.zanBut[0]->setFocus();

@@ -10,8 +10,8 @@
 struct MainContext;
 
 // Copies the selected element's settings to every checked element, and purges all access
-// settings from the selected element or from every checked one. The operations copied are
-// the ones the base element carries.
+// settings from the selected element or from every checked one; the targets are the
+// working state's checked elements. The operations copied are the ones the base element carries.
 class ApplyPurgeController : public QObject
 {
     Q_OBJECT
@@ -32,7 +32,6 @@ private:
     QStringList baseOperations();
     AccessApplier::Observer progressObserver();
     QString previewOf(const std::function<AccessPlan()> &plan);
-    void emptyAccessLists();
 
     MainContext &m_ctx;
 };

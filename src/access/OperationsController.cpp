@@ -15,7 +15,6 @@
 #include "util/AppInfo.h"
 #include "util/ListRoutines.h"
 #include "util/Prompter.h"
-#include "util/TextRoutines.h"
 #include "util/ZanError.h"
 
 #include <QComboBox>
@@ -49,6 +48,7 @@ OperationsController::OperationsController(MainContext &context, ApplyPurgeContr
     connect(form.zanSubList, &QListWidget::currentRowChanged, this, &OperationsController::pickerSelectionChanged);
     connect(form.zanSubList, &QListWidget::itemDoubleClicked, this, &OperationsController::addOperation);
     form.zanSubList->installEventFilter(this);
+    connect(&m_ctx.state, &WorkingState::operationSelected, this, &OperationsController::showOperation);
     populateOperationsList(false);
 }
 
@@ -67,8 +67,7 @@ void OperationsController::populateOperationsList(bool includeUcm)
     picker->addItems(OperationsCatalogue::offeredOperations(includeUcm));
     if (picker->count() > 0)
         picker->setCurrentRow(0);
-    const QStringList carried = ItemList(m_ctx.form.zanList[0]).entries();
-    removeSetOperationsFromPicker(OperationsCatalogue::offeredFor(carried, includeUcm));
+    removeSetOperationsFromPicker(OperationsCatalogue::offeredFor(m_ctx.state.operations(), includeUcm));
 }
 
 // Operations the element already carries are not offered. When the selected first entry is
@@ -121,12 +120,6 @@ void OperationsController::hideSubLists()
     m_ctx.hideSubLists();
 }
 
-QString OperationsController::selectedOperation() const
-{
-    const QList<QListWidgetItem *> selected = m_ctx.form.zanList[0]->selectedItems();
-    return selected.isEmpty() ? QString() : selected.first()->text();
-}
-
 const ElementLocation &OperationsController::location() const
 {
     return m_ctx.state.location();
@@ -148,11 +141,8 @@ void OperationsController::addOperation()
             bool added = false;
             RoutineErrorReport::run(m_ctx.prompter, RoutineErrorReport::addAttribute,
                     [&] { added = editor.addOperation(location(), operation, m_ctx.state.privilegedList()); });
-            ItemList operations(form.zanList[0]);
-            if (added && !is_dup_list(operation, operations)) {
-                operations.add(operation);
-                selectListItem(operation, operations);
-            }
+            if (added)
+                m_ctx.state.addOperation(operation);
         }
         m_applier.doApplyAllChecked();
     } catch (...) {
@@ -164,10 +154,10 @@ bool OperationsController::saveUserListToElem(const QStringList &before)
 {
     MainWindow &form = m_ctx.form;
     try {
-        const QStringList entries = ItemList(form.zanList[1]).entries();
+        const QStringList entries = m_ctx.state.users();
         if (!entries.isEmpty())
             m_ctx.busy.setBusy(true);
-        const QString operation = selectedOperation();
+        const QString operation = m_ctx.state.operation();
         if (operation.isEmpty()) {
             m_ctx.busy.setBusy(false);
             m_ctx.prompter.message(QStringLiteral("Must select an operation first."),
@@ -180,8 +170,9 @@ bool OperationsController::saveUserListToElem(const QStringList &before)
                          .changeUsers(location(), operation, AccessListChange::between(before, entries),
                                       m_ctx.state.privilegedList());
         });
-        if (written && stored != entries)
-            showStoredUsers(stored);
+        // Another administrator may have changed the list meanwhile.
+        if (written)
+            m_ctx.state.setUsers(stored);
         m_ctx.busy.setBusy(false);
         return written;
     } catch (const std::exception &) {
@@ -190,32 +181,14 @@ bool OperationsController::saveUserListToElem(const QStringList &before)
     }
 }
 
-// Another administrator changed the list meanwhile: the list shows what is stored now.
-void OperationsController::showStoredUsers(const QStringList &stored)
-{
-    ItemList users(m_ctx.form.zanList[1]);
-    users.clear();
-    for (const QString &user : stored) {
-        if (!is_dup_list(user, users))
-            users.add(user);
-    }
-}
-
 void OperationsController::deleteOperation()
 {
-    MainWindow &form = m_ctx.form;
-    const QString operation = selectedOperation();
+    const QString operation = m_ctx.state.operation();
     if (operation.isEmpty())
         return;
     try {
         AccessEditor(m_ctx.ccase.clearCase()).deleteOperation(location(), operation);
-        {
-            const QSignalBlocker blocker(form.zanList[0]);
-            removeListItem(operation, ItemList(form.zanList[0]));
-            form.zanList[0]->setCurrentRow(-1);
-            form.zanList[0]->clearSelection();
-        }
-        form.zanList[1]->clear();
+        m_ctx.state.removeOperation(operation);
     } catch (const std::exception &) {
         m_ctx.errors.reportBoxed(ZanError::current(component), QStringLiteral("deleteOperation()"));
     }
@@ -223,21 +196,16 @@ void OperationsController::deleteOperation()
 
 // A privileged operation shows the VOB root's value, the one that is enforced, also when the
 // element carries a copy of its own; an edit then starts from that value.
-void OperationsController::selectOperation()
+void OperationsController::showOperation(const QString &operation)
 {
     MainWindow &form = m_ctx.form;
-    if (form.mainList->count() == 0)
+    if (form.mainList->count() == 0 || operation.isEmpty())
         return;
     try {
         hideSubLists();
-        const QString operation = selectedOperation();
-        if (operation.isEmpty())
-            return;
         form.userGroupLbl->setText(QStringLiteral("User(s) with \"") + operation + QStringLiteral("\" privilege"));
-        ItemList users(form.zanList[1]);
-        ItemList groups(form.zanList[2]);
         if (location().path.isEmpty()) {
-            groups.clear();
+            m_ctx.state.setGroups({});
             return;
         }
         ElementSettings settings;
@@ -245,16 +213,14 @@ void OperationsController::selectOperation()
             settings = AccessSettingsReader(m_ctx.ccase.clearCase()).read(location(), m_ctx.state.privilegedList());
         });
         const OperationSetting *setting = settings.find(operation);
-        users.clear();
+        const QStringList users = setting ? setting->users : QStringList();
+        m_ctx.state.setUsers(users);
         ItemList chooser(form.selectUserCombo);
-        for (const QString &user : setting ? setting->users : QStringList()) {
-            if (!is_dup_list(user, users))
-                users.add(user);
+        for (const QString &user : users) {
             if (!is_dup_list(user, chooser))
                 chooser.add(user);
         }
-        groups.clear();
-        setListBoxFromString(TextRoutines::commaJoin(settings.groups), groups);
+        m_ctx.state.setGroups(settings.groups);
     } catch (const std::exception &) {
         m_ctx.errors.reportWithSupportLine(ZanError::current(component));
     }

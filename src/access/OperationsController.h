@@ -10,7 +10,8 @@ struct MainContext;
 
 // The operation picker and the operations list of the access-control panel: the catalogue
 // offered, the privileged-operation stop message, adding and deleting an operation on the
-// selected element, writing the users list, and loading an operation's users and groups.
+// selected element, writing the users list, and loading the selected operation's users and
+// the element's groups into the working state.
 // An operation added is applied to the checked elements as well.
 class OperationsController : public QObject
 {
@@ -26,7 +27,6 @@ public:
     void addOperation();
     bool saveUserListToElem(const QStringList &before);
     void deleteOperation();
-    void selectOperation();
 
     // The stop message for an operation, CR LF line breaks included.
     static QString stopMessage(const QString &operation);
@@ -35,10 +35,9 @@ protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:
-    void showStoredUsers(const QStringList &stored);
+    void showOperation(const QString &operation);
     void pickerSelectionChanged();
     void removeSetOperationsFromPicker(const QStringList &offer);
-    QString selectedOperation() const;
     const ElementLocation &location() const;
 
     MainContext &m_ctx;

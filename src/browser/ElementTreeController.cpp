@@ -1,5 +1,6 @@
 #include "browser/ElementTreeController.h"
 
+#include "access/AccessSettingsReader.h"
 #include "browser/TreeNode.h"
 #include "clearcase/CCase.h"
 #include "clearcase/SiteStyle.h"
@@ -42,19 +43,19 @@ bool noVobSelected(const QString &tag)
 class RemovalBatch
 {
 public:
-    explicit RemovalBatch(CheckedElementIndex &index) : m_index(index) { m_index.beginBatch(); }
+    explicit RemovalBatch(CheckedElements &index) : m_index(index) { m_index.beginBatch(); }
     ~RemovalBatch() { m_index.endBatch(); }
     RemovalBatch(const RemovalBatch &) = delete;
     RemovalBatch &operator=(const RemovalBatch &) = delete;
 
 private:
-    CheckedElementIndex &m_index;
+    CheckedElements &m_index;
 };
 
 } // namespace
 
 ElementTreeController::ElementTreeController(MainContext &context)
-    : m_ctx(context), m_populator(context), m_checked(context.form.selectedList)
+    : m_ctx(context), m_populator(context)
 {
     MainWindow &form = m_ctx.form;
     QTreeWidget *tree = form.tTreeList;
@@ -72,7 +73,10 @@ ElementTreeController::ElementTreeController(MainContext &context)
     connect(form.vobTagTxt, &QLineEdit::textChanged, this, [this](const QString &text) { checkUcmProjectVob(text); });
     connect(form.mainTabStrip, &QTabWidget::currentChanged, this, &ElementTreeController::tabClick);
 
-    connect(&m_ctx.state, &WorkingState::checkedCleared, this, &ElementTreeController::clearAllClick);
+    connect(&m_ctx.state, &WorkingState::checkedCleared, this, [this] {
+        uncheckAllNodes();
+        updateCheckedButtons();
+    });
 }
 
 void ElementTreeController::populateTree(int mode, const QString &filter, bool clearFirst, QTreeWidgetItem *parent)
@@ -95,8 +99,8 @@ void ElementTreeController::nodeClick(QTreeWidgetItem *node)
         if (path.isEmpty() || !m_ctx.ccase.isCCElement(path)) {
             form.zanCurSettingLbl->setText(QStringLiteral("Element: <UNDEF>"));
             form.zanLbl[3]->setText(form.zanLbl[3]->property("tag").toString() + QStringLiteral("<UNDEF>"));
-            form.zanList[0]->clear();
-            form.zanList[1]->clear();
+            m_ctx.state.setOperations({});
+            m_ctx.state.setUsers({});
             form.selectedElemTxt->setText(QString());
         } else if (!showElementSettings(node, path)) {
             // Refused as part of a UCM project VOB: no children for this click.
@@ -128,23 +132,34 @@ bool ElementTreeController::showElementSettings(QTreeWidgetItem *node, const QSt
         return false;
     form.vobTagTxt->setText(tag);
     form.trigLbl[0]->setText(QStringLiteral("Trigger setup for VOB: ") + tag);
-    form.zanList[1]->clear();
-    form.zanList[2]->clear();
+    m_ctx.state.setUsers({});
+    m_ctx.state.setGroups({});
     form.vobRootTxt->setText(m_ctx.ccase.getVobRootFromElemPath(path));
 
-    if (!SiteStyle::current().isVobRoot(path)) {
-        m_ctx.ccase.getAttrListOnElem(ItemList(form.zanList[0]), path, true, true, QStringLiteral("_"), QString());
-        form.selectedElemTxt->setText(path);
-    } else {
+    const bool vobRoot = SiteStyle::current().isVobRoot(path);
+    const QString element = vobRoot ? SiteStyle::current().vobRootElement(path) : path;
+    m_ctx.state.setOperations(operationsOn(element));
+    if (vobRoot) {
         form.vobRootTxt->setText(path);
-        m_ctx.ccase.getAttrListOnElem(ItemList(form.zanList[0]), path, true, true, QStringLiteral("_"), tag);
         form.zanCurSettingLbl->setText(QStringLiteral("VOB Root: ") + tag);
-        form.selectedElemTxt->setText(SiteStyle::current().vobRootElement(path));
-        m_ctx.state.selectVobRoot(tag);
     }
-    if (form.zanList[0]->count() > 0)
-        form.zanList[0]->setCurrentRow(0);
+    form.selectedElemTxt->setText(element);
+    if (vobRoot)
+        m_ctx.state.selectVobRoot(tag);
+    if (!m_ctx.state.operations().isEmpty())
+        m_ctx.state.selectOperation(m_ctx.state.operations().first());
     return true;
+}
+
+// The operations the element carries; one that cannot be read lists none.
+QStringList ElementTreeController::operationsOn(const QString &element)
+{
+    try {
+        AccessSettingsReader reader(m_ctx.ccase.clearCase());
+        return AccessSettingsReader::operationsOn(reader.attributesOf(element));
+    } catch (const std::exception &) {
+        return {};
+    }
 }
 
 bool ElementTreeController::checkUcmProjectVob(const QString &vobTag)
@@ -202,7 +217,7 @@ void ElementTreeController::nodeCheck(QTreeWidgetItem *node)
         form.tTreeList->hide();
         m_ctx.platform.setHourglass(true);
         {
-            RemovalBatch batch(m_checked);
+            RemovalBatch batch(m_ctx.state.checked());
             m_walkAborted = false;
             ++m_walkDepth;
             checkSubtree(node, checked);
@@ -211,7 +226,7 @@ void ElementTreeController::nodeCheck(QTreeWidgetItem *node)
         m_ctx.platform.setHourglass(false);
         form.tTreeList->show();
 
-        const QString total = QString::number(m_checked.count());
+        const QString total = QString::number(m_ctx.state.checked().count());
         m_ctx.busy.setStatBarMsg(QStringLiteral("Total Count: ") + total);
         form.applyAllCheckedBut->setToolTip(
             QStringLiteral("Apply access control to all selcted elements/artifacts.  Total selected: ") + total);
@@ -234,11 +249,11 @@ void ElementTreeController::checkSubtree(QTreeWidgetItem *node, bool checked)
             return;
         }
         if (checked) {
-            if (m_checked.appendIfNew(path))
+            if (m_ctx.state.checked().appendIfNew(path))
                 setNodeColour(node, Qt::blue);
         } else {
             setNodeColour(node, Qt::black);
-            m_checked.removeFirst(path);
+            m_ctx.state.checked().removeFirst(path);
         }
 
         if (kind == QLatin1String("file")) {
@@ -272,16 +287,15 @@ void ElementTreeController::checkSubtree(QTreeWidgetItem *node, bool checked)
 void ElementTreeController::updateCheckedButtons()
 {
     MainWindow &form = m_ctx.form;
-    const bool any = m_checked.count() > 0;
+    const bool any = m_ctx.state.checked().count() > 0;
     form.applyAllCheckedBut->setEnabled(any);
     form.deleteAllCheckedBut->setEnabled(any);
     form.zanLbl[3]->setEnabled(any);
     form.zanLbl[4]->setEnabled(any);
 }
 
-void ElementTreeController::clearAllChecked()
+void ElementTreeController::uncheckAllNodes()
 {
-    m_checked.clear();
     for (QTreeWidgetItemIterator it(m_ctx.form.tTreeList); *it; ++it)
         setNodeChecked(*it, Qt::Unchecked);
 }
@@ -312,8 +326,7 @@ void ElementTreeController::checkAllClick()
 
 void ElementTreeController::clearAllClick()
 {
-    clearAllChecked();
-    updateCheckedButtons();
+    m_ctx.state.clearChecked();
 }
 
 void ElementTreeController::tabClick(int index)

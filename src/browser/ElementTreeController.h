@@ -1,6 +1,5 @@
 #pragma once
 
-#include "browser/CheckedElementIndex.h"
 #include "browser/TreePopulator.h"
 
 #include <QObject>
@@ -11,8 +10,8 @@ class QTreeWidgetItem;
 struct MainContext;
 
 // The element tree: selecting a node (current VOB and element), checking nodes into the
-// checked-element list, "Check All"/"Uncheck All", the UCM project VOB refusal and the tab
-// strip. Checked elements are all unchecked when the working state says so.
+// working state's checked elements, "Check All"/"Uncheck All", the UCM project VOB refusal
+// and the tab strip. The nodes are all unchecked when the state's checked elements are cleared.
 class ElementTreeController : public QObject
 {
     Q_OBJECT
@@ -24,7 +23,7 @@ public:
     void nodeCheck(QTreeWidgetItem *node);
     void checkSubtree(QTreeWidgetItem *node, bool checked);
     void updateCheckedButtons();
-    void clearAllChecked();
+    void uncheckAllNodes();
     void setAllNodesChecked(bool checked);
     void checkAllClick();
     void clearAllClick();
@@ -36,7 +35,6 @@ public:
 
     void populateTree(int mode, const QString &filter, bool clearFirst, QTreeWidgetItem *parent);
 
-    CheckedElementIndex &checkedElements() { return m_checked; }
     bool checkAllFlag() const { return m_checkAllFlag; }
 
 protected:
@@ -49,11 +47,11 @@ private:
     void setNodeChecked(QTreeWidgetItem *node, Qt::CheckState state);
     void setNodeColour(QTreeWidgetItem *node, Qt::GlobalColor colour);
     bool showElementSettings(QTreeWidgetItem *node, const QString &path);
+    QStringList operationsOn(const QString &element);
     void forgetPressedNode();
 
     MainContext &m_ctx;
     TreePopulator m_populator;
-    CheckedElementIndex m_checked;
     bool m_checkAllFlag = false;
     int m_programChanges = 0;
 

@@ -7,6 +7,7 @@
 #include "shell/ErrorReporter.h"
 #include "shell/MainContext.h"
 #include "shell/MainWindow.h"
+#include "shell/WorkingState.h"
 #include "util/AppInfo.h"
 #include "util/ErrorBox.h"
 #include "util/ListRoutines.h"
@@ -186,7 +187,7 @@ void ViewsController::refreshList()
     if (form.mainList->count() == 0)
         return;
     try {
-        form.selectedList->clear();
+        m_ctx.state.checked().clear();
         const QString filter = MainWindow::isShown(form.filterDriveTxt) ? QString() : form.filterDriveTxt->text();
         m_populator.populateTree(5, filter, true, nullptr);
     } catch (...) {

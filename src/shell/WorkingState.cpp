@@ -15,6 +15,17 @@ bool assign(T &field, const T &value)
     return true;
 }
 
+// The first of entries equal ignoring case.
+QStringList onceEach(const QStringList &names)
+{
+    QStringList kept;
+    for (const QString &name : names) {
+        if (!kept.contains(name, Qt::CaseInsensitive))
+            kept << name;
+    }
+    return kept;
+}
+
 } // namespace
 
 WorkingState::WorkingState(QObject *parent)
@@ -38,6 +49,73 @@ void WorkingState::setElement(const QString &element)
 {
     if (assign(m_location.path, element))
         emit locationChanged();
+}
+
+void WorkingState::setOperations(const QStringList &operations)
+{
+    const bool wasSelected = !m_operation.isEmpty();
+    m_operation.clear();
+    if (assign(m_operations, onceEach(operations)))
+        emit operationsChanged(m_operations);
+    if (wasSelected)
+        emit operationSelected(m_operation);
+}
+
+bool WorkingState::addOperation(const QString &operation)
+{
+    if (m_operations.contains(operation, Qt::CaseInsensitive))
+        return false;
+    m_operations << operation;
+    emit operationsChanged(m_operations);
+    selectOperation(operation);
+    return true;
+}
+
+void WorkingState::removeOperation(const QString &operation)
+{
+    if (!m_operations.removeOne(operation))
+        return;
+    const bool selected = operation == m_operation;
+    if (selected)
+        m_operation.clear();
+    emit operationsChanged(m_operations);
+    if (selected) {
+        emit operationSelected(m_operation);
+        setUsers({});
+    }
+}
+
+void WorkingState::selectOperation(const QString &operation)
+{
+    if ((operation.isEmpty() || m_operations.contains(operation)) && assign(m_operation, operation))
+        emit operationSelected(operation);
+}
+
+void WorkingState::setUsers(const QStringList &users)
+{
+    if (assign(m_users, onceEach(users)))
+        emit usersChanged(m_users);
+}
+
+void WorkingState::removeUsers(const QStringList &names)
+{
+    QStringList users = m_users;
+    for (const QString &name : names)
+        users.removeOne(name);
+    setUsers(users);
+}
+
+void WorkingState::setGroups(const QStringList &groups)
+{
+    if (assign(m_groups, onceEach(groups)))
+        emit groupsChanged(m_groups);
+}
+
+void WorkingState::clearAccess()
+{
+    setOperations({});
+    setUsers({});
+    setGroups({});
 }
 
 bool WorkingState::hasVob() const
@@ -97,5 +175,6 @@ void WorkingState::selectVobRoot(const QString &vobTag)
 
 void WorkingState::clearChecked()
 {
+    m_checked.clear();
     emit checkedCleared();
 }

@@ -4,6 +4,7 @@
 #include "support/MouseClicks.h"
 
 #include "access/AccessAttributeFormat.h"
+#include "access/AccessSettingsReader.h"
 #include "access/ApplyPurgeController.h"
 
 #include <QDate>
@@ -34,14 +35,22 @@ protected:
         MainWindow &f = form();
         f.vobTagTxt->setText(vobTag);
         f.vobRootTxt->setText(vobRoot);
-        f.zanList[1]->clear();
-        f.zanList[2]->clear();
-        const bool root = relative.isEmpty();
-        ctx().ccase.getAttrListOnElem(ItemList(f.zanList[0]), root ? vobRoot : elementPath(relative), true, true,
-                                      QStringLiteral("_"), root ? vobTag : QString());
-        f.selectedElemTxt->setText(root ? vobRoot + sep() + QStringLiteral(".") : elementPath(relative));
-        if (f.zanList[0]->count() > 0)
-            f.zanList[0]->setCurrentRow(0);
+        state().setUsers({});
+        state().setGroups({});
+        const QString element = relative.isEmpty() ? vobRoot + sep() + QStringLiteral(".") : elementPath(relative);
+        const QStringList operations =
+            AccessSettingsReader::operationsOn(AccessSettingsReader(ctx().ccase.clearCase()).attributesOf(element));
+        state().setOperations(operations);
+        f.selectedElemTxt->setText(element);
+        if (!operations.isEmpty())
+            state().selectOperation(operations.first());
+    }
+    // The paths checked in the tree, in this order.
+    void check(const QStringList &paths)
+    {
+        state().checked().clear();
+        for (const QString &path : paths)
+            state().checked().appendIfNew(path);
     }
 
     // Picks an operation in the picker and double-clicks it, as the administrator does.

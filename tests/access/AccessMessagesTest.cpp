@@ -22,8 +22,7 @@ TEST_F(AccessMessages, EachRefusalAndConfirmationKeepsItsWords)
     form().deleteAllCheckedBut->setEnabled(true);
     prompter.pressPreview = true; // "Preview…" beside a confirmation lists what it would change
     const auto checkAndAnswer = [this](const QStringList &paths, Prompter::Answer answer) {
-        form().selectedList->clear();
-        form().selectedList->addItems(paths);
+        check(paths);
         prompter.answers.enqueue(answer);
     };
     std::vector<MessageCase> cases{

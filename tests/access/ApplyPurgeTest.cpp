@@ -29,11 +29,6 @@ protected:
             attach(mainC, "QX_GROUPS", "dev");
         selectElement(mainC);
     }
-    void check(const QStringList &paths)
-    {
-        form().selectedList->clear();
-        form().selectedList->addItems(paths);
-    }
     QStringList messageTitles() const
     {
         QStringList titles;

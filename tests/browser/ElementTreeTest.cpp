@@ -96,7 +96,7 @@ TEST_F(ElementTreeTest, ClicksLoadTheSettingsOfTheElement)
     ASSERT_FALSE(sandbox.store().hasAttributeType(vobTag, "QX_GROUPS"));
     int statusRefreshes = 0;
     QObject::connect(&app->state(), &WorkingState::vobRootSelected, [&] { ++statusRefreshes; }); // the trigger tab follows
-    form().zanList[1]->addItem("stale user");
+    app->state().setUsers({"stale user"});
     click(root);
     EXPECT_EQ(statusRefreshes, 1);
     EXPECT_TRUE(sandbox.store().hasAttributeType(vobTag, "QX_GROUPS"));

@@ -91,7 +91,7 @@ TEST_F(ViewsTest, DriveFilterToggleAndRefresh)
     EXPECT_EQ(rootTexts(), all);
 
     // Refresh in all-drives mode ignores the filter and empties the checked list.
-    form().selectedList->addItem(projRoot);
+    state().checked().appendIfNew(projRoot);
     clickButton(form().refreshBut);
     EXPECT_EQ(rootTexts(), all);
     EXPECT_EQ(form().selectedList->count(), 0);

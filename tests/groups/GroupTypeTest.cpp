@@ -26,7 +26,7 @@ TEST_F(GroupType, RecordingAGroupMakesTheTypeFirst)
              chooseInCombo(form().selectGroupCombo, "dev");
          }, mainC, "dev"},
         {"an apply to the checked elements", [&] {
-             form().selectedList->addItems({elementPath(mainC), elementPath(utilC)});
+             check({elementPath(mainC), elementPath(utilC)});
              prompter.answers.enqueue(Prompter::Answer::Yes);
              applyAllChecked();
          }, utilC, ""},

@@ -3,23 +3,24 @@
 #include <QHash>
 #include <QObject>
 #include <QString>
+#include <QStringList>
 
-class QListWidget;
-
-// The checked-element list (selectedList) with an index beside it, so that the duplicate
-// test and removals do not scan a list of tens of thousands of paths. The list widget stays
-// the ordered truth: the index follows the widget's model, whoever changes it.
+// The checked elements in the order they were checked, with an index beside them so that
+// the duplicate test and removals do not scan a list of tens of thousands of paths. Each
+// change is a signal, which the window's checked-element list follows.
 //
 // Between beginBatch() and endBatch() removals are collected and carried out in one pass
 // over the list when the batch ends (or before the next append), each taking the first
 // exactly equal entry, as one removal at a time would.
-class CheckedElementIndex : public QObject
+class CheckedElements : public QObject
 {
     Q_OBJECT
 
 public:
-    explicit CheckedElementIndex(QListWidget *list, QObject *parent = nullptr);
+    explicit CheckedElements(QObject *parent = nullptr);
 
+    // The paths, pending removals still among them.
+    const QStringList &paths() const { return m_paths; }
     // Present ignoring case (the list's duplicate rule), pending removals discounted.
     bool contains(const QString &path) const;
     int count() const;
@@ -34,12 +35,15 @@ public:
     void endBatch();
     void flush();
 
+signals:
+    void appended(const QString &path);
+    void removed(int first, int count);
+    void cleared();
+
 private:
-    void rebuild();
-    void countRows(int first, int last, int delta);
     void count(const QString &path, int delta);
 
-    QListWidget *m_list;
+    QStringList m_paths;
     QHash<QString, int> m_folded;   // lower-cased path -> entries in the list
     QHash<QString, int> m_exact;    // path -> entries in the list
     QHash<QString, int> m_pendingExact;
