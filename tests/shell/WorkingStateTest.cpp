@@ -75,11 +75,9 @@ TEST(CheckedElements, RefusesCaseDuplicatesRemovesExactlyAndBatchesRemovals)
     for (const char *path : {"x", "d", "d\\1", "y", "D", "d\\2", "z"})
         checked.appendIfNew(path);
     EXPECT_EQ(checked.paths(), (QStringList{"x", "d", "d\\1", "y", "d\\2", "z"}));
-    checked.removeFirst("Z"); // differs in case: nothing to remove
-    EXPECT_EQ(checked.count(), 6);
 
     checked.beginBatch();
-    for (const char *path : {"d", "d\\1", "z", "absent"})
+    for (const char *path : {"d", "d\\1", "z", "Y", "absent"}) // "Y" differs in case: nothing to remove
         checked.removeFirst(path);
     EXPECT_EQ(checked.paths().size(), 6); // seen as gone before the list is touched
     EXPECT_EQ(checked.count(), 3);
