@@ -1,6 +1,5 @@
 #include "access/AccessAttributeFormat.h"
 
-#include "clearcase/SiteStyle.h"
 #include "util/TextRoutines.h"
 
 #include <QLocale>
@@ -74,21 +73,6 @@ std::optional<QString> valueIfSet(const QList<AttributeInfo> &attributes, const 
 QString valueOf(const QList<AttributeInfo> &attributes, const QString &typeName)
 {
     return valueIfSet(attributes, typeName).value_or(QString());
-}
-
-QString vobRootElement(const QString &vobRoot)
-{
-    return SiteStyle::current().vobRootElement(vobRoot);
-}
-
-QString attributeTarget(bool privileged, const QString &selectedElement, const QString &vobRoot)
-{
-    return privileged ? vobRootElement(vobRoot) : selectedElement;
-}
-
-QString elementPath(const QString &path, const QString &vobRoot)
-{
-    return path == vobRoot ? vobRootElement(path) : path;
 }
 
 } // namespace AccessAttributeFormat

@@ -53,14 +53,4 @@ bool isPurgedType(const QString &typeName);
 std::optional<QString> valueIfSet(const QList<AttributeInfo> &attributes, const QString &typeName);
 QString valueOf(const QList<AttributeInfo> &attributes, const QString &typeName);
 
-// The VOB root directory as an element: the root path, the separator and ".".
-QString vobRootElement(const QString &vobRoot);
-
-// Where an operation's setting lives: privileged operations on the VOB root directory,
-// every other one on the selected element.
-QString attributeTarget(bool privileged, const QString &selectedElement, const QString &vobRoot);
-
-// A checked path as an element: the VOB root path itself stands for the root directory.
-QString elementPath(const QString &path, const QString &vobRoot);
-
 } // namespace AccessAttributeFormat

@@ -12,9 +12,9 @@
 
 namespace {
 
-ZanError notInVob(const QString &path)
+ZanError notInVob(const QString &path, const SiteStyle &site)
 {
-    const QString example = SiteStyle::current().isUnix() ? QStringLiteral("/view/<view>/vobs/<vob>/dir/file")
+    const QString example = site.isUnix() ? QStringLiteral("/view/<view>/vobs/<vob>/dir/file")
                                                            : QStringLiteral("m:\\view\\vob\\dir\\file");
     return ZanError(ZanError::PathNotFound, QStringLiteral("zanctl"),
                     QStringLiteral("\"%1\" is not a path in a VOB (a view path such as %2).").arg(path, example));
@@ -22,9 +22,8 @@ ZanError notInVob(const QString &path)
 
 // The path without the closing separators a shell's completion leaves after a directory,
 // and without the "." that names a VOB root directory as an element.
-QString withoutRootDot(QString path)
+QString withoutRootDot(QString path, QChar separator)
 {
-    const QChar separator = SiteStyle::current().separator();
     while (path.size() > 1 && path.endsWith(separator))
         path.chop(1);
     const QString dot = separator + QStringLiteral(".");
@@ -68,19 +67,18 @@ QString vobOwner(ClearCase &clearCase, const QString &vobTag)
 
 AccessExplainer::AccessExplainer(ClearCase &clearCase, const Platform &platform) : m_clearCase(clearCase), m_platform(platform) {}
 
-ElementLocation AccessExplainer::locationOf(const QString &path)
+ElementLocation AccessExplainer::locationOf(const QString &path, const SiteStyle &site)
 {
-    const SiteStyle &site = SiteStyle::current();
-    const QString element = withoutRootDot(path);
+    const QString element = withoutRootDot(path, site.separator());
     QString vobTag;
     try {
         vobTag = site.vobTagOf(element);
     } catch (const ZanError &) {
-        throw notInVob(path);
+        throw notInVob(path, site);
     }
     const QString vobRoot = site.vobRootOf(element);
     if (vobRoot.isEmpty() || vobTag.isEmpty() || site.lastComponent(vobTag).isEmpty() || !element.startsWith(vobRoot))
-        throw notInVob(path);
+        throw notInVob(path, site);
     // A path typed on a Windows site may spell the VOB tag in any case; the VOB's commands
     // take the tag as the site lists it.
     for (const QString &listed : site.vobTags()) {
@@ -89,15 +87,16 @@ ElementLocation AccessExplainer::locationOf(const QString &path)
             break;
         }
     }
-    return {element == vobRoot ? site.vobRootElement(vobRoot) : element, vobRoot, vobTag};
+    return {element == vobRoot ? site.vobRootElement(vobRoot) : element, vobRoot, vobTag, site};
 }
 
 QString AccessExplainer::parentOf(const ElementLocation &location)
 {
-    const QString element = withoutRootDot(location.element());
+    const QChar separator = location.site.separator();
+    const QString element = withoutRootDot(location.element(), separator);
     if (element == location.vobRoot)
         return location.rootElement();
-    const QString parent = element.left(element.lastIndexOf(SiteStyle::current().separator()));
+    const QString parent = element.left(element.lastIndexOf(separator));
     return parent == location.vobRoot ? location.rootElement() : parent;
 }
 
@@ -125,7 +124,7 @@ QString AccessExplainer::placePath(AccessDecision::Place place) const
 AccessExplainer::Explanation AccessExplainer::explain(const QString &user, const QString &operation, const QString &path,
                                                       const QString &changedType)
 {
-    m_location = locationOf(path);
+    m_location = locationOf(path, m_clearCase.siteStyle());
     m_read.clear();
     // The element must exist, whatever governs; a name being made must not be needed yet, but
     // the directory that receives it must exist.

@@ -34,7 +34,7 @@ public:
 
     // m:\view\vob\dir\file -> its element location (VOB root m:\view\vob, tag \vob); throws
     // ZanError for a path outside any VOB. A trailing "\." is taken off.
-    static ElementLocation locationOf(const QString &path);
+    static ElementLocation locationOf(const QString &path, const SiteStyle &site);
     // The directory that receives a new name; the VOB root directory as its element.
     static QString parentOf(const ElementLocation &location);
 

@@ -14,12 +14,13 @@ struct ElementLocation {
     QString path;    // m:\view\vob\dir\file
     QString vobRoot; // m:\view\vob
     QString vobTag;  // \vob
+    SiteStyle site;  // how the paths are written
 
-    QString rootElement() const { return SiteStyle::current().vobRootElement(vobRoot); }
+    QString rootElement() const { return site.vobRootElement(vobRoot); }
     // The path as an element: vobRoot alone becomes rootElement().
     QString element() const { return path == vobRoot ? rootElement() : path; }
     bool isVobRoot() const { return element() == rootElement(); }
-    ElementLocation at(const QString &otherPath) const { return {otherPath, vobRoot, vobTag}; }
+    ElementLocation at(const QString &otherPath) const { return {otherPath, vobRoot, vobTag, site}; }
 };
 
 // Which version carries the setting that is enforced for an operation on an element.

@@ -4,13 +4,13 @@
 #include "access/AuditReport.h"
 #include "access/VobAudit.h"
 #include "clearcase/CCase.h"
-#include "clearcase/SiteStyle.h"
 #include "platform/InstallLayout.h"
 #include "platform/Platform.h"
 #include "shell/BusyState.h"
 #include "shell/ErrorReporter.h"
 #include "shell/MainContext.h"
 #include "shell/MainWindow.h"
+#include "shell/WorkingState.h"
 #include "util/AppInfo.h"
 #include "util/Prompter.h"
 #include "util/ZanError.h"
@@ -73,7 +73,7 @@ void AccessToolsController::auditReport()
     }
     try {
         const QDir folder(InstallLayout(m_ctx.platform.programFolder()).userFilesFolder());
-        const QString preset = folder.filePath(QStringLiteral("zan_audit_%1.html").arg(SiteStyle::current().lastComponent(vobRoot)));
+        const QString preset = folder.filePath(QStringLiteral("zan_audit_%1.html").arg(m_ctx.state.siteStyle().lastComponent(vobRoot)));
         const auto answer = ask(QStringLiteral("Save the audit report as:"), auditTitle, preset);
         if (!answer)
             return;

@@ -23,9 +23,9 @@ bool carriesSettings(const QList<AttributeInfo> &attributes)
     return false;
 }
 
-QString folderOf(const QString &path, const QString &vobRoot)
+QString folderOf(const QString &path, const QString &vobRoot, QChar separator)
 {
-    const int cut = path.lastIndexOf(SiteStyle::current().separator());
+    const int cut = path.lastIndexOf(separator);
     return cut <= vobRoot.size() ? vobRoot : path.left(cut);
 }
 
@@ -36,16 +36,16 @@ bool VobAudit::Row::refusesEveryone() const
     return users.isEmpty() && !TextRoutines::commaSplit(value).contains(QStringLiteral("ALL"));
 }
 
-void VobAudit::addRows(const Element &element)
+void VobAudit::addRows(const Element &element, const SiteStyle &site)
 {
     const QString groups = AccessAttributeFormat::valueOf(element.attributes, AccessAttributeFormat::groupsTypeName);
-    const bool onRoot = element.path == SiteStyle::current().vobRootElement(vobRoot);
+    const bool onRoot = element.path == site.vobRootElement(vobRoot);
     for (const AttributeInfo &attribute : element.attributes) {
         if (!AccessAttributeFormat::isOperationType(attribute.typeName))
             continue;
         Row row;
         row.path = element.path;
-        row.folder = onRoot ? vobRoot : folderOf(element.path, vobRoot);
+        row.folder = onRoot ? vobRoot : folderOf(element.path, vobRoot, site.separator());
         row.operation = AccessAttributeFormat::operationOf(attribute.typeName);
         row.value = attribute.value;
         for (const QString &user : AccessAttributeFormat::splitUsers(attribute.value)) {
@@ -62,7 +62,8 @@ void VobAudit::addRows(const Element &element)
 VobAudit VobAudit::run(ClearCase &clearCase, const Platform &platform, const QString &vobRoot, const Progress &progress)
 {
     VobAudit audit;
-    const ElementLocation vob = AccessExplainer::locationOf(vobRoot);
+    const SiteStyle &site = clearCase.siteStyle();
+    const ElementLocation vob = AccessExplainer::locationOf(vobRoot, site);
     AccessSettingsReader reader(clearCase);
     audit.vobRoot = vob.vobRoot;
     audit.vobTag = vob.vobTag;
@@ -71,7 +72,6 @@ VobAudit VobAudit::run(ClearCase &clearCase, const Platform &platform, const QSt
     audit.privilegedListRecorded = recorded.has_value();
     audit.privilegedList = recorded.value_or(OperationsCatalogue::defaultPrivilegedList());
 
-    const SiteStyle &site = SiteStyle::current();
     QStringList paths{vob.rootElement()};
     const QString hostRoot = platform.hostPath(audit.vobRoot);
     QDirIterator walk(hostRoot, QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden, QDirIterator::Subdirectories);
@@ -95,7 +95,7 @@ VobAudit VobAudit::run(ClearCase &clearCase, const Platform &platform, const QSt
         if (!carriesSettings(attributes))
             continue;
         audit.elements << Element{path, attributes};
-        audit.addRows(audit.elements.last());
+        audit.addRows(audit.elements.last(), site);
     }
     return audit;
 }

@@ -9,6 +9,7 @@
 
 class ClearCase;
 class Platform;
+class SiteStyle;
 struct AttributeInfo;
 
 // Every element of a VOB that carries access settings, one row per element and operation,
@@ -52,5 +53,5 @@ public:
     int elementsSeen = 0;
 
 private:
-    void addRows(const Element &element);
+    void addRows(const Element &element, const SiteStyle &site);
 };

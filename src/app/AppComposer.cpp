@@ -72,8 +72,10 @@ struct AppComposer::Parts {
 
     ClearCase &clearCaseObject()
     {
-        if (!clearCase)
+        if (!clearCase) {
             clearCase = clearCaseFactory(*platform);
+            state->setSiteStyle(clearCase->siteStyle());
+        }
         return *clearCase;
     }
 };

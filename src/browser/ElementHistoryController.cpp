@@ -10,6 +10,7 @@
 #include "shell/ErrorReporter.h"
 #include "shell/MainContext.h"
 #include "shell/MainWindow.h"
+#include "shell/WorkingState.h"
 #include "util/TextRoutines.h"
 #include "util/ZanError.h"
 
@@ -42,7 +43,7 @@ void ElementHistoryController::openTreeMenu(const QPoint &position)
     const QTreeWidgetItem *node = tree->itemAt(position);
     if (!node)
         return;
-    m_menuPath = TreeNode::absPath(node);
+    m_menuPath = TreeNode::absPath(node, m_ctx.state.siteStyle().separator());
     showHistoryAction->setEnabled(!m_menuPath.isEmpty() && m_ctx.ccase.isCCElement(m_menuPath));
     treeMenu->popup(tree->viewport()->mapToGlobal(position));
 }
@@ -51,7 +52,7 @@ void ElementHistoryController::showHistory(const QString &path)
 {
     try {
         m_ctx.busy.setBusy(true);
-        const ElementLocation location = AccessExplainer::locationOf(path);
+        const ElementLocation location = AccessExplainer::locationOf(path, m_ctx.state.siteStyle());
         const QList<SettingHistory::Change> changes = SettingHistory(m_ctx.ccase.clearCase()).of(location);
         m_ctx.detail.setTitle(QStringLiteral("History of: ") + path);
         m_ctx.detail.setDetail(TextRoutines::lfToCrLf(SettingHistoryReport::render(location.element(), changes,

@@ -3,7 +3,6 @@
 #include "access/AccessSettingsReader.h"
 #include "browser/TreeNode.h"
 #include "clearcase/CCase.h"
-#include "clearcase/SiteStyle.h"
 #include "platform/Platform.h"
 #include "shell/BusyState.h"
 #include "shell/ErrorReporter.h"
@@ -92,7 +91,7 @@ void ElementTreeController::nodeClick(QTreeWidgetItem *node)
     try {
         m_ctx.busy.setBusy(true);
         m_ctx.hideSubLists();
-        const QString path = TreeNode::absPath(node);
+        const QString path = TreeNode::absPath(node, m_ctx.state.siteStyle().separator());
         form.userGroupLbl->setText(form.userGroupLbl->property("tag").toString());
         form.trigLbl[0]->setText(QStringLiteral("Trigger setup for VOB: <UNDEF>"));
 
@@ -134,10 +133,10 @@ bool ElementTreeController::showElementSettings(QTreeWidgetItem *node, const QSt
     form.trigLbl[0]->setText(QStringLiteral("Trigger setup for VOB: ") + tag);
     m_ctx.state.setUsers({});
     m_ctx.state.setGroups({});
-    form.vobRootTxt->setText(m_ctx.ccase.getVobRootFromElemPath(path));
+    form.vobRootTxt->setText(m_ctx.ccase.getVobRootFromElemPath(path, m_ctx.state.siteStyle()));
 
-    const bool vobRoot = SiteStyle::current().isVobRoot(path);
-    const QString element = vobRoot ? SiteStyle::current().vobRootElement(path) : path;
+    const bool vobRoot = m_ctx.state.siteStyle().isVobRoot(path);
+    const QString element = vobRoot ? m_ctx.state.siteStyle().vobRootElement(path) : path;
     m_ctx.state.setOperations(operationsOn(element));
     if (vobRoot) {
         form.vobRootTxt->setText(path);
@@ -186,7 +185,7 @@ bool ElementTreeController::checkUcmProjectVob(const QString &vobTag)
 QString ElementTreeController::getVobTagFromNode(const QString &path)
 {
     try {
-        return SiteStyle::current().vobTagOf(path);
+        return m_ctx.state.siteStyle().vobTagOf(path);
     } catch (const std::exception &) {
         const ZanError error = ZanError::current(kComponent);
         m_ctx.prompter.message(QStringLiteral("Error:") + error.description() + AppInfo::crlf + QStringLiteral("getVobTagFromNode()"),
@@ -241,7 +240,7 @@ void ElementTreeController::nodeCheck(QTreeWidgetItem *node)
 void ElementTreeController::checkSubtree(QTreeWidgetItem *node, bool checked)
 {
     try {
-        const QString path = TreeNode::absPath(node);
+        const QString path = TreeNode::absPath(node, m_ctx.state.siteStyle().separator());
         const QString kind = TreeNode::kind(node);
         const Qt::CheckState state = checked ? Qt::Checked : Qt::Unchecked;
         if (kind == QLatin1String("drive")) {

@@ -1,7 +1,5 @@
 #include "browser/TreeNode.h"
 
-#include "clearcase/SiteStyle.h"
-
 #include <QStringList>
 #include <QTreeWidgetItem>
 
@@ -20,17 +18,17 @@ bool TreeNode::isDrive(const QTreeWidgetItem *node)
     return kind(node) == QLatin1String("drive");
 }
 
-QString TreeNode::fullPath(const QTreeWidgetItem *node)
+QString TreeNode::fullPath(const QTreeWidgetItem *node, QChar separator)
 {
     QStringList texts;
     for (const QTreeWidgetItem *n = node; n; n = n->parent())
         texts.prepend(n->text(0));
-    return texts.join(SiteStyle::current().separator());
+    return texts.join(separator);
 }
 
-QString TreeNode::absPath(const QTreeWidgetItem *node)
+QString TreeNode::absPath(const QTreeWidgetItem *node, QChar separator)
 {
     if (!node || isDrive(node))
         return QString();
-    return fullPath(node);
+    return fullPath(node, separator);
 }

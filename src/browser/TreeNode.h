@@ -19,8 +19,9 @@ public:
     static QString key(const QTreeWidgetItem *node);
     static bool isDrive(const QTreeWidgetItem *node);
 
-    // The node texts from the root down to the node, joined by "\" (a drive gives "m:").
-    static QString fullPath(const QTreeWidgetItem *node);
+    // The node texts from the root down to the node, joined by the site's separator (a
+    // drive gives "m:").
+    static QString fullPath(const QTreeWidgetItem *node, QChar separator);
     // getNodeAbsPath: the full path, but "" for a drive node.
-    static QString absPath(const QTreeWidgetItem *node);
+    static QString absPath(const QTreeWidgetItem *node, QChar separator);
 };

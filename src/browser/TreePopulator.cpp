@@ -2,10 +2,10 @@
 
 #include "browser/FileDirInfo.h"
 #include "browser/TreeNode.h"
-#include "clearcase/SiteStyle.h"
 #include "platform/Platform.h"
 #include "shell/MainContext.h"
 #include "shell/MainWindow.h"
+#include "shell/WorkingState.h"
 #include "util/AppInfo.h"
 #include "util/Prompter.h"
 #include "util/ZanError.h"
@@ -71,7 +71,7 @@ QTreeWidgetItem *TreePopulator::addChildNode(QTreeWidgetItem *parent, const QStr
 
 void TreePopulator::addDriveRoots(const QString &filter)
 {
-    if (SiteStyle::current().isUnix()) {
+    if (m_ctx.state.siteStyle().isUnix()) {
         addViewRoot();
         return;
     }
@@ -84,7 +84,7 @@ void TreePopulator::addDriveRoots(const QString &filter)
     }
     QTreeWidget *tree = m_ctx.form.tTreeList;
     for (const QString &entry : kept) {
-        const QString text = SiteStyle::current().treeRoot(FileDirInfo::parseDirListEntry(entry));
+        const QString text = m_ctx.state.siteStyle().treeRoot(FileDirInfo::parseDirListEntry(entry));
         QTreeWidgetItem *node = makeNode(QString(), text, QStringLiteral("drive"));
         // Root nodes stay sorted by text.
         int row = 0;
@@ -98,13 +98,13 @@ void TreePopulator::addDriveRoots(const QString &filter)
 void TreePopulator::addViewRoot()
 {
     m_ctx.form.dirList->clear();
-    m_ctx.form.tTreeList->addTopLevelItem(makeNode(QString(), SiteStyle::current().viewRoot(), QStringLiteral("drive")));
+    m_ctx.form.tTreeList->addTopLevelItem(makeNode(QString(), m_ctx.state.siteStyle().viewRoot(), QStringLiteral("drive")));
 }
 
 void TreePopulator::addChildren(QTreeWidgetItem *parent)
 {
-    const SiteStyle &style = SiteStyle::current();
-    const QString parentPath = TreeNode::fullPath(parent);
+    const SiteStyle &style = m_ctx.state.siteStyle();
+    const QString parentPath = TreeNode::fullPath(parent, style.separator());
     const QStringList entries = fillDirList(m_ctx.form.dirList, style.join(parentPath, QStringLiteral("*.*")), 1);
     if (entries.isEmpty())
         return;

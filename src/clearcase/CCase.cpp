@@ -29,10 +29,10 @@ CCase::CCase(ClearCaseSource clearCase, Prompter &prompter, Platform &platform)
 
 ClearCase &CCase::clearCase() { return m_clearCase(); }
 
-QString CCase::getVobRootFromElemPath(const QString &path)
+QString CCase::getVobRootFromElemPath(const QString &path, const SiteStyle &site)
 {
     try {
-        return SiteStyle::current().vobRootOf(path);
+        return site.vobRootOf(path);
     } catch (const std::exception &) {
         const ZanError e = ZanError::current(QStringLiteral("ccase"));
         m_prompter.message(QStringLiteral("Error:: ") + e.description() + AppInfo::crlf
@@ -57,12 +57,11 @@ bool CCase::isTrTypeExist(const QString &name, const QString &vobTag)
 void CCase::getAttrListOnElem(ItemList list, const QString &path, bool ignoreErrors, bool toolOnly,
                               const QString &sep, const QString &rootMarker)
 {
-    const QString version =
-        rootMarker.isEmpty() ? SiteStyle::versionOf(path) : SiteStyle::current().rootVersionOf(path);
     const QString delimiter = sep + sep;
     QList<AttributeInfo> found;
     try {
         ClearCase &cc = clearCase();
+        const QString version = rootMarker.isEmpty() ? SiteStyle::versionOf(path) : cc.siteStyle().rootVersionOf(path);
         cc.requireVersion(version);
         list.clear();
         found = cc.attributes(version);

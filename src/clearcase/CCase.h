@@ -25,7 +25,7 @@ public:
 
     static QString versionOf(const QString &path) { return SiteStyle::versionOf(path); }
 
-    QString getVobRootFromElemPath(const QString &path);
+    QString getVobRootFromElemPath(const QString &path, const SiteStyle &site);
     bool isTrTypeExist(const QString &name, const QString &vobTag);
     void getAttrListOnElem(ItemList list, const QString &path, bool ignoreErrors, bool toolOnly,
                            const QString &sep, const QString &rootMarker);

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "clearcase/SiteStyle.h"
+
 #include <QDateTime>
 #include <QList>
 #include <QString>
@@ -78,6 +80,10 @@ public:
     // Which backend this is and where its data lives (shown in the About box).
     virtual QString description() const = 0;
 
+    // How the site writes its paths: Windows until the factory adopts the backend's style.
+    const SiteStyle &siteStyle() const { return m_siteStyle; }
+    void setSiteStyle(const SiteStyle &style) { m_siteStyle = style; }
+
     virtual void requireVob(const QString &vobTag) = 0;                 // VOB by tag
     virtual void requireVersion(const QString &path) = 0;               // version by path
     virtual ViewInfo viewByTag(const QString &tag) = 0;                 // view by tag
@@ -126,4 +132,7 @@ public:
 
     // One cleartool command line without the word "cleartool"; returns its output.
     virtual QString runCommand(const QString &commandLine) = 0;
+
+private:
+    SiteStyle m_siteStyle;
 };

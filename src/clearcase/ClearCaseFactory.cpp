@@ -129,7 +129,7 @@ void ClearCaseFactory::adoptSiteStyle(ClearCase &clearCase, const QString &setti
         tag = tag.trimmed();
     const SiteStyle::Kind kind =
         SiteStyle::fromSetting(setting).value_or(SiteStyle::fromVobTags(tags).value_or(SiteStyle::Kind::Windows));
-    SiteStyle::setCurrent(SiteStyle(kind, tags));
+    clearCase.setSiteStyle(SiteStyle(kind, tags));
 }
 
 std::unique_ptr<ClearCase> ClearCaseFactory::create(Platform &platform)

@@ -16,8 +16,8 @@ class ClearCaseFactory
 public:
     static std::unique_ptr<ClearCase> create(Platform &platform);
 
-    // Makes the backend's site style the program's: the setting (ZAN_SITE_STYLE) when given,
-    // else the style of the VOB tags it lists, else Windows.
+    // Gives the backend its site style: the setting (ZAN_SITE_STYLE) when given, else the
+    // style of the VOB tags it lists, else Windows.
     static void adoptSiteStyle(ClearCase &clearCase, const QString &setting);
 
     // Maps the sandbox's drive letters to its drive folders, unless the platform has an m

@@ -6,19 +6,9 @@ namespace {
 
 const QString kUnixViewRoot = QStringLiteral("/view");
 
-SiteStyle &currentStyle()
-{
-    static SiteStyle style;
-    return style;
-}
-
 } // namespace
 
 SiteStyle::SiteStyle(Kind kind, QStringList vobTags) : m_kind(kind), m_vobTags(std::move(vobTags)) {}
-
-const SiteStyle &SiteStyle::current() { return currentStyle(); }
-
-void SiteStyle::setCurrent(const SiteStyle &style) { currentStyle() = style; }
 
 std::optional<SiteStyle::Kind> SiteStyle::fromSetting(const QString &value)
 {

@@ -22,10 +22,6 @@ public:
 
     explicit SiteStyle(Kind kind = Kind::Windows, QStringList vobTags = {});
 
-    // The style the program works in: Windows until the backend in use says otherwise.
-    static const SiteStyle &current();
-    static void setCurrent(const SiteStyle &style);
-
     // The value of ZAN_SITE_STYLE (windows|unix, any case); nothing when it is empty;
     // throws ZanError for any other text.
     static std::optional<Kind> fromSetting(const QString &value);

@@ -24,7 +24,7 @@ SettingsController::SettingsController(MainContext &context) : m_ctx(context) {}
 SettingsDialog &SettingsController::dialog()
 {
     if (!m_dialog) {
-        m_dialog = new SettingsDialog(m_ctx.registry, m_ctx.system, &m_ctx.form);
+        m_dialog = new SettingsDialog(m_ctx.registry, m_ctx.system, m_ctx.state, &m_ctx.form);
         // Until a list is loaded the state holds the default one: an empty list would make
         // no operation privileged.
         m_dialog->setPrivOperations(m_ctx.state.privilegedList());

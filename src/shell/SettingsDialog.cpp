@@ -1,8 +1,8 @@
 #include "shell/SettingsDialog.h"
 
-#include "clearcase/SiteStyle.h"
 #include "platform/SystemRoutines.h"
 #include "shell/Registry.h"
+#include "shell/WorkingState.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -48,8 +48,8 @@ W *named(W *widget, const QString &name, const QString &toolTip = QString())
 
 } // namespace
 
-SettingsDialog::SettingsDialog(Registry &registry, SystemRoutines &system, QWidget *parent)
-    : QDialog(parent), m_registry(registry), m_system(system)
+SettingsDialog::SettingsDialog(Registry &registry, SystemRoutines &system, const WorkingState &state, QWidget *parent)
+    : QDialog(parent), m_registry(registry), m_system(system), m_state(state)
 {
     setObjectName(QStringLiteral("frmSettings"));
     setWindowTitle(QStringLiteral("Settings"));
@@ -131,9 +131,9 @@ void SettingsDialog::setPrivOperations(const QString &list) { privOperationsTxt-
 QString SettingsDialog::getPrivOperations() const { return privOperationsTxt->text(); }
 
 // A UNIX site has no view drive: its views are under the view root /view, the one choice.
-QStringList SettingsDialog::viewDriveChoices()
+QStringList SettingsDialog::viewDriveChoices() const
 {
-    const SiteStyle &style = SiteStyle::current();
+    const SiteStyle &style = m_state.siteStyle();
     return style.isUnix() ? QStringList{style.viewRoot()} : driveLetters;
 }
 

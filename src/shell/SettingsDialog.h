@@ -13,6 +13,7 @@ class QPushButton;
 class QToolButton;
 class Registry;
 class SystemRoutines;
+class WorkingState;
 
 // frmSettings: the general settings (trigger override for this tool, the current user in
 // the trigger exemption list) and the advanced values other parts read while the program
@@ -25,7 +26,7 @@ class SettingsDialog : public QDialog
     Q_OBJECT
 
 public:
-    SettingsDialog(Registry &registry, SystemRoutines &system, QWidget *parent = nullptr);
+    SettingsDialog(Registry &registry, SystemRoutines &system, const WorkingState &state, QWidget *parent = nullptr);
 
     void setPrivOperations(const QString &list);
     QString getPrivOperations() const;
@@ -55,7 +56,7 @@ private:
     void buildGeneralFrame();
     void buildAdvancedFrame();
     void load();
-    static QStringList viewDriveChoices();
+    QStringList viewDriveChoices() const;
     void showViewDriveChoices();
     void lockImageClicked(int index);
     void lockAdvanced();
@@ -64,4 +65,5 @@ private:
 
     Registry &m_registry;
     SystemRoutines &m_system;
+    const WorkingState &m_state;
 };

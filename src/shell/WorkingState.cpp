@@ -1,6 +1,5 @@
 #include "shell/WorkingState.h"
 
-#include "access/AccessAttributeFormat.h"
 #include "access/OperationsCatalogue.h"
 
 namespace {
@@ -125,7 +124,7 @@ bool WorkingState::hasVob() const
 
 bool WorkingState::atVobRoot() const
 {
-    return m_location.path == AccessAttributeFormat::vobRootElement(m_location.vobRoot);
+    return m_location.path == m_location.rootElement();
 }
 
 void WorkingState::setPrivilegedList(const QString &list)

@@ -21,6 +21,9 @@ public:
     explicit WorkingState(QObject *parent = nullptr);
 
     const ElementLocation &location() const { return m_location; }
+    // How the site writes its paths; the composer hands it over when the backend is opened.
+    const SiteStyle &siteStyle() const { return m_location.site; }
+    void setSiteStyle(const SiteStyle &style) { m_location.site = style; }
     void setVobTag(const QString &vobTag);
     void setVobRoot(const QString &vobRoot);
     void setElement(const QString &element);

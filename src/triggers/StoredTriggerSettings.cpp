@@ -23,10 +23,10 @@ QString flagText(bool on)
 
 } // namespace
 
-StoredTriggerSettings StoredTriggerSettings::load(const SettingsStore &store, const QString &vobTag)
+StoredTriggerSettings StoredTriggerSettings::load(const SettingsStore &store, const QString &vobTag, const SiteStyle &site)
 {
     StoredTriggerSettings settings;
-    const QString name = TriggerPaths::vobNameOf(vobTag);
+    const QString name = TriggerPaths::vobNameOf(vobTag, site);
     if (name.isEmpty())
         return settings;
     settings.windowsLocation = store.value(ntLocKey + name);
@@ -37,9 +37,9 @@ StoredTriggerSettings StoredTriggerSettings::load(const SettingsStore &store, co
     return settings;
 }
 
-void StoredTriggerSettings::save(SettingsStore &store, const QString &vobTag) const
+void StoredTriggerSettings::save(SettingsStore &store, const QString &vobTag, const SiteStyle &site) const
 {
-    const QString name = TriggerPaths::vobNameOf(vobTag);
+    const QString name = TriggerPaths::vobNameOf(vobTag, site);
     if (name.isEmpty())
         return;
     QList<QPair<QString, QString>> values{{winUnixLocKey + name, flagText(separateUnixLocation)},
@@ -53,9 +53,9 @@ void StoredTriggerSettings::save(SettingsStore &store, const QString &vobTag) co
     store.setValues(values);
 }
 
-void StoredTriggerSettings::erase(SettingsStore &store, const QString &vobTag)
+void StoredTriggerSettings::erase(SettingsStore &store, const QString &vobTag, const SiteStyle &site)
 {
-    const QString name = TriggerPaths::vobNameOf(vobTag);
+    const QString name = TriggerPaths::vobNameOf(vobTag, site);
     if (name.isEmpty())
         return;
     for (const QString &prefix : {winUnixLocKey, interopKey, ntLocKey, unixLocKey, adminListKey})

@@ -3,6 +3,7 @@
 #include <QString>
 
 class SettingsStore;
+class SiteStyle;
 
 // The trigger setup a VOB was last installed with, as the Trigger(Admin) tab keeps it in the
 // settings store: "NTLoc", "UnixLoc", "Interop", "WinUnixLoc" and "AdminList", each followed
@@ -15,9 +16,9 @@ struct StoredTriggerSettings {
     bool separateUnixLocation = false;
 
     // Nothing stored reads as empty texts and flags off; a flag that is no "0" or "1" reads off.
-    static StoredTriggerSettings load(const SettingsStore &store, const QString &vobTag);
+    static StoredTriggerSettings load(const SettingsStore &store, const QString &vobTag, const SiteStyle &site);
     // As the tab stores after an installation: a text showing a placeholder ("<...>") keeps the
     // value stored before. Nothing happens for a tag without a name.
-    void save(SettingsStore &store, const QString &vobTag) const;
-    static void erase(SettingsStore &store, const QString &vobTag);
+    void save(SettingsStore &store, const QString &vobTag, const SiteStyle &site) const;
+    static void erase(SettingsStore &store, const QString &vobTag, const SiteStyle &site);
 };

@@ -2,7 +2,6 @@
 
 #include "clearcase/CCase.h"
 #include "clearcase/ClearCase.h"
-#include "clearcase/SiteStyle.h"
 #include "platform/InstallLayout.h"
 #include "platform/Platform.h"
 #include "platform/SystemRoutines.h"
@@ -105,7 +104,7 @@ TriggerInstaller TriggerInstallController::installer()
     TriggerInstaller::Request request;
     TriggerCommandLines::Inputs &inputs = request.inputs;
     inputs.windowsLocation = form.trigLocationTxt->text();
-    inputs.unixSite = SiteStyle::current().isUnix();
+    inputs.unixSite = m_ctx.state.siteStyle().isUnix();
     inputs.unixLocation = form.trigLocationUnixTxt->text();
     inputs.adminUsersText = form.adminUsersTxt->text();
     inputs.viewDrive = m_generalSettings.viewDrive();

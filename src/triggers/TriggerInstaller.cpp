@@ -2,7 +2,6 @@
 
 #include "access/VobEnforcement.h"
 #include "clearcase/ClearCase.h"
-#include "clearcase/SiteStyle.h"
 #include "clearcase/cleartool/CleartoolQuoting.h"
 #include "clearcase/cleartool/CleartoolTriggerOptions.h"
 #include "triggers/RecordedPrivilegedList.h"
@@ -10,8 +9,6 @@
 #include "util/AppInfo.h"
 
 namespace {
-
-using CleartoolQuoting::quote;
 
 // Without interop a UNIX site's clients run the script from the one location, in its Unix form.
 TriggerInstaller::Request withEffectiveInputs(TriggerInstaller::Request request)
@@ -22,15 +19,15 @@ TriggerInstaller::Request withEffectiveInputs(TriggerInstaller::Request request)
     return request;
 }
 
-QString removalLine(const QString &vobTag, const QString &name)
+QString removalLine(const QString &vobTag, const QString &name, SiteStyle::Kind style)
 {
     return CleartoolQuoting::join({QStringLiteral("rmtype"), QStringLiteral("-ignore"), QStringLiteral("-rmall"), QStringLiteral("-force"),
-                                   QStringLiteral("-nc"), quote(QStringLiteral("trtype:") + name + QLatin1Char('@') + vobTag)});
+                                   QStringLiteral("-nc"), CleartoolQuoting::quote(QStringLiteral("trtype:") + name + QLatin1Char('@') + vobTag, style)});
 }
 
-TriggerInstaller::Step removal(const QString &vobTag, const QString &name, const QString &reportAs)
+TriggerInstaller::Step removal(const QString &vobTag, const QString &name, const QString &reportAs, SiteStyle::Kind style)
 {
-    return {removalLine(vobTag, name), [vobTag, name](ClearCase &cc) { cc.removeTriggerType(vobTag, name); }, reportAs};
+    return {removalLine(vobTag, name, style), [vobTag, name](ClearCase &cc) { cc.removeTriggerType(vobTag, name); }, reportAs};
 }
 
 QStringList commandsOf(const QList<TriggerTypeDefinition::Action> &actions)
@@ -105,7 +102,9 @@ void TriggerInstaller::addRecording(ClearCase &clearCase, QList<Step> &steps) co
 {
     const QString &vobTag = m_request.vobTag;
     const QString &list = m_request.privilegedList;
-    const QString version = SiteStyle::current().rootVersionOf(m_request.vobRoot);
+    const SiteStyle &site = clearCase.siteStyle();
+    const QString version = site.rootVersionOf(m_request.vobRoot);
+    const auto quote = [&site](const QString &argument) { return CleartoolQuoting::quote(argument, site.kind()); };
     QStringList lines;
     if (!clearCase.attributeTypeNames(vobTag).contains(RecordedPrivilegedList::attributeName))
         lines << CleartoolQuoting::join({QStringLiteral("mkattype"), QStringLiteral("-vtype"), QStringLiteral("string"), QStringLiteral("-c"),
@@ -113,7 +112,7 @@ void TriggerInstaller::addRecording(ClearCase &clearCase, QList<Step> &steps) co
                                          quote(RecordedPrivilegedList::attributeName + QLatin1Char('@') + vobTag)});
     lines << CleartoolQuoting::join({QStringLiteral("mkattr"), QStringLiteral("-replace"), QStringLiteral("-c"),
                                      quote(RecordedPrivilegedList::comment), RecordedPrivilegedList::attributeName,
-                                     CleartoolQuoting::stringValue(list), quote(version)});
+                                     CleartoolQuoting::stringValue(list, site.kind()), quote(version)});
     const QString vobRoot = m_request.vobRoot;
     steps.append({lines.join(QLatin1Char('\n')),
                   [vobTag, vobRoot, list](ClearCase &cc) { RecordedPrivilegedList::record(cc, vobTag, vobRoot, list); },
@@ -126,14 +125,15 @@ QList<TriggerInstaller::Step> TriggerInstaller::installSteps(ClearCase &clearCas
 {
     const QString &vobTag = m_request.vobTag;
     const TriggerTypeDefinition made = definition();
+    const SiteStyle::Kind style = clearCase.siteStyle().kind();
     const QStringList present = clearCase.triggerTypeNames(vobTag);
     QList<Step> steps;
     if (present.contains(made.name))
-        steps << removal(vobTag, made.name, made.name);
+        steps << removal(vobTag, made.name, made.name, style);
     if (!m_request.ucm && present.contains(TriggerCommandLines::typeTriggerName))
-        steps << removal(vobTag, TriggerCommandLines::typeTriggerName, made.name);
+        steps << removal(vobTag, TriggerCommandLines::typeTriggerName, made.name, style);
     addRecording(clearCase, steps);
-    steps.append({CleartoolTriggerOptions::mktrtypeCommand(vobTag, made),
+    steps.append({CleartoolTriggerOptions::mktrtypeCommand(vobTag, made, style),
                   [vobTag, made](ClearCase &cc) { cc.createTriggerType(vobTag, made); }, made.name});
     if (!m_request.ucm) {
         const QString typeTrigger = m_lines.typeTriggerCommand(vobTag);
@@ -148,7 +148,7 @@ QList<TriggerInstaller::Step> TriggerInstaller::removalSteps(ClearCase &clearCas
     QList<Step> steps;
     for (const QString &name : triggerNames) {
         if (present.contains(name))
-            steps << removal(vobTag, name, name);
+            steps << removal(vobTag, name, name, clearCase.siteStyle().kind());
     }
     return steps;
 }

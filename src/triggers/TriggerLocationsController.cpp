@@ -1,9 +1,9 @@
 #include "triggers/TriggerLocationsController.h"
 
-#include "clearcase/SiteStyle.h"
 #include "shell/MainContext.h"
 #include "shell/MainWindow.h"
 #include "shell/Registry.h"
+#include "shell/WorkingState.h"
 #include "triggers/TriggerPaths.h"
 #include "util/AppInfo.h"
 #include "util/Prompter.h"
@@ -116,7 +116,7 @@ void TriggerLocationsController::checkboxUnixOrWindowsLocation_Click(bool checke
 
 bool TriggerLocationsController::vobIsStoredAsInterop()
 {
-    const QString vobName = TriggerPaths::vobNameOf(m_ctx.form.vobTagTxt->text());
+    const QString vobName = TriggerPaths::vobNameOf(m_ctx.form.vobTagTxt->text(), m_ctx.state.siteStyle());
     if (vobName.isEmpty())
         return false;
     bool isNumber = false;
@@ -127,7 +127,7 @@ bool TriggerLocationsController::vobIsStoredAsInterop()
 void TriggerLocationsController::showLocationCaption()
 {
     MainWindow &form = m_ctx.form;
-    const bool forUnixClients = SiteStyle::current().isUnix() && !form.interopSupportCB->isChecked();
+    const bool forUnixClients = m_ctx.state.siteStyle().isUnix() && !form.interopSupportCB->isChecked();
     form.trigLbl[4]->setText(forUnixClients ? unixClientsCaption : m_windowsCaption);
     form.trigLbl[4]->setToolTip(forUnixClients ? unixClientsCaptionTip : m_windowsCaptionTip);
     form.trigLocationTxt->setToolTip(forUnixClients ? unixClientsFieldTip : m_windowsFieldTip);

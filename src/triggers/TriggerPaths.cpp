@@ -1,6 +1,5 @@
 #include "triggers/TriggerPaths.h"
 
-#include "clearcase/SiteStyle.h"
 
 namespace TriggerPaths {
 
@@ -35,9 +34,9 @@ char32_t firstBlankOrControl(const QString &text)
     return 0;
 }
 
-QString vobNameOf(const QString &vobTag)
+QString vobNameOf(const QString &vobTag, const SiteStyle &site)
 {
-    const QString name = SiteStyle::current().lastComponent(vobTag);
+    const QString name = site.lastComponent(vobTag);
     return isFilledIn(name) ? name : QString();
 }
 

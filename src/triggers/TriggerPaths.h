@@ -1,5 +1,7 @@
 #pragma once
 
+#include "clearcase/SiteStyle.h"
+
 #include <QString>
 
 // Path arithmetic of the Trigger(Admin) tab: the Windows (UNC) and Unix (/net) forms of a
@@ -22,6 +24,6 @@ char32_t firstBlankOrControl(const QString &text);
 
 // The last component of a VOB tag (\vobs\proj -> proj); "" for an empty or placeholder tag,
 // for which nothing is stored, loaded or deleted.
-QString vobNameOf(const QString &vobTag);
+QString vobNameOf(const QString &vobTag, const SiteStyle &site);
 
 } // namespace TriggerPaths

@@ -3,6 +3,7 @@
 #include "shell/MainContext.h"
 #include "shell/MainWindow.h"
 #include "shell/Registry.h"
+#include "shell/WorkingState.h"
 #include "triggers/TriggerPaths.h"
 
 #include <QCheckBox>
@@ -40,7 +41,7 @@ VobTriggerSettings::VobTriggerSettings(MainContext &context) : m_ctx(context) {}
 
 void VobTriggerSettings::processVobTrigSettings(bool save, bool remove)
 {
-    const QString vobName = TriggerPaths::vobNameOf(m_ctx.form.vobTagTxt->text());
+    const QString vobName = TriggerPaths::vobNameOf(m_ctx.form.vobTagTxt->text(), m_ctx.state.siteStyle());
     if (vobName.isEmpty())
         return;
     if (remove)

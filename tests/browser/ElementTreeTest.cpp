@@ -25,7 +25,7 @@ protected:
         QStringList paths;
         for (QTreeWidgetItemIterator it(app->form().tTreeList); *it; ++it) {
             if ((*it)->checkState(0) == Qt::Checked)
-                paths << TreeNode::fullPath(*it);
+                paths << TreeNode::fullPath(*it, sep().at(0));
         }
         return paths;
     }

@@ -88,7 +88,7 @@ TEST(CleartoolTriggerOptions, UcmTriggerWithoutACommentAndCodesWithoutAMapping)
 {
     const TriggerTypeDefinition ucm{QStringLiteral("_UCM_KORVANE_SECURITY"), 4, 1, {88}, {},
                                     {{TriggerTypeDefinition::AllClients, QStringLiteral("ccperl x.pl")}}, {}};
-    EXPECT_EQ(CleartoolTriggerOptions::mktrtypeCommand(QStringLiteral("\\proj_pvob"), ucm),
+    EXPECT_EQ(CleartoolTriggerOptions::mktrtypeCommand(QStringLiteral("\\proj_pvob"), ucm, Style::Windows),
               QStringLiteral("mktrtype -ucmobject -all -preop MODIFY_UCM -exec 'ccperl x.pl' -nc _UCM_KORVANE_SECURITY@\\proj_pvob"));
 
     TriggerTypeDefinition unknownKind = elementTrigger(), unknownOperation = elementTrigger(), quotedComment = elementTrigger();
@@ -96,5 +96,5 @@ TEST(CleartoolTriggerOptions, UcmTriggerWithoutACommentAndCodesWithoutAMapping)
     unknownOperation.operationKinds = {3, 77};
     quotedComment.comment = QStringLiteral("it's \"quoted\"");
     for (const TriggerTypeDefinition &refused : {unknownKind, unknownOperation, quotedComment})
-        EXPECT_THROW(CleartoolTriggerOptions::mktrtypeCommand(QStringLiteral("\\proj"), refused), ZanError);
+        EXPECT_THROW(CleartoolTriggerOptions::mktrtypeCommand(QStringLiteral("\\proj"), refused, Style::Windows), ZanError);
 }

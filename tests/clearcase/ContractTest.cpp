@@ -14,22 +14,6 @@
 
 namespace {
 
-// The seeded site's names in the style the test runs in.
-const SiteStyle &site() { return SiteStyle::current(); }
-QString tagOf(const QString &seedTag) { return SandboxSeed::vobTag(seedTag, site().kind()); }
-
-QString elementPath(QString relative, const QString &view = SandboxSeed::bobDev)
-{
-    const QString root = site().isUnix() ? QStringLiteral("/view/%1/vobs/proj").arg(view) : QStringLiteral("m:\\%1\\proj").arg(view);
-    relative.replace(QLatin1Char('\\'), site().separator());
-    return relative.isEmpty() ? root : site().join(root, relative);
-}
-
-QString versionOf(const QString &relative)
-{
-    return SiteStyle::versionOf(elementPath(relative));
-}
-
 // The type trigger line exactly as the installer builds it (two blanks before -c).
 QString typeTriggerLine(const QString &vobTag)
 {
@@ -48,32 +32,22 @@ QString valueOf(ClearCase &clearCase, const QString &version, const QString &typ
     return QStringLiteral("<missing>");
 }
 
-// The program works in the style of the site it was given.
-struct StyleInUse {
-    explicit StyleInUse(SiteStyle::Kind kind)
-    {
-        QStringList tags;
-        for (const QString &tag : SandboxSeed::vobTags)
-            tags << SandboxSeed::vobTag(tag, kind);
-        SiteStyle::setCurrent(SiteStyle(kind, tags));
-    }
-    ~StyleInUse() { SiteStyle::setCurrent(SiteStyle()); }
-};
-
 // The sandbox backend, or the cleartool backend driving the emulator over the same kind of sandbox.
 template <SiteStyle::Kind K, bool ViaCleartool>
 struct Backend {
     static constexpr bool refusesUnsafeValues = ViaCleartool;
     static constexpr SiteStyle::Kind kind = K;
     ClearCase &clearCase() { return *backend; }
+    // The backend works in the style of the site it was given.
     std::unique_ptr<ClearCase> open()
     {
-        if constexpr (ViaCleartool)
-            return emulatorBackend(sandbox.folder());
-        else
-            return sandbox.open(platform);
+        std::unique_ptr<ClearCase> opened = ViaCleartool ? emulatorBackend(sandbox.folder()) : sandbox.open(platform);
+        QStringList tags;
+        for (const QString &tag : SandboxSeed::vobTags)
+            tags << SandboxSeed::vobTag(tag, K);
+        opened->setSiteStyle(SiteStyle(K, tags));
+        return opened;
     }
-    StyleInUse style{K};
     TempSandbox sandbox{K};
     FakePlatform platform;
     std::unique_ptr<ClearCase> backend = open();
@@ -87,6 +61,18 @@ class ClearCaseContract : public ::testing::Test
 protected:
     ClearCase &cc() { return backend.clearCase(); }
     SandboxStore &store() { return backend.sandbox.store(); }
+
+    // The seeded site's names in the style the test runs in.
+    const SiteStyle &site() { return cc().siteStyle(); }
+    QString tagOf(const QString &seedTag) { return SandboxSeed::vobTag(seedTag, site().kind()); }
+    QString elementPath(QString relative, const QString &view = SandboxSeed::bobDev)
+    {
+        const QString root = site().isUnix() ? QStringLiteral("/view/%1/vobs/proj").arg(view) : QStringLiteral("m:\\%1\\proj").arg(view);
+        relative.replace(QLatin1Char('\\'), site().separator());
+        return relative.isEmpty() ? root : site().join(root, relative);
+    }
+    QString versionOf(const QString &relative) { return SiteStyle::versionOf(elementPath(relative)); }
+
     Site backend;
     const QString proj = tagOf(SandboxSeed::projVob);
     const QString pvob = tagOf(SandboxSeed::projPvob);
@@ -138,17 +124,17 @@ TYPED_TEST(ClearCaseContract, VobsAndUcmProjectVobs)
 
 TYPED_TEST(ClearCaseContract, VersionsResolveOnlyForElementsInStartedViews)
 {
-    const QStringList elements = {versionOf(SandboxSeed::mainC), elementPath(SandboxSeed::mainC),
-                                  versionOf(SandboxSeed::fileOneTxt), versionOf(SandboxSeed::dotDotFile),
-                                  elementPath(QStringLiteral(".")), SiteStyle::versionOf(site().join(elementPath(QString()), QString())),
-                                  versionOf(SandboxSeed::srcDir)};
+    const QStringList elements = {this->versionOf(SandboxSeed::mainC), this->elementPath(SandboxSeed::mainC),
+                                  this->versionOf(SandboxSeed::fileOneTxt), this->versionOf(SandboxSeed::dotDotFile),
+                                  this->elementPath(QStringLiteral(".")), SiteStyle::versionOf(this->site().join(this->elementPath(QString()), QString())),
+                                  this->versionOf(SandboxSeed::srcDir)};
     for (const QString &path : elements)
         EXPECT_NO_THROW(this->cc().requireVersion(path)) << path.toStdString();
 
-    const QStringList notElements = {versionOf(SandboxSeed::privateFile), elementPath(SandboxSeed::privateFile),
-                                     versionOf(QStringLiteral("src\\missing.c")), QStringLiteral("c:\\temp\\x.c@@/main/0"),
-                                     elementPath(SandboxSeed::mainC, SandboxSeed::teamBobInt) + QStringLiteral("@@/main/0"),
-                                     versionOf(SandboxSeed::atAtFile)};
+    const QStringList notElements = {this->versionOf(SandboxSeed::privateFile), this->elementPath(SandboxSeed::privateFile),
+                                     this->versionOf(QStringLiteral("src\\missing.c")), QStringLiteral("c:\\temp\\x.c@@/main/0"),
+                                     this->elementPath(SandboxSeed::mainC, SandboxSeed::teamBobInt) + QStringLiteral("@@/main/0"),
+                                     this->versionOf(SandboxSeed::atAtFile)};
     for (const QString &path : notElements)
         EXPECT_THROW(this->cc().requireVersion(path), ZanError) << path.toStdString();
 }
@@ -161,14 +147,14 @@ TYPED_TEST(ClearCaseContract, AttributeTypesAreCreatedOncePerVob)
         return names;
     };
     for (const QString &seedTag : SandboxSeed::vobTags)
-        EXPECT_EQ(sorted(this->cc().attributeTypeNames(tagOf(seedTag))), sorted(SandboxSeed::builtinAttributeTypes)) << seedTag.toStdString();
+        EXPECT_EQ(sorted(this->cc().attributeTypeNames(this->tagOf(seedTag))), sorted(SandboxSeed::builtinAttributeTypes)) << seedTag.toStdString();
     const QStringList before = SandboxSeed::builtinAttributeTypes;
 
     this->cc().createAttributeType(this->proj, QStringLiteral("__checkout"), 8, QStringLiteral("Korvane Zan Tool: Do NOT REMOVE"));
     this->cc().createAttributeType(this->proj, QStringLiteral("QX_GROUPS"), 8, QString());
     EXPECT_EQ(sorted(this->cc().attributeTypeNames(this->proj)),
               sorted(before + QStringList({QStringLiteral("__checkout"), QStringLiteral("QX_GROUPS")})));
-    EXPECT_FALSE(this->cc().attributeTypeNames(tagOf(SandboxSeed::toolsVob)).contains(QStringLiteral("__checkout")));
+    EXPECT_FALSE(this->cc().attributeTypeNames(this->tagOf(SandboxSeed::toolsVob)).contains(QStringLiteral("__checkout")));
     EXPECT_THROW(this->cc().createAttributeType(this->proj, QStringLiteral("__checkout"), 8, QString()), ZanError);
     EXPECT_THROW(this->cc().createAttributeType(QStringLiteral("\\nosuch"), QStringLiteral("__x"), 8, QString()), ZanError);
 }
@@ -178,12 +164,12 @@ TYPED_TEST(ClearCaseContract, AttributeValuesTravelUnchanged)
     const QString comment = QStringLiteral("Korvane Zan Tool: Do NOT REMOVE");
     this->cc().createAttributeType(this->proj, QStringLiteral("__checkout"), 8, comment);
     this->cc().createAttributeType(this->proj, QStringLiteral("__rmelem"), 8, comment);
-    const QStringList versions = {versionOf(SandboxSeed::mainC), versionOf(SandboxSeed::fileOneTxt),
-                                  SiteStyle::versionOf(site().join(elementPath(QString()), QString()))};
+    const QStringList versions = {this->versionOf(SandboxSeed::mainC), this->versionOf(SandboxSeed::fileOneTxt),
+                                  SiteStyle::versionOf(this->site().join(this->elementPath(QString()), QString()))};
     const QStringList values = {QStringLiteral("NONE"), QStringLiteral("bob,ALL"), QStringLiteral("Anne Marie,Jörg,Ærø"),
                                 QString(), QStringLiteral(" padded , list "),
                                 // A backslash in a value cannot pass UNIX cleartool's parser safely.
-                                site().isUnix() ? QStringLiteral("a*b?(c)[d]$;e") : QStringLiteral("a*b?(c)[d]\\e")};
+                                this->site().isUnix() ? QStringLiteral("a*b?(c)[d]$;e") : QStringLiteral("a*b?(c)[d]\\e")};
     for (const QString &version : versions) {
         this->cc().attachAttribute(this->proj, QStringLiteral("__checkout"), version, QStringLiteral("NONE"), comment, false);
         for (const QString &value : values) {
@@ -201,7 +187,7 @@ TYPED_TEST(ClearCaseContract, AttributeValuesTravelUnchanged)
 
 TYPED_TEST(ClearCaseContract, AttachingAndRemovingFollowTheRules)
 {
-    const QString version = versionOf(SandboxSeed::utilC);
+    const QString version = this->versionOf(SandboxSeed::utilC);
     this->cc().createAttributeType(this->proj, QStringLiteral("__checkout"), 8, QString());
     EXPECT_TRUE(this->cc().attributes(version).isEmpty());
 
@@ -210,18 +196,18 @@ TYPED_TEST(ClearCaseContract, AttachingAndRemovingFollowTheRules)
     EXPECT_THROW(this->cc().attachAttribute(this->proj, QStringLiteral("__checkout"), version, QStringLiteral("eve"), QString(), false), ZanError);
     EXPECT_EQ(valueOf(this->cc(), version, QStringLiteral("__checkout")), QStringLiteral("bob"));
     EXPECT_THROW(this->cc().attachAttribute(this->proj, QStringLiteral("__nosuchtype"), version, QStringLiteral("x"), QString(), false), ZanError);
-    EXPECT_THROW(this->cc().attachAttribute(this->proj, QStringLiteral("__checkout"), versionOf(SandboxSeed::privateFile),
+    EXPECT_THROW(this->cc().attachAttribute(this->proj, QStringLiteral("__checkout"), this->versionOf(SandboxSeed::privateFile),
                                             QStringLiteral("x"), QString(), false), ZanError);
 
     this->cc().removeAttribute(version, QStringLiteral("__checkout"), QString());
     EXPECT_TRUE(this->cc().attributes(version).isEmpty());
     EXPECT_THROW(this->cc().removeAttribute(version, QStringLiteral("__checkout"), QString()), ZanError);
-    EXPECT_THROW(this->cc().attributes(versionOf(QStringLiteral("src\\missing.c"))), ZanError);
+    EXPECT_THROW(this->cc().attributes(this->versionOf(QStringLiteral("src\\missing.c"))), ZanError);
 }
 
 TYPED_TEST(ClearCaseContract, ValuesWithQuotesAreStoredOrRefusedButNeverMangled)
 {
-    const QString version = versionOf(SandboxSeed::mainC);
+    const QString version = this->versionOf(SandboxSeed::mainC);
     this->cc().createAttributeType(this->proj, QStringLiteral("__checkout"), 8, QString());
     this->cc().attachAttribute(this->proj, QStringLiteral("__checkout"), version, QStringLiteral("NONE"), QString(), false);
     QString stored = QStringLiteral("NONE");
@@ -325,7 +311,7 @@ TYPED_TEST(ClearCaseContract, ProgramCommandLinesRunAsWrittenAndAreDescribedLike
     EXPECT_EQ(this->cc().triggerTypeNames(this->proj), QStringList{QStringLiteral("_KORVANE_SECURITY2")});
 
     // An interop line keeps both actions in order.
-    const QString tools = tagOf(SandboxSeed::toolsVob);
+    const QString tools = this->tagOf(SandboxSeed::toolsVob);
     this->cc().runCommand(QStringLiteral("mktrtype -type -preop MODIFY_TYPE -attype -all -execwin \"ccperl \\\\h\\t\\s.pl m \" "
                                          "-execunix \"perl /net/h/t/s.pl m \" -c \"c\" _KORVANE_SECURITY2@") + tools);
     const QString interop = this->cc().runCommand(QStringLiteral("describe -long trtype:_KORVANE_SECURITY2@") + tools);
@@ -334,22 +320,22 @@ TYPED_TEST(ClearCaseContract, ProgramCommandLinesRunAsWrittenAndAreDescribedLike
     EXPECT_GT(interop.indexOf(QLatin1String("  action: -execunix \"perl /net/h/t/s.pl m \"")), windowsAction);
     EXPECT_FALSE(interop.contains(QLatin1String("excluded users")));
 
-    EXPECT_THROW(this->cc().requireVersion(elementPath(SandboxSeed::mainC, SandboxSeed::teamBobInt)), ZanError);
+    EXPECT_THROW(this->cc().requireVersion(this->elementPath(SandboxSeed::mainC, SandboxSeed::teamBobInt)), ZanError);
     this->cc().runCommand(QStringLiteral("startview ") + SandboxSeed::teamBobInt);
     EXPECT_TRUE(this->cc().viewByTag(SandboxSeed::teamBobInt).active);
-    EXPECT_NO_THROW(this->cc().requireVersion(elementPath(SandboxSeed::mainC, SandboxSeed::teamBobInt)));
+    EXPECT_NO_THROW(this->cc().requireVersion(this->elementPath(SandboxSeed::mainC, SandboxSeed::teamBobInt)));
 }
 
 TYPED_TEST(ClearCaseContract, BatchesCheckWriteReadAndRemoveManyVersions)
 {
-    const QStringList paths{elementPath(SandboxSeed::mainC), elementPath(SandboxSeed::privateFile), elementPath(SandboxSeed::utilC),
-                            elementPath(SandboxSeed::fileOneTxt)};
+    const QStringList paths{this->elementPath(SandboxSeed::mainC), this->elementPath(SandboxSeed::privateFile), this->elementPath(SandboxSeed::utilC),
+                            this->elementPath(SandboxSeed::fileOneTxt)};
     EXPECT_EQ(this->cc().existingVersions(paths), (QStringList{paths[0], paths[2], paths[3]}));
     EXPECT_EQ(this->cc().existingVersions({paths[0], paths[2]}), (QStringList{paths[0], paths[2]}));
 
     for (const QString &type : {QStringLiteral("__checkout"), QStringLiteral("QX_GROUPS")})
         this->cc().createAttributeType(this->proj, type, 8, QStringLiteral("t"));
-    const QStringList versions{versionOf(SandboxSeed::mainC), versionOf(SandboxSeed::utilC), versionOf(SandboxSeed::fileOneTxt)};
+    const QStringList versions{this->versionOf(SandboxSeed::mainC), this->versionOf(SandboxSeed::utilC), this->versionOf(SandboxSeed::fileOneTxt)};
     const QList<AttributeInfo> values{{QStringLiteral("__checkout"), QStringLiteral("bob,ALL")}, {QStringLiteral("QX_GROUPS"), QString()}};
     this->cc().attachAttributes(this->proj, values, versions, QStringLiteral("Korvane Zan Tool: Do NOT REMOVE"));
     this->cc().attachAttributes(this->proj, {{QStringLiteral("__checkout"), QStringLiteral("eve")}}, versions.mid(2), QStringLiteral("c"));
@@ -360,7 +346,7 @@ TYPED_TEST(ClearCaseContract, BatchesCheckWriteReadAndRemoveManyVersions)
     EXPECT_EQ(read[0].size(), read[1].size());
 
     // A batch with one bad version throws; callers then retry one at a time.
-    EXPECT_THROW(this->cc().attachAttributes(this->proj, values, {versions[0], versionOf(SandboxSeed::privateFile)}, QStringLiteral("c")),
+    EXPECT_THROW(this->cc().attachAttributes(this->proj, values, {versions[0], this->versionOf(SandboxSeed::privateFile)}, QStringLiteral("c")),
                  ZanError);
     this->cc().removeAttributes({{versions[0], {QStringLiteral("__checkout"), QStringLiteral("QX_GROUPS")}}, {versions[2], {QStringLiteral("QX_GROUPS")}}});
     EXPECT_EQ(valueOf(this->cc(), versions[0], QStringLiteral("__checkout")), QStringLiteral("<missing>"));
@@ -369,7 +355,7 @@ TYPED_TEST(ClearCaseContract, BatchesCheckWriteReadAndRemoveManyVersions)
 
     // Where absent: a value already there stays, and a version that cannot take it throws nothing.
     this->cc().attachWhereAbsent(this->proj, {QStringLiteral("__checkout"), QStringLiteral("mark")},
-                                 {versions[0], versions[1], versions[2], versionOf(SandboxSeed::privateFile)});
+                                 {versions[0], versions[1], versions[2], this->versionOf(SandboxSeed::privateFile)});
     const QStringList expected{QStringLiteral("mark"), QStringLiteral("bob,ALL"), QStringLiteral("eve")};
     for (int i = 0; i < 3; ++i)
         EXPECT_EQ(valueOf(this->cc(), versions[i], QStringLiteral("__checkout")), expected[i]) << i;

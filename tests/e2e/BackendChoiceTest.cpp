@@ -4,7 +4,6 @@
 #include "support/TempSandbox.h"
 
 #include "clearcase/ClearCaseFactory.h"
-#include "clearcase/SiteStyle.h"
 #include "clearcase/sandbox/SandboxCleartool.h"
 
 #include <QFile>
@@ -37,5 +36,4 @@ TEST(BackendChoice, OnlyTheEmulatorBorrowsTheSandboxDrives)
         const auto clearCase = ClearCaseFactory::create(platform);
         EXPECT_EQ(platform.driveMap().contains(QLatin1Char('m')), row.borrows) << row.program.toStdString();
     }
-    SiteStyle::setCurrent(SiteStyle(SiteStyle::Kind::Windows, {}));
 }

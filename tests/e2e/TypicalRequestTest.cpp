@@ -116,7 +116,6 @@ protected:
     {
         if (app)
             form().hide();
-        SiteStyle::setCurrent(SiteStyle());
     }
 
     MainWindow &form() { return app->form(); }

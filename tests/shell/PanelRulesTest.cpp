@@ -1,6 +1,5 @@
 // The access panel's rules without a window: the working state and its stop rule, which
 // typed user joins a list, what adding a group merges, and what the picker offers.
-#include "access/AccessAttributeFormat.h"
 #include "access/AccessListRules.h"
 #include "access/OperationsCatalogue.h"
 #include "shell/WorkingState.h"
@@ -27,7 +26,7 @@ TEST(WorkingState, SignalsOnlyChangesAndStopsPrivilegedOperationsAwayFromTheRoot
     EXPECT_EQ(stop.count(), 0);
 
     state.setPrivilegedList("rmelem,mktype");
-    const QString element = "m:\\bob_dev\\proj\\main.c", root = AccessAttributeFormat::vobRootElement(state.location().vobRoot);
+    const QString element = "m:\\bob_dev\\proj\\main.c", root = state.location().rootElement();
     const struct {
         QString element, operation;
         bool stops;

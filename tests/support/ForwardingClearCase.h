@@ -13,7 +13,10 @@ public:
     // (call name, its path, type or command-line argument)
     using Hook = std::function<void(const QString &call, const QString &argument)>;
 
-    ForwardingClearCase(std::unique_ptr<ClearCase> inner, Hook hook) : m(std::move(inner)), m_hook(std::move(hook)) {}
+    ForwardingClearCase(std::unique_ptr<ClearCase> inner, Hook hook) : m(std::move(inner)), m_hook(std::move(hook))
+    {
+        setSiteStyle(m->siteStyle());
+    }
 
     QString description() const override { return m->description(); }
     void requireVob(const QString &t) override { see("requireVob", t); m->requireVob(t); }

@@ -28,7 +28,6 @@ protected:
     explicit ZanctlRun(SiteStyle::Kind site) : kind(site), sandbox(site) {}
     virtual bool overCleartool() const = 0;
     bool unixSite() const { return kind == SiteStyle::Kind::Unix; }
-    void TearDown() override { SiteStyle::setCurrent(SiteStyle()); }
 
     struct Run {
         int status = -1;
@@ -99,7 +98,6 @@ protected:
 
     Run zanctl(const QStringList &arguments)
     {
-        SiteStyle::setCurrent(SiteStyle()); // as a fresh process starts: the backend tells the style
         QString out, err;
         QTextStream outStream(&out), errStream(&err);
         CliContext context(platform, [this](Platform &p) { return open(p); }, settings.path(), outStream, errStream, false);

@@ -65,7 +65,7 @@ protected:
 TEST_P(ZanctlHistory, ListsEveryToolsEditInOrderWithItsUser)
 {
     const QString mainC = inVob("src/main.c");
-    const ElementLocation location = AccessExplainer::locationOf(mainC);
+    const ElementLocation location = AccessExplainer::locationOf(mainC, backend->siteStyle());
     {
         std::unique_ptr<ClearCase> window = backendAs("alice", "DESK7");
         AccessEditor editor(*window);
@@ -173,7 +173,7 @@ TEST_P(HistoryInTheWindow, TheTreesMenuShowsTheElementsHistoryInTheDetailWindow)
 {
     const QString mainC = inProj(SandboxSeed::mainC);
     AccessEditor editor(ctx().ccase.clearCase());
-    const ElementLocation location = AccessExplainer::locationOf(mainC);
+    const ElementLocation location = AccessExplainer::locationOf(mainC, state().siteStyle());
     editor.ensureAttributeType(location, "__checkout");
     editor.writeUsers(location, "checkout", {"bob", "carol"}, QString());
     selectView(SandboxSeed::bobDev);

@@ -37,7 +37,7 @@ protected:
         }
         return text;
     }
-    QString recordedList() { return AccessAttributeFormat::valueOf(backend->attributes(SiteStyle::current().rootVersionOf(rootOf())), "QX_PRIVOPER"); }
+    QString recordedList() { return AccessAttributeFormat::valueOf(backend->attributes(backend->siteStyle().rootVersionOf(rootOf())), "QX_PRIVOPER"); }
 
     // Apply Trigger as a person presses it, with the VOB selected in the tree; in interop the
     // script goes to the Unix location `unixLocation` as well.

@@ -25,6 +25,8 @@ public:
 
     Platform &platform() { return m_platform; }
     ClearCase &clearCase();
+    // How the site writes its paths: the backend's style once it is opened, Windows before.
+    SiteStyle siteStyle() const { return m_clearCase ? m_clearCase->siteStyle() : SiteStyle(); }
     SettingsStore &store();
     QTextStream &out() { return m_out; }
     QTextStream &err() { return m_err; }

@@ -78,7 +78,7 @@ int CommandRegistry::run(const QStringList &arguments)
     } catch (...) {
         const ZanError error = ZanError::current(QStringLiteral("zanctl"));
         m_ctx.endProgress();
-        m_ctx.err() << QStringLiteral("zanctl %1: %2").arg(first, SiteText::of(error.description().simplified())) << Qt::endl;
+        m_ctx.err() << QStringLiteral("zanctl %1: %2").arg(first, SiteText::of(error.description().simplified(), m_ctx.siteStyle())) << Qt::endl;
         return ZanctlCommand::failureStatus;
     }
 }

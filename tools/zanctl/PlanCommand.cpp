@@ -88,7 +88,7 @@ int PlanCommand::printPlan(const QCommandLineParser &parser, const AccessPlan &p
     if (plan.skipped.contains(plan.base))
         m_ctx.out() << plan.base << QStringLiteral(": skipped (the base)") << Qt::endl;
     m_ctx.out() << QStringLiteral("%1 of %2 target(s) would change").arg(plan.changedTargetCount()).arg(plan.targets.size()) << Qt::endl;
-    tally.printProblems(m_ctx.err(), name());
+    tally.printProblems(m_ctx.err(), name(), m_ctx.siteStyle());
     if (!tally.clean())
         m_ctx.err() << QStringLiteral("zanctl %1: %2; a dry run writes nothing").arg(name(), tally.problemCounts()) << Qt::endl;
     return status;
@@ -97,8 +97,8 @@ int PlanCommand::printPlan(const QCommandLineParser &parser, const AccessPlan &p
 int PlanCommand::finishRun(const QCommandLineParser &parser, const TargetTally &tally, const QString &doneText)
 {
     if (!json(parser))
-        return tally.finish(m_ctx.out(), m_ctx.err(), name(), doneText);
-    tally.printProblems(m_ctx.err(), name());
+        return tally.finish(m_ctx.out(), m_ctx.err(), name(), doneText, m_ctx.siteStyle());
+    tally.printProblems(m_ctx.err(), name(), m_ctx.siteStyle());
     printJson(tally.toJson());
     return tally.clean() ? 0 : 1;
 }

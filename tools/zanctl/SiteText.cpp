@@ -1,12 +1,10 @@
 #include "SiteText.h"
 
-#include "clearcase/SiteStyle.h"
-
 #include <QRegularExpression>
 
-QString SiteText::of(const QString &text)
+QString SiteText::of(const QString &text, const SiteStyle &site)
 {
-    if (SiteStyle::current().isUnix() || !text.contains(QStringLiteral("@@/")))
+    if (site.isUnix() || !text.contains(QStringLiteral("@@/")))
         return text;
     static const QRegularExpression version(QStringLiteral("@@((?:/[\\w.]+)+)"));
     QString result;

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "clearcase/SiteStyle.h"
+
 #include <QString>
 
 // Text zanctl prints, in the site's own spelling: on a Windows site a version-extended path
@@ -7,5 +9,5 @@
 class SiteText
 {
 public:
-    static QString of(const QString &text);
+    static QString of(const QString &text, const SiteStyle &site);
 };

@@ -42,9 +42,9 @@ TargetPattern::TargetPattern(const QCommandLineParser &parser)
 
 // "**/" may also stand for no folder at all, so "**/*.c" takes main.c at the top too. On a
 // Windows site "\" is a separator, as in paths.
-QRegularExpression TargetPattern::regexOf(QString glob)
+QRegularExpression TargetPattern::regexOf(QString glob, const SiteStyle &site)
 {
-    if (!SiteStyle::current().isUnix())
+    if (!site.isUnix())
         glob.replace(QLatin1Char('\\'), QLatin1Char('/'));
     QString regex;
     for (qsizetype i = 0; i < glob.size(); ++i) {
@@ -64,7 +64,7 @@ QRegularExpression TargetPattern::regexOf(QString glob)
         }
     }
     QRegularExpression::PatternOptions options = QRegularExpression::DotMatchesEverythingOption;
-    if (SiteStyle::current().caseSensitivity() == Qt::CaseInsensitive)
+    if (site.caseSensitivity() == Qt::CaseInsensitive)
         options |= QRegularExpression::CaseInsensitiveOption;
     return QRegularExpression(QRegularExpression::anchoredPattern(regex), options);
 }
@@ -84,9 +84,9 @@ bool TargetPattern::takes(const QList<QRegularExpression> &patterns, const QStri
 
 // The directory's entries through the platform, as the window's tree lists them. lost+found
 // at the VOB root is ClearCase's own and never a target.
-QList<TargetPattern::Entry> TargetPattern::walk(const Platform &platform, const QString &dir, bool atVobRoot) const
+QList<TargetPattern::Entry> TargetPattern::walk(const Platform &platform, const QString &dir, bool atVobRoot,
+                                                const SiteStyle &site) const
 {
-    const SiteStyle &site = SiteStyle::current();
     QList<Entry> entries;
     for (const QString &listed : platform.listDirectory(site.join(dir, QStringLiteral("*.*")), 1)) {
         const bool directory = FileDirInfo::isDirectoryEntry(listed);
@@ -97,25 +97,25 @@ QList<TargetPattern::Entry> TargetPattern::walk(const Platform &platform, const 
         entries << Entry{path, directory};
         // A link may lead back up the tree; what it points to is listed where it lies.
         if (directory && !QFileInfo(platform.hostPath(path)).isSymLink())
-            entries << walk(platform, path, false);
+            entries << walk(platform, path, false, site);
     }
     return entries;
 }
 
 QStringList TargetPattern::elements(ClearCase &clearCase, const Platform &platform, const ElementLocation &dir) const
 {
-    const SiteStyle &site = SiteStyle::current();
+    const SiteStyle &site = dir.site;
     QString folder = dir.isVobRoot() ? dir.vobRoot : dir.path;
     while (folder.size() > dir.vobRoot.size() && folder.endsWith(site.separator()))
         folder.chop(1);
     if (!QFileInfo(platform.hostPath(folder)).isDir())
         throw usage(QStringLiteral("%1 is not a directory in a VOB").arg(m_under));
 
-    QList<QRegularExpression> patterns; // the site's case rules are known once the backend is open
+    QList<QRegularExpression> patterns;
     for (const QString &glob : m_globs)
-        patterns << regexOf(glob);
+        patterns << regexOf(glob, site);
     QList<Entry> found{{dir.element(), true}};
-    found << walk(platform, folder, dir.isVobRoot());
+    found << walk(platform, folder, dir.isVobRoot(), site);
     QStringList taken;
     for (const Entry &entry : found) {
         const QString inVob = entry.path == dir.rootElement() ? QStringLiteral(".") : entry.path.mid(dir.vobRoot.size() + 1);

@@ -9,6 +9,7 @@
 
 class ClearCase;
 class Platform;
+class SiteStyle;
 struct ElementLocation;
 
 // Targets named by pattern: --under DIR [--match GLOB]... [--files-only]. A GLOB is matched on
@@ -34,9 +35,9 @@ private:
         bool directory = false;
     };
 
-    static QRegularExpression regexOf(QString glob);
+    static QRegularExpression regexOf(QString glob, const SiteStyle &site);
     bool takes(const QList<QRegularExpression> &patterns, const QString &inVob, bool directory) const;
-    QList<Entry> walk(const Platform &platform, const QString &dir, bool atVobRoot) const;
+    QList<Entry> walk(const Platform &platform, const QString &dir, bool atVobRoot, const SiteStyle &site) const;
     QString nothingMatches(const QString &dir) const;
 
     QString m_under;

@@ -50,10 +50,10 @@ TargetTally TargetTally::ofPlan(const AccessPlan &plan)
     return tally;
 }
 
-void TargetTally::printProblems(QTextStream &err, const QString &command) const
+void TargetTally::printProblems(QTextStream &err, const QString &command, const SiteStyle &site) const
 {
     for (const Problem &problem : failed)
-        err << QStringLiteral("zanctl %1: %2: %3").arg(command, problem.target, SiteText::of(problem.reason.simplified())) << Qt::endl;
+        err << QStringLiteral("zanctl %1: %2: %3").arg(command, problem.target, SiteText::of(problem.reason.simplified(), site)) << Qt::endl;
     for (const QString &target : missing)
         err << QStringLiteral("zanctl %1: %2: %3").arg(command, target, notAnElement) << Qt::endl;
 }
@@ -82,9 +82,10 @@ QString TargetTally::problemSummary() const
     return problemCounts() + QStringLiteral("; ") + outcome;
 }
 
-int TargetTally::finish(QTextStream &out, QTextStream &err, const QString &command, const QString &doneText) const
+int TargetTally::finish(QTextStream &out, QTextStream &err, const QString &command, const QString &doneText,
+                        const SiteStyle &site) const
 {
-    printProblems(err, command);
+    printProblems(err, command, site);
     if (!clean()) {
         err << QStringLiteral("zanctl %1: %2").arg(command, problemSummary()) << Qt::endl;
         return 1;

@@ -6,6 +6,7 @@
 
 class QJsonObject;
 class QTextStream;
+class SiteStyle;
 struct AccessRunOutcome;
 class AccessPlan;
 
@@ -27,9 +28,9 @@ public:
     static TargetTally ofPlan(const AccessPlan &plan);
 
     // "zanctl <command>: <target>: <reason>" for each problem.
-    void printProblems(QTextStream &err, const QString &command) const;
+    void printProblems(QTextStream &err, const QString &command, const SiteStyle &site) const;
     // The last line: on stdout when all went well (`done`: what a clean run says), else on stderr.
-    int finish(QTextStream &out, QTextStream &err, const QString &command, const QString &done) const;
+    int finish(QTextStream &out, QTextStream &err, const QString &command, const QString &done, const SiteStyle &site) const;
 
     // The tally as --json prints it: the counts, the failed targets with their reasons and
     // the missing ones.

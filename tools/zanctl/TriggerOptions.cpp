@@ -35,9 +35,8 @@ bool isUcmProjectVob(ClearCase &clearCase, const QString &vobTag)
 }
 
 // The drive the script gets: the view root on a UNIX site, else the drive of the path.
-QString viewDriveOf(const QString &vobRoot)
+QString viewDriveOf(const QString &vobRoot, const SiteStyle &site)
 {
-    const SiteStyle &site = SiteStyle::current();
     return site.isUnix() ? site.viewRoot() : vobRoot.section(QLatin1Char(':'), 0, 0).toLower();
 }
 
@@ -73,9 +72,9 @@ QString TriggerOptions::problem() const
     return QString();
 }
 
-StoredTriggerSettings TriggerOptions::settingsFor(const SettingsStore &store, const QString &vobTag) const
+StoredTriggerSettings TriggerOptions::settingsFor(const SettingsStore &store, const ElementLocation &vob) const
 {
-    StoredTriggerSettings settings = StoredTriggerSettings::load(store, vobTag);
+    StoredTriggerSettings settings = StoredTriggerSettings::load(store, vob.vobTag, vob.site);
     settings.windowsLocation = m_location.value_or(settings.windowsLocation);
     settings.administrators = m_administrators.value_or(settings.administrators);
     settings.interop = m_interop.value_or(settings.interop);
@@ -97,11 +96,11 @@ TriggerInstaller::Request TriggerOptions::requestFor(const ElementLocation &vob,
     inputs.windowsLocation = settings.windowsLocation;
     inputs.unixLocation = settings.unixLocation;
     inputs.adminUsersText = settings.administrators;
-    inputs.viewDrive = viewDriveOf(vob.vobRoot);
+    inputs.viewDrive = viewDriveOf(vob.vobRoot, vob.site);
     inputs.exemptUser = store.value(QStringLiteral("NUSERS")) == QLatin1String("1") ? platform.loginName() : QString();
     inputs.interop = settings.interop;
     inputs.date = QLocale().toString(QDate::currentDate(), QLocale::ShortFormat);
-    inputs.unixSite = SiteStyle::current().isUnix();
+    inputs.unixSite = vob.site.isUnix();
     request.vobTag = vob.vobTag;
     request.vobRoot = vob.vobRoot;
     request.ucm = isUcmProjectVob(clearCase, vob.vobTag);

@@ -25,7 +25,7 @@ public:
     // A contradiction among the options themselves; "" when there is none.
     QString problem() const;
     // The VOB's stored setup with the options laid over it.
-    StoredTriggerSettings settingsFor(const SettingsStore &store, const QString &vobTag) const;
+    StoredTriggerSettings settingsFor(const SettingsStore &store, const ElementLocation &vob) const;
     // The installation of those settings in the VOB; a UCM project VOB gets the UCM trigger.
     static TriggerInstaller::Request requestFor(const ElementLocation &vob, const StoredTriggerSettings &settings,
                                                 const SettingsStore &store, const Platform &platform, ClearCase &clearCase);

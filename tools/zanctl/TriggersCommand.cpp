@@ -97,7 +97,7 @@ bool TriggersCommand::runOn(const QString &action, const QString &path, const Tr
     m_ctx.clearCase().requireVob(vob.vobTag);
     if (action == QLatin1String("remove"))
         return remove(vob);
-    const StoredTriggerSettings settings = options.settingsFor(m_ctx.store(), vob.vobTag);
+    const StoredTriggerSettings settings = options.settingsFor(m_ctx.store(), vob);
     const TriggerInstaller installer(options.requestFor(vob, settings, m_ctx.store(), m_ctx.platform(), m_ctx.clearCase()));
     if (action == QLatin1String("status")) {
         showStatus(installer);
@@ -106,7 +106,7 @@ bool TriggersCommand::runOn(const QString &action, const QString &path, const Tr
     if (!install(installer, action == QLatin1String("update")))
         return false;
     if (!m_dryRun)
-        settings.save(m_ctx.store(), vob.vobTag);
+        settings.save(m_ctx.store(), vob.vobTag, vob.site);
     return true;
 }
 
@@ -204,7 +204,7 @@ bool TriggersCommand::remove(const ElementLocation &vob)
     if (!confirmed(vob.vobTag, TriggerInstaller::removalWarning(vob.vobTag),
                    QStringLiteral("removing the security triggers needs --yes where nobody can answer the question")))
         return false;
-    StoredTriggerSettings::erase(m_ctx.store(), vob.vobTag);
+    StoredTriggerSettings::erase(m_ctx.store(), vob.vobTag, vob.site);
     if (!runSteps(vob.vobTag, steps))
         return false;
     m_ctx.out() << QStringLiteral("%1: %2").arg(vob.vobTag, steps.isEmpty() ? QStringLiteral("no security trigger to remove")
@@ -230,6 +230,6 @@ void TriggersCommand::printSteps(const QList<TriggerInstaller::Step> &steps)
 bool TriggersCommand::problem(const QString &vobTag, const QString &text)
 {
     m_ctx.endProgress();
-    m_ctx.err() << QStringLiteral("zanctl triggers: %1: %2").arg(vobTag, SiteText::of(oneLine(text))) << Qt::endl;
+    m_ctx.err() << QStringLiteral("zanctl triggers: %1: %2").arg(vobTag, SiteText::of(oneLine(text), m_ctx.siteStyle())) << Qt::endl;
     return false;
 }

@@ -27,24 +27,22 @@ std::optional<QString> below(const QString &folder, const QString &parent)
 
 } // namespace
 
-QString TypedPath::toSite(const QString &typed, const QString &currentFolder, const Platform &platform)
+QString TypedPath::toSite(const QString &typed, const QString &currentFolder, const Platform &platform, const SiteStyle &site)
 {
-    const SiteStyle &site = SiteStyle::current();
     QString path = typed;
     if (!site.isUnix()) {
         path.replace(QLatin1Char('/'), QLatin1Char('\\'));
         if (path.size() >= 2 && path.at(1) == QLatin1Char(':'))
             path[0] = path.at(0).toLower();
     }
-    if (path.isEmpty() || isAbsolute(path))
+    if (path.isEmpty() || isAbsolute(path, site))
         return path;
-    const QString folder = siteFolder(currentFolder, platform);
-    return folder.isEmpty() ? typed : resolved(folder, path);
+    const QString folder = siteFolder(currentFolder, platform, site);
+    return folder.isEmpty() ? typed : resolved(folder, path, site);
 }
 
-QString TypedPath::siteFolder(const QString &hostFolder, const Platform &platform)
+QString TypedPath::siteFolder(const QString &hostFolder, const Platform &platform, const SiteStyle &site)
 {
-    const SiteStyle &site = SiteStyle::current();
     const QString host = QDir::cleanPath(hostFolder);
     QString path;
     const QMap<QChar, QString> drives = platform.driveMap();
@@ -64,18 +62,18 @@ QString TypedPath::siteFolder(const QString &hostFolder, const Platform &platfor
     return site.viewTagOf(path).isEmpty() ? QString() : path;
 }
 
-bool TypedPath::isAbsolute(const QString &path)
+bool TypedPath::isAbsolute(const QString &path, const SiteStyle &site)
 {
-    if (SiteStyle::current().isUnix())
+    if (site.isUnix())
         return path.startsWith(QLatin1Char('/'));
     return path.startsWith(QLatin1Char('\\')) || (path.size() >= 2 && path.at(1) == QLatin1Char(':'));
 }
 
-QString TypedPath::resolved(const QString &folder, const QString &relative)
+QString TypedPath::resolved(const QString &folder, const QString &relative, const SiteStyle &site)
 {
-    const QChar separator = SiteStyle::current().separator();
+    const QChar separator = site.separator();
     QStringList parts = folder.split(separator);
-    const qsizetype least = SiteStyle::current().isUnix() ? 3 : 2; // "", "view", <tag> / "m:", <tag>
+    const qsizetype least = site.isUnix() ? 3 : 2; // "", "view", <tag> / "m:", <tag>
     for (const QString &part : relative.split(separator)) {
         if (part.isEmpty() || part == QLatin1String("."))
             continue;

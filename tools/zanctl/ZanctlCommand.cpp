@@ -77,7 +77,7 @@ QString ZanctlCommand::synopsis() const
 int ZanctlCommand::fail(const QString &text)
 {
     m_ctx.endProgress();
-    m_ctx.err() << QStringLiteral("zanctl %1: %2").arg(name(), SiteText::of(QString(text).replace(QLatin1Char('\n'), QLatin1Char(' '))))
+    m_ctx.err() << QStringLiteral("zanctl %1: %2").arg(name(), SiteText::of(QString(text).replace(QLatin1Char('\n'), QLatin1Char(' ')), m_ctx.siteStyle()))
                 << Qt::endl;
     return failureStatus;
 }
@@ -90,7 +90,8 @@ void ZanctlCommand::printJson(const QJsonValue &value)
 
 ElementLocation ZanctlCommand::locate(const QString &path)
 {
-    return AccessExplainer::locationOf(sitePath(path));
+    const QString inSite = sitePath(path);
+    return AccessExplainer::locationOf(inSite, m_ctx.siteStyle());
 }
 
 ElementLocation ZanctlCommand::locateVob(const QString &path, const QString &covers)
@@ -105,8 +106,8 @@ ElementLocation ZanctlCommand::locateVob(const QString &path, const QString &cov
 
 QString ZanctlCommand::sitePath(const QString &typed)
 {
-    m_ctx.clearCase();
-    return TypedPath::toSite(typed, m_ctx.currentFolder(), m_ctx.platform());
+    const SiteStyle &site = m_ctx.clearCase().siteStyle();
+    return TypedPath::toSite(typed, m_ctx.currentFolder(), m_ctx.platform(), site);
 }
 
 QStringList ZanctlCommand::patternTargets(const TargetPattern &pattern)
@@ -119,7 +120,7 @@ QStringList ZanctlCommand::patternTargets(const TargetPattern &pattern)
 QStringList ZanctlCommand::siteVobRoots(const QString &pathInView)
 {
     const QString path = sitePath(pathInView.isEmpty() ? QStringLiteral(".") : pathInView);
-    const SiteStyle &site = SiteStyle::current();
+    const SiteStyle site = m_ctx.siteStyle();
     const QString view = site.viewTagOf(path);
     if (view.isEmpty())
         throw ZanError(ZanError::PathNotFound, QStringLiteral("zanctl"),

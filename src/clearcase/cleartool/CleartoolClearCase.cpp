@@ -11,8 +11,6 @@
 
 #include <algorithm>
 
-using CleartoolQuoting::quote;
-
 namespace {
 
 const QString source = QStringLiteral("cleartool");
@@ -73,7 +71,17 @@ QString CleartoolClearCase::execute(const QStringList &quotedArguments)
     return m_process.execute(CleartoolQuoting::join(quotedArguments));
 }
 
-QStringList CleartoolClearCase::commentOptions(const QString &comment)
+QString CleartoolClearCase::quote(const QString &argument) const
+{
+    return CleartoolQuoting::quote(argument, siteStyle().kind());
+}
+
+QString CleartoolClearCase::stringValue(const QString &value) const
+{
+    return CleartoolQuoting::stringValue(value, siteStyle().kind());
+}
+
+QStringList CleartoolClearCase::commentOptions(const QString &comment) const
 {
     if (comment.isEmpty())
         return {QStringLiteral("-nc")};
@@ -139,7 +147,7 @@ void CleartoolClearCase::removeTriggerType(const QString &vobTag, const QString 
 
 void CleartoolClearCase::createTriggerType(const QString &vobTag, const TriggerTypeDefinition &definition)
 {
-    m_process.execute(CleartoolTriggerOptions::mktrtypeCommand(vobTag, definition));
+    m_process.execute(CleartoolTriggerOptions::mktrtypeCommand(vobTag, definition, siteStyle().kind()));
 }
 
 QStringList CleartoolClearCase::attributeTypeNames(const QString &vobTag)
@@ -164,7 +172,7 @@ void CleartoolClearCase::attachAttribute(const QString &, const QString &typeNam
     if (replace)
         args << QStringLiteral("-replace");
     args += commentOptions(comment);
-    args << quote(typeName) << CleartoolQuoting::stringValue(value) << quote(versionPath);
+    args << quote(typeName) << stringValue(value) << quote(versionPath);
     execute(args);
 }
 
@@ -256,7 +264,7 @@ void CleartoolClearCase::attachAttributes(const QString &, const QList<Attribute
     for (const AttributeInfo &value : values) {
         QStringList args{QStringLiteral("mkattr"), QStringLiteral("-replace")};
         args += commentOptions(comment);
-        args << quote(value.typeName) << CleartoolQuoting::stringValue(value.value);
+        args << quote(value.typeName) << stringValue(value.value);
         for (const QString &version : versionPaths)
             args << quote(version);
         execute(args);
@@ -268,7 +276,7 @@ void CleartoolClearCase::attachWhereAbsent(const QString &, const AttributeInfo 
 {
     if (versionPaths.isEmpty())
         return;
-    QStringList args{QStringLiteral("mkattr"), QStringLiteral("-nc"), quote(value.typeName), CleartoolQuoting::stringValue(value.value)};
+    QStringList args{QStringLiteral("mkattr"), QStringLiteral("-nc"), quote(value.typeName), stringValue(value.value)};
     for (const QString &version : versionPaths)
         args << quote(version);
     ++m_commandCount;
@@ -309,7 +317,7 @@ void CleartoolClearCase::removeAttributes(const QList<AttributeRemoval> &removal
 
 QList<HistoryEvent> CleartoolClearCase::history(const QString &object)
 {
-    return CleartoolHistory::parse(execute(CleartoolHistory::arguments(object)));
+    return CleartoolHistory::parse(execute(CleartoolHistory::arguments(object, siteStyle().kind())));
 }
 
 QString CleartoolClearCase::runCommand(const QString &commandLine)

@@ -59,7 +59,9 @@ private:
     QStringList typeNames(const QString &kind, const QString &vobTag);
     static QStringList versionsAmong(const QStringList &paths, const QStringList &kinds, const QList<qsizetype> &failed);
     static std::optional<QList<qsizetype>> namedInErrors(const QStringList &paths, const QStringList &errors);
-    static QStringList commentOptions(const QString &comment);
+    QStringList commentOptions(const QString &comment) const;
+    QString quote(const QString &argument) const;
+    QString stringValue(const QString &value) const;
 
     CleartoolProcess m_process;
     int m_commandCount = 0;

@@ -81,11 +81,11 @@ QString subjectOf(HistoryEvent::Kind kind, const QStringList &fields)
 
 namespace CleartoolHistory {
 
-QStringList arguments(const QString &object)
+QStringList arguments(const QString &object, SiteStyle::Kind style)
 {
     return {QStringLiteral("lshistory"), QStringLiteral("-minor"), QStringLiteral("-fmt"),
-            CleartoolQuoting::quote(QStringLiteral("%Nd\\037%u\\037%h\\037%o\\037%e\\037%n\\037%Nc\\036")),
-            CleartoolQuoting::quote(object)};
+            CleartoolQuoting::quote(QStringLiteral("%Nd\\037%u\\037%h\\037%o\\037%e\\037%n\\037%Nc\\036"), style),
+            CleartoolQuoting::quote(object, style)};
 }
 
 QList<HistoryEvent> parse(const QString &output)

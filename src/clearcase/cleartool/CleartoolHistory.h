@@ -16,7 +16,7 @@ namespace CleartoolHistory {
 
 // The quoted arguments of the lshistory command for an object (a version path or an object
 // selector such as "trtype:T@\vob" or "vob:\vob").
-QStringList arguments(const QString &object);
+QStringList arguments(const QString &object, SiteStyle::Kind style);
 
 // The events in the output, oldest first. Throws a ZanError for a record it cannot read.
 QList<HistoryEvent> parse(const QString &output);

@@ -21,13 +21,13 @@ using Style = SiteStyle::Kind;
 // The argument as cleartool must receive it: bare when it is plain, in '...' when it is
 // empty or holds whitespace or one of []()*?" (UNIX also $;&|<>`~#!{}), in "..." when it
 // holds a single quote.
-QString quote(const QString &argument, Style style = SiteStyle::current().kind());
+QString quote(const QString &argument, Style style);
 
 // A string attribute value: cleartool wants the double quotes as part of the argument,
 // so bob,ALL is sent as '"bob,ALL"' (and O'Toole on UNIX as \"O\'Toole\"). A value holding
 // a double quote (or, on UNIX, a backslash) is refused: how mkattr unescapes it is not
 // certain.
-QString stringValue(const QString &value, Style style = SiteStyle::current().kind());
+QString stringValue(const QString &value, Style style);
 
 // Joins already quoted arguments into one command line.
 QString join(const QStringList &quotedArguments);

@@ -109,9 +109,9 @@ QString actionOption(TriggerTypeDefinition::ActionTarget target)
     return QStringLiteral("-exec");
 }
 
-QString mktrtypeCommand(const QString &vobTag, const TriggerTypeDefinition &definition)
+QString mktrtypeCommand(const QString &vobTag, const TriggerTypeDefinition &definition, SiteStyle::Kind style)
 {
-    using CleartoolQuoting::quote;
+    const auto quote = [style](const QString &argument) { return CleartoolQuoting::quote(argument, style); };
     if (definition.operationKinds.isEmpty())
         throw ZanError(ZanError::General, source, QStringLiteral("Trigger type \"%1\" has no operation kind").arg(definition.name));
     if (definition.actions.isEmpty())

@@ -30,6 +30,6 @@ QString actionOption(TriggerTypeDefinition::ActionTarget target);
 
 // The whole mktrtype command line for a definition, every argument quoted; the type is
 // created as name@vobTag. Throws ZanError for codes without a mapping or unsafe text.
-QString mktrtypeCommand(const QString &vobTag, const TriggerTypeDefinition &definition);
+QString mktrtypeCommand(const QString &vobTag, const TriggerTypeDefinition &definition, SiteStyle::Kind style);
 
 } // namespace CleartoolTriggerOptions
