@@ -78,8 +78,26 @@ TEST_F(TriggerStatusTest, RemovalAsksFirstThenRemovesWhatExistsAndSkipsTheRest)
     EXPECT_EQ(triggerTypes().size(), 2);
     EXPECT_EQ(storedSettingsOfProj(), 5);
 
+    // A failing removal is reported twice, and the settings are already gone.
+    failWhen = [](const QString &call, const QString &) { return call == QLatin1String("requireVob"); };
+    prompter.clear();
     clickButton(form().removeAllTriggersBut);
-    EXPECT_EQ(prompter.count(), 2); // the confirmation only
+    ASSERT_EQ(prompter.count(), 3);
+    const ScriptedPrompter::Record &error = prompter.records[1];
+    EXPECT_TRUE(error.text.startsWith(QStringLiteral("ERROR: encountered an error removing trigger:: ")));
+    EXPECT_TRUE(error.text.endsWith(QStringLiteral("\r\n")));
+    EXPECT_EQ(error.title, QStringLiteral("ERROR..."));
+    EXPECT_EQ(error.icon, Prompter::Icon::Critical);
+    EXPECT_EQ(prompter.last().title, QStringLiteral("Error..."));
+    EXPECT_TRUE(prompter.last().text.contains(QStringLiteral("ERROR::removeAllTriggersBut()")));
+    EXPECT_EQ(storedSettingsOfProj(), 0);
+    EXPECT_EQ(triggerTypes().size(), 2);
+
+    failWhen = nullptr;
+    ASSERT_EQ(storedSettingsOfProj(true), 5);
+    prompter.clear();
+    clickButton(form().removeAllTriggersBut);
+    EXPECT_EQ(prompter.count(), 1); // the confirmation only
     EXPECT_TRUE(triggerTypes().isEmpty());
     EXPECT_EQ(storedSettingsOfProj(), 0);
     EXPECT_FALSE(showsApplied());
@@ -105,26 +123,4 @@ TEST_F(TriggerStatusTest, DetailShowsTheSelectedTypesDescriptionOrAnEmptyText)
     form().vobTagTxt->setText(QStringLiteral("<UNDEF>"));
     clickButton(form().butTriggerDetail);
     EXPECT_TRUE(detail.isHidden());
-}
-
-TEST_F(TriggerStatusTest, FailingRemovalIsReportedTwiceAndTheSettingsAreAlreadyGone)
-{
-    makeElementTrigger();
-    clearCase().createTriggerType(vobTag, lines().ucmTrigger());
-    ASSERT_EQ(storedSettingsOfProj(true), 5);
-    refresh();
-    failWhen = [](const QString &call, const QString &) { return call == QLatin1String("requireVob"); };
-    prompter.clear();
-    clickButton(form().removeAllTriggersBut);
-
-    ASSERT_EQ(prompter.count(), 3);
-    const ScriptedPrompter::Record &error = prompter.records[1];
-    EXPECT_TRUE(error.text.startsWith(QStringLiteral("ERROR: encountered an error removing trigger:: ")));
-    EXPECT_TRUE(error.text.endsWith(QStringLiteral("\r\n")));
-    EXPECT_EQ(error.title, QStringLiteral("ERROR..."));
-    EXPECT_EQ(error.icon, Prompter::Icon::Critical);
-    EXPECT_EQ(prompter.last().title, QStringLiteral("Error..."));
-    EXPECT_TRUE(prompter.last().text.contains(QStringLiteral("ERROR::removeAllTriggersBut()")));
-    EXPECT_EQ(storedSettingsOfProj(), 0);
-    EXPECT_FALSE(triggerTypes().isEmpty());
 }
