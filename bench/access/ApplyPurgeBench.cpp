@@ -1,26 +1,22 @@
 // Applying one base element's settings (three operations plus groups) to thousands of
-// checked elements, and purging them again, through the whole program over each backend
-// (the cleartool co-process drives the emulator), beside SQLite's own time for the same
+// checked elements, and purging them again, through the core both the window and zanctl run,
+// over each backend (the cleartool co-process drives the emulator), beside SQLite's own time for the same
 // writes. Usage: bench_access_apply [sandbox|cleartool] [--runs R] [count...]
 // (default: both backends, 5000 and 10000, 5 runs). Each figure printed is the median of the
 // runs.
-#include "app/AppComposer.h"
+#include "access/AccessApplier.h"
+#include "access/AccessAttributeFormat.h"
+#include "access/AccessEditor.h"
 #include "clearcase/CCase.h"
+#include "clearcase/cleartool/CleartoolClearCase.h"
 #include "clearcase/sandbox/SandboxClearCase.h"
 #include "clearcase/sandbox/SandboxSeed.h"
 #include "clearcase/sandbox/SandboxStore.h"
-#include "shell/MainContext.h"
-#include "shell/MainWindow.h"
-#include "clearcase/cleartool/CleartoolClearCase.h"
 #include "support/EmulatorBackend.h"
 #include "support/FakePlatform.h"
-#include "support/ScriptedPrompter.h"
 
-#include <QApplication>
+#include <QCoreApplication>
 #include <QElapsedTimer>
-#include <QLineEdit>
-#include <QListWidget>
-#include <QPushButton>
 #include <QSqlDatabase>
 #include <QSqlQuery>
 #include <QTemporaryDir>
@@ -103,55 +99,43 @@ Timing run(int count, bool overCleartool)
     }
 
     FakePlatform platform;
-    ScriptedPrompter prompter;
-    QTemporaryDir settings;
-    AppComposer::Options options;
-    options.platform = &platform;
-    options.prompter = &prompter;
-    options.settingsFolder = settings.path();
+    std::unique_ptr<ClearCase> clearCase;
     CleartoolClearCase *cleartool = nullptr;
-    options.clearCaseFactory = [folder, overCleartool, &cleartool](Platform &p) -> std::unique_ptr<ClearCase> {
-        if (!overCleartool)
-            return SandboxClearCase::open(p, folder);
+    if (overCleartool) {
         auto backend = emulatorBackend(folder);
         cleartool = backend.get();
-        return backend;
-    };
-    AppComposer app(options);
-    app.start(false);
-
-    MainWindow &form = app.form();
-    form.mainList->addItem(SandboxSeed::bobDev);
-    form.vobTagTxt->setText(vobTag);
-    form.vobRootTxt->setText(vobRoot);
-    const QString base = vobRoot + QStringLiteral("\\src\\main.c");
-    form.selectedElemTxt->setText(base);
-    form.zanList[0]->addItems(operations);
-    form.selectedList->addItem(base);
+        clearCase = std::move(backend);
+    } else {
+        clearCase = SandboxClearCase::open(platform, folder);
+    }
+    const ElementLocation base{vobRoot + QStringLiteral("\\src\\main.c"), vobRoot, vobTag};
+    QStringList targets;
     for (int i = 0; i < count; ++i)
-        form.selectedList->addItem(vobRoot + QLatin1Char('\\') + QString(targetName(i)).replace(QLatin1Char('/'), QLatin1Char('\\')));
+        targets << vobRoot + QLatin1Char('\\') + QString(targetName(i)).replace(QLatin1Char('/'), QLatin1Char('\\'));
+    const auto valueOnLast = [&](const QString &type) {
+        return AccessAttributeFormat::valueOf(clearCase->attributes(CCase::versionOf(targets.last())), type);
+    };
 
     Timing timing;
     QElapsedTimer clock;
-    app.context().ccase.clearCase(); // the co-process starts outside the timing
+    clearCase->requireVob(vobTag); // the co-process starts outside the timing
     const auto commands = [&cleartool] { return cleartool ? cleartool->commandCount() : 0; };
     int before = commands();
     clock.start();
-    app.context().hooks.doApplyAllChecked();
+    // What the window's Apply All Checked and zanctl apply both run.
+    AccessEditor(*clearCase).ensureAttributeType(base, AccessAttributeFormat::groupsTypeName);
+    const AccessApplier::Outcome applied = AccessApplier(*clearCase).apply(base, operations, targets);
     timing.applyMs = clock.elapsed();
     timing.applyTrips = double(commands() - before) / count;
-
-    const QString last = form.selectedList->item(count)->text();
-    timing.verified = app.context().ccase.getAttrValueOnElem(QStringLiteral("__mkbranch"), last) == QStringLiteral("bob,alice,ALL") &&
-                      app.context().ccase.getAttrValueOnElem(QStringLiteral("QX_GROUPS"), last) == QStringLiteral("dev,qa");
+    timing.verified = applied.failures.isEmpty() && valueOnLast(QStringLiteral("__mkbranch")) == QStringLiteral("bob,alice,ALL") &&
+                      valueOnLast(QStringLiteral("QX_GROUPS")) == QStringLiteral("dev,qa");
 
     before = commands();
     clock.restart();
-    form.deleteAllCheckedBut->setEnabled(true);
-    form.deleteAllCheckedBut->click();
+    AccessApplier(*clearCase).purge(base, targets);
     timing.purgeMs = clock.elapsed();
     timing.purgeTrips = double(commands() - before) / count;
-    timing.verified = timing.verified && app.context().ccase.getAttrValueOnElem(QStringLiteral("__mkbranch"), last).isEmpty();
+    timing.verified = timing.verified && valueOnLast(QStringLiteral("__mkbranch")).isEmpty();
     return timing;
 }
 
@@ -173,9 +157,7 @@ qint64 median(const QList<Timing> &timings, qint64 Timing::*field)
 
 int main(int argc, char **argv)
 {
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication application(argc, argv);
+    QCoreApplication application(argc, argv);
     QList<int> counts;
     QList<bool> backends; // over cleartool or not
     int runs = 5;

@@ -12,6 +12,7 @@
 
 #include <QDir>
 #include <QProcessEnvironment>
+#include <algorithm>
 #include <QHash>
 
 namespace {
@@ -265,6 +266,38 @@ void SandboxClearCase::attachAttributes(const QString &vobTag, const QList<Attri
             for (const AttributeInfo &value : values)
                 recordAttached(vobTag, element, value.typeName, value.value, comment);
         }
+    });
+    m_lastResolved.clear();
+}
+
+// One transaction, one read and one write for all of them; a version that takes no value (no
+// element of the VOB, locked, or holding one already) is left as it was.
+void SandboxClearCase::attachWhereAbsent(const QString &vobTag, const AttributeInfo &value, const QStringList &versionPaths)
+{
+    if (ClearCase *writer = guardedWriter(vobTag))
+        return writer->attachWhereAbsent(vobTag, value, versionPaths);
+    m_store->transaction([&] {
+        m_store->vob(vobTag);
+        SandboxLocks locks(*m_store);
+        QStringList elements;
+        for (const QString &version : versionPaths) {
+            try {
+                const QString element = elementInVob(vobTag, resolvedForWrite(version), version, value.typeName);
+                requireUnlocked(locks, vobTag, element, version, {value.typeName}, QStringLiteral("mkattr"));
+                elements << element;
+            } catch (const ZanError &) {
+                // left as it was: the caller reads it back
+            }
+        }
+        const QList<QList<AttributeInfo>> held = m_store->attributesOf(vobTag, elements);
+        QStringList absent;
+        for (qsizetype i = 0; i < elements.size(); ++i) {
+            if (std::none_of(held[i].cbegin(), held[i].cend(), [&](const AttributeInfo &a) { return a.typeName == value.typeName; }))
+                absent << elements[i];
+        }
+        m_store->attachAttributes(vobTag, absent, {value}, QString());
+        for (const QString &element : absent)
+            recordAttached(vobTag, element, value.typeName, value.value, QString());
     });
     m_lastResolved.clear();
 }

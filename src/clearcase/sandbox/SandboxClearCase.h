@@ -61,6 +61,7 @@ public:
     QStringList existingVersions(const QStringList &paths) override;
     void attachAttributes(const QString &vobTag, const QList<AttributeInfo> &values, const QStringList &versionPaths,
                           const QString &comment) override;
+    void attachWhereAbsent(const QString &vobTag, const AttributeInfo &value, const QStringList &versionPaths) override;
     QList<QList<AttributeInfo>> attributesOfVersions(const QStringList &versionPaths) override;
     void removeAttributes(const QList<AttributeRemoval> &removals) override;
 

@@ -772,12 +772,13 @@ qint64 SandboxStore::recordEvent(const QString &vobTag, const SandboxEvent &even
     qint64 id = event.id;
     transaction([&] {
         const QDateTime time = event.time.isValid() ? event.time : QDateTime::currentDateTime();
-        QSqlQuery q = run(QStringLiteral("INSERT OR REPLACE INTO events (id, vob, object, version, operation, description, user, "
+        QSqlQuery &q = prepared(QStringLiteral("INSERT OR REPLACE INTO events (id, vob, object, version, operation, description, user, "
                                          "host, time, comment, view, detail) VALUES (?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?)"),
                           {id > 0 ? QVariant(id) : QVariant(), vobTag, event.object, event.version, event.operation,
                            event.description, event.user, event.host, time.toString(Qt::ISODate), event.comment, event.view,
                            event.detail});
         id = q.lastInsertId().toLongLong();
+        q.finish();
     });
     return id;
 }
