@@ -62,16 +62,13 @@ protected:
     void write(const QString &element, const QString &name, const char *value)
     {
         const QString version = element + QStringLiteral("@@/main/0");
-        if (value)
+        if (value) {
             backend->attachAttribute(vob(), name, version, QString::fromUtf8(value), QString(), true);
-        else if (!backend->attributes(version).isEmpty())
-            removeIfThere(version, name);
-    }
-
-    void removeIfThere(const QString &version, const QString &name)
-    {
+            return;
+        }
         try {
-            backend->removeAttribute(version, name, QString());
+            if (!backend->attributes(version).isEmpty())
+                backend->removeAttribute(version, name, QString());
         } catch (const ZanError &) {
             // it was not there
         }

@@ -46,11 +46,18 @@ TEST_P(ZanctlPattern, ApplyTouchesExactlyTheMatchingElements)
     }
 }
 
-// The dry run lists every target, changed or not; the real run purges only those.
-TEST_P(ZanctlPattern, PurgeByPatternAndItsDryRun)
+// The audit lists only the matching elements' settings; the purge's dry run lists every
+// target, changed or not, and the real run purges only those.
+TEST_P(ZanctlPattern, AuditAndPurgeByPattern)
 {
     set(mainC, "__checkout", "bob");
+    set(root + "\\src\\include\\util.h", "__checkin", "carol");
     set(readme, "__checkout", "bob");
+    const Run audit = zanctl({"audit", "--format", "csv", "--under", root + "\\src", "--match", "src/*.c"});
+    EXPECT_EQ(audit.status, 0) << audit.err.toStdString();
+    EXPECT_EQ(audit.out, "path,operation,value,groups,place\r\n" + root + "\\src\\main.c,checkout,bob,,element\r\n");
+    EXPECT_EQ(audit.err, "");
+
     const QStringList pattern{"--under", root + "\\src", "--match", "**/*.[ch]", "--match", "src/*.c"};
     const Run dry = zanctl(QStringList{"purge", "--dry-run"} + pattern);
     EXPECT_EQ(dry.status, 0) << dry.err.toStdString();
@@ -72,17 +79,6 @@ TEST_P(ZanctlPattern, ALinkUpTheTreeEndsTheWalk)
     const Run run = zanctl({"purge", "--dry-run", "--under", root + "\\src", "--match", "**/util.*"});
     EXPECT_EQ(run.out, root + "\\src\\include\\util.h: no change\n" + utilC + ": no change\n0 of 2 target(s) would change\n")
         << run.err.toStdString();
-}
-
-TEST_P(ZanctlPattern, AuditUnderADirectoryListsOnlyItsElements)
-{
-    set(mainC, "__checkout", "bob");
-    set(root + "\\src\\include\\util.h", "__checkin", "carol");
-    set(readme, "__checkout", "bob");
-    const Run audit = zanctl({"audit", "--format", "csv", "--under", root + "\\src", "--match", "src/*.c"});
-    EXPECT_EQ(audit.status, 0) << audit.err.toStdString();
-    EXPECT_EQ(audit.out, "path,operation,value,groups,place\r\n" + root + "\\src\\main.c,checkout,bob,,element\r\n");
-    EXPECT_EQ(audit.err, "");
 }
 
 TEST_P(ZanctlPattern, APatternNamingNothingOrMisusedEndsWithStatusTwo)
