@@ -7,7 +7,7 @@ cd "$(dirname "$0")/.."
 exec 9>/tmp/zan-dev-build.lock
 flock 9
 if [ ! -f build/dev/build.ninja ]; then
-  cmake -S . -B build/dev -G Ninja -DCMAKE_BUILD_TYPE=Debug -DZAN_SANITIZE=ON -DZAN_BUILD_TESTS=ON -DZAN_BUILD_BENCH=OFF >/dev/null
+  cmake --preset dev >/dev/null
 fi
 if [ $# -eq 0 ]; then
   cmake --build build/dev -- -j2

@@ -72,7 +72,7 @@ TEST(KilledApply, TheRerunRepairsEveryTargetAndTheKilledRunsCleartoolIsGone)
 #ifndef Q_OS_LINUX
     GTEST_SKIP() << "the parent-death signal is Linux's";
 #endif
-    for (const QString backend : {QStringLiteral("cleartool"), QStringLiteral("sandbox")}) {
+    for (const QString &backend : {QStringLiteral("cleartool"), QStringLiteral("sandbox")}) {
         SCOPED_TRACE(backend.toStdString());
         ProcessHarness harness;
         KilledRerun run(harness.path(QStringLiteral("killed")), 500, backend);
