@@ -10,12 +10,6 @@
 
 namespace {
 
-const QString winUnixLocKey = QStringLiteral("WinUnixLoc");
-const QString interopKey = QStringLiteral("Interop");
-const QString ntLocKey = QStringLiteral("NTLoc");
-const QString unixLocKey = QStringLiteral("UnixLoc");
-const QString adminListKey = QStringLiteral("AdminList");
-
 QString flagText(bool on)
 {
     return on ? QStringLiteral("1") : QStringLiteral("0");

@@ -9,6 +9,13 @@ class SiteStyle;
 // settings store: "NTLoc", "UnixLoc", "Interop", "WinUnixLoc" and "AdminList", each followed
 // by the VOB's name. Read and written without the window, for zanctl.
 struct StoredTriggerSettings {
+    // Each key is the prefix followed by the VOB's name.
+    static inline const QString winUnixLocKey = QStringLiteral("WinUnixLoc");
+    static inline const QString interopKey = QStringLiteral("Interop");
+    static inline const QString ntLocKey = QStringLiteral("NTLoc");
+    static inline const QString unixLocKey = QStringLiteral("UnixLoc");
+    static inline const QString adminListKey = QStringLiteral("AdminList");
+
     QString windowsLocation;
     QString unixLocation;
     QString administrators;

@@ -4,6 +4,7 @@
 #include "shell/MainWindow.h"
 #include "shell/Registry.h"
 #include "shell/WorkingState.h"
+#include "triggers/StoredTriggerSettings.h"
 #include "triggers/TriggerPaths.h"
 
 #include <QCheckBox>
@@ -12,11 +13,12 @@
 
 namespace {
 
-const QString winUnixLocKey = QStringLiteral("WinUnixLoc");
-const QString interopKey = QStringLiteral("Interop");
-const QString ntLocKey = QStringLiteral("NTLoc");
-const QString unixLocKey = QStringLiteral("UnixLoc");
-const QString adminListKey = QStringLiteral("AdminList");
+using Keys = StoredTriggerSettings;
+const QString &winUnixLocKey = Keys::winUnixLocKey;
+const QString &interopKey = Keys::interopKey;
+const QString &ntLocKey = Keys::ntLocKey;
+const QString &unixLocKey = Keys::unixLocKey;
+const QString &adminListKey = Keys::adminListKey;
 
 QString flagText(const QCheckBox *box)
 {
