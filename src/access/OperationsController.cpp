@@ -152,7 +152,6 @@ void OperationsController::addOperation()
 
 bool OperationsController::saveUserListToElem(const QStringList &before)
 {
-    MainWindow &form = m_ctx.form;
     try {
         const QStringList entries = m_ctx.state.users();
         if (!entries.isEmpty())
