@@ -14,7 +14,7 @@ struct ElementLocation {
     QString path;    // m:\view\vob\dir\file
     QString vobRoot; // m:\view\vob
     QString vobTag;  // \vob
-    SiteStyle site;  // how the paths are written
+    SiteStyle site{}; // how the paths are written
 
     QString rootElement() const { return site.vobRootElement(vobRoot); }
     // The path as an element: vobRoot alone becomes rootElement().
