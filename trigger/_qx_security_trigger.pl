@@ -128,7 +128,7 @@ sub decideBySettings {
         return unreadable($operation . $kindText, \%target, $user, $valueError) if !$valueOk;
         next if !defined($value) || allows($value, $user);
         return refuse("$user may not $operation$kindText $target{label}; allowed$scope: "
-            . whoMay($value, @administrators) . '.');
+            . whoMay($value, @administrators) . '.', $setting);
     }
     return 0;
 }
@@ -173,7 +173,7 @@ sub decideOwnObject {
     if (@admins) {
         return 0 if isListed($user, @admins);
         return refuse("$user may not $operation $object: it holds $TITLE settings, which only the"
-            . ' administrators (' . join(', ', @admins) . ') may change.');
+            . ' administrators (' . join(', ', @admins) . ') may change.', 'administrators');
     }
     my %target = governingTarget($operation, $driveArgument);
     my ($ok, $owner, $error) = vobOwner($target{vob});
@@ -184,14 +184,48 @@ sub decideOwnObject {
     (my $account = $owner) =~ s/^.*[\\\/]//;
     return 0 if isListed($user, $owner, $account);
     return refuse("$user may not $operation $object: it holds $TITLE settings, which only the VOB owner"
-        . " ($owner) may change.");
+        . " ($owner) may change.", 'VOB owner');
 }
 
+# $setting: what decided (an attribute such as __checkout, "administrators", "VOB owner"),
+# empty when the trigger environment itself was wanting.
 sub refuse {
-    my ($reason) = @_;
+    my ($reason, $setting) = @_;
     $reason =~ s/[\r\n]+/ /g;
     print STDERR "$TITLE: $reason\n";
+    recordRefusal($reason, defined($setting) ? $setting : '');
     return 1;
+}
+
+# When a folder "log" sits beside the script, each refusal appends one line to
+# log/refusals-YYYY-MM.log: UTC time, host, user, operation, path, VOB, setting, reason,
+# separated by tabs. One write per line, so that lines of concurrent clients never
+# interleave; at most two seconds; a failure changes nothing of the decision.
+sub recordRefusal {
+    my ($reason, $setting) = @_;
+    (my $folder = $0) =~ s/[\\\/][^\\\/]*$//;
+    $folder = '.' if $folder eq $0;
+    $folder .= '/log';
+    return if !-d $folder;
+    eval {
+        local $SIG{ALRM} = sub { die "timeout\n" };
+        alarm(2);
+        my @now = gmtime(time());
+        my $month = sprintf('%04d-%02d', $now[5] + 1900, $now[4] + 1);
+        my $time = sprintf('%sT%02d:%02d:%02dZ', $month . sprintf('-%02d', $now[3]), $now[2], $now[1], $now[0]);
+        require Sys::Hostname;
+        my @fields = ($time, Sys::Hostname::hostname(), environment('CLEARCASE_USER'), environment('CLEARCASE_OP_KIND'),
+                      environment('CLEARCASE_PN'), environment('CLEARCASE_VOB_PN'), $setting, $reason);
+        s/[\t\r\n]+/ /g foreach @fields;
+        my $line = join("\t", @fields) . "\n";
+        if (open(REFUSALS, ">>$folder/refusals-$month.log")) {
+            binmode(REFUSALS);
+            syswrite(REFUSALS, $line);
+            close(REFUSALS);
+        }
+        alarm(0);
+    };
+    alarm(0);
 }
 
 sub environment {

@@ -126,6 +126,11 @@ sub extraCases {
           calls => [query([$ROOT, $ELEMENT], '__rmelem')] },
         { %eve, name => 'a type selector as path follows the VOB root', op => 'lock', root => 'NONE', expect => 'deny',
           env => { CLEARCASE_PN => 'lbtype:REL1@\proj', CLEARCASE_MTYPE => undef }, calls => [query([$ROOT], '__lock')] },
+        { %eve, name => 'a refusal is recorded in the log folder beside the script', elem => 'bob', expect => 'deny', refusalLog => 1,
+          recorded => qr/^\d{4}-\d\d-\d\dT\d\d:\d\d:\d\dZ\t[^\t]+\teve\tcheckout\tm:\\zanview\\proj\\src\\a\.c\t\\proj\t__checkout\teve may not checkout "m:\\zanview\\proj\\src\\a\.c"; allowed: bob\.$/ },
+        { %eve, name => 'an allowed operation records nothing', elem => 'eve', expect => 'allow', refusalLog => 1 },
+        { %eve, name => 'a refusal log that cannot be written changes no decision', elem => 'bob', expect => 'deny',
+          refusalLog => 'unwritable', message => 'Zan Utility: eve may not checkout "m:\zanview\proj\src\a.c"; allowed: bob.' },
         { %eve, name => 'type operation without a known VOB is refused', op => 'rmtype', target => 'type',
           env => { CLEARCASE_VOB_PN => undef }, expect => 'deny',
           message => qr/rmtype in an unknown VOB is refused for eve: the VOB root directory cannot be determined/ },
@@ -168,7 +173,15 @@ sub runScript {
     chmod(0755, "$dir/bin/cleartool");
     my %env = (scenarioEnvironment($case), PATH => ($case->{noCleartool} ? '' : "$dir/bin:") . '/usr/bin:/bin', %{ $case->{env} || {} });
     my @args = $case->{args} ? @{ $case->{args} } : ($drive, defined $case->{admins} ? ($case->{admins}) : ());
-    my ($status, @output) = spawn($dir, \%env, qr/^(CLEARCASE_|ZAN_|FAKE_CT_|PERL|USER$|USERNAME$)/, $^X, $script, @args);
+    my $run = $script;
+    if ($case->{refusalLog}) { # the script at a trigger location with a log folder
+        make_path("$dir/location/log");
+        copy($script, $run = "$dir/location/_qx_security_trigger.pl") or die "copy: $!\n";
+        my @now = gmtime();
+        # this month's file taken by a folder: no append can open it, not even root's
+        make_path(sprintf("$dir/location/log/refusals-%04d-%02d.log", $now[5] + 1900, $now[4] + 1)) if $case->{refusalLog} eq 'unwritable';
+    }
+    my ($status, @output) = spawn($dir, \%env, qr/^(CLEARCASE_|ZAN_|FAKE_CT_|PERL|USER$|USERNAME$)/, $^X, $run, @args);
     return ($status, \@output, [calls($fake{LOG})], $dir);
 }
 
@@ -232,6 +245,12 @@ sub check {
     my ($got, $wanted) = (join("\n", @$calls), join("\n", @{ $case->{calls} || [] }));
     push @problems, "cleartool calls differ:\n      got:    $got\n      wanted: $wanted" if $case->{calls} && $got ne $wanted;
     push @problems, "a shell ran: $case->{noFile} was created" if $case->{noFile} && -e "$dir/$case->{noFile}";
+    if ($case->{refusalLog}) {
+        my @recorded = map { readLines($_) } grep { -f $_ } glob("$dir/location/log/refusals-*.log");
+        my $wanted = $case->{recorded} ? 1 : 0;
+        push @problems, "expected $wanted line(s) in the refusal log, found: " . join(' | ', @recorded) if @recorded != $wanted;
+        push @problems, "refusal log line differs: $recorded[0]" if $wanted && @recorded == 1 && $recorded[0] !~ $case->{recorded};
+    }
     # Given the VOB as ClearCase gives it, a decision costs at most one cleartool call.
     push @problems, 'cleartool ran ' . @$calls . " times:\n      " . join("\n      ", @$calls)
         if @$calls > 1 && ($case->{env}{CLEARCASE_VOB_PN} // 'given') ne '';
