@@ -210,9 +210,9 @@ sub recordRefusal {
     eval {
         local $SIG{ALRM} = sub { die "timeout\n" };
         alarm(2);
-        my @now = gmtime(time());
-        my $month = sprintf('%04d-%02d', $now[5] + 1900, $now[4] + 1);
-        my $time = sprintf('%sT%02d:%02d:%02dZ', $month . sprintf('-%02d', $now[3]), $now[2], $now[1], $now[0]);
+        my ($second, $minute, $hour, $day, $monthIndex, $year) = gmtime(time());
+        my $month = sprintf('%04d-%02d', $year + 1900, $monthIndex + 1);
+        my $time = sprintf('%s-%02dT%02d:%02d:%02dZ', $month, $day, $hour, $minute, $second);
         require Sys::Hostname;
         my @fields = ($time, Sys::Hostname::hostname(), environment('CLEARCASE_USER'), environment('CLEARCASE_OP_KIND'),
                       environment('CLEARCASE_PN'), environment('CLEARCASE_VOB_PN'), $setting, $reason);
@@ -223,9 +223,8 @@ sub recordRefusal {
             syswrite(REFUSALS, $line);
             close(REFUSALS);
         }
-        alarm(0);
     };
-    alarm(0);
+    alarm(0); # also when the write died
 }
 
 sub environment {

@@ -5,11 +5,6 @@
 
 namespace {
 
-int valueOf(const QHash<QString, int> &hash, const QString &key)
-{
-    return hash.value(key, 0);
-}
-
 void add(QHash<QString, int> &hash, const QString &key, int delta)
 {
     auto it = hash.find(key);
@@ -30,7 +25,7 @@ CheckedElements::CheckedElements(QObject *parent) : QObject(parent) {}
 bool CheckedElements::contains(const QString &path) const
 {
     const QString folded = path.toLower();
-    return valueOf(m_folded, folded) - valueOf(m_pendingFolded, folded) > 0;
+    return m_folded.value(folded) - m_pendingFolded.value(folded) > 0;
 }
 
 int CheckedElements::count() const
@@ -52,7 +47,7 @@ bool CheckedElements::appendIfNew(const QString &path)
 
 void CheckedElements::removeFirst(const QString &path)
 {
-    if (valueOf(m_exact, path) - valueOf(m_pendingExact, path) <= 0)
+    if (m_exact.value(path) - m_pendingExact.value(path) <= 0)
         return;
     add(m_pendingExact, path, +1);
     add(m_pendingFolded, path.toLower(), +1);

@@ -14,11 +14,6 @@
 namespace {
 
 using Keys = StoredTriggerSettings;
-const QString &winUnixLocKey = Keys::winUnixLocKey;
-const QString &interopKey = Keys::interopKey;
-const QString &ntLocKey = Keys::ntLocKey;
-const QString &unixLocKey = Keys::unixLocKey;
-const QString &adminListKey = Keys::adminListKey;
 
 QString flagText(const QCheckBox *box)
 {
@@ -58,11 +53,11 @@ void VobTriggerSettings::store(const QString &vobName)
 {
     MainWindow &form = m_ctx.form;
     Registry &registry = m_ctx.registry;
-    tryStep([&] { registry.saveToReg(winUnixLocKey + vobName, flagText(form.checkboxUnixOrWindowsLocation)); });
-    tryStep([&] { registry.saveToReg(interopKey + vobName, flagText(form.interopSupportCB)); });
+    tryStep([&] { registry.saveToReg(Keys::winUnixLocKey + vobName, flagText(form.checkboxUnixOrWindowsLocation)); });
+    tryStep([&] { registry.saveToReg(Keys::interopKey + vobName, flagText(form.interopSupportCB)); });
     // A field that shows its hint is not filled in: the value stored before stays.
     const QList<std::pair<QString, QLineEdit *>> fields{
-        {ntLocKey, form.trigLocationTxt}, {unixLocKey, form.trigLocationUnixTxt}, {adminListKey, form.adminUsersTxt}};
+        {Keys::ntLocKey, form.trigLocationTxt}, {Keys::unixLocKey, form.trigLocationUnixTxt}, {Keys::adminListKey, form.adminUsersTxt}};
     for (const auto &[prefix, field] : fields) {
         if (!field->text().contains(QLatin1Char('<')))
             tryStep([&] { registry.saveToReg(prefix + vobName, field->text()); });
@@ -71,7 +66,7 @@ void VobTriggerSettings::store(const QString &vobName)
 
 void VobTriggerSettings::erase(const QString &vobName)
 {
-    for (const QString &prefix : {winUnixLocKey, interopKey, ntLocKey, unixLocKey, adminListKey})
+    for (const QString &prefix : {Keys::winUnixLocKey, Keys::interopKey, Keys::ntLocKey, Keys::unixLocKey, Keys::adminListKey})
         tryStep([&] { m_ctx.registry.DeleteFromReg(prefix + vobName); });
 }
 
@@ -92,11 +87,11 @@ void VobTriggerSettings::load(const QString &vobName)
 {
     MainWindow &form = m_ctx.form;
     Registry &registry = m_ctx.registry;
-    tryStep([&] { loadFlag(form.interopSupportCB, interopKey + vobName); });
-    tryStep([&] { loadFlag(form.checkboxUnixOrWindowsLocation, winUnixLocKey + vobName); });
-    tryStep([&] { form.trigLocationTxt->setText(registry.readFromReg(ntLocKey + vobName)); });
-    tryStep([&] { form.trigLocationUnixTxt->setText(registry.readFromReg(unixLocKey + vobName)); });
-    tryStep([&] { form.adminUsersTxt->setText(registry.readFromReg(adminListKey + vobName)); });
+    tryStep([&] { loadFlag(form.interopSupportCB, Keys::interopKey + vobName); });
+    tryStep([&] { loadFlag(form.checkboxUnixOrWindowsLocation, Keys::winUnixLocKey + vobName); });
+    tryStep([&] { form.trigLocationTxt->setText(registry.readFromReg(Keys::ntLocKey + vobName)); });
+    tryStep([&] { form.trigLocationUnixTxt->setText(registry.readFromReg(Keys::unixLocKey + vobName)); });
+    tryStep([&] { form.adminUsersTxt->setText(registry.readFromReg(Keys::adminListKey + vobName)); });
     for (QLineEdit *field : {form.trigLocationTxt, form.trigLocationUnixTxt, form.adminUsersTxt}) {
         if (field->text().isEmpty())
             tryStep([&] { field->setText(field->property("tag").toString()); });
