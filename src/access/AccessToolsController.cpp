@@ -10,9 +10,13 @@
 #include "shell/ErrorReporter.h"
 #include "shell/MainContext.h"
 #include "shell/MainWindow.h"
+#include "shell/DetailWindow.h"
+#include "shell/Registry.h"
 #include "shell/WorkingState.h"
+#include "triggers/RefusalReport.h"
 #include "util/AppInfo.h"
 #include "util/Prompter.h"
+#include "util/TextRoutines.h"
 #include "util/ZanError.h"
 
 #include <QAction>
@@ -25,6 +29,7 @@ AccessToolsController::AccessToolsController(MainContext &context) : m_ctx(conte
 {
     connect(m_ctx.form.explainAccess, &QAction::triggered, this, &AccessToolsController::explainAccess);
     connect(m_ctx.form.auditReport, &QAction::triggered, this, &AccessToolsController::auditReport);
+    connect(m_ctx.form.refusedOperations, &QAction::triggered, this, &AccessToolsController::refusedOperations);
 }
 
 std::optional<QString> AccessToolsController::ask(const QString &prompt, const QString &title, const QString &preset)
@@ -63,14 +68,23 @@ void AccessToolsController::explainAccess()
     }
 }
 
-void AccessToolsController::auditReport()
+QString AccessToolsController::selectedVobRoot(const QString &title)
 {
     const QString vobRoot = m_ctx.form.vobRootTxt->text();
     if (vobRoot.isEmpty() || vobRoot == QLatin1String("UNDEFINED")) {
-        m_ctx.prompter.message(QStringLiteral("Select a VOB in the tree first: the report covers the selected VOB."), auditTitle,
-                               Prompter::Icon::Exclamation);
-        return;
+        m_ctx.prompter.message(title == auditTitle ? QStringLiteral("Select a VOB in the tree first: the report covers the selected VOB.")
+                                                   : QStringLiteral("Select a VOB in the tree first: the list covers the selected VOB."),
+                               title, Prompter::Icon::Exclamation);
+        return QString();
     }
+    return vobRoot;
+}
+
+void AccessToolsController::auditReport()
+{
+    const QString vobRoot = selectedVobRoot(auditTitle);
+    if (vobRoot.isEmpty())
+        return;
     try {
         const QDir folder(InstallLayout(m_ctx.platform.programFolder()).userFilesFolder());
         const QString preset = folder.filePath(QStringLiteral("zan_audit_%1.html").arg(m_ctx.state.siteStyle().lastComponent(vobRoot)));
@@ -86,6 +100,43 @@ void AccessToolsController::auditReport()
         m_ctx.busy.setBusy(false);
         m_ctx.errors.reportBoxed(ZanError::current(QStringLiteral("auditReport")), QStringLiteral("auditReport()"));
     }
+}
+
+void AccessToolsController::refusedOperations()
+{
+    const QString vobRoot = selectedVobRoot(refusalsTitle);
+    if (vobRoot.isEmpty())
+        return;
+    try {
+        const SiteStyle site = m_ctx.state.siteStyle();
+        const QString vobTag = site.vobTagOf(vobRoot);
+        m_ctx.busy.setBusy(true, QStringLiteral("Reading the refusals of ") + vobTag);
+        const QStringList folders = RefusalLog::foldersOf(m_ctx.ccase.clearCase(), m_ctx.platform, m_ctx.registry.store(), {vobTag}, site);
+        const RefusalLog::Reading reading = RefusalLog::read(folders, RefusalLog::Filter{QDateTime(), QString(), vobTag}, site);
+        m_ctx.busy.setBusy(false);
+        if (folders.isEmpty()) {
+            m_ctx.prompter.message(QStringLiteral("No trigger location is recorded for %1: refusals are recorded once the security "
+                                                  "triggers are installed.").arg(vobTag),
+                                   refusalsTitle, Prompter::Icon::Exclamation);
+            return;
+        }
+        m_ctx.detail.setTitle(QStringLiteral("Refused operations in: ") + vobTag);
+        m_ctx.detail.setDetail(TextRoutines::lfToCrLf(refusalsText(reading)));
+    } catch (...) {
+        m_ctx.busy.setBusy(false);
+        m_ctx.errors.reportBoxed(ZanError::current(QStringLiteral("refusedOperations")), QStringLiteral("refusedOperations()"));
+    }
+}
+
+// The table as zanctl prints it, then what kept it from being complete.
+QString AccessToolsController::refusalsText(const RefusalLog::Reading &reading)
+{
+    QString text = RefusalReport::render(reading.refusals, ReportFormat::Text);
+    for (const QString &note : reading.notes)
+        text += QStringLiteral("\nNote: ") + note;
+    for (const QString &problem : reading.problems)
+        text += QStringLiteral("\nIncomplete: ") + problem;
+    return text;
 }
 
 void AccessToolsController::writeAuditReport(const QString &vobRoot, const QString &path)

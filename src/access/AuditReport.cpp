@@ -2,6 +2,7 @@
 
 #include "access/VobAudit.h"
 #include "clearcase/ClearCase.h"
+#include "util/ReportFormat.h"
 
 #include <QJsonArray>
 #include <QJsonDocument>
@@ -17,16 +18,6 @@ QString place(const VobAudit::Row &row)
     return row.onVobRoot ? QStringLiteral("root") : QStringLiteral("element");
 }
 
-QString csvField(const QString &text)
-{
-    static const QString special = QStringLiteral(",\"\r\n");
-    for (const QChar c : text) {
-        if (special.contains(c))
-            return QLatin1Char('"') + QString(text).replace(QLatin1Char('"'), QLatin1String("\"\"")) + QLatin1Char('"');
-    }
-    return text;
-}
-
 QString usersText(const VobAudit::Row &row)
 {
     QStringList shown = row.users;
@@ -40,8 +31,8 @@ QByteArray csv(const QList<VobAudit> &audits)
     QString out = QStringLiteral("path,operation,value,groups,place\r\n");
     for (const VobAudit &audit : audits) {
         for (const VobAudit::Row &row : audit.rows) {
-            out += QStringList{csvField(row.path), csvField(row.operation), csvField(row.value),
-                               csvField(row.groups.join(QLatin1Char(','))), place(row)}
+            out += QStringList{ReportFormats::csvField(row.path), ReportFormats::csvField(row.operation), ReportFormats::csvField(row.value),
+                               ReportFormats::csvField(row.groups.join(QLatin1Char(','))), place(row)}
                        .join(QLatin1Char(',')) +
                    QStringLiteral("\r\n");
         }

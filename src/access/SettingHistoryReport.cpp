@@ -48,13 +48,6 @@ QString text(const QString &element, const QList<Change> &changes)
     return out;
 }
 
-QString csvField(const QString &field)
-{
-    if (!field.contains(QLatin1Char(',')) && !field.contains(QLatin1Char('"')) && !field.contains(QLatin1Char('\n')))
-        return field;
-    return QLatin1Char('"') + QString(field).replace(QLatin1Char('"'), QStringLiteral("\"\"")) + QLatin1Char('"');
-}
-
 QString csv(const QString &element, const QList<Change> &changes)
 {
     QString out = QStringLiteral("time,user,host,element,setting,action,value\n");
@@ -62,7 +55,7 @@ QString csv(const QString &element, const QList<Change> &changes)
         QStringList fields{change.time.toString(Qt::ISODate), change.user, change.host, element, change.setting,
                            SettingHistory::actionName(change.action), change.hasValue ? change.value : QString()};
         for (QString &field : fields)
-            field = csvField(field);
+            field = ReportFormats::csvField(field);
         out += fields.join(QLatin1Char(',')) + QLatin1Char('\n');
     }
     return out;
@@ -91,19 +84,6 @@ QString json(const QString &element, const QList<Change> &changes)
 } // namespace
 
 namespace SettingHistoryReport {
-
-bool parseFormat(const QString &name, Format &format)
-{
-    static const QList<QPair<QString, Format>> formats{
-        {QStringLiteral("text"), Format::Text}, {QStringLiteral("csv"), Format::Csv}, {QStringLiteral("json"), Format::Json}};
-    for (const auto &known : formats) {
-        if (known.first == name) {
-            format = known.second;
-            return true;
-        }
-    }
-    return false;
-}
 
 QString render(const QString &element, const QList<Change> &changes, Format format)
 {

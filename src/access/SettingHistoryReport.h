@@ -1,6 +1,7 @@
 #pragma once
 
 #include "access/SettingHistory.h"
+#include "util/ReportFormat.h"
 
 #include <QString>
 
@@ -9,10 +10,7 @@
 // local; CSV and JSON write them in ISO 8601.
 namespace SettingHistoryReport {
 
-enum class Format { Text, Csv, Json };
-
-// "text", "csv", "json"; false for anything else.
-bool parseFormat(const QString &name, Format &format);
+using Format = ReportFormat;
 
 QString render(const QString &element, const QList<SettingHistory::Change> &changes, Format format);
 

@@ -539,6 +539,7 @@ void MainWindow::buildMenus()
     tools->setObjectName(QStringLiteral("tools"));
     explainAccess = action(tools, "explainAccess", QStringLiteral("Explain access…"));
     auditReport = action(tools, "auditReport", QStringLiteral("Audit report…"));
+    refusedOperations = action(tools, "refusedOperations", QStringLiteral("Refused operations…"));
 }
 
 void MainWindow::buildStatusBar()

@@ -133,6 +133,7 @@ public:
     QMenu *tools = nullptr;
     QAction *explainAccess = nullptr;
     QAction *auditReport = nullptr;
+    QAction *refusedOperations = nullptr;
 
 signals:
     void activated();   // the window became active

@@ -10,6 +10,7 @@
 #include "LintCommand.h"
 #include "NearestName.h"
 #include "PurgeCommand.h"
+#include "RefusalsCommand.h"
 #include "SetCommand.h"
 #include "ShowCommand.h"
 #include "SiteText.h"
@@ -27,6 +28,7 @@ CommandRegistry::CommandRegistry(CliContext &context) : m_ctx(context)
     m_commands.push_back(std::make_unique<PurgeCommand>(context));
     m_commands.push_back(std::make_unique<LintCommand>(context));
     m_commands.push_back(std::make_unique<TriggersCommand>(context));
+    m_commands.push_back(std::make_unique<RefusalsCommand>(context));
     m_commands.push_back(std::make_unique<ExportCommand>(context));
     m_commands.push_back(std::make_unique<ImportCommand>(context));
 }

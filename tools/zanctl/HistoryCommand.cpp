@@ -12,7 +12,6 @@
 namespace {
 
 const QString operationOption = QStringLiteral("op");
-const QString sinceOption = QStringLiteral("since");
 const QString formatOption = QStringLiteral("format");
 
 } // namespace
@@ -25,21 +24,9 @@ QList<ZanctlCommand::Positional> HistoryCommand::positionals() const
 QList<QCommandLineOption> HistoryCommand::options() const
 {
     return {QCommandLineOption(operationOption, QStringLiteral("Only the changes of this operation's setting."), QStringLiteral("OP")),
-            QCommandLineOption(sinceOption, QStringLiteral("Only the changes from DATE on (YYYY-MM-DD[Thh:mm[:ss]], local time)."),
-                               QStringLiteral("DATE")),
+            sinceOptionFor(QStringLiteral("changes")),
             QCommandLineOption(formatOption, QStringLiteral("text (default), csv or json."), QStringLiteral("FORMAT"),
                                QStringLiteral("text"))};
-}
-
-QDateTime HistoryCommand::parseSince(const QString &text)
-{
-    for (const QString &form : {QStringLiteral("yyyy-MM-dd"), QStringLiteral("yyyy-MM-ddThh:mm"), QStringLiteral("yyyy-MM-ddThh:mm:ss"),
-                                QStringLiteral("yyyy-MM-dd hh:mm"), QStringLiteral("yyyy-MM-dd hh:mm:ss")}) {
-        const QDateTime when = QDateTime::fromString(text.trimmed(), form);
-        if (when.isValid())
-            return when;
-    }
-    return QDateTime();
 }
 
 // A privileged operation's setting is the VOB root's, as zanctl set places it.
@@ -63,15 +50,15 @@ int HistoryCommand::execute(const QStringList &arguments)
     if (const auto stop = parse(arguments, parser, 1, 1))
         return *stop;
     SettingHistoryReport::Format format = SettingHistoryReport::Format::Json;
-    if (!json(parser) && !SettingHistoryReport::parseFormat(parser.value(formatOption), format))
+    if (!json(parser) && !ReportFormats::parse(parser.value(formatOption), format))
         return fail(QStringLiteral("unknown format \"%1\" (text, csv or json)").arg(parser.value(formatOption)));
     const QString operation = parser.value(operationOption);
     if (const QStringList known = OperationsCatalogue::offeredOperations(true); !operation.isEmpty() && !known.contains(operation))
         return fail(QStringLiteral("\"%1\" is not an operation of the catalogue%2 (see zanctl history --help)")
                         .arg(operation, NearestName::didYouMean(operation, known)));
-    const QDateTime since = parser.isSet(sinceOption) ? parseSince(parser.value(sinceOption)) : QDateTime();
-    if (parser.isSet(sinceOption) && !since.isValid())
-        return fail(QStringLiteral("\"%1\" is not a date: give YYYY-MM-DD or YYYY-MM-DDThh:mm[:ss]").arg(parser.value(sinceOption)));
+    QDateTime since;
+    if (const auto stop = readSince(parser, since))
+        return *stop;
 
     ElementLocation location = locate(operands(parser).first());
     if (!operation.isEmpty())

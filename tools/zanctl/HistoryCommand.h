@@ -2,8 +2,6 @@
 
 #include "ZanctlCommand.h"
 
-#include <QDateTime>
-
 // zanctl history PATH: who set, changed or removed each setting of the element, when, from
 // which host and with which value, from ClearCase's own event records; for the VOB root also
 // the recorded privileged list and the trigger types. --op narrows it to one operation,
@@ -19,9 +17,6 @@ public:
     QList<QCommandLineOption> options() const override;
     bool printsRecords() const override { return true; }
     int execute(const QStringList &arguments) override;
-
-    // YYYY-MM-DD, YYYY-MM-DDThh:mm[:ss] or YYYY-MM-DD hh:mm[:ss], local time; invalid for other text.
-    static QDateTime parseSince(const QString &text);
 
 private:
     ElementLocation settingHomeOf(const ElementLocation &location, const QString &operation);

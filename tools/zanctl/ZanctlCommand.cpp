@@ -38,7 +38,7 @@ std::optional<int> ZanctlCommand::parse(const QStringList &arguments, QCommandLi
         return fail(parser.errorText() + nearestOptionHint(parser));
     if (parser.isSet(help)) {
         QStringList lines = parser.helpText().split(QLatin1Char('\n'));
-        lines[0] = QStringLiteral("Usage: zanctl %1 [options] %2").arg(name(), synopsis());
+        lines[0] = QStringLiteral("Usage: ") + usage();
         m_ctx.out() << lines.join(QLatin1Char('\n'));
         return 0;
     }
@@ -48,7 +48,34 @@ std::optional<int> ZanctlCommand::parse(const QStringList &arguments, QCommandLi
     }
     const qsizetype count = parser.positionalArguments().size();
     if (count < least || (most >= 0 && count > most))
-        return fail(QStringLiteral("usage: zanctl %1 [options] %2 (see zanctl %1 --help)").arg(name(), synopsis()));
+        return fail(QStringLiteral("usage: %1 (see zanctl %2 --help)").arg(usage(), name()));
+    return std::nullopt;
+}
+
+QCommandLineOption ZanctlCommand::sinceOptionFor(const QString &what)
+{
+    return QCommandLineOption(sinceOption, QStringLiteral("Only the %1 from DATE on (YYYY-MM-DD[Thh:mm[:ss]], local time).").arg(what),
+                              QStringLiteral("DATE"));
+}
+
+QDateTime ZanctlCommand::parseSince(const QString &text)
+{
+    for (const QString &form : {QStringLiteral("yyyy-MM-dd"), QStringLiteral("yyyy-MM-ddThh:mm"), QStringLiteral("yyyy-MM-ddThh:mm:ss"),
+                                QStringLiteral("yyyy-MM-dd hh:mm"), QStringLiteral("yyyy-MM-dd hh:mm:ss")}) {
+        const QDateTime when = QDateTime::fromString(text.trimmed(), form);
+        if (when.isValid())
+            return when;
+    }
+    return QDateTime();
+}
+
+std::optional<int> ZanctlCommand::readSince(const QCommandLineParser &parser, QDateTime &since)
+{
+    if (!parser.isSet(sinceOption))
+        return std::nullopt;
+    since = parseSince(parser.value(sinceOption));
+    if (!since.isValid())
+        return fail(QStringLiteral("\"%1\" is not a date: give YYYY-MM-DD or YYYY-MM-DDThh:mm[:ss]").arg(parser.value(sinceOption)));
     return std::nullopt;
 }
 
@@ -66,12 +93,12 @@ QString ZanctlCommand::nearestOptionHint(const QCommandLineParser &parser) const
     return nearest.isEmpty() ? QString() : QStringLiteral(" Did you mean --%1? (see zanctl %2 --help)").arg(nearest, name());
 }
 
-QString ZanctlCommand::synopsis() const
+QString ZanctlCommand::usage() const
 {
-    QStringList names;
+    QStringList words{QStringLiteral("zanctl"), name(), QStringLiteral("[options]")};
     for (const Positional &positional : positionals())
-        names << positional.name;
-    return names.join(QLatin1Char(' '));
+        words << positional.name;
+    return words.join(QLatin1Char(' '));
 }
 
 int ZanctlCommand::fail(const QString &text)

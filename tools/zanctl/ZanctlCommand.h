@@ -4,6 +4,7 @@
 
 #include <QCommandLineOption>
 #include <QCommandLineParser>
+#include <QDateTime>
 #include <QJsonValue>
 #include <QList>
 #include <QString>
@@ -49,7 +50,16 @@ protected:
     int fail(const QString &text);
     // The positional arguments after the subcommand's name.
     static QStringList operands(const QCommandLineParser &parser) { return parser.positionalArguments(); }
-    QString synopsis() const;
+    // "zanctl <name> [options] <positionals>".
+    QString usage() const;
+    // --since DATE: "Only the <what> from DATE on ...".
+    static inline const QString sinceOption = QStringLiteral("since");
+    static QCommandLineOption sinceOptionFor(const QString &what);
+    // YYYY-MM-DD, YYYY-MM-DDThh:mm[:ss] or YYYY-MM-DD hh:mm[:ss], local time; invalid for other text.
+    static QDateTime parseSince(const QString &text);
+    // The --since date into `since` (left invalid when the option is not given); the failure
+    // status for a text that is no date.
+    std::optional<int> readSince(const QCommandLineParser &parser, QDateTime &since);
     // " Did you mean --json? ..." after a parse that met an unknown option close to a known one.
     QString nearestOptionHint(const QCommandLineParser &parser) const;
     bool json(const QCommandLineParser &parser) const { return printsRecords() && parser.isSet(QStringLiteral("json")); }
