@@ -61,14 +61,16 @@ TEST(RefusalLog, ReadsEveryMonthOfEveryFolderInTimeOrderAndKeepsWhatTheFilterAsk
     };
     writeLog(windows, "2026-11", line("2026-11-03T10:00:00Z", "eve", "\\proj") + line("2026-11-20T10:00:00Z", "Carol", "\\PROJ"));
     writeLog(windows, "2026-12", line("2026-12-01T08:00:00Z", "eve", "\\tools") + "torn half a li");
-    writeLog(unix, "2026-11", line("2026-11-10T10:00:00Z", "dave", "\\proj"));
+    writeLog(unix, "2026-11", line("2026-11-10T10:00:00Z", "dave", "\\proj") + "torn\n");
     writeLog(unix, "notes", "a file of another name is left alone\n");
 
     const SiteStyle windowsSite;
     const QStringList folders{windows, unix};
     const RefusalLog::Reading all = RefusalLog::read(folders, {}, windowsSite);
     EXPECT_EQ(usersOf(all), QStringList({"eve", "dave", "Carol", "eve"}));
-    EXPECT_EQ(all.problems, QStringList{QDir::toNativeSeparators(windows + "/refusals-2026-12.log") + ": 1 line is no refusal record, skipped"});
+    const QString tornLine = QStringLiteral(": 1 line is no refusal record, skipped");
+    EXPECT_EQ(all.problems, QStringList({QDir::toNativeSeparators(windows + "/refusals-2026-12.log") + tornLine,
+                                         QDir::toNativeSeparators(unix + "/refusals-2026-11.log") + tornLine}));
     EXPECT_TRUE(all.notes.isEmpty());
 
     const struct {
@@ -85,6 +87,7 @@ TEST(RefusalLog, ReadsEveryMonthOfEveryFolderInTimeOrderAndKeepsWhatTheFilterAsk
     };
     for (const auto &c : cases)
         EXPECT_EQ(usersOf(RefusalLog::read(folders, c.filter, c.site)), c.users) << c.what;
+    EXPECT_EQ(RefusalLog::read(folders, cases[1].filter, windowsSite).problems.size(), 1) << "November's files are not read";
 }
 
 TEST(RefusalLog, AFolderNotCreatedIsANoteAndAFileThatCannotBeReadAProblem)
