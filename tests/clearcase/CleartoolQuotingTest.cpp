@@ -31,7 +31,7 @@ struct QuotingCase {
 
 } // namespace
 
-TEST(CleartoolQuoting, ArgumentsPerSiteStyle)
+TEST(CleartoolQuoting, ArgumentsAndStringValuesPerSiteStyle)
 {
     const QuotingCase cases[] = {
         {"lsvob", "lsvob", "lsvob"},
@@ -55,20 +55,8 @@ TEST(CleartoolQuoting, ArgumentsPerSiteStyle)
         {"cr\rhere", refused, refused},
         {QString(QChar(0)), refused, refused},
     };
-    for (const QuotingCase &c : cases) {
-        SCOPED_TRACE(c.argument.toStdString());
-        EXPECT_EQ(quoted(c.argument, Style::Windows), c.windows);
-        EXPECT_EQ(quoted(c.argument, Style::Unix), c.unix);
-        // What is sent comes back whole through the emulator's UNIX line parser.
-        if (c.unix != refused) {
-            EXPECT_EQ(CommandLine::split(QStringLiteral("x ") + c.unix, CommandLine::Style::Unix).mid(1), QStringList{c.argument});
-        }
-    }
-}
-
-TEST(CleartoolQuoting, StringValuesCarryTheirDoubleQuotes)
-{
-    const QuotingCase cases[] = {
+    // String values carry their double quotes.
+    const QuotingCase values[] = {
         {"bob,ALL", "'\"bob,ALL\"'", "'\"bob,ALL\"'"},
         {QString(), "'\"\"'", "'\"\"'"},
         {"Anne Marie,Jörg", "'\"Anne Marie,Jörg\"'", "'\"Anne Marie,Jörg\"'"},
@@ -77,6 +65,14 @@ TEST(CleartoolQuoting, StringValuesCarryTheirDoubleQuotes)
         {"a\\b", "'\"a\\b\"'", refused},
     };
     for (const QuotingCase &c : cases) {
+        SCOPED_TRACE(c.argument.toStdString());
+        EXPECT_EQ(quoted(c.argument, Style::Windows), c.windows);
+        EXPECT_EQ(quoted(c.argument, Style::Unix), c.unix);
+        // What is sent comes back whole through the emulator's UNIX line parser.
+        if (c.unix != refused)
+            EXPECT_EQ(CommandLine::split(QStringLiteral("x ") + c.unix, CommandLine::Style::Unix).mid(1), QStringList{c.argument});
+    }
+    for (const QuotingCase &c : values) {
         SCOPED_TRACE(c.argument.toStdString());
         EXPECT_EQ(quoted(c.argument, Style::Windows, &stringValue), c.windows);
         EXPECT_EQ(quoted(c.argument, Style::Unix, &stringValue), c.unix);

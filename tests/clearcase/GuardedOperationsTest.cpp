@@ -1,10 +1,8 @@
 // Guarded operations in the emulator: which triggers fire, what their actions see, and how
 // a refusal reads. The actions are small shell scripts on the sandbox's drive c.
-#include "clearcase/ClearCaseFactory.h"
 #include "clearcase/emulator/EmulatorCommands.h"
 #include "clearcase/sandbox/SandboxStore.h"
 #include "support/ErrorText.h"
-#include "support/FakePlatform.h"
 #include "support/KilledRerun.h"
 #include "support/TempSandbox.h"
 #include "util/ZanError.h"
@@ -61,6 +59,28 @@ protected:
     }
     QString seen() { return leftBehind(QStringLiteral("seen.log")); }
 
+    // Each command run as its user must fail with exactly its error, or succeed where none is given.
+    struct Step {
+        QString user;
+        QString command;
+        QString error;
+    };
+    void expectSteps(const QList<Step> &steps)
+    {
+        for (const Step &step : steps) {
+            SCOPED_TRACE(step.user.toStdString() + ": " + step.command.toStdString());
+            actAs(step.user);
+            EXPECT_EQ(errorOf([&] { run(step.command); }), step.error.isEmpty() ? QStringLiteral("<no error>") : step.error);
+        }
+    }
+    // A change only the object's owner, the VOB owner or a privileged user may make.
+    static QString denied(const QString &operation, const QString &failure)
+    {
+        return QStringLiteral("cleartool: Error: No permission to perform operation \"%1\".\ncleartool: Error: Must be one of: object "
+                              "owner, VOB owner, privileged user.\ncleartool: Error: %2")
+            .arg(operation, failure);
+    }
+
     TempSandbox sandbox;
     QString acting = QStringLiteral("bob");
     std::map<QString, std::unique_ptr<EmulatorCommands>> byUser;
@@ -115,37 +135,25 @@ TEST_F(GuardedOperations, TriggersThatDoNotApplyStayQuiet)
 TEST_F(GuardedOperations, TypeChangesNeedTheOwnerTheVobOwnerOrRoot)
 {
     makeTrigger(QStringLiteral("mktrtype -element -all -preop checkin -execunix \"true\""));
-    const struct {
-        QString user;
-        QString command;
-        bool allowed;
-    } cases[] = {
-        {QStringLiteral("eve"), QStringLiteral("rmtype -nc trtype:T@\\proj"), false},
-        {QStringLiteral("eve"), QStringLiteral("rmtype -ignore -nc trtype:T@\\proj"), false},
-        {QStringLiteral("eve"), QStringLiteral("rntype -nc trtype:T@\\proj U"), false},
-        {QStringLiteral("eve"), QStringLiteral("lock -nc trtype:T@\\proj"), false},
-        {QStringLiteral("eve"), QStringLiteral("chevent -c why trtype:T@\\proj"), false},
-        {QStringLiteral("eve"), QStringLiteral("mktrtype -replace -element -all -preop checkout -exec x -nc T@\\proj"), false},
-        {QStringLiteral("eve"), QStringLiteral("mkattype -replace -nc HlinkToText@\\proj"), false},
-        {QStringLiteral("eve"), QStringLiteral("mklbtype -nc REL@\\proj"), true},
-        {QStringLiteral("eve"), QStringLiteral("mktrtype -element -all -preop checkout -exec x -nc E@\\proj"), true},
-        {QStringLiteral("BOB"), QStringLiteral("chevent -c why trtype:T@\\proj"), true},
-        {QStringLiteral("BOB"), QStringLiteral("lock -nc trtype:T@\\proj"), true},
-        {QStringLiteral("BOB"), QStringLiteral("unlock -nc trtype:T@\\proj"), true},
-        {vobOwner, QStringLiteral("rntype -nc trtype:T@\\proj U"), true},
-        {vobOwner, QStringLiteral("mkattype -replace -nc HlinkToText@\\proj"), true},
-        {QStringLiteral("root"), QStringLiteral("rmtype -ignore -nc trtype:E@\\proj"), true},
-        {QStringLiteral("bob"), QStringLiteral("rmtype -ignore -nc trtype:U@\\proj"), true}, // T, renamed
-    };
-    for (const auto &c : cases) {
-        SCOPED_TRACE(c.user.toStdString() + ": " + c.command.toStdString());
-        actAs(c.user);
-        const QString error = errorOf([&] { run(c.command); });
-        if (c.allowed)
-            EXPECT_EQ(error, QStringLiteral("<no error>"));
-        else
-            EXPECT_TRUE(error.startsWith(QLatin1String("cleartool: Error: No permission to perform operation"))) << error.toStdString();
-    }
+    expectSteps({
+        {"eve", "rmtype -nc trtype:T@\\proj", denied("rmtype", "Unable to remove trigger type \"T\".")},
+        {"eve", "rmtype -ignore -nc trtype:T@\\proj", denied("rmtype", "Unable to remove trigger type \"T\".")},
+        {"eve", "rntype -nc trtype:T@\\proj U", denied("rntype", "Unable to rename trigger type \"T\".")},
+        {"eve", "lock -nc trtype:T@\\proj", denied("lock", "Unable to lock trigger type \"T\".")},
+        {"eve", "chevent -c why trtype:T@\\proj", denied("chevent", "Unable to change event of trigger type \"T\".")},
+        {"eve", "mktrtype -replace -element -all -preop checkout -exec x -nc T@\\proj",
+         denied("mktype", "Unable to create trigger type \"T\".")},
+        {"eve", "mkattype -replace -nc HlinkToText@\\proj", denied("mktype", "Unable to create attribute type \"HlinkToText\".")},
+        {"eve", "mklbtype -nc REL@\\proj", ""},
+        {"eve", "mktrtype -element -all -preop checkout -exec x -nc E@\\proj", ""},
+        {"BOB", "chevent -c why trtype:T@\\proj", ""},
+        {"BOB", "lock -nc trtype:T@\\proj", ""},
+        {"BOB", "unlock -nc trtype:T@\\proj", ""},
+        {vobOwner, "rntype -nc trtype:T@\\proj U", ""},
+        {vobOwner, "mkattype -replace -nc HlinkToText@\\proj", ""},
+        {"root", "rmtype -ignore -nc trtype:E@\\proj", ""},
+        {"bob", "rmtype -ignore -nc trtype:U@\\proj", ""}, // T, renamed
+    });
     EXPECT_FALSE(sandbox.store().findTriggerType(QStringLiteral("\\proj"), QStringLiteral("T")).has_value());
     EXPECT_FALSE(sandbox.store().findTriggerType(QStringLiteral("\\proj"), QStringLiteral("U")).has_value());
 }
@@ -157,18 +165,14 @@ TEST_F(GuardedOperations, LocksHoldChangesBackFromAllButTheirExceptedUsers)
 {
     run(QStringLiteral("mkattype -vtype string -nc Note@\\proj"));
     const QString held = QStringLiteral("cleartool: Error: Lock on %1 prevents operation \"%2\".\ncleartool: Error: %3");
-    const QString denied = QStringLiteral("cleartool: Error: No permission to perform operation \"%1\".\ncleartool: Error: Must be one of: object owner, VOB owner, privileged user.\ncleartool: Error: %2");
-    const struct {
-        QString user;
-        QString command;
-        QString error; // "" when it succeeds
-    } steps[] = {
+    expectSteps({
         // Locking and unlocking belong to the object's owner, the VOB owner and privileged users.
-        {"eve", "lock " + mainC, denied.arg("lock", "Unable to lock element \"" + mainC + "\".")},
-        {"eve", "lock brtype:main@\\proj", denied.arg("lock", "Unable to lock branch type \"main\".")},
+        {"eve", "lock " + mainC, denied("lock", "Unable to lock element \"" + mainC + "\".")},
+        {"eve", "lock brtype:main@\\proj", denied("lock", "Unable to lock branch type \"main\".")},
         {vobOwner, "lock -nusers alice " + mainC, ""},
-        {"eve", "unlock " + mainC, denied.arg("unlock", "Unable to unlock element \"" + mainC + "\".")},
-        {vobOwner, "lock " + mainC, "cleartool: Error: Object is already locked.\ncleartool: Error: Unable to lock element \"" + mainC + "\"."},
+        {"eve", "unlock " + mainC, denied("unlock", "Unable to unlock element \"" + mainC + "\".")},
+        {vobOwner, "lock " + mainC,
+         "cleartool: Error: Object is already locked.\ncleartool: Error: Unable to lock element \"" + mainC + "\"."},
         {"bob", "mkattr Note '\"x\"' " + mainC,
          held.arg("element \"" + mainC + "\"", "mkattr", "Unable to create attribute \"Note\" on \"" + mainC + "\".")},
         {"bob", "checkout -nc " + mainC, held.arg("element \"" + mainC + "\"", "checkout", "Unable to check out \"" + mainC + "\".")},
@@ -177,7 +181,8 @@ TEST_F(GuardedOperations, LocksHoldChangesBackFromAllButTheirExceptedUsers)
         {"alice", "rmattr Note " + mainC,
          held.arg("element \"" + mainC + "\"", "rmattr", "Unable to remove attribute \"Note\" from \"" + mainC + "\".")},
         {vobOwner, "unlock " + mainC, ""},
-        {vobOwner, "unlock " + mainC, "cleartool: Error: Object is not locked.\ncleartool: Error: Unable to unlock element \"" + mainC + "\"."},
+        {vobOwner, "unlock " + mainC,
+         "cleartool: Error: Object is not locked.\ncleartool: Error: Unable to unlock element \"" + mainC + "\"."},
         // A locked type: its instances, its renaming; the branch type main: checkouts.
         {vobOwner, "lock attype:Note@\\proj", ""},
         {"bob", "rmattr Note " + mainC,
@@ -190,20 +195,14 @@ TEST_F(GuardedOperations, LocksHoldChangesBackFromAllButTheirExceptedUsers)
         {"bob", "checkout -nc " + mainC, ""},
         {vobOwner, "unlock brtype:main@\\proj", ""},
         // The VOB: only its owner locks it, and then nothing in it changes.
-        {"bob", "lock vob:\\proj",
-         "cleartool: Error: No permission to perform operation \"lock\".\ncleartool: Error: Must be one of: object owner, VOB owner, "
-         "privileged user.\ncleartool: Error: Unable to lock versioned object base \"\\proj\"."},
+        {"bob", "lock vob:\\proj", denied("lock", "Unable to lock versioned object base \"\\proj\".")},
         {vobOwner, "lock vob:\\proj", ""},
         {"bob", "checkin -nc " + mainC, held.arg("versioned object base \"\\proj\"", "checkin", "Unable to check in \"" + mainC + "\".")},
-        {vobOwner, "mklbtype -nc REL@\\proj", held.arg("versioned object base \"\\proj\"", "mktype", "Unable to create label type \"REL\".")},
+        {vobOwner, "mklbtype -nc REL@\\proj",
+         held.arg("versioned object base \"\\proj\"", "mktype", "Unable to create label type \"REL\".")},
         {vobOwner, "unlock vob:\\proj", ""},
         {"bob", "checkin -nc " + mainC, ""},
-    };
-    for (const auto &step : steps) {
-        SCOPED_TRACE(step.user.toStdString() + ": " + step.command.toStdString());
-        actAs(step.user);
-        EXPECT_EQ(errorOf([&] { run(step.command); }), step.error.isEmpty() ? QStringLiteral("<no error>") : step.error);
-    }
+    });
     EXPECT_EQ(sandbox.store().latestVersion(QStringLiteral("\\proj"), QStringLiteral("src/main.c")), 1);
 }
 
@@ -241,23 +240,4 @@ TEST_F(GuardedOperations, ActionsRunCleanBoundedAndLeaveNothingBehind)
     for (QDeadlineTimer deadline(5000); !KilledRerun::ended(child.toLongLong()) && !deadline.hasExpired();)
         QThread::msleep(20);
     EXPECT_TRUE(KilledRerun::ended(child.toLongLong())) << "the action's child outlived it";
-}
-
-// The emulator borrows the sandbox's drives (BackendChoice), but not over a drive that
-// ZAN_DRIVES names or the platform has mapped already.
-TEST(CleartoolFactory, SetOrMappedDrivesWinOverTheSandboxDrives)
-{
-    TempSandbox sandbox;
-    FakePlatform overridden, mapped;
-    overridden.environment = {{QStringLiteral("ZAN_CLEARCASE"), QStringLiteral("cleartool")},
-                              {QStringLiteral("ZAN_SANDBOX"), sandbox.folder()},
-                              {QStringLiteral("ZAN_CLEARTOOL"), QStringLiteral("/nonexistent/cleartool-sim")}}; // the emulator, by its name
-    mapped.environment = overridden.environment;
-    overridden.environment.insert(QStringLiteral("ZAN_DRIVES"), QStringLiteral("m=/views"));
-    mapped.setDriveMap({{QLatin1Char('m'), QStringLiteral("/mine")}});
-    ClearCaseFactory::create(overridden);
-    ClearCaseFactory::create(mapped);
-    EXPECT_EQ(overridden.hostPath(QStringLiteral("m:\\v")), QStringLiteral("/views/v"));
-    EXPECT_EQ(overridden.hostPath(QStringLiteral("c:\\t")), sandbox.store().driveFolder(QStringLiteral("c")) + QStringLiteral("/t"));
-    EXPECT_EQ(mapped.driveMap().size(), 1);
 }
