@@ -215,14 +215,16 @@ TEST_F(GuardedOperations, ActionsRunCleanBoundedAndLeaveNothingBehind)
                                           "touch \"$TMPDIR/left\"\n"
                                           "[ \"$CLEARCASE_OP_KIND\" = checkout ] || { sleep 30 & echo $! > \"$(dirname \"$0\")/child\"; sleep 30; }\n");
     makeTrigger(QStringLiteral("mktrtype -element -all -preop checkout,checkin -execunix \"sh c:/t/env.sh\""));
-    for (const char *name : {"PERL5OPT", "PERL5LIB", "ZAN_DRIVES", "ZAN_CLEARTOOL"})
-        qputenv(name, "caller");
     qputenv("ZAN_TRIGGER_TIME_LIMIT", "1");
     EmulatorCommands limited{sandbox.store(), QStringLiteral("bob"), QStringLiteral("host")};
-    for (const char *name : {"PERL5OPT", "PERL5LIB", "ZAN_DRIVES", "ZAN_CLEARTOOL", "ZAN_TRIGGER_TIME_LIMIT"})
-        qunsetenv(name);
-
+    qunsetenv("ZAN_TRIGGER_TIME_LIMIT");
+    // The action's environment is taken when it starts.
+    const char *const tuning[] = {"PERL5OPT", "PERL5LIB", "ZAN_DRIVES", "ZAN_CLEARTOOL"};
+    for (const char *name : tuning)
+        qputenv(name, "caller");
     limited.run(QStringLiteral("checkout -nc ") + mainC);
+    for (const char *name : tuning)
+        qunsetenv(name);
     const QString line = leftBehind(QStringLiteral("env.txt")).trimmed();
     EXPECT_TRUE(line.startsWith(QLatin1String("||||/"))) << line.toStdString();
     EXPECT_FALSE(QFileInfo::exists(line.mid(4))) << line.toStdString();
