@@ -68,8 +68,11 @@ TriggerCommandLines::TriggerCommandLines(Inputs inputs) : m_in(std::move(inputs)
 
 QString TriggerCommandLines::adminList() const
 {
-    const QString typed = m_in.adminUsersText.contains(QLatin1Char('<')) ? QString() : m_in.adminUsersText;
-    return TextRoutines::replaceChar(QStringLiteral(" "), QString(), typed);
+    // Only the field's own hint ("<...>" as a whole) means no list was typed; a "<" inside a
+    // typed list stays in it, so that the list is refused rather than silently dropped.
+    const QString text = m_in.adminUsersText.trimmed();
+    const bool hint = text.startsWith(QLatin1Char('<')) && text.endsWith(QLatin1Char('>'));
+    return TextRoutines::replaceChar(QStringLiteral(" "), QString(), hint ? QString() : m_in.adminUsersText);
 }
 
 QString TriggerCommandLines::drive() const

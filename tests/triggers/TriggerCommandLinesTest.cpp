@@ -84,6 +84,7 @@ TEST(TriggerCommandLines, InputsTheCommandLineCannotCarryAreNamed)
         {{}, {}, QStringLiteral("bob,o'neil"), false, QStringLiteral("admin users list cannot be written into the trigger "
                                                                    "command line: it contains the character ', which")},
         {{}, {}, QStringLiteral("bob;id"), false, QStringLiteral("the character ;")},
+        {{}, {}, QStringLiteral("bob,<eve"), false, QStringLiteral("the character <")}, // typed, not the hint
         {QStringLiteral("\\\\my host\\triggers"), {}, {}, false, QStringLiteral("Windows trigger location cannot be written "
                                                                               "into the trigger command line: it contains a blank")},
         {{}, QStringLiteral("/net/my host/t"), {}, true, QStringLiteral("Unix trigger location cannot be written into the "
