@@ -124,9 +124,10 @@ protected:
         return run;
     }
 
-    void set(const QString &element, const QString &type, const QString &value)
+    // A setting on an element of the proj VOB, or of the seeded VOB `seedTag`.
+    void set(const QString &element, const QString &type, const QString &value, const QString &seedTag = SandboxSeed::projVob)
     {
-        const QString vobTag = SandboxSeed::vobTag(SandboxSeed::projVob, kind);
+        const QString vobTag = SandboxSeed::vobTag(seedTag, kind);
         if (!backend->attributeTypeNames(vobTag).contains(type))
             backend->createAttributeType(vobTag, type, 8, QStringLiteral("test"));
         backend->attachAttribute(vobTag, type, element + QStringLiteral("@@/main/0"), value, QString(), true);
@@ -184,19 +185,13 @@ protected:
 
 };
 
-// The Windows site, or another, over the backend the parameter names: the cleartool
-// co-process (true) or the sandbox's own.
+// The Windows site over the backend the parameter names: the cleartool co-process (true) or
+// the sandbox's own.
 class ZanctlFixture : public ZanctlRun, public ::testing::WithParamInterface<bool>
 {
 protected:
-    explicit ZanctlFixture(SiteStyle::Kind site = SiteStyle::Kind::Windows) : ZanctlRun(site) {}
+    ZanctlFixture() : ZanctlRun(SiteStyle::Kind::Windows) {}
     bool overCleartool() const override { return GetParam(); }
-};
-
-class ZanctlOnAUnixSite : public ZanctlFixture
-{
-protected:
-    ZanctlOnAUnixSite() : ZanctlFixture(SiteStyle::Kind::Unix) {}
 };
 
 inline std::string backendName(const ::testing::TestParamInfo<bool> &backend)

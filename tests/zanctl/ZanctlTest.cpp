@@ -120,7 +120,10 @@ TEST_P(ZanctlFixture, JsonOutputOfEveryRecordPrintingCommandParses)
         {{"apply", "--dry-run", "--from", mainC, readme}, 0, ""},
         {{"apply", "--from", mainC, readme, root + "\\src\\nosuch.c"}, 1,
          R"({"failed":[],"missing":["m:\\bob_dev\\proj\\src\\nosuch.c"],"passedOver":0,"written":1})"},
-        {{"purge", "--dry-run", mainC}, 0, ""},
+        {{"purge", "--dry-run", mainC, root + "\\src\\nosuch.c"}, 1,
+         R"({"base":"","kind":"purge","missing":["m:\\bob_dev\\proj\\src\\nosuch.c"],"skipped":["m:\\bob_dev\\proj\\src\\nosuch.c"],)"
+         R"("targets":[{"changes":[{"after":null,"before":"bob,carol","gained":[],"lost":["bob","carol"],"setting":"checkout"}],)"
+         R"("target":"m:\\bob_dev\\proj\\src\\main.c"}]})"},
         {{"purge", readme, utilC}, 0, R"({"failed":[],"missing":[],"passedOver":1,"purged":1})"},
     };
     for (const auto &c : cases) {
@@ -140,6 +143,8 @@ INSTANTIATE_TEST_SUITE_P(Backends, ZanctlFixture, ::testing::Bool(), backendName
 // zanctl learns the site's path style from the backend before it reads a path, so on a UNIX
 // site every command takes /view/<tag>/vobs/... paths, whichever command opens the backend;
 // relative paths start from the view folder, versions keep their slashes and globs keep case.
+using ZanctlOnAUnixSite = ZanctlSites;
+
 TEST_P(ZanctlOnAUnixSite, EveryCommandTakesTheSitesPaths)
 {
     const QString root = QStringLiteral("/view/bob_dev/vobs/proj"), src = inVob("src");
@@ -167,4 +172,5 @@ TEST_P(ZanctlOnAUnixSite, EveryCommandTakesTheSitesPaths)
     EXPECT_EQ(run.out, src + "/include/util.h: no change\n0 of 1 target(s) would change\n") << run.err.toStdString();
 }
 
-INSTANTIATE_TEST_SUITE_P(Backends, ZanctlOnAUnixSite, ::testing::Bool(), backendName);
+INSTANTIATE_TEST_SUITE_P(Backends, ZanctlOnAUnixSite, ::testing::Combine(::testing::Values(SiteStyle::Kind::Unix), ::testing::Bool()),
+                         siteAndBackendName);

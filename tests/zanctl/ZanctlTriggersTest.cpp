@@ -61,16 +61,6 @@ protected:
         clickButton(form.applyTriggerBut);
         form.hide();
     }
-    // A setting on an element of a seeded VOB, its path relative to the root ("/" between components).
-    void setOn(const QString &seedTag, const QString &relative, const QString &type, const QString &value)
-    {
-        const QString vobTag = tag(seedTag);
-        if (!backend->attributeTypeNames(vobTag).contains(type))
-            backend->createAttributeType(vobTag, type, 8, QString());
-        const QString sep = unixSite() ? QStringLiteral("/") : QStringLiteral("\\");
-        backend->attachAttribute(vobTag, type, rootOf(seedTag) + sep + QString(relative).replace('/', sep) + "@@/main/0", value,
-                                 QString(), true);
-    }
 };
 
 TEST_P(ZanctlTriggers, InstallMakesTheTriggerTypesApplyTriggerMakes)
@@ -188,8 +178,8 @@ TEST_P(ZanctlTriggers, DryRunListsEveryCleartoolLineInOrder)
 // --all reaches every VOB of the site through the view; the UCM project VOB gets the UCM trigger.
 TEST_P(ZanctlTriggers, AllCoversEveryVobTheSiteLists)
 {
-    setOn(SandboxSeed::projVob, "src/main.c", "__checkout", "bob");
-    setOn(SandboxSeed::toolsVob, "bin/tool.pl", "__checkin", "eve");
+    set(inVob("src/main.c"), "__checkout", "bob");
+    set(rootOf(SandboxSeed::toolsVob) + (unixSite() ? "/bin/tool.pl" : "\\bin\\tool.pl"), "__checkin", "eve", SandboxSeed::toolsVob);
     const QString view = unixSite() ? "/view/bob_dev" : "m:\\bob_dev";
     ASSERT_EQ(zanctl({"triggers", "install", "--location", triggerLocation(), rootOf(SandboxSeed::projPvob)}).status, 0);
     EXPECT_EQ(backend->triggerTypeNames(tag(SandboxSeed::projPvob)), QStringList{TriggerCommandLines::ucmTriggerName});
