@@ -32,7 +32,11 @@ TEST_P(ZanctlPaths, SlashesAndRelativePathsNameTheSameElement)
     }
     currentFolder = src;
     EXPECT_EQ(zanctl({"apply", "--from", "main.c", "util.c"}).out, "settings of " + mainC + " applied to 1 target(s)\n");
-    EXPECT_EQ(zanctl({"explain", "bob", "checkout", "util.c"}).out.section('\n', 0, 0), "allow");
+    // Versions read as the site writes them.
+    const Run explained = zanctl({"explain", "eve", "checkout", "util.c"});
+    EXPECT_TRUE(explained.out.contains("  __checkout on " + utilC + "@@\\main\\0 = \"bob\": eve is not listed (allowed: bob)\n"))
+        << explained.out.toStdString();
+    EXPECT_FALSE(explained.out.contains("@@/"));
 
     // The view's folders are links into the VOB storage: the shell's $PWD keeps the view's spelling.
     const QString before = QDir::currentPath(), shellBefore = qEnvironmentVariable("PWD");
@@ -48,19 +52,6 @@ TEST_P(ZanctlPaths, SlashesAndRelativePathsNameTheSameElement)
     currentFolder = settings.path(); // in no view
     EXPECT_EQ(zanctl({"show", "main.c"}).err,
               "zanctl show: \"main.c\" is not a path in a VOB (a view path such as m:\\view\\vob\\dir\\file).\n");
-}
-
-TEST_P(ZanctlPaths, VersionsAreWrittenInTheSitesStyle)
-{
-    set(mainC, "__checkout", "bob");
-    const Run explained = zanctl({"explain", "eve", "checkout", "m:/bob_dev/proj/src/main.c"});
-    EXPECT_TRUE(explained.out.contains("  __checkout on " + mainC + "@@\\main\\0 = \"bob\": eve is not listed (allowed: bob)\n"))
-        << explained.out.toStdString();
-    EXPECT_FALSE(explained.out.contains("@@/"));
-    const Run missing = zanctl({"purge", "--dry-run", "--json", mainC, root + "\\src\\nosuch.c"});
-    EXPECT_EQ(missing.status, 1);
-    EXPECT_TRUE(missing.out.contains("\"missing\": [\n        \"m:\\\\bob_dev\\\\proj\\\\src\\\\nosuch.c\"\n    ]"))
-        << missing.out.toStdString();
 }
 
 INSTANTIATE_TEST_SUITE_P(Backends, ZanctlPaths, ::testing::Bool(), backendName);
