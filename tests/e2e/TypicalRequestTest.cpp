@@ -17,12 +17,14 @@
 #include "shell/MainWindow.h"
 #include "shell/SettingsController.h"
 #include "shell/SettingsDialog.h"
+#include "support/EmulatorBackend.h"
 #include "support/FakePlatform.h"
 #include "support/ScriptedPrompter.h"
 #include "support/TempSandbox.h"
 
 #include <QComboBox>
 #include <QDir>
+#include <QFileInfo>
 #include <QLineEdit>
 #include <QProcess>
 #include <QPushButton>
@@ -51,11 +53,6 @@ void openNode(QTreeWidget *tree, QTreeWidgetItem *node, bool expand = true)
     mouseClick(tree->viewport(), QPoint(rect.right() - 4, rect.center().y()));
     if (expand)
         QTest::keyClick(tree, Qt::Key_Right);
-}
-
-QString binFolder()
-{
-    return qEnvironmentVariable("ZAN_BIN_DIR", QCoreApplication::applicationDirPath());
 }
 
 struct Outcome {
@@ -90,11 +87,10 @@ protected:
 
     void SetUp() override
     {
-        const QString emulator = QDir(binFolder()).filePath(QStringLiteral("cleartool-sim"));
-        cleartool = QDir(CleartoolEmulator::installAsCleartool(sandbox.folder(), emulator)).filePath(QStringLiteral("cleartool"));
+        cleartool = QDir(CleartoolEmulator::installAsCleartool(sandbox.folder(), emulatorProgram())).filePath(QStringLiteral("cleartool"));
         // c:\triggers, the trigger location, is a folder on the sandbox's drive c.
         ASSERT_TRUE(QDir().mkpath(QDir(sandbox.folder()).filePath(QStringLiteral("drives/c/triggers"))));
-        platform.folder = binFolder(); // the security script is shipped next to the program
+        platform.folder = QFileInfo(emulatorProgram()).path(); // the security script is shipped next to the programs
 
         AppComposer::Options options{&platform, &prompter, settings.path(), [this](Platform &p) {
                                          std::unique_ptr<ClearCase> backend = sandbox.open(p);
@@ -295,27 +291,25 @@ TEST_P(TypicalRequest, SettingsMadeInTheWindowAreEnforcedBeforeEachOperation)
         << eve.output.toStdString();
     EXPECT_EQ(runAs(QStringLiteral("eve"), checkout, true).status, 1);
 
-    // bob owns the type he made, which ClearCase asks of whoever removes it.
+    // Each refused to eve by the trigger and let through for bob. bob owns the type he made,
+    // which ClearCase asks of whoever removes it; type creation goes by the kind's own setting;
+    // with rmelem off the list, the element's own setting decides.
     ASSERT_EQ(runAs(QStringLiteral("bob"), {QStringLiteral("mklbtype"), QStringLiteral("-nc"), QStringLiteral("REL_2@") + vobTag()}).status, 0);
-    const QStringList rmtype{QStringLiteral("rmtype"), QStringLiteral("-nc"), QStringLiteral("lbtype:REL_2@") + vobTag()};
-    const Outcome eveRmtype = runAs(QStringLiteral("eve"), rmtype);
-    EXPECT_EQ(eveRmtype.status, 1);
-    EXPECT_TRUE(eveRmtype.output.contains(QStringLiteral("Trigger \"_KORVANE_SECURITY2\" has refused to let rmtype proceed.")))
-        << eveRmtype.output.toStdString();
-    EXPECT_EQ(runAs(QStringLiteral("bob"), rmtype).status, 0);
-
-    // Type creation goes by the kind's own setting.
-    const QStringList mklbtype{QStringLiteral("mklbtype"), QStringLiteral("-nc"), QStringLiteral("REL_3@") + vobTag()};
-    const Outcome eveMklbtype = runAs(QStringLiteral("eve"), mklbtype);
-    EXPECT_EQ(eveMklbtype.status, 1) << eveMklbtype.output.toStdString();
-    EXPECT_EQ(runAs(QStringLiteral("bob"), mklbtype).status, 0);
-
-    // With rmelem off the list, the element's own setting decides.
-    const QStringList rmelem{QStringLiteral("rmelem"), QStringLiteral("-force"), QStringLiteral("-nc"),
-                             elementPath(QStringLiteral("src/util.c"))};
-    const Outcome eveRmelem = runAs(QStringLiteral("eve"), rmelem);
-    EXPECT_EQ(eveRmelem.status, 1) << eveRmelem.output.toStdString();
-    EXPECT_EQ(runAs(QStringLiteral("bob"), rmelem).status, 0);
+    const struct {
+        QStringList command;
+        QString refusal;
+    } guarded[] = {
+        {{"rmtype", "-nc", "lbtype:REL_2@" + vobTag()}, "Trigger \"_KORVANE_SECURITY2\" has refused to let rmtype proceed."},
+        {{"mklbtype", "-nc", "REL_3@" + vobTag()}, "Trigger \"_KORVANE_SECURITY2\" has refused to let mktype proceed."},
+        {{"rmelem", "-force", "-nc", elementPath(QStringLiteral("src/util.c"))},
+         "Trigger \"_KORVANE_SECURITY1\" has refused to let rmelem proceed."},
+    };
+    for (const auto &row : guarded) {
+        const Outcome eveRun = runAs(QStringLiteral("eve"), row.command);
+        EXPECT_EQ(eveRun.status, 1) << eveRun.output.toStdString();
+        EXPECT_TRUE(eveRun.output.contains(row.refusal)) << eveRun.output.toStdString();
+        EXPECT_EQ(runAs(QStringLiteral("bob"), row.command).status, 0) << row.command.join(' ').toStdString();
+    }
 
     // Now that the triggers hold, bob, who is no administrator, may not change a setting:
     // on either backend the installed trigger refuses, in its own words, and nothing changes.
@@ -340,7 +334,7 @@ TEST(FirstRunOverTheEmulator, TheNewSandboxsViewsFillTheTree)
     qputenv("ZAN_SANDBOX", folder.toLocal8Bit()); // the emulator's own environment
     FakePlatform platform;
     platform.environment = {{QStringLiteral("ZAN_CLEARCASE"), QStringLiteral("cleartool")},
-                            {QStringLiteral("ZAN_CLEARTOOL"), QDir(binFolder()).filePath(QStringLiteral("cleartool-sim"))},
+                            {QStringLiteral("ZAN_CLEARTOOL"), emulatorProgram()},
                             {QStringLiteral("ZAN_SANDBOX"), folder}};
     ScriptedPrompter prompter;
     QTemporaryDir settings;
