@@ -6,6 +6,7 @@
 #include "access/AccessSettingsReader.h"
 #include "access/OperationsCatalogue.h"
 #include "clearcase/SiteStyle.h"
+#include "clearcase/SiteText.h"
 #include "util/ZanError.h"
 
 #include <QRegularExpression>
@@ -160,6 +161,11 @@ AccessExplainer::Explanation AccessExplainer::explain(const QString &user, const
         explanation.chain << QStringLiteral("a trigger's script is missing: ClearCase refuses every guarded operation");
     } else {
         explanation.chain << QStringLiteral("enforced: the security triggers are installed and their script is in place");
+    }
+    // Both faces show the versions as cleartool writes them at this site.
+    for (QStringList *lines : {&explanation.chain, &explanation.enforcement}) {
+        for (QString &line : *lines)
+            line = SiteText::of(line, m_clearCase.siteStyle());
     }
     return explanation;
 }

@@ -27,7 +27,7 @@ TEST_F(AccessToolsMenu, ExplainAccessAsksAndShowsTheVerdictWithItsReasons)
     ASSERT_EQ(prompter.last().title, AccessToolsController::explainTitle);
     const QString shown = prompter.last().text;
     EXPECT_TRUE(shown.startsWith(QStringLiteral("allow\r\n"))) << shown.toStdString();
-    EXPECT_TRUE(shown.contains(QStringLiteral("__checkout on %1@@/main/0 = \"bob\": eve is not listed (allowed: bob)").arg(mainC)));
+    EXPECT_TRUE(shown.contains(QStringLiteral("__checkout on %1@@\\main\\0 = \"bob\": eve is not listed (allowed: bob)").arg(mainC)));
     EXPECT_TRUE(shown.contains(QStringLiteral("by the settings: deny\r\nnot enforced: the security triggers are not installed")));
 
     prompter.clear();

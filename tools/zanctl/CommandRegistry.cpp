@@ -13,7 +13,7 @@
 #include "RefusalsCommand.h"
 #include "SetCommand.h"
 #include "ShowCommand.h"
-#include "SiteText.h"
+#include "clearcase/SiteText.h"
 #include "TriggersCommand.h"
 #include "util/ZanError.h"
 

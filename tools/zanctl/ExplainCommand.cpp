@@ -2,7 +2,6 @@
 
 #include "CliContext.h"
 #include "NearestName.h"
-#include "SiteText.h"
 #include "access/AccessExplainer.h"
 #include "access/OperationsCatalogue.h"
 
@@ -46,11 +45,6 @@ int ExplainCommand::execute(const QStringList &arguments)
     const QString path = sitePath(words.at(2));
     AccessExplainer explainer(m_ctx.clearCase(), m_ctx.platform());
     AccessExplainer::Explanation explanation = explainer.explain(words.at(0), words.at(1), path, parser.value(QStringLiteral("type")));
-    const SiteStyle site = m_ctx.siteStyle();
-    for (QString &line : explanation.chain)
-        line = SiteText::of(line, site);
-    for (QString &line : explanation.enforcement)
-        line = SiteText::of(line, site);
     const QString verdict = explanation.allowed ? QStringLiteral("allow") : QStringLiteral("deny");
     if (json(parser)) {
         printJson(QJsonObject{{QStringLiteral("user"), words.at(0)},

@@ -3,7 +3,7 @@
 #include "access/AccessApplier.h"
 #include "access/AccessPlan.h"
 
-#include "SiteText.h"
+#include "clearcase/SiteText.h"
 
 #include <QJsonArray>
 #include <QJsonObject>

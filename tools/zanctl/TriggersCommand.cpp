@@ -2,7 +2,7 @@
 
 #include "CliContext.h"
 #include "NearestName.h"
-#include "SiteText.h"
+#include "clearcase/SiteText.h"
 #include "TriggerOptions.h"
 #include "platform/InstallLayout.h"
 #include "platform/Platform.h"

@@ -2,7 +2,7 @@
 
 #include "CliContext.h"
 #include "NearestName.h"
-#include "SiteText.h"
+#include "clearcase/SiteText.h"
 #include "TargetPattern.h"
 #include "TypedPath.h"
 #include "access/AccessExplainer.h"

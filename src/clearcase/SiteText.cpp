@@ -1,4 +1,4 @@
-#include "SiteText.h"
+#include "clearcase/SiteText.h"
 
 #include <QRegularExpression>
 
