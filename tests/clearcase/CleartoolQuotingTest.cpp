@@ -69,8 +69,9 @@ TEST(CleartoolQuoting, ArgumentsAndStringValuesPerSiteStyle)
         EXPECT_EQ(quoted(c.argument, Style::Windows), c.windows);
         EXPECT_EQ(quoted(c.argument, Style::Unix), c.unix);
         // What is sent comes back whole through the emulator's UNIX line parser.
-        if (c.unix != refused)
+        if (c.unix != refused) {
             EXPECT_EQ(CommandLine::split(QStringLiteral("x ") + c.unix, CommandLine::Style::Unix).mid(1), QStringList{c.argument});
+        }
     }
     for (const QuotingCase &c : values) {
         SCOPED_TRACE(c.argument.toStdString());
