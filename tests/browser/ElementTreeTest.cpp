@@ -1,5 +1,5 @@
 // Node clicks, the UCM project VOB refusal, the skipped names, checking subtrees into the
-// checked-element list, "Check All"/"Uncheck All" and the tab strip.
+// checked-element list, "Check All"/"Uncheck All", the tab strip and real clicks on check boxes.
 #include "BrowserFixture.h"
 #include "shell/WorkingState.h"
 
@@ -28,6 +28,12 @@ protected:
                 paths << TreeNode::fullPath(*it, sep().at(0));
         }
         return paths;
+    }
+
+    void clickCheckBox(QTreeWidgetItem *node)
+    {
+        const QRect rect = form().tTreeList->visualItemRect(node);
+        mouseClick(form().tTreeList->viewport(), QPoint(rect.left() + 8, rect.center().y()));
     }
 
     void expectCheckedButtons(bool enabled)
@@ -252,4 +258,26 @@ TEST_F(ElementTreeTest, FailuresAreReportedInTheirOwnForms)
     EXPECT_TRUE(prompter.last().text.startsWith("Error:: ") && prompter.last().text.endsWith("\r\n"));
     EXPECT_EQ(prompter.last().title, "Zan Utility");
     EXPECT_EQ(prompter.last().icon, Prompter::Icon::None);
+}
+
+// A real click on a node's check box checks it without selecting the node; a click on its
+// text selects it, also a second time.
+TEST_F(ElementTreeTest, CheckBoxClickChecksWithoutSelectingTheNode)
+{
+    QTreeWidgetItem *root = openNode(projRoot);
+    click(root);
+    QTreeWidgetItem *docs = openNode(inProj(SandboxSeed::docsDir));
+    click(root);
+    form().tTreeList->expandAll();
+    clickCheckBox(docs);
+    EXPECT_EQ(docs->checkState(0), Qt::Checked);
+    EXPECT_EQ(form().selectedList->item(0)->text(), inProj(SandboxSeed::docsDir));
+    EXPECT_EQ(form().zanCurSettingLbl->text(), "VOB Root: " + vobTag);
+
+    click(docs);
+    EXPECT_EQ(form().zanCurSettingLbl->text(), "Element: docs");
+    form().zanCurSettingLbl->clear();
+    click(docs);
+    EXPECT_EQ(form().zanCurSettingLbl->text(), "Element: docs");
+    EXPECT_EQ(docs->checkState(0), Qt::Checked);
 }
