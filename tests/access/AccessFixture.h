@@ -70,11 +70,16 @@ protected:
     {
         clickAndType(form().selectUserCombo->lineEdit(), user);
     }
+    // Fails the attribute writes to the versions `failing` picks.
+    void failWrites(const std::function<bool(const QString &version)> &failing)
+    {
+        failWhen = [failing](const QString &call, const QString &argument) {
+            return call == QLatin1String("attachAttribute") && failing(argument);
+        };
+    }
     void failWritesTo(const QString &relative)
     {
         const QString version = CCase::versionOf(elementPath(relative));
-        failWhen = [version](const QString &call, const QString &argument) {
-            return call == QLatin1String("attachAttribute") && argument == version;
-        };
+        failWrites([version](const QString &argument) { return argument == version; });
     }
 };

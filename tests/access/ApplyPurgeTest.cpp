@@ -43,13 +43,6 @@ protected:
         EXPECT_EQ(valueOn(relative, "__checkin"), "NONE");
         EXPECT_EQ(valueOn(relative, "QX_GROUPS"), groups);
     }
-    void failAttachingTo(const std::function<bool(const QString &version)> &failing)
-    {
-        failWhen = [failing](const QString &call, const QString &argument) {
-            return call == QLatin1String("attachAttribute") && failing(argument);
-        };
-    }
-
     int clearAllCheckedCalls = 0;
 };
 
@@ -111,8 +104,7 @@ TEST_F(ApplyPurge, FailedTargetWritesAreReportedAndTheApplyGoesOn)
 {
     selectBase();
     check({elementPath(utilC), elementPath(utilH), elementPath(readme)});
-    const QString failing = CCase::versionOf(elementPath(utilH));
-    failAttachingTo([failing](const QString &version) { return version == failing; });
+    failWritesTo(utilH);
     applyAllChecked();
     EXPECT_EQ(messageTitles().count("Error..."), 1);
     EXPECT_EQ(prompter.last().icon, Prompter::Icon::Information);
@@ -128,7 +120,7 @@ TEST_F(ApplyPurge, FailedTargetWritesAreReportedAndTheApplyGoesOn)
         many << elementPath(QStringLiteral("src\\gen%1.c").arg(i));
         sandbox.store().addElement(vobTag, QStringLiteral("src/gen%1.c").arg(i), false);
     }
-    failAttachingTo([](const QString &version) { return version.contains("gen"); });
+    failWrites([](const QString &version) { return version.contains("gen"); });
     check(many + QStringList{elementPath(utilH)});
     applyAllChecked();
     EXPECT_EQ(messageTitles(), (QStringList{confirmTitle, "Apply failures..."}));

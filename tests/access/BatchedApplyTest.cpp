@@ -27,6 +27,13 @@ QString elementPath(const QString &vobRoot, const QString &relative)
     return vobRoot + QLatin1Char('\\') + QString(relative).replace(QLatin1Char('/'), QLatin1Char('\\'));
 }
 QString versionOf(const QString &relative) { return CCase::versionOf(elementPath(projRoot, relative)); }
+QStringList targetPaths(int count)
+{
+    QStringList paths;
+    for (int i = 0; i < count; ++i)
+        paths << elementPath(projRoot, target(i));
+    return paths;
+}
 
 // The sandbox backend, or cleartool's co-process over the emulator as real cleartool goes on
 // past a failed pathname, or stopping at the first one.
@@ -79,9 +86,7 @@ TEST_P(BatchedApply, AChunkCostsTheSameCommandsForFewOrManyTargets)
 {
     QList<int> applyCommands, purgeCommands;
     for (int count : {3, 40}) {
-        QStringList targets;
-        for (int i = 0; i < count; ++i)
-            targets << elementPath(projRoot, target(i));
+        const QStringList targets = targetPaths(count);
         int before = commands();
         EXPECT_TRUE(AccessApplier(*cc).apply(base, {QStringLiteral("checkout"), QStringLiteral("checkin")}, targets).failures.isEmpty());
         applyCommands << commands() - before;
@@ -100,9 +105,7 @@ TEST_P(BatchedApply, AChunkCostsTheSameCommandsForFewOrManyTargets)
 // cleartool names the paths it could not describe: the others' kinds need no second look.
 TEST_P(BatchedApply, TargetsThatAreNoElementCostAtMostOneMoreCommand)
 {
-    QStringList targets;
-    for (int i = 0; i < 10; ++i)
-        targets << elementPath(projRoot, target(i));
+    const QStringList targets = targetPaths(10);
     int before = commands();
     EXPECT_EQ(cc->existingVersions(targets), targets);
     const int plain = commands() - before;
@@ -140,9 +143,7 @@ TEST_P(BatchedApply, ALockedTargetFailsAloneAndKeepsItsAttributes)
 {
     sandbox.store().attachAttribute(proj, target(5), QStringLiteral("__checkout"), QStringLiteral("x"), QString(), false);
     sandbox.store().setLock(proj, target(5), {});
-    QStringList targets;
-    for (int i = 0; i < 40; ++i)
-        targets << elementPath(projRoot, target(i));
+    QStringList targets = targetPaths(40);
     const QString missing = elementPath(projRoot, QStringLiteral("batch/none.c"));
     targets.insert(3, missing);
     const auto valueOn = [this](int i) { return AccessAttributeFormat::valueOf(cc->attributes(versionOf(target(i))), QStringLiteral("__checkout")); };
