@@ -28,8 +28,33 @@ const char *const backendVariable = "ZAN_CONCURRENT_EDIT_BACKEND";
 const QString vobRoot = QStringLiteral("m:\\bob_dev\\proj");
 const QString mainC = vobRoot + QStringLiteral("\\src\\main.c");
 const ElementLocation location{mainC, vobRoot, SandboxSeed::projVob};
+constexpr int rounds = 30;
 constexpr int runRounds = 8;
 constexpr int targetCount = 40;
+
+QString user(const QString &prefix, int round) { return prefix + QString::number(round); }
+
+// Each round adds one user; every even-numbered user is removed again in the next round,
+// and the first round revokes eve, who was there before both editors started.
+AccessListChange roundChange(const QString &prefix, int round)
+{
+    QStringList removed;
+    if (round == 0)
+        removed << QStringLiteral("eve");
+    else if ((round - 1) % 2 == 0)
+        removed << user(prefix, round - 1);
+    return {{user(prefix, round)}, removed};
+}
+
+QStringList survivorsOf(const QString &prefix)
+{
+    QStringList users;
+    for (int round = 0; round < rounds; ++round) {
+        if (round % 2 == 1 || round == rounds - 1)
+            users << user(prefix, round);
+    }
+    return users;
+}
 
 QString relativeTarget(int i) { return QStringLiteral("batch/f_%1.c").arg(i); }
 QStringList targets()
@@ -64,20 +89,25 @@ void runAppliesAndPurges(ClearCase &clearCase, const QString &last)
     }
 }
 
-// The processes a test starts, by role: "targets" edits every target until the run is done;
-// "run:<apply|purge>" is that run.
+// The processes a test starts, by role: "editor:<prefix>" makes the rounds above on main.c;
+// "targets" edits every target until the run is done; "run:<apply|purge>" is that run.
 void runRole(const QString &role, ClearCase &clearCase, const QString &folder)
 {
-    if (role == QLatin1String("targets")) {
-        AccessEditor editor(clearCase);
+    AccessEditor editor(clearCase);
+    const QString kind = role.section(QLatin1Char(':'), 0, 0);
+    const QString argument = role.section(QLatin1Char(':'), 1);
+    if (kind == QLatin1String("editor")) {
+        for (int round = 0; round < rounds; ++round)
+            editor.changeUsers(location, QStringLiteral("checkout"), roundChange(argument, round), QString());
+    } else if (kind == QLatin1String("targets")) {
         while (!QFile::exists(doneFile(folder))) {
             for (const QString &target : targets())
                 editor.changeUsers({target, vobRoot, SandboxSeed::projVob}, QStringLiteral("checkout"), targetChange, QString());
         }
-        return;
+    } else {
+        runAppliesAndPurges(clearCase, argument);
+        QFile(doneFile(folder)).open(QIODevice::WriteOnly);
     }
-    runAppliesAndPurges(clearCase, role.section(QLatin1Char(':'), 1));
-    QFile(doneFile(folder)).open(QIODevice::WriteOnly);
 }
 
 QStringList storedUsers(SandboxStore &store, const QString &relative)
@@ -134,6 +164,18 @@ TEST(ConcurrentEditor, PlaysItsRole)
     FakePlatform platform;
     const auto clearCase = openBackend(qEnvironmentVariable(backendVariable), folder, platform);
     runRole(qEnvironmentVariable(roleVariable), *clearCase, folder);
+}
+
+// Two administrators' processes editing one element at once, as they would at a site: the
+// edit mark and the redo after a read-back together keep every addition and every removal.
+TEST_P(ConcurrentEdits, EveryAdditionAndEveryRemovalOfBothEditorsSurvives)
+{
+    sandbox.store().attachAttribute(SandboxSeed::projVob, QStringLiteral("src/main.c"), QStringLiteral("__checkout"),
+                                    QStringLiteral("bob,eve"), QString(), true);
+    runAtOnce({QStringLiteral("editor:a"), QStringLiteral("editor:b")});
+    const QStringList stored = storedUsers(sandbox.store(), QStringLiteral("src/main.c"));
+    QStringList expected = QStringList{QStringLiteral("bob")} + survivorsOf(QStringLiteral("a")) + survivorsOf(QStringLiteral("b"));
+    EXPECT_EQ(QSet<QString>(stored.begin(), stored.end()), QSet<QString>(expected.begin(), expected.end()));
 }
 
 // An edit that lands while an apply or a purge writes the same target is neither lost nor
