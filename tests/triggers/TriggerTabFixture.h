@@ -3,7 +3,6 @@
 #include "support/AppFixture.h"
 #include "support/MouseClicks.h"
 
-#include "platform/InstallLayout.h"
 #include "triggers/TriggerCommandLines.h"
 
 #include <QCheckBox>
@@ -11,16 +10,8 @@
 #include <QFileInfo>
 #include <QTabWidget>
 
-// The security script beside the program once it is built, else in the source tree (a
-// relative __FILE__ starts from the build folder, above the program's).
-inline QString securityScript()
-{
-    const QString beside = InstallLayout(QCoreApplication::applicationDirPath()).triggerScript(TriggerCommandLines::scriptName);
-    if (QFileInfo::exists(beside))
-        return beside;
-    const QString source = QDir(QCoreApplication::applicationDirPath() + QStringLiteral("/..")).absoluteFilePath(QStringLiteral(__FILE__));
-    return QFileInfo(source).dir().absoluteFilePath(QStringLiteral("../../trigger/") + TriggerCommandLines::scriptName);
-}
+// The security script as the source tree holds it.
+inline QString securityScript() { return QStringLiteral(ZAN_SOURCE_DIR "/trigger/") + TriggerCommandLines::scriptName; }
 
 // A file with the content, in a folder made for it when there is none.
 inline void writeFile(const QString &path, const QByteArray &content)

@@ -40,11 +40,12 @@ protected:
     inline static const QString utilC = root + QStringLiteral("\\src\\util.c");
     inline static const QString readme = root + QStringLiteral("\\docs\\readme.txt");
 
-    // A path in the proj VOB as the site writes it, `relative` with "/" between components;
-    // nothing: the VOB root.
-    QString inVob(const QString &relative = QString()) const
+    // A path in the proj VOB, or the seeded VOB `seedTag`, as the site writes it, `relative`
+    // with "/" between components; nothing: the VOB root.
+    QString inVob(const QString &relative = QString(), const QString &seedTag = SandboxSeed::projVob) const
     {
-        const QString vobRoot = unixSite() ? QStringLiteral("/view/bob_dev/vobs/proj") : root;
+        const QString view = unixSite() ? QStringLiteral("/view/bob_dev") : QStringLiteral("m:\\bob_dev");
+        const QString vobRoot = view + SandboxSeed::vobTag(seedTag, kind);
         if (relative.isEmpty())
             return vobRoot;
         return vobRoot + (unixSite() ? QStringLiteral("/") + relative : QStringLiteral("\\") + QString(relative).replace('/', '\\'));

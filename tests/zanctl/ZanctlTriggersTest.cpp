@@ -21,10 +21,7 @@ class ZanctlTriggers : public ZanctlSites
 {
 protected:
     QString tag(const QString &seedTag = SandboxSeed::projVob) const { return SandboxSeed::vobTag(seedTag, std::get<0>(GetParam())); }
-    QString rootOf(const QString &seedTag = SandboxSeed::projVob) const
-    {
-        return (unixSite() ? QStringLiteral("/view/bob_dev") : QStringLiteral("m:\\bob_dev")) + tag(seedTag);
-    }
+    QString rootOf(const QString &seedTag = SandboxSeed::projVob) const { return inVob(QString(), seedTag); }
     // Every trigger type of the tool in the VOB as cleartool describes it, but for when it was made.
     QString described(const QString &vobTag)
     {
@@ -179,7 +176,7 @@ TEST_P(ZanctlTriggers, DryRunListsEveryCleartoolLineInOrder)
 TEST_P(ZanctlTriggers, AllCoversEveryVobTheSiteLists)
 {
     set(inVob("src/main.c"), "__checkout", "bob");
-    set(rootOf(SandboxSeed::toolsVob) + (unixSite() ? "/bin/tool.pl" : "\\bin\\tool.pl"), "__checkin", "eve", SandboxSeed::toolsVob);
+    set(inVob("bin/tool.pl", SandboxSeed::toolsVob), "__checkin", "eve", SandboxSeed::toolsVob);
     const QString view = unixSite() ? "/view/bob_dev" : "m:\\bob_dev";
     ASSERT_EQ(zanctl({"triggers", "install", "--location", triggerLocation(), rootOf(SandboxSeed::projPvob)}).status, 0);
     EXPECT_EQ(backend->triggerTypeNames(tag(SandboxSeed::projPvob)), QStringList{TriggerCommandLines::ucmTriggerName});
