@@ -60,7 +60,7 @@ void VobTriggerSettings::store(const QString &vobName)
         {Keys::ntLocKey, form.trigLocationTxt}, {Keys::unixLocKey, form.trigLocationUnixTxt}, {Keys::adminListKey, form.adminUsersTxt}};
     for (const auto &[prefix, field] : fields) {
         if (!field->text().contains(QLatin1Char('<')))
-            tryStep([&] { registry.saveToReg(prefix + vobName, field->text()); });
+            tryStep([&, key = prefix + vobName, value = field->text()] { registry.saveToReg(key, value); });
     }
 }
 

@@ -103,7 +103,7 @@ TEST_F(CleartoolProcessTest, OneCoProcessAnswersEveryCommandUpToItsStatusLineAnd
                                          {"error-ok", "cleartool: Error: Unable to create attribute \"a\"."},
                                          {"refused", "proj: QX_CHECKOUT may only be changed by the administrators (vobadm)\n"
                                                      "cleartool: Error: Unable to create attribute \"a\"."}})
-        EXPECT_EQ(errorOf([&] { process.execute(QString::fromUtf8(command)); }), QString::fromUtf8(error)) << command;
+        EXPECT_EQ(errorOf([&, line = QString::fromUtf8(command)] { process.execute(line); }), QString::fromUtf8(error)) << command;
     EXPECT_EQ(process.execute(QStringLiteral("x")), QStringLiteral("ran: x\n"));
     EXPECT_EQ(process.startCount(), 1);
 }
