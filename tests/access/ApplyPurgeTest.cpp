@@ -46,42 +46,35 @@ protected:
     int clearAllCheckedCalls = 0;
 };
 
-// Paths that are no elements are skipped without a word; the copy never removes.
-TEST_F(ApplyPurge, CopiesTheBaseSettingsToEveryOtherCheckedElement)
+// Paths that are no elements are skipped without a word; the copy never removes. The VOB root
+// is asked for per target, and No skips only the root.
+TEST_F(ApplyPurge, CopiesTheBaseSettingsToEveryOtherCheckedElementAskingForTheVobRoot)
 {
     attach(utilC, "__checkout", "old");
     attach(utilC, "__lock", "keep");
     selectBase();
-    check({elementPath(utilC), elementPath(mainC), elementPath("src\\gone.c"), elementPath(SandboxSeed::privateFile),
+    check({elementPath(utilC), elementPath(mainC), elementPath("src\\gone.c"), vobRoot, elementPath(SandboxSeed::privateFile),
            elementPath(utilH), elementPath(readme)});
+    prompter.answers << Prompter::Answer::Yes << Prompter::Answer::No;
     applyAllChecked();
 
-    EXPECT_EQ(messageTitles(), QStringList{confirmTitle});
+    EXPECT_EQ(messageTitles(), (QStringList{confirmTitle, "Apply to VOB Root"}));
     for (const QString &target : {utilC, utilH, readme})
         expectCopiedTo(target);
     EXPECT_EQ(valueOn(utilC, "__lock"), "keep");
+    EXPECT_EQ(valueOn(QString(), "__checkout"), "<absent>");
     EXPECT_EQ(form().statusPanel->text(), "Done");
     EXPECT_FALSE(MainWindow::isShown(form().ProgressBar1));
-}
-
-TEST_F(ApplyPurge, VobRootAskedPerTargetAndNoSkipsOnlyTheRoot)
-{
-    selectBase();
-    check({elementPath(utilC), vobRoot, elementPath(readme)});
-    prompter.answers << Prompter::Answer::Yes << Prompter::Answer::No;
-    applyAllChecked();
-    EXPECT_EQ(messageTitles(), (QStringList{confirmTitle, "Apply to VOB Root"}));
-    expectCopiedTo(utilC);
-    expectCopiedTo(readme);
-    EXPECT_EQ(valueOn(QString(), "__checkout"), "<absent>");
 
     check({vobRoot, elementPath(readme)});
     applyAllChecked();
     expectCopiedTo(QString());
 }
 
+// In a VOB without the groups type the apply makes it: the targets get the base's groups (none).
 TEST_F(ApplyPurge, OnlyTheBaseCheckedAsksNothingAndAddingAnOperationAppliesToTheOthers)
 {
+    sandbox.store().removeAttributeType(vobTag, "QX_GROUPS", true);
     selectBase(false);
     check({elementPath(mainC)});
     form().applyAllCheckedBut->setEnabled(true);
@@ -153,9 +146,22 @@ TEST_F(ApplyPurge, OtherErrorsStopTheApplyAndKeepWhatWasWritten)
     EXPECT_EQ(valueOn(utilH, "QX_GROUPS"), "<absent>");
 }
 
+// The purge of the checked elements stops at a path it cannot resolve and leaves the rest; otherwise it
+// removes the settings from every one, but not the types or attributes of other tools.
 TEST_F(ApplyPurge, PurgeAllCheckedRemovesSettingsButNotTypesOrForeignAttributes)
 {
     attach(utilC, "__checkout", "bob");
+    selectBase();
+    check({elementPath(mainC), elementPath("src\\gone.c"), elementPath(utilC)});
+    clickButton(form().deleteAllCheckedBut);
+    EXPECT_EQ(prompter.last().title, "Error...");
+    EXPECT_TRUE(prompter.last().text.contains("* purgeFromElemBut()"));
+    EXPECT_EQ(valueOn(mainC, "__checkout"), "<absent>");
+    EXPECT_EQ(valueOn(utilC, "__checkout"), "bob");
+    EXPECT_EQ(form().selectedList->count(), 3);
+    EXPECT_EQ(form().zanList[0]->count(), 2);
+    EXPECT_EQ(clearAllCheckedCalls, 0);
+
     attach(utilC, "my__foreign", "x");
     attach(utilC, "QX_GROUPS", "dev");
     attach(utilC, "Owner", "kept");
@@ -173,21 +179,6 @@ TEST_F(ApplyPurge, PurgeAllCheckedRemovesSettingsButNotTypesOrForeignAttributes)
         EXPECT_EQ(list->count(), 0);
     EXPECT_EQ(form().selectedList->count(), 0);
     EXPECT_EQ(clearAllCheckedCalls, 1);
-}
-
-TEST_F(ApplyPurge, PurgeAllStopsAtAnUnresolvablePathAndLeavesTheRest)
-{
-    attach(utilC, "__checkout", "bob");
-    selectBase();
-    check({elementPath(mainC), elementPath("src\\gone.c"), elementPath(utilC)});
-    clickButton(form().deleteAllCheckedBut);
-    EXPECT_EQ(prompter.last().title, "Error...");
-    EXPECT_TRUE(prompter.last().text.contains("* purgeFromElemBut()"));
-    EXPECT_EQ(valueOn(mainC, "__checkout"), "<absent>");
-    EXPECT_EQ(valueOn(utilC, "__checkout"), "bob");
-    EXPECT_EQ(form().selectedList->count(), 3);
-    EXPECT_EQ(form().zanList[0]->count(), 2);
-    EXPECT_EQ(clearAllCheckedCalls, 0);
 }
 
 TEST_F(ApplyPurge, PurgeElement)

@@ -86,25 +86,23 @@ TEST_P(BatchedApply, AChunkCostsTheSameCommandsForFewOrManyTargets)
 {
     QList<int> applyCommands, purgeCommands;
     for (int count : {3, 40}) {
-        const QStringList targets = targetPaths(count);
+        const QStringList chunk = targetPaths(count);
         int before = commands();
-        EXPECT_TRUE(AccessApplier(*cc).apply(base, {QStringLiteral("checkout"), QStringLiteral("checkin")}, targets).failures.isEmpty());
+        EXPECT_TRUE(AccessApplier(*cc).apply(base, {QStringLiteral("checkout"), QStringLiteral("checkin")}, chunk).failures.isEmpty());
         applyCommands << commands() - before;
         EXPECT_EQ(cc->attributes(versionOf(target(count - 1))).size(), 3);
         EXPECT_EQ(AccessAttributeFormat::valueOf(cc->attributes(versionOf(target(0))), QStringLiteral("__checkin")), QStringLiteral("NONE"));
 
         before = commands();
-        AccessApplier(*cc).purge(base, targets);
+        AccessApplier(*cc).purge(base, chunk);
         purgeCommands << commands() - before;
         EXPECT_TRUE(cc->attributes(versionOf(target(count - 1))).isEmpty());
     }
     EXPECT_EQ(applyCommands[0], applyCommands[1]);
     EXPECT_EQ(purgeCommands[0], purgeCommands[1]);
-}
 
-// cleartool names the paths it could not describe: the others' kinds need no second look.
-TEST_P(BatchedApply, TargetsThatAreNoElementCostAtMostOneMoreCommand)
-{
+    // Targets that are no element cost at most one more command: cleartool names the paths it
+    // could not describe, so the others' kinds need no second look.
     const QStringList targets = targetPaths(10);
     int before = commands();
     EXPECT_EQ(cc->existingVersions(targets), targets);

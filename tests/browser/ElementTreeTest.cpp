@@ -90,8 +90,8 @@ TEST_F(ElementTreeTest, NodeClicksSetTheCurrentVobOnlyForElements)
     EXPECT_EQ(root->childCount(), children.size());
 }
 
-// A VOB root click refreshes the trigger status (the trigger tab names the VOB), makes the groups type and empties
-// the users; an element click loads the element's operations and selects the first, whose users it lists.
+// A VOB root click refreshes the trigger status (the trigger tab names the VOB), makes the groups type (once) and
+// empties the users; an element click loads the element's operations and selects the first, whose users it lists.
 TEST_F(ElementTreeTest, ClicksLoadTheSettingsOfTheElement)
 {
     sandbox.store().addAttributeType(vobTag, {"__checkout", 8, QString(), {}});
@@ -102,8 +102,16 @@ TEST_F(ElementTreeTest, ClicksLoadTheSettingsOfTheElement)
     QObject::connect(&app->state(), &WorkingState::vobRootSelected, [&] { ++statusRefreshes; }); // the trigger tab follows
     app->state().setUsers({"stale user"});
     click(root);
-    EXPECT_EQ(statusRefreshes, 1);
-    EXPECT_TRUE(sandbox.store().hasAttributeType(vobTag, "QX_GROUPS"));
+    click(root);
+    EXPECT_EQ(statusRefreshes, 2);
+    QStringList comments;
+    for (const auto &type : sandbox.store().attributeTypes(vobTag)) {
+        if (type.name == "QX_GROUPS")
+            comments << type.comment;
+    }
+    ASSERT_EQ(comments.size(), 1);
+    EXPECT_TRUE(comments[0].startsWith("Created by VuVoziruv Evarori on ") && comments[0].endsWith(" * * DO NOT DELETE * *"));
+    EXPECT_TRUE(prompter.records.isEmpty());
     EXPECT_EQ(form().zanList[1]->count(), 0);
     form().trigLbl[0]->clear();
     clickTab(form().mainTabStrip, 2);
