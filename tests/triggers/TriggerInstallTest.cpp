@@ -245,20 +245,6 @@ TEST_F(TriggerInstallTest, ScriptNotInPlaceInstallsNothingAndAnUnreachableLocati
     }
 }
 
-TEST_F(TriggerInstallTest, TriggersThatRefuseEverythingAreStillUpdatedAndRemoved)
-{
-    writeFile(programDir.filePath(TriggerCommandLines::scriptName), "exit 1;\n");
-    fillInputs();
-    apply();
-    apply();
-    EXPECT_EQ(prompter.texts(), QStringList());
-    EXPECT_EQ(triggerTypes(), (QStringList{element, typeTrigger}));
-    clickButton(form().removeAllTriggersBut);
-    EXPECT_EQ(prompter.count(), 1); // the confirmation
-    EXPECT_TRUE(triggerTypes().isEmpty());
-    EXPECT_EQ(storedSettingsOfProj(), 0);
-}
-
 TEST_F(TriggerInstallTest, TheListInSettingsIsRecordedAndADifferentOneIsShownUntilTheUpdate)
 {
     fillInputs();
