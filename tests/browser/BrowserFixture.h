@@ -62,18 +62,28 @@ protected:
     }
 
     // A click on the node's text; its folders are opened first, as the user does to reach it.
-    void click(QTreeWidgetItem *node)
+    void click(QTreeWidgetItem *node) { clickAt(node, false); }
+    // A click on the node's check box, which checks or clears it without selecting the node.
+    void clickCheckBox(QTreeWidgetItem *node) { clickAt(node, true); }
+    // The user ticking or clearing a check box: a click on it unless it already shows that state.
+    void setCheck(QTreeWidgetItem *node, bool checked)
+    {
+        if ((node->checkState(0) == Qt::Checked) != checked)
+            clickCheckBox(node);
+    }
+
+private:
+    void clickAt(QTreeWidgetItem *node, bool onCheckBox)
     {
         ASSERT_NE(node, nullptr);
         for (QTreeWidgetItem *folder = node->parent(); folder; folder = folder->parent())
             folder->setExpanded(true);
         form().tTreeList->scrollToItem(node);
         const QRect rect = form().tTreeList->visualItemRect(node);
-        mouseClick(form().tTreeList->viewport(), QPoint(rect.right() - 4, rect.center().y()));
+        mouseClick(form().tTreeList->viewport(), QPoint(onCheckBox ? rect.left() + 8 : rect.right() - 4, rect.center().y()));
     }
-    // The user ticking or clearing a check box.
-    static void setCheck(QTreeWidgetItem *node, bool checked) { node->setCheckState(0, checked ? Qt::Checked : Qt::Unchecked); }
 
+protected:
     // The tree's one root on the site: drive M: or the view root.
     const QString treeRoot = unixSite() ? QStringLiteral("/view") : QStringLiteral("m:");
     const QString bobView = viewPath;

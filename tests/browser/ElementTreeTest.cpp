@@ -30,12 +30,6 @@ protected:
         return paths;
     }
 
-    void clickCheckBox(QTreeWidgetItem *node)
-    {
-        const QRect rect = form().tTreeList->visualItemRect(node);
-        mouseClick(form().tTreeList->viewport(), QPoint(rect.left() + 8, rect.center().y()));
-    }
-
     void expectCheckedButtons(bool enabled)
     {
         for (QWidget *w : std::initializer_list<QWidget *>{form().applyAllCheckedBut, form().deleteAllCheckedBut, form().zanLbl[3],
