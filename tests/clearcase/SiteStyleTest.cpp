@@ -54,16 +54,13 @@ TEST(SiteStyle, VobTagRootAndRootTestOfAPath)
     EXPECT_FALSE(untold.isVobRoot(QStringLiteral("/view/v/vobs")));
 }
 
-TEST(SiteStyle, VersionsTreeRootAndNames)
+// Windows tree roots, view tags and last components are proven where the browser, trigger and
+// emulator suites use them; the UNIX tree root only here.
+TEST(SiteStyle, RootVersionsAndTheUnixTreeRoot)
 {
     EXPECT_EQ(windowsSite.rootVersionOf(QStringLiteral("m:\\v\\proj")), QStringLiteral("m:\\v\\proj\\.@@/main/0"));
     EXPECT_EQ(unixSite.rootVersionOf(QStringLiteral("/view/v/vobs/proj")), QStringLiteral("/view/v/vobs/proj/.@@/main/0"));
-    EXPECT_EQ(windowsSite.treeRoot(QStringLiteral("m")), QStringLiteral("m:"));
     EXPECT_EQ(unixSite.treeRoot(QStringLiteral("m")), QStringLiteral("/view"));
-    EXPECT_EQ(unixSite.viewTagOf(QStringLiteral("/view/bob_dev/vobs/proj")), QStringLiteral("bob_dev"));
-    EXPECT_EQ(windowsSite.viewTagOf(QStringLiteral("m:\\bob_dev\\proj")), QStringLiteral("bob_dev"));
-    EXPECT_EQ(unixSite.lastComponent(QStringLiteral("/vobs/a/b")), QStringLiteral("b"));
-    EXPECT_EQ(windowsSite.lastComponent(QStringLiteral("\\proj")), QStringLiteral("proj"));
 }
 
 TEST(SiteStyle, StyleFromSettingAndFromTags)
